@@ -1,0 +1,86 @@
+#include "platform/console.h"
+
+#include "platform/encoding.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+
+namespace {
+
+std::optional<bool> forced_utf8;
+
+bool locale_says_utf8() {
+    for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value == nullptr || value[0] == '\0') {
+            continue;
+        }
+        std::string lower;
+        for (const char* p = value; *p != '\0'; ++p) {
+            lower += static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));
+        }
+        return lower.find("utf-8") != std::string::npos || lower.find("utf8") != std::string::npos;
+    }
+    return false;
+}
+
+void write_to(std::FILE* stream, std::string_view text) {
+    if (console_is_utf8()) {
+        const std::string utf8 = cp1252_to_utf8(text);
+        std::fwrite(utf8.data(), 1, utf8.size(), stream);
+    } else {
+        std::fwrite(text.data(), 1, text.size(), stream);
+    }
+}
+
+}  // namespace
+
+bool console_is_utf8() {
+    if (forced_utf8) {
+        return *forced_utf8;
+    }
+    return locale_says_utf8();
+}
+
+void console_out(std::string_view text) { write_to(stdout, text); }
+
+void console_err(std::string_view text) {
+    std::fflush(stdout);
+    write_to(stderr, text);
+    std::fflush(stderr);
+}
+
+void console_line(std::string_view text) {
+    write_to(stdout, text);
+    std::fputc('\n', stdout);
+}
+
+bool console_read_line(std::string& line) {
+    std::fflush(stdout);
+    line.clear();
+    int c = 0;
+    bool any = false;
+    while ((c = std::fgetc(stdin)) != EOF) {
+        any = true;
+        if (c == '\n') {
+            break;
+        }
+        line += static_cast<char>(c);
+    }
+    if (!any || (c == EOF && std::ferror(stdin))) {
+        return false;
+    }
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    if (console_is_utf8()) {
+        line = utf8_to_cp1252(line);
+    }
+    return true;
+}
+
+void set_console_utf8(bool utf8) { forced_utf8 = utf8; }
+
+void clear_console_encoding() { forced_utf8.reset(); }

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Conversions between the program's text (Windows code page 1252 bytes) and
+// UTF-8, used at the edges: host file names, the console, and the file formats
+// that are UTF-8 by definition.
+
+// Every cp1252 byte maps to one character; the five bytes cp1252 leaves
+// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same value.
+std::string cp1252_to_utf8(std::string_view text);
+
+// Characters without a cp1252 byte become '?'; a malformed UTF-8 sequence is
+// taken as cp1252 bytes as they stand (so already-cp1252 text passes through).
+std::string utf8_to_cp1252(std::string_view text);

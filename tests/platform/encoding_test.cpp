@@ -1,0 +1,22 @@
+#include "platform/encoding.h"
+
+#include <gtest/gtest.h>
+
+TEST(Encoding, Cp1252RoundTripsThroughUtf8) {
+    std::string all;
+    for (int b = 1; b < 256; ++b) {
+        all += static_cast<char>(b);
+    }
+    EXPECT_EQ(utf8_to_cp1252(cp1252_to_utf8(all)), all);
+    EXPECT_EQ(cp1252_to_utf8("\xE9t\xE9"), "\xC3\xA9t\xC3\xA9");       // été
+    EXPECT_EQ(cp1252_to_utf8("\x80"), "\xE2\x82\xAC");                 // euro sign
+    EXPECT_EQ(cp1252_to_utf8("\x9C"), "\xC5\x93");                     // oe ligature
+}
+
+TEST(Encoding, Utf8WithoutCp1252ByteOrMalformed) {
+    EXPECT_EQ(utf8_to_cp1252("\xE4\xB8\xAD"), "?");                    // a CJK character
+    EXPECT_EQ(utf8_to_cp1252("\xF0\x9F\x98\x80x"), "?x");              // outside the BMP
+    EXPECT_EQ(utf8_to_cp1252("caf\xE9"), "caf\xE9");                   // already cp1252
+    EXPECT_EQ(utf8_to_cp1252("\xC3"), "\xC3");                         // cut sequence
+    EXPECT_EQ(utf8_to_cp1252("\xC0\xAF"), "\xC0\xAF");                 // overlong form
+}
