@@ -178,7 +178,11 @@ std::string wine_prefix() {
 }
 
 std::vector<WineDrive> wine_drives() {
-    const fs::path prefix(wine_prefix());
+    std::error_code absolute_ec;
+    fs::path prefix = fs::absolute(fs::path(wine_prefix()), absolute_ec);
+    if (absolute_ec) {
+        prefix = wine_prefix();
+    }
     const fs::path devices = prefix / "dosdevices";
     std::vector<WineDrive> drives;
     std::error_code ec;

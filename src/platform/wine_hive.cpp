@@ -57,6 +57,9 @@ public:
         }
     }
     void add_raw(std::string_view bytes) {
+        if (bytes.empty()) {
+            return;
+        }
         flush();
         out_ += utf8_to_cp1252(bytes);
     }

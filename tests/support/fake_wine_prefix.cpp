@@ -90,7 +90,7 @@ FakeWinePrefix::FakeWinePrefix(const FakePrefixOptions& options)
     : dir_("tarvex-wine"),
       user_(options.user),
       wineprefix_env_("WINEPREFIX", dir_.path().c_str()),
-      user_env_("USER", options.user.c_str()),
+      user_env_("USER", cp1252_to_utf8(options.user).c_str()),
       userprofile_env_("USERPROFILE", nullptr) {
     fs::create_directories(drive_c() / "users" / "Public");
     fs::create_directories(host(documents()));
@@ -135,7 +135,7 @@ fs::path FakeWinePrefix::host(const std::string& windows_path) const {
 }
 
 std::vector<std::pair<std::string, std::string>> FakeWinePrefix::environment() const {
-    return {{"WINEPREFIX", root().string()}, {"USER", user_}};
+    return {{"WINEPREFIX", root().string()}, {"USER", cp1252_to_utf8(user_)}};
 }
 
 std::string FakeWinePrefix::install_dir(int version) { return version == 2 ? "C:\\Condor2" : "C:\\Condor3"; }
