@@ -51,7 +51,8 @@ std::string login_name() {
 // only folder other than "Public".
 std::optional<std::string> wine_user() {
     const std::string own = utf8_to_cp1252(login_name());
-    if (!own.empty() && folder_exists("C:\\users\\" + own)) {
+    const bool plain_name = !own.empty() && own != "." && own != ".." && own.find_first_of("\\/") == std::string::npos;
+    if (plain_name && folder_exists("C:\\users\\" + own)) {
         return own;
     }
     std::vector<std::string> names;

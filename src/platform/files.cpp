@@ -30,7 +30,7 @@ constexpr std::size_t kReadBlock = 64 * 1024;
 
 int error_or(int fallback) { return errno != 0 ? errno : fallback; }
 
-int status_of(const std::error_code& ec) { return ec ? (ec.value() != 0 ? ec.value() : EIO) : 0; }
+int status_of(const std::error_code& ec) { return ec ? ec.value() : 0; }
 
 // Opens a host file for reading; refuses folders, which Windows cannot open as files.
 platform_detail::Stream open_for_reading(const std::string& host, int& status) {

@@ -208,7 +208,9 @@ bool parse_value_data(std::string_view data, HiveValue& value) {
             }
             Utf16ToCp1252 conv;
             for (std::size_t i = 0; i + 1 < raw.size(); i += 2) {
-                conv.add(static_cast<unsigned char>(raw[i]) | (static_cast<char32_t>(static_cast<unsigned char>(raw[i + 1])) << 8));
+                const auto low = static_cast<unsigned char>(raw[i]);
+                const auto high = static_cast<unsigned char>(raw[i + 1]);
+                conv.add(static_cast<char32_t>(low) | (static_cast<char32_t>(high) << 8));
             }
             value.bytes = conv.take();
             return true;

@@ -93,6 +93,12 @@ TEST(MyGetEnv, WindowsVariablesFromThePrefix) {
         prefix.add_folder("C:\\users\\somebody");
         EXPECT_EQ(get_env("USERPROFILE").value, "C:\\users\\somebody");
     }
+    {
+        ScopedEnv dots("USER", "..");  // never a way out of C:\users
+        prefix.remove("C:\\users\\second");
+        prefix.remove("C:\\users\\somebody");
+        EXPECT_EQ(get_env("USERPROFILE").value, "C:\\users\\tester");
+    }
     prefix.remove("C:\\users");
     EXPECT_EQ(get_env("USERPROFILE").result, 0);
 }

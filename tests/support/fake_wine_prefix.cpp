@@ -263,7 +263,8 @@ void FakeWinePrefix::remove_registry_key(const std::string& key) {
 std::string FakeWinePrefix::user_reg_text() const { return TempDir::read(root() / "user.reg"); }
 
 void FakeWinePrefix::write_user_reg() const {
-    std::string text = "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n#arch=win64\n";
+    std::string text =
+        "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n#arch=win64\n";
     for (const RegistryKey& key : registry_) {
         text += "\n[" + hive_escaped(key.name) + "] 1733600000\n#time=1db49a1b2c3d4e5\n";
         for (const RegistryValue& value : key.values) {

@@ -19,7 +19,7 @@ struct CondorInstall {
 };
 
 struct FakePrefixOptions {
-    std::string user = "tester";  // the folder under C:\users and $USER
+    std::string user = "tester";  // cp1252: the folder under C:\users; $USER gets it in UTF-8
     std::optional<CondorInstall> condor2 = CondorInstall{2200, "Pilot2"};
     std::optional<CondorInstall> condor3 = CondorInstall{3000, "Pilot3"};
     bool dosdevices = true;  // dosdevices/c: -> ../drive_c and z: -> / as Wine makes them
