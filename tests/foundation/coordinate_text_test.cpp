@@ -81,6 +81,11 @@ TEST(SeeYouCoordinates, WritesWithCarries) {
     EXPECT_EQ(s, "45.30.250N");
     lon_cndr(-6.208333f, s);
     EXPECT_EQ(s, "006.12.500W");
+    // The readers' "no coordinate" value shows as asterisks, not as a position.
+    lat_cu(kNotACoordinate, s);
+    EXPECT_EQ(s, "**00.000S");
+    lon_cu(kNotACoordinate, s);
+    EXPECT_EQ(s, "***00.000W");
     // Values far beyond any coordinate show asterisks and do not overflow.
     lat_cu(3.0e38f, s);
     EXPECT_EQ(s.substr(0, 2), "**");
@@ -125,6 +130,10 @@ TEST(DmsText, OpenAirForm) {
     // A number other than 1 is a longitude; nothing outside the letter table is read.
     dms_oa(1.5f, 7, s);
     EXPECT_EQ(s, "001:30:00 E");
+    dms_oa(kNotACoordinate, 1, s);
+    EXPECT_EQ(s, "**:00:00 S");
+    dms_oa(kNotACoordinate, 2, s);
+    EXPECT_EQ(s, "***:00:00 W");
     dms_oa(-3.0e38f, 1, s);
     EXPECT_EQ(s.substr(0, 2), "**");
 }
