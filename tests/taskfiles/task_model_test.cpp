@@ -120,21 +120,6 @@ TEST_F(TaskModel, StartValuesAfterReset) {
     EXPECT_FLOAT_EQ(gggpol.gforce, 0.0f);
 }
 
-TEST_F(TaskModel, TablesKeepTheirIndexRanges) {
-    EXPECT_EQ(rd_fpl_1.tpx.size(), 31u);
-    EXPECT_EQ(rd_fpl_2.wznam.size(), 17u);
-    EXPECT_EQ(rd_fpl_2.fpldesc.size(), 17u);  // lines 1..16
-    EXPECT_EQ(rd_fpl_5.qas_disa.size(), 8193u);
-    EXPECT_EQ(rd_fpl_1.pzp.size(), 3u);       // coordinates 1..2
-    EXPECT_EQ(rd_fpl_1.pzp[1].size(), 4u);    // corners 0..3
-    EXPECT_EQ(rd_fpl_1.pzp[1][0].size(), 11u);
-    EXPECT_EQ(rd_fpl_1.pza.size(), 4u);       // base, top, factor 1..3
-    EXPECT_EQ(rd_fpl_1.wzp[2].size(), 17u);
-    EXPECT_EQ(rd_fpl_1.wzp[2][0].size(), 17u);
-    EXPECT_EQ(gggpol.vap.size(), 4u);         // 1..3
-    EXPECT_EQ(gggpol.pol_a.size(), 3u);       // 1..2
-}
-
 TEST_F(TaskModel, SecondNamesShareTheirStorage) {
     rd_fpl_0.fpl_vers() = 3;
     EXPECT_EQ(rd_fpl_0.nvcnd, 3);
