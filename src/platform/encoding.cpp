@@ -111,3 +111,5 @@ std::string utf8_to_cp1252(std::string_view text) {
     }
     return out;
 }
+
+char cp1252_from_code_point(char32_t code_point) { return to_cp1252(code_point); }

@@ -14,3 +14,6 @@ std::string cp1252_to_utf8(std::string_view text);
 // Characters without a cp1252 byte become '?'; a malformed UTF-8 sequence is
 // taken as cp1252 bytes as they stand (so already-cp1252 text passes through).
 std::string utf8_to_cp1252(std::string_view text);
+
+// The cp1252 byte of a Unicode code point; '?' when code page 1252 has none.
+char cp1252_from_code_point(char32_t code_point);
