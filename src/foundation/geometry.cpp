@@ -1,10 +1,10 @@
 #include "foundation/geometry.h"
 
+#include "foundation/number_text.h"
 #include "platform/console.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace {
@@ -38,11 +38,7 @@ float line_offset(float x1, float y1, float a, float b) {
 constexpr double kModangLoopSpan = 3600.0;
 
 // Writes one number of a trace line.
-std::string trace_number(double value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.9g", value);
-    return buffer;
-}
+std::string trace_number(double value) { return f2b(to_float(value), "(1PE16.9)"); }
 
 }  // namespace
 

@@ -1,18 +1,15 @@
 #include "foundation/option_records.h"
 
+#include "foundation/number_text.h"
+
 #include <string>
 
 namespace {
 
-// The dotted version text of a version number: 4400 gives "4.4.0.0".
-std::string version_text(int version) {
-    return std::to_string(version / 1000) + "." + std::to_string(version % 1000 / 100) + "." +
-           std::to_string(version % 100 / 10) + "." + std::to_string(version % 10);
-}
-
 TarvexC default_tarvex_c() {
     TarvexC record;
-    record.cvers = version_text(kProgramVersion);
+    int length = 0;
+    numver_to_char(kProgramVersion, record.cvers, length);
     return record;
 }
 

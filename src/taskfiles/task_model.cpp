@@ -1,10 +1,11 @@
 #include "taskfiles/task_model.h"
 
+#include "foundation/fixed_text.h"
 #include "foundation/geometry.h"
+#include "foundation/number_text.h"
 #include "platform/console.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <limits>
 #include <string_view>
 
@@ -49,12 +50,6 @@ void clear_options() {
     rd_fpl_6.team = team;
 }
 
-// Drops the trailing blanks a cut may leave, so the text stays trimmed.
-void trim_right(std::string& text) {
-    const std::size_t end = text.find_last_not_of(' ');
-    text.erase(end == std::string::npos ? 0 : end + 1);
-}
-
 // Replaces every occurrence of one character by a text, from the left, cutting
 // the field to its capacity after each replacement.
 void escape_character(std::string& str, char from, std::string_view to, std::size_t capacity) {
@@ -62,7 +57,7 @@ void escape_character(std::string& str, char from, std::string_view to, std::siz
     while (position != std::string::npos) {
         str.replace(position, 1, to);
         if (str.size() > capacity) {
-            str.resize(capacity);
+            str.resize(capacity);  // what is pushed beyond the field is lost
         }
         position = str.find(from, position + to.size());
     }
@@ -75,13 +70,7 @@ float to_float(double value) {
     return static_cast<float>(std::clamp(value, -kMax, kMax));
 }
 
-std::string trace_number(int value) { return std::to_string(value); }
-
-std::string trace_number(float value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.2f", static_cast<double>(value));
-    return buffer;
-}
+std::string trace_length(float value) { return f2b(value, "(F12.2)"); }
 
 }  // namespace
 
@@ -157,19 +146,17 @@ void compute_dist() {
         if (n > 1) {
             total += t.tpdist[n];
         }
-        console_line("Leg " + trace_number(n) + " : " + trace_number(t.tpdist[n]));
+        console_line("Leg " + i2b(n) + " : " + trace_length(t.tpdist[n]));
     }
     rd_fpl_4.dist_tot = to_float(total);
-    console_line("Tot dist : " + trace_number(rd_fpl_4.dist_tot));
+    console_line("Tot dist : " + trace_length(rd_fpl_4.dist_tot));
 }
 
 void cleanup_name(std::string& str, std::size_t capacity) {
-    if (str.size() > capacity) {
-        str.resize(capacity);
-    }
+    str = fit_field(str, capacity);
     escape_character(str, '<', "&lt;", capacity);
     escape_character(str, '>', "&gt;", capacity);
-    trim_right(str);
+    str = trim_right(str);  // a cut may end the field on blanks
 }
 
 void reset_rd_fpl_0() { rd_fpl_0 = RdFpl0{}; }
