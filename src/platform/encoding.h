@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,3 +15,8 @@ std::string cp1252_to_utf8(std::string_view text);
 // Characters without a cp1252 byte become '?'; a malformed UTF-8 sequence is
 // taken as cp1252 bytes as they stand (so already-cp1252 text passes through).
 std::string utf8_to_cp1252(std::string_view text);
+
+// Well-formed UTF-8 to UTF-16 (surrogate pairs above U+FFFF) and back; nothing
+// when the input is malformed (a cut or overlong sequence, a lone surrogate).
+std::optional<std::u16string> utf8_to_utf16(std::string_view text);
+std::optional<std::string> utf16_to_utf8(std::u16string_view text);
