@@ -74,8 +74,12 @@ bool dirExists(std::string_view path) {
     if (path.size() == 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0])) != 0) {
         return true;
     }
+    return isFolder(path);
+}
+
+bool isFolder(std::string_view path) {
     std::error_code ec;
-    return std::filesystem::is_directory(std::filesystem::path(path), ec);
+    return !path.empty() && std::filesystem::is_directory(std::filesystem::path(path), ec);
 }
 
 bool fileExists(std::string_view path) {
@@ -83,8 +87,7 @@ bool fileExists(std::string_view path) {
         return false;
     }
     const std::string text(path);
-    std::error_code ec;
-    return !std::filesystem::is_directory(std::filesystem::path(text), ec) && ::access(text.c_str(), R_OK) == 0;
+    return !isFolder(text) && ::access(text.c_str(), R_OK) == 0;
 }
 
 std::string ensureFilesExist(std::string_view list) {

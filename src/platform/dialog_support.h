@@ -26,6 +26,9 @@ bool filenameValid(std::string_view name);
 // The path is empty, a drive ("X:"), or an existing folder.
 bool dirExists(std::string_view path);
 
+// The path names an existing folder (a drive alone does not count).
+bool isFolder(std::string_view path);
+
 // The path names an existing file (not a folder) that can be opened for reading.
 bool fileExists(std::string_view path);
 

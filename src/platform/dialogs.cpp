@@ -70,14 +70,31 @@ void before_console(const BackendChoice& choice) {
     }
 }
 
-// Asks for a path on the console; the answer as a host path.
-std::optional<std::string> console_path(std::string_view title, std::string_view what) {
+// Asks for a path on the console; the answer as a host path. With `several`
+// the answer may list paths separated by "|": those the host has are kept.
+std::optional<std::string> console_path(std::string_view title, std::string_view what, bool several = false) {
     const std::string message = std::string(what) + utf8_to_cp1252(getCurDir());
     const std::optional<std::string> line = console_input_box(title, message, false);
     if (!line) {
         return std::nullopt;
     }
-    return cp1252_to_utf8(*line);
+    if (!several) {
+        return dialog_typed_path_to_host(*line);
+    }
+    std::string hosts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t bar = line->find('|', start);
+        const std::optional<std::string> host =
+            dialog_typed_path_to_host(std::string_view(*line).substr(start, bar == std::string::npos ? bar : bar - start));
+        if (host) {
+            hosts += (hosts.empty() ? "" : "|") + *host;
+        }
+        if (bar == std::string::npos) {
+            return hosts;
+        }
+        start = bar + 1;
+    }
 }
 
 // Each path of a "|" list in the program's form.
@@ -183,7 +200,7 @@ std::optional<std::string> tinyfd_openFileDialog(std::string_view title, std::st
     }
     if (!asked) {
         before_console(choice);
-        host = console_path(title, "Open file from ");
+        host = console_path(title, "Open file from ", allow_multiple);
     }
     if (!host) {
         return std::nullopt;
@@ -214,8 +231,9 @@ std::optional<std::string> tinyfd_saveFileDialog(std::string_view title, std::st
         before_console(choice);
         host = console_path(title, "Save file in ");
     }
+    // A name that is an existing folder cannot become the file.
     if (!host || host->empty() || !dirExists(getPathWithoutFinalSlash(*host)) ||
-        !filenameValid(getLastName(*host))) {
+        !filenameValid(getLastName(*host)) || isFolder(*host)) {
         return std::nullopt;
     }
     return dialog_path_from_host(*host);

@@ -20,8 +20,10 @@
 // tinyfd_forceConsole = 1 forces the console. When zenity cannot be run at all
 // the call falls back to the console.
 //
-// Texts in and out are cp1252. Paths handed in and answered pass through
-// dialog_path_to_host and dialog_path_from_host (platform/dialog_paths.h).
+// Texts in and out are cp1252. Paths handed in are Windows-form and are shown
+// as host paths; the answers come back in Windows form (platform/dialog_paths.h).
+// On the console the user may type a host path, a Windows path or a name
+// relative to the current folder.
 // A result that is absent (std::nullopt) means cancelled or rejected.
 //
 // A title of exactly "tinyfd_query" shows nothing: tinyfd_response receives

@@ -3,8 +3,6 @@
 #include "platform/encoding.h"
 #include "platform/process.h"
 
-#include <filesystem>
-#include <system_error>
 
 namespace {
 
@@ -40,9 +38,7 @@ void add_start(std::vector<std::string>& args, const std::string& host_default) 
     if (host_default.empty()) {
         return;
     }
-    std::error_code ec;
-    const bool folder = std::filesystem::is_directory(std::filesystem::path(host_default), ec);
-    args.push_back("--filename=" + (folder ? ensureFinalSlash(host_default, '/') : host_default));
+    args.push_back("--filename=" + (isFolder(host_default) ? ensureFinalSlash(host_default, '/') : host_default));
 }
 
 // The patterns as the first filter, named by the description or else by the

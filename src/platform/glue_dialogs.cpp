@@ -2,8 +2,8 @@
 
 #include "platform/console.h"
 #include "platform/dialogs.h"
+#include "platform/environment.h"
 
-#include <cstdlib>
 #include <optional>
 
 namespace {
@@ -15,21 +15,9 @@ void native_switches_off() {
     tinyfd_winUtf8 = 0;
 }
 
-// The user's interface language is French: the first of LANGUAGE, LC_ALL,
-// LC_MESSAGES and LANG that is set begins with "fr".
-bool glue_language_is_french() {
-    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* value = std::getenv(name);
-        if (value != nullptr && value[0] != '\0') {
-            return std::string_view(value).substr(0, 2) == "fr";
-        }
-    }
-    return false;
-}
-
 void no_file_box() {
     const std::string_view text =
-        glue_language_is_french() ? std::string_view("Aucun fichier sp\xE9" "cifi\xE9") : "No file specification returned";
+        IsLanguageFrench() != 0 ? std::string_view("Aucun fichier sp\xE9" "cifi\xE9") : "No file specification returned";
     tinyfd_messageBox(kErrorTitle, text, "ok", "error", 1);
 }
 

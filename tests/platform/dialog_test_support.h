@@ -3,6 +3,7 @@
 #include "platform/console.h"
 #include "platform/dialogs.h"
 
+#include "support/fake_wine_prefix.h"
 #include "support/std_streams.h"
 #include "support/temp_dir.h"
 
@@ -18,8 +19,9 @@ std::string converse(const std::string& input, Talk&& talk) {
     return out.finish();
 }
 
-// The dialogs start from a clean state with cp1252 on the console; no graphic
-// display is seen, whatever the machine running the tests has.
+// The dialogs start from a clean state with cp1252 on the console and a fake
+// Wine prefix for the paths; no graphic display is seen, whatever the machine
+// running the tests has.
 class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -34,6 +36,10 @@ protected:
     tarvex_test::ScopedEnv display_{"DISPLAY", nullptr};
     tarvex_test::ScopedEnv wayland_{"WAYLAND_DISPLAY", nullptr};
     tarvex_test::ScopedEnv forced_{"TARVEX_DIALOGS", "console"};
+    tarvex_test::FakeWinePrefix prefix;
+
+    // The host path of a Windows path on C:, as text.
+    std::string host(const std::string& windows_path) const { return prefix.host(windows_path).string(); }
 };
 
 // Counts the occurrences of `part` in `text`.

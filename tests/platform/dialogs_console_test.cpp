@@ -97,44 +97,43 @@ TEST_F(ConsoleDialogs, TextsAreCp1252InsideAndUtf8OnAUtf8Console) {
 }
 
 TEST_F(ConsoleDialogs, OpenFileChecksTheAnswer) {
-    const TempDir dir;
-    dir.write("a.fpl", "x");
-    dir.write("b.fpl", "x");
-    std::filesystem::create_directories(dir.path() / "folder");
-    const ScopedCwd cwd(dir.path());
-    const std::string a = (dir.path() / "a.fpl").string();
-    const std::string b = (dir.path() / "b.fpl").string();
+    prefix.add_file("C:\\Plans\\a.fpl", "x");
+    prefix.add_file("C:\\Plans\\b \xE9t\xE9.fpl", "x");
+    prefix.add_folder("C:\\Plans\\folder");
+    const ScopedCwd cwd(host("C:\\Plans"));
     const std::vector<std::string> fpl = {"*.fpl"};
+    const auto open = [&](const std::string& typed, bool several = false) {
+        std::optional<std::string> answer;
+        converse(typed, [&] { answer = tinyfd_openFileDialog("Open", "", fpl, "", several); });
+        return answer;
+    };
 
     std::optional<std::string> answer;
-    const std::string out = converse(a + "\n", [&] { answer = tinyfd_openFileDialog("Open", "", fpl, "", false); });
-    EXPECT_EQ(answer, a);
-    EXPECT_EQ(out, "Open\nOpen file from " + dir.path().string() + "\n(ctrl-D to cancel): ");
+    const std::string out = converse(host("C:\\Plans\\a.fpl") + "\n",
+                                     [&] { answer = tinyfd_openFileDialog("Open", "", fpl, "", false); });
+    EXPECT_EQ(answer, "C:\\Plans\\a.fpl");  // a host path typed, the program's form returned
+    EXPECT_EQ(out, "Open\nOpen file from " + host("C:\\Plans") + "\n(ctrl-D to cancel): ");
 
-    converse("b.fpl\n", [&] { answer = tinyfd_openFileDialog("Open", "", fpl, "", false); });
-    EXPECT_EQ(answer, "b.fpl");
-    converse("missing.fpl\n", [&] { answer = tinyfd_openFileDialog("Open", "", fpl, "", false); });
-    EXPECT_FALSE(answer.has_value());
-    converse("folder\n", [&] { answer = tinyfd_openFileDialog("Open", "", fpl, "", false); });
-    EXPECT_FALSE(answer.has_value());
-    converse("\n", [&] { answer = tinyfd_openFileDialog("Open", "", fpl, "", false); });
-    EXPECT_FALSE(answer.has_value());
-    converse("", [&] { answer = tinyfd_openFileDialog("Open", "", fpl, "", false); });
-    EXPECT_FALSE(answer.has_value());
+    EXPECT_EQ(open("a.fpl\n"), "C:\\Plans\\a.fpl");
+    EXPECT_EQ(open("c:\\PLANS\\A.fpl\n"), "C:\\Plans\\a.fpl");  // a Windows path, any case
+    EXPECT_EQ(open("b \xE9t\xE9.fpl\n"), "C:\\Plans\\b \xE9t\xE9.fpl");
+    for (const char* bad : {"missing.fpl\n", "folder\n", "Q:\\a.fpl\n", "\n", ""}) {
+        EXPECT_FALSE(open(bad).has_value()) << bad;
+    }
 
     // Multiple selection: files that do not exist are dropped.
-    converse(a + "|missing.fpl|" + b + "\n", [&] { answer = tinyfd_openFileDialog("Open", "", fpl, "", true); });
-    EXPECT_EQ(answer, a + "|" + b);
-    converse("gone|missing\n", [&] { answer = tinyfd_openFileDialog("Open", "", fpl, "", true); });
-    EXPECT_FALSE(answer.has_value());
+    EXPECT_EQ(open("a.fpl|missing.fpl|C:\\Plans\\b \xE9t\xE9.fpl\n", true),
+              "C:\\Plans\\a.fpl|C:\\Plans\\b \xE9t\xE9.fpl");
+    EXPECT_FALSE(open("gone|missing\n", true).has_value());
+    // A host path typed on a UTF-8 console.
+    set_console_utf8(true);
+    EXPECT_EQ(open(host("C:\\Plans\\b \xE9t\xE9.fpl") + "\n"), "C:\\Plans\\b \xE9t\xE9.fpl");
+    set_console_utf8(false);
     // Without multiple selection a "|" is part of the one name.
-    converse(a + "|" + b + "\n", [&] { answer = tinyfd_openFileDialog("Open", "", fpl, "", false); });
-    EXPECT_FALSE(answer.has_value());
+    EXPECT_FALSE(open("a.fpl|b.fpl\n").has_value());
 }
 
 TEST_F(ConsoleDialogs, FileDialogsKeepTheInputBoxAnswer) {
-    const TempDir dir;
-    const ScopedCwd cwd(dir.path());
     converse("kept\nother\n", [] {
         tinyfd_inputBox("T", "M", "");
         tinyfd_openFileDialog("Open", "", {}, "", false);
@@ -143,38 +142,37 @@ TEST_F(ConsoleDialogs, FileDialogsKeepTheInputBoxAnswer) {
 }
 
 TEST_F(ConsoleDialogs, SaveFileChecksFolderAndName) {
-    const TempDir dir;
-    const ScopedCwd cwd(dir.path());
-    const std::string folder = dir.path().string();
+    prefix.add_folder("C:\\Out\\Sub");
+    const ScopedCwd cwd(host("C:\\Out"));
+    const auto save = [&](const std::string& typed) {
+        std::optional<std::string> answer;
+        converse(typed, [&] { answer = tinyfd_saveFileDialog("Save", "", {"*.tsk"}, ""); });
+        return answer;
+    };
     std::optional<std::string> answer;
     const std::string out =
-        converse(folder + "/new.tsk\n", [&] { answer = tinyfd_saveFileDialog("Save", "", {"*.tsk"}, ""); });
-    EXPECT_EQ(answer, folder + "/new.tsk");
-    EXPECT_NE(out.find("Save file in " + folder + "\n"), std::string::npos);
+        converse("C:\\Out\\new.tsk\n", [&] { answer = tinyfd_saveFileDialog("Save", "", {"*.tsk"}, ""); });
+    EXPECT_EQ(answer, "C:\\Out\\new.tsk");
+    EXPECT_NE(out.find("Save file in " + host("C:\\Out") + "\n"), std::string::npos);
 
-    converse("bare.tsk\n", [&] { answer = tinyfd_saveFileDialog("Save", "", {}, ""); });
-    EXPECT_EQ(answer, "bare.tsk");
-    for (const std::string& bad : {folder + "/no/such/new.tsk", folder + "/what?.tsk", folder + "/a\"b",
-                                  folder + "/", std::string("")}) {
-        converse(bad + "\n", [&] { answer = tinyfd_saveFileDialog("Save", "", {}, ""); });
-        EXPECT_FALSE(answer.has_value()) << bad;
+    EXPECT_EQ(save("bare.tsk\n"), "C:\\Out\\bare.tsk");
+    EXPECT_EQ(save(host("C:\\Out\\sub") + "/New.tsk\n"), "C:\\Out\\Sub\\New.tsk");
+    EXPECT_EQ(save("sub\\New.tsk\n"), "C:\\Out\\Sub\\New.tsk");
+    for (const char* bad : {"C:\\Out\\no\\such\\new.tsk\n", "what?.tsk\n", "a\"b\n", "a<b\n", "Sub\n", "\n", ""}) {
+        EXPECT_FALSE(save(bad).has_value()) << bad;
     }
-    converse("", [&] { answer = tinyfd_saveFileDialog("Save", "", {}, ""); });
-    EXPECT_FALSE(answer.has_value());
 }
 
 TEST_F(ConsoleDialogs, FolderMustExist) {
-    const TempDir dir;
-    std::filesystem::create_directories(dir.path() / "Condor3");
-    const ScopedCwd cwd(dir.path());
+    const ScopedCwd cwd(host("C:\\"));
     std::optional<std::string> answer;
-    const std::string out = converse("Condor3\n", [&] { answer = tinyfd_selectFolderDialog("Folder", ""); });
-    EXPECT_EQ(answer, "Condor3");
-    EXPECT_NE(out.find("Select folder from " + dir.path().string()), std::string::npos);
+    const std::string out = converse("condor3\n", [&] { answer = tinyfd_selectFolderDialog("Folder", ""); });
+    EXPECT_EQ(answer, "C:\\Condor3");
+    EXPECT_NE(out.find("Select folder from " + host("C:\\")), std::string::npos);
 
     converse("C:\n", [&] { answer = tinyfd_selectFolderDialog("Folder", ""); });
-    EXPECT_EQ(answer, "C:");  // a drive counts as existing
-    for (const char* bad : {"Missing\n", "\n", ""}) {
+    EXPECT_EQ(answer, "C:\\");
+    for (const char* bad : {"Missing\n", "Condor3\\Condor.exe\n", "\n", ""}) {
         converse(bad, [&] { answer = tinyfd_selectFolderDialog("Folder", ""); });
         EXPECT_FALSE(answer.has_value()) << bad;
     }

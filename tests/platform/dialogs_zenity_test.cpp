@@ -6,7 +6,6 @@
 
 #include <filesystem>
 
-using tarvex_test::ScopedCwd;
 using tarvex_test::ScopedEnv;
 using tarvex_test::TempDir;
 using tarvex_test::ZenityStub;
@@ -80,64 +79,63 @@ TEST_F(ZenityDialogs, TextsGoOutAsUtf8AndComeBackAsCp1252) {
 }
 
 TEST_F(ZenityDialogs, OpenFileArgumentsAndAnswers) {
-    const TempDir dir;
-    dir.write("FlightPlans/a.fpl", "x");
-    dir.write("FlightPlans/b \xC3\xA9t\xC3\xA9.fpl", "x");
-    const std::string folder = (dir.path() / "FlightPlans").string();
-    const std::string a = folder + "/a.fpl";
+    prefix.add_file("C:\\Plans\\a.fpl", "x");
+    prefix.add_file("C:\\Plans\\b \xE9t\xE9.fpl", "x");
+    const std::string plans = host("C:\\Plans");
+    const std::string a = host("C:\\Plans\\a.fpl");
 
+    // The start folder is shown as the host names it; the answer comes back in Windows form.
     zenity.answer(1, a + "\n", 0);
-    EXPECT_EQ(tinyfd_openFileDialog("Open", folder, {"*.fpl"}, "Flight plans", false), a);
-    EXPECT_EQ(zenity.args(1), (Args{"--file-selection", "--title=Open", "--filename=" + folder + "/",
+    EXPECT_EQ(tinyfd_openFileDialog("Open", "C:\\plans", {"*.fpl"}, "Flight plans", false), "C:\\Plans\\a.fpl");
+    EXPECT_EQ(zenity.args(1), (Args{"--file-selection", "--title=Open", "--filename=" + plans + "/",
                                     "--file-filter=Flight plans | *.fpl", "--file-filter=All Files | *"}));
 
-    // Without a description the patterns name the filter.
+    // Without a description the patterns name the filter; a default file is preselected.
     zenity.answer(2, a + "\n", 0);
-    tinyfd_openFileDialog("Open", a, {"*.fpl", "*.cup"}, "", false);
+    tinyfd_openFileDialog("Open", "C:\\Plans\\a.fpl", {"*.fpl", "*.cup"}, "", false);
     EXPECT_EQ(zenity.args(2), (Args{"--file-selection", "--title=Open", "--filename=" + a,
                                     "--file-filter=*.fpl;*.cup | *.fpl *.cup", "--file-filter=All Files | *"}));
 
-    // No patterns, no default: a bare selection.
+    // No patterns, no default (or one on a drive the prefix lacks): a bare selection.
     zenity.answer(3, "", 1);
-    EXPECT_FALSE(tinyfd_openFileDialog("", "", {}, "", false).has_value());
+    EXPECT_FALSE(tinyfd_openFileDialog("", "Q:\\Plans", {}, "", false).has_value());
     EXPECT_EQ(zenity.args(3), (Args{"--file-selection"}));
 
-    // Multiple selection: the files joined by "|", names as cp1252, missing ones dropped.
-    const std::string b_host = folder + "/b \xC3\xA9t\xC3\xA9.fpl";
-    zenity.answer(4, a + "|" + folder + "/gone.fpl|" + b_host + "\n", 0);
-    EXPECT_EQ(tinyfd_openFileDialog("Open", folder, {"*.fpl"}, "", true), a + "|" + folder + "/b \xE9t\xE9.fpl");
-    EXPECT_EQ(zenity.args(4), (Args{"--file-selection", "--title=Open", "--filename=" + folder + "/", "--multiple",
+    // Multiple selection: the files joined by "|", names back in cp1252, missing ones dropped.
+    zenity.answer(4, a + "|" + plans + "/gone.fpl|" + plans + "/b \xC3\xA9t\xC3\xA9.fpl\n", 0);
+    EXPECT_EQ(tinyfd_openFileDialog("Open", "C:\\Plans\\", {"*.fpl"}, "", true),
+              "C:\\Plans\\a.fpl|C:\\Plans\\b \xE9t\xE9.fpl");
+    EXPECT_EQ(zenity.args(4), (Args{"--file-selection", "--title=Open", "--filename=" + plans + "/", "--multiple",
                                     "--separator=|", "--file-filter=*.fpl | *.fpl", "--file-filter=All Files | *"}));
 
-    zenity.answer(5, folder + "/gone.fpl\n", 0);
-    EXPECT_FALSE(tinyfd_openFileDialog("Open", folder, {"*.fpl"}, "", false).has_value());
+    zenity.answer(5, plans + "/gone.fpl\n", 0);
+    EXPECT_FALSE(tinyfd_openFileDialog("Open", "C:\\Plans", {"*.fpl"}, "", false).has_value());
 }
 
 TEST_F(ZenityDialogs, SaveAndFolderDialogs) {
-    const TempDir dir;
-    std::filesystem::create_directories(dir.path() / "Out");
-    const std::string out = (dir.path() / "Out").string();
+    prefix.add_folder("C:\\Out");
+    const std::string out = host("C:\\Out");
 
     zenity.answer(1, out + "/task.tsk\n", 0);
-    EXPECT_EQ(tinyfd_saveFileDialog("Save", out, {"*.tsk"}, "XCSoar tasks"), out + "/task.tsk");
+    EXPECT_EQ(tinyfd_saveFileDialog("Save", "C:\\Out", {"*.tsk"}, "XCSoar tasks"), "C:\\Out\\task.tsk");
     EXPECT_EQ(zenity.args(1), (Args{"--file-selection", "--save", "--confirm-overwrite", "--title=Save",
                                     "--filename=" + out + "/", "--file-filter=XCSoar tasks | *.tsk",
                                     "--file-filter=All Files | *"}));
     zenity.answer(2, out + "/what?.tsk\n", 0);
-    EXPECT_FALSE(tinyfd_saveFileDialog("Save", out, {"*.tsk"}, "").has_value());
+    EXPECT_FALSE(tinyfd_saveFileDialog("Save", "C:\\Out", {"*.tsk"}, "").has_value());
     zenity.answer(3, out + "/missing/task.tsk\n", 0);
-    EXPECT_FALSE(tinyfd_saveFileDialog("Save", out, {"*.tsk"}, "").has_value());
+    EXPECT_FALSE(tinyfd_saveFileDialog("Save", "C:\\Out", {"*.tsk"}, "").has_value());
     zenity.answer(4, "", 1);
-    EXPECT_FALSE(tinyfd_saveFileDialog("Save", out, {"*.tsk"}, "").has_value());
+    EXPECT_FALSE(tinyfd_saveFileDialog("Save", "C:\\Out", {"*.tsk"}, "").has_value());
 
     zenity.answer(5, out + "\n", 0);
-    EXPECT_EQ(tinyfd_selectFolderDialog("Destination", out), out);
+    EXPECT_EQ(tinyfd_selectFolderDialog("Destination", "C:\\Out"), "C:\\Out");
     EXPECT_EQ(zenity.args(5), (Args{"--file-selection", "--directory", "--title=Destination", "--filename=" + out + "/"}));
     zenity.answer(6, out + "/gone\n", 0);
     EXPECT_FALSE(tinyfd_selectFolderDialog("Destination", "").has_value());
     EXPECT_EQ(zenity.args(6), (Args{"--file-selection", "--directory", "--title=Destination"}));
     zenity.answer(7, "", 1);
-    EXPECT_FALSE(tinyfd_selectFolderDialog("Destination", out).has_value());
+    EXPECT_FALSE(tinyfd_selectFolderDialog("Destination", "C:\\Out").has_value());
 }
 
 TEST_F(ZenityDialogs, ColourChooser) {

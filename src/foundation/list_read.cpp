@@ -1,0 +1,231 @@
+#include "foundation/list_read.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <system_error>
+#include <type_traits>
+
+namespace {
+
+bool is_blank_char(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+bool is_separator(char c) { return is_blank_char(c) || c == ',' || c == '/'; }
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+int read_integer(std::string_view item, int& target) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < item.size() && (item[i] == '+' || item[i] == '-')) {
+        negative = item[i] == '-';
+        ++i;
+    }
+    if (i == item.size()) {
+        return kReadBadItem;
+    }
+    long long magnitude = 0;
+    bool too_large = false;
+    for (; i < item.size(); ++i) {
+        if (!is_digit(item[i])) {
+            return kReadBadItem;
+        }
+        if (!too_large) {
+            magnitude = magnitude * 10 + (item[i] - '0');
+            too_large = magnitude > 4294967296LL;
+        }
+    }
+    const long long value = negative ? -magnitude : magnitude;
+    if (too_large || value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min()) {
+        return kReadOutOfRange;
+    }
+    target = static_cast<int>(value);
+    return kReadOk;
+}
+
+// Checks the Fortran form of a real item and rewrites it in the form
+// std::from_chars takes ("-12.5e-3"). `lead` is the decimal exponent of its
+// first significant digit (a value of 1.x has 0); `zero` tells a mantissa of
+// zeros alone.
+bool normalize_real(std::string_view item, std::string& normalized, long& lead, bool& zero) {
+    std::size_t i = 0;
+    normalized.clear();
+    if (i < item.size() && (item[i] == '+' || item[i] == '-')) {
+        if (item[i] == '-') {
+            normalized += '-';
+        }
+        ++i;
+    }
+    long before = 0;         // significant digits before the point
+    long zeros_after = 0;    // zeros after the point before the first significant digit
+    bool seen_significant = false;
+    int digits = 0;
+    for (; i < item.size() && is_digit(item[i]); ++i, ++digits) {
+        normalized += item[i];
+        if (item[i] != '0' || seen_significant) {
+            seen_significant = true;
+            ++before;
+        }
+    }
+    if (i < item.size() && item[i] == '.') {
+        normalized += '.';
+        for (++i; i < item.size() && is_digit(item[i]); ++i, ++digits) {
+            normalized += item[i];
+            if (!seen_significant) {
+                if (item[i] == '0') {
+                    ++zeros_after;
+                } else {
+                    seen_significant = true;
+                }
+            }
+        }
+    }
+    if (digits == 0) {
+        return false;
+    }
+    long exponent = 0;
+    if (i < item.size()) {
+        const char c = item[i];
+        const bool letter = c == 'E' || c == 'e' || c == 'D' || c == 'd' || c == 'Q' || c == 'q';
+        if (!letter && c != '+' && c != '-') {
+            return false;
+        }
+        if (letter) {
+            ++i;
+        }
+        bool negative_exponent = false;
+        if (i < item.size() && (item[i] == '+' || item[i] == '-')) {
+            negative_exponent = item[i] == '-';
+            ++i;
+        }
+        if (i == item.size()) {
+            return false;
+        }
+        for (; i < item.size(); ++i) {
+            if (!is_digit(item[i])) {
+                return false;
+            }
+            if (exponent < 1000000) {
+                exponent = exponent * 10 + (item[i] - '0');
+            }
+        }
+        if (negative_exponent) {
+            exponent = -exponent;
+        }
+        normalized += 'e';
+        normalized += std::to_string(exponent);
+    }
+    zero = !seen_significant;
+    lead = (before > 0 ? before - 1 : -zeros_after - 1) + exponent;
+    return true;
+}
+
+template <class Real>
+int read_real(std::string_view item, Real& target) {
+    std::string normalized;
+    long lead = 0;
+    bool zero = false;
+    if (!normalize_real(item, normalized, lead, zero)) {
+        return kReadBadItem;
+    }
+    const bool negative = !normalized.empty() && normalized[0] == '-';
+    if (zero) {
+        target = negative ? -Real(0) : Real(0);
+        return kReadOk;
+    }
+    Real value{};
+    const auto [end, error] = std::from_chars(normalized.data(), normalized.data() + normalized.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        if (lead >= 0) {
+            return kReadOutOfRange;
+        }
+        value = negative ? -Real(0) : Real(0);
+    } else if (error != std::errc() || end != normalized.data() + normalized.size()) {
+        return kReadBadItem;
+    }
+    target = value;
+    return kReadOk;
+}
+
+int store(std::string_view item, const ListTarget& target) {
+    return std::visit(
+        [item](auto* destination) -> int {
+            using Target = std::remove_pointer_t<decltype(destination)>;
+            if constexpr (std::is_same_v<Target, int>) {
+                return read_integer(item, *destination);
+            } else {
+                return read_real(item, *destination);
+            }
+        },
+        target);
+}
+
+}  // namespace
+
+int list_read_items(std::string_view text, std::span<const ListTarget> targets) {
+    std::size_t pos = 0;
+    const auto skip_blanks = [&] {
+        while (pos < text.size() && is_blank_char(text[pos])) {
+            ++pos;
+        }
+    };
+    std::size_t k = 0;
+    long repeat_left = 0;
+    std::string_view repeated;
+    while (k < targets.size()) {
+        if (repeat_left > 0) {
+            if (!repeated.empty()) {
+                if (const int status = store(repeated, targets[k]); status != kReadOk) {
+                    return status;
+                }
+            }
+            ++k;
+            --repeat_left;
+            continue;
+        }
+        skip_blanks();
+        if (pos >= text.size()) {
+            return kReadEnd;
+        }
+        if (text[pos] == '/') {
+            return kReadOk;
+        }
+        if (text[pos] == ',') {
+            ++pos;
+            ++k;
+            continue;
+        }
+        const std::size_t start = pos;
+        while (pos < text.size() && !is_separator(text[pos])) {
+            ++pos;
+        }
+        const std::string_view item = text.substr(start, pos - start);
+        skip_blanks();
+        if (pos < text.size() && text[pos] == ',') {
+            ++pos;
+        }
+        const std::size_t star = item.find('*');
+        if (star != std::string_view::npos) {
+            long count = 0;
+            for (std::size_t i = 0; i < star; ++i) {
+                if (!is_digit(item[i])) {
+                    return kReadBadItem;
+                }
+                count = std::min(count * 10 + (item[i] - '0'), 100000000L);
+            }
+            if (star == 0 || count == 0) {
+                return kReadBadItem;
+            }
+            repeat_left = count;
+            repeated = item.substr(star + 1);
+            continue;
+        }
+        if (const int status = store(item, targets[k]); status != kReadOk) {
+            return status;
+        }
+        ++k;
+    }
+    return kReadOk;
+}

@@ -1,0 +1,83 @@
+#include "foundation/text_edit.h"
+
+#include "foundation/fixed_text.h"
+#include "platform/console.h"
+
+#include <algorithm>
+
+namespace {
+
+char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+void remove_enclosing(std::string& buff, char quote) {
+    buff = trim_right(buff);
+    if (buff.empty() || buff.front() != quote || buff.back() != quote) {
+        return;
+    }
+    if (buff.size() == 1) {
+        buff.clear();
+        return;
+    }
+    buff = trim_right(std::string_view(buff).substr(1, buff.size() - 2));
+}
+
+}  // namespace
+
+void majusc(std::string& strng) {
+    strng = trim_right(strng);
+    std::transform(strng.begin(), strng.end(), strng.begin(), upper);
+}
+
+void minusc(std::string& strng) {
+    strng = trim_right(strng);
+    std::transform(strng.begin(), strng.end(), strng.begin(), lower);
+}
+
+bool case_blind_compare(std::string_view s1, std::string_view s2) {
+    const std::size_t length = trimmed_length(s1);
+    if (length != trimmed_length(s2)) {
+        return false;
+    }
+    for (std::size_t i = 0; i < length; ++i) {
+        if (upper(s1[i]) != upper(s2[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void remove_quotes(std::string& buff) { remove_enclosing(buff, '"'); }
+
+void remove_simple_quotes(std::string& buff) { remove_enclosing(buff, '\''); }
+
+void quote_spaces(std::string& strng, std::size_t capacity) {
+    strng = fit_field(strng, capacity);
+    console_line("quote_spaces in : [" + strng + "]");
+    if (strng.find(' ') != std::string::npos) {
+        strng = fit_field("\"" + strng + "\"", capacity);
+    }
+    console_line("quote_spaces out: [" + strng + "]");
+}
+
+void make_printable(std::string& str) {
+    str = trim_right(str);
+    std::replace(str.begin(), str.end(), '\n', '/');
+}
+
+void remove_trail_0(std::string& buff) {
+    const std::size_t nul = buff.find('\0');
+    if (nul != std::string::npos) {
+        buff.erase(nul);
+    }
+    buff = trim_right(buff);
+}
+
+void remove_0(std::string& buff) {
+    buff = trim_right(buff);
+    console_line("remove_0 in : " + std::to_string(buff.size()) + " [" + buff + "]");
+    std::erase(buff, '\0');
+    buff = trim_right(buff);
+    console_line("remove_0 out: " + std::to_string(buff.size()) + " [" + buff + "]");
+}
