@@ -4,6 +4,7 @@
 #include <charconv>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 #include <unistd.h>
 
 namespace {
@@ -91,22 +92,13 @@ bool fileExists(std::string_view path) {
 }
 
 std::string ensureFilesExist(std::string_view list) {
-    std::string out;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t bar = list.find('|', start);
-        const std::string_view name = list.substr(start, bar == std::string_view::npos ? bar : bar - start);
+    std::vector<std::string> existing;
+    for (std::string& name : split_path_list(list)) {
         if (fileExists(name)) {
-            if (!out.empty()) {
-                out += '|';
-            }
-            out += name;
+            existing.push_back(std::move(name));
         }
-        if (bar == std::string_view::npos) {
-            return out;
-        }
-        start = bar + 1;
     }
+    return join_texts(existing, "|");
 }
 
 std::string getCurDir() {
@@ -184,13 +176,26 @@ std::optional<Rgb> parse_colour_answer(std::string_view text) {
     return rgb;
 }
 
-std::string join_patterns(const std::vector<std::string>& patterns, std::string_view separator) {
+std::string join_texts(const std::vector<std::string>& texts, std::string_view separator) {
     std::string out;
-    for (std::size_t i = 0; i < patterns.size(); ++i) {
+    for (std::size_t i = 0; i < texts.size(); ++i) {
         if (i > 0) {
             out += separator;
         }
-        out += patterns[i];
+        out += texts[i];
     }
     return out;
+}
+
+std::vector<std::string> split_path_list(std::string_view list) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t bar = list.find('|', start);
+        parts.emplace_back(list.substr(start, bar == std::string_view::npos ? bar : bar - start));
+        if (bar == std::string_view::npos) {
+            return parts;
+        }
+        start = bar + 1;
+    }
 }

@@ -49,5 +49,8 @@ std::optional<Rgb> Hex2RGB(std::string_view hex);
 // "rgb(r,g,b)" or "rgba(r,g,b,a)" with components 0 to 255.
 std::optional<Rgb> parse_colour_answer(std::string_view text);
 
-// The patterns joined by `separator`.
-std::string join_patterns(const std::vector<std::string>& patterns, std::string_view separator);
+// The texts joined by `separator`.
+std::string join_texts(const std::vector<std::string>& texts, std::string_view separator);
+
+// The parts of a list of paths separated by "|" (one part when there is none).
+std::vector<std::string> split_path_list(std::string_view list);

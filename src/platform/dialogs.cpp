@@ -1,12 +1,12 @@
 #include "platform/dialogs.h"
 
+#include "platform/case_fold.h"
 #include "platform/console.h"
 #include "platform/dialog_backends.h"
 #include "platform/dialog_paths.h"
 #include "platform/encoding.h"
 #include "platform/process.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 
@@ -42,14 +42,6 @@ bool env_set(const char* name) {
     return value != nullptr && value[0] != '\0';
 }
 
-std::string lower(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return out;
-}
-
 bool is_query(std::string_view title) { return title == kQueryTitle; }
 
 // Names the back end in tinyfd_response; true for the graphic one.
@@ -81,35 +73,22 @@ std::optional<std::string> console_path(std::string_view title, std::string_view
     if (!several) {
         return dialog_typed_path_to_host(*line);
     }
-    std::string hosts;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t bar = line->find('|', start);
-        const std::optional<std::string> host =
-            dialog_typed_path_to_host(std::string_view(*line).substr(start, bar == std::string::npos ? bar : bar - start));
-        if (host) {
-            hosts += (hosts.empty() ? "" : "|") + *host;
+    std::vector<std::string> hosts;
+    for (const std::string& typed : split_path_list(*line)) {
+        if (const std::optional<std::string> host = dialog_typed_path_to_host(typed)) {
+            hosts.push_back(*host);
         }
-        if (bar == std::string::npos) {
-            return hosts;
-        }
-        start = bar + 1;
     }
+    return join_texts(hosts, "|");
 }
 
 // Each path of a "|" list in the program's form.
 std::string paths_from_host(std::string_view host_list) {
-    std::string out;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t bar = host_list.find('|', start);
-        out += dialog_path_from_host(host_list.substr(start, bar == std::string_view::npos ? bar : bar - start));
-        if (bar == std::string_view::npos) {
-            return out;
-        }
-        out += '|';
-        start = bar + 1;
+    std::vector<std::string> paths;
+    for (const std::string& host : split_path_list(host_list)) {
+        paths.push_back(dialog_path_from_host(host));
     }
+    return join_texts(paths, "|");
 }
 
 }  // namespace
@@ -120,11 +99,10 @@ BackendChoice choose_dialog_backend() {
     }
     const bool zenity_found = find_program("zenity").has_value();
     if (const char* forced = std::getenv("TARVEX_DIALOGS"); forced != nullptr) {
-        const std::string choice = lower(forced);
-        if (choice == "console") {
+        if (equal_ignoring_case_cp1252(forced, "console")) {
             return {DialogBackend::console, true};
         }
-        if (choice == "zenity") {
+        if (equal_ignoring_case_cp1252(forced, "zenity")) {
             return {zenity_found ? DialogBackend::zenity : DialogBackend::console, zenity_found};
         }
     }
@@ -193,6 +171,8 @@ std::optional<std::string> tinyfd_openFileDialog(std::string_view title, std::st
     std::optional<std::string> host;
     bool asked = false;
     if (choice.backend == DialogBackend::zenity) {
+        console_line("aDefaultPathAndFile ; lBuff : " + getPathWithoutFinalSlash(default_path_and_file) + " ; " +
+                     getLastName(default_path_and_file));
         const ZenityRun run = run_zenity(zenity_open_args(title, dialog_path_to_host(default_path_and_file),
                                                           filter_patterns, filter_description, allow_multiple));
         asked = run.ran;

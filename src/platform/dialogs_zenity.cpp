@@ -3,7 +3,6 @@
 #include "platform/encoding.h"
 #include "platform/process.h"
 
-
 namespace {
 
 // zenity exits with 255 when it rejects its arguments (an older zenity that
@@ -48,8 +47,8 @@ void add_filters(std::vector<std::string>& args, const std::vector<std::string>&
     if (patterns.empty()) {
         return;
     }
-    const std::string name = description.empty() ? join_patterns(patterns, ";") : std::string(description);
-    args.push_back("--file-filter=" + cp1252_to_utf8(name) + " | " + cp1252_to_utf8(join_patterns(patterns, " ")));
+    const std::string name = description.empty() ? join_texts(patterns, ";") : std::string(description);
+    args.push_back("--file-filter=" + cp1252_to_utf8(name) + " | " + cp1252_to_utf8(join_texts(patterns, " ")));
     args.emplace_back("--file-filter=All Files | *");
 }
 

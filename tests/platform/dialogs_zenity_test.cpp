@@ -92,7 +92,9 @@ TEST_F(ZenityDialogs, OpenFileArgumentsAndAnswers) {
 
     // Without a description the patterns name the filter; a default file is preselected.
     zenity.answer(2, a + "\n", 0);
-    tinyfd_openFileDialog("Open", "C:\\Plans\\a.fpl", {"*.fpl", "*.cup"}, "", false);
+    const std::string trace =
+        converse("", [] { tinyfd_openFileDialog("Open", "C:\\Plans\\a.fpl", {"*.fpl", "*.cup"}, "", false); });
+    EXPECT_EQ(trace, "aDefaultPathAndFile ; lBuff : C:\\Plans ; a.fpl\n");
     EXPECT_EQ(zenity.args(2), (Args{"--file-selection", "--title=Open", "--filename=" + a,
                                     "--file-filter=*.fpl;*.cup | *.fpl *.cup", "--file-filter=All Files | *"}));
 

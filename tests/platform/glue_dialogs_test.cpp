@@ -63,7 +63,7 @@ TEST_F(GlueDialogs, GetFileNameChosen) {
     EXPECT_EQ(file, "C:\\Plans\\task.fpl");
     EXPECT_EQ(len, static_cast<int>(file.size()));
     EXPECT_EQ(tinyfd_forceConsole, 0);
-    EXPECT_EQ(trace, "GetFileName *.fpl,*.FPL 11\nGetFileName C:\\Plans\\ 9\n");
+    EXPECT_EQ(trace, "GetFileName *.fpl,*.FPL 11\nGetFileName C:\\Plans\\ 9\naDefaultPathAndFile ; lBuff : C:\\Plans ; \n");
     // The description is not passed on: the patterns name the filter.
     EXPECT_EQ(zenity.args(1), (Args{"--file-selection", "--title=Tarvex : Select", "--filename=" + plans + "/",
                                     "--file-filter=*.fpl;*.FPL | *.fpl *.FPL", "--file-filter=All Files | *"}));
