@@ -9,6 +9,8 @@
 namespace {
 
 constexpr std::string_view kErrorTitle = "Error";
+constexpr std::string_view kNoFile = "No file specification returned";
+constexpr std::string_view kNoFileFrench = "Aucun fichier sp\xE9" "cifi\xE9";
 
 void native_switches_off() {
     tinyfd_forceConsole = 0;
@@ -16,9 +18,7 @@ void native_switches_off() {
 }
 
 void no_file_box() {
-    const std::string_view text =
-        IsLanguageFrench() != 0 ? std::string_view("Aucun fichier sp\xE9" "cifi\xE9") : "No file specification returned";
-    tinyfd_messageBox(kErrorTitle, text, "ok", "error", 1);
+    tinyfd_messageBox(kErrorTitle, IsLanguageFrench() != 0 ? kNoFileFrench : kNoFile, "ok", "error", 1);
 }
 
 int take_file_answer(const std::optional<std::string>& answer, std::string& file, int& len) {
