@@ -10,6 +10,7 @@
 #include "platform/console.h"
 #include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/glue_dialogs.h"
 #include "platform/registry.h"
 
 #include <algorithm>
@@ -24,7 +25,8 @@ namespace {
 
 constexpr std::array<std::string_view, 3> kInstallKeys = {"SOFTWARE\\Condor\\", "SOFTWARE\\Condor2\\",
                                                           "SOFTWARE\\Condor3\\"};
-constexpr std::string_view kDocumentsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders\\";
+constexpr std::string_view kDocumentsKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders\\";
 constexpr std::string_view kLogName = "\\Logs\\Logfile.txt";
 constexpr std::string_view kFlightPlanName = "\\FlightPlan.fpl";
 constexpr std::string_view kVersionLine = "Condor version:";
@@ -244,6 +246,14 @@ int get_condor_user_path(std::string_view msgpltfldr, bool qconfirm, bool qpilot
     }
     console_line(" Final Path : " + result);
     condoruserpath = fit_field(result, kFolderLength);
-    (void)msgpltfldr;
+    if (qconfirm) {
+        const std::string prompt = qpilot ? trim_right(msgpltfldr) + " DOCUMENTS\\" + subfolder + "\\Pilots\\NAME"
+                                          : "Path to the Condor user files folder: usually DOCUMENTS\\" + subfolder;
+        int length = 0;
+        std::string chosen;
+        if (GetFolder(prompt, condoruserpath, length, chosen) == 0) {
+            condoruserpath = fit_field(chosen, kFolderLength);
+        }
+    }
     return is_blank(condoruserpath) ? 1 : 0;
 }

@@ -68,6 +68,8 @@ int get_condor_2_path(std::string_view msgpltfldr, bool qconfirm, bool qpilot, s
 // last player's folder "<Documents>\<sub>\Pilots\<player>" (the Documents
 // folder alone when no last player is recorded), without it the user root
 // "<Documents>\<sub>\". Without a Documents folder the result is blank.
+// With qconfirm the user confirms or changes the folder in a folder dialog
+// whose prompt names msgpltfldr (pilot folders) or the user files folder.
 // Result 0 when a folder was found, 1 when it is blank.
 int get_condor_user_path(std::string_view msgpltfldr, bool qconfirm, bool qpilot, bool qdocreg,
                          std::string& condoruserpath);

@@ -5,7 +5,10 @@
 #include "foundation/program_folder.h"
 #include "foundation/run_stop.h"
 
+#include "platform/dialogs.h"
+
 #include "support/fake_wine_prefix.h"
+#include "support/std_streams.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -337,4 +340,36 @@ TEST_F(DiscoveryTest, ProgramFolderAndLocateFile) {
     name = "Tarvex.ini";
     locate_file(name, false);
     EXPECT_EQ(name, inst + "Tarvex.ini");
+}
+
+TEST_F(DiscoveryTest, ConfirmedInAFolderDialog) {
+    const tarvex_test::ScopedEnv display("DISPLAY", nullptr);
+    const tarvex_test::ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
+    const tarvex_test::ScopedEnv forced("TARVEX_DIALOGS", "console");
+    reset_tinyfd();
+    FakeWinePrefix prefix(only(3));
+    const std::string other = kDocs + "\\Elsewhere";
+    prefix.add_folder(other);
+    std::string folder = "3";
+    std::string out;
+    {
+        const tarvex_test::ScopedStdin in(prefix.host(other).string() + "\n");
+        tarvex_test::CapturedStdout captured;
+        EXPECT_EQ(get_condor_user_path("Pilot folder:", true, true, true, folder), 0);
+        out = captured.finish();
+    }
+    EXPECT_EQ(folder, other);
+    EXPECT_NE(out.find("Pilot folder: DOCUMENTS\\Condor3\\Pilots\\NAME"), std::string::npos);
+
+    // Cancelled: the folder found stays.
+    folder = "3";
+    {
+        const tarvex_test::ScopedStdin in("");
+        tarvex_test::CapturedStdout captured;
+        get_condor_user_path("", true, false, true, folder);
+        out = captured.finish();
+    }
+    EXPECT_EQ(folder, kDocs + "\\Condor3\\");
+    EXPECT_NE(out.find("Path to the Condor user files folder: usually DOCUMENTS\\Condor3"), std::string::npos);
+    reset_tinyfd();
 }
