@@ -25,6 +25,7 @@
 //
 // Before the first CREATE request the log is "Logfile.txt" in the current folder.
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>

@@ -15,6 +15,7 @@
 // None of these routines ends the program: after a fatal message the caller
 // logs it and stops the program itself.
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
