@@ -7,6 +7,7 @@
 #include "foundation/message_records.h"
 #include "foundation/number_text.h"
 #include "platform/console.h"
+#include "platform/glue_dialogs.h"
 
 #include <array>
 
@@ -20,10 +21,8 @@ constexpr std::size_t kScreenLineLength = 127;
 
 MessageBoxFunction message_box;
 
-// Stand-in until the message box of the platform layer is in place: the text
-// goes to the console and questions keep their status.
-void real_message_box(const std::string& title, const std::string& text, int& /*status*/) {
-    console_line(" [" + title + "] " + text);
+void real_message_box(const std::string& title, const std::string& text, int& status) {
+    DisplayMessage(title, text, status);
 }
 
 // A text as a NUL-terminated box text holds it: up to its first NUL, without

@@ -2,7 +2,9 @@
 #include "foundation/message_records.h"
 #include "foundation/messages.h"
 #include "platform/console.h"
+#include "platform/dialogs.h"
 #include "support/temp_dir.h"
+#include "support/zenity_stub.h"
 
 #include <gtest/gtest.h>
 
@@ -200,4 +202,31 @@ TEST(MessageRecords, ResetRestoresTheStart) {
     EXPECT_EQ(cmndta001.nauto_upd + cmndta001.nbwarn + cmndta001.nberr, 0);
     EXPECT_TRUE(loca_c.msg_tit.empty() && loca_c.infile.empty());
     EXPECT_FALSE(peldbg00.qdis_wrn || peldbg00.qdbg_l_0 || peldbg00.qdbg_l_1);
+}
+
+TEST_F(Messages, TheRealBoxShowsTitleLinesAndAnswers) {
+    set_message_box(nullptr);
+    reset_tinyfd();
+    {
+        const tarvex_test::ZenityStub zenity;
+        error_message(1, "Failed/see the log", false);
+        EXPECT_EQ(zenity.args(1), (std::vector<std::string>{"--error", "--title=Tarvex", "--text=Failed\nsee the log",
+                                                            "--no-markup"}));
+        zenity.answer(2, "", 0);
+        int status = 3;
+        error_message_tit(status, "Question", "Overwrite ?", false);
+        EXPECT_EQ(status, 1);
+        EXPECT_EQ(zenity.args(2).front(), "--question");
+
+        // The airspace sink's boxes have an empty title.
+        error_message_pxr(2, "ignored", "zone", false);
+        EXPECT_EQ(zenity.args(3), (std::vector<std::string>{"--warning", "--text=zone", "--no-markup"}));
+
+        // Console mode opens no box.
+        testing::internal::CaptureStdout();
+        error_message(1, "console", true);
+        testing::internal::GetCapturedStdout();
+        EXPECT_EQ(zenity.runs(), 3);
+    }
+    reset_tinyfd();
 }
