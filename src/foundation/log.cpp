@@ -76,20 +76,20 @@ std::vector<std::string> body_lines(std::string_view text) {
         return {inner};
     }
     std::vector<std::string> lines;
-    std::string piece;
+    std::string current;
     for (std::size_t i = 0; i < body.size(); ++i) {
         const char c = body[i];
         if (c == '\\' && i + 1 < body.size() && body[i + 1] == '/') {
-            piece += '/';
+            current += '/';
             ++i;
         } else if (c == '/' || c == '\n') {
-            lines.push_back(trim_right(piece));
-            piece.clear();
+            lines.push_back(trim_right(current));
+            current.clear();
         } else {
-            piece += c;
+            current += c;
         }
     }
-    lines.push_back(trim_right(piece));
+    lines.push_back(trim_right(current));
     return lines;
 }
 
