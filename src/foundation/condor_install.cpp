@@ -5,6 +5,7 @@
 #include "foundation/log.h"
 #include "foundation/message_records.h"
 #include "foundation/messages.h"
+#include "foundation/paths_files.h"
 #include "foundation/read_one_number.h"
 #include "foundation/run_stop.h"
 #include "platform/console.h"
@@ -27,8 +28,8 @@ constexpr std::array<std::string_view, 3> kInstallKeys = {"SOFTWARE\\Condor\\", 
                                                           "SOFTWARE\\Condor3\\"};
 constexpr std::string_view kDocumentsKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders\\";
-constexpr std::string_view kLogName = "\\Logs\\Logfile.txt";
-constexpr std::string_view kFlightPlanName = "\\FlightPlan.fpl";
+constexpr std::string_view kLogName = "Logs\\Logfile.txt";
+constexpr std::string_view kFlightPlanName = "FlightPlan.fpl";
 constexpr std::string_view kVersionLine = "Condor version:";
 constexpr int kLogLinesLooked = 6;
 constexpr std::size_t kLogLineLength = 132;
@@ -126,7 +127,7 @@ int get_condor_inst_dir(int nc, std::string& path, bool silent) {
         return 0;
     }
     path = fit_field(folder, kFolderLength);
-    const std::string log_name = trim_right(path) + std::string(kLogName);
+    const std::string log_name = join_path(path, kLogName);
     console_line(" get_condor_inst_dir " + path + " " + log_name);
     const int result = version_from_log(log_name);
     console_line(" get_condor_inst_dir version " + std::to_string(result));
@@ -135,9 +136,9 @@ int get_condor_inst_dir(int nc, std::string& path, bool silent) {
 
 int check_condor_install(std::string_view msgpltfldr) {
     inst00.qc2 = get_condor_inst_dir(2, inst00.instpath2, false) == 2 &&
-                 file_exists(trim_right(inst00.instpath2) + "\\Condor.exe");
+                 file_exists(join_path(inst00.instpath2, "Condor.exe"));
     inst00.qc3 = get_condor_inst_dir(3, inst00.instpath3, false) == 3 &&
-                 file_exists(trim_right(inst00.instpath3) + "\\Condor.exe");
+                 file_exists(join_path(inst00.instpath3, "Condor.exe"));
     if (inst00.qc2) {
         log_message_text("Condor 2 install path: " + inst00.instpath2);
         find_user_folders(2, msgpltfldr);
@@ -166,12 +167,12 @@ void get_active_condor_version() {
     console_line(" get_active_condor_version");
     console_line("");
     if (inst00.qc2 && inst00.qc3) {
-        const std::int64_t fpl2 = modified_date(trim_right(inst00.pilpath2) + std::string(kFlightPlanName));
+        const std::int64_t fpl2 = modified_date(join_path(inst00.pilpath2, kFlightPlanName));
         // A Condor 3 plan that is missing counts 0 and cannot win by itself.
         const std::int64_t fpl3 =
-            std::max<std::int64_t>(0, modified_date(trim_right(inst00.pilpath3) + std::string(kFlightPlanName)));
-        const std::int64_t log2 = modified_date(trim_right(inst00.instpath2) + std::string(kLogName));
-        const std::int64_t log3 = modified_date(trim_right(inst00.instpath3) + std::string(kLogName));
+            std::max<std::int64_t>(0, modified_date(join_path(inst00.pilpath3, kFlightPlanName)));
+        const std::int64_t log2 = modified_date(join_path(inst00.instpath2, kLogName));
+        const std::int64_t log3 = modified_date(join_path(inst00.instpath3, kLogName));
         const bool condor3 = (fpl3 < fpl2 && fpl2 < log3 && log3 >= log2) ||
                              (fpl2 <= fpl3 && fpl3 < log3 && log3 >= log2) ||
                              (fpl3 >= fpl2 && fpl3 >= log3 && fpl3 > 0 && fpl3 >= log2);
@@ -236,12 +237,12 @@ int get_condor_user_path(std::string_view msgpltfldr, bool qconfirm, bool qpilot
             if (read_registry("SOFTWARE\\" + key_name + "\\", "LastPlayer", player)) {
                 player = fit_field(player, kPlayerNameLength);
                 console_line(" player " + player);
-                result = documents + "\\" + subfolder + "\\Pilots\\" + player;
+                result = join_path(join_path(documents, subfolder), "Pilots\\" + player);
             } else {
                 result = documents;
             }
         } else {
-            result = documents + "\\" + subfolder + "\\";
+            result = join_path(documents, subfolder) + "\\";
         }
     }
     console_line(" Final Path : " + result);

@@ -35,11 +35,11 @@ void locate_file(std::string& fff, bool qcur) {
     const std::string name = trim_right(fff);
     console_line(" locate_file " + name + " " + folder);
     if (name.starts_with(kInstMarker)) {
-        fff = fit_field(folder + name.substr(kInstMarker.size()), kPathLength);
+        fff = fit_field(join_path(folder, name.substr(kInstMarker.size())), kPathLength);
     } else if (name.find('\\') != std::string::npos) {
         fff = name;
     } else if (!(qcur && file_exists(name))) {
-        fff = fit_field(folder + name, kPathLength);
+        fff = fit_field(join_path(folder, name), kPathLength);
     } else {
         fff = name;
     }

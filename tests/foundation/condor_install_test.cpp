@@ -193,6 +193,10 @@ TEST_F(DiscoveryTest, InstallFolderLookups) {
     EXPECT_EQ(get_condor_inst_dir(-3, path, true), 3);
     EXPECT_EQ(path, "C:\\Condor3");
     EXPECT_EQ(get_condor_inst_dir(-2, path, true), 0);
+    // A registry folder written with a final "\\" finds the same log.
+    prefix.set_registry_string("Software\\Condor3", "InstallDir", "C:\\Condor3\\");
+    EXPECT_EQ(get_condor_inst_dir(3, path, true), 3);
+    EXPECT_EQ(path, "C:\\Condor3\\");
 
     for (const int bad : {0, 4, -4, -2147483647 - 1}) {
         try {
