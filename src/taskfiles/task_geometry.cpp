@@ -2,6 +2,8 @@
 
 #include "foundation/geometry.h"
 #include "foundation/number_text.h"
+#include "foundation/run_stop.h"
+#include "foundation/terrain_extents.h"
 #include "platform/console.h"
 
 #include <algorithm>
@@ -35,6 +37,31 @@ std::string number(double value) { return f2b(to_float(value), "(F16.6)"); }
 
 }  // namespace
 
+void task_minmax(int nb_wp, std::span<const float> tpx, std::span<const float> tpy, std::span<const int> tprad,
+                 float& xmi, float& xma, float& ymi, float& yma) {
+    const int count = std::clamp(nb_wp, 0, common_size(tpx, tpy, tprad));
+    for (int n = 0; n < count; ++n) {
+        const auto k = static_cast<std::size_t>(n);
+        const double radius = tprad[k];
+        xmi = std::min(xmi, to_float(tpx[k] - radius));
+        ymi = std::min(ymi, to_float(tpy[k] - radius));
+        xma = std::max(xma, to_float(tpx[k] + radius));
+        yma = std::max(yma, to_float(tpy[k] + radius));
+    }
+    const auto box = [&] { return number(xmi) + " " + number(xma) + " " + number(ymi) + " " + number(yma); };
+    console_line("xmi, xma, ymi, yma - before " + box());
+    // The box stays within the terrain frame less a margin.
+    constexpr float kMargin = 2880.0f;
+    const auto hold = [kMargin](float& value, float size) {
+        value = std::max(kMargin, std::min(value, to_float(double{size} - kMargin)));
+    };
+    hold(xmi, trn001.x_scn_mx);
+    hold(xma, trn001.x_scn_mx);
+    hold(ymi, trn001.y_scn_mx);
+    hold(yma, trn001.y_scn_mx);
+    console_line("xmi, xma, ymi, yma - after   " + box());
+}
+
 bool in_sta_fin(float xx, float yy, float zz, float tpx1, float tpy1, float tpx2, float tpy2, int tprad, int tpang,
                 float tpwid, float tphei) {
     const double dx = double{xx} - tpx1;
@@ -48,7 +75,8 @@ bool in_sta_fin(float xx, float yy, float zz, float tpx1, float tpy1, float tpx2
     if (tpang == 180) {
         return dx * (double{tpx2} - tpx1) + dy * (double{tpy2} - tpy1) <= 0.0;
     }
-    return false;
+    console_line("in_sta_fin : TPANG " + i2b(tpang));
+    stop_run("TPANG", kExitConversionFailed);
 }
 
 bool in_sector(float xx, float yy, float zz, int ns1, int nwp, std::span<const float> tpx,

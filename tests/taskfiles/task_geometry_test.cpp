@@ -1,8 +1,12 @@
 #include "taskfiles/task_geometry.h"
 
+#include "foundation/run_stop.h"
+#include "foundation/terrain_extents.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
 #include <cmath>
 #include <vector>
 
@@ -44,6 +48,60 @@ TEST(TaskGeometry, StartOrFinishZone) {
     EXPECT_TRUE(in(0.0f, -500.0f, 500.0f, 180));   // a line: the far side from the neighbour
     EXPECT_TRUE(in(800.0f, 0.0f, 500.0f, 180));    // on the line itself
     EXPECT_FALSE(in(0.0f, 500.0f, 500.0f, 180));   // the neighbour's side
+
+    // Only cylinders and lines are start or finish zones: a sector stops the run.
+    struct Stopped {
+        std::string text;
+        int code;
+    };
+    set_stop_handler([](const std::string& text, int code) { throw Stopped{text, code}; });
+    try {
+        in(0.0f, 0.0f, 500.0f, 90);
+        ADD_FAILURE() << "the run went on";
+    } catch (const Stopped& stop) {
+        EXPECT_EQ(stop.text, "TPANG");
+        EXPECT_EQ(stop.code, 1);
+    }
+    EXPECT_FALSE(in(0.0f, 2000.0f, 500.0f, 90));  // outside the radius: no angle test, no stop
+    set_stop_handler(nullptr);
+}
+
+TEST(TaskGeometry, TaskBoxHeldWithinTheFrame) {
+    reset_trn001();
+    trn001.x_scn_mx = 100000.0f;
+    trn001.y_scn_mx = 100000.0f;
+    const std::vector<float> x{50000.0f, 1000.0f, 99000.0f};
+    const std::vector<float> y{40000.0f, 40000.0f, 40000.0f};
+    const std::vector<int> rad{3000, 3000, 3000};
+    float xmi = 1.0e7f;
+    float xma = 0.0f;
+    float ymi = 1.0e7f;
+    float yma = 0.0f;
+    task_minmax(1, x, y, rad, xmi, xma, ymi, yma);
+    EXPECT_EQ(xmi, 47000.0f);
+    EXPECT_EQ(xma, 53000.0f);
+    EXPECT_EQ(ymi, 37000.0f);
+    EXPECT_EQ(yma, 43000.0f);
+    task_minmax(3, x, y, rad, xmi, xma, ymi, yma);  // -2000 and 102000 are held to the margin
+    EXPECT_EQ(xmi, 2880.0f);
+    EXPECT_EQ(xma, 100000.0f - 2880.0f);
+
+    xmi = 1.0e7f;  // no point: the presets are only held, minima above maxima
+    xma = 0.0f;
+    ymi = 1.0e7f;
+    yma = 0.0f;
+    task_minmax(0, x, y, rad, xmi, xma, ymi, yma);
+    EXPECT_EQ(xmi, 97120.0f);
+    EXPECT_EQ(xma, 2880.0f);
+    EXPECT_EQ(ymi, 97120.0f);
+    EXPECT_EQ(yma, 2880.0f);
+
+    trn001.x_scn_mx = 5000.0f;  // a frame narrower than twice the margin
+    task_minmax(1, x, y, rad, xmi, xma, ymi, yma);
+    EXPECT_EQ(xmi, 2880.0f);
+    EXPECT_EQ(xma, 2880.0f);
+    task_minmax(40, x, y, rad, xmi, xma, ymi, yma);  // a count beyond the arrays reads no further
+    reset_trn001();
 }
 
 TEST(TaskGeometry, SectorAxes) {
