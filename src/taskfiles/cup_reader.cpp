@@ -2,10 +2,10 @@
 
 #include "foundation/fixed_text.h"
 #include "foundation/key_value.h"
-#include "foundation/list_read.h"
 #include "foundation/log.h"
 #include "foundation/messages.h"
 #include "foundation/number_text.h"
+#include "foundation/read_one_number.h"
 #include "foundation/seeyou_coordinates.h"
 #include "foundation/text_edit.h"
 #include "foundation/units.h"
@@ -67,18 +67,6 @@ std::string unquoted(std::string field) {
     return trim_right(field);
 }
 
-// A number that must be there: false (value unchanged) when the text is blank
-// or not a number.
-template <class T>
-bool read_number(std::string_view text, T& value) {
-    T read = value;
-    if (list_read(text, read) != kReadOk || is_blank(text)) {
-        return false;
-    }
-    value = read;
-    return true;
-}
-
 // One waypoint line, its fields decoded.
 struct WaypointLine {
     std::string name;
@@ -118,11 +106,11 @@ public:
             return line_ignored(wp, "Elevation", elev_text);
         }
         const std::string style_text = unquoted(next_field(line));
-        if (!read_number(style_text, wp.style)) {
+        if (!read_one_int(style_text, wp.style)) {
             return line_ignored(wp, "Style", style_text);
         }
         const std::string rwd_text = unquoted(next_field(line));
-        if (!rwd_text.empty() && !read_number(rwd_text, wp.rwd)) {
+        if (!rwd_text.empty() && !read_one_real(rwd_text, wp.rwd)) {
             value_ignored(wp, "Runway direction", rwd_text);
         }
         const std::string rwl_text = unquoted(next_field(line));
@@ -265,7 +253,7 @@ public:
             }
             if (key == "ObsZone") {
                 int n = 0;
-                if (!read_number(val, n)) {
+                if (!read_one_int(val, n)) {
                     value_ignored(key, val);
                     continue;
                 }
@@ -286,7 +274,7 @@ public:
                     value_ignored(key, val);
                 }
             } else if (key == "A1" || key == "A2") {
-                if (!read_number(val, c.cupang[key == "A1" ? 1 : 2][i])) {
+                if (!read_one_real(val, c.cupang[key == "A1" ? 1 : 2][i])) {
                     value_ignored(key, val);
                 }
             } else if (key == "Line") {

@@ -5,12 +5,12 @@
 #include "foundation/fortran_format.h"
 #include "foundation/julian_day.h"
 #include "foundation/key_value.h"
-#include "foundation/list_read.h"
 #include "foundation/log.h"
 #include "foundation/message_records.h"
 #include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
+#include "foundation/read_one_number.h"
 #include "foundation/run_stop.h"
 #include "platform/console.h"
 #include "taskfiles/task_model.h"
@@ -40,19 +40,14 @@ constexpr std::string_view kEmbeddedEnd = "LCONFlightInfo";
 
 // Reads a number of the member's kind from the text into the member; false
 // (member unchanged) when the text holds none.
-template <class T>
-bool read_value(std::string_view text, T& member) {
-    T value = member;
-    if (list_read(text, value) != kReadOk) {
-        return false;
-    }
-    member = value;
-    return true;
-}
+bool read_value(std::string_view text, int& member) { return read_one_int(text, member); }
+bool read_value(std::string_view text, float& member) { return read_one_real(text, member); }
 
-bool read_target(std::string_view text, ListTarget target) {
-    const std::array<ListTarget, 1> targets{target};
-    return list_read_items(text, targets) == kReadOk;
+// A member of a table given by its address.
+using NumberTarget = std::variant<int*, float*>;
+
+bool read_target(std::string_view text, NumberTarget target) {
+    return std::visit([text](auto* member) { return read_value(text, *member); }, target);
 }
 
 // An index read from a key: 0..last, else a console trace and no value.
@@ -109,38 +104,38 @@ const std::array<std::pair<std::string_view, TurnpointSetter>, 13> kTurnpointKey
      }},
 }};
 
-using ZoneTarget = ListTarget (*)(std::size_t w);
+using ZoneTarget = NumberTarget (*)(std::size_t w);
 
 // Weather values of a zone, in the order they are tested; the member of the
 // same name in lower case.
 const std::array<std::pair<std::string_view, ZoneTarget>, 27> kZoneValueKeys = {{
-    {"MoveDir", [](std::size_t w) -> ListTarget { return &rd_fpl_wz1.movedir[w]; }},
-    {"MoveSpeed", [](std::size_t w) -> ListTarget { return &rd_fpl_wz1.movespeed[w]; }},
-    {"BorderWidth", [](std::size_t w) -> ListTarget { return &rd_fpl_wz1.borderwidth[w]; }},
-    {"WindDir", [](std::size_t w) -> ListTarget { return &rd_fpl_wz1.winddir[w]; }},
-    {"WindSpeed", [](std::size_t w) -> ListTarget { return &rd_fpl_wz1.windspeed[w]; }},
-    {"WindUpperSpeed", [](std::size_t w) -> ListTarget { return &rd_fpl_wz1.windupperspeed[w]; }},
-    {"WindDirVariation", [](std::size_t w) -> ListTarget { return &rd_fpl_wz2.winddirvariation[w]; }},
-    {"WindSpeedVariation", [](std::size_t w) -> ListTarget { return &rd_fpl_wz2.windspeedvariation[w]; }},
-    {"WindTurbulence", [](std::size_t w) -> ListTarget { return &rd_fpl_wz2.windturbulence[w]; }},
-    {"ThermalsTemp", [](std::size_t w) -> ListTarget { return &rd_fpl_wz1.thermalstemp[w]; }},
-    {"ThermalsTempVariation", [](std::size_t w) -> ListTarget { return &rd_fpl_wz2.thermalstempvariation[w]; }},
-    {"ThermalsDew", [](std::size_t w) -> ListTarget { return &rd_fpl_wz1.thermalsdew[w]; }},
-    {"ThermalsStrength", [](std::size_t w) -> ListTarget { return &rd_fpl_wz2.thermalsstrength[w]; }},
-    {"ThermalsStrengthVariation", [](std::size_t w) -> ListTarget { return &rd_fpl_wz2.thermalsstrengthvariation[w]; }},
-    {"ThermalsInversionheight", [](std::size_t w) -> ListTarget { return &rd_fpl_wz1.thermalsinversionheight[w]; }},
-    {"ThermalsOverdevelopment", [](std::size_t w) -> ListTarget { return &rd_fpl_wz2.thermalsoverdevelopment[w]; }},
-    {"ThermalsWidth", [](std::size_t w) -> ListTarget { return &rd_fpl_wz2.thermalswidth[w]; }},
-    {"ThermalsWidthVariation", [](std::size_t w) -> ListTarget { return &rd_fpl_wz2.thermalswidthvariation[w]; }},
-    {"ThermalsActivity", [](std::size_t w) -> ListTarget { return &rd_fpl_wz2.thermalsactivity[w]; }},
-    {"ThermalsActivityVariation", [](std::size_t w) -> ListTarget { return &rd_fpl_wz2.thermalsactivityvariation[w]; }},
-    {"ThermalsTurbulence", [](std::size_t w) -> ListTarget { return &rd_fpl_wz2.thermalsturbulence[w]; }},
-    {"ThermalsFlatsActivity", [](std::size_t w) -> ListTarget { return &rd_fpl_wz2.thermalsflatsactivity[w]; }},
-    {"ThermalsStreeting", [](std::size_t w) -> ListTarget { return &rd_fpl_wz2.thermalsstreeting[w]; }},
-    {"ThermalsBugs", [](std::size_t w) -> ListTarget { return &rd_fpl_wz2.thermalsbugs[w]; }},
-    {"WavesStability", [](std::size_t w) -> ListTarget { return &rd_fpl_wz2.wavesstability[w]; }},
-    {"WavesMoisture", [](std::size_t w) -> ListTarget { return &rd_fpl_wz2.wavesmoisture[w]; }},
-    {"HighCloudsCoverage", [](std::size_t w) -> ListTarget { return &rd_fpl_wz2.highcloudscoverage[w]; }},
+    {"MoveDir", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz1.movedir[w]; }},
+    {"MoveSpeed", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz1.movespeed[w]; }},
+    {"BorderWidth", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz1.borderwidth[w]; }},
+    {"WindDir", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz1.winddir[w]; }},
+    {"WindSpeed", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz1.windspeed[w]; }},
+    {"WindUpperSpeed", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz1.windupperspeed[w]; }},
+    {"WindDirVariation", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz2.winddirvariation[w]; }},
+    {"WindSpeedVariation", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz2.windspeedvariation[w]; }},
+    {"WindTurbulence", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz2.windturbulence[w]; }},
+    {"ThermalsTemp", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz1.thermalstemp[w]; }},
+    {"ThermalsTempVariation", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz2.thermalstempvariation[w]; }},
+    {"ThermalsDew", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz1.thermalsdew[w]; }},
+    {"ThermalsStrength", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz2.thermalsstrength[w]; }},
+    {"ThermalsStrengthVariation", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz2.thermalsstrengthvariation[w]; }},
+    {"ThermalsInversionheight", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz1.thermalsinversionheight[w]; }},
+    {"ThermalsOverdevelopment", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz2.thermalsoverdevelopment[w]; }},
+    {"ThermalsWidth", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz2.thermalswidth[w]; }},
+    {"ThermalsWidthVariation", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz2.thermalswidthvariation[w]; }},
+    {"ThermalsActivity", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz2.thermalsactivity[w]; }},
+    {"ThermalsActivityVariation", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz2.thermalsactivityvariation[w]; }},
+    {"ThermalsTurbulence", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz2.thermalsturbulence[w]; }},
+    {"ThermalsFlatsActivity", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz2.thermalsflatsactivity[w]; }},
+    {"ThermalsStreeting", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz2.thermalsstreeting[w]; }},
+    {"ThermalsBugs", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz2.thermalsbugs[w]; }},
+    {"WavesStability", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz2.wavesstability[w]; }},
+    {"WavesMoisture", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz2.wavesmoisture[w]; }},
+    {"HighCloudsCoverage", [](std::size_t w) -> NumberTarget { return &rd_fpl_wz2.highcloudscoverage[w]; }},
 }};
 
 // Task options read as numbers or logicals, the member of the same name in
