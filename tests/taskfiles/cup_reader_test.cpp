@@ -42,7 +42,7 @@ TEST_F(CupReader, WaypointLines) {
     read_lines({kHeader,
                 "\"Alpha, the first\",\"ALP\",FR,4530.250N,00612.500E,1640ft,5,270,1200m,123.500,\"Grass, long\"",
                 "\"Bravo\",B,FR,4530.25000S,00612.500W,500m,2,,,,",
-                "Charlie,C,FR,4530.250N,00612.500E,500,1,,,",
+                "Charlie,C,FR,4530.2500N,00612.5000E,500,1,,,",  // four decimals
                 "\"version=\",\"1\"",
                 "no comma here",
                 "Delta,D,FR,4530.250N,00612.500E,500,1,abc,1km,12x,desc"});
@@ -66,6 +66,7 @@ TEST_F(CupReader, WaypointLines) {
     EXPECT_EQ(tarvewp2.wp_rwl[2], -999.0f);
     EXPECT_EQ(tarvewp2.wp_frq[2], -999.0f);
     EXPECT_EQ(tarvewp2.wp_elev[3], 500);  // a bare number is metres
+    EXPECT_NEAR(tarvewp2.wp_lat[3], 45.50417f, 1e-5f);
     // Unreadable values: -999 with a message each, the line kept.
     EXPECT_EQ(tarvewp3.wp_nam[4], "Delta");
     EXPECT_EQ(tarvewp2.wp_rwd[4], -999.0f);

@@ -158,6 +158,22 @@ TEST_F(FplReader, Condor2Plan) {
     EXPECT_EQ(rd_fpl_6.cloudpen, 2);
 }
 
+TEST_F(FplReader, Condor1Plan) {
+    rd_fpl_wz2.wzcount = 7;
+    read_plan({"[Version]", "Condor version=1150", "[Task]", "Landscape=Slovenia", "Count=2", "TPName0=Bovec \xC0",
+               "TPPosX0=0", "TPPosY0=0", "TPName1=Kobarid", "TPPosX1=3000", "TPPosY1=4000", "[Weather]",
+               "WindSpeed=5.5"});
+    EXPECT_EQ(ios, -1);
+    EXPECT_EQ(rd_fpl_0.nvcnd, 1);
+    EXPECT_EQ(rd_fpl_2.tpnam[0], "Bovec \xC0");
+    EXPECT_EQ(rd_fpl_1.tpdist[1], 5000.0f);
+    EXPECT_EQ(rd_fpl_4.dist_tot, 0.0f);  // the takeoff-to-start leg is not counted
+    EXPECT_EQ(rd_fpl_wz1.windspeed[0], 5.5f);
+    EXPECT_EQ(rd_fpl_wz2.wzcount, 7);   // no weather default but for Condor 2
+    EXPECT_EQ(rd_fpl_2.wznam[0], "");
+    EXPECT_TRUE(boxes.empty());
+}
+
 TEST_F(FplReader, Condor2VersionLinePutsBackTheCallersAatSettings) {
     rd_fpl_6.qaat = true;
     rd_fpl_6.t_aat = 42.0f;
