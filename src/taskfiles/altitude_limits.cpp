@@ -3,7 +3,7 @@
 #include "foundation/fixed_text.h"
 #include "foundation/fortran_format.h"
 #include "taskfiles/task_model.h"
-#include "taskfiles/whole_numbers.h"
+#include "foundation/number_text.h"
 
 namespace {
 

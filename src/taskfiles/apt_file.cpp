@@ -1,11 +1,12 @@
 #include "taskfiles/apt_file.h"
 
+#include "foundation/little_endian.h"
 #include "foundation/fixed_text.h"
 #include "foundation/log.h"
 #include "foundation/number_text.h"
 #include "platform/console.h"
 #include "platform/files.h"
-#include "taskfiles/whole_numbers.h"
+#include "foundation/number_text.h"
 
 #include <algorithm>
 #include <bit>
@@ -53,25 +54,6 @@ struct StoredRecord {
     std::string name() const { return name_field.substr(0, static_cast<std::size_t>(std::clamp(ln, 0, kMaxNameLength))); }
 };
 
-std::uint32_t u32_at(const std::string& bytes, std::size_t at) {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i) {
-        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
-    }
-    return value;
-}
-
-std::int32_t i32_at(const std::string& bytes, std::size_t at) { return std::bit_cast<std::int32_t>(u32_at(bytes, at)); }
-float f32_at(const std::string& bytes, std::size_t at) { return std::bit_cast<float>(u32_at(bytes, at)); }
-std::int8_t i8_at(const std::string& bytes, std::size_t at) { return static_cast<std::int8_t>(bytes[at]); }
-
-void put_u32(std::string& bytes, std::size_t at, std::uint32_t value) {
-    for (std::size_t i = 0; i < 4; ++i) {
-        bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFFu);
-    }
-}
-void put_i32(std::string& bytes, std::size_t at, std::int32_t value) { put_u32(bytes, at, std::bit_cast<std::uint32_t>(value)); }
-void put_f32(std::string& bytes, std::size_t at, float value) { put_u32(bytes, at, std::bit_cast<std::uint32_t>(value)); }
 
 StoredRecord decode(const std::string& bytes) {
     StoredRecord r;

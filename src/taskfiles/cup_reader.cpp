@@ -11,7 +11,7 @@
 #include "foundation/units.h"
 #include "platform/console.h"
 #include "platform/files.h"
-#include "taskfiles/whole_numbers.h"
+#include "foundation/number_text.h"
 
 #include <algorithm>
 #include <array>

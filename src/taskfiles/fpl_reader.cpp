@@ -14,7 +14,7 @@
 #include "foundation/run_stop.h"
 #include "platform/console.h"
 #include "taskfiles/task_model.h"
-#include "taskfiles/whole_numbers.h"
+#include "foundation/number_text.h"
 
 #include <algorithm>
 #include <array>

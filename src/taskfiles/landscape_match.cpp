@@ -12,7 +12,7 @@
 #include "platform/console.h"
 #include "taskfiles/landscape_records.h"
 #include "taskfiles/task_model.h"
-#include "taskfiles/whole_numbers.h"
+#include "foundation/number_text.h"
 
 #include <algorithm>
 #include <cmath>
