@@ -6,7 +6,6 @@
 #include "foundation/number_text.h"
 #include "platform/console.h"
 #include "platform/files.h"
-#include "foundation/number_text.h"
 
 #include <algorithm>
 #include <bit>

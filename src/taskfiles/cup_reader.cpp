@@ -11,7 +11,6 @@
 #include "foundation/units.h"
 #include "platform/console.h"
 #include "platform/files.h"
-#include "foundation/number_text.h"
 
 #include <algorithm>
 #include <array>

@@ -14,7 +14,6 @@
 #include "foundation/run_stop.h"
 #include "platform/console.h"
 #include "taskfiles/task_model.h"
-#include "foundation/number_text.h"
 
 #include <algorithm>
 #include <array>

@@ -12,7 +12,6 @@
 #include "platform/console.h"
 #include "taskfiles/landscape_records.h"
 #include "taskfiles/task_model.h"
-#include "foundation/number_text.h"
 
 #include <algorithm>
 #include <cmath>
