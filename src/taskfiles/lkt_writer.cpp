@@ -46,9 +46,9 @@ DuplicateMarks mark_duplicates(int last) {
         if (marks[i]) {
             continue;
         }
+        const std::string name_i = fit_field(rd_fpl_2.tpnam[i], kTpNameCapacity);
         for (int j = i + 1; j <= last; ++j) {
-            const bool same_name =
-                blank_equal(fit_field(rd_fpl_2.tpnam[i], kTpNameCapacity), fit_field(rd_fpl_2.tpnam[j], kTpNameCapacity));
+            const bool same_name = blank_equal(name_i, fit_field(rd_fpl_2.tpnam[j], kTpNameCapacity));
             if (same_name && std::fabs(double{t.tpx[i]} - t.tpx[j]) < kSamePlace &&
                 std::fabs(double{t.tpy[i]} - t.tpy[j]) < kSamePlace) {
                 marks[j] = true;
