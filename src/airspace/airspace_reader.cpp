@@ -50,7 +50,7 @@ void read_comma_list(std::string_view arg, std::array<T*, N> values) {
     std::string rest(arg);
     std::string item;
     for (T* value : values) {
-        extract_comma(item, rest);
+        extract_comma(rest, item);
         list_read(item, *value);
     }
 }
