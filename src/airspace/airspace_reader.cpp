@@ -43,6 +43,12 @@ std::string_view columns(std::string_view rec, std::size_t from, std::size_t to)
 
 std::string_view columns_from(std::string_view rec, std::size_t from) { return columns(rec, from, kRecordLength); }
 
+// A radius or width in nautical miles that makes sense on the earth; the test
+// divides, so that no product can overflow.
+bool sane_nautical_miles(float value) {
+    return std::fabs(value) <= kLargestAirspaceRadius / kMetresPerNauticalMile;
+}
+
 // Reads the comma-separated numbers of an SP, SB or DA argument in order; an
 // item that cannot be read leaves its value as it was.
 template <class T, std::size_t N>
@@ -272,7 +278,7 @@ void OpenAirReader::keyword_width(std::string_view rec) {
     }
     float width = 0.0f;
     if (list_read(columns_from(rec, 5), width) != kReadOk ||
-        !(std::fabs(width) * kMetresPerNauticalMile <= kLargestAirspaceRadius)) {
+        !sane_nautical_miles(width)) {
         ignore_number_line(rec);
         return;
     }
@@ -334,7 +340,7 @@ void OpenAirReader::keyword_da(std::string_view rec) {
     read_comma_list<float, 3>(columns(rec, 4, 83), {&radius, &angle1, &angle2});
     // Bearings beyond ten turns and radii beyond the earth are faults of the file.
     constexpr float kLargestBearing = 3600.0f;
-    if (!(std::fabs(radius) * kMetresPerNauticalMile <= kLargestAirspaceRadius) ||
+    if (!sane_nautical_miles(radius) ||
         !(std::fabs(angle1) <= kLargestBearing) || !(std::fabs(angle2) <= kLargestBearing)) {
         ignore_number_line(rec);
         return;
@@ -389,7 +395,7 @@ void OpenAirReader::keyword_dc(std::string_view rec) {
     }
     float radius = 0.0f;
     if (list_read(columns_from(rec, 3), radius) != kReadOk ||
-        !(std::fabs(radius) * kMetresPerNauticalMile <= kLargestAirspaceRadius)) {
+        !sane_nautical_miles(radius)) {
         ignore_number_line(rec);
         return;
     }
