@@ -71,7 +71,7 @@ TEST_F(AirspaceReaderTest, AirwaysAreWidenedFromTwoDistinctPoints) {
     as0003.qcropas = false;
     run(text);
     ASSERT_EQ(points_of(0), 5);
-    EXPECT_NEAR(std::fabs(point(0, 0).x - point(0, 3).x), 3704.0f, 0.5f);
+    EXPECT_NEAR(std::hypot(point(0, 0).x - point(0, 3).x, point(0, 0).y - point(0, 3).y), 3704.0f, 0.5f);
     // Two equal points: left as it is, with a warning.
     EXPECT_EQ(points_of(1), 1);
     EXPECT_EQ(cmndta001.nbwarn, 1);
