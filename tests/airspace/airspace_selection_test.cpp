@@ -177,3 +177,20 @@ TEST_F(AirspaceSelectionTest, ZonesBeyondTheTaskFlags) {
 }
 
 }  // namespace
+
+namespace {
+
+class AirspaceNameListTest : public airspace_test::ReaderTest {};
+
+TEST_F(AirspaceNameListTest, KeptNamesListedBesideTheInput) {
+    as0003.qexpas = true;
+    as000c.aspfile = "land.txt";
+    write_file("land.txt", square_zone("D", "ZERO", 45, 0, 6, 0) + square_zone("D", "FAR", 50, 0, 12, 0));
+    int nbzon = 0;
+    std::vector<AirspaceZone> zon(10);
+    std::vector<PlanePoint> pp(100);
+    read_airspace(0, sp_, sb_, nbzon, zon, pp, 10, 100);
+    EXPECT_EQ(read_lines("land_LIST.txt"), (std::vector<std::string>{"ZERO (D) : SFC - FL65"}));
+}
+
+}  // namespace
