@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,3 +18,8 @@ std::string utf8_to_cp1252(std::string_view text);
 
 // The cp1252 byte of a Unicode code point; '?' when code page 1252 has none.
 char cp1252_from_code_point(char32_t code_point);
+
+// Well-formed UTF-8 to UTF-16 (surrogate pairs above U+FFFF) and back; nothing
+// when the input is malformed (a cut or overlong sequence, a lone surrogate).
+std::optional<std::u16string> utf8_to_utf16(std::string_view text);
+std::optional<std::string> utf16_to_utf8(std::u16string_view text);

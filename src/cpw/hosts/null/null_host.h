@@ -1,0 +1,66 @@
+#pragma once
+
+// The null host: the toolkit's back end for tests, with no display. The
+// screen has a fixed size, windows are plain records, GL calls are skipped,
+// the high-resolution clock is a number the test (and the host's sleep)
+// advances, host messages come from a script, and every step of start-up and
+// window creation can be made to fail. Every host call is recorded in order.
+
+#include "cpw/types.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct CpwLocalhostWindow {
+    std::uint32_t id = 0;
+    std::string title;
+    std::uint32_t x = 0, y = 0, width = 0, height = 0;
+    std::uint32_t properties = 0;
+    bool menu = false;
+    bool visible = true;
+    bool maximized = false;
+    bool iconic = false;
+    bool fullscreen = false;
+    bool glcontext = false;
+    int cursor = 1;
+};
+
+struct CpwLocalhost {
+    std::string classname;
+};
+
+// A scripted host message: runs when the main loop pumps it, typically a call
+// of a cpw_hostevent_* entry. An empty message is the quit message.
+using NullHostMessage = std::function<void(CpwContext*)>;
+
+struct NullHost {
+    std::uint32_t screen_width = 1280;
+    std::uint32_t screen_height = 1024;
+    double frequency = 1.0e6;  // clock counts per second
+    double clock = 0.0;        // current count
+    // Host calls in order: "start <module>", "stop <module>", "createwindow 1", ...
+    std::vector<std::string> calls;
+    // Steps made to fail, with the error code stored: "start <module>",
+    // "createwindow", "createfullscreenwindow", "setpixelformat",
+    // "createglcontext", "makecurrent".
+    std::map<std::string, int> failures;
+    std::deque<NullHostMessage> messages;
+    std::vector<std::unique_ptr<CpwLocalhostWindow>> windows;  // the host windows alive
+    std::vector<std::unique_ptr<CpwLocalhost>> hosts;          // the host records alive
+    std::string fontfolder = "C:\\Windows\\fonts\\";
+    std::vector<std::string> files;  // what a file search finds
+    std::size_t next_file = 0;
+};
+
+extern NullHost null_host;
+void reset_null_host();
+
+void null_host_advance(double milliseconds);
+void null_host_post(NullHostMessage message);
+void null_host_post_quit();
+CpwLocalhostWindow* null_host_window(std::uint32_t id);  // null when the host has no such window

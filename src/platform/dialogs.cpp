@@ -1,0 +1,315 @@
+#include "platform/dialogs.h"
+
+#include "platform/case_fold.h"
+#include "platform/console.h"
+#include "platform/dialog_backends.h"
+#include "platform/dialog_paths.h"
+#include "platform/encoding.h"
+#include "platform/process.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+const std::string_view tinyfd_needs =
+    " ___________________\n"
+    "|                   |\n"
+    "|     tiny file     |\n"
+    "|      dialogs      |\n"
+    "|_______     _______|\n"
+    "        \\   |\n"
+    "         \\  |\n"
+    "          \\ |\n"
+    "           \\|\n"
+    "tiny file dialogs on Linux needs:\n"
+    "   a graphic display and zenity\n"
+    "or a console for basic input\n";
+
+int tinyfd_verbose = 0;
+int tinyfd_silent = 1;
+int tinyfd_forceConsole = 0;
+int tinyfd_winUtf8 = 0;
+std::string tinyfd_response;
+
+namespace {
+
+constexpr std::string_view kQueryTitle = "tinyfd_query";
+
+// The input box's previous answer, returned by a call without arguments.
+std::optional<std::string> previous_input;
+
+bool env_set(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && value[0] != '\0';
+}
+
+bool is_query(std::string_view title) { return title == kQueryTitle; }
+
+// Names the back end in tinyfd_response; true for the graphic one.
+bool answer_query(const BackendChoice& choice) {
+    const bool graphic = choice.backend == DialogBackend::zenity;
+    tinyfd_response = graphic ? "zenity" : "basicinput";
+    return graphic;
+}
+
+std::optional<std::string> query_marker(const BackendChoice& choice) {
+    return answer_query(choice) ? std::optional<std::string>(std::string()) : std::nullopt;
+}
+
+// The console is about to ask: the notice is due unless the console was asked for.
+void before_console(const BackendChoice& choice) {
+    if (!choice.forced) {
+        console_dialog_notice();
+    }
+}
+
+// Asks for a path on the console; the answer as a host path. With `several`
+// the answer may list paths separated by "|": those the host has are kept.
+std::optional<std::string> console_path(std::string_view title, std::string_view what, bool several = false) {
+    const std::string message = std::string(what) + utf8_to_cp1252(getCurDir());
+    const std::optional<std::string> line = console_input_box(title, message, false);
+    if (!line) {
+        return std::nullopt;
+    }
+    if (!several) {
+        return dialog_typed_path_to_host(*line);
+    }
+    std::vector<std::string> hosts;
+    for (const std::string& typed : split_path_list(*line)) {
+        if (const std::optional<std::string> host = dialog_typed_path_to_host(typed)) {
+            hosts.push_back(*host);
+        }
+    }
+    return join_texts(hosts, "|");
+}
+
+// Each path of a "|" list in the program's form.
+std::string paths_from_host(std::string_view host_list) {
+    std::vector<std::string> paths;
+    for (const std::string& host : split_path_list(host_list)) {
+        paths.push_back(dialog_path_from_host(host));
+    }
+    return join_texts(paths, "|");
+}
+
+}  // namespace
+
+BackendChoice choose_dialog_backend() {
+    if (tinyfd_forceConsole != 0) {
+        return {DialogBackend::console, true};
+    }
+    const bool zenity_found = find_program("zenity").has_value();
+    if (const char* forced = std::getenv("TARVEX_DIALOGS"); forced != nullptr) {
+        if (equal_ignoring_case_cp1252(forced, "console")) {
+            return {DialogBackend::console, true};
+        }
+        if (equal_ignoring_case_cp1252(forced, "zenity")) {
+            return {zenity_found ? DialogBackend::zenity : DialogBackend::console, zenity_found};
+        }
+    }
+    if ((env_set("DISPLAY") || env_set("WAYLAND_DISPLAY")) && zenity_found) {
+        return {DialogBackend::zenity, false};
+    }
+    return {DialogBackend::console, false};
+}
+
+void reset_tinyfd() {
+    tinyfd_verbose = 0;
+    tinyfd_silent = 1;
+    tinyfd_forceConsole = 0;
+    tinyfd_winUtf8 = 0;
+    tinyfd_response.clear();
+    previous_input.reset();
+    reset_console_dialogs();
+}
+
+int tinyfd_messageBox(std::string_view title, std::string_view message, std::string_view dialog_type,
+                      std::string_view icon_type, int default_button) {
+    const BackendChoice choice = choose_dialog_backend();
+    if (is_query(title)) {
+        return answer_query(choice) ? 1 : 0;
+    }
+    if (choice.backend == DialogBackend::zenity) {
+        const ZenityRun run = run_zenity(zenity_message_args(title, message, dialog_type, icon_type, default_button));
+        if (run.ran) {
+            return zenity_message_answer(dialog_type, run);
+        }
+    }
+    before_console(choice);
+    return console_message_box(title, message, dialog_type);
+}
+
+std::optional<std::string> tinyfd_inputBox(std::optional<std::string_view> title,
+                                           std::optional<std::string_view> message,
+                                           std::optional<std::string_view> default_input) {
+    if (!title && !message && !default_input) {
+        return previous_input;
+    }
+    const BackendChoice choice = choose_dialog_backend();
+    if (is_query(title.value_or(""))) {
+        return query_marker(choice);
+    }
+    if (choice.backend == DialogBackend::zenity) {
+        const ZenityRun run =
+            run_zenity(zenity_input_args(title.value_or(""), message.value_or(""), default_input));
+        if (run.ran) {
+            previous_input = zenity_text_answer(run);
+            return previous_input;
+        }
+    }
+    before_console(choice);
+    previous_input = console_input_box(title.value_or(""), message.value_or(""), !default_input);
+    return previous_input;
+}
+
+std::optional<std::string> tinyfd_openFileDialog(std::string_view title, std::string_view default_path_and_file,
+                                                 const std::vector<std::string>& filter_patterns,
+                                                 std::string_view filter_description, bool allow_multiple) {
+    const BackendChoice choice = choose_dialog_backend();
+    if (is_query(title)) {
+        return query_marker(choice);
+    }
+    std::optional<std::string> host;
+    bool asked = false;
+    if (choice.backend == DialogBackend::zenity) {
+        console_line("aDefaultPathAndFile ; lBuff : " + getPathWithoutFinalSlash(default_path_and_file) + " ; " +
+                     getLastName(default_path_and_file));
+        const ZenityRun run = run_zenity(zenity_open_args(title, dialog_path_to_host(default_path_and_file),
+                                                          filter_patterns, filter_description, allow_multiple));
+        asked = run.ran;
+        host = zenity_path_answer(run);
+    }
+    if (!asked) {
+        before_console(choice);
+        host = console_path(title, "Open file from ", allow_multiple);
+    }
+    if (!host) {
+        return std::nullopt;
+    }
+    const std::string existing = allow_multiple ? ensureFilesExist(*host) : (fileExists(*host) ? *host : "");
+    if (existing.empty()) {
+        return std::nullopt;
+    }
+    return paths_from_host(existing);
+}
+
+std::optional<std::string> tinyfd_saveFileDialog(std::string_view title, std::string_view default_path_and_file,
+                                                 const std::vector<std::string>& filter_patterns,
+                                                 std::string_view filter_description) {
+    const BackendChoice choice = choose_dialog_backend();
+    if (is_query(title)) {
+        return query_marker(choice);
+    }
+    std::optional<std::string> host;
+    bool asked = false;
+    if (choice.backend == DialogBackend::zenity) {
+        const ZenityRun run = run_zenity(
+            zenity_save_args(title, dialog_path_to_host(default_path_and_file), filter_patterns, filter_description));
+        asked = run.ran;
+        host = zenity_path_answer(run);
+    }
+    if (!asked) {
+        before_console(choice);
+        host = console_path(title, "Save file in ");
+    }
+    // A name that is an existing folder cannot become the file.
+    if (!host || host->empty() || !dirExists(getPathWithoutFinalSlash(*host)) ||
+        !filenameValid(getLastName(*host)) || isFolder(*host)) {
+        return std::nullopt;
+    }
+    return dialog_path_from_host(*host);
+}
+
+std::optional<std::string> tinyfd_selectFolderDialog(std::string_view title, std::string_view default_path) {
+    const BackendChoice choice = choose_dialog_backend();
+    if (is_query(title)) {
+        return query_marker(choice);
+    }
+    std::optional<std::string> host;
+    bool asked = false;
+    if (choice.backend == DialogBackend::zenity) {
+        const ZenityRun run = run_zenity(zenity_folder_args(title, dialog_path_to_host(default_path)));
+        asked = run.ran;
+        host = zenity_path_answer(run);
+    }
+    if (!asked) {
+        before_console(choice);
+        host = console_path(title, "Select folder from ");
+    }
+    // An empty answer (Enter alone on the console) chooses nothing.
+    if (!host || host->empty() || !dirExists(*host)) {
+        return std::nullopt;
+    }
+    return dialog_path_from_host(*host);
+}
+
+std::optional<std::string> tinyfd_colorChooser(std::string_view title, std::optional<std::string_view> default_hex,
+                                               const Rgb& default_rgb, Rgb& result_rgb) {
+    const std::optional<Rgb> from_text = default_hex ? Hex2RGB(*default_hex) : std::nullopt;
+    const Rgb start = from_text ? *from_text : default_rgb;
+    const std::string start_text = from_text ? std::string(*default_hex) : RGB2Hex(default_rgb);
+
+    const BackendChoice choice = choose_dialog_backend();
+    if (is_query(title)) {
+        return query_marker(choice);
+    }
+    if (choice.backend == DialogBackend::zenity) {
+        const ZenityRun run = run_zenity(zenity_colour_args(title, RGB2Hex(start)));
+        if (run.ran) {
+            const std::optional<Rgb> chosen = run.exit_status == 0 ? parse_colour_answer(run.output) : std::nullopt;
+            result_rgb = chosen ? *chosen : start;
+            return chosen ? RGB2Hex(*chosen) : start_text;
+        }
+    }
+    before_console(choice);
+    for (;;) {
+        const std::optional<std::string> line =
+            console_input_box(title, "Enter hex rgb color (i.e. #f5ca20)", false);
+        if (!line) {
+            result_rgb = start;
+            return start_text;
+        }
+        if (const std::optional<Rgb> chosen = Hex2RGB(*line)) {
+            result_rgb = *chosen;
+            return RGB2Hex(*chosen);
+        }
+    }
+}
+
+int tinyfd_notifyPopup(std::string_view title, std::string_view message,
+                       [[maybe_unused]] std::string_view icon_type) {
+    const BackendChoice choice = choose_dialog_backend();
+    if (is_query(title)) {
+        return answer_query(choice) ? 1 : 0;
+    }
+    if (choice.backend == DialogBackend::zenity && run_zenity(zenity_notify_args(title, message)).ran) {
+        return 1;
+    }
+    before_console(choice);
+    console_message_box(title, message, "ok");
+    return 1;
+}
+
+void tinyfd_beep() {
+    console_out("\a");
+    std::fflush(stdout);
+}
+
+int tinyfd_setWinUtf8(int flag) {
+    tinyfd_winUtf8 = flag;
+    return flag;
+}
+
+std::optional<std::u16string> tinyfd_utf8to16(std::optional<std::string_view> utf8) {
+    return utf8 ? utf8_to_utf16(*utf8) : std::nullopt;
+}
+
+std::optional<std::string> tinyfd_utf16to8(std::optional<std::u16string_view> utf16) {
+    return utf16 ? utf16_to_utf8(*utf16) : std::nullopt;
+}
+
+std::optional<std::string> tinyfd_utf8toMbcs(std::optional<std::string_view> utf8) {
+    if (!utf8 || !utf8_to_utf16(*utf8)) {
+        return std::nullopt;
+    }
+    return utf8_to_cp1252(*utf8);
+}

@@ -1,0 +1,201 @@
+#include "platform/process.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// Search path used when PATH is not set, as the C library does.
+constexpr std::string_view kDefaultSearchPath = "/bin:/usr/bin";
+
+bool is_executable_file(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
+}
+
+// Closes a descriptor when the object goes out of scope.
+class Fd {
+public:
+    Fd() = default;
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() { close(); }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    void reset(int fd) {
+        close();
+        fd_ = fd;
+    }
+    void close() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+    }
+
+private:
+    int fd_ = -1;
+};
+
+struct Pipe {
+    Fd read_end;
+    Fd write_end;
+    bool open() {
+        int fds[2] = {-1, -1};
+        if (::pipe2(fds, O_CLOEXEC) != 0) {
+            return false;
+        }
+        read_end.reset(fds[0]);
+        write_end.reset(fds[1]);
+        return true;
+    }
+};
+
+// In the child between fork and exec: only async-signal-safe calls.
+void move_fd_in_child(int fd, int target) {
+    if (fd == target) {
+        ::fcntl(fd, F_SETFD, 0);  // keep it open across exec
+    } else {
+        ::dup2(fd, target);       // the copy does not carry close-on-exec
+    }
+}
+
+// Reads a descriptor to its end; false on a read error.
+bool read_all(int fd, std::string& out) {
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            out.append(buffer, static_cast<std::size_t>(n));
+        } else if (n == 0) {
+            return true;
+        } else if (errno != EINTR) {
+            return false;
+        }
+    }
+}
+
+int wait_for(pid_t pid) {
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) {
+            return -1;
+        }
+    }
+    if (WIFEXITED(status)) {
+        return WEXITSTATUS(status);
+    }
+    if (WIFSIGNALED(status)) {
+        return 128 + WTERMSIG(status);
+    }
+    return -1;
+}
+
+}  // namespace
+
+std::optional<std::string> find_program(std::string_view name) {
+    if (name.empty()) {
+        return std::nullopt;
+    }
+    if (name.find('/') != std::string_view::npos) {
+        std::string path(name);
+        return is_executable_file(path) ? std::optional<std::string>(path) : std::nullopt;
+    }
+    const char* env = std::getenv("PATH");
+    const std::string_view search = env != nullptr ? std::string_view(env) : kDefaultSearchPath;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t colon = search.find(':', start);
+        const std::string_view dir = search.substr(start, colon == std::string_view::npos ? colon : colon - start);
+        std::string candidate = dir.empty() ? std::string(".") : std::string(dir);
+        candidate += '/';
+        candidate += name;
+        if (is_executable_file(candidate)) {
+            return candidate;
+        }
+        if (colon == std::string_view::npos) {
+            return std::nullopt;
+        }
+        start = colon + 1;
+    }
+}
+
+ProcessResult run_process(const std::vector<std::string>& args, const ProcessOptions& options) {
+    ProcessResult result;
+    if (args.empty()) {
+        return result;
+    }
+    const std::optional<std::string> program = find_program(args[0]);
+    if (!program) {
+        return result;
+    }
+
+    // Everything the child needs is prepared before the fork.
+    std::vector<std::string> arg_copies(args);
+    std::vector<char*> argv;
+    argv.reserve(arg_copies.size() + 1);
+    for (std::string& arg : arg_copies) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+
+    Pipe exec_error;  // carries errno when exec fails; closed by a successful exec
+    if (!exec_error.open()) {
+        return result;
+    }
+    Pipe output;
+    if (options.capture_output && !output.open()) {
+        return result;
+    }
+    Fd null_input;
+    if (options.no_input) {
+        null_input.reset(::open("/dev/null", O_RDONLY | O_CLOEXEC));
+        if (null_input.get() < 0) {
+            return result;
+        }
+    }
+
+    std::fflush(nullptr);  // what the program printed so far comes before the child's output
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        return result;
+    }
+    if (pid == 0) {
+        if (options.no_input) {
+            move_fd_in_child(null_input.get(), STDIN_FILENO);
+        }
+        if (options.capture_output) {
+            move_fd_in_child(output.write_end.get(), STDOUT_FILENO);
+        }
+        ::execv(program->c_str(), argv.data());
+        const int error = errno;
+        [[maybe_unused]] const ssize_t written = ::write(exec_error.write_end.get(), &error, sizeof error);
+        ::_exit(127);
+    }
+
+    exec_error.write_end.close();
+    output.write_end.close();
+    null_input.close();
+
+    int exec_errno = 0;
+    ssize_t got = 0;
+    do {
+        got = ::read(exec_error.read_end.get(), &exec_errno, sizeof exec_errno);
+    } while (got < 0 && errno == EINTR);
+    if (options.capture_output) {
+        read_all(output.read_end.get(), result.output);
+    }
+    const int status = wait_for(pid);
+    if (got > 0) {
+        result.output.clear();
+        return result;  // exec failed: not started
+    }
+    result.started = true;
+    result.exit_status = status;
+    return result;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Running another program directly: fork and exec with an argument vector,
+// never through a shell, and wait for it to end.
+
+struct ProcessOptions {
+    bool capture_output = false;  // collect the program's standard output instead of passing it on
+    bool no_input = false;        // give the program /dev/null as standard input
+};
+
+struct ProcessResult {
+    bool started = false;  // false: the program was not found or could not be executed
+    int exit_status = -1;  // its exit code; 128 + the signal number when a signal ended it
+    std::string output;    // its standard output, when captured
+};
+
+// Runs args[0] with the arguments args[1..] and waits for it. A name without
+// "/" is looked up in the folders of PATH; a name with "/" is used as it stands.
+// The program inherits the environment and standard error. An empty argument
+// vector, a program that is not found and one that cannot be executed all give
+// started = false.
+ProcessResult run_process(const std::vector<std::string>& args, const ProcessOptions& options = {});
+
+// The full path of the executable file that run_process would start for `name`,
+// or nothing when there is none.
+std::optional<std::string> find_program(std::string_view name);

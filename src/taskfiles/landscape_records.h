@@ -1,0 +1,119 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The landscape's own waypoints and airports, and a task read from a SeeYou
+// file.
+//
+// - Landscape waypoints (the landscape's .cup file, or a SeeYou task file
+//   given as input): `tarvewp2` (numbers) and `tarvewp3` (texts), entries
+//   1..15,000; the count is tarvex01.nb_wp_file.
+// - Landscape airports (the landscape's .apt file): `tarveap2` (numbers) and
+//   `tarveap3` (names), entries 1..1,000; the count is tarvex01.nb_apt.
+// - The task section of a SeeYou file: `rd_cup_0` (count), `rd_cup_1`
+//   (positions and observation zones) and `rd_cup_2` (texts), points 0..30.
+//
+// The lists are parallel 1-based tables (element 0 unused), so that their
+// members go straight to the name lookups rech and rech_2
+// (foundation/waypoint_lookup.h). The tables are sized once to their capacity
+// and never resized; texts hold the trimmed value of their fixed field (the
+// capacities below).
+
+inline constexpr int kMaxLandscapeWaypoints = 15000;
+inline constexpr int kMaxLandscapeAirports = 1000;
+inline constexpr int kCupTaskSlots = 31;  // SeeYou task points 0..30
+
+inline constexpr std::size_t kWpNameCapacity = 24;    // wp_nam
+inline constexpr std::size_t kWpCodeCapacity = 12;    // wp_cod
+inline constexpr std::size_t kWpDescCapacity = 64;    // wp_dsc
+inline constexpr std::size_t kAptNameCapacity = 35;   // apt_nam
+inline constexpr std::size_t kCupNameCapacity = 64;   // cupnam
+inline constexpr std::size_t kCupDescCapacity = 256;  // cupdesc
+
+// Runway length, runway direction or frequency that a waypoint line lacks.
+inline constexpr float kNoWaypointValue = -999.0f;
+
+// SeeYou waypoint styles the program gives a meaning to.
+inline constexpr int kStyleGrassAirfield = 2;
+inline constexpr int kStyleSolidAirfield = 5;
+
+// Landscape waypoints: numbers, entries 1..15,000.
+struct Tarvewp2 {
+    std::vector<float> wp_lat = std::vector<float>(kMaxLandscapeWaypoints + 1);  // degrees, north positive
+    std::vector<float> wp_lon = std::vector<float>(kMaxLandscapeWaypoints + 1);  // degrees, east positive
+    std::vector<int> wp_elev = std::vector<int>(kMaxLandscapeWaypoints + 1);     // whole metres
+    std::vector<int> wp_typ = std::vector<int>(kMaxLandscapeWaypoints + 1);      // SeeYou style
+    std::vector<float> wp_rwl = std::vector<float>(kMaxLandscapeWaypoints + 1);  // runway length, m; -999 none
+    std::vector<float> wp_rwd = std::vector<float>(kMaxLandscapeWaypoints + 1);  // runway direction, degrees; -999 none
+    std::vector<float> wp_frq = std::vector<float>(kMaxLandscapeWaypoints + 1);  // frequency, MHz; -999 none
+};
+
+// Landscape waypoints: texts, entries 1..15,000.
+struct Tarvewp3 {
+    std::vector<std::string> wp_nam = std::vector<std::string>(kMaxLandscapeWaypoints + 1);  // name, 24
+    std::vector<std::string> wp_cod = std::vector<std::string>(kMaxLandscapeWaypoints + 1);  // code, 12
+    std::vector<std::string> wp_dsc = std::vector<std::string>(kMaxLandscapeWaypoints + 1);  // description, 64
+};
+
+// Landscape airports: numbers, entries 1..1,000.
+struct Tarveap2 {
+    std::vector<float> apt_lat = std::vector<float>(kMaxLandscapeAirports + 1);  // degrees
+    std::vector<float> apt_lon = std::vector<float>(kMaxLandscapeAirports + 1);  // degrees
+    std::vector<int> apt_elev = std::vector<int>(kMaxLandscapeAirports + 1);     // whole metres
+    std::vector<float> apt_rwd = std::vector<float>(kMaxLandscapeAirports + 1);  // runway direction, whole degrees
+    std::vector<float> apt_rwl = std::vector<float>(kMaxLandscapeAirports + 1);  // runway length, m
+    std::vector<float> apt_frq = std::vector<float>(kMaxLandscapeAirports + 1);  // frequency, MHz
+    std::vector<int> apt_sty = std::vector<int>(kMaxLandscapeAirports + 1);      // 5 paved, else 2
+};
+
+// Landscape airports: names, entries 1..1,000.
+struct Tarveap3 {
+    std::vector<std::string> apt_nam = std::vector<std::string>(kMaxLandscapeAirports + 1);  // name, 35
+};
+
+using CupReals = std::array<float, kCupTaskSlots>;
+
+// SeeYou task: index of the last point read (the number of points minus one).
+struct RdCup0 {
+    int nb_cup = 0;
+};
+
+// SeeYou task: positions and observation zones of points 0..30.
+struct RdCup1 {
+    CupReals cuplat{};                    // degrees
+    CupReals cuplon{};                    // degrees
+    CupReals cupalt{};                    // elevation of the point's waypoint, m
+    std::array<CupReals, 3> cuprad{};     // [1 R1 | 2 R2][point], m
+    std::array<CupReals, 3> cupang{};     // [1 A1 | 2 A2][point], degrees as written
+    CupReals cupmxa{};                    // MaxAlt of the zone, m
+    std::array<int, kCupTaskSlots> cupsty{};    // style of the point's waypoint
+    std::array<bool, kCupTaskSlots> cupline{};  // the zone is a line
+};
+
+// SeeYou task: texts.
+struct RdCup2 {
+    std::array<std::string, kCupTaskSlots> cupnam;  // point names as written in the task line, 64
+    std::string cupdesc;                            // the task line's first field, quotes kept, 256
+};
+
+extern Tarvewp2 tarvewp2;
+extern Tarvewp3 tarvewp3;
+extern Tarveap2 tarveap2;
+extern Tarveap3 tarveap3;
+extern RdCup0 rd_cup_0;
+extern RdCup1 rd_cup_1;
+extern RdCup2 rd_cup_2;
+
+// Each restores its record to zeros and blanks; reset_landscape_records()
+// restores all seven.
+void reset_tarvewp2();
+void reset_tarvewp3();
+void reset_tarveap2();
+void reset_tarveap3();
+void reset_rd_cup_0();
+void reset_rd_cup_1();
+void reset_rd_cup_2();
+void reset_landscape_records();

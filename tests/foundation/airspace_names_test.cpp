@@ -1,0 +1,59 @@
+#include "foundation/airspace_names.h"
+#include "foundation/gui_hooks.h"
+
+#include <gtest/gtest.h>
+
+using namespace std::string_literals;
+
+TEST(AirspaceNames, StoreReplaceReadAndBounds) {
+    reset_as_nam();
+    add_as_name(0, "CTR Alpha");
+    add_as_name(1999, "TMA Last");
+    add_as_name(5, "first");
+    add_as_name(5, "second");
+    add_as_name(7, "cut\0after"s);
+
+    std::string name = "previous";
+    int ll = -1;
+    get_as_name(0, name, ll);
+    EXPECT_EQ(name, "CTR Alpha");
+    EXPECT_EQ(ll, 9);
+    get_as_name(1999, name, ll);
+    EXPECT_EQ(name, "TMA Last");
+    get_as_name(5, name, ll);
+    EXPECT_EQ(name, "second");
+    get_as_name(7, name, ll);
+    EXPECT_EQ(name, "cut");
+    EXPECT_EQ(ll, 3);
+
+    // Slots never stored and numbers outside the table read as empty names.
+    for (const int nn : {1, 1998, -1, 2000, 100000}) {
+        name = "x";
+        get_as_name(nn, name, ll);
+        EXPECT_EQ(name, "") << nn;
+        EXPECT_EQ(ll, 0) << nn;
+    }
+    // Storing outside the table changes nothing.
+    add_as_name(-1, "bad");
+    add_as_name(2000, "bad");
+    get_as_name(1999, name, ll);
+    EXPECT_EQ(name, "TMA Last");
+
+    reset_as_nam();
+    get_as_name(0, name, ll);
+    EXPECT_EQ(ll, 0);
+}
+
+TEST(GuiHooks, ReturnAtOnce) {
+    prg_bar(50);
+    upd_prm();
+    trig_as(-1, 0);
+    trig_as(12, 100);
+    update_wp_n();
+    update_wp_nam();
+    screen_message(1, 2, "a", "b", "");
+    set_error();
+    upd_err_count(1, 2);
+    upd_rchgri(90);
+    SUCCEED();
+}

@@ -1,0 +1,51 @@
+#include "taskfiles/landscape_records.h"
+
+#include "foundation/waypoint_lookup.h"
+
+#include <gtest/gtest.h>
+
+TEST(LandscapeRecords, ListsGoStraightToTheNameLookups) {
+    reset_landscape_records();
+    tarveap3.apt_nam[1] = "Alpha";
+    tarveap2.apt_lat[1] = 45.5f;
+    tarveap2.apt_lon[1] = 6.25f;
+    tarveap2.apt_elev[1] = 300;
+    tarvewp3.wp_nam[kMaxLandscapeWaypoints] = "Last";
+    tarvewp2.wp_lat[kMaxLandscapeWaypoints] = 44.0f;
+    tarvewp2.wp_lon[kMaxLandscapeWaypoints] = 5.0f;
+    tarvewp2.wp_elev[kMaxLandscapeWaypoints] = 1200;
+
+    EXPECT_EQ(rech_2("Alpha", 45.5f, 6.25f, -999, 1, tarveap3.apt_nam, tarveap2.apt_lat, tarveap2.apt_lon,
+                     tarveap2.apt_elev),
+              1);
+    EXPECT_EQ(rech_2("Last", 44.0f, 5.0f, 1205, kMaxLandscapeWaypoints, tarvewp3.wp_nam, tarvewp2.wp_lat,
+                     tarvewp2.wp_lon, tarvewp2.wp_elev),
+              kMaxLandscapeWaypoints);
+    EXPECT_EQ(rech("Last", 1200, kMaxLandscapeWaypoints, tarvewp3.wp_nam, tarvewp2.wp_elev), kMaxLandscapeWaypoints);
+}
+
+TEST(LandscapeRecords, ResetClearsAndKeepsTheCapacities) {
+    tarvewp2.wp_rwl[7] = 800.0f;
+    tarvewp3.wp_dsc[7] = "desc";
+    tarveap2.apt_sty[1000] = 5;
+    tarveap3.apt_nam[1000] = "Zulu";
+    rd_cup_0.nb_cup = 4;
+    rd_cup_1.cuprad[2][30] = 500.0f;
+    rd_cup_1.cupline[30] = true;
+    rd_cup_2.cupnam[30] = "Finish";
+    rd_cup_2.cupdesc = "\"Task\"";
+    reset_landscape_records();
+    EXPECT_EQ(tarvewp2.wp_rwl[7], 0.0f);
+    EXPECT_EQ(tarvewp3.wp_dsc[7], "");
+    EXPECT_EQ(tarveap2.apt_sty[1000], 0);
+    EXPECT_EQ(tarveap3.apt_nam[1000], "");
+    EXPECT_EQ(rd_cup_0.nb_cup, 0);
+    EXPECT_EQ(rd_cup_1.cuprad[2][30], 0.0f);
+    EXPECT_FALSE(rd_cup_1.cupline[30]);
+    EXPECT_EQ(rd_cup_2.cupnam[30], "");
+    EXPECT_EQ(rd_cup_2.cupdesc, "");
+    EXPECT_EQ(tarvewp2.wp_lat.size(), static_cast<std::size_t>(kMaxLandscapeWaypoints + 1));
+    EXPECT_EQ(tarvewp3.wp_nam.size(), static_cast<std::size_t>(kMaxLandscapeWaypoints + 1));
+    EXPECT_EQ(tarveap2.apt_frq.size(), static_cast<std::size_t>(kMaxLandscapeAirports + 1));
+    EXPECT_EQ(tarveap3.apt_nam.size(), static_cast<std::size_t>(kMaxLandscapeAirports + 1));
+}
