@@ -6,6 +6,8 @@
 
 #include <sys/resource.h>
 
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -15,7 +17,8 @@
 #include "airspace/airspace_records.h"
 #include "airspace/airspace_trace.h"
 #include "airspace/airspace_window.h"
-#include "airspace/interim_foundation.h"
+#include "foundation/local_frame.h"
+#include "foundation/utm_frame.h"
 #include "openair_generator.h"
 #include "taskfiles/task_model.h"
 
@@ -33,6 +36,24 @@ private:
     std::filesystem::path path_;
 };
 
+// A Condor terrain header for a 200 km square frame in UTM zone 32 north,
+// its south-east corner near 44.2 N 7.7 E.
+void write_frame_header(const char* name) {
+    std::string bytes(36, '\0');
+    const std::int32_t cells = 2000;
+    const float third = 90.0f, step = 100.0f, easting = 600000.0f, northing = 4900000.0f;
+    std::memcpy(&bytes[0], &cells, 4);
+    std::memcpy(&bytes[4], &cells, 4);
+    std::memcpy(&bytes[8], &third, 4);
+    std::memcpy(&bytes[12], &step, 4);
+    std::memcpy(&bytes[16], &step, 4);
+    std::memcpy(&bytes[20], &easting, 4);
+    std::memcpy(&bytes[24], &northing, 4);
+    bytes[28] = 32;
+    bytes[32] = 'N';
+    std::ofstream(name, std::ios::binary) << bytes;
+}
+
 void prepare(const OpenAirSample& sample) {
     static BenchFolder folder;
     std::ofstream("bench.air", std::ios::binary) << sample.text;
@@ -46,6 +67,10 @@ void prepare(const OpenAirSample& sample) {
     as0003.qcropas = true;
     as0003.qdeldup = true;
     set_airspace_trace(false);
+    write_frame_header("bench.trn");
+    float width = 0.0f;
+    float height = 0.0f;
+    utm_init("bench.trn", width, height);
     float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     latlontoxy(44.5f, 7.5f, x1, y1);
     latlontoxy(46.5f, 5.5f, x2, y2);

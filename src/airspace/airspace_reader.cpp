@@ -10,7 +10,7 @@
 #include "airspace/airspace_trace.h"
 #include "airspace/airspace_window.h"
 #include "airspace/filtered_copy.h"
-#include "airspace/interim_foundation.h"
+#include "foundation/utm_frame.h"
 #include "airspace/openair_text.h"
 #include "airspace/zone_geometry.h"
 #include "foundation/fixed_text.h"

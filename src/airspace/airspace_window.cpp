@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "airspace/airspace_trace.h"
-#include "airspace/interim_foundation.h"
+#include "foundation/terrain_extents.h"
 #include "airspace/plane_geometry.h"
 #include "foundation/fortran_format.h"
 

@@ -5,7 +5,11 @@
 #include <string>
 
 #include "airspace/filtered_copy.h"
-#include "airspace/interim_foundation.h"
+#include "foundation/dms_text.h"
+#include "foundation/log.h"
+#include "foundation/message_records.h"
+#include "foundation/messages.h"
+#include "foundation/utm_frame.h"
 #include "foundation/fixed_text.h"
 #include "foundation/fortran_format.h"
 #include "platform/files.h"

@@ -1,7 +1,12 @@
 #include "airspace_fixture.h"
 
 #include "airspace/airspace_trace.h"
-#include "airspace/interim_foundation.h"
+#include "foundation/message_records.h"
+#include "foundation/utm_frame.h"
+#include "foundation/local_frame.h"
+#include "foundation/log.h"
+#include "foundation/messages.h"
+#include "support/terrain_bytes.h"
 #include "taskfiles/task_model.h"
 
 namespace airspace_test {
@@ -12,9 +17,17 @@ AirspaceTest::AirspaceTest() {
     cmndta001 = Cmndta001{};
     cmndta001.qline = true;
     set_airspace_trace(false);
+    // A landscape frame in UTM zone 32 north, its south-east corner near 44.2 N 7.7 E.
+    reset_log();
+    reset_local_frame();
+    dir_.write("frame.trn", tarvex_test::trn_bytes(tarvex_test::TrnHeader{}));
+    float width = 0.0f;
+    float height = 0.0f;
+    EXPECT_EQ(utm_init("frame.trn", width, height), 1);
 }
 
 AirspaceTest::~AirspaceTest() {
+    reset_local_frame();
     set_airspace_trace(true);
     cmndta001 = Cmndta001{};
 }

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "airspace/airspace_reader.h"
-#include "airspace/interim_foundation.h"
+#include "foundation/message_records.h"
 #include "reader_harness.h"
 #include "taskfiles/task_model.h"
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "airspace/airspace_reader.h"
-#include "airspace/interim_foundation.h"
+#include "foundation/message_records.h"
 #include "reader_harness.h"
 #include "taskfiles/task_model.h"
 
@@ -153,6 +153,14 @@ TEST_F(AirspaceSelectionTest, ZoneLimitStopsInOrder) {
         expected += "* zone " + std::to_string(i) + "\n" + square_zone("D", "Z" + std::to_string(i), 45, 6 * i, 6, 0);
     }
     EXPECT_EQ(copy_body(), lines_of(expected));
+    const std::string log = read_file("Logfile.txt");
+    EXPECT_NE(log.find("Airspace file too large: only the first 3 airspaces were processed"), std::string::npos);
+    // The same in French.
+    cmndta001.qfr = true;
+    run(text, 5, 40);
+    EXPECT_NE(read_file("Logfile.txt").find("Fichier d'espaces a\xE9riens trop grand : seuls les 3 premiers espaces ont "
+                                            "\xE9t\xE9 trait\xE9s"),
+              std::string::npos);
 }
 
 TEST_F(AirspaceSelectionTest, PointLimitStopsInOrder) {

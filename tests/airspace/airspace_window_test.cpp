@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "airspace/airspace_window.h"
-#include "airspace/interim_foundation.h"
+#include "foundation/terrain_extents.h"
 #include "airspace_fixture.h"
 
 namespace {

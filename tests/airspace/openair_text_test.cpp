@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "airspace/interim_foundation.h"
+#include "foundation/message_records.h"
 #include "airspace/openair_text.h"
 #include "airspace_fixture.h"
 
