@@ -191,7 +191,8 @@ void set_command_line(const std::vector<std::string>& args) {
     kept.clear();
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const bool file_name = i == 0 || arg.empty() || arg.front() != '-';
+        // The program's path stays as typed; file names take the Windows form.
+        const bool file_name = i > 0 && (arg.empty() || arg.front() != '-');
         kept.push_back(fit_field(file_name ? windows_path_from_argument(arg) : utf8_to_cp1252(arg),
                                  kArgumentLength));
     }

@@ -20,11 +20,11 @@ inline constexpr std::size_t kArgumentLength = 256;
 // Keeps the process's arguments (UTF-8, as main received them, the program's
 // path first) for get_arguments. File names are taken into the program's
 // Windows form (a host path such as "/home/me/Race1.fpl" becomes
-// "Z:\home\me\Race1.fpl"), options and the rest into cp1252.
+// "Z:\home\me\Race1.fpl"), options and the program's path into cp1252.
 void set_command_line(const std::vector<std::string>& args);
 
-// The program's path as typed (argument 0, at most 132 characters), in
-// Windows form; blank when there are no arguments.
+// The program's path as typed (argument 0, at most 132 characters); blank
+// when there are no arguments.
 std::string program_path_argument();
 
 // Reads the whole command line into the option records; every call applies

@@ -18,6 +18,10 @@ constexpr std::string_view kFlightPlansFolder = "FlightPlans\\";
 
 std::string completed_defpath() {
     const std::string path = trim_right(tarvex_c.defpath);
+    if (is_blank(inst00.cndrrootpath)) {
+        // No Condor user root known: no FlightPlans folder to point at.
+        return path == kAuto ? std::string() : path;
+    }
     const std::string flight_plans = join_path(inst00.cndrrootpath, kFlightPlansFolder);
     if (path == kAuto) {
         return flight_plans;

@@ -10,9 +10,9 @@
 
 // Lines are read up to this many characters, values up to a path's 256, so
 // that whatever create_ini writes reads back.
-inline constexpr std::size_t kSettingsLineLength = 1024;
-inline constexpr std::size_t kSettingsKeyLength = 80;
-inline constexpr std::size_t kSettingsValueLength = 256;
+inline constexpr std::size_t kIniLineLength = 1024;
+inline constexpr std::size_t kIniKeyLength = 80;
+inline constexpr std::size_t kIniValueLength = 256;
 
 // Results of read_ini.
 inline constexpr int kSettingsRead = 0;

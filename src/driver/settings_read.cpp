@@ -193,7 +193,7 @@ void apply_line(const std::string& line, FileSwitches& file) {
     std::string key;
     std::string value;
     extract_key_val(line, key, value);
-    apply_setting(fit_field(key, kSettingsKeyLength), fit_field(value, kSettingsValueLength), file);
+    apply_setting(fit_field(key, kIniKeyLength), fit_field(value, kIniValueLength), file);
 }
 
 std::string file_message(std::string_view english_tail, std::string_view french_tail) {
@@ -240,7 +240,7 @@ int read_ini(bool& qverb, bool qlin1, bool& qaat_0, bool& qwrnc1, int& nv1) {
     }
     std::string line;
     while (reader.read_line(line)) {
-        apply_line(fit_field(line, kSettingsLineLength), file);
+        apply_line(fit_field(line, kIniLineLength), file);
     }
     if (reader.failed()) {
         fatal_error(file_message(": error reading ***", " : erreur de lecture ***"), kExitConfiguration);

@@ -144,8 +144,10 @@ void start_up(RunState& run) {
     console_line(" " + program);
     const std::size_t colon = program.find(':');
     const std::size_t backslash = program.find('\\');
-    // Started by its bare name from a console window: the console stays.
-    tarvex01.qkeepwnd = colon == std::string::npos && backslash == std::string::npos;
+    // Started by its bare name from a console window (no drive, no folder of
+    // either form): the console stays.
+    tarvex01.qkeepwnd =
+        colon == std::string::npos && backslash == std::string::npos && program.find('/') == std::string::npos;
     console_line("*** Console window *** " + position(colon) + " " + position(backslash) + " " +
                  flag(tarvex01.qkeepwnd));
 
