@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <memory>
 #include <new>
+#include <string_view>
 #include <system_error>
 #include <thread>
 
@@ -84,10 +85,8 @@ int cpw_localhost_iteratefiles(CpwContext* ctx, int start, const char* pattern, 
         const std::string full(pattern);
         const std::size_t cut = full.find_last_of("/\\");
         const std::string folder = cut == std::string::npos ? std::string(".") : full.substr(0, cut + 1);
-        std::string mask = cut == std::string::npos ? full : full.substr(cut + 1);
-        if (mask == "*.*") {
-            mask = "*";
-        }
+        const std::string last = cut == std::string::npos ? full : full.substr(cut + 1);
+        const std::string mask(last == "*.*" ? std::string_view("*") : std::string_view(last));
         const std::string host_folder = cpw_font_hostpath(folder).value_or(folder);
         std::error_code ec;
         for (std::filesystem::directory_iterator it(host_folder, ec), end; !ec && it != end; it.increment(ec)) {
