@@ -203,3 +203,27 @@ TEST_F(X11WindowTest, CursorShapesAreSetOnTheWindow) {
 
 }  // namespace
 }  // namespace x11_test
+
+namespace x11_test {
+namespace {
+
+TEST_F(X11WindowTest, ScreenSizeFollowsTheRootWindow) {
+    make_window();
+    CpwContext* second = nullptr;
+    ASSERT_TRUE(cpwInitContext(&second));
+    // The root window's change as the server tells it (sent here by hand).
+    XEvent e{};
+    e.xconfigure.type = ConfigureNotify;
+    e.xconfigure.event = DefaultRootWindow(user);
+    e.xconfigure.window = DefaultRootWindow(user);
+    e.xconfigure.width = 1000;
+    e.xconfigure.height = 700;
+    XSendEvent(user, DefaultRootWindow(user), False, StructureNotifyMask, &e);
+    EXPECT_TRUE(pump_until([&] { return ctx->cpw_screenwidth == 1000; }));
+    EXPECT_EQ(ctx->cpw_screenheight, 700u);
+    EXPECT_EQ(second->cpw_screenwidth, 1000u);
+    cpwFreeContext(&second);
+}
+
+}  // namespace
+}  // namespace x11_test

@@ -109,6 +109,8 @@ bool cpw_x11_connect() {
     attributes.event_mask = PropertyChangeMask;
     c->helper = XCreateWindow(display, c->root, -10, -10, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent,
                               CWEventMask, &attributes);
+    // The root window's own changes tell when the screen changes size.
+    XSelectInput(display, c->root, StructureNotifyMask);
     connection = std::move(c);
     return true;
 }

@@ -3,9 +3,9 @@
 #include "cpw/internal.h"
 #include "cpw/localhost.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -167,6 +167,14 @@ void cpw_x11_handleevent(XEvent& event) {
         case SelectionClear: cpw_x11_selectionclear(event.xselectionclear); return;
         case MappingNotify: XRefreshKeyboardMapping(&event.xmapping); return;
         default: break;
+    }
+    if (event.type == ConfigureNotify && event.xconfigure.window == c->root) {
+        // The screen changed: every context learns its new size.
+        for (CpwContext* ctx : c->contexts) {
+            ctx->cpw_screenwidth = static_cast<std::uint32_t>(std::max(event.xconfigure.width, 0));
+            ctx->cpw_screenheight = static_cast<std::uint32_t>(std::max(event.xconfigure.height, 0));
+        }
+        return;
     }
     CpwLocalhostWindow* w = cpw_x11_window(event.xany.window);
     if (w == nullptr || w->ctx == nullptr || w->ctx->ctx_localhost == nullptr) {

@@ -24,12 +24,13 @@ bool cpw_localhost_init(CpwContext* ctx) {
         cpw_error_set(ctx, cpw_error_windowclass);
         return false;
     }
-    const CpwX11Connection& c = *cpw_x11_connection();
+    CpwX11Connection& c = *cpw_x11_connection();
     ctx->cpw_screenwidth = static_cast<std::uint32_t>(DisplayWidth(c.display, c.screen));
     ctx->cpw_screenheight = static_cast<std::uint32_t>(DisplayHeight(c.display, c.screen));
     try {
         auto host = std::make_unique<CpwLocalhost>();
         host->classname = classname;
+        c.contexts.push_back(ctx);
         ctx->ctx_localhost = host.release();
     } catch (const std::bad_alloc&) {
         cpw_x11_disconnect();
@@ -45,6 +46,9 @@ void cpw_localhost_exit(CpwContext* ctx) {
     }
     const std::unique_ptr<CpwLocalhost> host(ctx->ctx_localhost);
     ctx->ctx_localhost = nullptr;
+    if (CpwX11Connection* c = cpw_x11_connection()) {
+        std::erase(c->contexts, ctx);
+    }
     cpw_x11_disconnect();
 }
 

@@ -62,6 +62,7 @@ struct CpwX11Connection {
     int users = 0;
     Window helper = 0;  // unmapped: owner and requestor of the clipboard
     std::map<Window, CpwLocalhostWindow*> windows;
+    std::vector<CpwContext*> contexts;  // the started contexts, told when the screen changes
     std::array<Cursor, 14> cursors{};
     unsigned alt_mask = 0, altgr_mask = 0, numlock_mask = 0;  // modifier bits of those keys
     int held_modifiers = 0;                                   // cpw_rawkey_* sides held, from key events
