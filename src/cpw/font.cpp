@@ -26,7 +26,9 @@ int bad_argument(CpwContext* ctx, int result) {
 }
 
 int clamp_to_int(std::int64_t v) {
-    return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    constexpr std::int64_t lowest = std::numeric_limits<int>::min();
+    constexpr std::int64_t highest = std::numeric_limits<int>::max();
+    return static_cast<int>(std::clamp(v, lowest, highest));
 }
 
 // The folder the host names as its font folder, as a host path with a final "/".

@@ -147,8 +147,8 @@ CpwRawKey raw_key(CpwX11Connection& c, const CpwLocalhostWindow& w, XKeyEvent& e
                         : (system ? cpw_rawkey_syskeyup : cpw_rawkey_keyup);
     key.vk = vk;
     key.scancode = scan.code;
-    key.flags = (scan.extended ? cpw_rawkey_flag_extended : 0) | ((either & cpw_rawkey_alt) != 0 ? cpw_rawkey_flag_altdown : 0) |
-                (press ? 0 : cpw_rawkey_flag_up);
+    key.flags = (scan.extended ? cpw_rawkey_flag_extended : 0) |
+                ((either & cpw_rawkey_alt) != 0 ? cpw_rawkey_flag_altdown : 0) | (press ? 0 : cpw_rawkey_flag_up);
     key.time = static_cast<std::uint32_t>(e.time);
     key.modifiers = after;
     key.context = w.ctx;
