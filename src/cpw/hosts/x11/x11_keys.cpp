@@ -80,7 +80,7 @@ constexpr auto virtual_keys = std::to_array<KeysymValue>({
 
 // Virtual keys of the main block by scan code, on a US keyboard (0: none).
 constexpr std::string_view us_block_keys = std::string_view(
-    // 0x00-0x0F: -, Esc, 1-0, minus, equals, Backspace, Tab
+    // 0x00-0x0F: none, Esc, 1-0, minus, equals, Backspace, Tab
     "\x00\x1B"
     "1234567890\xBD\xBB\x08\x09"
     // 0x10-0x1F: Q-P, [, ], Enter, Ctrl, A, S
