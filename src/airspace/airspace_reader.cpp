@@ -72,6 +72,9 @@ struct ZoneStatistics {
     int longest_name = 0;
 };
 
+// What the last read did with its filtered copy (filtered_copy_status).
+int last_copy_status = kFilteredCopyNotWritten;
+
 // The output files of a filter-mode read.
 struct CopyFiles {
     std::optional<FileWriter> copy;      // new_aspfile
@@ -591,18 +594,25 @@ bool open_copy_files(CopyFiles& files) {
 }
 
 // Closes the output files; a file whose lines did not all reach the disk is
-// reported.
-void close_copy_files(CopyFiles& files) {
+// reported. Returns the close status of the copy (0 when it was written whole,
+// kFilteredCopyNotWritten when it was never opened).
+int close_copy_files(CopyFiles& files) {
+    int copy_status = kFilteredCopyNotWritten;
     for (std::optional<FileWriter>* file : {&files.copy, &files.list, &files.cropped, &files.names}) {
         if (!*file || !(*file)->is_open()) {
             continue;
         }
         const std::string name = (*file)->windows_path();
-        if ((*file)->close() != 0) {
+        const int status = (*file)->close();
+        if (file == &files.copy) {
+            copy_status = status;
+        }
+        if (status != 0) {
             airspace_message(1, name + "/Airspace file : error writing",
                              name + "/Fichier d'espace a\xE9rien : erreur d'\xE9" "criture");
         }
     }
+    return copy_status;
 }
 
 void trace_end(const OpenAirReader& reader) {
@@ -622,6 +632,7 @@ void trace_end(const OpenAirReader& reader) {
 int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, std::span<AirspaceZone> zon,
                   std::span<PlanePoint> pp, int maxzon, int maxpts) {
     as0003.qchk_posas = false;
+    last_copy_status = kFilteredCopyNotWritten;
     const std::string aspfile = trim_right(as000c.aspfile);
     if (aspfile.empty()) {
         if (nav == 0) {
@@ -653,8 +664,10 @@ int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, st
             break;
         }
     }
+    int read_status = 0;
     if (!reader.stopped()) {
         if (input.failed()) {
+            read_status = input.read_status();
             reader.read_failed();
             airspace_message(1, aspfile + "/Airspace file : read error",
                              aspfile + "/Fichier d'espace a\xE9rien : erreur de lecture");
@@ -664,7 +677,8 @@ int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, st
     }
     trace_end(reader);
     if (filter) {
-        close_copy_files(files);
+        const int copy_status = close_copy_files(files);
+        last_copy_status = read_status != 0 ? read_status : copy_status;
     }
     airspace_trace_flush();
     if (filter) {
@@ -673,3 +687,5 @@ int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, st
     nbzon = reader.zones_held();
     return nbzon >= 1 ? 1 : 0;
 }
+
+int filtered_copy_status() { return last_copy_status; }

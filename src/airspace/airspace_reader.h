@@ -31,6 +31,16 @@
 int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, std::span<AirspaceZone> zon,
                   std::span<PlanePoint> pp, int maxzon, int maxpts);
 
+// What the last read_airspace did with its filtered copy (new_aspfile), since
+// its result does not tell (in filter mode it only echoes the zone count given
+// in): 0 when the copy was written and closed whole (also when a limit ended
+// the reading in order); kFilteredCopyNotWritten when no copy was made (filter
+// mode off, no airspace file named, the airspace file or the copy could not be
+// opened); otherwise the status of the failed read of the airspace file or of
+// the failed write or close of the copy. Every call of read_airspace sets it.
+inline constexpr int kFilteredCopyNotWritten = -1;
+int filtered_copy_status();
+
 // True when the task disables airspace n of the file (AC lines counted from
 // 0). Numbers beyond the task's flags (0..8192) cannot have been named by the
 // task: they count as disabled only in list mode (as0003.qlistas), where the

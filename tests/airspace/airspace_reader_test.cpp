@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -156,6 +157,43 @@ TEST_F(AirspaceReaderTest, FailedStarts) {
     nbzon_ = 1;
     EXPECT_EQ(run(square_zone("D", "A", 45, 0, 6, 0)), 1);
     EXPECT_EQ(nbzon_, 1);
+}
+
+// The result of a filter-mode read does not tell whether the copy was
+// written; filtered_copy_status does.
+TEST_F(AirspaceReaderTest, FilteredCopyStatusTellsWhetherTheCopyWasWritten) {
+    int nbzon = 0;
+    as000c.aspfile = "";
+    read_airspace(0, sp_, sb_, nbzon, zon_, pp_, 0, 0);
+    EXPECT_EQ(filtered_copy_status(), kFilteredCopyNotWritten);
+    as000c.aspfile = "missing.air";
+    read_airspace(0, sp_, sb_, nbzon, zon_, pp_, 0, 0);
+    EXPECT_EQ(filtered_copy_status(), kFilteredCopyNotWritten);
+
+    as000c.aspfile = "land.air";
+    // Written: the result is still 0, since no zone count was given in.
+    EXPECT_EQ(run(square_zone("D", "A", 45, 0, 6, 0)), 0);
+    EXPECT_EQ(filtered_copy_status(), 0);
+    // Stopped in order at the zone limit: what was copied stands.
+    EXPECT_EQ(run(square_zone("D", "A", 45, 0, 6, 0) + square_zone("D", "B", 45, 10, 6, 0), 2), 0);
+    EXPECT_EQ(filtered_copy_status(), 0);
+
+    as000c.new_aspfile = "no such folder\\out.txt";
+    run(square_zone("D", "A", 45, 0, 6, 0));
+    EXPECT_EQ(filtered_copy_status(), kFilteredCopyNotWritten);
+
+    // A copy whose lines cannot reach the disk.
+    if (std::filesystem::exists("/dev/full")) {
+        as000c.new_aspfile = "Z:\\dev\\full";
+        run(square_zone("D", "A", 45, 0, 6, 0));
+        EXPECT_GT(filtered_copy_status(), 0);
+    }
+
+    // Load mode makes no copy.
+    as000c.new_aspfile = "out.txt";
+    as0003.qwriteas = false;
+    run(square_zone("D", "A", 45, 0, 6, 0));
+    EXPECT_EQ(filtered_copy_status(), kFilteredCopyNotWritten);
 }
 
 }  // namespace
