@@ -1,6 +1,7 @@
 #include "driver/fpl_preread.h"
 
 #include "driver/user_language.h"
+#include "driver/trace_text.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/log.h"
@@ -32,8 +33,6 @@ constexpr float kMinutesPerHour = 60.0f;
 // Imperial display factors: metres to feet, km/h to knots.
 constexpr float kFeetPerMetre = 3.28084f;
 constexpr float kKnotsPerKmh = 0.5399568f;
-
-std::string flag(bool value) { return value ? "T" : "F"; }
 
 void set_display_units(bool imperial) {
     tarvex01.nunitalt = imperial ? 1 : 0;
@@ -67,7 +66,7 @@ int read_fpl_1(const std::string& cv, int& nl) {
     nl = 0;
     read_fpl(std::move(plan), true, tarvex01.qverb_0, cmndta001.qfr, nl, ios);
 
-    console_line(" qaat " + flag(rd_fpl_6.qaat) + " qaat_arg " + flag(tarvex01.qaat_arg));
+    console_line(" qaat " + trace_flag(rd_fpl_6.qaat) + " qaat_arg " + trace_flag(tarvex01.qaat_arg));
     console_line(" t_aat_arg " + f2b(tarvex01.t_aat_arg, "(F16.6)") + " t_aat " + f2b(rd_fpl_6.t_aat, "(F16.6)"));
     console_line(" start_max_speed_arg " + i2b(tarvex01.start_max_speed_arg) + " start_max_speed " +
                  i2b(rd_fpl_6.start_max_speed));
@@ -104,7 +103,7 @@ bool detect_aat() {
         }
     }
     const bool aat = count >= 1;
-    console_line("detect_aat " + flag(aat));
+    console_line("detect_aat " + trace_flag(aat));
     return aat;
 }
 

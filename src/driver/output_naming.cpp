@@ -3,6 +3,7 @@
 #include "driver/fatal_error.h"
 #include "driver/input_kind.h"
 #include "driver/user_language.h"
+#include "driver/trace_text.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/number_text.h"
@@ -34,8 +35,6 @@ BuiltName& built_name() {
     static BuiltName name;
     return name;
 }
-
-std::string flag(bool value) { return value ? "T" : "F"; }
 
 // The position of the target's extension in a file name: a four-letter
 // extension (".tsk") must end the name, ".json" may stand anywhere.
@@ -90,7 +89,7 @@ void set_outfile() {
     tarvex_c.tskname = extract_name(infile);
     console_line("Set_Outfile");
     console_line(" " + tarvex_c.tskname);
-    console_line(" " + flag(tarvex01.qxcs) + " " + flag(tarvex01.qlk8000) + " " + flag(tarvex01.qcup) + " " +
+    console_line(" " + trace_flag(tarvex01.qxcs) + " " + trace_flag(tarvex01.qlk8000) + " " + trace_flag(tarvex01.qcup) + " " +
                  i2b(ntarg));
     console_line(" " + i2b(static_cast<int>(trimmed_length(tarvex_c.outfile))) + " " + tarvex_c.outfile);
     console_line(" " + infile);
@@ -131,7 +130,7 @@ void set_outfile() {
         }
     }
 
-    const std::string base = part_before(tarvex_c.outname, find_extension(tarvex_c.outname, extension));
+    const std::string base = output_base_name(tarvex_c.outname, ntarg);
     if (tarvex01.qlk8000 && tarvex01.ndeftsk == 2 && is_blank(base)) {
         no_default_file_name();
     }
@@ -152,6 +151,14 @@ void set_outfile() {
         tarvex_c.outfile = fit_field(join_path(folder, built.base + extension), kOptionPathCapacity);
     }
     console_line("Set_Outfile=" + tarvex_c.outfile);
+}
+
+std::string output_base_name(std::string_view outname, int ntarg) {
+    if (ntarg < kTargetTsk || ntarg > kTargetJson) {
+        return {};
+    }
+    const std::string& extension = tarvex_c.cext0[static_cast<std::size_t>(ntarg)];
+    return trim_right(part_before(outname, find_extension(outname, extension)));
 }
 
 void add_aat_to_outfile() {

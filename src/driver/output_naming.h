@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
 // Where the converted task goes: the folder, the file name and the full
 // output path outfile, from the input's name, the target ntarg (1 to 5) and
 // the options.
@@ -18,6 +21,11 @@
 // or not set (exit code 1), or when LK8000 with "Write Default Files=2" has
 // no file name to use (exit code 3).
 void set_outfile();
+
+// The output base name: the file name `outname` up to the extension of the
+// target `ntarg` (cext0; ".tsk" must end the name, any letter case), blank
+// when the name does not carry that extension.
+std::string output_base_name(std::string_view outname, int ntarg);
 
 // Puts "-AAT" before the extension of an output name set_outfile built, when
 // the task is an AAT (qaat of the plan's options as read), the input's name

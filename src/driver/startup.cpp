@@ -8,6 +8,7 @@
 #include "driver/fpl_preread.h"
 #include "driver/settings_file.h"
 #include "driver/user_language.h"
+#include "driver/trace_text.h"
 #include "foundation/condor_install.h"
 #include "foundation/condor_waits.h"
 #include "foundation/fixed_text.h"
@@ -28,8 +29,6 @@
 namespace {
 
 constexpr std::string_view kSettingsFile = "%INST%\\Tarvex.ini";
-
-std::string flag(bool value) { return value ? "T" : "F"; }
 
 std::string position(std::size_t at) { return at == std::string::npos ? "0" : i2b(static_cast<int>(at) + 1); }
 
@@ -56,9 +55,9 @@ void write_settings(bool qaat_0, const RunState& run) {
 
 void trace_options() {
     console_line("qxcs qlk8000 qcup target qchkwp qwait qline");
-    console_line(flag(tarvex01.qxcs) + " " + flag(tarvex01.qlk8000) + " " + flag(tarvex01.qcup) + " " +
-                 i2b(tarvex01.ntarg) + " " + flag(tarvex01.qchkwp) + " " + flag(tarvex01.qwait) + " " +
-                 flag(cmndta001.qline));
+    console_line(trace_flag(tarvex01.qxcs) + " " + trace_flag(tarvex01.qlk8000) + " " + trace_flag(tarvex01.qcup) + " " +
+                 i2b(tarvex01.ntarg) + " " + trace_flag(tarvex01.qchkwp) + " " + trace_flag(tarvex01.qwait) + " " +
+                 trace_flag(cmndta001.qline));
     console_line("Tarvex Version=" + tarvex_c.cvers);
     console_line("Condor_1_path=" + inst00.condor_1_path);
     console_line("InstPath2=" + inst00.instpath2);
@@ -149,7 +148,7 @@ void start_up(RunState& run) {
     tarvex01.qkeepwnd =
         colon == std::string::npos && backslash == std::string::npos && program.find('/') == std::string::npos;
     console_line("*** Console window *** " + position(colon) + " " + position(backslash) + " " +
-                 flag(tarvex01.qkeepwnd));
+                 trace_flag(tarvex01.qkeepwnd));
 
     // Read once before anything is shown, so that "-help", "-line", "-en" and
     // "-fr" act from the first message.

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "driver/run_state.h"
+
+#include <string>
+
+// The steps of one conversion (convert_one.h runs them in order) and what the
+// conversion keeps for itself between them. Each step reads and sets the
+// option records, the task model and the installation record; a step that
+// cannot go on ends the run through fatal_error (exit code 1).
+
+// Capacity of the result message.
+inline constexpr std::size_t kResultMessageLength = 1024;
+// Capacity of the glider name the LK8000 files are named after.
+inline constexpr std::size_t kGliderNameLength = 24;
+
+struct Conversion {
+    std::string target_root;       // lk8000_root, seeyou_root or xcsoar_root; blank for JSON
+    std::string destination;       // airspace folder, then profile and aircraft folder
+    std::string base_name;         // output name without folder and target extension
+    std::string airspace_file;     // the landscape's airspace copy and the penalty zones
+    std::string profile_file;      // the profile to update
+    std::string aircraft_file;     // the LK8000 aircraft file (.acf)
+    std::string glider_name;       // the plane's name, "-FXB" appended for a fixed mass
+    std::string polar_file;        // the LK8000 polar file (.xcp)
+    std::string selected_polar;    // the XCSoar polar the profile writer chose
+    std::string landscape_folder;  // <active install folder>\Landscapes
+    std::string airport_file;      // the landscape's .apt
+    std::string turnpoint_file;    // the landscape's .cup
+    std::string summary;           // the task summary text
+    bool summary_built = false;
+    std::string message;           // the result message
+    int message_status = 0;        // 0 information, 1 error
+    int writer_status = 0;         // the target's writer (0 written)
+    int airspace_status = 0;       // the airspace output file (0 written)
+    int profile_status = 0;        // the profile update (0 written)
+    bool script_failed = false;    // the post-run script was missing or failed
+};
+
+// Steps 1-2: the input kind (qcup_in) and the target ntarg: LK8000, else
+// SeeYou, else JSON, else a Condor flight plan for a SeeYou task input, else
+// XCSoar.
+void choose_target();
+
+// Step 3: the output folder and name (set_outfile) unless the forms gave one.
+void name_output();
+
+// Step 5: qarbo (LK8000 output in an LK8000 folder tree, "\_Tasks" in its
+// path) and the AAT mark "-AAT" of the input's name.
+void mark_output_tree_and_aat();
+
+// Step 7: reads the flight plan (read_fpl_1) or the SeeYou task (read_cup).
+// A file that cannot be read, a plan shorter than it announced or a SeeYou
+// file without a task ends the run.
+void read_input();
+
+// Step 8: a flight plan needs its Condor version installed, which becomes the
+// active version; a Condor 1 plan is refused without Condor 1, else warned
+// about when run.qwrnc1 asks for it.
+void check_plan_version(const RunState& run);
+
+// Step 9 (without the forms): the AAT guess, the map of the profile, the AAT
+// kept only with an AAT time; then the "-AAT" mark of the output name.
+void settle_aat_and_map();
+
+// Steps 11-17: the target root, the airspace output file, the profile, the
+// glider name and the LK8000 aircraft file; the waypoint check for LK8000 and
+// SeeYou; no profile and no waypoint check for a SeeYou task input.
+void set_output_names(Conversion& conversion);
+
+// Step 18: the landscape folder, its terrain header (asked for in a dialog for
+// a SeeYou task input) and the local frame. A missing header or a frame that
+// cannot be set ends the run (not needed for a SeeYou task written as JSON).
+void set_up_landscape(Conversion& conversion);
+
+// Steps 19-21: the landscape's airports and turnpoints when the task is
+// checked against them, and the task tied to the landscape.
+void match_landscape(Conversion& conversion, const RunState& run);
+
+// Step 22 (XCSoar and LK8000): a finish minimum altitude below the finish
+// point's ground ends the run.
+void check_finish_altitude();
+
+// Step 23: the target's writer (and the LK8000 aircraft file). A failed writer
+// ends the run at once. False for JSON, whose run ends with its writer.
+bool write_target_task(Conversion& conversion);
+
+// Steps 24-25: for a Condor 3 plan the landscape's airspace filtered and
+// cropped into the airspace output file; the penalty zones appended (or
+// written alone). Sets airspace_status.
+void write_task_airspace(Conversion& conversion);
+
+// Step 26: the XCSoar or LK8000 profile. Sets profile_status.
+void update_profile(Conversion& conversion);
+
+// Step 28: an AAT whose inner areas are not all cylinders gets a warning.
+void check_aat_areas();
+
+// Steps 30-33: the result message, the copies under the names XCSoar loads
+// ("Default.tsk" or "Condor.tsk", "Condor-PZ.txt") and the airspace and
+// profile lines.
+void compose_result(Conversion& conversion);
+
+// Step 34: the post-run script, run directly with no arguments. A missing or
+// failing script turns the result into an error, shown and logged at once.
+void run_post_run_script(Conversion& conversion);
+
+// Steps 35-37: the summary written and shown, the result message shown
+// (unless silent) and logged. Returns the run's exit code.
+int finish_conversion(Conversion& conversion, const RunState& run);

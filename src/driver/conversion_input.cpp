@@ -1,0 +1,164 @@
+// The first steps of a conversion: the target, the output name, the reading
+// of the input and its checks against the installed Condor versions.
+#include "driver/conversion.h"
+
+#include "driver/fatal_error.h"
+#include "driver/fpl_preread.h"
+#include "driver/input_kind.h"
+#include "driver/output_naming.h"
+#include "driver/trace_text.h"
+#include "driver/user_language.h"
+#include "foundation/condor_install.h"
+#include "foundation/fixed_text.h"
+#include "foundation/log.h"
+#include "foundation/message_records.h"
+#include "foundation/messages.h"
+#include "foundation/number_text.h"
+#include "foundation/option_records.h"
+#include "foundation/paths_files.h"
+#include "foundation/run_stop.h"
+#include "platform/console.h"
+#include "platform/files.h"
+#include "taskfiles/cup_reader.h"
+#include "taskfiles/landscape_records.h"
+#include "taskfiles/map_lists.h"
+#include "taskfiles/task_model.h"
+
+#include <string>
+
+namespace {
+
+constexpr std::string_view kTasksTree = "\\_Tasks";
+constexpr std::string_view kAatMark = "-AAT";
+
+void refuse_plan_version(int version) {
+    const std::string v = i2b(version);
+    fatal_error(in_user_language("*** Flight plan version = " + v + " - Condor " + v + " installation not found ***",
+                                 "*** Plan de vol version = " + v + " - installation de Condor " + v +
+                                     " non d\xE9tect\xE9" "e ***"),
+                kExitConversionFailed);
+}
+
+}  // namespace
+
+void choose_target() {
+    tarvex01.qcup_in = input_kind(tarvex_c.infile) == InputKind::seeyou_task;
+    if (tarvex01.qlk8000) {
+        tarvex01.ntarg = kTargetLkt;
+    } else if (tarvex01.qcup) {
+        tarvex01.ntarg = kTargetCup;
+    } else if (tarvex01.qjson) {
+        tarvex01.ntarg = kTargetJson;
+    } else if (tarvex01.qcup_in) {
+        tarvex01.ntarg = kTargetFpl;
+    } else {
+        tarvex01.ntarg = kTargetTsk;
+    }
+    console_line("qxcs,qlk8000,qcup,qcup_in,ntarg");
+    console_line(trace_flag(tarvex01.qxcs) + " " + trace_flag(tarvex01.qlk8000) + " " + trace_flag(tarvex01.qcup) +
+                 " " + trace_flag(tarvex01.qcup_in) + " " + i2b(tarvex01.ntarg));
+    console_line("Infile=" + tarvex_c.infile);
+    console_line("Outfile=" + tarvex_c.outfile);
+}
+
+void name_output() {
+    tarvex_c.outname = extract_name(tarvex_c.outfile);
+    if (!tarvex01.qgui || is_blank(tarvex_c.outname)) {
+        set_outfile();
+    }
+}
+
+void mark_output_tree_and_aat() {
+    tarvex01.qarbo = tarvex01.ntarg == kTargetLkt && tarvex_c.outfile.find(kTasksTree) != std::string::npos;
+    if (tarvex_c.infile.find(kAatMark) != std::string::npos) {
+        rd_fpl_6.qaat = true;
+    }
+}
+
+void read_input() {
+    const std::string infile = trim_right(tarvex_c.infile);
+    int status = 0;
+    int lines = 0;
+    if (tarvex01.qcup_in) {
+        read_cup(infile, kMaxLandscapeWaypoints, tarvewp2, tarvewp3, tarvex01.nb_wp_file, false, cmndta001.qline,
+                 tarvex01.qsilent, status);
+        console_line("return read_cup " + i2b(status) + " " + i2b(tarvex01.nb_wp_file));
+        for (int n = 0; n <= rd_cup_0.nb_cup && n < kCupTaskSlots; ++n) {
+            console_line(" " + i2b(n) + " " + rd_cup_2.cupnam[static_cast<std::size_t>(n)]);
+        }
+    } else {
+        if (!file_exists(infile)) {
+            // The reader tells the user that the plan cannot be opened.
+            read_fpl_1(infile, lines);
+            stop_run("", kExitConversionFailed);
+        }
+        status = read_fpl_1(infile, lines);
+    }
+    if (status >= 1) {
+        console_line("read status " + i2b(status) + " line " + i2b(lines));
+        fatal_error("*** " + infile + in_user_language(" : error reading ***", " : erreur de lecture ***"),
+                    kExitConversionFailed);
+    }
+    if (!tarvex01.qcup_in && status < 0 && rd_fpl_0.nwpmax < rd_fpl_0.nb_wp - 1) {
+        fatal_error("*** " + infile + in_user_language(" : unexpected end of file ***", " : fin de fichier atteinte ***"),
+                    kExitConversionFailed);
+    }
+    // A SeeYou file without a task (or with a task of one point) has nothing
+    // to convert.
+    if (tarvex01.qcup_in && rd_cup_0.nb_cup < 1) {
+        fatal_error("*** " + infile + in_user_language(" : no task found ***", " : aucun circuit trouv\xE9 ***"),
+                    kExitConversionFailed);
+    }
+}
+
+void check_plan_version(const RunState& run) {
+    if (tarvex01.qcup_in) {
+        return;
+    }
+    switch (rd_fpl_0.nvcnd) {
+        case 1:
+            if (!inst00.qc1) {
+                refuse_plan_version(1);
+            }
+            if (run.qwrnc1) {
+                const std::string text = in_user_language(
+                    "Condor 1 flight plan\nIf your flight plan is in the southern hemisphere\n"
+                    "Be sure that you are using NaviCon.dll from Condor1",
+                    "Plan de vol Condor 1\nSi votre plan de vol est dans l'h\xE9misphere Sud\n"
+                    "V\xE9rifiez que vous utilisez NaviCon.dll correspondant \xE0 Condor 1");
+                error_message(2, text, cmndta001.qline);
+                log_message_f(text);
+            }
+            break;
+        case 2:
+        case 3: {
+            const int version = rd_fpl_0.nvcnd;
+            if (!(version == 2 ? inst00.qc2 : inst00.qc3)) {
+                refuse_plan_version(version);
+            }
+            // The plan's version becomes the active one: its install, user
+            // root and pilot folders.
+            make_condor_version_active(version);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void settle_aat_and_map() {
+    if (!tarvex01.qgui) {
+        if (tarvex01.qaat_detect && detect_aat()) {
+            rd_fpl_6.qaat = true;
+        }
+        if (tarvex01.ntarg == kTargetLkt) {
+            find_lk8000_map();
+        } else if (tarvex01.ntarg == kTargetTsk) {
+            find_xcsoar_map();
+        }
+        if (!(rd_fpl_6.t_aat > 0.0f)) {
+            rd_fpl_6.qaat = false;
+        }
+    }
+    add_aat_to_outfile();
+}

@@ -1,0 +1,117 @@
+// The names a conversion writes to besides its task file: the airspace
+// output file, the profile and the LK8000 aircraft file, in the target
+// software's folders.
+#include "driver/conversion.h"
+
+#include "driver/output_naming.h"
+#include "foundation/fixed_text.h"
+#include "foundation/option_records.h"
+#include "foundation/paths_files.h"
+#include "taskfiles/task_model.h"
+
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view kDefaultAirspaceName = "CondorAirspace.txt";
+constexpr std::string_view kDefaultProfileName = "Condor.prf";
+constexpr std::string_view kLk8000DefaultProfile = "DEFAULT_PROFILE.prf";
+constexpr std::string_view kLk8000DefaultAircraft = "DEFAULT_AIRCRAFT.acf";
+// The profile name that asks for no profile.
+constexpr std::string_view kNoProfile = "0";
+// The mark of a glider whose mass the plan fixes.
+constexpr std::string_view kFixedMassMark = "-FXB";
+
+std::string path_field(std::string_view path) { return fit_field(path, kOptionPathCapacity); }
+
+std::string target_root() {
+    switch (tarvex01.ntarg) {
+        case kTargetLkt: return trim_right(tarvex_c.lk8000_root);
+        case kTargetCup: return trim_right(tarvex_c.seeyou_root);
+        case kTargetJson:
+            // A JSON run from a flight plan has no target software.
+            return tarvex01.qcup_in ? trim_right(tarvex_c.xcsoar_root) : std::string();
+        default: return trim_right(tarvex_c.xcsoar_root);
+    }
+}
+
+void set_airspace_file(Conversion& c) {
+    if (rd_fpl_0.nb_pz < 1 && rd_fpl_0.nvcnd != 3) {
+        c.airspace_file.clear();
+        tarvex_c.airnam.clear();
+    } else if (is_blank(tarvex_c.airnam)) {
+        c.airspace_file = path_field(join_path(c.destination, kDefaultAirspaceName));
+        tarvex_c.airnam = std::string(kDefaultAirspaceName);
+    } else if (tarvex_c.airnam.find('\\') != std::string::npos) {
+        c.airspace_file = trim_right(tarvex_c.airnam);
+    } else {
+        c.airspace_file = path_field(join_path(c.destination, trim_right(tarvex_c.airnam)));
+    }
+}
+
+void set_profile(Conversion& c) {
+    std::string& prfnam = tarvex_c.prfnam;
+    const bool lk8000 = tarvex01.ntarg == kTargetLkt;
+    if (tarvex01.ntarg == kTargetCup) {
+        tarvex01.qwrprf = false;
+        prfnam.clear();
+        tarvex01.ndeftsk = 0;
+    } else if (lk8000 && tarvex01.ndeftsk == 1) {
+        prfnam = std::string(kLk8000DefaultProfile);
+        tarvex01.qwrprf = true;
+    } else if (lk8000 && tarvex01.ndeftsk == 2) {
+        prfnam = path_field(c.base_name + ".prf");
+        tarvex01.qwrprf = true;
+    } else if (is_blank(prfnam)) {
+        prfnam = std::string(kDefaultProfileName);
+        tarvex01.qwrprf = true;
+    } else if (trim_right(prfnam) != kNoProfile) {
+        tarvex01.qwrprf = true;
+    } else {
+        prfnam.clear();
+        tarvex01.qwrprf = false;
+    }
+    c.profile_file = path_field(join_path(c.destination, trim_right(prfnam)));
+}
+
+}  // namespace
+
+void set_output_names(Conversion& c) {
+    c.target_root = target_root();
+    c.base_name = output_base_name(extract_name(tarvex_c.outname), tarvex01.ntarg);
+
+    c.destination = tarvex01.qarbo ? path_field(join_path(c.target_root, "_Airspaces")) : c.target_root;
+    set_airspace_file(c);
+
+    c.destination = tarvex01.qarbo ? path_field(join_path(c.target_root, "_Configuration")) : c.target_root;
+    set_profile(c);
+
+    if (tarvex01.ntarg == kTargetLkt || tarvex01.ntarg == kTargetCup) {
+        tarvex01.qchkwp = true;
+    }
+
+    std::string glider = trim_right(ggg001.glnam());
+    if (gggmas.fmass > 0.0f) {
+        glider += kFixedMassMark;
+    }
+    c.glider_name = fit_field(glider, kGliderNameLength);
+
+    c.aircraft_file.clear();
+    if (tarvex01.ntarg == kTargetLkt) {
+        std::string name;
+        if (tarvex01.ndeftsk == 1) {
+            name = std::string(kLk8000DefaultAircraft);
+        } else if (tarvex01.ndeftsk == 2) {
+            name = c.base_name + ".acf";
+        } else {
+            name = c.glider_name + ".acf";
+        }
+        c.aircraft_file = path_field(join_path(c.destination, name));
+    }
+
+    if (tarvex01.qcup_in) {
+        tarvex01.qwrprf = false;
+        tarvex01.qchkwp = false;
+    }
+}

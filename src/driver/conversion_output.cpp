@@ -1,0 +1,219 @@
+// What a conversion writes: the target's task file, the airspace and penalty
+// zones, the profile; and the AAT check on what was written.
+#include "driver/conversion.h"
+
+#include "airspace/airspace_reader.h"
+#include "airspace/airspace_records.h"
+#include "airspace/airspace_window.h"
+#include "airspace/penalty_zones.h"
+#include "driver/fatal_error.h"
+#include "driver/trace_text.h"
+#include "driver/user_language.h"
+#include "foundation/condor_install.h"
+#include "foundation/fixed_text.h"
+#include "foundation/geometry.h"
+#include "foundation/list_read.h"
+#include "foundation/local_frame.h"
+#include "foundation/log.h"
+#include "foundation/message_records.h"
+#include "foundation/messages.h"
+#include "foundation/number_text.h"
+#include "foundation/option_records.h"
+#include "foundation/paths_files.h"
+#include "foundation/run_stop.h"
+#include "foundation/terrain_extents.h"
+#include "platform/case_fold.h"
+#include "platform/console.h"
+#include "platform/files.h"
+#include "taskfiles/acf_writer.h"
+#include "taskfiles/cup_writer.h"
+#include "taskfiles/fpl_writer.h"
+#include "taskfiles/json_writer.h"
+#include "taskfiles/lkt_writer.h"
+#include "taskfiles/profile_writer.h"
+#include "taskfiles/task_geometry.h"
+#include "taskfiles/task_model.h"
+#include "taskfiles/tsk_writer.h"
+
+#include <algorithm>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// The list of the airspaces to keep with "-listAS", in the current folder.
+constexpr std::string_view kAirspaceListFile = "CroppedAirspaceSorted.txt";
+// The working window starts empty: minima above, maxima below any position.
+constexpr float kWindowStartMinimum = 1.0e7f;
+constexpr float kMetresPerKilometre = 1000.0f;
+
+std::string path_field(std::string_view path) { return fit_field(path, kOptionPathCapacity); }
+
+std::string in_tree(const Conversion& c, std::string_view folder) {
+    return tarvex01.qarbo ? path_field(join_path(c.target_root, folder)) : c.target_root;
+}
+
+// The airspace list file: the input path up to ".fpl".
+std::string airspace_list_file() {
+    const std::string infile = trim_right(tarvex_c.infile);
+    const std::size_t at = find_ignoring_case_cp1252(infile, ".fpl");
+    const std::string stem = at == std::string::npos ? infile : infile.substr(0, at);
+    return path_field(stem + (as0003.qlistas ? "-AS_DISABLED.txt" : "-AS_LIST.txt"));
+}
+
+// The working window: the task's box, grown by the margin and held in the frame.
+void set_task_window() {
+    float xmin = kWindowStartMinimum;
+    float xmax = 0.0f;
+    float ymin = kWindowStartMinimum;
+    float ymax = 0.0f;
+    const int nb_wp = std::clamp(rd_fpl_0.nb_wp, 0, kTurnpointSlots);
+    task_minmax(nb_wp, rd_fpl_1.tpx, rd_fpl_1.tpy, rd_fpl_1.tprad, xmin, xmax, ymin, ymax);
+    const float margin = static_cast<float>(tarvex01.maxtaskmargin) * kMetresPerKilometre;
+    xmin = std::max(xmin - margin, 0.0f);
+    ymin = std::max(ymin - margin, 0.0f);
+    xmax = std::min(xmax + margin, trn001.x_scn_mx);
+    ymax = std::min(ymax + margin, trn001.y_scn_mx);
+    init_airspace_map_1(xmin, xmax, ymin, ymax);
+}
+
+// "-listAS": only the airspaces the list file names stay enabled.
+void enable_listed_airspaces() {
+    rd_fpl_5.qas_disa.fill(true);
+    TextFileReader list{kAirspaceListFile};
+    if (!list.is_open()) {
+        stop_run(kAirspaceListFile, kExitConversionFailed);
+    }
+    std::string line;
+    while (list.read_line(line)) {
+        if (is_blank(line)) {
+            continue;
+        }
+        // One number a line, read as the program reads every number; a line
+        // that holds none ends the list.
+        int number = 0;
+        if (list_read(line, number) != kReadOk) {
+            break;
+        }
+        console_line(i2b(number));
+        if (number < 0 || number >= static_cast<int>(rd_fpl_5.qas_disa.size())) {
+            console_line(" airspace number out of range, ignored");
+            continue;
+        }
+        rd_fpl_5.qas_disa[static_cast<std::size_t>(number)] = false;
+    }
+}
+
+// The landscape's airspace of a Condor 3 plan, filtered into the airspace
+// output file. Returns 0 when the filtered copy was written.
+int filter_landscape_airspace(const Conversion& c) {
+    const std::string landscape = trim_right(rd_fpl_2.landscape);
+    as000c.aspfile = path_field(join_path(inst00.instpath3, "Landscapes\\" + landscape + "\\" + landscape + ".air"));
+    as000c.new_aspfile = path_field(c.airspace_file);
+    as000c.asp_d_file = airspace_list_file();
+    as0003.qwriteas = true;
+    console_line("qCropAS " + trace_flag(as0003.qcropas));
+    if (as0003.qcropas) {
+        set_task_window();
+    } else {
+        init_airspace_map();
+    }
+    if (as0003.qlistas) {
+        enable_listed_airspaces();
+    }
+
+    AirspacePens sp{};
+    AirspaceBrushes sb{};
+    int nbzon = 0;
+    std::vector<AirspaceZone> zon(kConversionMaxZones);
+    std::vector<PlanePoint> pp(kConversionMaxPoints);
+    read_airspace(0, sp, sb, nbzon, zon, pp, kConversionMaxZones, kConversionMaxPoints);
+    // The reader's result does not tell whether its copy was written.
+    const int status = filtered_copy_status();
+    console_line("airspace copy status " + i2b(status));
+    return status == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+bool write_target_task(Conversion& c) {
+    const std::string outfile = trim_right(tarvex_c.outfile);
+    int& status = c.writer_status;
+    switch (tarvex01.ntarg) {
+        case kTargetTsk: write_tsk(outfile, status); break;
+        case kTargetLkt: write_lkt(outfile, status); break;
+        case kTargetCup: write_cup(outfile, status); break;
+        case kTargetFpl: write_fpl(outfile, status); break;
+        case kTargetJson:
+            if (!tarvex01.qcup_in) {
+                utm_init(trim_right(trn00c.trnfile), trn001.xmax, trn001.ymax);
+            }
+            write_json(outfile, status);
+            break;
+        default: status = 1; break;
+    }
+    // A task that was not written ends the run before anything else is touched.
+    if (status != 0) {
+        fatal_error(in_user_language("Error writing: \n " + outfile, "*** Erreur d'\xE9" "criture : \n " + outfile),
+                    kExitConversionFailed);
+    }
+    if (tarvex01.ntarg == kTargetLkt) {
+        c.polar_file = path_field(join_path(in_tree(c, "_Polars"), c.glider_name + ".xcp"));
+        console_line("Polar file " + c.polar_file);
+        int acf_status = 0;
+        write_acf(c.aircraft_file, c.polar_file, c.glider_name, acf_status);
+    }
+    return tarvex01.ntarg != kTargetJson;
+}
+
+void write_task_airspace(Conversion& c) {
+    int status = 0;
+    if (rd_fpl_0.nvcnd == 3) {
+        status = filter_landscape_airspace(c);
+    }
+    if (rd_fpl_0.nb_pz > 0) {
+        int pz_status = 0;
+        write_pz(c.airspace_file, pz_status);
+        // A file without the landscape's airspace is not the file asked for.
+        if (status == 0) {
+            status = pz_status;
+        }
+    }
+    c.airspace_status = status;
+}
+
+void update_profile(Conversion& c) {
+    c.profile_status = 0;
+    if (!tarvex01.qwrprf) {
+        return;
+    }
+    if (tarvex01.ntarg == kTargetTsk) {
+        write_prf(c.profile_file, c.airspace_file, c.selected_polar, c.profile_status);
+    } else if (tarvex01.ntarg == kTargetLkt) {
+        write_prf_lk8000(c.profile_file, in_tree(c, "_Configuration"), c.airspace_file, in_tree(c, "_Maps"),
+                         c.profile_status);
+    }
+}
+
+void check_aat_areas() {
+    if (!rd_fpl_6.qaat) {
+        return;
+    }
+    const int nb_wp = std::clamp(rd_fpl_0.nb_wp, 0, kTurnpointSlots);
+    int cylinders = 0;
+    for (int n = 2; n <= nb_wp - 2; ++n) {
+        if (rd_fpl_1.tpang[static_cast<std::size_t>(n)] == 360) {
+            ++cylinders;
+        }
+    }
+    tarvex01.nb_cyl = cylinders;
+    console_line("NB_CYL " + i2b(cylinders) + " " + i2b(nb_wp - 3));
+    if (cylinders < nb_wp - 3) {
+        const std::string text = in_user_language("AAT defined, some areas are not circular",
+                                                  "AAT activ\xE9, certains secteurs ne sont pas circulaires");
+        error_message(2, text, cmndta001.qline);
+        log_message_f(text);
+    }
+}

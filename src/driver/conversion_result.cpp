@@ -1,0 +1,148 @@
+// The end of a conversion: the result message, the copies under the names
+// XCSoar loads, the post-run script, the summary and the final message.
+#include "driver/conversion.h"
+
+#include "driver/task_summary_text.h"
+#include "driver/trace_text.h"
+#include "driver/user_language.h"
+#include "foundation/fixed_text.h"
+#include "foundation/log.h"
+#include "foundation/message_records.h"
+#include "foundation/messages.h"
+#include "foundation/number_text.h"
+#include "foundation/option_records.h"
+#include "foundation/paths_files.h"
+#include "foundation/run_stop.h"
+#include "platform/console.h"
+#include "platform/files.h"
+#include "platform/path_map.h"
+#include "platform/process.h"
+#include "taskfiles/task_model.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace {
+
+// The names under which XCSoar finds the converted task and airspace.
+constexpr std::string_view kDefaultTask = "Default.tsk";
+constexpr std::string_view kCondorTask = "Condor.tsk";
+constexpr std::string_view kCondorAirspace = "Condor-PZ.txt";
+// The output base names that are already the copy's name.
+constexpr std::string_view kDefaultBase = "Default";
+constexpr std::string_view kCondorBase = "Condor";
+
+void add_to_message(Conversion& c, std::string_view text) {
+    c.message = c.message + std::string(text);
+    if (c.message.size() > kResultMessageLength) {
+        c.message.resize(kResultMessageLength);
+    }
+}
+
+// Copies `from` over `to`; the message names the copy only when it was made.
+void copy_for_xcsoar(Conversion& c, const std::string& from, const std::string& to) {
+    const int status = copy_file_over(from, to);
+    console_line("copy " + from + " -> " + to + " : " + i2b(status));
+    if (status == 0) {
+        add_to_message(c, "\n " + to);
+    }
+}
+
+// The first "/" of a path shown in a message becomes "\", so that it does not
+// break the line.
+std::string first_slash_as_backslash(std::string text) {
+    const std::size_t at = text.find('/');
+    if (at != std::string::npos) {
+        text[at] = '\\';
+    }
+    return text;
+}
+
+void fail_script(Conversion& c, const std::string& script, std::string_view english, std::string_view french) {
+    c.message = fit_field(script + "\n" + in_user_language(english, french), kResultMessageLength);
+    c.message_status = 1;
+    c.script_failed = true;
+    // Shown once, whatever "-silent" says: the converted files stand, but
+    // what the user expected to follow did not happen.
+    error_message(1, c.message, cmndta001.qline);
+    log_message_text(c.message);
+}
+
+}  // namespace
+
+void compose_result(Conversion& c) {
+    const std::string outfile = trim_right(tarvex_c.outfile);
+    c.message_status = 0;
+    c.message = fit_field(extract_name(trim_right(tarvex_c.infile)) + "\n" + trim_right(rd_fpl_2.landscape) + "\n" +
+                              in_user_language("Task written to :", "Plan de vol \xE9" "crit dans :") + "\n " +
+                              outfile,
+                          kResultMessageLength);
+    const bool xcsoar = tarvex01.ntarg == kTargetTsk;
+
+    if (xcsoar) {
+        if (tarvex01.ndeftsk == 1 && c.base_name != kDefaultBase) {
+            copy_for_xcsoar(c, outfile, join_path(c.target_root, kDefaultTask));
+        } else if (c.base_name != kCondorBase) {
+            copy_for_xcsoar(c, outfile, join_path(tarvex_c.xcsoar_tasks, kCondorTask));
+        }
+    }
+
+    if ((rd_fpl_0.nb_pz > 0 || rd_fpl_0.nvcnd == 3) && c.airspace_status == 0) {
+        add_to_message(c, in_user_language("\nPenalty zones written to :\n ", "\nZones de p\xE9nalit\xE9 \xE9" "crites dans :\n ") +
+                              c.airspace_file);
+        if (xcsoar && c.base_name != kCondorBase) {
+            copy_for_xcsoar(c, c.airspace_file, join_path(c.target_root, kCondorAirspace));
+        }
+    }
+
+    if (tarvex01.qwrprf && c.profile_status == 0) {
+        add_to_message(c, in_user_language("\nProfile written to:\n ", "\nProfil \xE9" "crit dans :\n ") + c.profile_file);
+        const std::string label = in_user_language("\nSelected polar:\n ", "\nPolaire s\xE9lectionn\xE9" "e :\n ");
+        if (xcsoar) {
+            add_to_message(c, label + first_slash_as_backslash(c.selected_polar));
+        } else if (tarvex01.ntarg == kTargetLkt) {
+            add_to_message(c, label + c.polar_file);
+        }
+    }
+}
+
+void run_post_run_script(Conversion& c) {
+    const std::string script = trim_right(tarvex_c1.scrnam);
+    if (!tarvex01.qscr || tarvex01.qcup_in || script.empty()) {
+        return;
+    }
+    const bool exists = file_exists(script);
+    console_line("Post run script " + script + " " + trace_flag(exists));
+    if (!exists) {
+        fail_script(c, script, "File not found", "Introuvable");
+        return;
+    }
+    // Run directly, without a shell and without arguments, and waited for.
+    const std::optional<std::string> host = map_to_host(script);
+    ProcessResult result;
+    if (host) {
+        result = run_process({*host});
+    }
+    console_line("Script status " + i2b(result.exit_status) + " " + trace_flag(result.started) + " " + script);
+    if (!result.started || result.exit_status != 0) {
+        fail_script(c, script, "Execution error", "Erreur d'ex\xE9" "cution");
+    }
+}
+
+int finish_conversion(Conversion& c, const RunState& run) {
+    console_line("qsilent " + trace_flag(tarvex01.qsilent) + " qline " + trace_flag(cmndta001.qline));
+    console_line(c.message);
+    if (c.summary_built) {
+        output_task_summary(c.summary, run.summary_name_length > 0);
+    }
+    if (c.script_failed) {
+        // Already shown and logged when the script failed.
+        return kExitScriptFailed;
+    }
+    if (!tarvex01.qsilent) {
+        error_message(c.message_status, c.message, cmndta001.qline);
+    }
+    log_message_text(c.message);
+    return kExitSuccess;
+}

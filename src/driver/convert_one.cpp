@@ -1,0 +1,43 @@
+#include "driver/convert_one.h"
+
+#include "driver/conversion.h"
+#include "driver/input_choice.h"
+#include "driver/input_kind.h"
+#include "driver/fpl_preread.h"
+#include "driver/task_summary_text.h"
+#include "foundation/option_records.h"
+#include "foundation/run_stop.h"
+
+int convert_one(RunState& run) {
+    Conversion conversion;
+    choose_target();
+    name_output();
+    mark_output_tree_and_aat();
+    if (tarvex01.qwait) {
+        wait_for_input(run.t_start);
+        // Condor's own flight plan replaces the named input.
+        tarvex01.qcup_in = input_kind(tarvex_c.infile) == InputKind::seeyou_task;
+    }
+    read_input();
+    check_plan_version(run);
+    settle_aat_and_map();
+    define_units();
+    set_output_names(conversion);
+    set_up_landscape(conversion);
+    match_landscape(conversion, run);
+    check_finish_altitude();
+    if (!write_target_task(conversion)) {
+        // A JSON export ends with its file.
+        return kExitSuccess;
+    }
+    write_task_airspace(conversion);
+    update_profile(conversion);
+    check_aat_areas();
+    if (tarvex01.qtskwrn || run.summary_name_length > 0) {
+        conversion.summary = task_summary_text();
+        conversion.summary_built = true;
+    }
+    compose_result(conversion);
+    run_post_run_script(conversion);
+    return finish_conversion(conversion, run);
+}

@@ -1,0 +1,164 @@
+#include "driver/task_summary_text.h"
+
+#include "driver/user_language.h"
+#include "foundation/fixed_text.h"
+#include "foundation/log.h"
+#include "foundation/message_records.h"
+#include "foundation/messages.h"
+#include "foundation/number_text.h"
+#include "foundation/option_records.h"
+#include "foundation/paths_files.h"
+#include "taskfiles/task_model.h"
+#include "taskfiles/task_summary.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace {
+
+// A limit at or beyond this (m) stands for no limit.
+constexpr float kNoLimit = 10000.0f;
+// A classic finish sector whose minimum height is below this has none.
+constexpr float kNoMinimum = 0.01f;
+constexpr std::size_t kSummaryNameLength = 12;
+constexpr float kMinutesPerHour = 60.0f;
+
+std::string altitude_text(float metres) {
+    return i2b(nearest_int(static_cast<double>(metres) * tarvex01.fmulalt)) + " " + tarvex_c.cunitalt;
+}
+
+std::string speed_text(float kmh) {
+    return i2b(nearest_int(static_cast<double>(kmh) * tarvex01.fmulspd)) + " " + tarvex_c.cunitspd;
+}
+
+struct Limits {
+    float minimum = 0.0f;
+    float maximum = 0.0f;
+};
+
+// The limits of a window sector: its height spread evenly round its centre.
+Limits window_limits(std::size_t n) {
+    const RdFpl1& t = rd_fpl_1;
+    return {t.tpalt[n] - t.tphei[n] / 2.0f, t.tpalt[n] + t.tphei[n] / 2.0f};
+}
+
+class SummaryBuilder {
+public:
+    void line(std::string_view text) {
+        text_ = fit_field(trim_right(text_) + std::string(text) + "\n", kSummaryCapacity);
+        // fit_field drops a final blank but never the line feed, which is no blank.
+    }
+    // A minimum above 0 and a maximum below the no-limit mark give a line each.
+    void limits(const Limits& limits, std::string_view minimum_label, std::string_view maximum_label) {
+        if (limits.minimum > 0.0f) {
+            line(std::string(minimum_label) + altitude_text(limits.minimum));
+        }
+        if (limits.maximum < kNoLimit) {
+            line(std::string(maximum_label) + altitude_text(limits.maximum));
+        }
+    }
+    const std::string& text() const { return text_; }
+
+private:
+    std::string text_;
+};
+
+}  // namespace
+
+std::string task_summary_text() {
+    const RdFpl6& options = rd_fpl_6;
+    const RdFpl1& t = rd_fpl_1;
+    SummaryBuilder summary;
+
+    if (options.qaat) {
+        summary.line("AAT = " + i2b(nearest_int(options.t_aat)) + " min");
+    }
+    if (options.starttimewindow != 0.0f) {
+        summary.line(in_user_language("Gate open = ", "Ouverture porte = ") +
+                     i2b(nearest_int(static_cast<double>(options.starttimewindow) * kMinutesPerHour)) + " min");
+    } else {
+        summary.line(in_user_language("Regatta start", "D\xE9part r\xE9gate"));
+    }
+    if (options.start_max_speed > 0) {
+        summary.line(in_user_language("Start maximum speed = ", "Vitesse maximale de d\xE9part = ") +
+                     speed_text(static_cast<float>(options.start_max_speed)));
+    }
+
+    const int nb_wp = std::clamp(rd_fpl_0.nb_wp, 0, kTurnpointSlots);
+    if (nb_wp >= 2) {
+        // The start: a classic sector's limits are first taken to whole metres.
+        constexpr std::size_t start = 1;
+        const Limits start_limits =
+            t.tpsec[start] == 1
+                ? window_limits(start)
+                : Limits{static_cast<float>(nearest_int(t.tpwid[start])),
+                         static_cast<float>(nearest_int(t.tphei[start]))};
+        summary.limits(start_limits, in_user_language("Start minimum altitude = ", "Altitude de d\xE9part minimale = "),
+                       in_user_language("Start maximum altitude = ", "Altitude de d\xE9part maximale = "));
+
+        // The finish: a classic sector without a minimum of its own takes the
+        // plan's finish minimum altitude.
+        const auto finish = static_cast<std::size_t>(nb_wp - 1);
+        Limits finish_limits;
+        if (t.tpsec[finish] == 1) {
+            finish_limits = window_limits(finish);
+        } else {
+            const float fma = rd_fpl_4.finishminalt;
+            finish_limits.minimum = fma > 0.0f && t.tpwid[finish] < kNoMinimum ? fma : t.tpwid[finish];
+            finish_limits.maximum = t.tphei[finish];
+        }
+        summary.limits(finish_limits,
+                       in_user_language("Finish minimum altitude = ", "Altitude d'arriv\xE9" "e minimale = "),
+                       in_user_language("Finish maximum altitude = ", "Altitude d'arriv\xE9" "e maximale = "));
+    }
+
+    // The inner turnpoints: a classic sector's maximum is taken to whole metres.
+    for (int n = 2; n <= nb_wp - 2; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        const Limits limits = t.tpsec[i] == 1
+                                  ? window_limits(i)
+                                  : Limits{t.tpwid[i], static_cast<float>(nearest_int(t.tphei[i]))};
+        const std::string head =
+            "TP" + i2b(n - 1) + " (" + fit_field(rd_fpl_2.tpnam[i], kSummaryNameLength);
+        summary.limits(limits, head + in_user_language("): minimum altitude = ", ") : altitude minimale = "),
+                       head + in_user_language("): maximum altitude = ", ") : altitude maximale = "));
+    }
+
+    if (options.penaltycloudflying() >= 1) {
+        summary.line(in_user_language("Cloud flying penalty = ", "P\xE9nalit\xE9 de vol de nuage = ") +
+                     i2b(options.penaltycloudflying()));
+    }
+    summary.line("Race in = " + i2b(nearest_int(static_cast<double>(options.racestartdelay) * kMinutesPerHour)) +
+                 " min");
+    return summary.text();
+}
+
+std::string summary_file_text(const std::string& text) {
+    std::string copy = text;
+    const std::size_t at = copy.find(" kt");
+    if (at != std::string::npos) {
+        copy.replace(at, 3, " knots");
+    }
+    return copy.substr(0, std::min(copy.size(), kSummaryCapacity));
+}
+
+void output_task_summary(const std::string& text, bool file_named) {
+    const bool lk8000 = tarvex01.ntarg == kTargetLkt;
+    if (file_named || lk8000) {
+        const std::string copy = summary_file_text(text);
+        if (file_named) {
+            write_summary(copy, tarvex_c.tskwrnfile, false);
+        }
+        if (lk8000) {
+            tarvex_c.tskwrnfile =
+                fit_field(join_path(tarvex_c.lk8000_root, "_Configuration\\NOTEPAD.txt"), kOptionPathCapacity);
+            write_summary(copy, tarvex_c.tskwrnfile, true);
+        }
+    }
+    if (tarvex01.qtskwrn) {
+        if (!tarvex01.qsilent) {
+            error_message(2, text, cmndta001.qline);
+        }
+        log_message_text(text);
+    }
+}
