@@ -36,6 +36,8 @@ int main(int argc, char** argv) {
         prefix_options.folder = argv[1];
         // The user's folder name is cp1252 inside the prefix, as Windows keeps it.
         prefix_options.user = argc == 4 ? utf8_to_cp1252(argv[3]) : std::string("pilot");
+        prefix_options.condor2 = tarvex_test::CondorInstall{2200, "Demo Pilot"};
+        prefix_options.condor3 = tarvex_test::CondorInstall{3000, "Demo Pilot"};
         tarvex_test::FakeWinePrefix prefix(prefix_options);
         tarvex_test::DemoOptions demo_options;
         demo_options.program = std::filesystem::absolute(argv[2]);
