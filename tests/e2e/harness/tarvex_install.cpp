@@ -17,6 +17,19 @@ constexpr const char* kPassedOn[] = {"PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "L
 
 fs::path tarvex_program() { return TARVEX_EXE; }
 
+FakePrefixOptions without_condor() {
+    FakePrefixOptions options;
+    options.condor2.reset();
+    options.condor3.reset();
+    return options;
+}
+
+DemoOptions without_settings_file() {
+    DemoOptions options;
+    options.settings_file = false;
+    return options;
+}
+
 TarvexInstall::TarvexInstall(const FakePrefixOptions& prefix_options, DemoOptions demo_options)
     : prefix_(prefix_options) {
     if (demo_options.program.empty()) {

@@ -13,8 +13,23 @@
 
 namespace tarvex_test {
 
+// How a run of Tarvex ends.
+namespace exit_code {
+inline constexpr int success = 0;            // converted, help shown, or cancelled by the user
+inline constexpr int conversion_failed = 1;  // no input, unreadable plan or landscape, failed writer
+inline constexpr int usage = 2;              // unknown option, more than two file names
+inline constexpr int configuration = 3;      // no Condor, settings file unusable without the forms
+inline constexpr int wait_timed_out = 4;
+inline constexpr int script_failed = 5;      // post-run script missing or failed
+}  // namespace exit_code
+
 // The Tarvex program under test (the build's executable).
 std::filesystem::path tarvex_program();
+
+// A prefix without any Condor installation.
+FakePrefixOptions without_condor();
+// The demo without Tarvex.ini beside the program (a first run).
+DemoOptions without_settings_file();
 
 class TarvexInstall {
 public:
