@@ -146,7 +146,7 @@ TEST(DemoLayout, SettingsEdits) {
 TEST(DemoLayout, EverythingWhereTheProgramLooks) {
     const TarvexInstall install;
     const DemoSetup& demo = install.demo();
-    const FakeWinePrefix& prefix = const_cast<TarvexInstall&>(install).prefix();
+    const FakeWinePrefix& prefix = install.prefix();
     for (const int version : {2, 3}) {
         const std::string landscape = FakeWinePrefix::landscape_dir(version, kDemoLandscape) + "\\" + kDemoLandscape;
         EXPECT_EQ(fs::file_size(install.host(landscape + ".trn")), 36u);

@@ -39,6 +39,7 @@ public:
     explicit TarvexInstall(const FakePrefixOptions& prefix_options = {}, DemoOptions demo_options = {});
 
     FakeWinePrefix& prefix() { return prefix_; }
+    const FakeWinePrefix& prefix() const { return prefix_; }
     const DemoSetup& demo() const { return demo_; }
     // The host path of a Windows path of the prefix.
     std::filesystem::path host(const std::string& windows_path) const { return prefix_.host(windows_path); }
