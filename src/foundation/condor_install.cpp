@@ -101,6 +101,12 @@ void find_user_folders(int version, std::string_view msgpltfldr) {
 
 }  // namespace
 
+void make_condor_version_active(int version) {
+    const int active = version == 2 ? 2 : 3;
+    inst00.condor_version = active;
+    make_active(active);
+}
+
 int get_condor_inst_dir(int nc, std::string& path, bool silent) {
     if (nc == -2 && !is_blank(inst00.instpath2)) {
         path = inst00.instpath2;

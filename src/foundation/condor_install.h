@@ -58,6 +58,12 @@ int check_condor_install(std::string_view msgpltfldr);
 // folders into cndrinstpath, cndrrootpath, pilot_path and condor_version.
 void get_active_condor_version();
 
+// Makes `version` (2, else 3) the active one: condor_version and the install,
+// user root and pilot folders of that version into cndrinstpath, cndrrootpath
+// and pilot_path. For a flight plan of the other version, or the one wait mode
+// saw rewritten.
+void make_condor_version_active(int version);
+
 // get_condor_user_path with the Documents lookup; writes its result on the console.
 int get_condor_2_path(std::string_view msgpltfldr, bool qconfirm, bool qpilot, std::string& condoruserpath);
 

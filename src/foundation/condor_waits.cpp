@@ -17,7 +17,11 @@ WaitClock& installed() {
     return clock;
 }
 
-void sleep_ms(int ms) {
+std::string number(std::int64_t value) { return std::to_string(value); }
+
+}  // namespace
+
+void wait_sleep_ms(int ms) {
     const WaitClock& clock = installed();
     if (clock.sleep_ms) {
         clock.sleep_ms(ms);
@@ -25,10 +29,6 @@ void sleep_ms(int ms) {
         My_Sleep(ms);
     }
 }
-
-std::string number(std::int64_t value) { return std::to_string(value); }
-
-}  // namespace
 
 void set_wait_clock(WaitClock clock) { installed() = std::move(clock); }
 
@@ -65,10 +65,10 @@ void wait_for_file(std::int64_t t_start, std::string_view infile) {
     while (true) {
         const std::int64_t time = modified_date(name);
         if (time >= 0 && time >= t_start) {
-            sleep_ms(kWaitPollMs);
+            wait_sleep_ms(kWaitPollMs);
             return;
         }
-        sleep_ms(kWaitPollMs);
+        wait_sleep_ms(kWaitPollMs);
         if (n > kWaitCounterLimit) {
             stop_run("waiting for " + name + " : 12 hours", kExitWaitTimedOut);
         }
@@ -96,10 +96,10 @@ void wait_for_2_files(std::int64_t t_start, std::string_view infile1, std::strin
             m = m1;
         }
         if (m >= 0 && m >= t_start) {
-            sleep_ms(kWaitPollMs);
+            wait_sleep_ms(kWaitPollMs);
             return;
         }
-        sleep_ms(kWaitPollMs);
+        wait_sleep_ms(kWaitPollMs);
         if (n > kWaitCounterLimit) {
             stop_run("waiting for " + name1 + " " + name2 + " : 12 hours", kExitWaitTimedOut);
         }

@@ -28,6 +28,10 @@ void set_wait_clock(WaitClock clock);
 // Back to the real clock and sleep.
 void reset_wait_clock();
 
+// Suspends the program for `ms` milliseconds through the wait clock: the
+// pauses of wait mode, which tests let pass at once.
+void wait_sleep_ms(int ms);
+
 // The wall clock in whole epoch seconds, through the wait clock: the start
 // time the waits compare file times with.
 std::int64_t wall_clock_seconds();

@@ -14,9 +14,20 @@ namespace {
 constexpr int kExePathLength = 512;
 constexpr std::string_view kInstMarker = "%INST%\\";
 
+std::string& folder_override() {
+    static std::string folder;
+    return folder;
+}
+
 }  // namespace
 
+void set_program_folder(std::string_view folder) { folder_override() = std::string(folder); }
+
 void get_inst_path(std::string& instpath) {
+    if (!folder_override().empty()) {
+        instpath = folder_override();
+        return;
+    }
     std::string exe;
     if (GetExePath(exe, kExePathLength) == 0) {
         instpath.clear();

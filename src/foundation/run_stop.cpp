@@ -17,7 +17,9 @@ StopHandler& handler() {
 
 void stop_run(std::string_view text, int exit_code) {
     const std::string stop_text(text);
-    console_err(stop_text + "\n");
+    if (!stop_text.empty()) {
+        console_err(stop_text + "\n");
+    }
     if (handler()) {
         handler()(stop_text, exit_code);
     }

@@ -7,13 +7,17 @@
 #include <string>
 #include <string_view>
 
-// Exit codes of the stops.
-inline constexpr int kExitConversionFailed = 1;
-inline constexpr int kExitConfiguration = 3;
-inline constexpr int kExitWaitTimedOut = 4;
+// Exit codes of a run.
+inline constexpr int kExitSuccess = 0;           // converted, help shown, or the user cancelled
+inline constexpr int kExitConversionFailed = 1;  // no input, unreadable plan or landscape, failed writer
+inline constexpr int kExitUsage = 2;             // unknown option, more than two file names
+inline constexpr int kExitConfiguration = 3;     // no Condor, settings file unusable, forms missing
+inline constexpr int kExitWaitTimedOut = 4;      // wait mode saw no new flight plan
+inline constexpr int kExitScriptFailed = 5;      // post-run script missing or failed
 
 // Writes `text` and a line end to standard error and ends the process with
-// `exit_code`.
+// `exit_code`. An empty text writes nothing (an end whose message was already
+// shown, or a quiet end such as a cancel).
 [[noreturn]] void stop_run(std::string_view text, int exit_code);
 
 // How stop_run ends the process, for tests: the handler is called after the

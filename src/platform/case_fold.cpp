@@ -31,6 +31,18 @@ bool equal_ignoring_case_cp1252(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::size_t find_ignoring_case_cp1252(std::string_view text, std::string_view part, std::size_t from) {
+    if (part.size() > text.size()) {
+        return std::string_view::npos;
+    }
+    for (std::size_t i = from; i + part.size() <= text.size(); ++i) {
+        if (equal_ignoring_case_cp1252(text.substr(i, part.size()), part)) {
+            return i;
+        }
+    }
+    return std::string_view::npos;
+}
+
 bool matches_wildcard_cp1252(std::string_view name, std::string_view pattern) {
     if (pattern.empty() || pattern == "*" || pattern == "*.*") {
         return true;

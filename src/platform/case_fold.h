@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 // Case-blind comparison of cp1252 texts, the way Windows compares file names
@@ -11,6 +12,11 @@ char fold_case_cp1252(char c);
 
 // True when both texts have the same length and equal folded bytes.
 bool equal_ignoring_case_cp1252(std::string_view a, std::string_view b);
+
+// The position of the first occurrence of `part` in `text` at or after
+// `from`, letters compared as above; npos when there is none. An empty part
+// is found at `from` (when `from` lies within the text).
+std::size_t find_ignoring_case_cp1252(std::string_view text, std::string_view part, std::size_t from = 0);
 
 // Matches a cp1252 name against a wildcard pattern of the Windows kind,
 // ignoring case: "*" any run of characters, "?" one character. An empty

@@ -1,0 +1,132 @@
+#include "driver/fpl_preread.h"
+
+#include "driver/user_language.h"
+#include "foundation/condor_install.h"
+#include "foundation/fixed_text.h"
+#include "foundation/log.h"
+#include "foundation/message_records.h"
+#include "foundation/messages.h"
+#include "foundation/number_text.h"
+#include "foundation/option_records.h"
+#include "foundation/paths_files.h"
+#include "foundation/pilot_settings.h"
+#include "foundation/units.h"
+#include "platform/console.h"
+#include "platform/files.h"
+#include "taskfiles/fpl_reader.h"
+#include "taskfiles/task_model.h"
+
+#include <algorithm>
+#include <string_view>
+#include <utility>
+
+namespace {
+
+constexpr std::size_t kMessageLength = 256;
+// A zone at least this wide (m) marks an assigned area.
+constexpr int kAatMinimumRadius = 5000;
+// Below this an AAT time or a start speed counts as not given by the plan.
+constexpr float kNotGiven = 0.01f;
+constexpr float kMinutesPerHour = 60.0f;
+
+// Imperial display factors: metres to feet, km/h to knots.
+constexpr float kFeetPerMetre = 3.28084f;
+constexpr float kKnotsPerKmh = 0.5399568f;
+
+std::string flag(bool value) { return value ? "T" : "F"; }
+
+void set_display_units(bool imperial) {
+    tarvex01.nunitalt = imperial ? 1 : 0;
+    tarvex01.fmulalt = imperial ? kFeetPerMetre : 1.0f;
+    tarvex01.fmulspd = imperial ? kKnotsPerKmh : 1.0f;
+    tarvex_c.cunitalt = imperial ? "ft" : "m";
+    tarvex_c.cunitspd = imperial ? "kt" : "km\\/h";
+}
+
+std::string root_of(const std::string& tasks, std::string_view marker) {
+    const std::size_t at = tasks.find(marker);
+    return at == std::string::npos ? tasks : trim_right(tasks.substr(0, at));
+}
+
+}  // namespace
+
+int read_fpl_1(const std::string& cv, int& nl) {
+    const std::string name = trim_right(cv);
+    console_line("READ_FPL_1 " + name);
+    TextFileReader plan(name);
+    if (!plan.is_open()) {
+        const std::string message =
+            fit_field("*** " + name + in_user_language(" : cannot be opened ***", " : ouverture impossible ***"),
+                      kMessageLength);
+        error_message(1, message, cmndta001.qline);
+        log_message_text(message);
+        nl = 0;
+        return plan.open_status() != 0 ? plan.open_status() : 1;
+    }
+    int ios = 0;
+    nl = 0;
+    read_fpl(std::move(plan), true, tarvex01.qverb_0, cmndta001.qfr, nl, ios);
+
+    console_line(" qaat " + flag(rd_fpl_6.qaat) + " qaat_arg " + flag(tarvex01.qaat_arg));
+    console_line(" t_aat_arg " + f2b(tarvex01.t_aat_arg, "(F16.6)") + " t_aat " + f2b(rd_fpl_6.t_aat, "(F16.6)"));
+    console_line(" start_max_speed_arg " + i2b(tarvex01.start_max_speed_arg) + " start_max_speed " +
+                 i2b(rd_fpl_6.start_max_speed));
+
+    if (rd_fpl_0.nvcnd == 2) {
+        if (tarvex01.qaat_arg) {
+            rd_fpl_6.qaat = true;
+        }
+        if (tarvex01.t_aat_arg > 0.0f && rd_fpl_6.t_aat < kNotGiven) {
+            rd_fpl_6.t_aat = tarvex01.t_aat_arg;
+        }
+        if (tarvex01.start_max_speed_arg > 0 && rd_fpl_6.start_max_speed < kNotGiven) {
+            rd_fpl_6.start_max_speed = tarvex01.start_max_speed_arg;
+        }
+    } else if (rd_fpl_0.nvcnd == 3) {
+        // Condor 3 gives the AAT time in hours.
+        convert_and_round(rd_fpl_6.t_aat, kMinutesPerHour);
+    }
+    return ios;
+}
+
+int read_fpl_1(const std::string& cv) {
+    int nl = 0;
+    return read_fpl_1(cv, nl);
+}
+
+bool detect_aat() {
+    int count = 0;
+    const int last = std::min(rd_fpl_0.nb_wp - 1, kTurnpointSlots - 1);
+    for (int n = 2; n <= last; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        if (rd_fpl_1.tpsec[i] == 0 && rd_fpl_1.tprad[i] >= kAatMinimumRadius) {
+            ++count;
+        }
+    }
+    const bool aat = count >= 1;
+    console_line("detect_aat " + flag(aat));
+    return aat;
+}
+
+void define_units() {
+    bool imperial = false;
+    if (tarvex01.nunit == 3) {
+        imperial = true;
+    } else if (tarvex01.nunit == 1) {
+        const std::string settings = fit_field(join_path(inst00.pilot_path, "Setup.ini"), kOptionPathCapacity);
+        console_line(" define_units " + settings);
+        // A file without "Units" stands for Condor's metric default.
+        rdstng00.nunit_cndr = 0;
+        const int status = read_settings(settings, true);
+        console_line(" read_settings " + i2b(status));
+        imperial = status == 0 && rdstng00.nunit_cndr > 0;
+    }
+    set_display_units(imperial);
+    console_line("NUNIT " + i2b(tarvex01.nunit) + " " + tarvex_c.cunitalt + " " + f2b(tarvex01.fmulalt, "(F16.6)"));
+}
+
+void get_root_names() {
+    tarvex_c.xcsoar_root = root_of(tarvex_c.xcsoar_tasks, "\\Task");
+    tarvex_c.lk8000_root = root_of(tarvex_c.lk8000_tasks, "\\_Tasks");
+    tarvex_c.seeyou_root = root_of(tarvex_c.seeyou_tasks, "\\Task");
+}

@@ -1,0 +1,96 @@
+#include "driver/input_choice.h"
+
+#include "driver/fatal_error.h"
+#include "driver/forms_gui.h"
+#include "driver/input_kind.h"
+#include "driver/user_language.h"
+#include "foundation/condor_install.h"
+#include "foundation/condor_waits.h"
+#include "foundation/fixed_text.h"
+#include "foundation/log.h"
+#include "foundation/message_records.h"
+#include "foundation/option_records.h"
+#include "foundation/paths_files.h"
+#include "foundation/run_stop.h"
+#include "foundation/text_edit.h"
+#include "platform/case_fold.h"
+#include "platform/console.h"
+#include "platform/glue_dialogs.h"
+
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view kCondorFlightPlan = "Flightplan.fpl";
+// Condor may still be writing its plan when the wait sees it.
+constexpr int kWriteGraceMs = 4000;
+
+bool names_flight_plan(std::string_view path) {
+    return find_ignoring_case_cp1252(path, ".fpl") != std::string_view::npos;
+}
+
+}  // namespace
+
+void choose_input() {
+    std::string& infile = tarvex_c.infile;
+    std::string& defpath = tarvex_c.defpath;
+    if (!tarvex01.qwait && is_blank(infile)) {
+        defpath = trim_right(defpath);
+        if (!names_flight_plan(defpath) && !defpath.empty() && defpath.back() != '\\') {
+            defpath = fit_field(defpath + "\\", kOptionPathCapacity);
+        }
+        console_line("FPL path :" + defpath);
+        if ((tarvex01.qauto || tarvex01.qgui) && names_flight_plan(defpath)) {
+            infile = defpath;
+        } else if (!tarvex01.qgui && !cmndta001.qline) {
+            std::string chosen;
+            int len = 0;
+            GetFileName(chosen, "Tarvex : Select flight plan", defpath, "*.fpl", "Condor Flight Plans (*.fpl)", 0,
+                        len);
+            remove_trail_0(chosen);
+            infile = fit_field(chosen, kOptionPathCapacity);
+        }
+    }
+    if (tarvex01.qgui) {
+        if (is_blank(infile)) {
+            infile = defpath;
+        }
+        console_line("Infile   :" + infile);
+        console_line("FPL path :" + defpath);
+        tarvex_gui();
+    }
+}
+
+void check_input() {
+    const InputKind kind = input_kind(tarvex_c.infile);
+    if (kind == InputKind::none) {
+        const std::string text = in_user_language("*** No input file specified ***", "*** Aucun fichier \xE0 lire ***");
+        log_message_f(text);
+        stop_run(text, kExitConversionFailed);
+    }
+    if (kind == InputKind::unknown && !tarvex01.qwait) {
+        fatal_error("*** " + trim_right(tarvex_c.infile) +
+                        in_user_language(" : not a Condor flight plan (.fpl) or a SeeYou task (.cup) ***",
+                                         " : ni un plan de vol Condor (.fpl) ni un circuit SeeYou (.cup) ***"),
+                    kExitConversionFailed);
+    }
+}
+
+void wait_for_input(std::int64_t t_start) {
+    std::string& infile = tarvex_c.infile;
+    if (inst00.qc2 && inst00.qc3) {
+        const std::string plan2 = join_path(inst00.pilpath2, kCondorFlightPlan);
+        const std::string plan3 = join_path(inst00.pilpath3, kCondorFlightPlan);
+        int which = 0;
+        wait_for_2_files(t_start, plan2, plan3, which);
+        const int version = which == 1 ? 2 : 3;
+        make_condor_version_active(version);
+        infile = fit_field(version == 2 ? plan2 : plan3, kOptionPathCapacity);
+    } else {
+        infile = fit_field(join_path(inst00.pilot_path, kCondorFlightPlan), kOptionPathCapacity);
+        wait_for_file(t_start, infile);
+    }
+    console_line("waiting for " + infile + " 4 more seconds");
+    wait_sleep_ms(kWriteGraceMs);
+}

@@ -1,0 +1,169 @@
+#include "driver/output_naming.h"
+
+#include "driver/fatal_error.h"
+#include "driver/input_kind.h"
+#include "driver/user_language.h"
+#include "foundation/condor_install.h"
+#include "foundation/fixed_text.h"
+#include "foundation/number_text.h"
+#include "foundation/option_records.h"
+#include "foundation/paths_files.h"
+#include "foundation/run_stop.h"
+#include "platform/case_fold.h"
+#include "platform/console.h"
+#include "platform/files.h"
+#include "taskfiles/task_model.h"
+
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view kAatMark = "-AAT";
+
+// What set_outfile built, for the "-AAT" mark decided after reading.
+struct BuiltName {
+    bool pending = false;
+    std::string folder;
+    std::string base;
+    std::string extension;
+    std::string infile;
+};
+
+BuiltName& built_name() {
+    static BuiltName name;
+    return name;
+}
+
+std::string flag(bool value) { return value ? "T" : "F"; }
+
+// The position of the target's extension in a file name: a four-letter
+// extension (".tsk") must end the name, ".json" may stand anywhere.
+std::size_t find_extension(std::string_view name, std::string_view extension) {
+    std::size_t from = 0;
+    while (true) {
+        const std::size_t at = find_ignoring_case_cp1252(name, extension, from);
+        if (at == std::string_view::npos) {
+            return at;
+        }
+        const std::size_t end = at + extension.size();
+        if (extension.size() > 4 || end == name.size() || name[end] == ' ') {
+            return at;
+        }
+        from = at + 1;
+    }
+}
+
+// The part of a text before the first occurrence of a mark, any letter case;
+// empty when the mark does not occur.
+std::string part_before(std::string_view text, std::size_t at) {
+    return at == std::string_view::npos ? std::string() : std::string(text.substr(0, at));
+}
+
+[[noreturn]] void no_default_file_name() {
+    fatal_error(in_user_language("Write Default Files=2 : No file name specified",
+                                 "Write Default Files=2 : Pas de nom de fichier sp\xE9" "cifi\xE9"),
+                kExitConfiguration);
+}
+
+// The task folder of a target software; a blank one or one not set ends the run.
+std::string task_folder(const std::string& folder, std::string_view software) {
+    if (is_blank(folder) || folder.starts_with(kFolderNotSet)) {
+        const std::string target(software);
+        fatal_error(in_user_language("*** No destination folder for converted " + target + " tasks ***",
+                                       "*** Pas de dossier de destination pour les circuits " + target +
+                                           " convertis ***"),
+                    kExitConversionFailed);
+    }
+    return trim_right(folder);
+}
+
+}  // namespace
+
+void set_outfile() {
+    const int ntarg = tarvex01.ntarg;
+    if (ntarg < kTargetTsk || ntarg > kTargetJson) {
+        stop_run("set_outfile : no output target chosen (" + i2b(ntarg) + ")", kExitConversionFailed);
+    }
+    const std::string& extension = tarvex_c.cext0[static_cast<std::size_t>(ntarg)];
+    const std::string infile = trim_right(tarvex_c.infile);
+    tarvex_c.tskname = extract_name(infile);
+    console_line("Set_Outfile");
+    console_line(" " + tarvex_c.tskname);
+    console_line(" " + flag(tarvex01.qxcs) + " " + flag(tarvex01.qlk8000) + " " + flag(tarvex01.qcup) + " " +
+                 i2b(ntarg));
+    console_line(" " + i2b(static_cast<int>(trimmed_length(tarvex_c.outfile))) + " " + tarvex_c.outfile);
+    console_line(" " + infile);
+
+    std::string folder;
+    std::string name;
+    const bool given = !is_blank(tarvex_c.outfile);
+    if (given) {
+        extract_path_name(tarvex_c.outfile, folder, name);
+        tarvex_c.outname = name;
+    } else {
+        switch (ntarg) {
+            case kTargetLkt: folder = task_folder(tarvex_c.lk8000_tasks, "LK8000"); break;
+            case kTargetCup: folder = task_folder(tarvex_c.seeyou_tasks, "SeeYou"); break;
+            case kTargetTsk: folder = task_folder(tarvex_c.xcsoar_tasks, "XCsoar"); break;
+            case kTargetFpl: folder = join_path(inst00.cndrrootpath, "FlightPlans"); break;
+            default:
+                extract_path_name(infile, folder, name);
+                console_line(" " + infile + " " + folder);
+                break;
+        }
+        if (tarvex01.qlk8000 && tarvex01.ndeftsk == 1) {
+            tarvex_c.outname = "Default.lkt";
+        } else if (find_ignoring_case_cp1252(folder, ".lkt") != std::string::npos ||
+                   find_ignoring_case_cp1252(folder, ".tsk") != std::string::npos) {
+            // The configured destination is a file.
+            const std::string destination = folder;
+            extract_path_name(destination, folder, name);
+            tarvex_c.outname = name;
+        } else if (tarvex01.qlk8000 && tarvex01.ndeftsk == 2) {
+            no_default_file_name();
+        } else {
+            const InputKind kind = tarvex01.qcup_in ? InputKind::seeyou_task : InputKind::flight_plan;
+            const std::string& task = tarvex_c.tskname;
+            tarvex_c.outname = fit_field(
+                part_before(task, find_ignoring_case_cp1252(task, input_extension(kind))) + extension,
+                kOptionPathCapacity);
+        }
+    }
+
+    const std::string base = part_before(tarvex_c.outname, find_extension(tarvex_c.outname, extension));
+    if (tarvex01.qlk8000 && tarvex01.ndeftsk == 2 && is_blank(base)) {
+        no_default_file_name();
+    }
+    if (tarvex01.qverb_0) {
+        console_line(" " + folder + (folder_exists(folder) ? " exists" : " does not exist"));
+    }
+    while (!folder.empty() && folder.back() == '\\') {
+        folder.pop_back();
+    }
+
+    BuiltName& built = built_name();
+    built.pending = !given;
+    if (!given) {
+        built.folder = folder;
+        built.base = trim_right(base);
+        built.extension = extension;
+        built.infile = infile;
+        tarvex_c.outfile = fit_field(join_path(folder, built.base + extension), kOptionPathCapacity);
+    }
+    console_line("Set_Outfile=" + tarvex_c.outfile);
+}
+
+void add_aat_to_outfile() {
+    BuiltName& built = built_name();
+    if (!built.pending) {
+        return;
+    }
+    built.pending = false;
+    if (rd_fpl_6.qaat && built.infile.find(kAatMark) == std::string::npos && built.base != "Default" &&
+        built.base != "default") {
+        tarvex_c.outfile =
+            fit_field(join_path(built.folder, built.base + std::string(kAatMark) + built.extension), kOptionPathCapacity);
+        console_line("Set_Outfile=" + tarvex_c.outfile);
+    }
+}

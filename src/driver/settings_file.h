@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// The settings file "Tarvex.ini" (path tarvex_c.inifile): key=value lines
+// under "#" comment lines, read into the option records and written back from
+// them with every key and its comments.
+
+// Lines are read up to this many characters, values up to a path's 256, so
+// that whatever create_ini writes reads back.
+inline constexpr std::size_t kIniLineLength = 1024;
+inline constexpr std::size_t kIniKeyLength = 80;
+inline constexpr std::size_t kIniValueLength = 256;
+
+// Results of read_ini.
+inline constexpr int kSettingsRead = 0;
+inline constexpr int kSettingsMissingData = 2;
+
+// Reads the settings file into the options.
+// - qverb, qaat_0, qwrnc1: the file's verbose, AAT and Condor 1 warning
+//   switches, set only when the file says so; nv1: the "Tarvex Version" that
+//   wrote the file (0 when its value is not a number), left as it was when
+//   the key is absent.
+// - qlin1: console mode for the messages of this routine.
+// Result kSettingsMissingData (with an error message, logged) when the Condor
+// folder or every task destination is "XXXXX", else kSettingsRead. A file of
+// version 3899 or older has its single destination moved to the target's key
+// (information message, logged). A file that cannot be opened or read ends the
+// run with an error, logged (exit code 3).
+int read_ini(bool& qverb, bool qlin1, bool& qaat_0, bool& qwrnc1, int& nv1);
+
+// Writes the settings file from the options: an existing file is first renamed
+// to the first free "Tarvex_NNNN.ini" (0000 to 9999) of its folder, each task
+// destination still "XXXXX" is asked for in a folder dialog, and the success is
+// told (information, logged). qverb is written as "verbose" and traces the
+// backup names tried; qaat_0 is the AAT switch written unless qaat_detect asks
+// for detection; qwrnc1 is not used; nv1 is written as "Tarvex Version".
+// No free backup name, a failed rename or a file that cannot be written ends
+// the run with an error, logged (exit code 3); the old file is never overwritten.
+void create_ini(bool qlin1, bool qverb, bool qaat_0, bool qwrnc1, int nv1);
+
+// Asks for the task folder of the target software `nam` ("XCsoar", "LK8000",
+// "SeeYou") in a folder dialog. Cancelled: path is blank and the user is told
+// (information, logged).
+void get_dest_path(std::string_view nam, std::string& path);

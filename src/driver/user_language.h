@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The English or the French twin of a message text, as cmndta001.qfr says.
+// French texts are cp1252 bytes.
+std::string in_user_language(std::string_view english, std::string_view french);
