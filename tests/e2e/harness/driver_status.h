@@ -6,7 +6,7 @@
 namespace tarvex_test {
 
 // Start-up, command line, settings file and input choice.
-inline constexpr bool kStartUpBuilt = false;
+inline constexpr bool kStartUpBuilt = true;
 inline constexpr const char* kStartUpMissing =
     "the program's start-up and command line are not built yet; this test runs once they are";
 
