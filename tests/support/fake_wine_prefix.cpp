@@ -87,11 +87,15 @@ std::string key_name(int version) {
 std::string hive_quoted(const std::string& cp1252_text) { return "\"" + hive_escaped(cp1252_text) + "\""; }
 
 FakeWinePrefix::FakeWinePrefix(const FakePrefixOptions& options)
-    : dir_("tarvex-wine"),
+    : temp_(options.folder.empty() ? std::optional<TempDir>(std::in_place, "tarvex-wine") : std::nullopt),
+      root_(temp_ ? temp_->path() : fs::absolute(options.folder)),
       user_(options.user),
-      wineprefix_env_("WINEPREFIX", dir_.path().c_str()),
+      wineprefix_env_("WINEPREFIX", root_.c_str()),
       user_env_("USER", cp1252_to_utf8(options.user).c_str()),
       userprofile_env_("USERPROFILE", nullptr) {
+    if (fs::exists(root_ / "user.reg") || fs::exists(root_ / "drive_c")) {
+        throw std::invalid_argument("a Wine prefix is already there: " + root_.string());
+    }
     fs::create_directories(drive_c() / "users" / "Public");
     fs::create_directories(host(documents()));
     fs::create_directories(drive_c() / "windows" / "system32");

@@ -23,9 +23,14 @@ struct FakePrefixOptions {
     std::optional<CondorInstall> condor2 = CondorInstall{2200, "Pilot2"};
     std::optional<CondorInstall> condor3 = CondorInstall{3000, "Pilot3"};
     bool dosdevices = true;  // dosdevices/c: -> ../drive_c and z: -> / as Wine makes them
+    // Empty: the prefix lives in a fresh temporary folder removed with the object.
+    // Otherwise the prefix is made in this folder (created when missing, it
+    // must not hold a prefix yet) and outlives the object.
+    std::filesystem::path folder;
 };
 
-// A Wine prefix as Condor leaves it, in a temporary folder, with WINEPREFIX and
+// A Wine prefix as Condor leaves it, in a temporary folder (or the options'
+// folder), with WINEPREFIX and
 // USER pointing at it (and USERPROFILE unset) for the object's lifetime:
 // - user.reg ("WINE REGISTRY Version 2") with the Documents folder ("Personal",
 //   "%USERPROFILE%\Documents" under "User Shell Folders") and, per installed Condor,
@@ -44,8 +49,8 @@ public:
     FakeWinePrefix& operator=(const FakeWinePrefix&) = delete;
 
     // The prefix folder ($WINEPREFIX) and its drive C:.
-    const std::filesystem::path& root() const { return dir_.path(); }
-    std::filesystem::path drive_c() const { return dir_.path() / "drive_c"; }
+    const std::filesystem::path& root() const { return root_; }
+    std::filesystem::path drive_c() const { return root_ / "drive_c"; }
     const std::string& user() const { return user_; }
     // The host path of a Windows path on C: (cp1252 in, UTF-8 out).
     std::filesystem::path host(const std::string& windows_path) const;
@@ -101,7 +106,8 @@ private:
     void write_user_reg() const;
     std::string player(int version) const;
 
-    TempDir dir_;
+    std::optional<TempDir> temp_;  // the temporary folder, when no folder was given
+    std::filesystem::path root_;
     std::string user_;
     ScopedEnv wineprefix_env_;
     ScopedEnv user_env_;

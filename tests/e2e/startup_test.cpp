@@ -1,0 +1,157 @@
+// The start-up of the real program: the Condor check, the settings file
+// (first run, too old, incomplete) and the input choice, up to the point
+// where a conversion would start.
+
+#include "e2e/harness/checks.h"
+#include "e2e/harness/driver_status.h"
+#include "e2e/harness/tarvex_install.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+using namespace tarvex_test;
+
+namespace {
+
+const std::string kNoInput = "*** No input file specified ***";
+
+// The settings file a first run writes from the defaults, with the three task
+// folders answered in the folder dialogs and the target of the command line.
+std::string first_run_settings(const DemoSetup& demo, const std::string& target) {
+    std::string ini = demo_text(demo_source_folder(), "tarvex/Tarvex.ini");
+    ini = with_setting(ini, "Target", target);
+    ini = with_setting(ini, "XCsoar Destination Path", demo.xcsoar_tasks);
+    ini = with_setting(ini, "LK8000 Destination Path", demo.lk8000_tasks);
+    ini = with_setting(ini, "SeeYou Destination Path", demo.seeyou_tasks);
+    ini = with_setting(ini, "Flightplans path", "");
+    ini = with_setting(ini, "Task warnings", "0");
+    // From the defaults' switches, which say no default files.
+    ini = with_setting(ini, "Write Default Files", "0");
+    ini = with_setting(ini, "Profile file", "");
+    ini = with_setting(ini, "Airspace_margin", "0");
+    return ini;
+}
+
+}  // namespace
+
+TEST(StartUp, NoCondorInstalledIsAConfigurationError) {
+    if (!kStartUpBuilt) {
+        GTEST_SKIP() << kStartUpMissing;
+    }
+    const TarvexInstall install(without_condor(), without_settings_file());
+    const RunOutcome outcome = install.run({"-nogui", "-line", "C:\\Plans\\Race1.fpl"});
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::configuration));
+    EXPECT_TRUE(HasLine(outcome.out, "*** No Condor installation found (2 or 3) ***"));
+    EXPECT_TRUE(HasLine(outcome.out, "*** Condor2 installation not detected on this computer ***"));
+    EXPECT_TRUE(HasLine(outcome.out, "*** Condor3 installation not detected on this computer ***"));
+    EXPECT_TRUE(HasLine(install.log(), "*** No Condor installation found (2 or 3) ***"));
+    // Nothing is written before Condor is found.
+    EXPECT_TRUE(FileIsMissing(install.host(install.demo().settings_file)));
+}
+
+TEST(StartUp, NoCondorInstalledInFrench) {
+    if (!kStartUpBuilt) {
+        GTEST_SKIP() << kStartUpMissing;
+    }
+    TarvexInstall install(without_condor(), without_settings_file());
+    // The system's language decides: the settings file is not read yet.
+    set_variable(install.environment, "LANG", "fr_FR.UTF-8");
+    RunOutcome outcome = install.run({"-nogui", "-line"});
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::configuration));
+    EXPECT_TRUE(HasLine(outcome.out, "*** Aucune installation de Condor (2 ou 3) trouv\xC3\xA9" "e ***"));
+    EXPECT_TRUE(HasLine(install.log(), "*** Aucune installation de Condor (2 ou 3) trouv\xE9" "e ***"));
+    // "-en" on the command line is read before the check and wins.
+    outcome = install.run({"-nogui", "-line", "-en"});
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::configuration));
+    EXPECT_TRUE(HasLine(outcome.out, "*** No Condor installation found (2 or 3) ***"));
+}
+
+TEST(StartUp, FirstRunWritesTheSettingsFile) {
+    if (!kStartUpBuilt) {
+        GTEST_SKIP() << kStartUpMissing;
+    }
+    const TarvexInstall install(FakePrefixOptions{}, without_settings_file());
+    const DemoSetup& demo = install.demo();
+    // The three task folders are asked for, in this order, and answered on standard input.
+    const std::string answers = demo.xcsoar_tasks + "\n" + demo.lk8000_tasks + "\n" + demo.seeyou_tasks + "\n";
+    const RunOutcome outcome = install.run({"-nogui", "-line", "-lk8"}, answers);
+    // No input is named and console mode opens no dialog: the run ends there.
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    EXPECT_TRUE(HasLine(outcome.err, kNoInput));
+    EXPECT_TRUE(HasLine(outcome.out, "File C:\\Tarvex\\Tarvex.ini was successfully created or updated"));
+    EXPECT_TRUE(HasLine(outcome.out, "You may edit it at any time to to reflect your local configuration"));
+    EXPECT_TRUE(FileHasBytes(install.host(demo.settings_file), first_run_settings(demo, "LK8000")));
+    // A new file: nothing was moved aside.
+    EXPECT_TRUE(FileIsMissing(install.host(demo.program_folder + "\\Tarvex_0000.ini")));
+}
+
+TEST(StartUp, FirstRunWithoutAnswersLeavesTheFoldersBlank) {
+    if (!kStartUpBuilt) {
+        GTEST_SKIP() << kStartUpMissing;
+    }
+    const TarvexInstall install(FakePrefixOptions{}, without_settings_file());
+    const RunOutcome outcome = install.run({"-nogui", "-line"});
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    for (const char* target : {"XCsoar", "LK8000", "SeeYou"}) {
+        EXPECT_TRUE(HasLine(outcome.out, std::string("*** No destination folder for converted ") + target + " tasks ***"));
+    }
+    std::string expected = first_run_settings(install.demo(), "XCSoar");
+    for (const char* key : {"XCsoar Destination Path", "LK8000 Destination Path", "SeeYou Destination Path"}) {
+        expected = with_setting(expected, key, "");
+    }
+    EXPECT_TRUE(FileHasBytes(install.host(install.demo().settings_file), expected));
+}
+
+TEST(StartUp, OldSettingsFileNeedsTheSetupForm) {
+    if (!kStartUpBuilt) {
+        GTEST_SKIP() << kStartUpMissing;
+    }
+    TarvexInstall install;
+    install.set_setting("Tarvex Version", "4399");
+    const std::string before = install.settings();
+    const RunOutcome outcome = install.run({"-nogui", "-line", install.demo().condor3_plan});
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::configuration));
+    EXPECT_TRUE(HasLine(outcome.out, "The Tarvex.ini file needs updating"));
+    EXPECT_TRUE(HasLine(outcome.out, "Please run Tarvex with GUI to update the file"));
+    EXPECT_TRUE(HasLine(install.log(), "The Tarvex.ini file needs updating"));
+    // The file stays as it was and nothing is converted.
+    EXPECT_TRUE(FileHasBytes(install.host(install.demo().settings_file), before));
+    EXPECT_TRUE(FileIsMissing(install.host(install.demo().program_folder + "\\Tarvex_0000.ini")));
+    EXPECT_TRUE(FileIsMissing(install.host(install.demo().xcsoar_tasks + "\\DemoRace3.tsk")));
+}
+
+TEST(StartUp, SettingsFileMissingDataNeedsTheSetupForm) {
+    if (!kStartUpBuilt) {
+        GTEST_SKIP() << kStartUpMissing;
+    }
+    TarvexInstall install;
+    for (const char* key : {"XCsoar Destination Path", "LK8000 Destination Path", "SeeYou Destination Path"}) {
+        install.set_setting(key, "XXXXX");
+    }
+    const std::string before = install.settings();
+    const RunOutcome outcome = install.run({"-nogui", "-line", install.demo().condor3_plan});
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::configuration));
+    EXPECT_TRUE(HasLine(outcome.out, "*** File C:\\Tarvex\\Tarvex.ini: missing data ***"));
+    EXPECT_TRUE(HasLine(outcome.out, "The Tarvex.ini file needs updating"));
+    EXPECT_TRUE(FileHasBytes(install.host(install.demo().settings_file), before));
+}
+
+TEST(InputChoice, NoInputInConsoleMode) {
+    if (!kStartUpBuilt) {
+        GTEST_SKIP() << kStartUpMissing;
+    }
+    TarvexInstall install;
+    const std::string before = install.settings();
+    RunOutcome outcome = install.run({"-nogui", "-line"});
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    EXPECT_TRUE(HasLine(outcome.err, kNoInput));
+    EXPECT_TRUE(HasLine(install.log(), kNoInput));
+    // A current settings file is read, not rewritten.
+    EXPECT_TRUE(FileHasBytes(install.host(install.demo().settings_file), before));
+
+    outcome = install.run({"-nogui", "-line", "-fr"});
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    EXPECT_TRUE(HasLine(outcome.err, "*** Aucun fichier \xC3\xA0 lire ***"));
+}
