@@ -11,7 +11,7 @@ inline constexpr const char* kStartUpMissing =
     "the program's start-up and command line are not built yet; this test runs once they are";
 
 // One conversion for every target.
-inline constexpr bool kConversionBuilt = false;
+inline constexpr bool kConversionBuilt = true;
 inline constexpr const char* kConversionMissing =
     "the conversion is not built yet; this test runs once it is";
 
