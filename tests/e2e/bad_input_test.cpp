@@ -1,0 +1,196 @@
+// Conversions that cannot be done: each ends with its message and its exit
+// code, and leaves what was written before it.
+
+#include "e2e/harness/checks.h"
+#include "e2e/harness/driver_status.h"
+#include "e2e/harness/tarvex_install.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace tarvex_test;
+
+namespace {
+
+class BadInput : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!kConversionBuilt) {
+            GTEST_SKIP() << kConversionMissing;
+        }
+    }
+    // A plan of the program folder made from the Condor 3 demo plan with one
+    // text replaced.
+    std::string plan_with(const std::string& name, const std::string& from, const std::string& to) {
+        std::string text = demo_text(demo_source_folder(), "flightplans/DemoRace3.fpl");
+        const std::size_t at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        if (at != std::string::npos) {
+            text.replace(at, from.size(), to);
+        }
+        const std::string path = install.demo().program_folder + "\\" + name;
+        install.prefix().add_file(path, text);
+        return path;
+    }
+    RunOutcome convert(const std::vector<std::string>& options, const std::string& plan) {
+        std::vector<std::string> args{"-nogui", "-line"};
+        args.insert(args.end(), options.begin(), options.end());
+        args.push_back(plan);
+        return install.run(args);
+    }
+    // The message of a failed run: on the console (error output and standard
+    // output) and in the log.
+    void expect_told(const RunOutcome& outcome, const std::string& line) {
+        EXPECT_TRUE(HasLine(outcome.out, line));
+        EXPECT_TRUE(HasLine(outcome.err, line));
+        EXPECT_TRUE(HasLine(install.log(), line));
+    }
+    bool nothing_written() const {
+        return !std::filesystem::exists(install.host(install.demo().xcsoar_tasks + "\\DemoRace3.tsk")) &&
+               !std::filesystem::exists(install.host("C:\\XCSoarData\\CondorAirspace.txt"));
+    }
+
+    TarvexInstall install;
+};
+
+TEST_F(BadInput, MissingPlan) {
+    const RunOutcome outcome = convert({}, "C:\\Plans\\Nowhere.fpl");
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    EXPECT_TRUE(HasLine(outcome.out, "*** C:\\Plans\\Nowhere.fpl : cannot be opened ***"));
+    EXPECT_TRUE(HasLine(install.log(), "*** C:\\Plans\\Nowhere.fpl : cannot be opened ***"));
+}
+
+TEST_F(BadInput, InputOfAnotherType) {
+    install.prefix().add_file("C:\\Tarvex\\notes.txt", "a text\r\n");
+    const RunOutcome outcome = convert({}, "C:\\Tarvex\\notes.txt");
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    expect_told(outcome, "*** C:\\Tarvex\\notes.txt : not a Condor flight plan (.fpl) or a SeeYou task (.cup) ***");
+}
+
+TEST_F(BadInput, TruncatedPlan) {
+    const std::string plan = plan_with("Short.fpl", "TPName3=", "");
+    // Cut the file after the third turnpoint's name.
+    std::string text = TempDir::read(install.host(plan));
+    install.prefix().add_file(plan, text.substr(0, text.find("TPPosX3=")));
+    const RunOutcome outcome = convert({}, plan);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    expect_told(outcome, "*** C:\\Tarvex\\Short.fpl : unexpected end of file ***");
+    EXPECT_TRUE(FileIsMissing(install.host(install.demo().xcsoar_tasks + "\\Short.tsk")));
+}
+
+TEST_F(BadInput, MoreThanThirtyTurnpoints) {
+    const RunOutcome outcome = convert({}, plan_with("Long.fpl", "Count=6", "Count=32"));
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    EXPECT_TRUE(HasLine(outcome.out, "XCSoar does not support more than 30 turnpoints"));
+    EXPECT_TRUE(HasLine(install.log(), "XCSoar does not support more than 30 turnpoints"));
+    EXPECT_TRUE(FileIsMissing(install.host(install.demo().xcsoar_tasks + "\\Long.tsk")));
+}
+
+TEST_F(BadInput, PlanOfAVersionNotInstalled) {
+    FakePrefixOptions only_condor3;
+    only_condor3.condor2.reset();
+    TarvexInstall condor3(only_condor3);
+    const std::string plan = "C:\\Plans\\DemoRace2.fpl";
+    condor3.prefix().add_file(plan, demo_text(demo_source_folder(), "flightplans/DemoRace2.fpl"));
+    const RunOutcome outcome = condor3.run({"-nogui", "-line", plan});
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    const std::string text = "*** Flight plan version = 2 - Condor 2 installation not found ***";
+    EXPECT_TRUE(HasLine(outcome.out, text));
+    EXPECT_TRUE(HasLine(outcome.err, text));
+    EXPECT_TRUE(HasLine(condor3.log(), text));
+}
+
+TEST_F(BadInput, MissingTerrainHeader) {
+    const std::string terrain = "C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.trn";
+    install.prefix().remove(terrain);
+    const RunOutcome outcome = convert({}, install.demo().condor3_plan);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    EXPECT_TRUE(HasLine(outcome.out, terrain));
+    EXPECT_TRUE(HasLine(outcome.out, "*** File not found ***"));
+    EXPECT_TRUE(HasLine(install.log(), "*** File not found ***"));
+    EXPECT_TRUE(nothing_written());
+}
+
+TEST_F(BadInput, WaypointCheckWithoutAirports) {
+    const std::string airports = "C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.apt";
+    install.prefix().remove(airports);
+    // Without the check the airports are not needed.
+    RunOutcome outcome = convert({}, install.demo().condor3_plan);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::success));
+    outcome = convert({"-chkwp"}, install.demo().condor3_plan);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    expect_told(outcome, "*** " + airports + " : Error ***");
+}
+
+TEST_F(BadInput, FinishMinimumBelowTheGround) {
+    // The finish, Sisteron, lies at 540 m.
+    RunOutcome outcome = convert({"-fma:539"}, install.demo().condor3_plan);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    expect_told(outcome, "Finish Min Altitude (539) below ground elevation (540)");
+    EXPECT_TRUE(nothing_written());
+    outcome = convert({"-fma:540"}, install.demo().condor3_plan);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLine(outcome.out, "Finish minimum altitude = 540 m"));
+}
+
+TEST_F(BadInput, MissingOutputFolder) {
+    install.set_setting("XCsoar Destination Path", "C:\\Nowhere\\Tasks");
+    const RunOutcome outcome = convert({}, install.demo().condor3_plan);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    EXPECT_TRUE(HasLine(outcome.out, "Error writing:"));
+    EXPECT_TRUE(HasLine(outcome.out, "C:\\Nowhere\\Tasks\\DemoRace3.tsk"));
+    EXPECT_TRUE(HasLine(install.log(), "C:\\Nowhere\\Tasks\\DemoRace3.tsk"));
+    // Reported before the airspace and the profile are touched.
+    EXPECT_TRUE(HasNoLineContaining(outcome.out, "Penalty zones written to"));
+    EXPECT_TRUE(FileIsMissing(install.host("C:\\Nowhere")));
+    EXPECT_TRUE(FileIsMissing(install.host("C:\\XCSoarData\\Condor.prf")));
+}
+
+TEST_F(BadInput, MissingPostRunScript) {
+    install.set_setting("Post run script", "C:\\Scripts\\after.sh");
+    const RunOutcome outcome = convert({}, install.demo().condor3_plan);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::script_failed));
+    EXPECT_TRUE(HasLine(outcome.out, "C:\\Scripts\\after.sh"));
+    EXPECT_TRUE(HasLine(outcome.out, "File not found"));
+    EXPECT_TRUE(HasLine(install.log(), "File not found"));
+    // The converted files stand.
+    EXPECT_TRUE(HasLineContaining(TempDir::read(install.host(install.demo().xcsoar_tasks + "\\DemoRace3.tsk")), "Lure"));
+}
+
+TEST_F(BadInput, PostRunScriptThatFails) {
+    const std::filesystem::path script = install.prefix().add_file("C:\\Scripts\\after.sh", "#!/bin/sh\nexit 7\n");
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    install.set_setting("Post run script", "C:\\Scripts\\after.sh");
+    RunOutcome outcome = convert({}, install.demo().condor3_plan);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::script_failed));
+    EXPECT_TRUE(HasLine(outcome.out, "Execution error"));
+    // A script that ends well leaves the result as it is.
+    install.prefix().add_file("C:\\Scripts\\after.sh", "#!/bin/sh\necho script ran > ran.txt\n");
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    outcome = convert({}, install.demo().condor3_plan);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLine(outcome.out, "Task written to :"));
+    EXPECT_TRUE(FileHasBytes(install.host("C:\\Tarvex\\ran.txt"), "script ran\n"));
+}
+
+TEST_F(BadInput, AirspaceListWithoutItsFile) {
+    const RunOutcome outcome = convert({"-listAS"}, install.demo().condor3_plan);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    EXPECT_TRUE(HasLine(outcome.err, "CroppedAirspaceSorted.txt"));
+}
+
+TEST_F(BadInput, Condor3PlanWhoseAirspaceCannotBeRead) {
+    install.prefix().remove("C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.air");
+    const RunOutcome outcome = convert({}, install.demo().condor3_plan);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLine(outcome.out, "C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.air"));
+    EXPECT_TRUE(HasLine(outcome.out, "Airspace file : error opening"));
+    // No claim for the airspace file, nothing copied from it.
+    EXPECT_TRUE(HasNoLineContaining(outcome.out, "Penalty zones written to"));
+    EXPECT_TRUE(FileIsMissing(install.host("C:\\XCSoarData\\Condor-PZ.txt")));
+    EXPECT_TRUE(HasLine(outcome.out, "C:\\XCSoarData\\Tasks\\DemoRace3.tsk"));
+}
+
+}  // namespace

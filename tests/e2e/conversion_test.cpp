@@ -1,0 +1,236 @@
+// Conversions of the demo's plans and SeeYou task by the real program, for
+// every target, from the command line in console mode.
+
+#include "e2e/harness/checks.h"
+#include "e2e/harness/driver_status.h"
+#include "e2e/harness/tarvex_install.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace tarvex_test;
+
+namespace {
+
+// The airspace file of the Condor 2 demo plan: the notice header naming the
+// plan, then its one penalty zone.
+std::string condor2_airspace(const std::string& plan) {
+    const std::string stars(71, '*');
+    const std::string blank = "***" + std::string(65, ' ') + "***";
+    const auto framed = [](const std::string& text) { return "*** " + text + std::string(64 - text.size(), ' ') + "***"; };
+    const std::vector<std::string> lines = {
+        stars, blank, framed("CONDOR AIRSPACE AND PENALTY ZONES"), blank, framed("NOT TO BE USED FOR REAL-LIFE FLYING"),
+        framed("PLEASE DO NOT REMOVE THIS NOTICE"), blank, stars, blank,
+        framed("This file has been created for Condor flight plan:"), framed(plan), blank, stars,
+        stars, blank, framed("CONDOR PENALTY ZONES"), blank, stars, "",
+        "*** Penalty Zone #00 - Penalty =   1 pts/min", "", "AC P", "AN PZ#00 -    1 pts/min", "AL     0F AMSL",
+        "AH  4921F AMSL", "DP 43:54:00 N 005:40:48 E", "DP 43:54:00 N 005:44:24 E", "DP 43:51:36 N 005:44:24 E",
+        "DP 43:51:36 N 005:40:48 E"};
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+class Conversion : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!kConversionBuilt) {
+            GTEST_SKIP() << kConversionMissing;
+        }
+    }
+    std::string read(const std::string& windows_path) const { return TempDir::read(install.host(windows_path)); }
+    std::string host_plan(const std::string& windows_path) const { return install.host(windows_path).string(); }
+
+    TarvexInstall install;
+    const DemoSetup& demo = install.demo();
+};
+
+TEST_F(Conversion, XcsoarFromACondor2PlanWithPenaltyZones) {
+    const RunOutcome outcome = install.run({"-nogui", "-line", host_plan(demo.condor2_plan)});
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    for (const std::string& text : {outcome.out, install.log()}) {
+        EXPECT_TRUE(HasLine(text, "DemoRace2.fpl"));
+        EXPECT_TRUE(HasLine(text, "DemoProvence"));
+        EXPECT_TRUE(HasLine(text, "C:\\XCSoarData\\Tasks\\DemoRace2.tsk"));
+        EXPECT_TRUE(HasLine(text, "C:\\XCSoarData\\Tasks\\Condor.tsk"));
+        EXPECT_TRUE(HasLine(text, "Penalty zones written to :"));
+        EXPECT_TRUE(HasLine(text, "C:\\XCSoarData\\CondorAirspace.txt"));
+        EXPECT_TRUE(HasLine(text, "C:\\XCSoarData\\Condor-PZ.txt"));
+    }
+    const std::string task = read(demo.xcsoar_tasks + "\\DemoRace2.tsk");
+    EXPECT_TRUE(HasLineContaining(task, "name=\"Riez\""));
+    EXPECT_TRUE(HasLineContaining(task, "type=\"RT\""));
+    EXPECT_TRUE(FileHasBytes(install.host(demo.xcsoar_tasks + "\\Condor.tsk"), task));
+    // A Condor 2 plan brings no landscape airspace: the header and the zone.
+    const std::string airspace = condor2_airspace(demo.condor2_plan);
+    EXPECT_TRUE(FileHasBytes(install.host("C:\\XCSoarData\\CondorAirspace.txt"), airspace));
+    EXPECT_TRUE(FileHasBytes(install.host("C:\\XCSoarData\\Condor-PZ.txt"), airspace));
+    EXPECT_TRUE(FileIsMissing(install.host("C:\\XCSoarData\\Default.tsk")));
+    // The summary box is a console line here.
+    EXPECT_TRUE(HasLine(outcome.out, "Start maximum altitude = 2000 m"));
+}
+
+TEST_F(Conversion, XcsoarWithDefaultFiles) {
+    install.set_setting("Write Default Files", "1");
+    const RunOutcome outcome = install.run({"-nogui", "-line", host_plan(demo.condor2_plan)});
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLine(outcome.out, "C:\\XCSoarData\\Default.tsk"));
+    EXPECT_TRUE(HasNoLineContaining(outcome.out, "C:\\XCSoarData\\Tasks\\Condor.tsk"));
+    EXPECT_TRUE(FileHasBytes(install.host("C:\\XCSoarData\\Default.tsk"), read(demo.xcsoar_tasks + "\\DemoRace2.tsk")));
+    EXPECT_TRUE(FileIsMissing(install.host(demo.xcsoar_tasks + "\\Condor.tsk")));
+    EXPECT_TRUE(FileHasBytes(install.host("C:\\XCSoarData\\Condor-PZ.txt"), read("C:\\XCSoarData\\CondorAirspace.txt")));
+}
+
+TEST_F(Conversion, OutputNamedCondorIsNotCopied) {
+    const RunOutcome outcome =
+        install.run({"-nogui", "-line", host_plan(demo.condor2_plan), "C:\\XCSoarData\\Tasks\\Condor.tsk"});
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLine(outcome.out, "C:\\XCSoarData\\Tasks\\Condor.tsk"));
+    EXPECT_TRUE(HasLine(outcome.out, "C:\\XCSoarData\\CondorAirspace.txt"));
+    EXPECT_TRUE(HasNoLineContaining(outcome.out, "Condor-PZ.txt"));
+    EXPECT_TRUE(HasLineContaining(read(demo.xcsoar_tasks + "\\Condor.tsk"), "name=\"Riez\""));
+    EXPECT_TRUE(FileIsMissing(install.host("C:\\XCSoarData\\Condor-PZ.txt")));
+    EXPECT_TRUE(FileIsMissing(install.host(demo.xcsoar_tasks + "\\DemoRace2.tsk")));
+}
+
+TEST_F(Conversion, XcsoarProfileKeepsItsBackup) {
+    const std::string old_profile = "MapFile=\"%LOCAL_PATH%\\Other.xcm\"\r\nPilotName=\"Me\"\r\n";
+    install.prefix().add_file("C:\\XCSoarData\\Condor.prf", old_profile);
+    const RunOutcome outcome = install.run({"-nogui", "-line", host_plan(demo.condor2_plan)});
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLine(outcome.out, "Profile written to:"));
+    EXPECT_TRUE(HasLine(outcome.out, "C:\\XCSoarData\\Condor.prf"));
+    EXPECT_TRUE(FileHasBytes(install.host("C:\\XCSoarData\\Condor.prf.bak"), old_profile));
+    EXPECT_TRUE(FileHasBytes(install.host("C:\\XCSoarData\\Condor.prf"),
+                             "MapFile=\"%LOCAL_PATH%\\DemoProvence.xcm\"\r\nPilotName=\"Me\"\r\n"));
+}
+
+TEST_F(Conversion, AatTimeOnACondor2Plan) {
+    const RunOutcome outcome = install.run({"-nogui", "-line", "-aat:120", host_plan(demo.condor2_plan)});
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    // The name says AAT once the plan is read as one.
+    EXPECT_TRUE(HasLine(outcome.out, "C:\\XCSoarData\\Tasks\\DemoRace2-AAT.tsk"));
+    EXPECT_TRUE(HasLine(outcome.out, "AAT = 120 min"));
+    const std::string task = read(demo.xcsoar_tasks + "\\DemoRace2-AAT.tsk");
+    EXPECT_TRUE(HasLineContaining(task, "aat_min_time=\"7200\" type=\"AAT\""));
+    EXPECT_TRUE(FileHasBytes(install.host(demo.xcsoar_tasks + "\\Condor.tsk"), task));
+    // Every inner area is a cylinder: no warning.
+    EXPECT_TRUE(HasNoLineContaining(outcome.out, "some areas are not circular"));
+}
+
+TEST_F(Conversion, Condor3PlanWithAnAirspaceList) {
+    install.prefix().add_file(demo.program_folder + "\\CroppedAirspaceSorted.txt", "0\r\n3\r\n");
+    const RunOutcome outcome = install.run({"-nogui", "-line", "-listAS", host_plan(demo.condor3_plan)});
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLine(outcome.out, "Penalty zones written to :"));
+    const std::string airspace = read("C:\\XCSoarData\\CondorAirspace.txt");
+    EXPECT_TRUE(HasLine(airspace, "AN DEMO R1 LURE"));
+    EXPECT_TRUE(HasLine(airspace, "AN DEMO TMA PROVENCE"));
+    EXPECT_TRUE(HasNoLineContaining(airspace, "SAINT-AUBAN"));
+    EXPECT_TRUE(HasNoLineContaining(airspace, "CADARACHE"));
+    EXPECT_TRUE(HasLineContaining(airspace, "AN PZ#01"));
+    EXPECT_TRUE(FileHasBytes(install.host("C:\\XCSoarData\\Condor-PZ.txt"), airspace));
+    // The airspaces left out are listed beside the plan.
+    const std::string list = read(install.prefix().user_root(3) + "FlightPlans\\DemoRace3-AS_DISABLED.txt");
+    EXPECT_TRUE(HasLineContaining(list, "1 DEMO CTR SAINT-AUBAN"));
+    EXPECT_TRUE(HasLineContaining(list, "2 DEMO P CADARACHE"));
+    EXPECT_TRUE(HasNoLineContaining(list, "LURE"));
+    EXPECT_TRUE(HasNoLineContaining(list, "TMA PROVENCE"));
+}
+
+TEST_F(Conversion, Lk8000InItsFolderTree) {
+    install.prefix().add_file("C:\\LK8000\\_Polars\\Discus.xcp",
+                              "Handicap=\"108\"\r\nDumpTime=\"180\"\r\nMaxSpeed=\"69.4\"\r\n");
+    const RunOutcome outcome = install.run({"-nogui", "-line", "-lk8", host_plan(demo.condor3_plan)});
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    for (const std::string& text : {outcome.out, install.log()}) {
+        EXPECT_TRUE(HasLine(text, "C:\\LK8000\\_Tasks\\DemoRace3.lkt"));
+        EXPECT_TRUE(HasLine(text, "C:\\LK8000\\_Airspaces\\CondorAirspace.txt"));
+        EXPECT_TRUE(HasLine(text, "C:\\LK8000\\_Configuration\\Condor.prf"));
+        EXPECT_TRUE(HasLine(text, "C:\\LK8000\\_Polars\\Discus.xcp"));
+        EXPECT_TRUE(HasNoLineContaining(text, "Condor.tsk"));
+    }
+    EXPECT_TRUE(HasLineContaining(read("C:\\LK8000\\_Tasks\\DemoRace3.lkt"), "Laragne"));
+    EXPECT_TRUE(HasLineContaining(read("C:\\LK8000\\_Configuration\\Discus.acf"), "108"));
+    EXPECT_TRUE(HasLineContaining(read("C:\\LK8000\\_Configuration\\Condor.prf"), "CondorAirspace.txt"));
+    EXPECT_TRUE(HasLine(read("C:\\LK8000\\_Airspaces\\CondorAirspace.txt"), "AN DEMO TMA PROVENCE"));
+    // The summary for LK8000's notepad, " knots" for " kt" and no "=".
+    EXPECT_TRUE(FileHasBytes(install.host("C:\\LK8000\\_Configuration\\NOTEPAD.txt"),
+                             "[warnings]\r\nGate open 30 min\r\nStart maximum speed 170 km/h\r\n"
+                             "Start maximum altitude 2500 m\r\nCloud flying penalty 1\r\nRace in 6 min\r\n\r\n"));
+    EXPECT_TRUE(FileIsMissing(install.host("C:\\XCSoarData\\CondorAirspace.txt")));
+}
+
+TEST_F(Conversion, SeeYou) {
+    const RunOutcome outcome = install.run({"-nogui", "-line", "-cup", host_plan(demo.condor3_plan)});
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLine(outcome.out, "C:\\SeeYou\\Tasks\\DemoRace3.cup"));
+    EXPECT_TRUE(HasLine(outcome.out, "C:\\SeeYou\\CondorAirspace.txt"));
+    EXPECT_TRUE(HasNoLineContaining(outcome.out, "Profile written to"));
+    const std::string task = read("C:\\SeeYou\\Tasks\\DemoRace3.cup");
+    EXPECT_TRUE(HasLineContaining(task, "\"Laragne\""));
+    EXPECT_TRUE(HasLineContaining(task, "Related Tasks"));
+    EXPECT_TRUE(HasLine(read("C:\\SeeYou\\CondorAirspace.txt"), "AN DEMO TMA PROVENCE"));
+    EXPECT_TRUE(FileIsMissing(install.host("C:\\XCSoarData\\Condor-PZ.txt")));
+}
+
+TEST_F(Conversion, JsonEndsWithItsFile) {
+    const RunOutcome outcome = install.run({"-nogui", "-line", "-json", host_plan(demo.condor3_plan)});
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    const std::string json = read(install.prefix().user_root(3) + "FlightPlans\\DemoRace3.json");
+    EXPECT_TRUE(HasLineContaining(json, "\"tasks\""));
+    EXPECT_TRUE(HasLineContaining(json, "FF0000"));
+    // No message, no airspace, profile or summary.
+    EXPECT_TRUE(HasNoLineContaining(outcome.out, "Task written to"));
+    EXPECT_TRUE(HasNoLineContaining(outcome.out, "Race in ="));
+    EXPECT_TRUE(FileIsMissing(install.host("C:\\XCSoarData\\CondorAirspace.txt")));
+    EXPECT_TRUE(FileIsMissing(install.host("C:\\XCSoarData\\Condor.prf")));
+}
+
+TEST_F(Conversion, SeeYouTaskToACondorFlightPlan) {
+    // The landscape's terrain file is chosen in a dialog, answered on standard input.
+    const RunOutcome outcome = install.run({"-nogui", "-line", host_plan(demo.seeyou_task)},
+                                           "C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.trn\n");
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    const std::string plan_path = install.prefix().user_root(3) + "FlightPlans\\DemoTask.fpl";
+    EXPECT_TRUE(HasLine(outcome.out, "DemoTask.cup"));
+    EXPECT_TRUE(HasLine(outcome.out, plan_path));
+    const std::string plan = read(plan_path);
+    EXPECT_TRUE(HasLine(plan, "Condor version=3000"));
+    EXPECT_TRUE(HasLine(plan, "Landscape=DemoProvence"));
+    EXPECT_TRUE(HasLine(plan, "TPName0=Saint-Auban"));
+    EXPECT_TRUE(HasLine(plan, "TPName3=Moustiers"));
+    // No profile and no copies for a SeeYou task.
+    EXPECT_TRUE(HasNoLineContaining(outcome.out, "Profile written to"));
+    EXPECT_TRUE(FileIsMissing(install.host(demo.xcsoar_tasks + "\\Condor.tsk")));
+}
+
+TEST_F(Conversion, SeeYouTaskWithoutATerrainFile) {
+    const RunOutcome outcome = install.run({"-nogui", "-line", host_plan(demo.seeyou_task)});
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    EXPECT_TRUE(HasLine(outcome.out, "*** File not found ***"));
+    EXPECT_TRUE(FileIsMissing(install.host(install.prefix().user_root(3) + "FlightPlans\\DemoTask.fpl")));
+}
+
+TEST(FirstRun, ConvertsOnceTheFoldersAreAnswered) {
+    if (!kConversionBuilt) {
+        GTEST_SKIP() << kConversionMissing;
+    }
+    const TarvexInstall install(FakePrefixOptions{}, without_settings_file());
+    const DemoSetup& demo = install.demo();
+    const std::string answers = demo.xcsoar_tasks + "\n" + demo.lk8000_tasks + "\n" + demo.seeyou_tasks + "\n";
+    const RunOutcome outcome = install.run({"-nogui", "-line", install.host(demo.condor3_plan).string()}, answers);
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLine(outcome.out, "File C:\\Tarvex\\Tarvex.ini was successfully created or updated"));
+    EXPECT_TRUE(HasLineContaining(TempDir::read(install.host(demo.settings_file)),
+                                  "XCsoar Destination Path=C:\\XCSoarData\\Tasks"));
+    EXPECT_TRUE(HasLine(outcome.out, "C:\\XCSoarData\\Tasks\\DemoRace3.tsk"));
+    EXPECT_TRUE(HasLineContaining(TempDir::read(install.host(demo.xcsoar_tasks + "\\DemoRace3.tsk")), "Lure"));
+}
+
+}  // namespace
