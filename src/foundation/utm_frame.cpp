@@ -1,0 +1,192 @@
+#include "foundation/utm_frame.h"
+
+#include "foundation/fortran_format.h"
+#include "foundation/log.h"
+#include "platform/console.h"
+
+#include <cfenv>
+#include <cmath>
+#include <limits>
+
+Utm000 utm000;
+Utm001 utm001;
+
+void reset_utm000() { utm000 = Utm000{}; }
+void reset_utm001() { utm001 = Utm001{}; }
+
+namespace {
+
+// WGS84 in kilometres, and the UTM scale factor.
+constexpr double kA = 6378.137;
+constexpr double kE2 = 0.006694381488639999;
+constexpr double kEp2 = 0.006739498261041437;
+constexpr double kK0 = 0.9996;
+
+// Beyond this many kilometres a frame position is reported on the console.
+constexpr double kFarKm = 1000000.0;
+
+// Holds the floating-point exceptions while a conversion runs: a position far
+// outside the zone can make the series overflow, and the result is then
+// refused instead of stopping the program. The environment, traps included,
+// is restored as it was, without the exceptions raised meanwhile.
+class ExceptionHold {
+public:
+    ExceptionHold() { std::feholdexcept(&saved_); }
+    ~ExceptionHold() { std::fesetenv(&saved_); }
+    ExceptionHold(const ExceptionHold&) = delete;
+    ExceptionHold& operator=(const ExceptionHold&) = delete;
+
+private:
+    std::fenv_t saved_{};
+};
+
+bool fits_float(double value) {
+    return std::isfinite(value) && std::fabs(value) <= static_cast<double>(std::numeric_limits<float>::max());
+}
+
+bool frame_missing() {
+    if (utm001.initialized) {
+        return false;
+    }
+    console_line("UTM NOT INITIALIZED");
+    log_message_f(std::string_view("UTM NOT INITIALIZED"));
+    return true;
+}
+
+}  // namespace
+
+int latlontoxy(float rlat, float rlon, float& rx, float& ry) {
+    if (frame_missing()) {
+        return 0;
+    }
+    double x = 0.0;
+    double y = 0.0;
+    bool ok = false;
+    {
+        const ExceptionHold hold;
+        const double phi = rlat * utm000.degrad;
+        const double s = std::sin(phi);
+        const double c = std::cos(phi);
+        const double t = std::tan(phi);
+        const double n = kA / std::sqrt(1.0 - kE2 * s * s);
+        const double tt = t * t;
+        const double cc = kEp2 * c * c;
+        const double a = c * (static_cast<double>(rlon) - utm000.rlon0) * utm000.degrad;
+        const double m = kA * (0.9983242980772261 * phi - 0.0025146076243454745 * std::sin(2.0 * phi) +
+                               2.6390477787598745e-6 * std::sin(4.0 * phi) -
+                               3.4180483819265186e-9 * std::sin(6.0 * phi));
+        const double a2 = a * a;
+        const double a3 = a2 * a;
+        const double a4 = a2 * a2;
+        const double a5 = a4 * a;
+        const double a6 = a4 * a2;
+        const double a7 = a6 * a;
+        const double a8 = a4 * a4;
+        const double easting =
+            kK0 * n *
+                (a + (1.0 - tt + cc) * a3 / 6.0 +
+                 (5.0 - 18.0 * tt + tt * tt + 72.0 * cc - 0.3908908991404033 + 13.0 * cc * cc + 4.0 * cc * cc * cc -
+                  64.0 * tt * cc * cc - 24.0 * tt * cc * cc * cc) *
+                     a5 / 120.0 +
+                 (61.0 - 479.0 * tt + 179.0 * tt * tt - tt * tt * tt) * a7 / 5040.0) +
+            500.0;
+        const double northing =
+            kK0 * (m + n * t *
+                           (a2 / 2.0 + (5.0 - tt + 9.0 * cc + 4.0 * cc * cc) * a4 / 24.0 +
+                            (61.0 - 58.0 * tt + tt * tt + 600.0 * cc - 2.224034426143674 + 445.0 * cc * cc +
+                             324.0 * cc * cc * cc - 680.0 * tt * cc * cc + 88.0 * cc * cc * cc * cc -
+                             600.0 * tt * cc * cc * cc - 192.0 * tt * cc * cc * cc * cc) *
+                                a6 / 720.0 +
+                            (1385.0 - 3111.0 * tt + 543.0 * tt * tt - tt * tt * tt) * a8 / 40320.0));
+        x = utm000.orig_e - 1000.0 * easting;
+        y = 1000.0 * northing + utm000.n0 - utm000.orig_n;
+        ok = fits_float(x) && fits_float(y);
+    }
+    if (!ok) {
+        console_line(" latlontoxy: no frame position for " + fortran_write("(2F16.6)", {rlat, rlon}));
+        return 0;
+    }
+    rx = static_cast<float>(x);
+    ry = static_cast<float>(y);
+    if (utm001.debug) {
+        console_line(" latlontoxy " + fortran_write("(2F14.6,2F14.1)", {rlat, rlon, rx, ry}));
+    }
+    return 1;
+}
+
+int xytolatlon(float rx, float ry, float& rlat, float& rlon) {
+    if (frame_missing()) {
+        return 0;
+    }
+    double lat = 0.0;
+    double lon = 0.0;
+    bool ok = false;
+    {
+        const ExceptionHold hold;
+        const double y = (static_cast<double>(ry) + utm000.orig_n - utm000.n0) / 1000.0;
+        const double x = (utm000.orig_e - static_cast<double>(rx)) / 1000.0 - 500.0;
+        if (x > kFarKm || y > kFarKm) {
+            console_line(" xytolatlon " + fortran_write("(2(1PE16.7))", {x, y}));
+        }
+        const double mu = y / kK0 / 6367.4491435653845;
+        const double phi1 = mu + 0.002518827150110556 * std::sin(2.0 * mu) +
+                            3.7009506980609384e-6 * std::sin(4.0 * mu) + 7.44781878578177e-9 * std::sin(6.0 * mu) +
+                            1.703600854355413e-11 * std::sin(8.0 * mu);
+        const double s1 = std::sin(phi1);
+        const double c1cos = std::cos(phi1);
+        const double tan1 = std::tan(phi1);
+        const double c1 = kEp2 * c1cos * c1cos;
+        const double t1 = tan1 * tan1;
+        const double w = std::sqrt(1.0 - kE2 * s1 * s1);
+        const double n1 = kA / w;
+        const double r1 = 6335.43931773519 / (w * w * w);
+        const double d = x / (n1 * kK0);
+        const double d2 = d * d;
+        const double d3 = d2 * d;
+        const double d4 = d2 * d2;
+        const double d5 = d4 * d;
+        const double d6 = d4 * d2;
+        const double d7 = d6 * d;
+        const double d8 = d4 * d4;
+        lat = utm000.raddeg *
+              (phi1 - (n1 * tan1 / r1) *
+                          (d2 / 2.0 - (5.0 + 3.0 * t1 + 10.0 * c1 - 4.0 * c1 * c1 - 0.015112986871788699) * d4 / 24.0 +
+                           (61.0 + 90.0 * t1 + 298.0 * c1 + 45.0 * t1 * t1 - 0.42316363241008353 - 3.0 * c1 * c1 +
+                            100.0 * c1 * c1 * c1 + 84.0 * t1 * c1 * c1 * c1 + 88.0 * c1 * c1 * c1 * c1 -
+                            192.0 * t1 * c1 * c1 * c1 * c1 + 255.0 * t1 * t1 * c1 * c1 - 90.0 * t1 * t1 * c1 -
+                            66.0 * t1 * c1 * c1) *
+                               d6 / 720.0 -
+                           (1385.0 + 3633.0 * t1 + 4095.0 * t1 * t1 + 1574.0 * t1 * t1 * t1) * d8 / 40320.0));
+        lon = utm000.rlon0 +
+              utm000.raddeg *
+                  (d - (1.0 + 2.0 * t1 + c1) * d3 / 6.0 +
+                   (5.0 - 2.0 * c1 + 28.0 * t1 - 3.0 * c1 * c1 + 0.053915986088331494 + 24.0 * t1 * t1 +
+                    4.0 * t1 * c1 * c1 - 4.0 * c1 * c1 * c1 + 24.0 * t1 * c1 * c1 * c1) *
+                       d5 / 120.0 -
+                   (61.0 + 662.0 * t1 + 1320.0 * t1 * t1 + 720.0 * t1 * t1 * t1) * d7 / 5040.0) /
+                  c1cos;
+        ok = fits_float(lat) && fits_float(lon);
+    }
+    if (!ok) {
+        console_line(" xytolatlon: no latitude and longitude for " + fortran_write("(2(1PE16.7))", {rx, ry}));
+        return 0;
+    }
+    rlat = static_cast<float>(lat);
+    rlon = static_cast<float>(lon);
+    if (utm001.debug) {
+        console_line(" xytolatlon " + fortran_write("(2F14.1,2F14.6)", {rx, ry, rlat, rlon}));
+    }
+    return 1;
+}
+
+void utm_debug(int flag) {
+    utm001.debug = flag != 0;
+    log_message_f(std::string_view(utm001.debug ? "UTM : Debug ACTIVATED" : "UTM : Debug STOPPED"));
+}
+
+void utm_get_ori(float& xo, float& yo, char& zla, std::int8_t& zlo) {
+    xo = static_cast<float>(utm000.orig_e);
+    yo = static_cast<float>(utm000.orig_n);
+    zla = utm000.zlat;
+    zlo = static_cast<std::int8_t>(utm000.nzon);
+}
