@@ -1,4 +1,5 @@
 #include "cpw/cpw.h"
+#include "cpw/gl_float_guard.h"
 #include "cpw/internal.h"
 #include "cpw/keymouse.h"
 #include "cpw/menu.h"
@@ -13,6 +14,8 @@ Callback chosen(Callback own, Callback global) {
 
 }  // namespace
 
+// The create, display and reshape callbacks draw with GL, so they run with the
+// floating-point traps off (see gl_float_guard.h).
 // The window record may be gone once a callback returns (a callback may
 // destroy its own window), so nothing here touches it after the call.
 void cpw_event_dispatch(CpwContext* ctx, const CpwEventSlot& event) {
@@ -70,6 +73,7 @@ void cpw_event_dispatch(CpwContext* ctx, const CpwEventSlot& event) {
                 return;
             }
             cpw_window_makecurrent(ctx, id);
+            const CpwGlFloatGuard guard;
             cb(ctx, id, flag);
             return;
         }
@@ -87,6 +91,7 @@ void cpw_event_dispatch(CpwContext* ctx, const CpwEventSlot& event) {
                 return;
             }
             cpw_window_makecurrent(ctx, id);
+            const CpwGlFloatGuard guard;
             cb(ctx, id);
             return;
         }
@@ -104,6 +109,7 @@ void cpw_event_dispatch(CpwContext* ctx, const CpwEventSlot& event) {
                 return;
             }
             cpw_window_makecurrent(ctx, id);
+            const CpwGlFloatGuard guard;
             cb(ctx, id, event.p1, event.p2);
             return;
         }

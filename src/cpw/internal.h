@@ -106,6 +106,10 @@ bool cpw_timers_init(CpwContext* ctx);
 void cpw_timers_exit(CpwContext* ctx);  // frees every timer
 int cpw_timers_tick(CpwContext* ctx);   // 1 when the last timer examined fired
 
+// ---- fonts ----
+bool cpw_font_init(CpwContext* ctx);  // FreeType started; failure fails the context start
+void cpw_font_exit(CpwContext* ctx);  // FreeType closed with every face still open
+
 // ---- menus ----
 bool cpw_menus_init(CpwContext* ctx);
 void cpw_menus_exit(CpwContext* ctx);

@@ -17,7 +17,6 @@ constexpr std::size_t kDegreeTextLength = 20;
 // degree field: larger ones are held at it so that no product overflows.
 constexpr float kLargestDegrees = 1.0e6f;
 
-int round_half_away(float x) { return trunc_to_int(std::round(x)); }
 
 float magnitude(float value) {
     const float v = std::fabs(value);
@@ -65,7 +64,7 @@ Dms split_rounded_seconds(float value) {
     d.degrees = trunc_to_int(v);
     const float minutes = (v - static_cast<float>(d.degrees)) * 60.0f;
     d.minutes = trunc_to_int(minutes);
-    d.seconds = round_half_away((minutes - static_cast<float>(d.minutes)) * 60.0f);
+    d.seconds = nearest_int((minutes - static_cast<float>(d.minutes)) * 60.0f);
     carry(d);
     return d;
 }
@@ -104,7 +103,7 @@ void dms_d(float lon, int nlon, std::string& clon) {
     const float seconds = (minutes - static_cast<float>(d.minutes)) * 60.0f;
     d.seconds = trunc_to_int(seconds);
     const float fraction = seconds - static_cast<float>(d.seconds);
-    d.hundredths = fraction > 0.994f ? 100 : round_half_away(fraction * 100.0f);
+    d.hundredths = fraction > 0.994f ? 100 : nearest_int(fraction * 100.0f);
     console_line(" dms_d " + std::to_string(d.degrees) + " " + std::to_string(d.minutes) + " " +
                  std::to_string(d.seconds) + " " + std::to_string(d.hundredths));
     carry(d);

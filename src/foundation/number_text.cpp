@@ -57,6 +57,8 @@ int trunc_to_int(double x) {
     return static_cast<int>(x);
 }
 
+int nearest_int(double x) { return trunc_to_int(std::round(x)); }
+
 void i2b(int value, std::string& buff, int& lb, std::size_t capacity) {
     const int width = static_cast<int>(std::min(capacity, kI2bMaxWidth));
     if (width == 0) {

@@ -14,6 +14,10 @@ inline constexpr std::size_t kI2bMaxWidth = 16;
 // Integer part of x (towards zero), held within the range of int; 0 for a NaN.
 int trunc_to_int(double x);
 
+// The nearest whole number, halves away from zero, held within the range of
+// int, so that no value read from a file can overflow the conversion.
+int nearest_int(double x);
+
 // The integer written right-adjusted in min(capacity, 16) characters, then
 // left-adjusted: -42 gives "-42". A number wider than that field gives the
 // field of asterisks (1234567 into 5 characters: "*****"). lb = the length.

@@ -47,7 +47,6 @@ float decode_cu(std::string_view str, std::size_t degree_digits, char negative, 
 // degree field: larger ones are held at it so that no product overflows.
 constexpr float kLargestDegrees = 1.0e6f;
 
-int round_half_away(float x) { return trunc_to_int(std::round(x)); }
 
 struct DegreesMinutes {
     int degrees = 0;
@@ -64,7 +63,7 @@ DegreesMinutes split_minutes(float value) {
     out.degrees = trunc_to_int(v);
     const float minutes = (v - static_cast<float>(out.degrees)) * 60.0f;
     out.minutes = trunc_to_int(minutes);
-    out.thousandths = round_half_away((minutes - static_cast<float>(out.minutes)) * 1000.0f);
+    out.thousandths = nearest_int((minutes - static_cast<float>(out.minutes)) * 1000.0f);
     if (out.thousandths >= 1000) {
         out.thousandths -= 1000;
         ++out.minutes;

@@ -1,6 +1,7 @@
 #include "foundation/terrain_headers.h"
 
 #include "foundation/fixed_text.h"
+#include "foundation/little_endian.h"
 #include "foundation/fortran_format.h"
 #include "foundation/list_read.h"
 #include "platform/console.h"
@@ -21,21 +22,6 @@ constexpr std::size_t kAscLineLength = 80;
 constexpr int kAscHeaderLines = 6;
 constexpr int kAscKeywordCount = 5;
 
-std::uint32_t u32_at(const std::string& bytes, std::size_t at) {
-    std::uint32_t v = 0;
-    for (std::size_t i = 0; i < 4; ++i) {
-        v |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
-    }
-    return v;
-}
-
-std::uint64_t u64_at(const std::string& bytes, std::size_t at) {
-    return static_cast<std::uint64_t>(u32_at(bytes, at)) | (static_cast<std::uint64_t>(u32_at(bytes, at + 4)) << 32);
-}
-
-std::int32_t i32_at(const std::string& bytes, std::size_t at) { return std::bit_cast<std::int32_t>(u32_at(bytes, at)); }
-float f32_at(const std::string& bytes, std::size_t at) { return std::bit_cast<float>(u32_at(bytes, at)); }
-double f64_at(const std::string& bytes, std::size_t at) { return std::bit_cast<double>(u64_at(bytes, at)); }
 
 // Reads the first `size` bytes of a file: 0, the open status, or kHeaderEnd.
 int read_header_bytes(std::string_view fich, std::size_t size, std::string& bytes) {

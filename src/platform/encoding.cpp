@@ -112,6 +112,8 @@ std::string utf8_to_cp1252(std::string_view text) {
     return out;
 }
 
+char32_t cp1252_code_point(unsigned char byte) { return code_point(byte); }
+
 char cp1252_from_code_point(char32_t code_point) { return to_cp1252(code_point); }
 
 std::optional<std::u16string> utf8_to_utf16(std::string_view text) {

@@ -16,6 +16,10 @@ std::string cp1252_to_utf8(std::string_view text);
 // taken as cp1252 bytes as they stand (so already-cp1252 text passes through).
 std::string utf8_to_cp1252(std::string_view text);
 
+// The Unicode code point of a cp1252 byte (the undefined bytes give the C1
+// control of the same value, as above).
+char32_t cp1252_code_point(unsigned char byte);
+
 // The cp1252 byte of a Unicode code point; '?' when code page 1252 has none.
 char cp1252_from_code_point(char32_t code_point);
 

@@ -20,3 +20,12 @@ TEST(Encoding, Utf8WithoutCp1252ByteOrMalformed) {
     EXPECT_EQ(utf8_to_cp1252("\xC3"), "\xC3");                         // cut sequence
     EXPECT_EQ(utf8_to_cp1252("\xC0\xAF"), "\xC0\xAF");                 // overlong form
 }
+
+TEST(Encoding, CodePointsOfSingleBytes) {
+    EXPECT_EQ(cp1252_code_point('A'), U'A');
+    EXPECT_EQ(cp1252_code_point(0xE9), U'\u00E9');
+    EXPECT_EQ(cp1252_code_point(0x80), U'\u20AC');  // euro sign
+    EXPECT_EQ(cp1252_code_point(0x9F), U'\u0178');  // Y with diaeresis
+    EXPECT_EQ(cp1252_code_point(0x81), U'\u0081');  // undefined: the C1 control
+    EXPECT_EQ(cp1252_from_code_point(cp1252_code_point(0x8C)), '\x8C');
+}

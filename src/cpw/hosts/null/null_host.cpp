@@ -299,3 +299,35 @@ int cpw_localhost_iteratefiles(CpwContext*, int start, const char*, StringContex
     cstr::setString(name, null_host.files[null_host.next_file++].c_str());
     return 1;
 }
+
+void null_host_rawkey(const CpwRawKey& key) {
+    if (null_host.rawkeyhook != nullptr) {
+        null_host.rawkeyhook(key);
+    }
+}
+
+CpwRawKeyHook cpw_rawkeyhook_set(CpwRawKeyHook hook) {
+    const CpwRawKeyHook old = null_host.rawkeyhook;
+    null_host.rawkeyhook = hook;
+    return old;
+}
+
+bool cpw_clipboard_write(std::string_view text) {
+    null_host.calls.push_back("clipboard write");
+    if (null_host.clipboard_fails) {
+        return false;
+    }
+    null_host.clipboard = std::string(text);
+    return true;
+}
+
+bool cpw_clipboard_read(std::string& text) {
+    null_host.calls.push_back("clipboard read");
+    text = null_host.clipboard.value_or(std::string());
+    return null_host.clipboard.has_value();
+}
+
+std::uintptr_t cpw_localhost_nativehandle(const CpwLocalhostWindow* window) {
+    // A made-up handle that tells the windows apart.
+    return window == nullptr ? 0 : 0x10000 + window->id;
+}

@@ -6,12 +6,14 @@
 // advances, host messages come from a script, and every step of start-up and
 // window creation can be made to fail. Every host call is recorded in order.
 
+#include "cpw/host_services.h"
 #include "cpw/types.h"
 
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -55,6 +57,11 @@ struct NullHost {
     std::string fontfolder = "C:\\Windows\\fonts\\";
     std::vector<std::string> files;  // what a file search finds
     std::size_t next_file = 0;
+    // Host services: the clipboard's text (none when unset), whether taking
+    // the clipboard fails, and the raw key hook installed.
+    std::optional<std::string> clipboard;
+    bool clipboard_fails = false;
+    CpwRawKeyHook rawkeyhook = nullptr;
 };
 
 extern NullHost null_host;
@@ -64,3 +71,5 @@ void null_host_advance(double milliseconds);
 void null_host_post(NullHostMessage message);
 void null_host_post_quit();
 CpwLocalhostWindow* null_host_window(std::uint32_t id);  // null when the host has no such window
+// Hands a key to the raw key hook, as a key typed in a window would.
+void null_host_rawkey(const CpwRawKey& key);

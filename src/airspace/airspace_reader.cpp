@@ -1,0 +1,675 @@
+#include "airspace/airspace_reader.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "airspace/airspace_messages.h"
+#include "airspace/airspace_trace.h"
+#include "airspace/airspace_window.h"
+#include "airspace/filtered_copy.h"
+#include "foundation/utm_frame.h"
+#include "airspace/openair_text.h"
+#include "airspace/zone_geometry.h"
+#include "foundation/fixed_text.h"
+#include "foundation/fortran_format.h"
+#include "foundation/key_value.h"
+#include "foundation/list_read.h"
+#include "foundation/number_text.h"
+#include "platform/files.h"
+#include "taskfiles/task_model.h"
+
+bool airspace_disabled(int n) {
+    if (n < 0 || n >= kAirspaceFlagSlots) {
+        return as0003.qlistas;
+    }
+    return rd_fpl_5.qas_disa[n];
+}
+
+namespace {
+
+// Characters of a line that are interpreted; the copy keeps the whole line.
+constexpr std::size_t kRecordLength = 256;
+
+// Columns from..to (1-based, inclusive) of a record; empty where it is shorter.
+std::string_view columns(std::string_view rec, std::size_t from, std::size_t to) {
+    if (from > rec.size()) {
+        return {};
+    }
+    return rec.substr(from - 1, to - from + 1);
+}
+
+std::string_view columns_from(std::string_view rec, std::size_t from) { return columns(rec, from, kRecordLength); }
+
+// A radius or width in nautical miles that makes sense on the earth; the test
+// divides, so that no product can overflow.
+bool sane_nautical_miles(float value) {
+    return std::fabs(value) <= kLargestAirspaceRadius / kMetresPerNauticalMile;
+}
+
+// Reads the comma-separated numbers of an SP, SB or DA argument in order; an
+// item that cannot be read leaves its value as it was.
+template <class T, std::size_t N>
+void read_comma_list(std::string_view arg, std::array<T*, N> values) {
+    std::string rest(arg);
+    std::string item;
+    for (T* value : values) {
+        extract_comma(rest, item);
+        list_read(item, *value);
+    }
+}
+
+// Statistics of the point counts of the zones.
+struct ZoneStatistics {
+    int zones = 0;
+    int smallest = 0;
+    int largest = 0;
+    long long total = 0;
+    std::string largest_name;
+    int longest_an = 0;
+    int longest_name = 0;
+};
+
+// The output files of a filter-mode read.
+struct CopyFiles {
+    std::optional<FileWriter> copy;      // new_aspfile
+    std::optional<FileWriter> list;      // asp_d_file
+    std::optional<FileWriter> cropped;   // CroppedAirspace.txt
+    std::optional<FileWriter> names;     // list of kept names (qexpas)
+};
+
+void write_to(std::optional<FileWriter>& file, std::string_view line) {
+    if (file && file->is_open()) {
+        file->write_line(line);
+    }
+}
+
+class OpenAirReader {
+public:
+    OpenAirReader(AirspacePens& sp, AirspaceBrushes& sb, std::span<AirspaceZone> zon, std::span<PlanePoint> pp,
+                  int nbzon, bool filter, bool qglob, CopyFiles* files)
+        : sp_(sp), sb_(sb), zon_(zon), pp_(pp), nzon_(nbzon), filter_(filter), qglob_(qglob), files_(files) {
+        npt_ = nzon_ > 0 ? std::clamp(zon_[nzon_ - 1].last + 1, 0, static_cast<int>(pp_.size())) : 0;
+    }
+
+    // Interprets one line; false once the reading has stopped at a limit.
+    bool line(const std::string& text);
+    // The end of the file: the open zone is closed and decided, everything
+    // buffered is flushed.
+    void end_of_file();
+    // A read error: nothing more is decided or copied.
+    void read_failed() { stopped_ = true; }
+
+    bool stopped() const { return stopped_; }
+    int zones_held() const { return nzon_; }
+    int npt() const { return npt_; }
+    int ordinal() const { return nn9_; }
+    const ZoneStatistics& statistics() const { return stats_; }
+
+private:
+    bool zone_open() const { return open_; }
+    FileWriter* copy() const { return files_ != nullptr && files_->copy ? &*files_->copy : nullptr; }
+
+    void keyword_ac(std::string_view rec);
+    void keyword_attribute(std::string_view key, std::string_view rec);
+    void keyword_width(std::string_view rec);
+    void keyword_centre(std::string_view rec);
+    void keyword_point(std::string_view rec, bool airway);
+    void keyword_da(std::string_view rec);
+    void keyword_db(std::string_view rec);
+    void keyword_dc(std::string_view rec);
+    void keyword_pen(std::string_view rec);
+    void keyword_brush(std::string_view rec);
+
+    void begin_geometry();
+    void end_geometry_line() { reading_points_ = true; }
+    bool close_geometry();
+    void decide(bool qlast);
+    void open_zone(std::string_view class_text);
+    void stop_at_limit();
+    void ignore_number_line(std::string_view rec);
+    bool to_frame(float lat, float lon, float& x, float& y) const;
+
+    AirspacePens& sp_;
+    AirspaceBrushes& sb_;
+    std::span<AirspaceZone> zon_;
+    std::span<PlanePoint> pp_;
+    int nzon_;            // zones held in the tables, the open one not counted
+    int npt_ = 0;
+    int npt_00 = 0;       // npt at the open zone's first geometry line
+    int zone_start_ = 0;  // npt when the open zone opened
+    int nn9_ = -1;        // ordinal of the open zone among the file's AC lines
+    bool open_ = false;
+    bool reading_points_ = false;
+    bool q_axe_ = false;
+    float ray_ = 0.0f;
+    ArcCentre centre_;
+    float da_radius_ = 0.0f;
+    float da_angle1_ = 0.0f;
+    float da_angle2_ = 0.0f;
+    int ityp_ = 0;
+    std::string asn_;
+    std::string assn_;
+    std::string ast_;
+    std::string asl_;
+    std::string ash_;
+    bool filter_;
+    bool qglob_;
+    CopyFiles* files_;
+    bool stopped_ = false;
+    bool first_ac_seen_ = false;
+    CopyBuffer buffer_;
+    ZoneStatistics stats_;
+};
+
+bool OpenAirReader::line(const std::string& text) {
+    if (stopped_) {
+        return false;
+    }
+    if (filter_) {
+        buffer_.append(text);
+    }
+    std::string_view rec(text);
+    rec = rec.substr(0, kRecordLength);
+    const std::size_t commented = rec.find("*AC ");
+    if (commented != std::string_view::npos) {
+        rec = rec.substr(0, commented);
+    }
+    if (rec.empty() || rec[0] == '*' || is_blank(rec)) {
+        return true;
+    }
+    if (rec.size() >= 4 && rec[0] == 'V' && rec[1] == ' ' && rec[3] == '=') {
+        switch (rec[2]) {
+            case 'W':
+                keyword_width(rec);
+                break;
+            case 'X':
+                keyword_centre(rec);
+                break;
+            case 'D':
+                centre_.clockwise = columns_from(rec, 5).find('-') == std::string_view::npos;
+                break;
+            default:
+                break;
+        }
+        return !stopped_;
+    }
+    if (rec.size() < 2) {
+        return true;
+    }
+    const std::string_view key = rec.substr(0, 2);
+    if (key == "AC") {
+        keyword_ac(rec);
+    } else if (key == "AN") {
+        asn_.assign(columns_from(rec, 4));
+        clean_text(asn_);
+        asn_ = trim_right(asn_);
+    } else if (key == "AY" || key == "AH" || key == "AL") {
+        keyword_attribute(key, rec);
+    } else if (key == "DP") {
+        keyword_point(rec, false);
+    } else if (key == "DY") {
+        keyword_point(rec, true);
+    } else if (key == "DA") {
+        keyword_da(rec);
+    } else if (key == "DB") {
+        keyword_db(rec);
+    } else if (key == "DC") {
+        keyword_dc(rec);
+    } else if (key == "SP") {
+        keyword_pen(rec);
+    } else if (key == "SB") {
+        keyword_brush(rec);
+    }
+    return !stopped_;
+}
+
+void OpenAirReader::keyword_ac(std::string_view rec) {
+    if (zone_open()) {
+        if (!close_geometry()) {
+            return;
+        }
+        // The zone limit keeps one slot in reserve, as the table's owner expects.
+        if (nzon_ + 1 >= static_cast<int>(zon_.size()) - 1) {
+            stop_at_limit();
+            return;
+        }
+        decide(false);
+    } else if (!first_ac_seen_ && filter_) {
+        // The file's preamble: copied unchanged, the comment block directly
+        // above the AC line staying with the zone.
+        clean_crpbuf(buffer_, true, false, as0003.qdeldup, copy());
+    }
+    first_ac_seen_ = true;
+    open_zone(columns(rec, 4, 15));
+}
+
+void OpenAirReader::keyword_attribute(std::string_view key, std::string_view rec) {
+    if (reading_points_) {
+        return;
+    }
+    const std::string text = trim_right(columns(rec, 4, 43));
+    if (key == "AY") {
+        ast_ = text;
+        if (ityp_ == kClassG || ityp_ == kClassUnc) {
+            ityp_ = get_typ(ast_);
+            if (zone_open()) {
+                zon_[nzon_].typ = ityp_;
+            }
+        }
+    } else if (key == "AH") {
+        ash_ = text;
+    } else {
+        asl_ = text;
+    }
+}
+
+void OpenAirReader::ignore_number_line(std::string_view rec) {
+    const std::string given = trim_right(rec);
+    airspace_message(2, "Airspace file: number missing or out of range, line ignored:/" + given,
+                     "Fichier d'espace a\xE9rien : nombre absent ou hors limites, ligne ignor\xE9" "e :/" + given);
+}
+
+void OpenAirReader::keyword_width(std::string_view rec) {
+    if (reading_points_) {
+        return;
+    }
+    float width = 0.0f;
+    if (list_read(columns_from(rec, 5), width) != kReadOk ||
+        !sane_nautical_miles(width)) {
+        ignore_number_line(rec);
+        return;
+    }
+    ray_ = width * kMetresPerNauticalMile;
+    q_axe_ = true;
+}
+
+bool OpenAirReader::to_frame(float lat, float lon, float& x, float& y) const {
+    return latlontoxy(lat, lon, x, y) == 1;
+}
+
+void OpenAirReader::keyword_centre(std::string_view rec) {
+    float lat = 0.0f;
+    float lon = 0.0f;
+    float x = 0.0f;
+    float y = 0.0f;
+    if (extract_coord(columns_from(rec, 5), lat, lon) == 0 && to_frame(lat, lon, x, y)) {
+        centre_.xcen = x;
+        centre_.ycen = y;
+    }
+}
+
+void OpenAirReader::begin_geometry() {
+    if (!reading_points_) {
+        npt_00 = npt_;
+        zon_[nzon_].first = npt_;
+    }
+}
+
+void OpenAirReader::keyword_point(std::string_view rec, bool airway) {
+    if (!zone_open()) {
+        return;
+    }
+    float lat = 0.0f;
+    float lon = 0.0f;
+    float x = 0.0f;
+    float y = 0.0f;
+    if (extract_coord(columns_from(rec, 4), lat, lon) != 0 || !to_frame(lat, lon, x, y)) {
+        return;
+    }
+    begin_geometry();
+    if (!add_point(x, y, npt_, pp_, npt_ == npt_00)) {
+        stop_at_limit();
+        return;
+    }
+    if (airway) {
+        q_axe_ = true;
+    }
+    end_geometry_line();
+}
+
+void OpenAirReader::keyword_da(std::string_view rec) {
+    if (!zone_open()) {
+        return;
+    }
+    float radius = da_radius_;
+    float angle1 = da_angle1_;
+    float angle2 = da_angle2_;
+    read_comma_list<float, 3>(columns(rec, 4, 83), {&radius, &angle1, &angle2});
+    // Bearings beyond ten turns and radii beyond the earth are faults of the file.
+    constexpr float kLargestBearing = 3600.0f;
+    if (!sane_nautical_miles(radius) ||
+        !(std::fabs(angle1) <= kLargestBearing) || !(std::fabs(angle2) <= kLargestBearing)) {
+        ignore_number_line(rec);
+        return;
+    }
+    da_radius_ = radius;
+    da_angle1_ = angle1;
+    da_angle2_ = angle2;
+    const float t1 = (angle1 + 90.0f) * kAirspacePi / 180.0f;
+    const float t2 = (angle2 + 90.0f) * kAirspacePi / 180.0f;
+    begin_geometry();
+    if (!add_arc_points(centre_, radius * kMetresPerNauticalMile, t1, t2, npt_00, npt_, pp_)) {
+        stop_at_limit();
+        return;
+    }
+    end_geometry_line();
+}
+
+void OpenAirReader::keyword_db(std::string_view rec) {
+    if (!zone_open()) {
+        return;
+    }
+    const std::string_view arg = columns_from(rec, 4);
+    const std::size_t comma = arg.find(',');
+    const std::string_view first = arg.substr(0, comma);
+    const std::string_view second = comma == std::string_view::npos ? std::string_view{} : arg.substr(comma + 1);
+    float lat = 0.0f;
+    float lon = 0.0f;
+    float x1 = 0.0f;
+    float y1 = 0.0f;
+    float x2 = 0.0f;
+    float y2 = 0.0f;
+    if (extract_coord(first, lat, lon) != 0 || !to_frame(lat, lon, x1, y1) || extract_coord(second, lat, lon) != 0 ||
+        !to_frame(lat, lon, x2, y2)) {
+        return;
+    }
+    const float dx = x1 - centre_.xcen;
+    const float dy = y1 - centre_.ycen;
+    const float radius = std::sqrt(dx * dx + dy * dy);
+    const float t1 = std::atan2(dy, dx);
+    const float t2 = std::atan2(y2 - centre_.ycen, x2 - centre_.xcen);
+    begin_geometry();
+    if (!add_arc_points(centre_, radius, t1, t2, npt_00, npt_, pp_)) {
+        stop_at_limit();
+        return;
+    }
+    end_geometry_line();
+}
+
+void OpenAirReader::keyword_dc(std::string_view rec) {
+    if (!zone_open()) {
+        return;
+    }
+    float radius = 0.0f;
+    if (list_read(columns_from(rec, 3), radius) != kReadOk ||
+        !sane_nautical_miles(radius)) {
+        ignore_number_line(rec);
+        return;
+    }
+    begin_geometry();
+    if (!add_circle_points(centre_, radius * kMetresPerNauticalMile, npt_00, npt_, pp_)) {
+        stop_at_limit();
+        return;
+    }
+    end_geometry_line();
+}
+
+void OpenAirReader::keyword_pen(std::string_view rec) {
+    if (ityp_ < 0 || ityp_ >= kAirspaceClasses) {
+        return;
+    }
+    AirspacePen& pen = sp_[ityp_];
+    read_comma_list<int, 5>(columns(rec, 4, 83), {&pen[0], &pen[1], &pen[2], &pen[3], &pen[4]});
+    if (ityp_ == kClassGp) {
+        pen[1] = 3;
+    }
+}
+
+void OpenAirReader::keyword_brush(std::string_view rec) {
+    if (ityp_ < 0 || ityp_ >= kAirspaceClasses) {
+        return;
+    }
+    AirspaceBrush& brush = sb_[ityp_];
+    read_comma_list<int, 3>(columns(rec, 4, 83), {&brush[0], &brush[1], &brush[2]});
+}
+
+bool OpenAirReader::close_geometry() {
+    AirspaceZone& zone = zon_[nzon_];
+    if (q_axe_ && reading_points_) {
+        const int widened = widen_airway(zone.first, ray_, npt_, pp_);
+        if (widened < 0) {
+            stop_at_limit();
+            return false;
+        }
+        if (widened == 0) {
+            airspace_message(2, "Airway not widened (it needs two distinct points): " + asn_,
+                             "Voie a\xE9rienne non \xE9largie (il faut deux points distincts) : " + asn_);
+        } else {
+            ray_ = 0.0f;
+        }
+    }
+    if (reading_points_ && npt_ > zone.first) {
+        if (!check_close(nzon_, zon_, pp_, npt_)) {
+            stop_at_limit();
+            return false;
+        }
+        zone.last = npt_ - 1;
+    } else {
+        // No geometry: an empty ring, which touches no window.
+        zone.first = npt_;
+        zone.last = npt_ - 1;
+    }
+    const int count = zone.last - zone.first + 1;
+    if (stats_.zones == 0 || count < stats_.smallest) {
+        stats_.smallest = count;
+    }
+    if (stats_.zones == 0 || count > stats_.largest) {
+        stats_.largest = count;
+        stats_.largest_name = asn_;
+    }
+    ++stats_.zones;
+    stats_.total += count;
+    stats_.longest_an = std::max(stats_.longest_an, static_cast<int>(asn_.size()));
+    if (airspace_trace_enabled()) {
+        airspace_trace(fortran_write("(I6,1X,A,1X,I6)", {nn9_, asn_, count}));
+    }
+    return true;
+}
+
+void OpenAirReader::decide(bool qlast) {
+    FileWriter* const out = copy();
+    const bool disabled = airspace_disabled(nn9_);
+    if (disabled) {
+        if (filter_ && as0003.qlistas) {
+            write_to(files_->list, index_line(nn9_, asn_));
+        }
+        if (filter_) {
+            clean_crpbuf(buffer_, false, qlast, as0003.qdeldup, out);
+        }
+        npt_ = zone_start_;
+        return;
+    }
+    build_name(asn_, assn_, ast_, asl_, ash_, ityp_);
+    stats_.longest_name = std::max(stats_.longest_name, static_cast<int>(asn_.size()));
+    if (!filter_) {
+        if (in_map(nzon_ + 1, zon_, pp_, qglob_)) {
+            ++nzon_;
+        } else {
+            npt_ = zone_start_;
+        }
+        return;
+    }
+    bool keep = true;
+    if (as0003.qcropas && !in_map(nzon_ + 1, zon_, pp_, true)) {
+        keep = false;
+    } else {
+        if (!as0003.qlistas) {
+            write_to(files_->list, index_line(nn9_, asn_));
+        }
+        write_to(files_->cropped, index_line(nn9_, asn_));
+        if (as0003.qexpas) {
+            write_to(files_->names, asn_);
+        }
+    }
+    clean_crpbuf(buffer_, keep, qlast, as0003.qdeldup, out);
+    // A zone dropped as outside stays in the tables like a kept one.
+    ++nzon_;
+}
+
+void OpenAirReader::open_zone(std::string_view class_text) {
+    if (nzon_ >= static_cast<int>(zon_.size())) {
+        stop_at_limit();
+        return;
+    }
+    ityp_ = get_typ(class_text);
+    zon_[nzon_] = AirspaceZone{ityp_, npt_, npt_ - 1};
+    zone_start_ = npt_;
+    npt_00 = npt_;
+    asn_ = "No name";
+    ++nn9_;
+    open_ = true;
+    reading_points_ = false;
+    centre_.clockwise = true;
+    q_axe_ = false;
+}
+
+void OpenAirReader::stop_at_limit() {
+    if (stopped_) {
+        return;
+    }
+    stopped_ = true;
+    const std::string count = i2b(std::max(nn9_, 0));
+    airspace_message(2, "Airspace file too large: only the first " + count + " airspaces were processed",
+                     "Fichier d'espaces a\xE9riens trop grand : seuls les " + count +
+                         " premiers espaces ont \xE9t\xE9 trait\xE9s");
+}
+
+void OpenAirReader::end_of_file() {
+    if (stopped_) {
+        return;
+    }
+    if (zone_open()) {
+        if (!close_geometry()) {
+            return;
+        }
+        decide(true);
+        open_ = false;
+    }
+    if (filter_ && buffer_.nbl > 0) {
+        // A file without any zone, or lines left after the last decision:
+        // copied unchanged.
+        clean_crpbuf(buffer_, true, true, as0003.qdeldup, copy());
+    }
+}
+
+// Opens the output files of a filter-mode read and writes the notice header.
+// False when the copy itself cannot be created (reported).
+bool open_copy_files(CopyFiles& files) {
+    files.cropped.emplace(kCroppedAirspaceFile, WriteMode::append);
+    if (!files.cropped->is_open()) {
+        airspace_message(2, std::string(kCroppedAirspaceFile) + "/Airspace list file : error opening",
+                         std::string(kCroppedAirspaceFile) + "/Fichier liste : ouverture impossible");
+    }
+    const std::string list_name = trim_right(as000c.asp_d_file);
+    files.list.emplace(list_name, WriteMode::create);
+    if (!files.list->is_open()) {
+        airspace_message(2, list_name + "/Airspace list file : error opening",
+                         list_name + "/Fichier liste : ouverture impossible");
+    }
+    const std::string copy_name = trim_right(as000c.new_aspfile);
+    files.copy.emplace(copy_name, WriteMode::create);
+    if (!files.copy->is_open()) {
+        airspace_message(1, copy_name + "/Airspace file : error creating",
+                         copy_name + "/Fichier d'espace a\xE9rien : cr\xE9" "ation impossible");
+        return false;
+    }
+    write_as_hdr(*files.copy);
+    if (as0003.qexpas) {
+        const std::string input = trim_right(as000c.aspfile);
+        const std::size_t txt = input.find(".txt");
+        const std::string names_file = input.substr(0, txt) + "_LIST.txt";
+        files.names.emplace(names_file, WriteMode::create);
+        if (!files.names->is_open()) {
+            airspace_message(1, input + "/Airspace list file : error opening",
+                             input + "/Fichier liste : ouverture impossible");
+        }
+    }
+    return true;
+}
+
+// Closes the output files; a file whose lines did not all reach the disk is
+// reported.
+void close_copy_files(CopyFiles& files) {
+    for (std::optional<FileWriter>* file : {&files.copy, &files.list, &files.cropped, &files.names}) {
+        if (!*file || !(*file)->is_open()) {
+            continue;
+        }
+        const std::string name = (*file)->windows_path();
+        if ((*file)->close() != 0) {
+            airspace_message(1, name + "/Airspace file : error writing",
+                             name + "/Fichier d'espace a\xE9rien : erreur d'\xE9" "criture");
+        }
+    }
+}
+
+void trace_end(const OpenAirReader& reader) {
+    if (!airspace_trace_enabled()) {
+        return;
+    }
+    const ZoneStatistics& stats = reader.statistics();
+    const float mean = stats.zones > 0 ? static_cast<float>(stats.total) / static_cast<float>(stats.zones) : 0.0f;
+    airspace_trace(fortran_write("('MIN MAX MOY',2(1X,I6),1X,F10.1,1X,A)",
+                                 {stats.smallest, stats.largest, mean, fit_field(stats.largest_name, 64)}));
+    airspace_trace(fortran_write("('NZON,LMAX,NPT',4(1X,I6))",
+                                 {reader.zones_held(), stats.longest_an, stats.longest_name, reader.npt()}));
+}
+
+}  // namespace
+
+int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, std::span<AirspaceZone> zon,
+                  std::span<PlanePoint> pp, int maxzon, int maxpts) {
+    as0003.qchk_posas = false;
+    const std::string aspfile = trim_right(as000c.aspfile);
+    if (aspfile.empty()) {
+        if (nav == 0) {
+            airspace_message(2, "Airspace : no file selected",
+                             "Espace a\xE9rien : pas de fichier s\xE9lectionn\xE9");
+        }
+        return 0;
+    }
+    TextFileReader input(aspfile);
+    if (!input.is_open()) {
+        airspace_message(1, aspfile + "/Airspace file : error opening",
+                         aspfile + "/Fichier d'espace a\xE9rien : ouverture impossible");
+        return 0;
+    }
+    const std::span<AirspaceZone> zones = zon.first(std::clamp<std::size_t>(std::max(maxzon, 0), 0, zon.size()));
+    const std::span<PlanePoint> points = pp.first(std::clamp<std::size_t>(std::max(maxpts, 0), 0, pp.size()));
+    const int entry_zones = std::clamp(nbzon, 0, static_cast<int>(zones.size()));
+    const bool filter = as0003.qwriteas;
+
+    CopyFiles files;
+    if (filter && !open_copy_files(files)) {
+        close_copy_files(files);
+        return 0;
+    }
+    OpenAirReader reader(sp, sb, zones, points, entry_zones, filter, nav < 0, filter ? &files : nullptr);
+    std::string text;
+    while (input.read_line(text)) {
+        if (!reader.line(text)) {
+            break;
+        }
+    }
+    if (!reader.stopped()) {
+        if (input.failed()) {
+            reader.read_failed();
+            airspace_message(1, aspfile + "/Airspace file : read error",
+                             aspfile + "/Fichier d'espace a\xE9rien : erreur de lecture");
+        } else {
+            reader.end_of_file();
+        }
+    }
+    trace_end(reader);
+    if (filter) {
+        close_copy_files(files);
+    }
+    airspace_trace_flush();
+    if (filter) {
+        return nbzon >= 1 ? 1 : 0;
+    }
+    nbzon = reader.zones_held();
+    return nbzon >= 1 ? 1 : 0;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <span>
+
+#include "airspace/airspace_records.h"
+#include "foundation/geometry.h"
+
+// The OpenAir airspace reader. It reads as000c.aspfile line by line and turns
+// each airspace into a zone of the caller's tables: a class, a display name
+// and a closed ring of points in metres of the local frame.
+//
+// With as0003.qwriteas on (filter mode, the conversion's mode) it decides for
+// each zone whether it is kept (not disabled by the task and, with qcropas,
+// touching the working window) and writes the filtered copy: the notice
+// header, then the file's lines zone by zone, a dropped zone commented out or
+// left out (qdeldup); kept zones are listed by number and name in
+// as000c.asp_d_file and in "CroppedAirspace.txt" (current folder, appended).
+// With qwriteas off it only keeps the zones that are not disabled and touch
+// the window in the tables.
+//
+// Limits: when the zone table is nearly full (maxzon - 1 zones at an AC line)
+// or the point table is full, the reading stops in order: the zone in progress
+// is neither kept nor dropped, nothing further is copied, the files are
+// closed, and one warning tells how many airspaces were processed.
+//
+// Result: in filter mode 1 when nbzon was at least 1 on entry, else 0
+// (nbzon unchanged); with qwriteas off, 1 when at least one zone is held
+// (nbzon = their count), else 0. 0 when no file is named (reported when nav is
+// 0) or it cannot be opened (reported), or the copy cannot be created
+// (reported).
+int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, std::span<AirspaceZone> zon,
+                  std::span<PlanePoint> pp, int maxzon, int maxpts);
+
+// True when the task disables airspace n of the file (AC lines counted from
+// 0). Numbers beyond the task's flags (0..8192) cannot have been named by the
+// task: they count as disabled only in list mode (as0003.qlistas), where the
+// enabled zones are those listed.
+bool airspace_disabled(int n);
+
+// Name of the index file of every kept zone, in the current folder.
+inline constexpr const char* kCroppedAirspaceFile = "CroppedAirspace.txt";

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <span>
+
+#include "airspace/airspace_records.h"
+#include "foundation/geometry.h"
+
+// The working window of the airspace selection (as0002) and the test whether
+// a zone touches it.
+
+// Sets the window from the map extents of the landscape frame (trn001), or
+// from its reach extents when as0003.qshow_unreach_as is on; extents narrower
+// than 1 m give the square 0..10,000 km. Writes "AS min max" to the trace.
+void init_airspace_map();
+
+// Sets the window to x1..x2 by y1..y2 and writes "AS min max" to the trace.
+void init_airspace_map_1(float x1, float x2, float y1, float y2);
+
+// True when zone nz - 1 touches the window (bounds included): one of its
+// points lies inside (with qglob; without it, only a point whose reachability
+// rectangle is flagged, or any point with as0003.qshow_unreach_as), a corner
+// of its bounding box lies inside, or a corner of the window lies inside its
+// bounding box. A zone of fewer than two points, or one whose points lie
+// outside the table, never touches it.
+bool in_map(int nz, std::span<const AirspaceZone> zon, std::span<const PlanePoint> pp, bool qglob);

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class FileWriter;
+
+// The filtered copy of an airspace text: lines wait in a buffer until the
+// zone they belong to is decided, then go to the copy unchanged, behind "* ",
+// or nowhere; the copy starts with a notice header; index files list kept
+// zones by number and name.
+
+// Lines read since the last flush, in the order read. Only the first `nbl`
+// entries are in use; the strings behind them are kept to be reused. The
+// buffer grows as a zone needs.
+struct CopyBuffer {
+    std::vector<std::string> lines;
+    int nbl = 0;
+
+    void append(std::string_view line);
+    void clear() { nbl = 0; }
+};
+
+// Flushes the buffer to the copy `out`. With `qlast` every line goes;
+// otherwise the last line (the AC line that opened the next zone) stays, and
+// so does the run of comment lines (blank lines between them included)
+// directly above it. The lines that go lose their trailing blanks and are
+// written unchanged with `qwrite`, behind "* " without `qwrite` and without
+// `qdeldup`, not at all without `qwrite` and with `qdeldup`. The lines that
+// stay move to the front. Nothing is written when `out` is null.
+void clean_crpbuf(CopyBuffer& crpbuf, bool qwrite, bool qlast, bool qdeldup, FileWriter* out);
+
+// Writes the notice header (71 columns) into `out`; unless as0003.qdupas is
+// on, it names the flight plan read (rd_fpl_2.fpl_000).
+void write_as_hdr(FileWriter& out);
+
+// An index line: the zone number right-justified in 6 columns, a blank and
+// the name without trailing blanks.
+std::string index_line(int nn9, std::string_view name);

@@ -1,0 +1,234 @@
+#include "airspace/openair_text.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "airspace/airspace_messages.h"
+#include "airspace/airspace_records.h"
+#include "airspace/airspace_trace.h"
+#include "foundation/log.h"
+#include "foundation/message_records.h"
+#include "foundation/fixed_text.h"
+#include "foundation/list_read.h"
+#include "foundation/number_text.h"
+#include "foundation/text_edit.h"
+
+int get_typ(std::string_view str) {
+    const std::string_view text = str.substr(0, trimmed_length(str));
+    if (text == "UNCLASSIFIED") {
+        return kClassUnc;
+    }
+    if (text == "W") {
+        return kClassGsec;
+    }
+    for (int i = 0; i < kAirspaceClasses; ++i) {
+        if (text == as000c.typ0[i]) {
+            return i;
+        }
+    }
+    return kClassUnc;
+}
+
+int clean_text(std::string& str) {
+    const std::size_t length = trimmed_length(str);
+    for (std::size_t i = 0; i < length; ++i) {
+        const auto byte = static_cast<unsigned char>(str[i]);
+        if (byte == 232 || byte == 233) {
+            str[i] = 'e';
+        } else if (byte == 224) {
+            str[i] = 'a';
+        }
+    }
+    return static_cast<int>(length);
+}
+
+namespace {
+
+constexpr std::size_t kCoordTextLength = 40;
+
+// The later of the first occurrences of two letters; npos when neither occurs.
+std::size_t later_first(std::string_view text, char a, char b) {
+    const std::size_t pa = text.find(a);
+    const std::size_t pb = text.find(b);
+    if (pa == std::string_view::npos) {
+        return pb;
+    }
+    if (pb == std::string_view::npos) {
+        return pa;
+    }
+    return std::max(pa, pb);
+}
+
+// Dots standing for colons become colons, from the left, until the first dot
+// left is the last one and stands after the last colon. Returns the count.
+int repair_dots(std::string& part) {
+    int count = 0;
+    for (;;) {
+        const std::size_t first = part.find('.');
+        if (first == std::string::npos) {
+            return count;
+        }
+        const std::size_t last_colon = part.rfind(':');
+        if (first == part.rfind('.') && (last_colon == std::string::npos || first > last_colon)) {
+            return count;
+        }
+        part[first] = ':';
+        ++count;
+    }
+}
+
+// Reads one field as a real; false when it is missing or not a number.
+bool read_field(std::string_view field, float& value) {
+    return list_read(field, value) == kReadOk && std::isfinite(value);
+}
+
+// Degrees of one part "DD:MM:SS H" with the positive and negative letters;
+// false when a separator is missing or a field cannot be read.
+bool dms_value(std::string_view part, char positive, char negative, double& value) {
+    const std::size_t letter = later_first(part, positive, negative);
+    if (letter == std::string_view::npos) {
+        return false;
+    }
+    const std::size_t c1 = part.find(':');
+    if (c1 == std::string_view::npos || c1 > letter) {
+        return false;
+    }
+    const std::size_t c2 = part.find(':', c1 + 1);
+    if (c2 == std::string_view::npos || c2 > letter) {
+        return false;
+    }
+    float degrees = 0.0f;
+    float minutes = 0.0f;
+    float seconds = 0.0f;
+    if (!read_field(part.substr(0, c1), degrees) || !read_field(part.substr(c1 + 1, c2 - c1 - 1), minutes) ||
+        !read_field(part.substr(c2 + 1, letter - c2 - 1), seconds)) {
+        return false;
+    }
+    // The sum is checked in double before it is made in float, so that absurd
+    // fields cannot overflow.
+    const double wide = static_cast<double>(degrees) + minutes / 60.0 + seconds / 3600.0;
+    if (std::fabs(wide) > 1000.0) {
+        value = wide;
+        return true;
+    }
+    const float sum = degrees + minutes / 60.0f + seconds / 3600.0f;
+    value = part[letter] == negative ? -sum : sum;
+    return true;
+}
+
+void report_coordinate_error(std::string_view str) {
+    const std::string given = fit_field(str, kAirspaceNameCapacity);
+    airspace_message(1, "Incorrect coordinates format: " + given, "Format de coordon\xE9" "es incorrect : " + given);
+}
+
+}  // namespace
+
+int extract_coord(std::string_view str, float& rlat, float& rlon) {
+    std::string text = fit_field(left_adjust(str), kCoordTextLength);
+    majusc(text);
+    const std::size_t k = later_first(text, 'N', 'S');
+    if (k == std::string::npos) {
+        report_coordinate_error(str);
+        return -1;
+    }
+    std::string lat_part = text.substr(0, k + 1);
+    std::string lon_part = left_adjust(std::string_view(text).substr(k + 1));
+    const int repairs = repair_dots(lat_part) + repair_dots(lon_part);
+    if (repairs > 0) {
+        const std::string given = trim_right(str);
+        const std::string repaired = trim_right(lat_part + " " + lon_part);
+        if (airspace_trace_enabled()) {
+            airspace_trace("Coordinates repaired: " + i2b(repairs));
+        }
+        if (!peldbg00.qdis_wrn) {
+            airspace_message(2, "Incorrect coordinates format:/" + given + "/" + repaired + " (corrected)",
+                             "Format de coordon\xE9" "es incorrect :/" + given + "/" + repaired +
+                                 " (apr\xE8s correction)");
+        }
+    }
+    double lat = 0.0;
+    double lon = 0.0;
+    if (!dms_value(lat_part, 'N', 'S', lat) || !dms_value(lon_part, 'E', 'W', lon) || std::fabs(lat) > 90.0 ||
+        std::fabs(lon) > 180.0) {
+        report_coordinate_error(str);
+        return -1;
+    }
+    rlat = static_cast<float>(lat);
+    rlon = static_cast<float>(lon);
+    return 0;
+}
+
+namespace {
+
+constexpr std::size_t kAltitudeTextLength = 32;
+// Largest altitude number taken as such; beyond it the text is unreadable.
+constexpr float kLargestAltitudeNumber = 1.0e7f;
+
+std::size_t first_of(std::string_view text, std::string_view what, std::string_view fallback) {
+    const std::size_t p = text.find(what);
+    return p != std::string_view::npos ? p : text.find(fallback);
+}
+
+}  // namespace
+
+float decode_alt_as(std::string_view str) {
+    const std::string text = fit_field(left_adjust(str), kAltitudeTextLength);
+    const std::string_view t = text;
+    if (t.starts_with("SFC") || t.starts_with("GND")) {
+        return 0.0f;
+    }
+    if (t.starts_with("UNLIMITED")) {
+        return 20000.0f;
+    }
+    float value = 0.0f;
+    if (t.starts_with("FL")) {
+        if (read_field(t.substr(2), value) && std::fabs(value) <= kLargestAltitudeNumber) {
+            return value * 30.48f;
+        }
+        return kUnreadableAltitude;
+    }
+    const std::size_t agl = first_of(t, "AGL", "GND");
+    const std::size_t amsl = first_of(t, "AMSL", "MSL");
+    std::size_t end = t.size();
+    if (agl != std::string_view::npos || amsl != std::string_view::npos) {
+        end = (agl == std::string_view::npos) ? amsl : (amsl == std::string_view::npos) ? agl : std::max(agl, amsl);
+    }
+    const std::string_view number_text = t.substr(0, end);
+    const std::size_t metres = number_text.find('M');
+    std::size_t marker = std::string_view::npos;
+    for (const std::size_t p : {metres, number_text.find("ALT"), number_text.find("FT"), number_text.find('F')}) {
+        if (p != std::string_view::npos && (marker == std::string_view::npos || p > marker)) {
+            marker = p;
+        }
+    }
+    const std::string_view number = number_text.substr(0, marker);
+    const float sign = agl != std::string_view::npos ? -1.0f : 1.0f;
+    if (!read_field(number, value) || std::fabs(value) > kLargestAltitudeNumber) {
+        log_message_f("decode_alt_AS : " + text + " " + i2b(static_cast<int>(marker == std::string_view::npos ? 0 : marker + 1)) +
+                      " " + i2b(static_cast<int>(agl == std::string_view::npos ? 0 : agl + 1)) + " " +
+                      i2b(static_cast<int>(amsl == std::string_view::npos ? 0 : amsl + 1)));
+        return sign * kUnreadableAltitude;
+    }
+    const float metres_value = metres != std::string_view::npos ? value : value * 0.3048f;
+    return sign * metres_value;
+}
+
+void build_name(std::string& asn, std::string& assn, std::string_view ast, std::string_view asl,
+                std::string_view ash, int ityp) {
+    const std::string an = trim_right(asn);
+    assn = fit_field(an, kShortNameLength);
+    std::string name = an + " (";
+    const std::string ay = trim_right(ast);
+    if (ityp != kClassUnc) {
+        if (ityp >= 0 && ityp < kAirspaceClasses) {
+            name += trim_right(as000c.typ0[ityp]);
+        }
+        if (!ay.empty()) {
+            name += "-" + ay;
+        }
+    } else if (!ay.empty()) {
+        name += ay;
+    }
+    name += ") : " + left_adjust(asl) + " - " + left_adjust(ash);
+    asn = fit_field(name, kAirspaceNameCapacity);
+}

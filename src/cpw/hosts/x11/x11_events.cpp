@@ -1,0 +1,256 @@
+#include "cpw/hosts/x11/x11_host.h"
+
+#include "cpw/internal.h"
+#include "cpw/localhost.h"
+
+#include <X11/Xutil.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// The top-left corner of the window's frame (the window itself without a
+// window manager), in screen coordinates.
+std::pair<int, int> outer_position(const CpwX11Connection& c, const CpwLocalhostWindow& w) {
+    Window top = w.hwnd;
+    for (;;) {
+        Window root = 0;
+        Window parent = 0;
+        Window* children = nullptr;
+        unsigned count = 0;
+        if (XQueryTree(c.display, top, &root, &parent, &children, &count) == 0) {
+            break;
+        }
+        if (children != nullptr) {
+            XFree(children);
+        }
+        if (parent == 0 || parent == root) {
+            break;
+        }
+        top = parent;
+    }
+    XWindowAttributes a{};
+    if (XGetWindowAttributes(c.display, top, &a) == 0) {
+        return {w.left, w.top};
+    }
+    return {a.x, a.y};
+}
+
+// The window manager has minimised the window.
+bool iconic(const CpwX11Connection& c, const CpwLocalhostWindow& w) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    bool result = false;
+    if (XGetWindowProperty(c.display, w.hwnd, c.wm_state, 0, 2, False, c.wm_state, &type, &format, &count, &after,
+                           &data) == Success &&
+        format == 32 && count >= 1 && data != nullptr) {
+        result = *reinterpret_cast<unsigned long*>(data) == IconicState;
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return result;
+}
+
+bool captured(const CpwLocalhost& host) {
+    return host.left_down || host.middle_down || host.right_down;
+}
+
+// The pointer is over the client area: the window counts as entered when it
+// has the focus (a window without the focus gets no entry).
+void pointer_in_client(CpwContext* ctx, CpwLocalhost& host, std::uint32_t id) {
+    if (host.mouse_id != id && host.focus_id == id) {
+        host.mouse_id = id;
+        cpw_hostevent_cursorenter(ctx, id);
+    }
+}
+
+void pointer_left(CpwContext* ctx, CpwLocalhost& host, std::uint32_t id) {
+    if (host.mouse_id == id) {
+        host.mouse_id = 0;
+        cpw_hostevent_cursorleft(ctx, id);
+    }
+}
+
+void on_configure(const CpwX11Connection& c, CpwLocalhostWindow& w, const XConfigureEvent& e) {
+    CpwContext* ctx = w.ctx;
+    const std::uint32_t id = w.id;
+    const auto [left, top] = outer_position(c, w);
+    if (left != w.left || top != w.top) {
+        w.left = left;
+        w.top = top;
+        cpw_hostevent_position(ctx, id, left, top);
+    }
+    if (e.width != w.width || e.height != w.height) {
+        w.width = e.width;
+        w.height = e.height;
+        cpw_hostevent_reshape(ctx, id, e.width, e.height);  // reshape and display dispatched at once
+    }
+}
+
+void on_motion(CpwContext* ctx, CpwLocalhost& host, std::uint32_t id, const XMotionEvent& e) {
+    if (!captured(host)) {
+        pointer_in_client(ctx, host, id);
+    }
+    if (ctx->stack != nullptr && ctx->stack->filtered[cpw_event_mousemove] != 0 &&
+        ctx->stack->filtered[cpw_event_mousedrag] != 0) {
+        return;
+    }
+    host.moved_x += e.x - host.mouse_x;
+    host.moved_y += e.y - host.mouse_y;
+    host.mouse_x = e.x;
+    host.mouse_y = e.y;
+    if (host.focus_id != id) {
+        return;
+    }
+    // Modifier keys held during a drag do not change the button reported.
+    const unsigned buttons = e.state & (Button1Mask | Button2Mask | Button3Mask);
+    if (buttons == 0) {
+        cpw_hostevent_mousemove(ctx, id, e.x, e.y);
+        return;
+    }
+    const int button = buttons == Button1Mask ? 0 : buttons == Button2Mask ? 1 : buttons == Button3Mask ? 2 : -1;
+    cpw_hostevent_mousedrag(ctx, id, button, e.x, e.y);
+}
+
+void on_button(CpwContext* ctx, CpwLocalhost& host, std::uint32_t id, const XButtonEvent& e) {
+    const bool press = e.type == ButtonPress;
+    if (press && !captured(host)) {
+        pointer_in_client(ctx, host, id);
+    }
+    switch (e.button) {
+        case Button1: host.left_down = press; break;
+        case Button2: host.middle_down = press; break;
+        case Button3: host.right_down = press; break;
+        case Button4:
+        case Button5:
+            // One notch of the wheel: a press (the release says nothing more).
+            if (press) {
+                const int notches = e.button == Button4 ? 1 : -1;
+                host.wheel += notches;
+                cpw_hostevent_mouseclick(ctx, id, 2, 1, notches, 0);
+            }
+            return;
+        default: return;
+    }
+    cpw_hostevent_mouseclick(ctx, id, press ? 0 : 1, static_cast<int>(e.button) - 1, e.x, e.y);
+}
+
+void on_client_message(const CpwX11Connection& c, CpwLocalhostWindow& w, XClientMessageEvent& e) {
+    if (e.message_type != c.wm_protocols || e.format != 32) {
+        return;
+    }
+    const auto protocol = static_cast<Atom>(e.data.l[0]);
+    if (protocol == c.wm_delete_window) {
+        // The close box asks; the window stays until a callback destroys it.
+        cpw_hostevent_destroy(w.ctx, w.id);
+    } else if (protocol == c.net_wm_ping) {
+        e.window = c.root;
+        XSendEvent(c.display, c.root, False, SubstructureRedirectMask | SubstructureNotifyMask,
+                   reinterpret_cast<XEvent*>(&e));
+    }
+}
+
+}  // namespace
+
+void cpw_x11_handleevent(XEvent& event) {
+    CpwX11Connection* c = cpw_x11_connection();
+    if (c == nullptr) {
+        return;
+    }
+    switch (event.type) {
+        case SelectionRequest: cpw_x11_selectionrequest(event.xselectionrequest); return;
+        case SelectionClear: cpw_x11_selectionclear(event.xselectionclear); return;
+        case MappingNotify: XRefreshKeyboardMapping(&event.xmapping); return;
+        default: break;
+    }
+    if (event.type == ConfigureNotify && event.xconfigure.window == c->root) {
+        // The screen changed: every context learns its new size.
+        for (CpwContext* ctx : c->contexts) {
+            ctx->cpw_screenwidth = static_cast<std::uint32_t>(std::max(event.xconfigure.width, 0));
+            ctx->cpw_screenheight = static_cast<std::uint32_t>(std::max(event.xconfigure.height, 0));
+        }
+        return;
+    }
+    CpwLocalhostWindow* w = cpw_x11_window(event.xany.window);
+    if (w == nullptr || w->ctx == nullptr || w->ctx->ctx_localhost == nullptr) {
+        return;
+    }
+    CpwContext* ctx = w->ctx;
+    CpwLocalhost& host = *ctx->ctx_localhost;
+    const std::uint32_t id = w->id;
+    switch (event.type) {
+        case ConfigureNotify: on_configure(*c, *w, event.xconfigure); break;
+        case MapNotify:
+            w->mapped = true;
+            cpw_hostevent_visibility(ctx, id, 1);
+            break;
+        case UnmapNotify:
+            w->mapped = false;
+            cpw_hostevent_visibility(ctx, id, w->iconify_asked || iconic(*c, *w) ? 4 : 0);
+            break;
+        case Expose:
+            if (event.xexpose.count == 0) {
+                cpw_hostevent_draw(ctx, id);  // dispatched at once
+            }
+            break;
+        case FocusIn:
+            if (event.xfocus.mode == NotifyGrab || event.xfocus.mode == NotifyUngrab ||
+                event.xfocus.detail == NotifyPointer) {
+                break;
+            }
+            host.focus_id = id;
+            cpw_x11_focusin_keyboard();
+            cpw_hostevent_setfocus(ctx, id);
+            if (host.mouse_id != id) {
+                host.mouse_id = id;
+                cpw_hostevent_cursorenter(ctx, id);
+            }
+            break;
+        case FocusOut:
+            if (event.xfocus.mode == NotifyGrab || event.xfocus.mode == NotifyUngrab ||
+                event.xfocus.detail == NotifyPointer || event.xfocus.detail == NotifyInferior) {
+                break;
+            }
+            pointer_left(ctx, host, id);
+            host.focus_id = 0;
+            cpw_hostevent_lostfocus(ctx, id);
+            break;
+        case EnterNotify:
+            if (event.xcrossing.mode != NotifyGrab && !captured(host)) {
+                pointer_in_client(ctx, host, id);
+            }
+            break;
+        case LeaveNotify:
+            // While a button is held the mouse belongs to the window (Windows
+            // captures it): leaving is told once the buttons are up.
+            if (event.xcrossing.mode != NotifyGrab && event.xcrossing.detail != NotifyInferior && !captured(host)) {
+                pointer_left(ctx, host, id);
+            }
+            break;
+        case MotionNotify: on_motion(ctx, host, id, event.xmotion); break;
+        case ButtonPress:
+        case ButtonRelease: on_button(ctx, host, id, event.xbutton); break;
+        case KeyPress:
+        case KeyRelease: cpw_x11_keyevent(*w, event.xkey); break;
+        case ClientMessage: on_client_message(*c, *w, event.xclient); break;
+        default: break;
+    }
+}
+
+int cpw_localhost_processevents(CpwContext*, int n) {
+    for (int i = 0; i < n; ++i) {
+        CpwX11Connection* c = cpw_x11_connection();
+        if (c == nullptr || XPending(c->display) == 0) {
+            return 0;
+        }
+        XEvent event{};
+        XNextEvent(c->display, &event);
+        cpw_x11_handleevent(event);
+    }
+    return 1;
+}

@@ -1,0 +1,430 @@
+#include "taskfiles/cup_reader.h"
+
+#include "foundation/fixed_text.h"
+#include "foundation/key_value.h"
+#include "foundation/log.h"
+#include "foundation/messages.h"
+#include "foundation/number_text.h"
+#include "foundation/read_one_number.h"
+#include "foundation/seeyou_coordinates.h"
+#include "foundation/text_edit.h"
+#include "foundation/units.h"
+#include "platform/console.h"
+#include "platform/files.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace {
+
+constexpr std::size_t kLineLength = 1024;         // characters of a line read
+constexpr std::size_t kFieldLength = 64;          // characters of a field
+constexpr std::size_t kDescriptionLength = 512;   // characters of the description field
+constexpr std::size_t kCodeUsed = 20;             // characters of the code used
+constexpr std::size_t kTagLength = 32;            // characters of a landability tag
+constexpr std::size_t kKeyLength = 80;            // key and value of a zone field
+constexpr std::size_t kReadCupMessageLength = 1024;
+constexpr std::size_t kTaskMessageLength = 256;
+constexpr float kBadCoordinateBelow = -9000.0f;
+constexpr int kEndOfFile = -1;
+constexpr std::string_view kVersionLine = "\"version=\"";
+constexpr std::string_view kNoPosition = "???";
+
+// Shows a message (severity error) unless silent, and logs it.
+void report(std::string_view title, const std::string& text, std::size_t length, bool qline, bool qsilent) {
+    const std::string message = fit_field(text, length);
+    if (!qsilent) {
+        error_message_tit(1, title, message, qline);
+    }
+    log_message_text(message);
+}
+
+// Reads the next line, cut to kLineLength. False at the end of the file
+// (ios -1) or on a read error (ios its status).
+bool read_cut_line(TextFileReader& file, std::string& line, int& ios) {
+    if (!file.read_line(line)) {
+        ios = file.failed() ? file.read_status() : kEndOfFile;
+        return false;
+    }
+    ios = 0;
+    if (line.size() > kLineLength) {
+        line.resize(kLineLength);
+    }
+    return true;
+}
+
+// The next comma field of `rest`, cut to `length` characters.
+std::string next_field(std::string& rest, std::size_t length = kFieldLength) {
+    std::string field;
+    extract_comma(rest, field);
+    return fit_field(field, length);
+}
+
+std::string unquoted(std::string field) {
+    remove_quotes(field);
+    return trim_right(field);
+}
+
+// One waypoint line, its fields decoded.
+struct WaypointLine {
+    std::string name;
+    std::string code;
+    std::string description;
+    float lat = 0.0f;
+    float lon = 0.0f;
+    float elev = 0.0f;
+    int style = 0;
+    float rwd = kNoWaypointValue;
+    float rwl = kNoWaypointValue;
+    float frq = kNoWaypointValue;
+};
+
+class WaypointLineReader {
+public:
+    WaypointLineReader(std::string_view fnam, bool has_runway_width, bool qline, bool qsilent)
+        : fnam_(trim_right(fnam)), has_runway_width_(has_runway_width), qline_(qline), qsilent_(qsilent) {}
+
+    // Decodes a waypoint line; false (after its message) when the line is ignored.
+    bool decode(std::string line, WaypointLine& wp) const {
+        wp.name = unquoted(next_field(line));
+        wp.code = unquoted(next_field(line)).substr(0, kCodeUsed);
+        next_field(line);  // country
+        const std::string lat_text = unquoted(next_field(line));
+        wp.lat = decode_lat_cu(lat_text);
+        if (wp.lat < kBadCoordinateBelow) {
+            return line_ignored(wp, "Latitude", lat_text);
+        }
+        const std::string lon_text = unquoted(next_field(line));
+        wp.lon = decode_lon_cu(lon_text);
+        if (wp.lon < kBadCoordinateBelow) {
+            return line_ignored(wp, "Longitude", lon_text);
+        }
+        const std::string elev_text = unquoted(next_field(line));
+        if (convert_length(elev_text, wp.elev) != 0) {
+            return line_ignored(wp, "Elevation", elev_text);
+        }
+        const std::string style_text = unquoted(next_field(line));
+        if (!read_one_int(style_text, wp.style)) {
+            return line_ignored(wp, "Style", style_text);
+        }
+        const std::string rwd_text = unquoted(next_field(line));
+        if (!rwd_text.empty() && !read_one_real(rwd_text, wp.rwd)) {
+            value_ignored(wp, "Runway direction", rwd_text);
+        }
+        const std::string rwl_text = unquoted(next_field(line));
+        if (!rwl_text.empty() && convert_length(rwl_text, wp.rwl) != 0) {
+            wp.rwl = kNoWaypointValue;
+            value_ignored(wp, "Runway length", rwl_text);
+        }
+        if (has_runway_width_) {
+            next_field(line);
+        }
+        const std::string frq_text = unquoted(next_field(line));
+        if (!frq_text.empty() && convert_length(frq_text, wp.frq) != 0) {
+            wp.frq = kNoWaypointValue;
+            value_ignored(wp, "Frequency", frq_text);
+        }
+        wp.description = unquoted(next_field(line, kDescriptionLength));
+        return true;
+    }
+
+    void capacity_reached(int capacity) const {
+        report("read_cup", fnam_ + "\nMax number of waypoints reached: " + i2b(capacity), kReadCupMessageLength,
+               qline_, qsilent_);
+    }
+
+private:
+    bool line_ignored(const WaypointLine& wp, std::string_view kind, std::string_view field) const {
+        report("read_cup", fnam_ + "\n" + wp.name + " " + std::string(kind) + " : " + trim_right(field) + "\nLine ignored",
+               kReadCupMessageLength, qline_, qsilent_);
+        return false;
+    }
+    void value_ignored(const WaypointLine& wp, std::string_view kind, std::string_view field) const {
+        report("read_cup", fnam_ + "\n" + wp.name + " " + std::string(kind) + " : " + trim_right(field) +
+                               "\nValue ignored",
+               kReadCupMessageLength, qline_, qsilent_);
+    }
+
+    std::string fnam_;
+    bool has_runway_width_;
+    bool qline_;
+    bool qsilent_;
+};
+
+bool is_landable_style(int style) { return style >= 2 && style <= 5; }
+
+// The number of entries 1.. the waypoint records and the caller's capacity allow.
+int waypoint_capacity(int maxapt, const Tarvewp2& numbers, const Tarvewp3& texts) {
+    const std::size_t size =
+        std::min({numbers.wp_lat.size(), numbers.wp_lon.size(), numbers.wp_elev.size(), numbers.wp_typ.size(),
+                  numbers.wp_rwl.size(), numbers.wp_rwd.size(), numbers.wp_frq.size(), texts.wp_nam.size(),
+                  texts.wp_cod.size(), texts.wp_dsc.size()});
+    const std::size_t slots = size > 0 ? size - 1 : 0;
+    return static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(std::max(maxapt, 0)), slots));
+}
+
+void store(const WaypointLine& wp, int style, int k, Tarvewp2& numbers, Tarvewp3& texts) {
+    const auto i = static_cast<std::size_t>(k);
+    texts.wp_nam[i] = fit_field(wp.name, kWpNameCapacity);
+    texts.wp_cod[i] = fit_field(wp.code, kWpCodeCapacity);
+    texts.wp_dsc[i] = fit_field(wp.description, kWpDescCapacity);
+    numbers.wp_lat[i] = wp.lat;
+    numbers.wp_lon[i] = wp.lon;
+    numbers.wp_elev[i] = nearest_int(wp.elev);
+    numbers.wp_rwd[i] = wp.rwd;
+    numbers.wp_rwl[i] = wp.rwl;
+    numbers.wp_frq[i] = wp.frq;
+    numbers.wp_typ[i] = style;
+}
+
+// --- Task section ---------------------------------------------------------
+
+std::string point_trace(int k) {
+    const RdCup1& c = rd_cup_1;
+    const auto i = static_cast<std::size_t>(k);
+    const auto number = [](float value) { return f2b(value, "(F16.6)"); };
+    return i2b(k) + " A " + number(c.cupang[1][i]) + " " + number(c.cupang[2][i]) + " R " + number(c.cuprad[1][i]) +
+           " " + number(c.cuprad[2][i]) + " H " + number(c.cupmxa[i]);
+}
+
+class TaskReader {
+public:
+    TaskReader(std::string_view fnam, int nb_wp, const Tarvewp2& numbers, const Tarvewp3& texts, bool qline,
+               bool qsilent)
+        : fnam_(trim_right(fnam)), nb_wp_(nb_wp), numbers_(numbers), texts_(texts), qline_(qline), qsilent_(qsilent) {}
+
+    // The task line: description and points.
+    void read_points(std::string line) {
+        RdCup1& c = rd_cup_1;
+        RdCup2& t = rd_cup_2;
+        t.cupdesc = next_field(line, kCupDescCapacity);
+        console_line("Task : " + t.cupdesc);
+        int count = 0;
+        while (true) {
+            const std::string field = next_field(line);
+            console_line("Field " + i2b(static_cast<int>(field.size())) + " : " + field);
+            if (field.empty()) {
+                break;
+            }
+            const std::string name = unquoted(field);
+            if (count >= kCupTaskSlots) {
+                message("Too many task points: " + name + " and the points after it ignored");
+                break;
+            }
+            const auto i = static_cast<std::size_t>(count++);
+            t.cupnam[i] = fit_field(name, kCupNameCapacity);
+            if (name == kNoPosition) {
+                continue;
+            }
+            // Both names are compared as the waypoint name field holds them.
+            const int k = rech_cup(fit_field(name, kWpNameCapacity), nb_wp_, texts_.wp_nam);
+            if (k == 0) {
+                message("Waypoint not found: " + name);
+                break;
+            }
+            const auto w = static_cast<std::size_t>(k);
+            c.cuplat[i] = numbers_.wp_lat[w];
+            c.cuplon[i] = numbers_.wp_lon[w];
+            c.cupalt[i] = static_cast<float>(numbers_.wp_elev[w]);
+            c.cupsty[i] = numbers_.wp_typ[w];
+        }
+        rd_cup_0.nb_cup = count - 1;
+    }
+
+    // One observation-zone line.
+    void read_zone_line(std::string line) {
+        RdCup1& c = rd_cup_1;
+        int k = 0;
+        while (true) {
+            const std::string field = next_field(line, kLineLength);
+            if (field.empty()) {
+                return;
+            }
+            std::string key;
+            std::string val;
+            extract_key_val(field, key, val);
+            key = trim_right(fit_field(key, kKeyLength));
+            val = fit_field(val, kKeyLength);
+            console_line(key + ":" + val);
+            if (key == "Options") {
+                return;
+            }
+            if (key == "ObsZone") {
+                int n = 0;
+                if (!read_one_int(val, n)) {
+                    value_ignored(key, val);
+                    continue;
+                }
+                k = n < kCupTaskSlots ? n + 1 : kCupTaskSlots + 1;  // beyond the points either way
+                last_zone_ = k;
+                continue;
+            }
+            if (k < 1 || k > rd_cup_0.nb_cup) {
+                message("ObsZone undefined " + key);
+                return;
+            }
+            const auto i = static_cast<std::size_t>(k);
+            if (key == "R1" || key == "R2") {
+                float radius = 0.0f;
+                if (convert_length(val, radius) == 0) {
+                    c.cuprad[key == "R1" ? 1 : 2][i] = radius;
+                } else {
+                    value_ignored(key, val);
+                }
+            } else if (key == "A1" || key == "A2") {
+                if (!read_one_real(val, c.cupang[key == "A1" ? 1 : 2][i])) {
+                    value_ignored(key, val);
+                }
+            } else if (key == "Line") {
+                c.cupline[i] = is_true(val);
+                console_line("Line " + i2b(k) + " " + (c.cupline[i] ? "1" : "0"));
+            } else if (key == "MaxAlt") {
+                float height = 0.0f;
+                if (convert_length(val, height) == 0) {
+                    c.cupmxa[i] = height;
+                } else {
+                    value_ignored(key, val);
+                }
+                console_line("MaxAlt " + i2b(k) + " " + f2b(c.cupmxa[i], "(F16.6)"));
+            }
+        }
+    }
+
+    int last_zone() const { return last_zone_; }
+
+private:
+    void message(const std::string& text) {
+        report("read_cup_task", fnam_ + "\n" + text, kTaskMessageLength, qline_, qsilent_);
+    }
+    void value_ignored(const std::string& key, const std::string& val) {
+        message(key + " : " + trim_right(val) + "\nValue ignored");
+    }
+
+    std::string fnam_;
+    int nb_wp_;
+    const Tarvewp2& numbers_;
+    const Tarvewp3& texts_;
+    bool qline_;
+    bool qsilent_;
+    int last_zone_ = 0;
+};
+
+void clear_task_positions() {
+    RdCup1& c = rd_cup_1;
+    c.cuplat.fill(0.0f);
+    c.cuplon.fill(0.0f);
+    c.cupalt.fill(0.0f);
+    for (CupReals* table : {&c.cuprad[1], &c.cuprad[2], &c.cupang[1], &c.cupang[2]}) {
+        table->fill(0.0f);
+    }
+    c.cupline.fill(false);
+}
+
+}  // namespace
+
+int landability_class(std::string_view description) {
+    const std::string text = trim_right(description);
+    if (text.empty() || text.back() != '}') {
+        return 0;
+    }
+    const std::size_t open = text.rfind('{');
+    if (open == std::string::npos || open + 2 >= text.size()) {
+        return 0;  // no "{", or nothing between the braces
+    }
+    std::string tag = fit_field(std::string_view(text).substr(open + 1, text.size() - open - 2), kTagLength);
+    majusc(tag);
+    static const std::array<std::pair<std::string_view, int>, 12> kClasses = {{
+        {"F", 1}, {"E", 1}, {"LA", 1}, {"ZA", 1}, {"FACILE", 1},
+        {"M", 2}, {"NORMAL", 2},
+        {"D", 3}, {"DIFFICILE", 3},
+        {"TD", 4}, {"VD", 4}, {"TRES_DIFFICILE", 4},
+    }};
+    for (const auto& [name, value] : kClasses) {
+        if (tag == name) {
+            return value;
+        }
+    }
+    return 0;
+}
+
+int rech_cup(std::string_view bbb, int nb_wp, std::span<const std::string> wp_name) {
+    const int last = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(std::max(nb_wp, 0)),
+                                                            wp_name.empty() ? 0 : wp_name.size() - 1));
+    for (int k = 1; k <= last; ++k) {
+        if (blank_equal(wp_name[static_cast<std::size_t>(k)], bbb)) {
+            return k;
+        }
+    }
+    return 0;
+}
+
+void read_cup_task(TextFileReader& file, std::string_view fnam, int nb_wp, const Tarvewp2& numbers,
+                   const Tarvewp3& texts, bool qline, bool qsilent, int& ios) {
+    clear_task_positions();
+    std::string line;
+    if (!read_cut_line(file, line, ios)) {
+        return;
+    }
+    TaskReader task(fnam, nb_wp, numbers, texts, qline, qsilent);
+    task.read_points(line);
+    while (read_cut_line(file, line, ios)) {
+        if (!line.empty() && (line.front() == '"' || line.front() == ',')) {
+            break;  // the next task
+        }
+        task.read_zone_line(line);
+    }
+    console_line("Points " + i2b(rd_cup_0.nb_cup + 1) + " last zone " + i2b(task.last_zone()));
+    for (int k = 0; k <= rd_cup_0.nb_cup; ++k) {
+        console_line(point_trace(k));
+    }
+}
+
+void read_cup(std::string_view fnam, int maxapt, Tarvewp2& numbers, Tarvewp3& texts, int& nb_wp, bool qlnd,
+              bool qline, bool qsilent, int& ios) {
+    nb_wp = 0;
+    TextFileReader file(fnam);
+    if (!file.is_open()) {
+        console_line(trim_right(fnam) + " cannot be opened");
+        ios = file.open_status();
+        return;
+    }
+    std::string line;
+    if (!read_cut_line(file, line, ios)) {
+        ios = ios == kEndOfFile ? 0 : ios;
+        return;
+    }
+    const WaypointLineReader reader(fnam, line.find("rwwidth") != std::string::npos, qline, qsilent);
+    const int capacity = waypoint_capacity(maxapt, numbers, texts);
+    while (read_cut_line(file, line, ios)) {
+        if (line.find(kRelatedTasksMarker) != std::string::npos) {
+            if (qlnd) {
+                return;  // ios 0: the task is not read
+            }
+            read_cup_task(file, fnam, nb_wp, numbers, texts, qline, qsilent, ios);
+            break;
+        }
+        if (line.starts_with(kVersionLine) || line.find(',') == std::string::npos) {
+            continue;
+        }
+        WaypointLine wp;
+        if (!reader.decode(line, wp)) {
+            continue;
+        }
+        int style = wp.style;
+        if (qlnd) {
+            if (!is_landable_style(wp.style)) {
+                continue;
+            }
+            style += 1000 * landability_class(wp.description);
+        }
+        if (nb_wp >= capacity) {
+            reader.capacity_reached(capacity);
+            break;
+        }
+        store(wp, style, ++nb_wp, numbers, texts);
+    }
+    if (ios == kEndOfFile) {
+        ios = 0;
+    }
+}

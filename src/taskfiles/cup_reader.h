@@ -1,0 +1,59 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "taskfiles/landscape_records.h"
+
+class TextFileReader;
+
+// SeeYou waypoint files (.cup): the waypoint lines into the landscape waypoint
+// records, and the first task of the task section into the SeeYou task
+// records rd_cup_0 .. rd_cup_2.
+//
+// The first line is the header, never a waypoint; when it holds "rwwidth", a
+// runway-width column follows the runway length and is skipped. A waypoint
+// line is name, code, country, latitude (DDMM.mmmN), longitude (DDDMM.mmmE),
+// elevation (m, ft, ...), style, runway direction, runway length, [runway
+// width,] frequency, description; a comma inside double quotes does not
+// separate. Lines beginning with the quoted word version= and lines without a
+// comma are skipped. A line holding "----Related Tasks----" starts the task
+// section: no waypoint line is read after it.
+//
+// Bad lines and values are reported (severity 1, titled "read_cup" or
+// "read_cup_task", in a box or on the console with qline; no box with
+// qsilent) and always logged; the reading then goes on.
+
+// The marker of the task section.
+inline constexpr std::string_view kRelatedTasksMarker = "----Related Tasks----";
+
+// Reads `fnam` into entries 1.. of the waypoint records (at most `maxapt`,
+// and no more than the records hold: at the capacity the reading ends with a
+// message) and, unless qlnd, its first task. With qlnd (landable only) only
+// styles 2 to 5 are stored, each as style + 1000 x the landability class of
+// its description's "{...}" tag. nb_wp = waypoints stored. ios = 0, the open
+// status when the file cannot be opened (nb_wp 0), or the status of a failed
+// read.
+void read_cup(std::string_view fnam, int maxapt, Tarvewp2& numbers, Tarvewp3& texts, int& nb_wp, bool qlnd,
+              bool qline, bool qsilent, int& ios);
+
+// Reads the task that follows the task-section marker from the open file:
+// the task line (its first field, quotes kept, into cupdesc; then the point
+// names, each found among waypoints 1..nb_wp by its name cut to the waypoint
+// name field) and the observation-zone lines after it, up to the next task
+// line. A point not found ends the point list with a message; "???" stays
+// without a position. ios = the status of the last line read (-1 at the end
+// of the file). read_cup calls it; fnam is the path for the messages.
+void read_cup_task(TextFileReader& file, std::string_view fnam, int nb_wp, const Tarvewp2& numbers,
+                   const Tarvewp3& texts, bool qline, bool qsilent, int& ios);
+
+// The number (1-based) of the first of wp_name[1..nb_wp] equal to bbb as a
+// blank-padded field (case and leading blanks count); 0 when none is.
+int rech_cup(std::string_view bbb, int nb_wp, std::span<const std::string> wp_name);
+
+// The landability class of a waypoint description ending in a "{...}" tag:
+// 1 easy (F, E, LA, ZA, FACILE), 2 normal (M, NORMAL), 3 difficult (D,
+// DIFFICILE), 4 very difficult (TD, VD, TRES_DIFFICILE), in any case; 0 for
+// any other tag or none.
+int landability_class(std::string_view description);

@@ -1,0 +1,30 @@
+#pragma once
+
+// Tying the task to the landscape, one routine per road of a conversion.
+//
+// - get_wp_data (a Condor flight plan): gives every turnpoint its latitude and
+//   longitude from its landscape position, renames turnpoints that share a
+//   name but not a position (both x and y more than 1 m apart: "Name1",
+//   "Name2", ...), and with the waypoint check (tarvex01.qchkwp) identifies each
+//   among the landscape's airports (by name and position within 0.001 degree)
+//   and then its turnpoints (the same, and elevation within 10 m of the
+//   point's altitude): tpid -n / +n for airport / turnpoint n with the LK8000
+//   and SeeYou targets, n otherwise, 0 none. Several matches warn and take the
+//   last; with qverb_0 the turnpoints found nowhere are listed in a warning.
+// - set_wp_data (a SeeYou task written as a Condor plan): the SeeYou task
+//   points 0..nb_cup-1 become the task's turnpoints (classic zones, window
+//   centre 1500 m, upper limit MaxAlt or 10000 m); when the takeoff is "???"
+//   or no airport, the airport nearest to the start takes its place. nb_wp =
+//   nb_cup - 1.
+// - copy_wp_data (a SeeYou task exported as JSON): copies the positions and
+//   zones of points 1..nb_cup-1; nb_wp = nb_cup.
+//
+// Warnings are shown (severity 2, French with cmndta001.qfr, on the console
+// with cmndta001.qline) and logged; the run goes on.
+
+// idt is not used.
+void get_wp_data(bool qverb, int idt);
+
+void set_wp_data(bool qverb);
+
+void copy_wp_data();

@@ -1,0 +1,310 @@
+#include "taskfiles/lkt_writer.h"
+
+#include "foundation/fixed_text.h"
+#include "foundation/fortran_format.h"
+#include "foundation/geometry.h"
+#include "foundation/number_text.h"
+#include "foundation/option_records.h"
+#include "platform/console.h"
+#include "platform/encoding.h"
+#include "platform/files.h"
+#include "taskfiles/altitude_limits.h"
+#include "taskfiles/landscape_records.h"
+#include "taskfiles/sector_bisector.h"
+#include "taskfiles/task_model.h"
+#include "taskfiles/xml_numbers.h"
+#include "taskfiles/xml_writer.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+
+namespace {
+
+// Text fields of one waypoint.
+constexpr std::size_t kNameField = 40;
+constexpr std::size_t kCommentField = 60;
+
+// A start maximum height above this many metres is written as no limit.
+constexpr int kHighestStartLimit = 9000;
+
+// Two points of the same name closer than this in x and in y are one waypoint.
+constexpr float kSamePlace = 1.0f;
+
+const std::string kIndent1(8, ' ');
+const std::string kIndent2(16, ' ');
+const std::string kIndent3(24, ' ');
+
+// Points that repeat an earlier point of the task (same name, same place).
+using DuplicateMarks = std::array<bool, kTurnpointSlots>;
+
+DuplicateMarks mark_duplicates(int last) {
+    const RdFpl1& t = rd_fpl_1;
+    DuplicateMarks marks{};
+    for (int i = 1; i <= last; ++i) {
+        if (marks[i]) {
+            continue;
+        }
+        const std::string name_i = fit_field(rd_fpl_2.tpnam[i], kTpNameCapacity);
+        for (int j = i + 1; j <= last; ++j) {
+            const bool same_name = blank_equal(name_i, fit_field(rd_fpl_2.tpnam[j], kTpNameCapacity));
+            if (same_name && std::fabs(double{t.tpx[i]} - t.tpx[j]) < kSamePlace &&
+                std::fabs(double{t.tpy[i]} - t.tpy[j]) < kSamePlace) {
+                marks[j] = true;
+            }
+        }
+    }
+    return marks;
+}
+
+// Heights in whole metres become thousandths in the rules.
+std::string thousandths(long long metres) { return xml_int(metres * 1000); }
+
+// The finish minimum height above the finish point, whole metres.
+int finish_height(int f) {
+    const RdFpl1& t = rd_fpl_1;
+    if (f < 1) {
+        return 0;
+    }
+    double h = 0.0;
+    if (t.tpsec[f] == 1) {
+        h = double{t.tpalt[f]} - 0.5 * t.tphei[f];
+    } else {
+        const float finishminalt = rd_fpl_4.finishminalt;
+        h = (finishminalt > 0.0f && t.tpwid[f] < 0.01f) ? finishminalt : t.tpwid[f];
+    }
+    const int nfi = nearest_int(h - t.tpz[f]);
+    console_line("FinishMinAlt,tpwid(nb_wp-1),ffmi,nfi  " + f2b(rd_fpl_4.finishminalt, "(F16.6)") + " " +
+                 f2b(t.tpwid[f], "(F16.6)") + " " + f2b(static_cast<float>(std::clamp(h, -1e30, 1e30)), "(F16.6)") +
+                 " " + i2b(nfi));
+    return nfi;
+}
+
+// The start maximum height, whole metres (no margin).
+int start_height(int last) {
+    const RdFpl1& t = rd_fpl_1;
+    if (last < 1) {
+        return 0;
+    }
+    if (t.tpsec[1] == 1) {
+        return nearest_int(double{t.tpalt[1]} + 0.5 * t.tphei[1]);
+    }
+    return nearest_int(t.tphei[1]);
+}
+
+std::string options_line() {
+    const RdFpl6& options = rd_fpl_6;
+    std::string ligne;
+    xml_start(ligne, "options");
+    if (options.qaat) {
+        xml_add_key_val(ligne, "auto-advance", tarvex01.qman_arm_start_aat ? "Manual" : "ArmTPs");
+        xml_add_key_val(ligne, "length", f2b(options.t_aat, "(F12.2)"));
+    } else {
+        xml_add_key_val(ligne, "auto-advance", tarvex01.qman_arm_start_rt ? "ArmStart" : "Auto");
+    }
+    xml_end(ligne, "");
+    return ligne;
+}
+
+std::string finish_line(int last) {
+    const int nfi = finish_height(last);
+    std::string ligne;
+    xml_start(ligne, "finish");
+    xml_add_key_val(ligne, "fai-height", "false");
+    xml_add_key_val(ligne, "min-height", nfi < 1 ? "0" : thousandths(nfi));
+    xml_add_key_val(ligne, "height-ref", "AGL");
+    xml_end(ligne, "/");
+    return ligne;
+}
+
+std::string start_line(int last) {
+    const int height = start_height(last);
+    const int speed = rd_fpl_6.start_max_speed;
+    const std::string max_speed = xml_int(nearest_int(speed * 1000.0 / 3.6));
+    console_line("start_max_speed " + i2b(speed) + " " + max_speed);
+    std::string ligne;
+    xml_start(ligne, "start");
+    xml_add_key_val(ligne, "max-height", height > kHighestStartLimit ? "0" : thousandths(height));
+    xml_add_key_val(ligne, "max-height-margin", thousandths(tarvex01.start_margin));
+    xml_add_key_val(ligne, "max-speed", max_speed);
+    xml_add_key_val(ligne, "max-speed-margin", "0");
+    xml_add_key_val(ligne, "height-ref", "ASL");
+    xml_end(ligne, "/");
+    return ligne;
+}
+
+std::string task_point_line(int n, int last) {
+    const RdFpl1& t = rd_fpl_1;
+    std::string name;
+    set_lk_tp_name(n, name);
+    std::string ligne;
+    xml_start(ligne, "point");
+    xml_add_key_val(ligne, "idx", xml_int(n - 1));
+    xml_add_key_val(ligne, "name", name);
+    if (t.tpsec[n] == 1) {
+        xml_add_key_val(ligne, "type", "line");
+    } else if (t.tpang[n] == 360) {
+        xml_add_key_val(ligne, "type", "circle");
+    } else if ((n == 1 || n == last) && t.tpang[n] == 180) {
+        xml_add_key_val(ligne, "type", "line");
+    } else {
+        const float alb = sector_bisector(n);
+        const float half = 0.5f * static_cast<float>(t.tpang[n]);
+        xml_add_key_val(ligne, "type", "sector");
+        xml_add_key_val(ligne, "start-radial", xml_real(modang(alb - half, 0.0f), 13, 6));
+        xml_add_key_val(ligne, "end-radial", xml_real(modang(alb + half, 0.0f), 13, 6));
+    }
+    xml_add_key_val(ligne, "radius", xml_real(t.tprad[n], 10, 2));
+    xml_add_key_val(ligne, "lock", "false");
+    xml_add_key_val(ligne, "offset-radius", "0.0");
+    xml_add_key_val(ligne, "offset-radial", "0.0");
+    xml_end(ligne, "/");
+    return ligne;
+}
+
+// Frequency, runway length and runway direction of a landscape waypoint or
+// airport, each only when the landscape gives it.
+void add_radio_and_runway(std::string& ligne, float frequency, float runway_length, float runway_direction) {
+    if (frequency > 0.0f) {
+        xml_add_key_val(ligne, "freq", xml_real(frequency, 10, 3));
+    }
+    if (runway_length > 0.0f) {
+        xml_add_key_val(ligne, "runwayLen", xml_int(nearest_int(runway_length)));
+    }
+    if (runway_direction >= 0.0f) {
+        xml_add_key_val(ligne, "runwayDir", left_adjust(fmt_i(nearest_int(runway_direction), 3, 3)));
+    }
+}
+
+std::string waypoint_line(int n) {
+    const RdFpl1& t = rd_fpl_1;
+    const int id = t.tpid[n];
+    const bool is_waypoint = id >= 1 && id <= kMaxLandscapeWaypoints;
+    const bool is_airport = id <= -1 && id >= -kMaxLandscapeAirports;
+
+    std::string unused_name;
+    std::string comment;
+    altitude_limits(n, unused_name, kNameField, comment, kCommentField);
+    if (is_waypoint && !is_blank(tarvewp3.wp_dsc[id])) {
+        const std::string& description = tarvewp3.wp_dsc[id];
+        comment = fit_field(is_blank(comment) ? description : trim_right(comment) + " ; " + description, kCommentField);
+    }
+
+    std::string name;
+    set_lk_tp_name(n, name);
+    std::string ligne;
+    xml_start(ligne, "point");
+    xml_add_key_val(ligne, "name", name);
+    xml_add_key_val(ligne, "latitude", xml_real(t.tplat[n], 13, 6));
+    xml_add_key_val(ligne, "longitude", xml_real(t.tplon[n], 13, 6));
+    xml_add_key_val(ligne, "altitude", xml_int(nearest_int(t.tpz[n])));
+    if (!is_blank(comment)) {
+        xml_add_key_val(ligne, "comment", comment);
+    }
+    int style = 1;
+    if (is_waypoint) {
+        style = tarvewp2.wp_typ[id];
+        xml_add_key_val(ligne, "flags", xml_int(lk_waypoint_flags(style)));
+        if (!is_blank(tarvewp3.wp_cod[id])) {
+            xml_add_key_val(ligne, "code", tarvewp3.wp_cod[id]);
+        }
+        xml_add_key_val(ligne, "format", "2");
+        add_radio_and_runway(ligne, tarvewp2.wp_frq[id], tarvewp2.wp_rwl[id], tarvewp2.wp_rwd[id]);
+    } else if (is_airport) {
+        const int a = -id;
+        style = tarveap2.apt_sty[a];
+        xml_add_key_val(ligne, "flags", xml_int(lk_waypoint_flags(style)));
+        xml_add_key_val(ligne, "format", "2");
+        add_radio_and_runway(ligne, tarveap2.apt_frq[a], tarveap2.apt_rwl[a], tarveap2.apt_rwd[a]);
+    } else {
+        xml_add_key_val(ligne, "flags", xml_int(lk_waypoint_flags(style)));
+        xml_add_key_val(ligne, "format", "2");
+    }
+    xml_add_key_val(ligne, "style", xml_int(style));
+    xml_end(ligne, "/");
+    return ligne;
+}
+
+}  // namespace
+
+int lk_waypoint_flags(int style) {
+    if (style < 0 || style > kLkMaxStyle) {
+        return kLkDefaultFlags;
+    }
+    switch (style) {
+        case 2:
+        case 4:
+        case 5:
+            return 5;
+        case 3:
+            return 4;
+        default:
+            return 1;
+    }
+}
+
+void set_lk_tp_name(int n, std::string& bbb) {
+    const bool in_task = n >= 0 && n < kTurnpointSlots;
+    const std::string name = in_task ? trim_right(rd_fpl_2.tpnam[n]) : std::string();
+    if (!tarvex01.qlk_tp_num) {
+        bbb = fit_field(name, kLkTpNameCapacity);
+    } else if (n == 1) {
+        bbb = fit_field("S:" + name, kLkTpNameCapacity);
+    } else if (n == rd_fpl_0.nb_wp - 1) {
+        bbb = fit_field("F:" + name, kLkTpNameCapacity);
+    } else {
+        bbb = fit_field(i2b(n - 1) + ":" + name, kLkTpNameCapacity);
+    }
+}
+
+void write_lkt(std::string_view outfi_0, int& iost) {
+    const RdFpl6& options = rd_fpl_6;
+    console_line(std::string("WRITE_LKT : AAT ") + (options.qaat ? "T " : "F ") + f2b(options.t_aat, "(F16.6)"));
+
+    const int last = std::clamp(rd_fpl_0.nb_wp, 0, kTurnpointSlots) - 1;
+    const DuplicateMarks duplicate = mark_duplicates(last);
+    for (int n = 1; n <= last; ++n) {
+        console_line(trim_right(rd_fpl_2.tpnam[n]) + (duplicate[n] ? " T" : " F"));
+    }
+
+    FileWriter file(outfi_0);
+    if (!file.is_open()) {
+        iost = file.open_status();
+        return;
+    }
+    const auto write = [&file](std::string_view indent, std::string_view line) {
+        file.write_line(cp1252_to_utf8(std::string(indent) + std::string(line)));
+    };
+
+    write("", "<?xml version=\"1.0\" encoding=\"utf-8\"?>");
+    std::string ligne;
+    xml_start(ligne, "lk-task");
+    xml_add_key_val(ligne, "type", options.qaat ? "AAT" : "Race");
+    xml_end(ligne, "");
+    write("", ligne);
+    write(kIndent1, options_line());
+    write(kIndent2, "<rules>");
+    write(kIndent3, finish_line(last));
+    write(kIndent3, start_line(last));
+    write(kIndent2, "</rules>");
+    write(kIndent1, "</options>");
+
+    write(kIndent1, "<taskpoints>");
+    for (int n = 1; n <= last; ++n) {
+        write(kIndent2, task_point_line(n, last));
+    }
+    write(kIndent1, "</taskpoints>");
+
+    write(kIndent1, "<waypoints>");
+    for (int n = 1; n <= last; ++n) {
+        if (!duplicate[n]) {
+            write(kIndent2, waypoint_line(n));
+        }
+    }
+    write(kIndent1, "</waypoints>");
+    write("", "</lk-task>");
+    write("", "<!-- created by Tarvex V" + trim_right(tarvex_c.cvers) + " -->");
+    write("", "");
+    iost = file.close();
+}

@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "airspace/airspace_reader.h"
+#include "foundation/message_records.h"
+#include "reader_harness.h"
+#include "taskfiles/task_model.h"
+
+namespace {
+
+using airspace_test::dp;
+using airspace_test::ReaderTest;
+using airspace_test::square_zone;
+
+class AirspaceReaderTest : public ReaderTest {
+protected:
+    // Number of points of zone n.
+    int points_of(int n) const { return zon_[n].last - zon_[n].first + 1; }
+    PlanePoint point(int n, int k) const { return pp_[zon_[n].first + k]; }
+};
+
+TEST_F(AirspaceReaderTest, PolygonZoneIsStoredClosed) {
+    const std::string text = "AC D\nAN TEST\nAL SFC\nAH FL65\n" + dp(45, 0, 6, 0) + "\n" + dp(45, 10, 6, 0) + "\n" +
+                             dp(45, 10, 6, 10) + "\n" + dp(45, 0, 6, 10) + "\n";
+    EXPECT_EQ(run(text), 0);  // the conversion passes no zones in: result 0
+    EXPECT_EQ(nbzon_, 0);
+    EXPECT_EQ(zon_[0].typ, 3);
+    ASSERT_EQ(points_of(0), 5);  // four corners and the closing copy of the first
+    const PlanePoint first = frame_point(45.0f, 6.0f);
+    EXPECT_FLOAT_EQ(point(0, 0).x, first.x);
+    EXPECT_FLOAT_EQ(point(0, 0).y, first.y);
+    EXPECT_FLOAT_EQ(point(0, 4).x, first.x);
+    EXPECT_FLOAT_EQ(point(0, 2).x, frame_point(45.0f + 10.0f / 60.0f, 6.0f + 10.0f / 60.0f).x);
+    EXPECT_EQ(read_lines("task-AS_LIST.txt"), (std::vector<std::string>{"     0 TEST (D) : SFC - FL65"}));
+}
+
+TEST_F(AirspaceReaderTest, CirclesArcsAndDirection) {
+    const std::string text =
+        "AC R\nAN CIRCLE\nV X=45:30:00 N 006:30:00 E\nDC 1\n"
+        "AC R\nAN ARC\nV X=45:30:00 N 006:30:00 E\nDP 45:30:00 N 006:30:00 E\nDA 10,350,10\n"
+        "AC R\nAN LONGARC\nV D=-\nV X=45:30:00 N 006:30:00 E\nDP 45:30:00 N 006:30:00 E\nDA 10,350,10\n"
+        "AC R\nAN DBARC\nV X=45:30:00 N 006:30:00 E\nDB 45:40:00 N 006:30:00 E, 45:30:00 N 006:44:00 E\n";
+    as0003.qcropas = false;
+    run(text);
+    const PlanePoint centre = frame_point(45.5f, 6.5f);
+    // DC 1: 12 segments, 13 points, the last on the first.
+    ASSERT_EQ(points_of(0), 13);
+    EXPECT_NEAR(point(0, 0).x, centre.x + 1852.0f, 0.5f);
+    EXPECT_FLOAT_EQ(point(0, 12).x, point(0, 0).x);
+    // The centre point, then the short arc through north: 1 + 9 points and the closing copy.
+    EXPECT_EQ(points_of(1), 11);
+    EXPECT_NEAR(point(1, 5).y, centre.y + 10.0f * 1852.0f, 1.0f);
+    // "V D=-": the long way round, through south.
+    EXPECT_EQ(points_of(2), 113);
+    EXPECT_NEAR(point(2, 56).y, centre.y - 10.0f * 1852.0f, 1.0f);
+    // The direction does not carry over to the next zone: DB runs clockwise,
+    // from north (bearing 0) towards east (bearing 90): x decreases.
+    const PlanePoint north = frame_point(45.0f + 40.0f / 60.0f, 6.5f);
+    const float radius = std::hypot(north.x - centre.x, north.y - centre.y);
+    EXPECT_NEAR(point(3, 0).y, north.y, 1.0f);
+    EXPECT_LT(point(3, 4).x, centre.x);
+    EXPECT_NEAR(std::hypot(point(3, 4).x - centre.x, point(3, 4).y - centre.y), radius, 1.0f);
+}
+
+TEST_F(AirspaceReaderTest, AirwaysAreWidenedFromTwoDistinctPoints) {
+    const std::string text = "AC D\nAN AIRWAY\nV W=2\n" + dp(45, 0, 6, 0) + "\n" + dp(45, 10, 6, 0) +
+                             "\nAC D\nAN BYDY\nDY 45:00:00 N 006:00:00 E\nDY 45:00:00 N 006:00:00 E\n";
+    as0003.qcropas = false;
+    run(text);
+    ASSERT_EQ(points_of(0), 5);
+    EXPECT_NEAR(std::hypot(point(0, 0).x - point(0, 3).x, point(0, 0).y - point(0, 3).y), 3704.0f, 0.5f);
+    // Two equal points: left as it is, with a warning.
+    EXPECT_EQ(points_of(1), 1);
+    EXPECT_EQ(cmndta001.nbwarn, 1);
+}
+
+TEST_F(AirspaceReaderTest, AttributesClassesAndNames) {
+    const std::string text =
+        "AC G\nAN G1\nAY GSEC\nAL 1000FT AMSL\nAH 2000FT AMSL\n" + dp(45, 0, 6, 0) + "\n" + dp(45, 5, 6, 0) + "\n" +
+        dp(45, 5, 6, 5) + "\nAY IGNORED\n"
+        "AC UNC\nAY W\n" + dp(45, 0, 6, 0) + "\n" + dp(45, 5, 6, 0) + "\n" + dp(45, 5, 6, 5) + "\n"
+        "AC D\nAN D1\nAY TMA\n" + dp(45, 0, 6, 0) + "\n" + dp(45, 5, 6, 0) + "\n" + dp(45, 5, 6, 5) + "\n"
+        "AC CTR\nAN C1\nSP 0,2,255,0,0\nSB 10,20,30\n" + dp(45, 0, 6, 0) + "\n" + dp(45, 5, 6, 0) + "\n" +
+        dp(45, 5, 6, 5) + "\n";
+    as0003.qcropas = false;
+    run(text);
+    EXPECT_EQ(zon_[0].typ, 10);  // AY GSEC on class G
+    EXPECT_EQ(zon_[1].typ, 10);  // AY W on class UNC
+    EXPECT_EQ(zon_[2].typ, 3);   // AY on class D changes only the name
+    EXPECT_EQ(zon_[3].typ, 12);
+    EXPECT_EQ(sp_[12], (AirspacePen{0, 2, 255, 0, 0}));
+    EXPECT_EQ(sb_[12], (AirspaceBrush{10, 20, 30}));
+    // AY, AL, AH carry over to zones without them; AN becomes "No name";
+    // attributes after the first geometry line are ignored.
+    EXPECT_EQ(read_lines("task-AS_LIST.txt"),
+              (std::vector<std::string>{"     0 G1 (GSEC-GSEC) : 1000FT AMSL - 2000FT AMSL",
+                                        "     1 No name (GSEC-W) : 1000FT AMSL - 2000FT AMSL",
+                                        "     2 D1 (D-TMA) : 1000FT AMSL - 2000FT AMSL",
+                                        "     3 C1 (CTR-TMA) : 1000FT AMSL - 2000FT AMSL"}));
+}
+
+TEST_F(AirspaceReaderTest, PenOfGlidingClassIsWidened) {
+    run("AC GP\nSP 0,1,0,0,255\n");
+    EXPECT_EQ(sp_[11], (AirspacePen{0, 3, 0, 0, 255}));
+}
+
+TEST_F(AirspaceReaderTest, LineHandlingRules) {
+    const std::string long_name(300, 'N');
+    const std::string text = dp(45, 0, 6, 0) + "\n"  // geometry before the first AC: ignored
+                             "*AC D\n"
+                             "AC D\nAN " + long_name + "\n"
+                             "dp 45:00:00 N 006:00:00 E\n"  // lower case: not a keyword
+                             "DP 45:00:00 N 006:00:00 E *AC C\n" + dp(45, 5, 6, 0) + "\n" + dp(45, 5, 6, 5) +
+                             "\nAC C *AC D\n";
+    as0003.qcropas = false;
+    run(text);
+    EXPECT_EQ(points_of(0), 4);
+    EXPECT_EQ(zon_[1].typ, 2);
+    // The long AN line is interpreted on its first 256 characters but copied whole.
+    const std::vector<std::string> list = read_lines("task-AS_LIST.txt");
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].substr(0, 7 + 253), "     0 " + std::string(253, 'N'));
+    const std::vector<std::string> body = copy_body();
+    EXPECT_EQ(body[3], "AN " + long_name);
+    EXPECT_EQ(body[1], "*AC D");
+}
+
+TEST_F(AirspaceReaderTest, BadNumbersAndCoordinatesSkipTheirLines) {
+    const std::string text = "AC D\nAN BAD\nDC x\nV W=1e30\nDA 1e30,0,90\n"
+                             "DP 45:00:00 N 006:00:00\nDB 45:00:00 N 006:00:00 E\n" +
+                             dp(45, 0, 6, 0) + "\n" + dp(45, 5, 6, 0) + "\n" + dp(45, 5, 6, 5) + "\n";
+    as0003.qcropas = false;
+    run(text);
+    EXPECT_EQ(points_of(0), 4);
+    EXPECT_EQ(cmndta001.nbwarn, 3);  // DC, V W=, DA
+    EXPECT_EQ(cmndta001.nberr, 2);   // the two coordinates
+}
+
+TEST_F(AirspaceReaderTest, FailedStarts) {
+    as000c.aspfile = "";
+    int nbzon = 0;
+    EXPECT_EQ(read_airspace(0, sp_, sb_, nbzon, zon_, pp_, 0, 0), 0);
+    EXPECT_EQ(cmndta001.nbwarn, 1);
+    as000c.aspfile = "missing.air";
+    EXPECT_EQ(read_airspace(0, sp_, sb_, nbzon, zon_, pp_, 0, 0), 0);
+    EXPECT_EQ(cmndta001.nberr, 1);
+    as000c.aspfile = "land.air";
+    as000c.new_aspfile = "no such folder\\out.txt";
+    EXPECT_EQ(run(square_zone("D", "A", 45, 0, 6, 0)), 0);
+    EXPECT_EQ(cmndta001.nberr, 2);
+    // A zone count passed in gives the result 1 and stays as it was.
+    as000c.new_aspfile = "out.txt";
+    nbzon_ = 1;
+    EXPECT_EQ(run(square_zone("D", "A", 45, 0, 6, 0)), 1);
+    EXPECT_EQ(nbzon_, 1);
+}
+
+}  // namespace

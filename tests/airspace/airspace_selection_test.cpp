@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "airspace/airspace_reader.h"
+#include "foundation/message_records.h"
+#include "reader_harness.h"
+#include "taskfiles/task_model.h"
+
+namespace {
+
+using airspace_test::ReaderTest;
+using airspace_test::square_zone;
+using Lines = std::vector<std::string>;
+
+class AirspaceSelectionTest : public ReaderTest {
+protected:
+    // Lines of a text (LF separated, no final empty line).
+    static Lines lines_of(const std::string& text) {
+        Lines lines;
+        std::size_t start = 0;
+        while (start < text.size()) {
+            const std::size_t end = text.find('\n', start);
+            lines.push_back(text.substr(start, end - start));
+            start = end == std::string::npos ? text.size() : end + 1;
+        }
+        return lines;
+    }
+    static Lines commented(const Lines& lines) {
+        Lines out;
+        for (const std::string& line : lines) {
+            out.push_back("* " + line);
+        }
+        return out;
+    }
+    static Lines join(std::initializer_list<Lines> parts) {
+        Lines out;
+        for (const Lines& part : parts) {
+            out.insert(out.end(), part.begin(), part.end());
+        }
+        return out;
+    }
+
+    const std::string preamble_ = "* Landscape airspace\n*\n";
+    const std::string zone0_ = square_zone("D", "ZERO", 45, 0, 6, 0);
+    const std::string zone1_ = "* about one\n\n" + square_zone("C", "ONE", 45, 10, 6, 10);
+    const std::string zone2_ = "\n* about two\n" + square_zone("R", "TWO", 45, 20, 6, 20);
+    const std::string file_ = preamble_ + zone0_ + zone1_ + zone2_ + "\n* trailing comment\n";
+};
+
+TEST_F(AirspaceSelectionTest, KeptZonesAreCopiedUnchanged) {
+    run(file_);
+    EXPECT_EQ(copy_body(), lines_of(file_));
+    EXPECT_EQ(read_lines("task-AS_LIST.txt"),
+              (Lines{"     0 ZERO (D) : SFC - FL65", "     1 ONE (C) : SFC - FL65", "     2 TWO (R) : SFC - FL65"}));
+    EXPECT_EQ(read_lines("CroppedAirspace.txt"), read_lines("task-AS_LIST.txt"));
+    // A second run appends to the list of every kept zone.
+    run(file_);
+    EXPECT_EQ(read_lines("CroppedAirspace.txt").size(), 6u);
+    EXPECT_EQ(read_lines("task-AS_LIST.txt").size(), 3u);
+}
+
+TEST_F(AirspaceSelectionTest, DisabledZoneCommentedOrDeleted) {
+    rd_fpl_5.qas_disa[1] = true;
+    as0003.qdeldup = false;
+    run(file_);
+    // Zone 1's lines (with the blank line that follows them) are commented;
+    // the comment block above zone 2 stays with zone 2.
+    const Lines zone1 = lines_of(zone1_);
+    EXPECT_EQ(copy_body(), join({lines_of(preamble_ + zone0_), commented(zone1), Lines{"* "},
+                                 lines_of("* about two\n" + square_zone("R", "TWO", 45, 20, 6, 20) +
+                                          "\n* trailing comment\n")}));
+    EXPECT_EQ(read_lines("task-AS_LIST.txt"), (Lines{"     0 ZERO (D) : SFC - FL65", "     2 TWO (R) : SFC - FL65"}));
+
+    as0003.qdeldup = true;
+    run(file_);
+    EXPECT_EQ(copy_body(), join({lines_of(preamble_ + zone0_),
+                                 lines_of("* about two\n" + square_zone("R", "TWO", 45, 20, 6, 20) +
+                                          "\n* trailing comment\n")}));
+    // The disabled zone's points are not kept: zone 2 took its slot.
+    EXPECT_EQ(zon_[1].typ, 9);
+}
+
+TEST_F(AirspaceSelectionTest, ZonesOutsideTheWindowAreDropped) {
+    const std::string outside = square_zone("D", "FAR", 50, 0, 12, 0);
+    const std::string text = zone0_ + outside + zone2_;
+    as0003.qdeldup = false;
+    run(text);
+    // The blank line above zone 2's comment block stays with the dropped zone.
+    EXPECT_EQ(copy_body(), join({lines_of(zone0_), commented(lines_of(outside)), Lines{"* "},
+                                 lines_of("* about two\n" + square_zone("R", "TWO", 45, 20, 6, 20))}));
+    EXPECT_EQ(read_lines("task-AS_LIST.txt"), (Lines{"     0 ZERO (D) : SFC - FL65", "     2 TWO (R) : SFC - FL65"}));
+    EXPECT_EQ(read_lines("CroppedAirspace.txt").size(), 2u);
+    // An outside zone stays in the tables: zone 2 is in slot 2.
+    EXPECT_EQ(zon_[2].typ, 9);
+
+    as0003.qcropas = false;
+    run(text);
+    EXPECT_EQ(copy_body(), lines_of(text));
+    EXPECT_EQ(read_lines("task-AS_LIST.txt").size(), 3u);
+}
+
+TEST_F(AirspaceSelectionTest, ListModeListsDisabledZonesByTheirNames) {
+    as0003.qlistas = true;
+    rd_fpl_5.qas_disa.fill(true);
+    rd_fpl_5.qas_disa[0] = false;
+    rd_fpl_5.qas_disa[2] = false;
+    run(file_);
+    EXPECT_EQ(read_lines("task-AS_LIST.txt"), (Lines{"     1 ONE"}));
+    EXPECT_EQ(read_lines("CroppedAirspace.txt"), (Lines{"     0 ZERO (D) : SFC - FL65", "     2 TWO (R) : SFC - FL65"}));
+}
+
+TEST_F(AirspaceSelectionTest, FileEndings) {
+    // No zone at all: copied whole.
+    run("* only comments\n\n* here\n");
+    EXPECT_EQ(copy_body(), (Lines{"* only comments", "", "* here"}));
+    // A last zone without geometry: flushed with its trailing comments,
+    // judged outside when cropping.
+    as0003.qdeldup = false;
+    run(zone0_ + "AC D\nAN EMPTY\n* end\n");
+    EXPECT_EQ(copy_body(), join({lines_of(zone0_), Lines{"* AC D", "* AN EMPTY", "* * end"}}));
+    as0003.qcropas = false;
+    run(zone0_ + "AC D\nAN EMPTY\n* end\n");
+    EXPECT_EQ(copy_body(), lines_of(zone0_ + "AC D\nAN EMPTY\n* end\n"));
+    // A zone with one point is outside when cropping.
+    as0003.qcropas = true;
+    run("AC D\nAN ONE\nDP 45:00:00 N 006:00:00 E\n");
+    EXPECT_EQ(copy_body(), (Lines{"* AC D", "* AN ONE", "* DP 45:00:00 N 006:00:00 E"}));
+}
+
+TEST_F(AirspaceSelectionTest, CrLfInputAndTrailingBlanks) {
+    std::string text = "AC D   \r\nAN CRLF\r\n";
+    text += "DP 45:00:00 N 006:00:00 E\r\nDP 45:05:00 N 006:00:00 E\r\nDP 45:05:00 N 006:05:00 E\r\n";
+    run(text);
+    EXPECT_EQ(copy_body(), (Lines{"AC D", "AN CRLF", "DP 45:00:00 N 006:00:00 E", "DP 45:05:00 N 006:00:00 E",
+                                  "DP 45:05:00 N 006:05:00 E"}));
+    EXPECT_EQ(read_file("out.txt").find("\n"), read_file("out.txt").find("\r\n") + 1);
+}
+
+TEST_F(AirspaceSelectionTest, ZoneLimitStopsInOrder) {
+    std::string text;
+    for (int i = 0; i < 8; ++i) {
+        text += "* zone " + std::to_string(i) + "\n" + square_zone("D", "Z" + std::to_string(i), 45, 6 * i, 6, 0);
+    }
+    run(text, 5, 40);
+    // With room for 5 zones, the reading stops when the fourth zone closes:
+    // zones 0 to 2 are decided, zone 3 neither kept nor dropped.
+    EXPECT_EQ(cmndta001.nbwarn, 1);
+    EXPECT_EQ(read_lines("task-AS_LIST.txt").size(), 3u);
+    std::string expected;
+    for (int i = 0; i < 3; ++i) {
+        expected += "* zone " + std::to_string(i) + "\n" + square_zone("D", "Z" + std::to_string(i), 45, 6 * i, 6, 0);
+    }
+    EXPECT_EQ(copy_body(), lines_of(expected));
+    const std::string log = read_file("Logfile.txt");
+    EXPECT_NE(log.find("Airspace file too large: only the first 3 airspaces were processed"), std::string::npos);
+    // The same in French.
+    cmndta001.qfr = true;
+    run(text, 5, 40);
+    EXPECT_NE(read_file("Logfile.txt").find("Fichier d'espaces a\xE9riens trop grand : seuls les 3 premiers espaces ont "
+                                            "\xE9t\xE9 trait\xE9s"),
+              std::string::npos);
+}
+
+TEST_F(AirspaceSelectionTest, PointLimitStopsInOrder) {
+    std::string text;
+    for (int i = 0; i < 8; ++i) {
+        text += square_zone("D", "Z" + std::to_string(i), 45, 6 * i, 6, 0);
+    }
+    // Each zone takes 5 points: 12 points hold two zones, the third overflows.
+    run(text, 50, 12);
+    EXPECT_EQ(cmndta001.nbwarn, 1);
+    EXPECT_EQ(read_lines("task-AS_LIST.txt").size(), 2u);
+    EXPECT_EQ(copy_body(), lines_of(square_zone("D", "Z0", 45, 0, 6, 0) + square_zone("D", "Z1", 45, 6, 6, 0)));
+}
+
+TEST_F(AirspaceSelectionTest, ZonesBeyondTheTaskFlags) {
+    EXPECT_FALSE(airspace_disabled(9000));
+    EXPECT_FALSE(airspace_disabled(-1));
+    rd_fpl_5.qas_disa[8192] = true;
+    EXPECT_TRUE(airspace_disabled(8192));
+    as0003.qlistas = true;
+    EXPECT_TRUE(airspace_disabled(8193));
+}
+
+}  // namespace
+
+namespace {
+
+class AirspaceNameListTest : public airspace_test::ReaderTest {};
+
+TEST_F(AirspaceNameListTest, KeptNamesListedBesideTheInput) {
+    as0003.qexpas = true;
+    as000c.aspfile = "land.txt";
+    write_file("land.txt", square_zone("D", "ZERO", 45, 0, 6, 0) + square_zone("D", "FAR", 50, 0, 12, 0));
+    int nbzon = 0;
+    std::vector<AirspaceZone> zon(10);
+    std::vector<PlanePoint> pp(100);
+    read_airspace(0, sp_, sb_, nbzon, zon, pp, 10, 100);
+    EXPECT_EQ(read_lines("land_LIST.txt"), (std::vector<std::string>{"ZERO (D) : SFC - FL65"}));
+}
+
+}  // namespace

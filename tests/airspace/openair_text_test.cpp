@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "foundation/message_records.h"
+#include "airspace/openair_text.h"
+#include "airspace_fixture.h"
+
+namespace {
+
+using airspace_test::AirspaceTest;
+
+class OpenAirTextTest : public AirspaceTest {};
+
+TEST_F(OpenAirTextTest, ClassLookup) {
+    EXPECT_EQ(get_typ("UNCLASSIFIED"), 13);
+    EXPECT_EQ(get_typ("W"), 10);
+    EXPECT_EQ(get_typ("GSEC"), 10);
+    EXPECT_EQ(get_typ("CTR"), 12);
+    EXPECT_EQ(get_typ("D   "), 3);
+    EXPECT_EQ(get_typ("A"), 0);
+    EXPECT_EQ(get_typ("P"), 7);
+    EXPECT_EQ(get_typ(""), 14);      // the first blank class
+    EXPECT_EQ(get_typ("d"), 13);     // case counts
+    EXPECT_EQ(get_typ(" D"), 13);    // a leading blank counts
+    EXPECT_EQ(get_typ("TMZ"), 13);
+}
+
+TEST_F(OpenAirTextTest, NameCleaning) {
+    std::string name = "Ch\xE2teau \xE9t\xE8 \xE0 ";
+    EXPECT_EQ(clean_text(name), 13);
+    EXPECT_EQ(name, "Ch\xE2teau ete a ");
+}
+
+TEST_F(OpenAirTextTest, CoordinatesInTheirForms) {
+    float lat = 0.0f;
+    float lon = 0.0f;
+    EXPECT_EQ(extract_coord("45:30:15.5N 006:10:00E", lat, lon), 0);
+    EXPECT_NEAR(lat, 45.504306f, 1e-5f);
+    EXPECT_NEAR(lon, 6.166667f, 1e-5f);
+    EXPECT_EQ(extract_coord("  45:30:15 S 006:10:00 W  ", lat, lon), 0);  // blanks, southern, western
+    EXPECT_NEAR(lat, -45.504167f, 1e-5f);
+    EXPECT_NEAR(lon, -6.166667f, 1e-5f);
+    EXPECT_EQ(extract_coord("45:30:15 n 6:10:00 e", lat, lon), 0);  // lower-case letters
+    EXPECT_NEAR(lat, 45.504167f, 1e-5f);
+    EXPECT_NEAR(lon, 6.166667f, 1e-5f);
+    EXPECT_EQ(cmndta001.nberr, 0);
+    EXPECT_EQ(cmndta001.nbwarn, 0);
+}
+
+TEST_F(OpenAirTextTest, DotsRepairedWithOneWarning) {
+    float lat = 0.0f;
+    float lon = 0.0f;
+    EXPECT_EQ(extract_coord("45.30.15.5N 006.10.00.0E", lat, lon), 0);
+    EXPECT_NEAR(lat, 45.504306f, 1e-5f);
+    EXPECT_NEAR(lon, 6.166667f, 1e-5f);
+    EXPECT_EQ(cmndta001.nbwarn, 1);
+    // A dot before the last colon is a separator too.
+    EXPECT_EQ(extract_coord("45.30:15N 006:10:00E", lat, lon), 0);
+    EXPECT_NEAR(lat, 45.504167f, 1e-5f);
+    EXPECT_EQ(cmndta001.nbwarn, 2);
+    EXPECT_EQ(cmndta001.nberr, 0);
+}
+
+TEST_F(OpenAirTextTest, MalformedCoordinatesAreErrorsAndChangeNothing) {
+    float lat = 1.0f;
+    float lon = 2.0f;
+    // 45.30.15N becomes 45:30.15N, whose minutes have no closing colon.
+    EXPECT_EQ(extract_coord("45.30.15N 006:10:00E", lat, lon), -1);
+    EXPECT_EQ(extract_coord("45:30:15 006:10:00E", lat, lon), -1);  // no N or S
+    EXPECT_EQ(extract_coord("45:30:15N 006:10:00", lat, lon), -1);  // no E or W
+    EXPECT_EQ(extract_coord("4x:30:15N 006:10:00E", lat, lon), -1);  // unreadable field
+    EXPECT_EQ(extract_coord("95:00:00N 006:10:00E", lat, lon), -1);  // beyond 90
+    EXPECT_EQ(extract_coord("45:00:00N 181:00:00E", lat, lon), -1);  // beyond 180
+    EXPECT_EQ(extract_coord("1E38:1E38:3E38N 006:10:00E", lat, lon), -1);  // absurd, no overflow
+    EXPECT_EQ(extract_coord("", lat, lon), -1);
+    EXPECT_EQ(lat, 1.0f);
+    EXPECT_EQ(lon, 2.0f);
+    EXPECT_EQ(cmndta001.nberr, 8);
+}
+
+TEST_F(OpenAirTextTest, AltitudeTexts) {
+    EXPECT_EQ(decode_alt_as("SFC"), 0.0f);
+    EXPECT_EQ(decode_alt_as("  GND"), 0.0f);
+    EXPECT_EQ(decode_alt_as("UNLIMITED"), 20000.0f);
+    EXPECT_FLOAT_EQ(decode_alt_as("FL65"), 65.0f * 30.48f);
+    EXPECT_FLOAT_EQ(decode_alt_as("FL 95"), 95.0f * 30.48f);
+    EXPECT_EQ(decode_alt_as("FLXX"), -999999.0f);
+    EXPECT_FLOAT_EQ(decode_alt_as("1500FT AMSL"), 1500.0f * 0.3048f);
+    EXPECT_FLOAT_EQ(decode_alt_as("1500F MSL"), 1500.0f * 0.3048f);
+    EXPECT_FLOAT_EQ(decode_alt_as("1500M AMSL"), 1500.0f);
+    EXPECT_FLOAT_EQ(decode_alt_as("500M AGL"), -500.0f);
+    EXPECT_FLOAT_EQ(decode_alt_as("1000FT GND"), -1000.0f * 0.3048f);
+    EXPECT_FLOAT_EQ(decode_alt_as("500ALT"), 500.0f * 0.3048f);
+    // Without a unit marker the text is the number it holds, in feet.
+    EXPECT_FLOAT_EQ(decode_alt_as("2000"), 2000.0f * 0.3048f);
+    EXPECT_FLOAT_EQ(decode_alt_as("3000 MSL"), 3000.0f * 0.3048f);
+    EXPECT_EQ(decode_alt_as("ABCFT AMSL"), -999999.0f);
+    EXPECT_EQ(decode_alt_as("XYZ AGL"), 999999.0f);  // negated with an above-ground reference
+    EXPECT_EQ(decode_alt_as("3E38FT"), -999999.0f);  // no overflow
+}
+
+TEST_F(OpenAirTextTest, DisplayNames) {
+    std::string asn = "NAME";
+    std::string assn;
+    build_name(asn, assn, "TMA", "1500FT AMSL", "FL65", 3);
+    EXPECT_EQ(asn, "NAME (D-TMA) : 1500FT AMSL - FL65");
+    EXPECT_EQ(assn, "NAME");
+
+    asn = "A VERY LONG AIRSPACE NAME";
+    build_name(asn, assn, "", " SFC", "FL95", 12);
+    EXPECT_EQ(asn, "A VERY LONG AIRSPACE NAME (CTR) : SFC - FL95");
+    EXPECT_EQ(assn, "A VERY LONG AIRS");
+
+    asn = "GLIDING";
+    build_name(asn, assn, "W", "GND", "3000FT", 13);  // an unclassified zone shows its AY text alone
+    EXPECT_EQ(asn, "GLIDING (W) : GND - 3000FT");
+    asn = "GLIDING";
+    build_name(asn, assn, "", "GND", "3000FT", 13);
+    EXPECT_EQ(asn, "GLIDING () : GND - 3000FT");
+
+    asn = std::string(250, 'X');
+    build_name(asn, assn, "", "GND", "FL100", 0);
+    EXPECT_EQ(asn.size(), 256u);  // cut at the name's capacity
+}
+
+}  // namespace

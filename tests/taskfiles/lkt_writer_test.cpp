@@ -1,0 +1,293 @@
+#include "taskfiles/lkt_writer.h"
+
+#include "foundation/option_records.h"
+#include "taskfiles/landscape_records.h"
+#include "taskfiles/task_model.h"
+#include "writer_support.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using tarvex_test::crlf_lines;
+using tarvex_test::elements_named;
+using tarvex_test::parse_xml;
+using tarvex_test::set_task;
+using tarvex_test::TestPoint;
+using tarvex_test::WriterTest;
+using tarvex_test::XmlElement;
+
+// A racing task with a start line, a cylinder, a 90° and a 180° sector, a
+// window and a 45° finish; the start matched to an airport and TP2 to a
+// landscape turnpoint.
+void set_racing_task() {
+    set_task({{"Airfield", 0, -10000, 480.0f},
+              {"Start", 0, 0, 500.4f, 1000, 180},
+              {"TP2", 0, 20000, 612.5f, 500, 360},
+              {"B&B \"Q\" &lt;x&gt;", -20000, 20000, 700.0f, 3000, 90},
+              {"Cr\xEAte", -20000, 0, 800.0f, 3000, 180},
+              {"TP5", -40000, 0, 900.0f, 3000, 90},
+              {"Finish", -40000, 20000, 250.0f, 3000, 45}});
+    RdFpl1& t = rd_fpl_1;
+    const float lat[] = {44.9f, 45.0f, 45.25f, 45.25f, 45.0f, 45.0f, 45.25f};
+    const float lon[] = {6.0f, 6.0f, 6.0f, 6.5f, 6.5f, 7.0f, -7.125f};
+    for (int n = 0; n < 7; ++n) {
+        t.tplat[n] = lat[n];
+        t.tplon[n] = lon[n];
+    }
+    t.tphei[1] = 2000.0f;
+    t.tphei[2] = 2460.0f;
+    t.tpsec[5] = 1;
+    t.tpazi[5] = 300.7f;
+    t.tpwid[5] = 2000.0f;
+    t.tphei[5] = 1000.0f;
+    t.tpalt[5] = 1500.0f;
+    rd_fpl_4.finishminalt = 300.0f;
+    rd_fpl_6.start_max_speed = 150;
+
+    t.tpid[1] = -1;
+    tarveap2.apt_sty[1] = 5;
+    tarveap2.apt_frq[1] = 123.5f;
+    tarveap2.apt_rwl[1] = 800.0f;
+    tarveap2.apt_rwd[1] = 5.0f;
+    t.tpid[2] = 3;
+    tarvewp2.wp_typ[3] = 3;
+    tarvewp2.wp_frq[3] = kNoWaypointValue;
+    tarvewp2.wp_rwl[3] = kNoWaypointValue;
+    tarvewp2.wp_rwd[3] = kNoWaypointValue;
+    tarvewp3.wp_cod[3] = "TP2C";
+    tarvewp3.wp_dsc[3] = "Church & tower";
+}
+
+std::string join_crlf(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+std::vector<XmlElement> parsed(const std::string& bytes) {
+    std::vector<XmlElement> elements;
+    std::string error;
+    EXPECT_TRUE(parse_xml(bytes, elements, error)) << error;
+    return elements;
+}
+
+using LktWriter = WriterTest;
+
+TEST_F(LktWriter, RacingTaskWithEveryZoneType) {
+    set_racing_task();
+    int iost = -1;
+    write_lkt("race.lkt", iost);
+    EXPECT_EQ(iost, 0);
+    const std::string tail = " lock=\"false\" offset-radius=\"0.0\" offset-radial=\"0.0\" />";
+    const std::string expected = join_crlf({
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>",
+        "<lk-task type=\"Race\" >",
+        "        <options auto-advance=\"Auto\" >",
+        "                <rules>",
+        "                        <finish fai-height=\"false\" min-height=\"50000\" height-ref=\"AGL\" />",
+        "                        <start max-height=\"2000000\" max-height-margin=\"100000\" max-speed=\"41667\" "
+        "max-speed-margin=\"0\" height-ref=\"ASL\" />",
+        "                </rules>",
+        "        </options>",
+        "        <taskpoints>",
+        "                <point idx=\"0\" name=\"Start\" type=\"line\" radius=\"1000.00\"" + tail,
+        "                <point idx=\"1\" name=\"TP2\" type=\"circle\" radius=\"500.00\"" + tail,
+        "                <point idx=\"2\" name=\"B&amp;B &quot;Q&quot; &lt;x&gt;\" type=\"sector\" "
+        "start-radial=\"0.000000\" end-radial=\"90.000000\" radius=\"3000.00\"" + tail,
+        "                <point idx=\"3\" name=\"Cr\xC3\xAAte\" type=\"sector\" start-radial=\"135.000000\" "
+        "end-radial=\"315.000000\" radius=\"3000.00\"" + tail,
+        "                <point idx=\"4\" name=\"TP5\" type=\"line\" radius=\"3000.00\"" + tail,
+        "                <point idx=\"5\" name=\"Finish\" type=\"sector\" start-radial=\"337.500000\" "
+        "end-radial=\"22.500000\" radius=\"3000.00\"" + tail,
+        "        </taskpoints>",
+        "        <waypoints>",
+        "                <point name=\"Start\" latitude=\"45.000000\" longitude=\"6.000000\" altitude=\"500\" "
+        "comment=\"Alt. limits=0-2000\" flags=\"5\" format=\"2\" freq=\"123.500\" runwayLen=\"800\" "
+        "runwayDir=\"005\" style=\"5\" />",
+        "                <point name=\"TP2\" latitude=\"45.250000\" longitude=\"6.000000\" altitude=\"613\" "
+        "comment=\"Alt. limits=0-2460 ; Church &amp; tower\" flags=\"4\" code=\"TP2C\" format=\"2\" style=\"3\" />",
+        "                <point name=\"B&amp;B &quot;Q&quot; &lt;x&gt;\" latitude=\"45.250000\" longitude=\"6.500000\" "
+        "altitude=\"700\" flags=\"1\" format=\"2\" style=\"1\" />",
+        "                <point name=\"Cr\xC3\xAAte\" latitude=\"45.000000\" longitude=\"6.500000\" altitude=\"800\" "
+        "flags=\"1\" format=\"2\" style=\"1\" />",
+        "                <point name=\"TP5\" latitude=\"45.000000\" longitude=\"7.000000\" altitude=\"900\" "
+        "comment=\"Condor window : alt. limits=1000-2000\" flags=\"1\" format=\"2\" style=\"1\" />",
+        "                <point name=\"Finish\" latitude=\"45.250000\" longitude=\"-7.125000\" altitude=\"250\" "
+        "flags=\"1\" format=\"2\" style=\"1\" />",
+        "        </waypoints>",
+        "</lk-task>",
+        "<!-- created by Tarvex V4.4.0.0 -->",
+        "",
+    });
+    const std::string written = read_file("race.lkt");
+    EXPECT_EQ(written, expected);
+
+    const std::vector<XmlElement> elements = parsed(written);
+    const std::vector<XmlElement> points = elements_named(elements, "point");
+    ASSERT_EQ(points.size(), 12u);
+    EXPECT_EQ(points[2].attribute("name"), "B&B \"Q\" <x>");
+    EXPECT_EQ(points[3].attribute("name"), "Cr\xC3\xAAte");
+    EXPECT_EQ(points[7].attribute("comment"), "Alt. limits=0-2460 ; Church & tower");
+}
+
+TEST_F(LktWriter, AatOptionsAndNumberedNames) {
+    set_task({{"T", 0, -1000}, {"S", 0, 0, 0, 3000, 360}, {"A1", 0, 30000, 0, 20000, 360},
+              {"A2", -30000, 30000, 0, 20000, 360}, {"F", -30000, 0, 0, 1000, 360}});
+    rd_fpl_6.qaat = true;
+    rd_fpl_6.t_aat = 180.0f;
+    tarvex01.qlk_tp_num = true;
+    int iost = -1;
+    write_lkt("aat.lkt", iost);
+    ASSERT_EQ(iost, 0);
+    const std::vector<std::string> lines = crlf_lines(read_file("aat.lkt"));
+    ASSERT_GT(lines.size(), 3u);
+    EXPECT_EQ(lines[1], "<lk-task type=\"AAT\" >");
+    EXPECT_EQ(lines[2], "        <options auto-advance=\"ArmTPs\" length=\"180\" >");
+    const std::vector<XmlElement> points = elements_named(parsed(read_file("aat.lkt")), "point");
+    ASSERT_EQ(points.size(), 8u);
+    EXPECT_EQ(points[0].attribute("name"), "S:S");
+    EXPECT_EQ(points[1].attribute("name"), "1:A1");
+    EXPECT_EQ(points[2].attribute("name"), "2:A2");
+    EXPECT_EQ(points[3].attribute("name"), "F:F");
+    EXPECT_EQ(points[7].attribute("name"), "F:F");
+
+    tarvex01.qman_arm_start_aat = true;
+    write_lkt("aat.lkt", iost);
+    EXPECT_EQ(crlf_lines(read_file("aat.lkt"))[2], "        <options auto-advance=\"Manual\" length=\"180\" >");
+    rd_fpl_6.qaat = false;
+    tarvex01.qman_arm_start_rt = true;
+    write_lkt("aat.lkt", iost);
+    EXPECT_EQ(crlf_lines(read_file("aat.lkt"))[2], "        <options auto-advance=\"ArmStart\" >");
+}
+
+TEST_F(LktWriter, RulesHeightsAndSpeed) {
+    set_task({{"T", 0, 0}, {"S", 0, 0, 0, 1000, 180}, {"F", 0, 10000, 400.0f, 1000, 180}});
+    RdFpl1& t = rd_fpl_1;
+    const auto rules = [this]() {
+        int iost = -1;
+        write_lkt("r.lkt", iost);
+        EXPECT_EQ(iost, 0);
+        const std::vector<XmlElement> elements = parsed(read_file("r.lkt"));
+        return std::make_pair(elements_named(elements, "finish").at(0), elements_named(elements, "start").at(0));
+    };
+    // A finish minimum equal to the finish point's altitude is no minimum.
+    rd_fpl_4.finishminalt = 400.0f;
+    EXPECT_EQ(rules().first.attribute("min-height"), "0");
+    rd_fpl_4.finishminalt = 700.0f;
+    EXPECT_EQ(rules().first.attribute("min-height"), "300000");
+    t.tpsec[2] = 1;  // window finish: centre less half height, above the point
+    t.tpalt[2] = 1000.0f;
+    t.tphei[2] = 400.0f;
+    EXPECT_EQ(rules().first.attribute("min-height"), "400000");
+
+    t.tphei[1] = 9000.0f;
+    rd_fpl_6.start_max_speed = 150;
+    tarvex01.start_margin = 50;
+    auto start = rules().second;
+    EXPECT_EQ(start.attribute("max-height"), "9000000");
+    EXPECT_EQ(start.attribute("max-height-margin"), "50000");
+    EXPECT_EQ(start.attribute("max-speed"), "41667");
+    t.tphei[1] = 9001.0f;
+    EXPECT_EQ(rules().second.attribute("max-height"), "0");
+    t.tpsec[1] = 1;  // window start: centre plus half height, no margin
+    t.tpalt[1] = 1500.0f;
+    t.tphei[1] = 1000.0f;
+    EXPECT_EQ(rules().second.attribute("max-height"), "2000000");
+}
+
+TEST_F(LktWriter, ATurnpointUsedTwiceIsOneWaypoint) {
+    set_task({{"T", 0, 0},
+              {"S", 0, 0},
+              {"TP", 0, 10000},
+              {"X", -10000, 10000},
+              {"TP", 0.5f, 10000.5f},
+              {"TP", 0, 12000},
+              {"F", 0, 0}});
+    int iost = -1;
+    write_lkt("dup.lkt", iost);
+    ASSERT_EQ(iost, 0);
+    const std::vector<XmlElement> elements = parsed(read_file("dup.lkt"));
+    const std::vector<XmlElement> points = elements_named(elements, "point");
+    ASSERT_EQ(points.size(), 6u + 5u);
+    std::vector<std::string> waypoint_names;
+    for (std::size_t i = 6; i < points.size(); ++i) {
+        waypoint_names.push_back(points[i].attribute("name"));
+    }
+    EXPECT_EQ(waypoint_names, (std::vector<std::string>{"S", "TP", "X", "TP", "F"}));
+    EXPECT_NE(points[9].attribute("latitude"), points[7].attribute("latitude"));
+}
+
+TEST_F(LktWriter, LandscapeDataOfMatchedPoints) {
+    set_task({{"T", 0, 0}, {"S", 0, 0}, {"A", 0, 10000}, {"B", 0, 20000}, {"F", 0, 30000}});
+    RdFpl1& t = rd_fpl_1;
+    t.tpid[1] = 1;
+    tarvewp2.wp_typ[1] = 6;
+    tarvewp2.wp_frq[1] = 0.0f;
+    tarvewp2.wp_rwl[1] = 0.0f;
+    tarvewp2.wp_rwd[1] = 0.0f;
+    t.tpid[2] = 2;
+    tarvewp2.wp_typ[2] = 77;  // beyond the flag table
+    tarvewp2.wp_rwd[2] = kNoWaypointValue;
+    tarvewp2.wp_rwl[2] = 1234.6f;
+    tarvewp2.wp_frq[2] = 118.05f;
+    tarvewp3.wp_dsc[2] = std::string(70, 'd');
+    t.tpid[3] = -kMaxLandscapeAirports - 1;  // no such airport: no match
+    t.tpid[4] = kMaxLandscapeWaypoints;
+    tarvewp2.wp_typ[kMaxLandscapeWaypoints] = 2;
+    tarvewp2.wp_rwd[kMaxLandscapeWaypoints] = -1.0f;
+    int iost = -1;
+    write_lkt("m.lkt", iost);
+    ASSERT_EQ(iost, 0);
+    const std::vector<XmlElement> points = elements_named(parsed(read_file("m.lkt")), "point");
+    ASSERT_EQ(points.size(), 8u);
+    const XmlElement& s = points[4];
+    EXPECT_EQ(s.attribute("flags"), "1");
+    EXPECT_EQ(s.attribute("style"), "6");
+    EXPECT_FALSE(s.has("freq"));
+    EXPECT_FALSE(s.has("runwayLen"));
+    EXPECT_EQ(s.attribute("runwayDir"), "000");
+    EXPECT_FALSE(s.has("code"));
+    EXPECT_FALSE(s.has("comment"));
+    const XmlElement& a = points[5];
+    EXPECT_EQ(a.attribute("flags"), "1");
+    EXPECT_EQ(a.attribute("freq"), "118.050");
+    EXPECT_EQ(a.attribute("runwayLen"), "1235");
+    EXPECT_FALSE(a.has("runwayDir"));
+    EXPECT_EQ(a.attribute("comment"), std::string(60, 'd'));
+    const XmlElement& b = points[6];
+    EXPECT_EQ(b.attribute("style"), "1");
+    EXPECT_EQ(b.attribute("flags"), "1");
+    const XmlElement& f = points[7];
+    EXPECT_EQ(f.attribute("flags"), "5");
+    EXPECT_FALSE(f.has("runwayDir"));
+    EXPECT_EQ(lk_waypoint_flags(4), 5);
+    EXPECT_EQ(lk_waypoint_flags(-1), kLkDefaultFlags);
+}
+
+TEST_F(LktWriter, ThirtyOneTurnpointsAndAnUnwritableFile) {
+    std::vector<TestPoint> many;
+    for (int n = 0; n < kTurnpointSlots; ++n) {
+        const float step = static_cast<float>(n);
+        many.push_back({"P" + std::to_string(n), 3000.0f * step * (n % 2 == 0 ? 1.0f : -1.0f), 4000.0f * step, 0,
+                        500, n % 3 == 0 ? 45 : 90});
+    }
+    set_task(many);
+    int iost = -1;
+    write_lkt("many.lkt", iost);
+    ASSERT_EQ(iost, 0);
+    const std::vector<XmlElement> points = elements_named(parsed(read_file("many.lkt")), "point");
+    ASSERT_EQ(points.size(), 60u);
+    for (std::size_t i = 0; i < 30; ++i) {
+        EXPECT_EQ(points[i].attribute("type"), "sector");
+    }
+    write_lkt("no such folder\\x.lkt", iost);
+    EXPECT_NE(iost, 0);
+}
+
+}  // namespace

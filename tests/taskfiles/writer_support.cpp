@@ -1,0 +1,128 @@
+#include "writer_support.h"
+
+#include "foundation/option_records.h"
+#include "taskfiles/landscape_records.h"
+#include "taskfiles/task_model.h"
+
+#include <expat.h>
+
+namespace tarvex_test {
+
+namespace {
+
+void XMLCALL on_start(void* user, const XML_Char* name, const XML_Char** attributes) {
+    auto* elements = static_cast<std::vector<XmlElement>*>(user);
+    XmlElement element{name, {}};
+    for (int i = 0; attributes[i] != nullptr; i += 2) {
+        element.attributes.emplace_back(attributes[i], attributes[i + 1]);
+    }
+    elements->push_back(std::move(element));
+}
+
+void XMLCALL on_end(void*, const XML_Char*) {}
+
+void reset_all() {
+    reset_task_model();
+    reset_option_records();
+    reset_landscape_records();
+}
+
+}  // namespace
+
+std::string XmlElement::attribute(const std::string& key) const {
+    for (const auto& [k, v] : attributes) {
+        if (k == key) {
+            return v;
+        }
+    }
+    return {};
+}
+
+bool XmlElement::has(const std::string& key) const {
+    for (const auto& entry : attributes) {
+        if (entry.first == key) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool parse_xml(const std::string& bytes, std::vector<XmlElement>& elements, std::string& error) {
+    elements.clear();
+    XML_Parser parser = XML_ParserCreate("UTF-8");
+    XML_SetUserData(parser, &elements);
+    XML_SetElementHandler(parser, on_start, on_end);
+    const bool ok = XML_Parse(parser, bytes.data(), static_cast<int>(bytes.size()), XML_TRUE) == XML_STATUS_OK;
+    if (!ok) {
+        error = std::string(XML_ErrorString(XML_GetErrorCode(parser))) + " at line " +
+                std::to_string(XML_GetCurrentLineNumber(parser));
+    }
+    XML_ParserFree(parser);
+    return ok;
+}
+
+std::vector<XmlElement> elements_named(const std::vector<XmlElement>& elements, const std::string& name) {
+    std::vector<XmlElement> found;
+    for (const XmlElement& element : elements) {
+        if (element.name == name) {
+            found.push_back(element);
+        }
+    }
+    return found;
+}
+
+void set_task(const std::vector<TestPoint>& points) {
+    rd_fpl_0.nb_wp = static_cast<int>(points.size());
+    for (std::size_t n = 0; n < points.size(); ++n) {
+        const TestPoint& p = points[n];
+        rd_fpl_2.tpnam[n] = p.name;
+        rd_fpl_1.tpx[n] = p.x;
+        rd_fpl_1.tpy[n] = p.y;
+        rd_fpl_1.tpz[n] = p.z;
+        rd_fpl_1.tplat[n] = 45.0f + p.y / 111000.0f;
+        rd_fpl_1.tplon[n] = 6.0f - p.x / 78000.0f;
+        rd_fpl_1.tpsec[n] = 0;
+        rd_fpl_1.tprad[n] = p.radius;
+        rd_fpl_1.tpang[n] = p.angle;
+        rd_fpl_1.tphei[n] = 10000.0f;
+        rd_fpl_1.tpwid[n] = 0.0f;
+    }
+}
+
+std::vector<std::string> crlf_lines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::size_t feed = bytes.find('\n', start);
+        if (feed == std::string::npos) {
+            ADD_FAILURE() << "last line without a line end";
+            lines.push_back(bytes.substr(start));
+            break;
+        }
+        if (feed == start || bytes[feed - 1] != '\r') {
+            ADD_FAILURE() << "line end without CR after: " << bytes.substr(start, feed - start);
+            lines.push_back(bytes.substr(start, feed - start));
+        } else {
+            lines.push_back(bytes.substr(start, feed - 1 - start));
+        }
+        start = feed + 1;
+    }
+    return lines;
+}
+
+void WriterTest::SetUp() {
+    reset_all();
+    tarvex_c.cvers = "4.4.0.0";
+    dir_ = std::make_unique<TempDir>("tarvex-writer");
+    cwd_ = std::make_unique<ScopedCwd>(dir_->path());
+}
+
+void WriterTest::TearDown() {
+    cwd_.reset();
+    dir_.reset();
+    reset_all();
+}
+
+std::string WriterTest::read_file(const std::string& name) const { return TempDir::read(dir_->path() / name); }
+
+}  // namespace tarvex_test
