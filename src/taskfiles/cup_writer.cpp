@@ -9,7 +9,6 @@
 #include "platform/files.h"
 #include "taskfiles/landscape_records.h"
 #include "taskfiles/task_model.h"
-#include "taskfiles/whole_numbers.h"
 
 #include <algorithm>
 #include <array>
