@@ -85,10 +85,10 @@ void on_configure(const CpwX11Connection& c, CpwLocalhostWindow& w, const XConfi
         w.top = top;
         cpw_hostevent_position(ctx, id, left, top);
     }
+    cpw_x11_menubar_resize(w, e.width);
     if (e.width != w.width || e.height != w.height) {
         w.width = e.width;
         w.height = e.height;
-        cpw_x11_menubar_resize(w);
         cpw_hostevent_reshape(ctx, id, e.width, e.height);  // reshape and display dispatched at once
     }
 }

@@ -131,7 +131,7 @@ bool cpw_x11_waitviewable(const CpwLocalhostWindow& window);
 // (true when it did). The others keep the menus in step with their windows.
 bool cpw_x11_menuevent(XEvent& event);
 void cpw_x11_menubar_create(CpwLocalhostWindow& window);  // an empty bar
-void cpw_x11_menubar_resize(CpwLocalhostWindow& window);
+void cpw_x11_menubar_resize(const CpwLocalhostWindow& window, int width);  // the window's new client width
 void cpw_x11_menus_windowgone(const CpwLocalhostWindow& window);  // before the window is destroyed
 void cpw_x11_menus_contextgone(const CpwContext* ctx);
 void cpw_x11_menus_disconnect();  // before the connection closes

@@ -533,12 +533,12 @@ void cpw_x11_menubar_create(CpwLocalhostWindow& window) {
     }
 }
 
-void cpw_x11_menubar_resize(CpwLocalhostWindow& window) {
+void cpw_x11_menubar_resize(const CpwLocalhostWindow& window, int width) {
     CpwX11Connection* c = cpw_x11_connection();
     if (c == nullptr || window.menubar == 0) {
         return;
     }
-    XResizeWindow(c->display, window.menubar, static_cast<unsigned>(std::max(window.width, 1)),
+    XResizeWindow(c->display, window.menubar, static_cast<unsigned>(std::max(width, 1)),
                   static_cast<unsigned>(cpw_x11_barheight(measures(*c))));
 }
 
