@@ -2,11 +2,11 @@
 
 // Joysticks: up to two, opened by cpwInitJoysticks. Their state is read on
 // demand (cpwJoystickPoll) or handed to a callback by a repeating internal
-// timer of the main loop (cpwJoystickCallback). Axis values are scaled to the
-// toolkit's ranges: the stick's x and y axes -1000...1000, the other axes
-// (z, r, u, v: throttle, rudder and the extra axes) 0...1000, the
-// point-of-view hat 0...3590 tenths of a degree clockwise from ahead, or -1
-// when centred. Without a device every joystick is absent: nothing opens, a
+// timer of the main loop (cpwJoystickCallback). Values are scaled to the
+// toolkit's ranges: the axes x, y and z (the stick and the throttle)
+// -1000...1000, the others r, u and v (rudder and the rotations) 0...1000,
+// the point-of-view hat 0...3590 tenths of a degree clockwise from ahead, or
+// -1 when centred. Without a device every joystick is absent: nothing opens, a
 // poll gives 0 and a callback is never called. Joystick numbers outside 1-2
 // give error 20.
 
@@ -26,7 +26,7 @@ struct CpwJoystickRange {
 
 // The ranges the toolkit scales to, by axis.
 inline constexpr std::array<CpwJoystickRange, cpw_joystick_axes> cpw_joystick_axisrange = {{
-    {-1000, 1000}, {-1000, 1000}, {0, 1000}, {0, 1000}, {0, 1000}, {0, 1000}}};
+    {-1000, 1000}, {-1000, 1000}, {-1000, 1000}, {0, 1000}, {0, 1000}, {0, 1000}}};
 inline constexpr CpwJoystickRange cpw_joystick_povrange = {0, 3590};
 
 // What a host finds of one device.

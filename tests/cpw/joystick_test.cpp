@@ -76,7 +76,7 @@ TEST_F(CpwJoystickTest, WithoutADeviceThereIsNoJoystick) {
     state.axis[0] = 123;
     EXPECT_EQ(cpwJoystickPoll(ctx, 1, &state), 0);
     EXPECT_EQ(state.joystick, 1);
-    EXPECT_EQ(state.axis, (std::array<int, 6>{0, 0, 500, 500, 500, 500}));  // centred
+    EXPECT_EQ(state.axis, (std::array<int, 6>{0, 0, 0, 500, 500, 500}));  // centred
     EXPECT_EQ(state.pov, cpw_joystick_povcentred);
     EXPECT_EQ(state.buttons, 0u);
 
@@ -123,7 +123,7 @@ TEST_F(CpwJoystickTest, ADeviceIsReadAndScaled) {
     CpwJoystickState state{};
     EXPECT_EQ(cpwJoystickPoll(ctx, 2, &state), 1);
     EXPECT_EQ(state.joystick, 2);
-    EXPECT_EQ(state.axis, (std::array<int, 6>{1000, -1000, 500, 750, 250, 500}));
+    EXPECT_EQ(state.axis, (std::array<int, 6>{1000, -1000, 0, 750, 250, 500}));
     EXPECT_EQ(state.pov, 450);
     EXPECT_EQ(state.buttons, 0x5u);
     EXPECT_EQ(cpwJoystickPoll(ctx, 1, &state), 0);
