@@ -6,8 +6,8 @@ packages=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libexpat1-dev nlohmann-json3-dev
-  # the windowing toolkit: X11, OpenGL with GLX, FreeType, fontconfig
-  libx11-dev libgl-dev libgl1-mesa-dev libglu1-mesa-dev libfreetype-dev libfontconfig-dev
+  # the windowing toolkit: X11 with XRandR, OpenGL with GLX and GLU, FreeType, fontconfig
+  libx11-dev libxrandr-dev libgl-dev libgl1-mesa-dev libglu1-mesa-dev libfreetype-dev libfontconfig-dev
   # the faces that replace Arial, Courier New and Times New Roman
   fonts-liberation
   # the display tests: an X server of their own, XTest to play the user

@@ -1,6 +1,11 @@
 #include "cpw/cpw.h"
+#include "cpw/extensions.h"
 #include "cpw/internal.h"
+#include "cpw/joystick.h"
 #include "cpw/localhost.h"
+#include "cpw/perfmarks.h"
+#include "cpw/primitives.h"
+#include "cpw/video.h"
 
 #include "platform/console.h"
 
@@ -17,18 +22,9 @@ bool start_defaults(CpwContext* ctx) {
     return true;
 }
 
-bool start_performance_marks(CpwContext* ctx) {
-    ll_initList(&ctx->list_perf);
-    return true;
-}
-
-void stop_performance_marks(CpwContext* ctx) {
-    ll_deleteList(&ctx->list_perf);
-}
-
 // The modules in the order they start; a module without a step of its own
-// here is told to the host all the same. The host itself is started by its
-// own init, which sees the step first.
+// here (the video settings start with nothing) is told to the host all the
+// same. The host itself is started by its own init, which sees the step first.
 struct ModuleStart {
     const char* name;
     StartStep start;
@@ -37,16 +33,16 @@ struct ModuleStart {
 constexpr ModuleStart start_order[] = {
     {"defaults", start_defaults},
     {"host", cpw_localhost_init},
-    {"performance marks", start_performance_marks},
+    {"performance marks", cpw_perfmarks_init},
     {"font", cpw_font_init},
     {"events", cpw_event_init},
     {"windows", cpw_windows_init},
     {"menus", cpw_menus_init},
     {"timers", cpw_timers_init},
     {"video settings", nullptr},
-    {"primitives", nullptr},
-    {"GL extensions", nullptr},
-    {"joysticks", nullptr},
+    {"primitives", cpw_primitives_init},
+    {"GL extensions", cpw_extensions_init},
+    {"joysticks", cpw_joysticks_init},
 };
 
 struct ModuleStop {
@@ -55,17 +51,17 @@ struct ModuleStop {
 };
 
 constexpr ModuleStop stop_order[] = {
-    {"GL extensions", nullptr},
-    {"primitives", nullptr},
-    {"video settings", nullptr},
+    {"GL extensions", cpw_extensions_exit},
+    {"primitives", cpw_primitives_exit},
+    {"video settings", cpw_videomodes_exit},
     {"timers", cpw_timers_exit},
     {"window close", cpw_windows_close},
     {"events", cpw_event_exit},
     {"menus", cpw_menus_exit},
     {"windows", cpw_windows_exit},
     {"font", cpw_font_exit},
-    {"performance marks", stop_performance_marks},
-    {"joysticks", nullptr},
+    {"performance marks", cpw_perfmarks_exit},
+    {"joysticks", cpw_joysticks_exit},
     {"host", cpw_localhost_exit},
 };
 

@@ -99,8 +99,15 @@ struct CpwTimer {
     int value;         // the caller's timer value
     bool repeat;
     bool internal;     // made by the joystick module
-    int internalkind;
+    int internalkind;  // the joystick it polls
 };
+
+// Adds a timer and returns its id (0 with error 2 when memory runs out). An
+// internal kind other than 0 makes an internal timer: it polls that joystick
+// instead of calling a callback, and cpwKillTimer leaves it alone.
+std::uint32_t cpw_timer_add(CpwContext* ctx, std::uint32_t milliseconds, int value, bool repeat,
+                            CpwTimerCallback callback, int internalkind);
+void cpw_timer_remove(CpwContext* ctx, std::uint32_t id);  // nothing when absent
 
 bool cpw_timers_init(CpwContext* ctx);
 void cpw_timers_exit(CpwContext* ctx);  // frees every timer

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "cpw/types.h"
+
+#include <array>
+
 // Toolkit key codes, reported in key events and kept in keyboard_state.
 // Codes 1-40 are system keys (system-keyboard events), 41-94 ordinary keys
 // (keyboard events, with a shift flag).
@@ -32,3 +36,26 @@ int cpw_keymouse_translatekeyconstant(int code, int shift);
 // The ordinary key code of an unshifted character (digits, the punctuation
 // keys, the blank, letters of either case); 0 for any other character.
 int cpw_keymouse_keyofcharacter(int character);
+
+// ---- mouse and key state ----
+
+// What the mouse offers.
+struct CpwMouseInfo {
+    bool mouse;   // a mouse is there
+    bool wheel;   // it has a wheel
+    int buttons;  // its buttons (the wheel not counted)
+};
+
+// What the mouse did since the last cpwMouseState.
+struct CpwMouseState {
+    int x, y;                    // movement in pixels
+    int wheel;                   // notches, forward positive
+    std::array<bool, 3> button;  // left, middle, right held
+};
+
+int cpwMouseCapabilities(CpwContext* ctx, CpwMouseInfo* info);  // 1, or 0 with error 3 for a null record
+// Fills the record and starts counting again from zero: 1, or 0 with error 3.
+int cpwMouseState(CpwContext* ctx, CpwMouseState* state);
+// 1 while the key with the toolkit key code is held; 0 otherwise, and for a
+// code outside 0-255 (error 3).
+int cpwKeyState(CpwContext* ctx, int code);

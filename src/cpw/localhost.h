@@ -6,9 +6,13 @@
 // exactly one host is linked into a program. A host reports its failures by
 // storing an error code in the context (cpw_error_set) and returning 0 / null.
 
+#include "cpw/joystick.h"
+#include "cpw/keymouse.h"
 #include "cpw/types.h"
+#include "cpw/video.h"
 
 #include <cstdint>
+#include <vector>
 
 // Start-up and shut-down of the host: registers the window class (named with
 // cpw_next_classname), reads the screen size into the context, allocates the
@@ -76,3 +80,31 @@ void cpw_localhost_sleep(std::uint32_t milliseconds);
 // with start = 0 the next file name is stored in *name (1) or the search ends (0).
 StringContext* cpw_localhost_fontpath();
 int cpw_localhost_iteratefiles(CpwContext* ctx, int start, const char* pattern, StringContext** name);
+
+// Menus. A host shows the entries of a menu (read through cpw_menus_items
+// each time it draws them) and reports the entry the user chooses with
+// cpw_hostevent_menuselect(window id, the menu it was asked to show, entry).
+// setmenubar shows the menu as the window's menu bar, or shows it again
+// after a change; menu 0 removes the bar. False when the bar cannot be shown.
+bool cpw_localhost_setmenubar(CpwContext* ctx, CpwLocalhostWindow* window, std::uint32_t menu);
+// Opens the menu as a pop-up at a client position of the window.
+void cpw_localhost_popupmenu(CpwContext* ctx, CpwLocalhostWindow* window, std::uint32_t menu, int x, int y);
+
+// Video modes: the screen's modes (false when they cannot be read), a change
+// to the mode of that size and depth (false when it fails; on success the
+// context's screen size is the new one), and the way back to the mode before
+// the first change (nothing when there was none).
+bool cpw_localhost_listvideomodes(CpwContext* ctx, std::vector<CpwHostVideoMode>& modes);
+bool cpw_localhost_changevideomode(CpwContext* ctx, std::uint32_t width, std::uint32_t height, std::uint32_t depth);
+void cpw_localhost_resetvideomode(CpwContext* ctx);
+
+// The mouse: what it offers, and its movement, wheel and buttons since the
+// last call (the counts start again from zero).
+void cpw_localhost_mousecapabilities(CpwContext* ctx, CpwMouseInfo* info);
+void cpw_localhost_mousestate(CpwContext* ctx, CpwMouseState* state);
+
+// Joystick devices 1 and 2: open (false when there is none), read its state
+// now (false when it does not answer), close.
+bool cpw_localhost_joystickopen(CpwContext* ctx, int joystick, CpwJoystickDevice* device);
+bool cpw_localhost_joystickread(CpwContext* ctx, int joystick, CpwJoystickRaw* raw);
+void cpw_localhost_joystickclose(CpwContext* ctx, int joystick);

@@ -1,5 +1,6 @@
 #include "cpw/cpw.h"
 #include "cpw/internal.h"
+#include "cpw/joystick.h"
 #include "cpw/localhost.h"
 
 #include <cstdlib>
@@ -33,11 +34,8 @@ void cpw_timers_exit(CpwContext* ctx) {
     ctx->timers = false;
 }
 
-int cpwTimerCallback(CpwContext* ctx, std::uint32_t milliseconds, int value, bool repeat, CpwTimerCallback callback) {
-    if (callback == nullptr) {
-        cpw_error_set(ctx, cpw_error_badargument);
-        return 0;
-    }
+std::uint32_t cpw_timer_add(CpwContext* ctx, std::uint32_t milliseconds, int value, bool repeat,
+                            CpwTimerCallback callback, int internalkind) {
     auto* t = static_cast<CpwTimer*>(std::calloc(1, sizeof(CpwTimer)));
     if (t == nullptr) {
         cpw_error_set(ctx, cpw_error_nomemory);
@@ -48,6 +46,8 @@ int cpwTimerCallback(CpwContext* ctx, std::uint32_t milliseconds, int value, boo
     t->start = cpw_localhost_hpcount();
     t->value = value;
     t->repeat = repeat;
+    t->internal = internalkind != 0;
+    t->internalkind = internalkind;
     t->id = ll_addVoid(&ctx->list_timers, t);
     if (t->id == 0) {
         std::free(t);
@@ -55,7 +55,21 @@ int cpwTimerCallback(CpwContext* ctx, std::uint32_t milliseconds, int value, boo
         return 0;
     }
     ctx->timers = true;
-    return 1;
+    return t->id;
+}
+
+void cpw_timer_remove(CpwContext* ctx, std::uint32_t id) {
+    if (find_timer(ctx, id) != nullptr) {
+        remove_timer(ctx, id);
+    }
+}
+
+int cpwTimerCallback(CpwContext* ctx, std::uint32_t milliseconds, int value, bool repeat, CpwTimerCallback callback) {
+    if (callback == nullptr) {
+        cpw_error_set(ctx, cpw_error_badargument);
+        return 0;
+    }
+    return cpw_timer_add(ctx, milliseconds, value, repeat, callback, 0) != 0 ? 1 : 0;
 }
 
 int cpwKillTimer(CpwContext* ctx, int value) {
@@ -64,7 +78,8 @@ int cpwKillTimer(CpwContext* ctx, int value) {
     }
     for (LinkedElement* e = ctx->list_timers.baseElement; e != nullptr; e = e->childtomyright) {
         const auto* t = static_cast<const CpwTimer*>(le_getVoid(e));
-        if (t != nullptr && t->value == value) {
+        // The joystick module's own timers are not the caller's to kill.
+        if (t != nullptr && !t->internal && t->value == value) {
             remove_timer(ctx, le_getId(e));
             break;
         }
@@ -95,7 +110,9 @@ int cpw_timers_tick(CpwContext* ctx) {
         }
         fired = 1;
         const bool repeat = t->repeat;
-        if (t->callback != nullptr) {
+        if (t->internal) {
+            cpw_joystick_timer(ctx, t->internalkind);
+        } else if (t->callback != nullptr) {
             t->callback(ctx, t->value);
         }
         t = find_timer(ctx, id);

@@ -7,10 +7,18 @@ using namespace cpw_test;
 
 namespace {
 
-using CpwMainLoopTest = CpwTest;
-
 std::vector<std::string> fired;
 int loop_calls = 0;
+
+// The counts start from zero in every test, also when the tests share a process.
+class CpwMainLoopTest : public CpwTest {
+protected:
+    void SetUp() override {
+        CpwTest::SetUp();
+        fired.clear();
+        loop_calls = 0;
+    }
+};
 
 void count_loop(CpwContext* ctx, int activity) {
     ++loop_calls;

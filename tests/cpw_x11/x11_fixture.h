@@ -192,6 +192,15 @@ protected:
 
     Window x_window(std::uint32_t id) { return static_cast<Window>(cpw_localhost_nativehandle(host_window(id))); }
 
+    // Waits until the server has carried out the toolkit's requests, then
+    // the user's: a query of the user's sees what the toolkit did.
+    void sync() {
+        if (CpwX11Connection* c = cpw_x11_connection()) {
+            XSync(c->display, False);
+        }
+        XSync(user, False);
+    }
+
     // The user's hands.
     void key(KeySym keysym, bool press) {
         XTestFakeKeyEvent(user, XKeysymToKeycode(user, keysym), press ? True : False, CurrentTime);

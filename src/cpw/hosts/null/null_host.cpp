@@ -331,3 +331,118 @@ std::uintptr_t cpw_localhost_nativehandle(const CpwLocalhostWindow* window) {
     // A made-up handle that tells the windows apart.
     return window == nullptr ? 0 : 0x10000 + window->id;
 }
+
+bool cpw_localhost_setmenubar(CpwContext* ctx, CpwLocalhostWindow* window, std::uint32_t menu) {
+    if (!step(ctx, "setmenubar", with_id("setmenubar", window) + " " + std::to_string(menu))) {
+        return false;
+    }
+    if (window != nullptr) {
+        window->menubar = menu;
+    }
+    return window != nullptr;
+}
+
+void cpw_localhost_popupmenu(CpwContext*, CpwLocalhostWindow* window, std::uint32_t menu, int x, int y) {
+    null_host.calls.push_back(with_id("popupmenu", window));
+    null_host.popups.push_back(std::to_string(window == nullptr ? 0 : window->id) + " " + std::to_string(menu) + " " +
+                               std::to_string(x) + " " + std::to_string(y));
+}
+
+bool cpw_localhost_listvideomodes(CpwContext* ctx, std::vector<CpwHostVideoMode>& modes) {
+    if (!step(ctx, "listvideomodes", "listvideomodes")) {
+        return false;
+    }
+    modes = null_host.videomodes;
+    return true;
+}
+
+namespace {
+
+void make_current(CpwContext* ctx, std::size_t index) {
+    for (std::size_t i = 0; i < null_host.videomodes.size(); ++i) {
+        null_host.videomodes[i].current = i == index;
+    }
+    null_host.screen_width = null_host.videomodes[index].width;
+    null_host.screen_height = null_host.videomodes[index].height;
+    ctx->cpw_screenwidth = null_host.screen_width;
+    ctx->cpw_screenheight = null_host.screen_height;
+}
+
+}  // namespace
+
+bool cpw_localhost_changevideomode(CpwContext* ctx, std::uint32_t width, std::uint32_t height, std::uint32_t depth) {
+    const std::string record = "changevideomode " + std::to_string(width) + "x" + std::to_string(height) + "x" +
+                               std::to_string(depth);
+    if (!step(ctx, "changevideomode", record)) {
+        return false;
+    }
+    auto& modes = null_host.videomodes;
+    const auto wanted = std::find_if(modes.begin(), modes.end(), [&](const CpwHostVideoMode& m) {
+        return m.width == width && m.height == height && m.depth == depth;
+    });
+    if (wanted == modes.end()) {
+        return false;
+    }
+    if (!null_host.videooriginal) {
+        const auto current = std::find_if(modes.begin(), modes.end(), [](const CpwHostVideoMode& m) { return m.current; });
+        null_host.videooriginal = static_cast<std::size_t>(current - modes.begin());
+    }
+    make_current(ctx, static_cast<std::size_t>(wanted - modes.begin()));
+    return true;
+}
+
+void cpw_localhost_resetvideomode(CpwContext* ctx) {
+    null_host.calls.push_back("resetvideomode");
+    if (null_host.videooriginal && *null_host.videooriginal < null_host.videomodes.size()) {
+        make_current(ctx, *null_host.videooriginal);
+    }
+    null_host.videooriginal.reset();
+}
+
+void cpw_localhost_mousecapabilities(CpwContext*, CpwMouseInfo* info) {
+    *info = null_host.mouseinfo;
+}
+
+void cpw_localhost_mousestate(CpwContext*, CpwMouseState* state) {
+    *state = null_host.mousestate;
+    null_host.mousestate = CpwMouseState{};
+}
+
+namespace {
+
+NullJoystick* device_of(int joystick) {
+    if (joystick < 1 || joystick > 2) {
+        return nullptr;
+    }
+    auto& slot = null_host.joysticks[static_cast<std::size_t>(joystick - 1)];
+    return slot ? &*slot : nullptr;
+}
+
+}  // namespace
+
+bool cpw_localhost_joystickopen(CpwContext*, int joystick, CpwJoystickDevice* device) {
+    null_host.calls.push_back("joystickopen " + std::to_string(joystick));
+    NullJoystick* j = device_of(joystick);
+    if (j == nullptr) {
+        return false;
+    }
+    j->open = true;
+    *device = j->device;
+    return true;
+}
+
+bool cpw_localhost_joystickread(CpwContext*, int joystick, CpwJoystickRaw* raw) {
+    const NullJoystick* j = device_of(joystick);
+    if (j == nullptr || !j->open || !j->answers) {
+        return false;
+    }
+    *raw = j->raw;
+    return true;
+}
+
+void cpw_localhost_joystickclose(CpwContext*, int joystick) {
+    null_host.calls.push_back("joystickclose " + std::to_string(joystick));
+    if (NullJoystick* j = device_of(joystick)) {
+        j->open = false;
+    }
+}

@@ -7,8 +7,12 @@
 // window creation can be made to fail. Every host call is recorded in order.
 
 #include "cpw/host_services.h"
+#include "cpw/joystick.h"
+#include "cpw/keymouse.h"
 #include "cpw/types.h"
+#include "cpw/video.h"
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -30,6 +34,7 @@ struct CpwLocalhostWindow {
     bool fullscreen = false;
     bool glcontext = false;
     int cursor = 1;
+    std::uint32_t menubar = 0;  // the menu shown as its menu bar
 };
 
 struct CpwLocalhost {
@@ -40,6 +45,14 @@ struct CpwLocalhost {
 // of a cpw_hostevent_* entry. An empty message is the quit message.
 using NullHostMessage = std::function<void(CpwContext*)>;
 
+// A joystick device of the null host.
+struct NullJoystick {
+    CpwJoystickDevice device{};
+    CpwJoystickRaw raw{};
+    bool answers = true;  // reads succeed
+    bool open = false;
+};
+
 struct NullHost {
     std::uint32_t screen_width = 1280;
     std::uint32_t screen_height = 1024;
@@ -49,7 +62,8 @@ struct NullHost {
     std::vector<std::string> calls;
     // Steps made to fail, with the error code stored: "start <module>",
     // "createwindow", "createfullscreenwindow", "setpixelformat",
-    // "createglcontext", "makecurrent".
+    // "createglcontext", "makecurrent", "setmenubar", "listvideomodes",
+    // "changevideomode".
     std::map<std::string, int> failures;
     std::deque<NullHostMessage> messages;
     std::vector<std::unique_ptr<CpwLocalhostWindow>> windows;  // the host windows alive
@@ -62,6 +76,16 @@ struct NullHost {
     std::optional<std::string> clipboard;
     bool clipboard_fails = false;
     CpwRawKeyHook rawkeyhook = nullptr;
+    // Pop-up menus asked for: "<window id> <menu> <x> <y>".
+    std::vector<std::string> popups;
+    // The screen's modes; a change marks another one current and takes its
+    // size as the screen's, the reset goes back to the one of before.
+    std::vector<CpwHostVideoMode> videomodes = {{1280, 1024, 32, 60, true}, {1024, 768, 32, 75, false},
+                                                {800, 600, 32, 0, false}, {640, 480, 16, 60, false}};
+    std::optional<std::size_t> videooriginal;  // the current mode before the first change
+    CpwMouseInfo mouseinfo{true, true, 3};
+    CpwMouseState mousestate{};  // handed out and cleared by cpwMouseState
+    std::array<std::optional<NullJoystick>, 2> joysticks;  // none: no device
 };
 
 extern NullHost null_host;

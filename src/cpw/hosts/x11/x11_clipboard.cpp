@@ -1,4 +1,5 @@
 #include "cpw/hosts/x11/x11_host.h"
+#include "cpw/hosts/x11/x11_rules.h"
 
 #include "cpw/host_services.h"
 
@@ -17,17 +18,6 @@ using Clock = std::chrono::steady_clock;
 
 // How long a read waits for the program that holds the clipboard.
 constexpr auto read_wait = std::chrono::milliseconds(500);
-
-std::string latin1_of(std::string_view cp1252) {
-    std::string out(cp1252);
-    for (char& c : out) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b >= 0x80 && b <= 0x9F) {
-            c = '?';
-        }
-    }
-    return out;
-}
 
 std::string cp1252_of_latin1(std::string_view latin1) {
     std::string out(latin1);
@@ -167,7 +157,7 @@ void cpw_x11_selectionrequest(const XSelectionRequestEvent& r) {
             reply.property = property;
         } else if (r.target == c->utf8_string || r.target == XA_STRING || r.target == c->text) {
             const bool utf8 = r.target == c->utf8_string;
-            const std::string bytes = utf8 ? cp1252_to_utf8(c->clipboard_text) : latin1_of(c->clipboard_text);
+            const std::string bytes = utf8 ? cp1252_to_utf8(c->clipboard_text) : cpw_x11_latin1(c->clipboard_text);
             // A text too long for one property is refused rather than cut.
             if (static_cast<long>(bytes.size()) <= largest) {
                 XChangeProperty(c->display, r.requestor, property, utf8 ? c->utf8_string : XA_STRING, 8,

@@ -119,6 +119,7 @@ void cpw_x11_disconnect() {
     if (!connection || --connection->users > 0) {
         return;
     }
+    cpw_x11_menus_disconnect();
     Display* d = connection->display;
     for (const Cursor cursor : connection->cursors) {
         if (cursor != 0) {

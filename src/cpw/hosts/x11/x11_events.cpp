@@ -85,6 +85,7 @@ void on_configure(const CpwX11Connection& c, CpwLocalhostWindow& w, const XConfi
         w.top = top;
         cpw_hostevent_position(ctx, id, left, top);
     }
+    cpw_x11_menubar_resize(w, e.width);
     if (e.width != w.width || e.height != w.height) {
         w.width = e.width;
         w.height = e.height;
@@ -123,9 +124,9 @@ void on_button(CpwContext* ctx, CpwLocalhost& host, std::uint32_t id, const XBut
         pointer_in_client(ctx, host, id);
     }
     switch (e.button) {
-        case Button1: host.left_down = press; break;
-        case Button2: host.middle_down = press; break;
-        case Button3: host.right_down = press; break;
+        case Button1: host.left_down = host.held[0] = press; break;
+        case Button2: host.middle_down = host.held[1] = press; break;
+        case Button3: host.right_down = host.held[2] = press; break;
         case Button4:
         case Button5:
             // One notch of the wheel: a press (the release says nothing more).
@@ -160,6 +161,9 @@ void on_client_message(const CpwX11Connection& c, CpwLocalhostWindow& w, XClient
 void cpw_x11_handleevent(XEvent& event) {
     CpwX11Connection* c = cpw_x11_connection();
     if (c == nullptr) {
+        return;
+    }
+    if (cpw_x11_menuevent(event)) {
         return;
     }
     switch (event.type) {

@@ -44,7 +44,9 @@ void cpw_localhost_exit(CpwContext* ctx) {
     if (ctx == nullptr || ctx->ctx_localhost == nullptr) {
         return;  // the host never started: no connection to give back
     }
+    cpw_x11_menus_contextgone(ctx);
     const std::unique_ptr<CpwLocalhost> host(ctx->ctx_localhost);
+    cpw_x11_joysticks_closeall(*host);
     ctx->ctx_localhost = nullptr;
     if (CpwX11Connection* c = cpw_x11_connection()) {
         std::erase(c->contexts, ctx);

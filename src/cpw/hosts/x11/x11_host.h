@@ -7,6 +7,7 @@
 // context hands every event to the window's own context, as a window
 // procedure does.
 
+#include "cpw/joystick.h"
 #include "cpw/types.h"
 
 #include <GL/glx.h>
@@ -21,7 +22,7 @@
 struct CpwLocalhostWindow {
     GLXContext glContext = nullptr;
     Window hwnd = 0;
-    bool hmenu = false;          // a menu bar was asked for (X windows carry none)
+    bool hmenu = false;          // a menu bar was asked for at creation
     std::uint32_t winstyle = 0;  // the window properties of its creation
     int updates = 1;
 
@@ -39,6 +40,17 @@ struct CpwLocalhostWindow {
     bool fullscreen = false;
     // Geometry before a maximise done by the host itself (no window manager).
     int saved_x = 0, saved_y = 0, saved_width = 0, saved_height = 0;
+    // The menu bar: a strip along the top of the window (0 none) and the
+    // menu it shows (0: an empty bar).
+    Window menubar = 0;
+    std::uint32_t menubarmenu = 0;
+};
+
+// An open joystick device.
+struct CpwX11Joystick {
+    int fd = -1;
+    std::vector<int> slots;  // where each device axis goes (cpw_x11_joystickslot)
+    CpwJoystickRaw raw{};
 };
 
 struct CpwLocalhost {
@@ -52,6 +64,9 @@ struct CpwLocalhost {
     int moved_x = 0, moved_y = 0;  // movement since the last cpwMouseState
     int wheel = 0;
     bool left_down = false, middle_down = false, right_down = false;
+    std::array<bool, 3> held{};  // buttons as cpwMouseState reports them (cleared by it)
+    bool video_changed = false;  // this context changed the video mode
+    std::array<CpwX11Joystick, cpw_joystick_max> joysticks;
 };
 
 // The process's connection to the X server.
@@ -69,6 +84,13 @@ struct CpwX11Connection {
     bool owns_clipboard = false;
     std::string clipboard_text;  // cp1252
     Time clipboard_time = 0;
+
+    XFontStruct* menufont = nullptr;  // the menus' font, loaded at first use
+    // The video mode before the first change: size index, rotation, rate.
+    bool video_saved = false;
+    int video_size = 0;
+    unsigned short video_rotation = 0;
+    short video_rate = 0;
 
     Atom wm_protocols = 0, wm_delete_window = 0, wm_state = 0, wm_change_state = 0;
     Atom net_wm_name = 0, net_wm_icon_name = 0, utf8_string = 0, motif_wm_hints = 0;
@@ -103,6 +125,26 @@ void cpw_x11_selectionclear(const XSelectionClearEvent& clear);
 
 // Waits until the window is mapped and viewable (at most about two seconds).
 bool cpw_x11_waitviewable(const CpwLocalhostWindow& window);
+
+// Menus: pop-ups in override-redirect windows and menu bars as strips along
+// the top of their window. menuevent takes the events that belong to a menu
+// (true when it did). The others keep the menus in step with their windows.
+bool cpw_x11_menuevent(XEvent& event);
+void cpw_x11_menubar_create(CpwLocalhostWindow& window);  // an empty bar
+void cpw_x11_menubar_resize(const CpwLocalhostWindow& window, int width);  // the window's new client width
+void cpw_x11_menus_windowgone(const CpwLocalhostWindow& window);  // before the window is destroyed
+void cpw_x11_menus_contextgone(const CpwContext* ctx);
+void cpw_x11_menus_disconnect();  // before the connection closes
+// What the open pop-up shows, for tests: whether one is open, and the box of
+// an entry of one of its levels (0 the first) in screen coordinates.
+bool cpw_x11_popupopen();
+bool cpw_x11_popupentry(int level, std::uint32_t entry, int* x, int* y, int* width, int* height);
+// The box of an entry of a window's menu bar in screen coordinates.
+bool cpw_x11_menubarentry(const CpwLocalhostWindow& window, std::uint32_t entry, int* x, int* y, int* width,
+                          int* height);
+
+// Joysticks: closes every device of the context still open.
+void cpw_x11_joysticks_closeall(CpwLocalhost& host);
 
 // The frame-buffer configuration of a display mode, null when none matches.
 GLXFBConfig cpw_x11_chooseconfig(std::uint32_t displaymode);

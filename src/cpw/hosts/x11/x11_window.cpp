@@ -32,17 +32,6 @@ unsigned extent(std::uint32_t v) {
     return std::clamp<std::uint32_t>(v, 1, 32767);
 }
 
-std::string latin1_of(std::string_view cp1252) {
-    std::string out(cp1252);
-    for (char& c : out) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b >= 0x80 && b <= 0x9F) {
-            c = '?';  // cp1252 characters Latin-1 lacks
-        }
-    }
-    return out;
-}
-
 void set_text_property(Display* d, Window w, Atom property, Atom type, const std::string& text) {
     XChangeProperty(d, w, property, type, 8, PropModeReplace, reinterpret_cast<const unsigned char*>(text.data()),
                     static_cast<int>(text.size()));
@@ -50,7 +39,7 @@ void set_text_property(Display* d, Window w, Atom property, Atom type, const std
 
 // WM_NAME in Latin-1, _NET_WM_NAME in UTF-8, and the same for the icon name.
 void set_title(const CpwX11Connection& c, Window w, std::string_view title) {
-    const std::string latin1 = latin1_of(title);
+    const std::string latin1 = cpw_x11_latin1(title);
     const std::string utf8 = cp1252_to_utf8(title);
     set_text_property(c.display, w, XA_WM_NAME, XA_STRING, latin1);
     set_text_property(c.display, w, XA_WM_ICON_NAME, XA_STRING, latin1);
@@ -211,6 +200,9 @@ CpwLocalhostWindow* create(CpwContext* ctx, std::uint32_t id, const char* title,
     w->height = static_cast<int>(height);
     w->shown = true;
     c->windows[w->hwnd] = w.get();
+    if (menu) {
+        cpw_x11_menubar_create(*w);  // an empty bar until a menu is assigned
+    }
     XMapRaised(d, w->hwnd);
     XFlush(d);
     return w.release();
@@ -262,6 +254,7 @@ void cpw_localhost_destroywindow(CpwContext* ctx, CpwLocalhostWindow* window) {
         return;
     }
     const std::unique_ptr<CpwLocalhostWindow> w(window);
+    cpw_x11_menus_windowgone(*window);
     cpw_localhost_destroyglcontext(ctx, window);
     if (ctx != nullptr && ctx->ctx_localhost != nullptr) {
         CpwLocalhost& host = *ctx->ctx_localhost;

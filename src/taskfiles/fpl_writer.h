@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string_view>
+
+// The Condor flight plan writer. A plan is not built from nothing: a template
+// flight plan is copied line by line, and its task section (from the line
+// after "[Task]" up to "[Weather]") is replaced by the task of the task model,
+// so that weather, plane and game options come from the template.
+//
+// The template is "Template_V3.fpl" for Condor 3 and "Template.fpl" for
+// Condor 2, in the current folder (the program ships both), or, with
+// tarvex01.qtemplate, one the user picks among the flight plans of the active
+// Condor (in console mode, where no dialog is shown, the shipped one).
+
+inline constexpr std::string_view kCondor2Template = "Template.fpl";
+inline constexpr std::string_view kCondor3Template = "Template_V3.fpl";
+
+// Status of a template that cannot take a task: it has no "[Task]" line.
+inline constexpr int kTemplateWithoutTask = 998;
+// Status of a cancelled template choice.
+inline constexpr int kTemplateNotChosen = 997;
+
+// Writes the plan `outfi_0`, creating or replacing it. Points 0 to
+// rd_fpl_0.nb_wp are written (nb_wp is the index of the last point here).
+// iost: 0 written; else the status of the failed template open or read, of the
+// failed output open or write, or one of the two statuses above. When the
+// template cannot be used, nothing is written.
+void write_fpl(std::string_view outfi_0, int& iost);

@@ -1,0 +1,207 @@
+#include "taskfiles/profile_writer.h"
+
+#include "foundation/fixed_text.h"
+#include "foundation/key_value.h"
+#include "foundation/number_text.h"
+#include "foundation/option_records.h"
+#include "foundation/paths_files.h"
+#include "foundation/text_edit.h"
+#include "platform/console.h"
+#include "platform/files.h"
+#include "platform/glue_dialogs.h"
+#include "taskfiles/list_rewrite.h"
+#include "taskfiles/map_lists.h"
+#include "taskfiles/task_model.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// A key the writer sets, and its value (written between double quotes).
+struct ProfileSetting {
+    std::string key;
+    std::string value;
+};
+using ProfileSettings = std::vector<ProfileSetting>;
+
+constexpr std::string_view kLocalPath = "%LOCAL_PATH%\\";
+
+// The plan has an airspace file for this task: penalty zones, or a Condor 3
+// plan whose landscape airspace is copied.
+bool task_has_airspace() { return rd_fpl_0.nb_pz >= 1 || rd_fpl_0.nvcnd == 3; }
+
+std::string landscape_name() { return trim_right(rd_fpl_2.landscape); }
+
+// Asks for a file with the open-file dialog. True when one was chosen: `name`
+// then holds its name without the folder. A cancelled dialog leaves `name` as
+// it is, so a cancel never throws away a map the list knew.
+bool ask_file_name(std::string_view title, std::string_view start, std::string_view filter,
+                   std::string_view description, std::string& name) {
+    console_line(std::string(start));
+    std::string answer;
+    int length = 0;
+    if (GetFileName(answer, title, start, filter, description, 0, length) != 1) {
+        return false;
+    }
+    remove_trail_0(answer);
+    name = extract_name(answer);
+    return true;
+}
+
+// Reads the profile to rewrite into `lines`: the profile itself, copied to
+// its ".bak" once read, or else the default profile. 0 when one was read, else
+// kProfileNotRead with the messages of the failure shown.
+int read_source_profile(std::string_view prffile, const std::string& default_profile,
+                        std::vector<std::string>& lines) {
+    std::string source;
+    if (file_exists(prffile)) {
+        source = std::string(prffile);
+    } else if (file_exists(default_profile)) {
+        source = default_profile;
+    } else {
+        report_message(1, "*** File not found\n " + default_profile,
+                       "*** Fichier non trouv\xE9 : \n " + default_profile);
+        return kProfileNotRead;
+    }
+    bool opened = false;
+    if (read_text_lines(source, lines, opened) != 0) {
+        if (opened) {
+            report_message(1, "*** Error reading: \n " + source, "*** Erreur de lecture : \n " + source);
+        }
+        return kProfileNotRead;
+    }
+    if (source == prffile) {
+        make_backup_copy(prffile);
+    }
+    return 0;
+}
+
+// The line written for a profile line: the setting of its key, or the line
+// itself without its trailing blanks. `met` collects the keys that were set.
+std::string profile_line(const std::string& line, const ProfileSettings& settings, std::vector<std::string>& met) {
+    std::string key;
+    std::string value;
+    extract_key_val(line, key, value);
+    const auto setting =
+        std::find_if(settings.begin(), settings.end(), [&](const ProfileSetting& s) { return s.key == key; });
+    if (setting == settings.end()) {
+        return trim_right(line);
+    }
+    met.push_back(key);
+    return setting->key + "=\"" + setting->value + "\"";
+}
+
+// Rewrites the profile with the settings; returns iosp and the keys set.
+int rewrite_profile(std::string_view prffile, const std::string& default_profile, const ProfileSettings& settings,
+                    std::vector<std::string>& met) {
+    std::vector<std::string> lines;
+    int iosp = read_source_profile(prffile, default_profile, lines);
+    if (iosp == 0) {
+        FileWriter out(prffile);
+        if (!out.is_open()) {
+            iosp = out.open_status();
+        } else {
+            for (const std::string& line : lines) {
+                out.write_line(profile_line(line, settings, met));
+            }
+            iosp = out.close();
+        }
+    }
+    if (iosp != 0) {
+        const std::string name = trim_right(prffile);
+        report_message(1, "Error writing: \n " + name, "*** Erreur d'\xE9" "criture : \n " + name);
+    }
+    return iosp;
+}
+
+bool was_set(const std::vector<std::string>& met, std::string_view key) {
+    return std::find(met.begin(), met.end(), key) != met.end();
+}
+
+// The airspace file name for the profile, shown on the console; blank when
+// the task has none.
+std::string airspace_file_name(std::string_view oafile) {
+    if (!task_has_airspace()) {
+        return {};
+    }
+    const std::string name = extract_name(oafile);
+    console_line("PRF - AirspaceFile " + name);
+    return name;
+}
+
+// The XCSoar polar of the plan's glider, "-FXB" for a fixed ballast.
+std::string xcsoar_polar_path() {
+    std::string path(kLocalPath);
+    if (tarvex01.qpolfold) {
+        path += "Polars\\";
+    }
+    path += trim_right(ggg001.glider);
+    path += gggmas.fmass > 0.0f ? "-FXB.xcp" : ".xcp";
+    return path;
+}
+
+}  // namespace
+
+void write_prf(std::string_view prffile, std::string_view oafile, std::string& selpol, int& iosp) {
+    const std::string landscape = landscape_name();
+
+    if (!find_xcsoar_map() || tarvex01.qmapalways) {
+        const std::string start = join_path(tarvex_c.xcsoar_root, landscape + ".xcm");
+        if (ask_file_name("Tarvex : Select map for landscape : " + landscape, start, "*.xcm", "XCSoar maps (*.xcm)",
+                          tarvex_c.mapname) &&
+            !is_blank(tarvex_c.mapname)) {
+            write_map_list(tarvex_c.mapname, " ");
+        }
+    }
+
+    const std::string airspace = airspace_file_name(oafile);
+    const std::string polar = xcsoar_polar_path();
+    const std::string map_folder = tarvex01.qmapfold ? std::string(kLocalPath) + "Maps\\" : std::string(kLocalPath);
+    const ProfileSettings settings = {
+        {"AirspaceFile", airspace.empty() ? std::string() : std::string(kLocalPath) + airspace},
+        {"PlanePath", polar},
+        {"MapFile", map_folder + trim_right(tarvex_c.mapname)},
+        {"WPFile", std::string(kLocalPath) + landscape + ".cup"},
+        {"StartMaxSpeed", f2b(static_cast<float>(rd_fpl_6.start_max_speed) / 3.6f, "(F8.3)")},
+    };
+
+    std::vector<std::string> met;
+    iosp = rewrite_profile(prffile, join_path(tarvex_c.xcsoar_root, "default.prf"), settings, met);
+    if (was_set(met, "PlanePath")) {
+        const std::size_t slash = polar.find('\\');
+        selpol = slash == std::string::npos ? polar : polar.substr(slash + 1);
+    }
+}
+
+void write_prf_lk8000(std::string_view prffile, std::string_view dest, std::string_view oafile,
+                      std::string_view map_dir, int& iosp) {
+    console_line("write_prf_lk8000 " + i2b(rd_fpl_0.nb_pz) + " " + i2b(rd_fpl_0.nvcnd));
+    const std::string landscape = landscape_name();
+
+    const bool found = find_lk8000_map();
+    if (!found || tarvex01.qmapalways) {
+        if (!found) {
+            // A terrain left from an earlier lookup belongs to no map of this landscape.
+            tarvex_c.terrainname.clear();
+        }
+        ask_file_name("Tarvex : Select map for landscape : " + landscape, join_path(map_dir, landscape + ".LKM"),
+                      "*.LKM", "LK8000 maps (*.LKM)", tarvex_c.mapname);
+        ask_file_name("Tarvex : Select terrain for landscape : " + landscape, join_path(map_dir, landscape + ".DEM"),
+                      "*.DEM", "LK8000 terrain (*.DEM)", tarvex_c.terrainname);
+        if (!found && !is_blank(tarvex_c.mapname) && !is_blank(tarvex_c.terrainname)) {
+            write_map_list(tarvex_c.mapname, tarvex_c.terrainname);
+        }
+    }
+
+    const ProfileSettings settings = {
+        {"AirspaceFile", airspace_file_name(oafile)},
+        {"MapFile", trim_right(tarvex_c.mapname)},
+        {"TerrainFile", trim_right(tarvex_c.terrainname)},
+        {"WPFile", landscape + ".cup"},
+    };
+    std::vector<std::string> met;
+    iosp = rewrite_profile(prffile, join_path(dest, "DEFAULT_PROFILE.prf"), settings, met);
+}

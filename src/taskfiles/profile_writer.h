@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The XCSoar and LK8000 profiles (.prf): key=value lines. The writers set the
+// few keys that make the flight software load this task's airspace, turnpoints,
+// map (and terrain) and, for XCSoar, polar and start speed, and keep every
+// other line as it is. Only keys the profile already has are set; none is
+// added.
+//
+// Road of one update: the landscape's map comes from the map list (or, when it
+// has none or tarvex01.qmapalways is set, from an open-file dialog, the choice
+// being recorded in the list); the profile is read whole (the software's
+// default profile when it does not exist yet), copied to its name followed by
+// ".bak", and rewritten from memory. A set line is the key, "=" and the value
+// between double quotes; other lines are written back whole, trailing blanks
+// removed. Failures are shown and logged, in French when cmndta001.qfr is set.
+
+// Status of an update without a profile to start from (neither the profile
+// nor the default profile could be read).
+inline constexpr int kProfileNotRead = 999;
+
+// Updates the XCSoar profile `prffile`; the default profile is "default.prf"
+// in tarvex_c.xcsoar_root. `oafile` is the airspace file of the task (its file
+// name is used). `selpol` receives the polar set in the PlanePath line, from
+// after its first "\" (for example "Polars\LS8-FXB.xcp"); it is left as it is
+// when the profile has no PlanePath line. iosp: 0 written, kProfileNotRead, or
+// the failing open's or write's status.
+void write_prf(std::string_view prffile, std::string_view oafile, std::string& selpol, int& iosp);
+
+// Updates the LK8000 profile `prffile`; the default profile is
+// "DEFAULT_PROFILE.prf" in `dest`. `map_dir` is where the map and terrain
+// dialogs start. iosp as for write_prf.
+void write_prf_lk8000(std::string_view prffile, std::string_view dest, std::string_view oafile,
+                      std::string_view map_dir, int& iosp);
