@@ -100,8 +100,9 @@ void read_input() {
                     kExitConversionFailed);
     }
     if (!tarvex01.qcup_in && status < 0 && rd_fpl_0.nwpmax < rd_fpl_0.nb_wp - 1) {
-        fatal_error("*** " + infile + in_user_language(" : unexpected end of file ***", " : fin de fichier atteinte ***"),
-                    kExitConversionFailed);
+        fatal_error(
+            "*** " + infile + in_user_language(" : unexpected end of file ***", " : fin de fichier atteinte ***"),
+            kExitConversionFailed);
     }
     // A SeeYou file without a task (or with a task of one point) has nothing
     // to convert.

@@ -74,7 +74,7 @@ void fail_script(Conversion& c, const std::string& script, std::string_view engl
 void compose_result(Conversion& c) {
     const std::string outfile = trim_right(tarvex_c.outfile);
     c.message_status = 0;
-    c.message = fit_field(extract_name(trim_right(tarvex_c.infile)) + "\n" + trim_right(rd_fpl_2.landscape) + "\n" +
+    c.message = fit_field(trim_right(tarvex_c.tskname) + "\n" + trim_right(rd_fpl_2.landscape) + "\n" +
                               in_user_language("Task written to :", "Plan de vol \xE9" "crit dans :") + "\n " +
                               outfile,
                           kResultMessageLength);
@@ -89,7 +89,8 @@ void compose_result(Conversion& c) {
     }
 
     if ((rd_fpl_0.nb_pz > 0 || rd_fpl_0.nvcnd == 3) && c.airspace_status == 0) {
-        add_to_message(c, in_user_language("\nPenalty zones written to :\n ", "\nZones de p\xE9nalit\xE9 \xE9" "crites dans :\n ") +
+        add_to_message(c, in_user_language("\nPenalty zones written to :\n ",
+                                           "\nZones de p\xE9nalit\xE9 \xE9" "crites dans :\n ") +
                               c.airspace_file);
         if (xcsoar && c.base_name != kCondorBase) {
             copy_for_xcsoar(c, c.airspace_file, join_path(c.target_root, kCondorAirspace));
@@ -97,7 +98,8 @@ void compose_result(Conversion& c) {
     }
 
     if (tarvex01.qwrprf && c.profile_status == 0) {
-        add_to_message(c, in_user_language("\nProfile written to:\n ", "\nProfil \xE9" "crit dans :\n ") + c.profile_file);
+        add_to_message(c,
+                       in_user_language("\nProfile written to:\n ", "\nProfil \xE9" "crit dans :\n ") + c.profile_file);
         const std::string label = in_user_language("\nSelected polar:\n ", "\nPolaire s\xE9lectionn\xE9" "e :\n ");
         if (xcsoar) {
             add_to_message(c, label + first_slash_as_backslash(c.selected_polar));

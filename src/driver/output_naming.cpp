@@ -89,8 +89,8 @@ void set_outfile() {
     tarvex_c.tskname = extract_name(infile);
     console_line("Set_Outfile");
     console_line(" " + tarvex_c.tskname);
-    console_line(" " + trace_flag(tarvex01.qxcs) + " " + trace_flag(tarvex01.qlk8000) + " " + trace_flag(tarvex01.qcup) + " " +
-                 i2b(ntarg));
+    console_line(" " + trace_flag(tarvex01.qxcs) + " " + trace_flag(tarvex01.qlk8000) + " " +
+                 trace_flag(tarvex01.qcup) + " " + i2b(ntarg));
     console_line(" " + i2b(static_cast<int>(trimmed_length(tarvex_c.outfile))) + " " + tarvex_c.outfile);
     console_line(" " + infile);
 

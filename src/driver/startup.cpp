@@ -55,8 +55,8 @@ void write_settings(bool qaat_0, const RunState& run) {
 
 void trace_options() {
     console_line("qxcs qlk8000 qcup target qchkwp qwait qline");
-    console_line(trace_flag(tarvex01.qxcs) + " " + trace_flag(tarvex01.qlk8000) + " " + trace_flag(tarvex01.qcup) + " " +
-                 i2b(tarvex01.ntarg) + " " + trace_flag(tarvex01.qchkwp) + " " + trace_flag(tarvex01.qwait) + " " +
+    console_line(trace_flag(tarvex01.qxcs) + " " + trace_flag(tarvex01.qlk8000) + " " +
+                 trace_flag(tarvex01.qcup) + " " + i2b(tarvex01.ntarg) + " " + trace_flag(tarvex01.qchkwp) + " " + trace_flag(tarvex01.qwait) + " " +
                  trace_flag(cmndta001.qline));
     console_line("Tarvex Version=" + tarvex_c.cvers);
     console_line("Condor_1_path=" + inst00.condor_1_path);

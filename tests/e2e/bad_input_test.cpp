@@ -156,7 +156,8 @@ TEST_F(BadInput, MissingPostRunScript) {
     EXPECT_TRUE(HasLine(outcome.out, "File not found"));
     EXPECT_TRUE(HasLine(install.log(), "File not found"));
     // The converted files stand.
-    EXPECT_TRUE(HasLineContaining(TempDir::read(install.host(install.demo().xcsoar_tasks + "\\DemoRace3.tsk")), "Lure"));
+    const std::string task = TempDir::read(install.host(install.demo().xcsoar_tasks + "\\DemoRace3.tsk"));
+    EXPECT_TRUE(HasLineContaining(task, "Lure"));
 }
 
 TEST_F(BadInput, PostRunScriptThatFails) {

@@ -20,7 +20,9 @@ namespace {
 std::string condor2_airspace(const std::string& plan) {
     const std::string stars(71, '*');
     const std::string blank = "***" + std::string(65, ' ') + "***";
-    const auto framed = [](const std::string& text) { return "*** " + text + std::string(64 - text.size(), ' ') + "***"; };
+    const auto framed = [](const std::string& text) {
+        return "*** " + text + std::string(64 - text.size(), ' ') + "***";
+    };
     const std::vector<std::string> lines = {
         stars, blank, framed("CONDOR AIRSPACE AND PENALTY ZONES"), blank, framed("NOT TO BE USED FOR REAL-LIFE FLYING"),
         framed("PLEASE DO NOT REMOVE THIS NOTICE"), blank, stars, blank,
@@ -83,7 +85,8 @@ TEST_F(Conversion, XcsoarWithDefaultFiles) {
     EXPECT_TRUE(HasNoLineContaining(outcome.out, "C:\\XCSoarData\\Tasks\\Condor.tsk"));
     EXPECT_TRUE(FileHasBytes(install.host("C:\\XCSoarData\\Default.tsk"), read(demo.xcsoar_tasks + "\\DemoRace2.tsk")));
     EXPECT_TRUE(FileIsMissing(install.host(demo.xcsoar_tasks + "\\Condor.tsk")));
-    EXPECT_TRUE(FileHasBytes(install.host("C:\\XCSoarData\\Condor-PZ.txt"), read("C:\\XCSoarData\\CondorAirspace.txt")));
+    EXPECT_TRUE(
+        FileHasBytes(install.host("C:\\XCSoarData\\Condor-PZ.txt"), read("C:\\XCSoarData\\CondorAirspace.txt")));
 }
 
 TEST_F(Conversion, OutputNamedCondorIsNotCopied) {
