@@ -246,13 +246,7 @@ int read_ini(bool& qverb, bool qlin1, bool& qaat_0, bool& qwrnc1, int& nv1) {
         fatal_error(file_message(": error reading ***", " : erreur de lecture ***"), kExitConfiguration);
     }
 
-    if (tarvex01.nlang == 2) {
-        cmndta001.qfr = false;
-    } else if (tarvex01.nlang == 3) {
-        cmndta001.qfr = true;
-    } else {
-        cmndta001.qfr = IsLanguageFrench() != 0;
-    }
+    apply_language_setting();
 
     if (nv1 <= kLastSingleDestinationVersion) {
         convert_single_destination(qlin1);

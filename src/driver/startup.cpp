@@ -32,16 +32,6 @@ constexpr std::string_view kSettingsFile = "%INST%\\Tarvex.ini";
 
 std::string position(std::size_t at) { return at == std::string::npos ? "0" : i2b(static_cast<int>(at) + 1); }
 
-void set_language() {
-    if (tarvex01.nlang == 2) {
-        cmndta001.qfr = false;
-    } else if (tarvex01.nlang == 3) {
-        cmndta001.qfr = true;
-    } else {
-        cmndta001.qfr = IsLanguageFrench() != 0;
-    }
-}
-
 // A cancelled setup form ends the run quietly.
 void run_setup_form() {
     if (tarvex_setup() <= 0) {
@@ -163,7 +153,7 @@ void start_up(RunState& run) {
 
     settings_file_startup(run);
 
-    set_language();
+    apply_language_setting();
     if (tarvex01.qlk8000 || tarvex01.qcup) {
         tarvex01.qchkwp = true;
     }

@@ -1,5 +1,7 @@
 #include "platform/process.h"
 
+#include "platform/posix_fd.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -17,44 +19,6 @@ bool is_executable_file(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
 }
-
-// Closes a descriptor when the object goes out of scope.
-class Fd {
-public:
-    Fd() = default;
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() { close(); }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    void reset(int fd) {
-        close();
-        fd_ = fd;
-    }
-    void close() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-            fd_ = -1;
-        }
-    }
-
-private:
-    int fd_ = -1;
-};
-
-struct Pipe {
-    Fd read_end;
-    Fd write_end;
-    bool open() {
-        int fds[2] = {-1, -1};
-        if (::pipe2(fds, O_CLOEXEC) != 0) {
-            return false;
-        }
-        read_end.reset(fds[0]);
-        write_end.reset(fds[1]);
-        return true;
-    }
-};
 
 // In the child between fork and exec: only async-signal-safe calls.
 void move_fd_in_child(int fd, int target) {

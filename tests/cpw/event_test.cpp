@@ -303,7 +303,7 @@ TEST_F(CpwEventTest, PopupButtonsAndMenuSelections) {
     EXPECT_EQ(cpwGetLastError(ctx), cpw_error_unknownmenu);
     EXPECT_EQ(seen, (std::vector<std::string>{event_text("click", id, {0, 0, 3, 4}), event_text("click", id, {0, 7, 3, 4})}));
 
-    CpwMenu menu{on_menu};
+    CpwMenu menu{on_menu, {}};
     const std::uint32_t menuid = ll_addVoid(&ctx->list_menus, nullptr);
     ll_setVoid(&ctx->list_menus, menuid, &menu);
     menu_calls.clear();

@@ -1,5 +1,7 @@
 #include "e2e/harness/program_run.h"
 
+#include "platform/posix_fd.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -14,44 +16,6 @@
 namespace tarvex_test {
 
 namespace {
-
-// A descriptor closed with the object.
-class Fd {
-public:
-    Fd() = default;
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() { close(); }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    void reset(int fd) {
-        close();
-        fd_ = fd;
-    }
-    void close() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-            fd_ = -1;
-        }
-    }
-
-private:
-    int fd_ = -1;
-};
-
-struct Pipe {
-    Fd read_end;
-    Fd write_end;
-    bool open() {
-        int fds[2] = {-1, -1};
-        if (::pipe2(fds, O_CLOEXEC) != 0) {
-            return false;
-        }
-        read_end.reset(fds[0]);
-        write_end.reset(fds[1]);
-        return true;
-    }
-};
 
 // Writing into a pipe whose reader has gone must fail, not end the test
 // program: SIGPIPE is ignored while a run lasts.
