@@ -1,9 +1,9 @@
 #include "driver/convert_one.h"
 
 #include "driver/conversion.h"
+#include "driver/fpl_preread.h"
 #include "driver/input_choice.h"
 #include "driver/input_kind.h"
-#include "driver/fpl_preread.h"
 #include "driver/task_summary_text.h"
 #include "foundation/option_records.h"
 #include "foundation/run_stop.h"

@@ -2,8 +2,8 @@
 
 #include "driver/fatal_error.h"
 #include "driver/input_kind.h"
-#include "driver/user_language.h"
 #include "driver/trace_text.h"
+#include "driver/user_language.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/number_text.h"
