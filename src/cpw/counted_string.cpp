@@ -1,11 +1,11 @@
 #include "cpw/counted_string.h"
 
 #include "cpw/sl_string.h"
+#include "platform/float_traps.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <cfenv>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -437,12 +437,13 @@ double strToFloat64(const StringContext* s) {
     }
     // The reader raises overflow for out-of-range texts; the program runs with
     // that trap on, so the conversion runs with the traps held.
-    std::fenv_t env;
-    std::feholdexcept(&env);
-    const int saved_errno = errno;
-    double v = std::strtod(s->str, nullptr);
-    errno = saved_errno;
-    std::fesetenv(&env);
+    double v = 0.0;
+    {
+        const FloatTrapsHeld held;
+        const int saved_errno = errno;
+        v = std::strtod(s->str, nullptr);
+        errno = saved_errno;
+    }
     if (std::isnan(v)) {
         return 0.0;
     }

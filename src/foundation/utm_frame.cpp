@@ -3,8 +3,8 @@
 #include "foundation/fortran_format.h"
 #include "foundation/log.h"
 #include "platform/console.h"
+#include "platform/float_traps.h"
 
-#include <cfenv>
 #include <cmath>
 #include <limits>
 
@@ -24,21 +24,6 @@ constexpr double kK0 = 0.9996;
 
 // Beyond this many kilometres a frame position is reported on the console.
 constexpr double kFarKm = 1000000.0;
-
-// Holds the floating-point exceptions while a conversion runs: a position far
-// outside the zone can make the series overflow, and the result is then
-// refused instead of stopping the program. The environment, traps included,
-// is restored as it was, without the exceptions raised meanwhile.
-class ExceptionHold {
-public:
-    ExceptionHold() { std::feholdexcept(&saved_); }
-    ~ExceptionHold() { std::fesetenv(&saved_); }
-    ExceptionHold(const ExceptionHold&) = delete;
-    ExceptionHold& operator=(const ExceptionHold&) = delete;
-
-private:
-    std::fenv_t saved_{};
-};
 
 bool fits_float(double value) {
     return std::isfinite(value) && std::fabs(value) <= static_cast<double>(std::numeric_limits<float>::max());
@@ -63,7 +48,7 @@ int latlontoxy(float rlat, float rlon, float& rx, float& ry) {
     double y = 0.0;
     bool ok = false;
     {
-        const ExceptionHold hold;
+        const FloatTrapsHeld hold;
         const double phi = rlat * utm000.degrad;
         const double s = std::sin(phi);
         const double c = std::cos(phi);
@@ -122,7 +107,7 @@ int xytolatlon(float rx, float ry, float& rlat, float& rlon) {
     double lon = 0.0;
     bool ok = false;
     {
-        const ExceptionHold hold;
+        const FloatTrapsHeld hold;
         const double y = (static_cast<double>(ry) + utm000.orig_n - utm000.n0) / 1000.0;
         const double x = (utm000.orig_e - static_cast<double>(rx)) / 1000.0 - 500.0;
         if (x > kFarKm || y > kFarKm) {
