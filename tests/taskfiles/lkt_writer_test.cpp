@@ -13,6 +13,8 @@
 namespace {
 
 using tarvex_test::crlf_lines;
+using tarvex_test::join_crlf;
+using tarvex_test::set_racing_task;
 using tarvex_test::elements_named;
 using tarvex_test::parse_xml;
 using tarvex_test::set_task;
@@ -20,34 +22,11 @@ using tarvex_test::TestPoint;
 using tarvex_test::WriterTest;
 using tarvex_test::XmlElement;
 
-// A racing task with a start line, a cylinder, a 90° and a 180° sector, a
-// window and a 45° finish; the start matched to an airport and TP2 to a
-// landscape turnpoint.
-void set_racing_task() {
-    set_task({{"Airfield", 0, -10000, 480.0f},
-              {"Start", 0, 0, 500.4f, 1000, 180},
-              {"TP2", 0, 20000, 612.5f, 500, 360},
-              {"B&B \"Q\" &lt;x&gt;", -20000, 20000, 700.0f, 3000, 90},
-              {"Cr\xEAte", -20000, 0, 800.0f, 3000, 180},
-              {"TP5", -40000, 0, 900.0f, 3000, 90},
-              {"Finish", -40000, 20000, 250.0f, 3000, 45}});
+// The racing task of the writer tests, the start matched to an airport and
+// TP2 to a landscape turnpoint.
+void set_linked_racing_task() {
+    set_racing_task();
     RdFpl1& t = rd_fpl_1;
-    const float lat[] = {44.9f, 45.0f, 45.25f, 45.25f, 45.0f, 45.0f, 45.25f};
-    const float lon[] = {6.0f, 6.0f, 6.0f, 6.5f, 6.5f, 7.0f, -7.125f};
-    for (int n = 0; n < 7; ++n) {
-        t.tplat[n] = lat[n];
-        t.tplon[n] = lon[n];
-    }
-    t.tphei[1] = 2000.0f;
-    t.tphei[2] = 2460.0f;
-    t.tpsec[5] = 1;
-    t.tpazi[5] = 300.7f;
-    t.tpwid[5] = 2000.0f;
-    t.tphei[5] = 1000.0f;
-    t.tpalt[5] = 1500.0f;
-    rd_fpl_4.finishminalt = 300.0f;
-    rd_fpl_6.start_max_speed = 150;
-
     t.tpid[1] = -1;
     tarveap2.apt_sty[1] = 5;
     tarveap2.apt_frq[1] = 123.5f;
@@ -62,14 +41,6 @@ void set_racing_task() {
     tarvewp3.wp_dsc[3] = "Church & tower";
 }
 
-std::string join_crlf(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\r\n";
-    }
-    return text;
-}
-
 std::vector<XmlElement> parsed(const std::string& bytes) {
     std::vector<XmlElement> elements;
     std::string error;
@@ -80,7 +51,7 @@ std::vector<XmlElement> parsed(const std::string& bytes) {
 using LktWriter = WriterTest;
 
 TEST_F(LktWriter, RacingTaskWithEveryZoneType) {
-    set_racing_task();
+    set_linked_racing_task();
     int iost = -1;
     write_lkt("race.lkt", iost);
     EXPECT_EQ(iost, 0);

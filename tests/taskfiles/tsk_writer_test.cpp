@@ -12,6 +12,8 @@
 namespace {
 
 using tarvex_test::crlf_lines;
+using tarvex_test::join_crlf;
+using tarvex_test::set_racing_task;
 using tarvex_test::elements_named;
 using tarvex_test::parse_xml;
 using tarvex_test::set_task;
@@ -19,47 +21,16 @@ using tarvex_test::TestPoint;
 using tarvex_test::WriterTest;
 using tarvex_test::XmlElement;
 
-// A racing task with every kind of zone: a start line, a cylinder, a 90°
-// sector, a 180° turnpoint, a window and a 45° finish sector.
-void set_racing_task() {
-    set_task({{"Airfield", 0, -10000, 480.0f},
-              {"Start", 0, 0, 500.4f, 1000, 180},
-              {"TP2", 0, 20000, 612.5f, 500, 360},
-              {"B&B \"Q\" &lt;x&gt;", -20000, 20000, 700.0f, 3000, 90},
-              {"Cr\xEAte", -20000, 0, 800.0f, 3000, 180},
-              {"TP5", -40000, 0, 900.0f, 3000, 90},
-              {"Finish", -40000, 20000, 250.0f, 3000, 45}});
-    RdFpl1& t = rd_fpl_1;
-    const float lat[] = {44.9f, 45.0f, 45.25f, 45.25f, 45.0f, 45.0f, 45.25f};
-    const float lon[] = {6.0f, 6.0f, 6.0f, 6.5f, 6.5f, 7.0f, -7.125f};
-    for (int n = 0; n < 7; ++n) {
-        t.tplat[n] = lat[n];
-        t.tplon[n] = lon[n];
-    }
-    t.tphei[1] = 2000.0f;  // start: maximum height
-    t.tphei[2] = 2460.0f;  // TP2: upper limit only
-    t.tpid[2] = 17;
-    t.tpsec[5] = 1;  // TP5: a window
-    t.tpazi[5] = 300.7f;
-    t.tpwid[5] = 2000.0f;
-    t.tphei[5] = 1000.0f;
-    t.tpalt[5] = 1500.0f;
-    rd_fpl_4.finishminalt = 300.0f;
-    rd_fpl_6.start_max_speed = 150;
-}
-
-std::string join_crlf(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\r\n";
-    }
-    return text;
+// The racing task of the writer tests, TP2 linked to landscape turnpoint 17.
+void set_linked_racing_task() {
+    set_racing_task();
+    rd_fpl_1.tpid[2] = 17;
 }
 
 using TskWriter = WriterTest;
 
 TEST_F(TskWriter, RacingTaskWithEveryZoneType) {
-    set_racing_task();
+    set_linked_racing_task();
     int iost = -1;
     write_tsk("race.tsk", iost);
     EXPECT_EQ(iost, 0);

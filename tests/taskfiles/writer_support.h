@@ -48,6 +48,14 @@ struct TestPoint {
 // derived from x and y so that every point has its own.
 void set_task(const std::vector<TestPoint>& points);
 
+// A racing task with every kind of zone: a start line, a cylinder, a 90°
+// sector, a 180° turnpoint, a window and a 45° finish sector, with accents,
+// "&", quotes and an escaped name; no point linked to the landscape.
+void set_racing_task();
+
+// The lines joined, each ended with CR LF.
+std::string join_crlf(const std::vector<std::string>& lines);
+
 // Lines of a file's bytes split at CR LF; a line end without CR fails the test.
 std::vector<std::string> crlf_lines(const std::string& bytes);
 
