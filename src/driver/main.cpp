@@ -1,8 +1,11 @@
 // Process entry of Tarvex.
 #include "driver/tarvex.h"
+#include "foundation/run_stop.h"
+#include "platform/console.h"
 
 #include <cfenv>
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -11,7 +14,13 @@ int main(int argc, char** argv) {
     // and overflow, so that a numeric fault stops it instead of writing garbage.
     feenableexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
     const std::vector<std::string> args(argv, argv + argc);
-    const int exit_code = tarvex(args);
+    int exit_code = kExitConversionFailed;
+    try {
+        exit_code = tarvex(args);
+    } catch (const std::exception& error) {
+        // Nothing the program expects ends here; say so instead of aborting.
+        console_err(std::string("Tarvex: internal error: ") + error.what() + "\n");
+    }
     std::fflush(stdout);
     return exit_code;
 }
