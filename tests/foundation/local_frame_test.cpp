@@ -22,6 +22,25 @@ using tarvex_test::TrnHeader;
 namespace {
 
 // A temporary current folder with a fresh frame and log.
+// What a grid header read gives, with the readers called on it.
+struct GridHeader {
+    double latmin = 0;
+    double latmax = 0;
+    double lonmin = 0;
+    double lonmax = 0;
+    int ncols = 0;
+    int nrows = 0;
+    int zone = 0;
+    char hemisphere = ' ';
+
+    int read_dem(std::string_view file) {
+        return read_dem_hdr(file, latmin, latmax, lonmin, lonmax, ncols, nrows, zone, hemisphere);
+    }
+    int read_asc(std::string_view file) {
+        return read_ascdem_hdr(file, latmin, latmax, lonmin, lonmax, ncols, nrows, zone, hemisphere);
+    }
+};
+
 class FrameTest : public testing::Test {
 protected:
     FrameTest() : cwd_(dir_.path()) {
@@ -247,23 +266,16 @@ TEST_F(FrameTest, FarPositionsAreRefusedWithoutTrap) {
 TEST_F(FrameTest, DemGridIsFitted) {
     DemHeader d;  // 45..46 N, 6..7 E
     write("grid.dem", tarvex_test::dem_bytes(d));
-    double latmin = 0;
-    double latmax = 0;
-    double lonmin = 0;
-    double lonmax = 0;
-    int ncols = 0;
-    int nrows = 0;
-    int zone = 0;
-    char hemisphere = ' ';
-    ASSERT_EQ(read_dem_hdr("grid.dem", latmin, latmax, lonmin, lonmax, ncols, nrows, zone, hemisphere), 0);
-    EXPECT_EQ(latmin, 45.0);
-    EXPECT_EQ(latmax, 46.0);
-    EXPECT_EQ(lonmin, 6.0);
-    EXPECT_EQ(lonmax, 7.0);
-    EXPECT_EQ(ncols, 1200);
-    EXPECT_EQ(nrows, 1200);
-    EXPECT_EQ(zone, 32);  // nint((6.5 + 177) / 6) + 1
-    EXPECT_EQ(hemisphere, 'N');
+    GridHeader g;
+    ASSERT_EQ(g.read_dem("grid.dem"), 0);
+    EXPECT_EQ(g.latmin, 45.0);
+    EXPECT_EQ(g.latmax, 46.0);
+    EXPECT_EQ(g.lonmin, 6.0);
+    EXPECT_EQ(g.lonmax, 7.0);
+    EXPECT_EQ(g.ncols, 1200);
+    EXPECT_EQ(g.nrows, 1200);
+    EXPECT_EQ(g.zone, 32);  // nint((6.5 + 177) / 6) + 1
+    EXPECT_EQ(g.hemisphere, 'N');
 
     float w = 0.0f;
     float h = 0.0f;
@@ -299,21 +311,14 @@ TEST_F(FrameTest, AscGridIsFittedInTheSouth) {
     write("grid.asc",
           "NCOLS 600\r\nnrows 1200\r\nxllcorner 150.0\r\nyllcorner -34.0\r\ncellsize 0.000833333333333\r\n"
           "NODATA_value -9999\r\n1 2 3\r\n");
-    double latmin = 0;
-    double latmax = 0;
-    double lonmin = 0;
-    double lonmax = 0;
-    int ncols = 0;
-    int nrows = 0;
-    int zone = 0;
-    char hemisphere = ' ';
-    ASSERT_EQ(read_ascdem_hdr("grid.asc", latmin, latmax, lonmin, lonmax, ncols, nrows, zone, hemisphere), 0);
-    EXPECT_EQ(ncols, 600);
-    EXPECT_EQ(nrows, 1200);
-    EXPECT_NEAR(lonmax, 150.5, 1e-9);
-    EXPECT_NEAR(latmax, -33.0, 1e-9);
-    EXPECT_EQ(zone, 56);
-    EXPECT_EQ(hemisphere, 'S');
+    GridHeader g;
+    ASSERT_EQ(g.read_asc("grid.asc"), 0);
+    EXPECT_EQ(g.ncols, 600);
+    EXPECT_EQ(g.nrows, 1200);
+    EXPECT_NEAR(g.lonmax, 150.5, 1e-9);
+    EXPECT_NEAR(g.latmax, -33.0, 1e-9);
+    EXPECT_EQ(g.zone, 56);
+    EXPECT_EQ(g.hemisphere, 'S');
 
     float w = 0.0f;
     float h = 0.0f;
@@ -335,43 +340,36 @@ TEST_F(FrameTest, AscGridIsFittedInTheSouth) {
 }
 
 TEST_F(FrameTest, BadGridHeaders) {
-    double a = 0;
-    double b = 0;
-    double c = 0;
-    double d = 0;
-    int ncols = 0;
-    int nrows = 0;
-    int zone = 0;
-    char hemisphere = ' ';
+    GridHeader g;
     // A keyword missing, and a keyword twice.
     write("four.asc", "ncols 10\nnrows 10\nxllcorner 6\ncellsize 0.1\n");
-    EXPECT_EQ(read_ascdem_hdr("four.asc", a, b, c, d, ncols, nrows, zone, hemisphere), kHeaderIncomplete);
+    EXPECT_EQ(g.read_asc("four.asc"), kHeaderIncomplete);
     write("six.asc", "ncols 10\nnrows 10\nxllcorner 6\nyllcorner 45\ncellsize 0.1\nncols 10\n");
-    EXPECT_EQ(read_ascdem_hdr("six.asc", a, b, c, d, ncols, nrows, zone, hemisphere), kHeaderIncomplete);
+    EXPECT_EQ(g.read_asc("six.asc"), kHeaderIncomplete);
     // The header alone, without data lines, is complete.
     write("only.asc", "ncols 10\nnrows 10\nxllcorner 6\nyllcorner 45\ncellsize 0.1\n");
-    EXPECT_EQ(read_ascdem_hdr("only.asc", a, b, c, d, ncols, nrows, zone, hemisphere), 0);
+    EXPECT_EQ(g.read_asc("only.asc"), 0);
     // No cells, and a cell size that would overflow.
     write("zero.asc", "ncols 0\nnrows 10\nxllcorner 6\nyllcorner 45\ncellsize 0.1\n");
-    EXPECT_EQ(read_ascdem_hdr("zero.asc", a, b, c, d, ncols, nrows, zone, hemisphere), kHeaderBadValue);
+    EXPECT_EQ(g.read_asc("zero.asc"), kHeaderBadValue);
     write("big.asc", "ncols 10\nnrows 10\nxllcorner 6\nyllcorner 45\ncellsize 1e307\n");
-    EXPECT_EQ(read_ascdem_hdr("big.asc", a, b, c, d, ncols, nrows, zone, hemisphere), kHeaderBadValue);
-    EXPECT_GT(read_ascdem_hdr("none.asc", a, b, c, d, ncols, nrows, zone, hemisphere), 0);
+    EXPECT_EQ(g.read_asc("big.asc"), kHeaderBadValue);
+    EXPECT_GT(g.read_asc("none.asc"), 0);
 
     DemHeader no_columns;
     no_columns.columns = 0;  // the longitude step would divide by zero
     write("zero.dem", tarvex_test::dem_bytes(no_columns));
-    EXPECT_EQ(read_dem_hdr("zero.dem", a, b, c, d, ncols, nrows, zone, hemisphere), kHeaderBadValue);
+    EXPECT_EQ(g.read_dem("zero.dem"), kHeaderBadValue);
     DemHeader beyond;
     beyond.latmax = 95.0;
     write("beyond.dem", tarvex_test::dem_bytes(beyond));
-    EXPECT_EQ(read_dem_hdr("beyond.dem", a, b, c, d, ncols, nrows, zone, hemisphere), kHeaderBadValue);
+    EXPECT_EQ(g.read_dem("beyond.dem"), kHeaderBadValue);
     DemHeader nan;
     nan.lonmin = std::numeric_limits<double>::quiet_NaN();
     write("nan.dem", tarvex_test::dem_bytes(nan));
-    EXPECT_EQ(read_dem_hdr("nan.dem", a, b, c, d, ncols, nrows, zone, hemisphere), kHeaderBadValue);
+    EXPECT_EQ(g.read_dem("nan.dem"), kHeaderBadValue);
     write("short.dem", tarvex_test::dem_bytes(DemHeader{}).substr(0, 47));
-    EXPECT_EQ(read_dem_hdr("short.dem", a, b, c, d, ncols, nrows, zone, hemisphere), kHeaderEnd);
+    EXPECT_EQ(g.read_dem("short.dem"), kHeaderEnd);
     float w = 0.0f;
     float h = 0.0f;
     EXPECT_EQ(utm_init("zero.dem", w, h), 0);
