@@ -2,7 +2,6 @@
 // code, and leaves what was written before it.
 
 #include "e2e/harness/checks.h"
-#include "e2e/harness/driver_status.h"
 #include "e2e/harness/tarvex_install.h"
 #include "support/temp_dir.h"
 
@@ -16,11 +15,6 @@ namespace {
 
 class BadInput : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (!kConversionBuilt) {
-            GTEST_SKIP() << kConversionMissing;
-        }
-    }
     // A plan of the program folder made from the Condor 3 demo plan with one
     // text replaced.
     std::string plan_with(const std::string& name, const std::string& from, const std::string& to) {

@@ -2,7 +2,6 @@
 // end the run before Condor is looked for.
 
 #include "e2e/harness/checks.h"
-#include "e2e/harness/driver_status.h"
 #include "e2e/harness/tarvex_install.h"
 
 #include <gtest/gtest.h>
@@ -27,9 +26,6 @@ void expect_usage(const RunOutcome& outcome) {
 }  // namespace
 
 TEST(CommandLine, HelpShowsTheUsageAndEndsTheRun) {
-    if (!kStartUpBuilt) {
-        GTEST_SKIP() << kStartUpMissing;
-    }
     const TarvexInstall install;
     for (const char* help : {"-help", "-h", "-hx"}) {
         const RunOutcome outcome = install.run({help});
@@ -44,9 +40,6 @@ TEST(CommandLine, HelpShowsTheUsageAndEndsTheRun) {
 }
 
 TEST(CommandLine, HelpNeedsNeitherCondorNorSettings) {
-    if (!kStartUpBuilt) {
-        GTEST_SKIP() << kStartUpMissing;
-    }
     const TarvexInstall install(without_condor(), without_settings_file());
     const RunOutcome outcome = install.run({"-help"});
     EXPECT_TRUE(ExitedWith(outcome, exit_code::success));
@@ -56,9 +49,6 @@ TEST(CommandLine, HelpNeedsNeitherCondorNorSettings) {
 }
 
 TEST(CommandLine, UnknownOptionIsAUsageError) {
-    if (!kStartUpBuilt) {
-        GTEST_SKIP() << kStartUpMissing;
-    }
     const TarvexInstall install(FakePrefixOptions{}, without_settings_file());
     // Options are matched by their first characters, case-sensitively: "-English"
     // is none of them, while "-english" would be "-en".
@@ -74,9 +64,6 @@ TEST(CommandLine, UnknownOptionIsAUsageError) {
 }
 
 TEST(CommandLine, ThreeFileNamesAreAUsageError) {
-    if (!kStartUpBuilt) {
-        GTEST_SKIP() << kStartUpMissing;
-    }
     const TarvexInstall install(FakePrefixOptions{}, without_settings_file());
     const RunOutcome outcome =
         install.run({"-nogui", "-line", install.demo().condor3_plan, "C:\\Out\\a.tsk", "C:\\Out\\b.tsk"});

@@ -2,7 +2,6 @@
 // every target, from the command line in console mode.
 
 #include "e2e/harness/checks.h"
-#include "e2e/harness/driver_status.h"
 #include "e2e/harness/tarvex_install.h"
 #include "support/temp_dir.h"
 
@@ -40,11 +39,6 @@ std::string condor2_airspace(const std::string& plan) {
 
 class Conversion : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (!kConversionBuilt) {
-            GTEST_SKIP() << kConversionMissing;
-        }
-    }
     std::string read(const std::string& windows_path) const { return TempDir::read(install.host(windows_path)); }
     std::string host_plan(const std::string& windows_path) const { return install.host(windows_path).string(); }
 
@@ -221,9 +215,6 @@ TEST_F(Conversion, SeeYouTaskWithoutATerrainFile) {
 }
 
 TEST(FirstRun, ConvertsOnceTheFoldersAreAnswered) {
-    if (!kConversionBuilt) {
-        GTEST_SKIP() << kConversionMissing;
-    }
     const TarvexInstall install(FakePrefixOptions{}, without_settings_file());
     const DemoSetup& demo = install.demo();
     const std::string answers = demo.xcsoar_tasks + "\n" + demo.lk8000_tasks + "\n" + demo.seeyou_tasks + "\n";

@@ -2,7 +2,6 @@
 // from the command line, as scripts/demo.sh runs it.
 
 #include "e2e/harness/checks.h"
-#include "e2e/harness/driver_status.h"
 #include "e2e/harness/tarvex_install.h"
 #include "support/temp_dir.h"
 
@@ -13,9 +12,6 @@
 using namespace tarvex_test;
 
 TEST(DemoRun, Condor3PlanForXcsoar) {
-    if (!kConversionBuilt) {
-        GTEST_SKIP() << kConversionMissing;
-    }
     const TarvexInstall install;
     const DemoSetup& demo = install.demo();
     const RunOutcome outcome = install.run({"-nogui", "-line", "-xcs", install.host(demo.condor3_plan).string()});

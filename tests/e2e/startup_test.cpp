@@ -3,7 +3,6 @@
 // where a conversion would start.
 
 #include "e2e/harness/checks.h"
-#include "e2e/harness/driver_status.h"
 #include "e2e/harness/tarvex_install.h"
 
 #include <gtest/gtest.h>
@@ -37,9 +36,6 @@ std::string first_run_settings(const DemoSetup& demo, const std::string& target)
 }  // namespace
 
 TEST(StartUp, NoCondorInstalledIsAConfigurationError) {
-    if (!kStartUpBuilt) {
-        GTEST_SKIP() << kStartUpMissing;
-    }
     const TarvexInstall install(without_condor(), without_settings_file());
     const RunOutcome outcome = install.run({"-nogui", "-line", "C:\\Plans\\Race1.fpl"});
     EXPECT_TRUE(ExitedWith(outcome, exit_code::configuration));
@@ -52,9 +48,6 @@ TEST(StartUp, NoCondorInstalledIsAConfigurationError) {
 }
 
 TEST(StartUp, NoCondorInstalledInFrench) {
-    if (!kStartUpBuilt) {
-        GTEST_SKIP() << kStartUpMissing;
-    }
     TarvexInstall install(without_condor(), without_settings_file());
     // The system's language decides: the settings file is not read yet.
     set_variable(install.environment, "LANG", "fr_FR.UTF-8");
@@ -69,9 +62,6 @@ TEST(StartUp, NoCondorInstalledInFrench) {
 }
 
 TEST(StartUp, FirstRunWritesTheSettingsFile) {
-    if (!kStartUpBuilt) {
-        GTEST_SKIP() << kStartUpMissing;
-    }
     const TarvexInstall install(FakePrefixOptions{}, without_settings_file());
     const DemoSetup& demo = install.demo();
     // The three task folders are asked for, in this order, and answered on standard input.
@@ -88,9 +78,6 @@ TEST(StartUp, FirstRunWritesTheSettingsFile) {
 }
 
 TEST(StartUp, FirstRunWithoutAnswersLeavesTheFoldersBlank) {
-    if (!kStartUpBuilt) {
-        GTEST_SKIP() << kStartUpMissing;
-    }
     const TarvexInstall install(FakePrefixOptions{}, without_settings_file());
     const RunOutcome outcome = install.run({"-nogui", "-line"});
     EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
@@ -105,9 +92,6 @@ TEST(StartUp, FirstRunWithoutAnswersLeavesTheFoldersBlank) {
 }
 
 TEST(StartUp, OldSettingsFileNeedsTheSetupForm) {
-    if (!kStartUpBuilt) {
-        GTEST_SKIP() << kStartUpMissing;
-    }
     TarvexInstall install;
     install.set_setting("Tarvex Version", "4399");
     const std::string before = install.settings();
@@ -123,9 +107,6 @@ TEST(StartUp, OldSettingsFileNeedsTheSetupForm) {
 }
 
 TEST(StartUp, SettingsFileMissingDataNeedsTheSetupForm) {
-    if (!kStartUpBuilt) {
-        GTEST_SKIP() << kStartUpMissing;
-    }
     TarvexInstall install;
     for (const char* key : {"XCsoar Destination Path", "LK8000 Destination Path", "SeeYou Destination Path"}) {
         install.set_setting(key, "XXXXX");
@@ -139,9 +120,6 @@ TEST(StartUp, SettingsFileMissingDataNeedsTheSetupForm) {
 }
 
 TEST(InputChoice, NoInputInConsoleMode) {
-    if (!kStartUpBuilt) {
-        GTEST_SKIP() << kStartUpMissing;
-    }
     TarvexInstall install;
     const std::string before = install.settings();
     RunOutcome outcome = install.run({"-nogui", "-line"});

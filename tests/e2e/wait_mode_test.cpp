@@ -4,7 +4,6 @@
 // at its first look (a poll period and Condor's 4 s grace, some 6 s).
 
 #include "e2e/harness/checks.h"
-#include "e2e/harness/driver_status.h"
 #include "e2e/harness/tarvex_install.h"
 #include "support/temp_dir.h"
 
@@ -29,9 +28,6 @@ constexpr const char* kNamedInput = "C:\\Plans\\Waited.fpl";
 }  // namespace
 
 TEST(WaitMode, OneCondorVersion) {
-    if (!kConversionBuilt) {
-        GTEST_SKIP() << kConversionMissing;
-    }
     FakePrefixOptions only_condor3;
     only_condor3.condor2.reset();
     TarvexInstall install(only_condor3);
@@ -45,9 +41,6 @@ TEST(WaitMode, OneCondorVersion) {
 }
 
 TEST(WaitMode, BothVersionsTakeThePlanRewrittenFirst) {
-    if (!kConversionBuilt) {
-        GTEST_SKIP() << kConversionMissing;
-    }
     TarvexInstall install;
     // Condor 2's pilot plan is rewritten; Condor 3, the active version, is not.
     install.prefix().set_modification_time(install.prefix().flight_plan(2), an_hour_from_now());
@@ -62,9 +55,6 @@ TEST(WaitMode, BothVersionsTakeThePlanRewrittenFirst) {
 }
 
 TEST(WaitMode, NeedsANamedInput) {
-    if (!kConversionBuilt) {
-        GTEST_SKIP() << kConversionMissing;
-    }
     const TarvexInstall install;
     const RunOutcome outcome = install.run({"-nogui", "-line", "-wait"});
     EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
