@@ -1,0 +1,128 @@
+#pragma once
+
+// The records the terrain reachability code shares: its settings and
+// switches, the reach window, the airspace short list, the last reach
+// position, the recorded flight track and the connection codes of the reach
+// grid. Nothing in the program writes the settings, the switches or the
+// track: a caller of the terrain code sets them first.
+
+#include <array>
+#include <vector>
+
+#include "terrain/cell_table.h"
+
+// The reach window (written by the reachability passes). Positions are metres
+// of the grid frame.
+struct Rch001 {
+    float s_tim_0 = 0.0f;  // time mark of the last new computation, s
+    float xrch_min = 0.0f;  // extent of the candidate box, from the outer edge
+    float xrch_max = 0.0f;  // of its first cell to the outer edge of its last
+    float yrch_min = 0.0f;
+    float yrch_max = 0.0f;
+    int irch_1 = 0;  // terrain cell of reach-grid cell (1, 1)
+    int jrch_1 = 0;
+    int ii_0 = 0;
+    int jj_0 = 0;
+    int irch_min = 0;  // reach-grid bounds of the candidate box
+    int irch_max = 0;
+    int jrch_min = 0;
+    int jrch_max = 0;
+};
+extern Rch001 rch001;
+void reset_rch001();
+
+// Reset by each pass, read by nothing. Elements 1..2 (0 unused).
+struct Rch002 {
+    std::array<float, 3> x_best{};
+    std::array<int, 3> nb_best{};
+    int ncoin = 0;
+};
+extern Rch002 rch002;
+void reset_rch002();
+
+// Capacity of the airspace short list: zone numbers in elements 1..2000.
+inline constexpr int kShortListSlots = 2001;
+
+// The airspace short list of a reach computation (nav_airspace).
+struct Rch003 {
+    std::array<int, kShortListSlots> as_shortlist{};  // zone numbers from element 1
+    int as_nb_shortlist = 0;
+};
+extern Rch003 rch003;
+void reset_rch003();
+
+// The last reach position (landscape frame, metres; times in seconds).
+struct Posi00 {
+    float x_rch = 0.0f;
+    float y_rch = 0.0f;
+    float z_rch = 0.0f;
+    float t_rch = 0.0f;
+    float nav_tim = 0.0f;  // time mark of the last reach run
+};
+extern Posi00 posi00;
+void reset_posi00();
+
+// Glide settings.
+struct Loca00 {
+    float sfty_g = 0.0f;     // safety height over the ground, m
+    float sfty_h = 0.0f;     // arrival height over a target, m
+    float fcalc_inv = 0.0f;  // inverse of the glide ratio used
+    float vfmax = 0.0f;      // speed above which a start slides off the slope, m/s
+    float vtrans = 0.0f;     // air speed of the glide (unit of the wind)
+    float wnd_x = 0.0f;      // wind vector in the grid frame
+    float wnd_y = 0.0f;
+};
+extern Loca00 loca00;
+void reset_loca00();
+
+// Switches of the reachability computation.
+struct Pelrn00 {
+    int max_gri = 0;  // coarsest reach step, cells
+    int min_gri = 0;  // finest reach step, cells
+    int ngri_cur = 0;  // step of the running computation
+    int num_threads = 0;
+    bool qdecentr = false;  // shift the reach window forward
+    bool qwind = false;     // apply the wind factor
+    bool qnav = false;      // build the airspace short list
+    bool qrefgri = false;   // refine after the first result
+    bool qrefining = false;  // a refinement is running
+};
+extern Pelrn00 pelrn00;
+void reset_pelrn00();
+
+// Number of points of the recorded track.
+struct Loca02 {
+    int ntot = 0;
+};
+extern Loca02 loca02;
+void reset_loca02();
+
+// One point of the recorded track: time (s), x, y (landscape frame, m),
+// altitude (m).
+struct TrackPoint {
+    float t = 0.0f;
+    float x = 0.0f;
+    float y = 0.0f;
+    float z = 0.0f;
+};
+
+// Module of the recorded flight track: ppsec, points 1..ntot (element 0
+// unused).
+struct TarvexMod {
+    std::vector<TrackPoint> ppsec;
+};
+extern TarvexMod tarvex_mod;
+void reset_tarvex_mod();
+
+// Connection codes of the reach-grid cells (nrcdim1 x nrcdim2): -999 before a
+// new computation, 0 reached by a straight glide from the start point, k >= 1
+// reached by a glide from the cell whose number is k = ii + (jj - 1) x nrcdim1
+// (get_xyz decodes it).
+struct ReachableMod {
+    CellTable<int> l_connect;
+};
+extern ReachableMod reachable_mod;
+void reset_reachable_mod();
+
+// Every record of the terrain code, the heights included.
+void reset_terrain_records();
