@@ -11,11 +11,34 @@
 // with a message naming the table's size and the index (cell_index_fault).
 
 #include <cstddef>
+#include <memory>
 #include <span>
+#include <utility>
 #include <vector>
 
 // Ends the run for an index outside a table of ni x nj cells.
 [[noreturn]] void cell_index_fault(int i, int j, int ni, int nj);
+
+// An allocator whose value-less construction leaves a number uninitialised,
+// so that a table about to be overwritten whole is not filled first.
+template <typename T>
+struct OverwriteAllocator : std::allocator<T> {
+    template <typename U>
+    struct rebind {
+        using other = OverwriteAllocator<U>;
+    };
+    OverwriteAllocator() = default;
+    template <typename U>
+    OverwriteAllocator(const OverwriteAllocator<U>&) noexcept {}
+    template <typename U>
+    void construct(U* p) noexcept {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
 
 template <typename T>
 class CellTable {
@@ -29,6 +52,19 @@ public:
         ni_ = ni > 0 && nj > 0 ? ni : 0;
         nj_ = ni > 0 && nj > 0 ? nj : 0;
         cells_.assign(static_cast<std::size_t>(ni_) * static_cast<std::size_t>(nj_), fill);
+    }
+    // Makes the table ni x nj with cells the caller overwrites before reading
+    // them: a table of numbers is not filled, and one of that size already
+    // keeps its memory.
+    void assign_for_overwrite(int ni, int nj) {
+        ni_ = ni > 0 && nj > 0 ? ni : 0;
+        nj_ = ni > 0 && nj > 0 ? nj : 0;
+        const std::size_t n = static_cast<std::size_t>(ni_) * static_cast<std::size_t>(nj_);
+        if (cells_.size() != n) {
+            // Released first, so that nothing of the old cells is copied.
+            cells_ = decltype(cells_){};
+            cells_.resize(n);
+        }
     }
     void fill(const T& value) { cells_.assign(cells_.size(), value); }
 
@@ -65,5 +101,5 @@ private:
 
     int ni_ = 0;
     int nj_ = 0;
-    std::vector<T> cells_;
+    std::vector<T, OverwriteAllocator<T>> cells_;
 };

@@ -27,6 +27,13 @@ void refuse(const std::string& file, std::string_view english, std::string_view 
 
 bool ninety(float step) { return std::fabs(std::fabs(step) - dxy_c) <= kTrnStepTolerance; }
 
+// n heights of the file at `in` into `out`.
+void decode_heights(const unsigned char* in, float* out, std::size_t n) {
+    for (std::size_t m = 0; m < n; ++m) {
+        out[m] = static_cast<float>(static_cast<unsigned>(in[2 * m]) | (static_cast<unsigned>(in[2 * m + 1]) << 8));
+    }
+}
+
 // Copies the heights of `bytes` (whole heights) into zp, going on from file
 // height number `done`: file column c goes to grid column ni - c.
 void store_heights(const std::string& bytes, std::uint64_t done, CellTable<float>& zp) {
@@ -38,12 +45,8 @@ void store_heights(const std::string& bytes, std::uint64_t done, CellTable<float
         const std::uint64_t c = (done + k) / nj;
         const std::uint64_t r = (done + k) % nj;
         const std::uint64_t run = std::min(count - k, nj - r);
-        const std::span<float> column = zp.column(zp.ni() - static_cast<int>(c));
-        float* out = column.data() + r;
-        const unsigned char* in = data + k * kHeightBytes;
-        for (std::uint64_t m = 0; m < run; ++m) {
-            out[m] = static_cast<float>(static_cast<unsigned>(in[2 * m]) | (static_cast<unsigned>(in[2 * m + 1]) << 8));
-        }
+        float* out = zp.column(zp.ni() - static_cast<int>(c)).data() + r;
+        decode_heights(data + k * kHeightBytes, out, static_cast<std::size_t>(run));
         k += run;
     }
 }
@@ -95,35 +98,43 @@ void read_trn_heights(std::string_view fich, int& status) {
     const auto rows = static_cast<std::uint64_t>(h.rows);
     const std::uint64_t expected = trn_file_size(columns, rows);
     const std::int64_t size = file_size(file);
-    const std::string sizes = std::to_string(size) + " / " + std::to_string(expected);
+    const std::string sizes = std::to_string(size) + " bytes instead of " + std::to_string(expected);
+    const std::string sizes_fr = std::to_string(size) + " octets au lieu de " + std::to_string(expected);
     if (size >= 0 && static_cast<std::uint64_t>(size) > expected) {
         status = kTrnSizeMismatch;
-        refuse(file, "its size does not match its grid (bytes " + sizes + ")",
-               "sa taille ne correspond pas \xE0 sa grille (octets " + sizes + ")");
+        refuse(file, "its size does not match its grid (" + sizes + ")",
+               "sa taille ne correspond pas \xE0 sa grille (" + sizes_fr + ")");
         return;
     }
     if (size < 0 || static_cast<std::uint64_t>(size) < expected) {
         status = kTrnShortBody;
-        refuse(file, "its heights end before its grid does (bytes " + sizes + ")",
-               "ses altitudes s'arr\xEAtent avant la fin de sa grille (octets " + sizes + ")");
+        refuse(file, "its heights end before its grid does (" + sizes + ")",
+               "ses altitudes s'arr\xEAtent avant la fin de sa grille (" + sizes_fr + ")");
         return;
     }
-    CellTable<float> zp(h.columns, h.rows, 0.0f);
+    // Every check that can be made before reading has passed: the heights go
+    // straight into the grid, into its own memory when it has this size.
+    CellTable<float>& zp = altitude.zp;
+    zp.assign_for_overwrite(h.columns, h.rows);
+    altitude.zp_mx5 = CellTable<float>{};
     const std::uint64_t heights = columns * rows;
     std::uint64_t done = 0;
     while (done < heights) {
         const std::uint64_t want = std::min<std::uint64_t>(kReadBlock / kHeightBytes, heights - done);
-        const bool full = reader.read(bytes, static_cast<std::size_t>(want * kHeightBytes));
-        if (!full) {
+        if (!reader.read(bytes, static_cast<std::size_t>(want * kHeightBytes))) {
+            // The file shrank or failed while being read: no grid rather than a
+            // grid of heights partly from another landscape.
             status = reader.failed() ? reader.read_status() : kTrnShortBody;
-            refuse(file, "its heights end before its grid does", "ses altitudes s'arr\xEAtent avant la fin de sa grille");
+            zp = CellTable<float>{};
+            trn001.ni_00 = 0;
+            trn001.nj_00 = 0;
+            refuse(file, "reading its heights failed, the terrain grid is emptied",
+                   "la lecture de ses altitudes a \xE9" "chou\xE9, la grille de terrain est vid\xE9" "e");
             return;
         }
         store_heights(bytes, done, zp);
         done += want;
     }
-    altitude.zp.swap(zp);
-    altitude.zp_mx5 = CellTable<float>{};
     trn001.ni_00 = h.columns;
     trn001.nj_00 = h.rows;
     trn001.i_00 = 1;

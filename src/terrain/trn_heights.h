@@ -30,6 +30,8 @@ std::uint64_t trn_file_size(std::uint64_t columns, std::uint64_t rows);
 // k + 1. A file that cannot be read, a header that describes no grid, steps
 // that are not 90 m (within 1e-3 m in magnitude), or a file size other than
 // the header's 36 bytes plus 2 bytes a height is refused with an error message
-// and a status other than 0; the file is never read past its end, and the
-// grid and trn001 keep what they held.
+// and a status other than 0, the grid and trn001 keeping what they held; the
+// file is never read past its end. The heights are read into the grid's own
+// memory when it already has the file's size; should the file shrink or fail
+// while being read, the grid is emptied (ni_00 = nj_00 = 0), with its message.
 void read_trn_heights(std::string_view fich, int& status);
