@@ -1,14 +1,16 @@
 #pragma once
 
-// The records the terrain reachability code shares: its settings and
-// switches, the reach window, the airspace short list, the last reach
-// position, the recorded flight track and the connection codes of the reach
-// grid. Nothing in the program writes the settings, the switches or the
-// track: a caller of the terrain code sets them first.
+// The records of the terrain reachability code: the reach window, the
+// airspace short list, the last reach position and the connection codes of
+// the reach grid. Its glide settings, switches and the recorded flight track
+// (loca00, pelrn00, loca02, pelloran_mod) are shared with the map-overlap
+// check and live in foundation/reach_settings.h; nothing in the program sets
+// them, a caller of the terrain code does.
 
 #include <array>
 #include <vector>
 
+#include "foundation/reach_settings.h"
 #include "terrain/cell_table.h"
 
 // The reach window (written by the reachability passes). Positions are metres
@@ -62,58 +64,6 @@ struct Posi00 {
 extern Posi00 posi00;
 void reset_posi00();
 
-// Glide settings.
-struct Loca00 {
-    float sfty_g = 0.0f;     // safety height over the ground, m
-    float sfty_h = 0.0f;     // arrival height over a target, m
-    float fcalc_inv = 0.0f;  // inverse of the glide ratio used
-    float vfmax = 0.0f;      // speed above which a start slides off the slope, m/s
-    float vtrans = 0.0f;     // air speed of the glide (unit of the wind)
-    float wnd_x = 0.0f;      // wind vector in the grid frame
-    float wnd_y = 0.0f;
-};
-extern Loca00 loca00;
-void reset_loca00();
-
-// Switches of the reachability computation.
-struct Pelrn00 {
-    int max_gri = 0;  // coarsest reach step, cells
-    int min_gri = 0;  // finest reach step, cells
-    int ngri_cur = 0;  // step of the running computation
-    int num_threads = 0;
-    bool qdecentr = false;  // shift the reach window forward
-    bool qwind = false;     // apply the wind factor
-    bool qnav = false;      // build the airspace short list
-    bool qrefgri = false;   // refine after the first result
-    bool qrefining = false;  // a refinement is running
-};
-extern Pelrn00 pelrn00;
-void reset_pelrn00();
-
-// Number of points of the recorded track.
-struct Loca02 {
-    int ntot = 0;
-};
-extern Loca02 loca02;
-void reset_loca02();
-
-// One point of the recorded track: time (s), x, y (landscape frame, m),
-// altitude (m).
-struct TrackPoint {
-    float t = 0.0f;
-    float x = 0.0f;
-    float y = 0.0f;
-    float z = 0.0f;
-};
-
-// Module of the recorded flight track: ppsec, points 1..ntot (element 0
-// unused).
-struct TarvexMod {
-    std::vector<TrackPoint> ppsec;
-};
-extern TarvexMod tarvex_mod;
-void reset_tarvex_mod();
-
 // Connection codes of the reach-grid cells (nrcdim1 x nrcdim2): -999 before a
 // new computation, 0 reached by a straight glide from the start point, k >= 1
 // reached by a glide from the cell whose number is k = ii + (jj - 1) x nrcdim1
@@ -124,5 +74,6 @@ struct ReachableMod {
 extern ReachableMod reachable_mod;
 void reset_reachable_mod();
 
-// Every record of the terrain code, the heights included.
+// Every record of the terrain code, the heights and the shared settings
+// (reset_reach_settings) included.
 void reset_terrain_records();

@@ -10,10 +10,6 @@ Rch001 rch001;
 Rch002 rch002;
 Rch003 rch003;
 Posi00 posi00;
-Loca00 loca00;
-Pelrn00 pelrn00;
-Loca02 loca02;
-TarvexMod tarvex_mod;
 ReachableMod reachable_mod;
 
 void reset_altitude() { altitude = Altitude{}; }
@@ -21,10 +17,6 @@ void reset_rch001() { rch001 = Rch001{}; }
 void reset_rch002() { rch002 = Rch002{}; }
 void reset_rch003() { rch003 = Rch003{}; }
 void reset_posi00() { posi00 = Posi00{}; }
-void reset_loca00() { loca00 = Loca00{}; }
-void reset_pelrn00() { pelrn00 = Pelrn00{}; }
-void reset_loca02() { loca02 = Loca02{}; }
-void reset_tarvex_mod() { tarvex_mod = TarvexMod{}; }
 void reset_reachable_mod() { reachable_mod = ReachableMod{}; }
 
 void reset_terrain_records() {
@@ -33,11 +25,8 @@ void reset_terrain_records() {
     reset_rch002();
     reset_rch003();
     reset_posi00();
-    reset_loca00();
-    reset_pelrn00();
-    reset_loca02();
-    reset_tarvex_mod();
     reset_reachable_mod();
+    reset_reach_settings();
 }
 
 float grid_step(float member) { return member > 0.0f ? member : dxy_c; }
