@@ -48,11 +48,16 @@ void trace_found(std::string_view routine, bool result, const FoundZones& found)
     airspace_trace(line);
 }
 
-// Whether (xx, yy) lies inside zone nz by its coverage raster: a cell outside
-// or wholly inside answers; in a border cell the point is inside when the
-// segment from the cell's inside corner to it does not cross the ring edge
-// recorded for the cell. Without a raster for the zone, or a border cell with
-// no edge recorded, the ring's winding number answers.
+// Whether (xx, yy) lies inside zone nz by its coverage raster. A cell outside
+// or wholly inside answers at once. In a border cell the point is inside when
+// the segment from the cell's inside corner (its code) to the point does not
+// cross the ring edge recorded for the cell, that is when the point lies on
+// the corner's side of the edge. That holds while the edge is the only one
+// through the cell and the corner and the point lie off its line; the ring's
+// winding number answers instead when the cell holds an end of the edge (a
+// vertex, where two edges cross the cell), when the corner or the point lies
+// on the edge's line, when no edge was recorded, and for a zone without a
+// raster.
 bool raster_inside(int nz, float xx, float yy) {
     const AirspaceMod& mod = airspace_mod;
     if (static_cast<std::size_t>(nz) >= mod.as_gr_dim.size()) {
@@ -88,11 +93,20 @@ bool raster_inside(int nz, float xx, float yy) {
     if (code > 4 || seg < 0 || static_cast<std::size_t>(seg) + 1 >= mod.as_pp.size()) {
         return in_zone_ring(nz, xx, yy);
     }
-    const float cx = lim[kLimXmin] + static_cast<float>(column - 1 + kCornerX[static_cast<std::size_t>(code)]) * lim[kLimDx];
-    const float cy = lim[kLimYmin] + static_cast<float>(row - 1 + kCornerY[static_cast<std::size_t>(code)]) * lim[kLimDy];
+    const float x0 = lim[kLimXmin] + static_cast<float>(column - 1) * lim[kLimDx];
+    const float y0 = lim[kLimYmin] + static_cast<float>(row - 1) * lim[kLimDy];
+    const PlanePoint corner{x0 + static_cast<float>(kCornerX[static_cast<std::size_t>(code)]) * lim[kLimDx],
+                            y0 + static_cast<float>(kCornerY[static_cast<std::size_t>(code)]) * lim[kLimDy]};
     const PlanePoint& p1 = mod.as_pp[static_cast<std::size_t>(seg)];
     const PlanePoint& p2 = mod.as_pp[static_cast<std::size_t>(seg) + 1];
-    return !seg_intersect(cx, cy, xx, yy, p1.x, p1.y, p2.x, p2.y);
+    const auto in_cell = [&](const PlanePoint& p) {
+        return p.x >= x0 && p.x <= x0 + lim[kLimDx] && p.y >= y0 && p.y <= y0 + lim[kLimDy];
+    };
+    const PlanePoint point{xx, yy};
+    if (in_cell(p1) || in_cell(p2) || isleft(corner, p1, p2) == 0.0f || isleft(point, p1, p2) == 0.0f) {
+        return in_zone_ring(nz, xx, yy);
+    }
+    return !seg_intersect(corner.x, corner.y, xx, yy, p1.x, p1.y, p2.x, p2.y);
 }
 
 }  // namespace
@@ -238,7 +252,8 @@ int near_as(float xx, float yy, float zz, float& hdist, float& vdist) {
             const std::span<const PlanePoint> ring = zone_ring(nz);
             d = dist_poly(PlanePoint{xx, yy}, ring, static_cast<int>(ring.size()));
             hdist = std::min(hdist, d);
-            near = v_near && d <= hor_near;
+            // Beside the zone at a height inside its band is near it too.
+            near = (v_inside || v_near) && d <= hor_near;
         }
         bool approaching = false;
         if (dzh >= 0.0f && dzh <= ver_wide) {
