@@ -292,8 +292,10 @@ int end_airspace_load(int nav, int& nbzon, std::span<AirspaceZone> zon, std::spa
     if (airspace_trace_enabled()) {
         airspace_trace(fortran_write("('NAVAIRSPACE :',2(1X,I6))", {nav, rd_fpl_0.nb_pz}));
     }
-    int zones = nzon;
-    int points = npt;
+    int zones = std::clamp(nzon, 0, static_cast<int>(zon.size()));
+    // The points of the zones held: a zone whose reading stopped at a limit
+    // left points of its own behind them.
+    int points = zones >= 1 ? std::clamp(zon[static_cast<std::size_t>(zones - 1)].last + 1, 0, npt) : 0;
     int lmax1 = longest_name(zones);
     if (nav != 0 && rd_fpl_0.nb_pz > 0) {
         convert_pz(zones, zon, pp, points, lmax1);

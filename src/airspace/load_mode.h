@@ -68,7 +68,8 @@ bool begin_airspace_load(int nav, int capacity);
 void keep_loaded_zone(std::span<const AirspaceZone> zon, std::span<const PlanePoint> pp, int nzon,
                       std::string_view asn, std::string_view asl, std::string_view ash);
 
-// End of a load of nzon zones and npt points: the penalty zones are added
+// End of a load of nzon zones (their points end before npt; points of a
+// zone left unfinished at a limit are not taken): the penalty zones are added
 // when nav is not 0, then the model is copied into the module tables and,
 // with nav >= 1, rastered. nbzon = the zones of the model. Result 1 when it
 // holds at least one zone, else 0. `ordinal` (the file's last zone number)
