@@ -16,6 +16,7 @@
 #include "foundation/little_endian.h"
 #include "platform/files.h"
 #include "platform/path_map.h"
+#include "terrain/glide_line.h"
 #include "terrain/grid_access.h"
 #include "terrain/reach_records.h"
 #include "terrain/trn_heights.h"
@@ -134,5 +135,49 @@ BENCHMARK(BM_read_trn_heights_4096)->Unit(benchmark::kMillisecond);
 
 void BM_read_trn_heights_fresh_4096(benchmark::State& state) { load_heights(state, true); }
 BENCHMARK(BM_read_trn_heights_fresh_4096)->Unit(benchmark::kMillisecond);
+
+// A straight glide of 100 km over the hills. Kept between 1 and 2 safety
+// heights above the ground, the line advances in 90 m steps: 1111 steps and
+// the target, so the time per step is the time of the line / 1112. Far above
+// the ground the steps grow to 540 m.
+void glide_100km(benchmark::State& state, float sfty, float fcalc_inv, float z0, double points) {
+    set_hills();
+    reset_loca00();
+    loca00.sfty_g = sfty;
+    loca00.sfty_h = sfty;
+    loca00.fcalc_inv = fcalc_inv;
+    const float x0 = 20000.0f;
+    const float y0 = 150000.0f;
+    bool clear = false;
+    for (auto _ : state) {
+        float x = x0;
+        float y = y0;
+        float z = z0;
+        float zg = 0.0f;
+        float dhg = 0.0f;
+        clear = ligne_droite(false, true, x, y, z, x0 + 100000.0f, y0, altitude.zp, zg, dhg);
+        benchmark::DoNotOptimize(dhg);
+    }
+    if (!clear) {
+        state.SkipWithError("the line was not clear");
+    }
+    if (points > 0.0) {
+        // Seconds per step (shown with an SI prefix: "n" for nanoseconds).
+        state.counters["per_step"] = benchmark::Counter(points * static_cast<double>(state.iterations()),
+                                                        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    }
+}
+
+void BM_ligne_droite_100km_90m_steps(benchmark::State& state) {
+    // Hills of 550..1545 m; the glide from 5200 m loses 100 m: between 3555
+    // and 4650 m above the ground, within 1 and 2 x 2400 m.
+    glide_100km(state, 2400.0f, 0.001f, 5200.0f, 1112.0);
+}
+BENCHMARK(BM_ligne_droite_100km_90m_steps)->Unit(benchmark::kMicrosecond);
+
+void BM_ligne_droite_100km_high(benchmark::State& state) {
+    glide_100km(state, 100.0f, 0.001f, 5200.0f, 0.0);
+}
+BENCHMARK(BM_ligne_droite_100km_high)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

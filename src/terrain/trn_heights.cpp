@@ -128,6 +128,8 @@ void read_trn_heights(std::string_view fich, int& status) {
             zp = CellTable<float>{};
             trn001.ni_00 = 0;
             trn001.nj_00 = 0;
+            trn001.ni_scn = 0;
+            trn001.nj_scn = 0;
             refuse(file, "reading its heights failed, the terrain grid is emptied",
                    "la lecture de ses altitudes a \xE9" "chou\xE9, la grille de terrain est vid\xE9" "e");
             return;
@@ -137,6 +139,8 @@ void read_trn_heights(std::string_view fich, int& status) {
     }
     trn001.ni_00 = h.columns;
     trn001.nj_00 = h.rows;
+    trn001.ni_scn = h.columns;
+    trn001.nj_scn = h.rows;
     trn001.i_00 = 1;
     trn001.j_00 = 1;
     trn001.rew = std::fabs(h.column_step);

@@ -22,7 +22,8 @@ inline constexpr float kTrnStepTolerance = 1.0e-3f;
 std::uint64_t trn_file_size(std::uint64_t columns, std::uint64_t rows);
 
 // Reads the heights of the terrain file `fich` into altitude.zp and sets the
-// grid of record trn001: ni_00 = columns, nj_00 = rows, i_00 = j_00 = 1,
+// grid of record trn001: ni_00 = columns, nj_00 = rows, i_00 = j_00 = 1 (the
+// whole grid; ni_scn, nj_scn the same),
 // rew, rns = the magnitudes of the column and row steps, dxy = 90, and
 // x_scn_mx, y_scn_mx = the frame's width and height as the header gives them.
 // Column c of the file (from 0, the east column) is grid column
@@ -33,5 +34,6 @@ std::uint64_t trn_file_size(std::uint64_t columns, std::uint64_t rows);
 // and a status other than 0, the grid and trn001 keeping what they held; the
 // file is never read past its end. The heights are read into the grid's own
 // memory when it already has the file's size; should the file shrink or fail
-// while being read, the grid is emptied (ni_00 = nj_00 = 0), with its message.
+// while being read, the grid is emptied (ni_00 = nj_00 = 0, ni_scn = nj_scn =
+// 0), with its message.
 void read_trn_heights(std::string_view fich, int& status);

@@ -10,6 +10,7 @@
 #include "foundation/airspace_names.h"
 #include "foundation/reach_settings.h"
 #include "terrain/airspace_proximity.h"
+#include "terrain/glide_line.h"
 #include "terrain/reach_records.h"
 #include "terrain_fixture.h"
 
@@ -304,6 +305,31 @@ TEST_F(AirspaceProximity, SegmentsThatMayCrossAZone) {
     EXPECT_FALSE(airspace_mod.as_possible[3][1]);
     // A slot the table does not hold is not recorded.
     EXPECT_TRUE(posscrossas(5300.0f, 0.0f, 1500.0f, 5300.0f, 9000.0f, 1500.0f, 1.0f, 0.0f, -5300.0f, 40));
+}
+
+TEST_F(AirspaceProximity, GlideLinesCheckTheAirspaceWhenAsked) {
+    add_zone(kClassD, square(9000.0f, 3000.0f, 2000.0f), 1000.0f, 2000.0f);
+    build();
+    loca00.sfty_g = 50.0f;
+    loca00.sfty_h = 50.0f;
+    float zg = 0.0f;
+    float dhg = 0.0f;
+    const auto glide = [&](float z) {
+        float x = 3000.0f;
+        float y = 4000.0f;
+        return ligne_droite(true, true, x, y, z, 15000.0f, 4000.0f, altitude.zp, zg, dhg);
+    };
+    EXPECT_TRUE(glide(1500.0f));
+    as0003.qcheckas_trj = true;
+    EXPECT_FALSE(glide(1500.0f));
+    float x = 3000.0f;
+    float y = 4000.0f;
+    float z = 1500.0f;
+    EXPECT_FALSE(ligne_droite(true, true, x, y, z, 15000.0f, 4000.0f, altitude.zp, zg, dhg));
+    EXPECT_GE(x, 9000.0f);
+    EXPECT_LT(x, 9000.0f + 540.0f);
+    // Above the ceiling all the way: clear.
+    EXPECT_TRUE(glide(2500.0f));
 }
 
 }  // namespace

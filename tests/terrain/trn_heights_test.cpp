@@ -54,6 +54,8 @@ TEST_F(TrnHeights, LoadsColumnsFromTheEastAndRowsFromTheSouth) {
     EXPECT_EQ(trn001.nj_00, 3);
     EXPECT_EQ(trn001.i_00, 1);
     EXPECT_EQ(trn001.j_00, 1);
+    EXPECT_EQ(trn001.ni_scn, 4);
+    EXPECT_EQ(trn001.nj_scn, 3);
     EXPECT_EQ(trn001.rew, 90.0f);
     EXPECT_EQ(trn001.rns, 90.0f);
     EXPECT_EQ(trn001.dxy, 90.0f);
