@@ -132,21 +132,14 @@ TEST_F(AirspaceGridFrame, AZoneFoundAtALatitudeAndLongitudeIsFoundThereByTheTerr
     EXPECT_TRUE(notinderog(xgolf, ygolf));
 }
 
-TEST_F(AirspaceGridFrame, TheTerrainCodesLoadConvertsOnce) {
+TEST_F(AirspaceGridFrame, TheTerrainCodesLoadWithoutRaster) {
     ASSERT_EQ(load(-1, true), 1);
     EXPECT_FALSE(as0003.qwriteas);
-    EXPECT_TRUE(airspace_mod.as_gr_dim.empty());  // no raster asked for
-    float lat = 0.0f;
-    float lon = 0.0f;
-    xytolatlon(21000.0f, 29000.0f, lat, lon);
-    float x = 0.0f;
-    float y = 0.0f;
-    latlontoxy(lat, lon, x, y);
-    EXPECT_FALSE(clear(trn001.x_scn_mx - x, y, 1000.0f));
+    EXPECT_TRUE(airspace_mod.as_gr_dim.empty());
     // Mirrored boxes keep their minimum below their maximum.
-    EXPECT_LT(as0001.as_lim[0][kLimXmin], as0001.as_lim[0][kLimXmax]);
     EXPECT_NEAR(as0001.as_lim[0][kLimXmin], trn001.x_scn_mx - 30000.0f, 50.0f);
-    // Nothing held: nothing to convert.
+    EXPECT_NEAR(as0001.as_lim[0][kLimXmax], trn001.x_scn_mx - 20000.0f, 50.0f);
+    EXPECT_FALSE(clear(trn001.x_scn_mx - 21000.0f, 29000.0f, 1000.0f));
     reset_airspace_mod();
     as0001.nb_zon = 0;
     EXPECT_EQ(as_grid_frame(), 0);
