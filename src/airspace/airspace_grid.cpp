@@ -70,7 +70,7 @@ void report_cell_size(float dgri, long long cells) {
     std::string english = "Airspace grid size: " + f2b(dgri, "(F10.1)");
     std::string french = "Taille de grille des espaces a\xE9riens : " + f2b(dgri, "(F10.1)");
     if (dgri <= kAdviceCellSize) {
-        log_message_f(english);
+        log_message_f(cmndta001.qfr ? french : english);
         return;
     }
     // MiB that 100 m cells would take.

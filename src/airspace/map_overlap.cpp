@@ -61,7 +61,7 @@ std::string edge_letters(const Edges& edges) {
 
 bool console_messages() { return cmndta001.qline || pelrn02.qbatch; }
 
-void tell(int severity, const std::string& english, const std::string& french) {
+void overlap_message(int severity, const std::string& english, const std::string& french) {
     error_message_pxr(severity, loca_c.msg_tit, cmndta001.qfr ? french : english, console_messages());
 }
 
@@ -199,7 +199,7 @@ void fit_terrain_grid() {
 // What there is to check; false after an error message when nothing.
 bool inputs_present(bool generating) {
     if (!(trn001.rew > 0.0f) || !(trn001.rns > 0.0f) || trn001.ni_scn < 1 || trn001.nj_scn < 1) {
-        tell(1, "Map overlap check: the terrain grid is not set",
+        overlap_message(1, "Map overlap check: the terrain grid is not set",
              "Contr\xF4le de la carte : la grille du terrain n'est pas d\xE9" "finie");
         return false;
     }
@@ -207,12 +207,12 @@ bool inputs_present(bool generating) {
         return true;
     }
     if (pelrn00.qnav && rd_fpl_0.nb_wp < 1) {
-        tell(1, "Map overlap check: the task has no turnpoint",
+        overlap_message(1, "Map overlap check: the task has no turnpoint",
              "Contr\xF4le de la carte : le circuit n'a aucun point de virage");
         return false;
     }
     if (!pelrn00.qnav && track_points() < 1) {
-        tell(1, "Map overlap check: the track has no point", "Contr\xF4le de la carte : la trace n'a aucun point");
+        overlap_message(1, "Map overlap check: the track has no point", "Contr\xF4le de la carte : la trace n'a aucun point");
         return false;
     }
     return true;
@@ -321,7 +321,7 @@ int map_overlap() {
         const Edges reach = crop_edges(t.xmin_r, t.xmax_r, t.ymin_r, t.ymax_r);
         if (reach.any()) {
             const std::string letters = edge_letters(reach);
-            tell(0, "Possible clearance tracks go beyond the map:" + letters + "/Some LAs could be ignored",
+            overlap_message(0, "Possible clearance tracks go beyond the map:" + letters + "/Some LAs could be ignored",
                  "Les d\xE9gagements possibles vont au del\xE0 de la carte :" + letters +
                      "/Certaines ZA pourraient ne pas \xEAtre prises en compte ");
             cut_back_to_frame();

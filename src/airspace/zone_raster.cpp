@@ -232,24 +232,24 @@ ZoneRasterCounts raster_zone(int zone, std::span<const PlanePoint> ring, int fir
         const float y0 = node_y(grid, j);
         const float y1 = node_y(grid, j + 1);
         const std::span<const int> candidates = scanline ? rows.of(j) : std::span<const int>{};
+        const char* const low = lower.data();
+        const char* const up = upper.data();
+        const std::size_t row = static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(grid.nnxx);
         for (int i = 1; i <= grid.nnxx; ++i) {
-            const std::array<bool, 4> inside = {lower[static_cast<std::size_t>(i - 1)] != 0,
-                                                lower[static_cast<std::size_t>(i)] != 0,
-                                                upper[static_cast<std::size_t>(i)] != 0,
-                                                upper[static_cast<std::size_t>(i - 1)] != 0};
-            const auto k = static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(grid.nnxx) +
-                           static_cast<std::size_t>(i - 1);
-            const int in_count = static_cast<int>(std::count(inside.begin(), inside.end(), true));
+            // Corners 1 to 4 as bits 0 to 3.
+            const auto c = static_cast<std::size_t>(i - 1);
+            const unsigned corners = static_cast<unsigned>(low[c]) | static_cast<unsigned>(low[c + 1]) << 1 |
+                                     static_cast<unsigned>(up[c + 1]) << 2 | static_cast<unsigned>(up[c]) << 3;
+            const std::size_t k = row + c;
             seg[k] = kNoSegment;
-            if (in_count == 0 || in_count == 4) {
-                code[k] = in_count == 0 ? kCellOutside : kCellInside;
+            if (corners == 0 || corners == 15) {
+                code[k] = corners == 0 ? kCellOutside : kCellInside;
                 continue;
             }
+            const std::array<bool, 4> inside = {(corners & 1) != 0, (corners & 2) != 0, (corners & 4) != 0,
+                                                (corners & 8) != 0};
             ++counts.border_cells;
-            int highest = 4;
-            while (!inside[static_cast<std::size_t>(highest - 1)]) {
-                --highest;
-            }
+            const int highest = corners >= 8 ? 4 : corners >= 4 ? 3 : corners >= 2 ? 2 : 1;
             code[k] = static_cast<std::int8_t>(highest);
             const float x0 = node_x(grid, i);
             const float x1 = node_x(grid, i + 1);

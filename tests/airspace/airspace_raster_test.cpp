@@ -272,9 +272,6 @@ TEST_F(AirspaceRasterTest, CopyToLocalFillsTheTablesAndMirrorsTheCallersPoints) 
     EXPECT_EQ(mod.as_nm[1], "A NAME L");
     EXPECT_EQ(mod.as_is_derog, (std::vector<bool>{false, true}));
     EXPECT_EQ(mod.as_act, (std::vector<bool>{true, true}));
-    EXPECT_EQ(mod.as_in, (std::vector<bool>{false, false}));
-    EXPECT_EQ(mod.as_near, (std::vector<bool>{false, false}));
-    EXPECT_EQ(mod.as_dt, (std::vector<float>{0.0f, 0.0f}));
     for (std::size_t p = 0; p < 10; ++p) {
         EXPECT_EQ(mod.as_pp[p].x, before[p].x);
         EXPECT_EQ(points_[p].x, 90000.0f - before[p].x);
