@@ -164,6 +164,8 @@ void log_message_text(std::string_view msg) {
 
 void set_log_clock(LogClock clock) { log_clock = std::move(clock); }
 
+LogDateTime log_date_time() { return clock_now(); }
+
 std::string dated_log_name(std::string_view program_name, const LogDateTime& when) {
     std::string base = trim_right(program_name);
     const std::size_t dot = base.find('.');

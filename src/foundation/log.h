@@ -73,6 +73,10 @@ struct LogDateTime {
 using LogClock = std::function<LogDateTime()>;
 void set_log_clock(LogClock clock);
 
+// Local date and time by the log's clock: the dates of files named after the
+// moment they are written.
+LogDateTime log_date_time();
+
 // The dated log name for a program file name: its part before the first "."
 // (all of it when it has none) followed by "_YYYY_MM_DD-hh_mm_ss.log";
 // "Tarvex.exe" gives "Tarvex_2024_05_01-13_45_09.log". Cut at 256 characters.

@@ -34,8 +34,6 @@ constexpr float kArrivalBand = 1.1f;
 // Points of a route this close in x and y are one point, metres.
 constexpr float kSameRoutePoint = 5.0f;
 
-float wind_factor(float dxu, float dyu) { return pelrn00.qwind ? fmod_f(dxu, dyu) : 1.0f; }
-
 // The next step length of the straight glide after one of length s, at a
 // clearance dz that was dz0 a step earlier, for the clearance wanted sfty.
 float next_step(float s, float dz, float dz0, float sfty) {

@@ -6,24 +6,13 @@
 
 #include "foundation/run_stop.h"
 #include "foundation/terrain_extents.h"
+#include "terrain/ground_view.h"
 #include "terrain/reach_records.h"
 #include "platform/console.h"
 
 namespace {
 
-// Cell indices beyond this are off every grid; below it every index sum of
-// the routines stays within int.
-constexpr float kLargestCellIndex = 1.0e9f;
-
-// int(e), truncating toward zero; false for a value too large for a cell
-// index or not finite (the comparison is quiet, so a NaN raises no trap).
-bool truncate_cell(float e, long long& k) {
-    if (!std::isless(std::fabs(e), kLargestCellIndex)) {
-        return false;
-    }
-    k = static_cast<long long>(e);
-    return true;
-}
+using terrain_detail::truncate_cell;
 
 bool within(long long k, int n) { return k >= 1 && k <= n; }
 
@@ -47,22 +36,8 @@ int rechxy(float xx, float yy, int& ii, int& jj) {
 }
 
 int rechxy_i(float xx, float yy, int& ii, int& jj, float& tx, float& ty) {
-    const float ex = (xx + dxy_c_s2) * dxy_c_inv;
-    const float ey = (yy + dxy_c_s2) * dxy_c_inv;
-    long long ci = 0;
-    long long cj = 0;
-    const bool x_ok = truncate_cell(ex, ci);
-    const bool y_ok = truncate_cell(ey, cj);
-    tx = x_ok ? ex - static_cast<float>(ci) : 0.0f;
-    ty = y_ok ? ey - static_cast<float>(cj) : 0.0f;
-    if (x_ok && y_ok) {
-        const long long i = ci - trn001.i_00 + 1;
-        const long long j = cj - trn001.j_00 + 1;
-        if (i >= 1 && i < trn001.ni_00 && j >= 1 && j < trn001.nj_00) {
-            ii = static_cast<int>(i);
-            jj = static_cast<int>(j);
-            return 1;
-        }
+    if (terrain_detail::stencil_cell(xx, yy, trn001.i_00, trn001.j_00, trn001.ni_00, trn001.nj_00, ii, jj, tx, ty)) {
+        return 1;
     }
     ii = kOffGridCell;
     jj = kOffGridCell;
@@ -72,13 +47,7 @@ int rechxy_i(float xx, float yy, int& ii, int& jj, float& tx, float& ty) {
 float z_ground(float /*xx*/, float /*yy*/, int ii, int jj, const CellTable<float>& zp) { return zp(ii, jj); }
 
 float z_ground_i(int ii, int jj, float tx, float ty, const CellTable<float>& zp) {
-    const float z00 = zp(ii, jj);
-    const float z10 = zp(ii + 1, jj);
-    const float z01 = zp(ii, jj + 1);
-    const float z11 = zp(ii + 1, jj + 1);
-    const float zs = z00 + tx * (z10 - z00);
-    const float zn = z01 + tx * (z11 - z01);
-    return zs + (zn - zs) * ty;
+    return terrain_detail::bilinear(zp(ii, jj), zp(ii + 1, jj), zp(ii, jj + 1), zp(ii + 1, jj + 1), tx, ty);
 }
 
 float z_ground_p(float xx, float yy, const CellTable<float>& zp) {
@@ -131,6 +100,8 @@ void grad(int ii, int jj, float tx, float ty, const CellTable<float>& zp, float&
         gy = 0.0f;
     }
 }
+
+float wind_factor(float dxu, float dyu) { return pelrn00.qwind ? fmod_f(dxu, dyu) : 1.0f; }
 
 float fmod_f(float dxu, float dyu) {
     const float vx = loca00.vtrans * dxu - loca00.wnd_x;

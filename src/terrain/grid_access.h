@@ -63,6 +63,10 @@ void alt_voisinage();
 // headway). The height lost over a ground distance d is d x fcalc_inv x factor.
 float fmod_f(float dxu, float dyu);
 
+// The wind factor of a glide along the unit direction (dxu, dyu) as the
+// glide routines take it: fmod_f with pelrn00.qwind, 1 without.
+float wind_factor(float dxu, float dyu);
+
 // Largest wind factor: the glider makes no headway.
 inline constexpr float kNoHeadway = 1000000.0f;
 

@@ -9,29 +9,16 @@
 #include "foundation/geometry.h"
 #include "foundation/message_records.h"
 #include "foundation/reach_settings.h"
-#include "foundation/stopwatch.h"
 #include "foundation/terrain_extents.h"
 #include "terrain/glide_line.h"
 #include "terrain/grid_access.h"
+#include "terrain/reach_clock.h"
 #include "terrain/reach_records.h"
 
 namespace {
 
 // Empty extent, as the box starts.
 constexpr float kNoExtent = 1.0e10f;
-
-// The terrain cell under reach cell (ii, jj); false when it lies off the
-// terrain grid.
-bool terrain_cell(int ii, int jj, int& i, int& j) {
-    const long long ti = static_cast<long long>(ii) + rch001.irch_1 - 1;
-    const long long tj = static_cast<long long>(jj) + rch001.jrch_1 - 1;
-    if (ti < 1 || ti > altitude.zp.ni() || tj < 1 || tj > altitude.zp.nj()) {
-        return false;
-    }
-    i = static_cast<int>(ti);
-    j = static_cast<int>(tj);
-    return true;
-}
 
 // Reach cell (ii, jj) of a grid of nrcdim1 x nrcdim2 cells held by both tables.
 bool reach_cell(int ii, int jj, int nrcdim1, int nrcdim2, const CellTable<GlidePoint>& ppp_rch,
@@ -104,7 +91,7 @@ void get_reach_prof(float xx0, float yy0, float zz0, float xx9, float yy9, int n
     if (n_rch(ii, jj) < 1) {
         reached_corner(ii, jj, nrcdim1, nrcdim2, ppp_rch, n_rch);
     }
-    if (ppp_rch(ii, jj).z < 0.0f || !terrain_cell(ii, jj, i9, j9)) {
+    if (ppp_rch(ii, jj).z < 0.0f || !reach_terrain_cell(ii, jj, i9, j9)) {
         return;
     }
     const CellTable<int>& l_connect = reachable_mod.l_connect;
@@ -119,7 +106,7 @@ void get_reach_prof(float xx0, float yy0, float zz0, float xx9, float yy9, int n
         int jc = 0;
         int ti = 0;
         int tj = 0;
-        if (!decode_reach_cell(k, nrcdim1, nrcdim2, ic, jc) || !ppp_rch.holds(ic, jc) || !terrain_cell(ic, jc, ti, tj)) {
+        if (!decode_reach_cell(k, nrcdim1, nrcdim2, ic, jc) || !ppp_rch.holds(ic, jc) || !reach_terrain_cell(ic, jc, ti, tj)) {
             break;
         }
         if (static_cast<int>(pts.size()) + 1 >= kMostProfilePoints) {
@@ -154,7 +141,7 @@ void to_agl(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, int ngri, 
             int i = 0;
             int j = 0;
             if (ii < rch001.irch_min || ii > rch001.irch_max || jj < rch001.jrch_min || jj > rch001.jrch_max ||
-                !ppp_rch.holds(ii, jj) || !terrain_cell(ii, jj, i, j)) {
+                !ppp_rch.holds(ii, jj) || !reach_terrain_cell(ii, jj, i, j)) {
                 continue;
             }
             GlidePoint& p = ppp_rch(ii, jj);
@@ -195,7 +182,7 @@ void to_agl(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, int ngri, 
         return;
     }
     cline = fortran_write(format, {posi00.t_rch, posi00.z_rch, dist_max, ngri * static_cast<int>(dxy_c),
-                                   elapsed_time() - posi00.nav_tim});
+                                   reach_seconds(posi00.nav_tim, reach_clock_now())});
     if (cmndta001.qfr) {
         subs_dot_comma(cline);
     }

@@ -33,6 +33,11 @@ struct Rch001 {
 extern Rch001 rch001;
 void reset_rch001();
 
+// The terrain cell (i, j) under reach cell (ii, jj): (irch_1 + ii - 1,
+// jrch_1 + jj - 1); false (i, j unchanged) when it lies off the terrain grid
+// (trn001's ni_00 x nj_00 cells, and the cells altitude.zp holds).
+bool reach_terrain_cell(int ii, int jj, int& i, int& j);
+
 // Reset by each pass, read by nothing. Elements 1..2 (0 unused).
 struct Rch002 {
     std::array<float, 3> x_best{};

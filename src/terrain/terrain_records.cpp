@@ -4,6 +4,7 @@
 #include <string>
 
 #include "foundation/run_stop.h"
+#include "foundation/terrain_extents.h"
 
 Altitude altitude;
 Rch001 rch001;
@@ -27,6 +28,18 @@ void reset_terrain_records() {
     reset_posi00();
     reset_reachable_mod();
     reset_reach_settings();
+}
+
+bool reach_terrain_cell(int ii, int jj, int& i, int& j) {
+    const long long ti = static_cast<long long>(ii) + rch001.irch_1 - 1;
+    const long long tj = static_cast<long long>(jj) + rch001.jrch_1 - 1;
+    if (ti < 1 || ti > trn001.ni_00 || ti > altitude.zp.ni() || tj < 1 || tj > trn001.nj_00 ||
+        tj > altitude.zp.nj()) {
+        return false;
+    }
+    i = static_cast<int>(ti);
+    j = static_cast<int>(tj);
+    return true;
 }
 
 float grid_step(float member) { return member > 0.0f ? member : dxy_c; }
