@@ -47,7 +47,11 @@ int rechxy_i(float xx, float yy, int& ii, int& jj, float& tx, float& ty) {
 float z_ground(float /*xx*/, float /*yy*/, int ii, int jj, const CellTable<float>& zp) { return zp(ii, jj); }
 
 float z_ground_i(int ii, int jj, float tx, float ty, const CellTable<float>& zp) {
-    return terrain_detail::bilinear(zp(ii, jj), zp(ii + 1, jj), zp(ii, jj + 1), zp(ii + 1, jj + 1), tx, ty);
+    const float z00 = zp(ii, jj);
+    const float z10 = zp(ii + 1, jj);
+    const float z01 = zp(ii, jj + 1);
+    const float z11 = zp(ii + 1, jj + 1);
+    return terrain_detail::bilinear(z00, z10, z01, z11, tx, ty);
 }
 
 float z_ground_p(float xx, float yy, const CellTable<float>& zp) {

@@ -93,6 +93,32 @@ public:
         return terrain_detail::bilinear(west[0], east[0], west[1], east[1], tx, ty);
     }
 
+    // Whether every position within `margin` metres of (xx, yy) has its
+    // stencil on the grid: then at_inside may be used there.
+    bool inside(float xx, float yy, float margin) const {
+        int ii = 0;
+        int jj = 0;
+        float tx = 0.0f;
+        float ty = 0.0f;
+        return terrain_detail::stencil_cell(xx - margin, yy - margin, i_00_, j_00_, ni_, nj_grid_, ii, jj, tx, ty) &&
+               terrain_detail::stencil_cell(xx + margin, yy + margin, i_00_, j_00_, ni_, nj_grid_, ii, jj, tx, ty) &&
+               xx - margin >= 0.0f && yy - margin >= 0.0f;
+    }
+
+    // at() for a position known to have its stencil on the grid (inside):
+    // the same arithmetic without the checks.
+    float at_inside(float xx, float yy) const {
+        const float ex = (xx + dxy_c_s2) * dxy_c_inv;
+        const float ey = (yy + dxy_c_s2) * dxy_c_inv;
+        const int ci = static_cast<int>(ex);
+        const int cj = static_cast<int>(ey);
+        const float tx = ex - static_cast<float>(ci);
+        const float ty = ey - static_cast<float>(cj);
+        const float* west = cells_ + static_cast<std::ptrdiff_t>(ci - i_00_) * nj_ + (cj - j_00_);
+        const float* east = west + nj_;
+        return terrain_detail::bilinear(west[0], east[0], west[1], east[1], tx, ty);
+    }
+
 private:
     const float* cells_;
     int nj_;

@@ -8,6 +8,7 @@
 #include <omp.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 
@@ -34,23 +35,27 @@ constexpr float kLongestStep = 540.0f;
 constexpr float kArrived = 0.9f;
 
 // The step after one of length dd, at a height h over the ground that was
-// h_prev a step earlier: 90 m below 2 sfty_g; otherwise by the distance X
-// until the height falls to 2 sfty_g at the last rate, at most 180 m below
-// 3 sfty_g and 540 m above; a step grows by at most 90 m. A rate of 0, or an
-// X beyond 540 m either way, gives the same step as an X above every limit,
-// so that case needs no division.
+// h_prev a step earlier: 90 m below 2 sfty_g; otherwise by the distance
+// X = (2 sfty_g - h) / ((h - h_prev) / (dd + 0.1)) until the height falls to
+// 2 sfty_g at the last rate, at most 180 m below 3 sfty_g and 540 m above; a
+// step grows by at most 90 m. A rate of 0, or an X beyond 540 m either way,
+// gives the same step as an X above every limit: X is worked out only when
+// it may lie within 540 m, which keeps the divisions off the common road.
 float next_step(float dd, float h, float h_prev, float s) {
     float limit = kShortestStep;
     if (h >= 2.0f * s) {
-        const float rate = (h - h_prev) / (dd + 0.1f);
+        const float dh = h - h_prev;
         const float gap = 2.0f * s - h;
         const bool low = h < 3.0f * s;
         limit = low ? kLowStep : kLongestStep;
-        if (rate != 0.0f && std::fabs(gap) <= kLongestStep * std::fabs(rate)) {
-            const float x = gap / rate;
-            if (x >= 0.0f) {
-                limit = low ? (x > kLowStep ? kLowStep : std::max(x, kShortestStep))
-                            : std::min(std::max(x, kShortestStep), kLongestStep);
+        if (dh != 0.0f && std::fabs(gap) * (dd + 0.1f) <= kLongestStep * std::fabs(dh)) {
+            const float rate = dh / (dd + 0.1f);
+            if (rate != 0.0f) {
+                const float x = gap / rate;
+                if (x >= 0.0f) {
+                    limit = low ? (x > kLowStep ? kLowStep : std::max(x, kShortestStep))
+                                : std::min(std::max(x, kShortestStep), kLongestStep);
+                }
             }
         }
     }
@@ -86,33 +91,65 @@ void init_mp() {
     reach_pass.qinit_mp = true;
 }
 
-void rech_ld(float x00, float y00, float z00, int ii, int jj, const GroundView& ground, CellTable<GlidePoint>& ppp_rch,
-             CellTable<int>& n_rch, int& nr1, int kt) {
-    GlidePoint& cell = ppp_rch(ii, jj);
-    const float xc = trn001.x_scn_mx - cell.x;
-    const float yc = cell.y;
-    const float d = point_distance(x00, y00, xc, yc);
-    if (d <= kShortestStep) {
-        return;
-    }
-    const float dxu = (xc - x00) / d;
-    const float dyu = (yc - y00) / d;
-    const float loss = wind_factor(dxu, dyu) * loca00.fcalc_inv;
-    const float s = loca00.sfty_g;
-    float px = x00;
-    float py = y00;
-    float zc = z00;
-    float zg = ground.at(px, py);
-    float h_prev = zc - zg;
-    float r = d;
+namespace {
+
+// Positions this close to the grid's edge take the checked ground sampler.
+constexpr float kEdgeMargin = 2.0f;
+
+// One straight glide of rech_ld, advanced a step at a time, so that a thread
+// can keep several glides going at once and their steps overlap in the
+// processor (each step waits on the ground under the last one).
+struct StraightGlide {
+    enum Status { going, arrived, stopped };
+
+    int ii = 0;
+    float px = 0.0f;
+    float py = 0.0f;
+    float zc = 0.0f;
+    float zg = 0.0f;
+    float h_prev = 0.0f;
+    float r = 0.0f;
     float dd = kShortestStep;
+    float dxu = 0.0f;
+    float dyu = 0.0f;
+    float loss = 0.0f;
     bool first = true;
-    for (;;) {
-        if (!(zc > zg + s && zg > kOffGridLimit) || !airspace_clear(px, py, zc, kt)) {
-            return;
+    bool inside = false;  // every point has its ground stencil on the grid
+
+    // Sets the glide from the start to reach cell (ii, jj); false for a cell
+    // within 90 m of the start, which is left as it is.
+    bool begin(float x00, float y00, float z00, int i, int jj, const CellTable<GlidePoint>& ppp_rch,
+               const GroundView& ground) {
+        const GlidePoint& cell = ppp_rch(i, jj);
+        const float xc = trn001.x_scn_mx - cell.x;
+        const float yc = cell.y;
+        const float d = point_distance(x00, y00, xc, yc);
+        if (d <= kShortestStep) {
+            return false;
+        }
+        ii = i;
+        dxu = (xc - x00) / d;
+        dyu = (yc - y00) / d;
+        loss = wind_factor(dxu, dyu) * loca00.fcalc_inv;
+        px = x00;
+        py = y00;
+        zc = z00;
+        r = d;
+        dd = kShortestStep;
+        first = true;
+        // The grid is a rectangle: both ends inside put the whole line inside.
+        inside = ground.inside(x00, y00, kEdgeMargin) && ground.inside(xc, yc, kEdgeMargin);
+        zg = inside ? ground.at_inside(px, py) : ground.at(px, py);
+        h_prev = zc - zg;
+        return true;
+    }
+
+    Status advance(const GroundView& ground, float s, bool check_airspace, int kt) {
+        if (!(zc > zg + s && zg > kOffGridLimit) || (check_airspace && !airspace_clear(px, py, zc, kt))) {
+            return stopped;
         }
         if (std::fabs(r) < kArrived) {
-            break;
+            return arrived;
         }
         if (!first) {
             const float h = zc - zg;
@@ -124,13 +161,75 @@ void rech_ld(float x00, float y00, float z00, int ii, int jj, const GroundView& 
         px += dd * dxu;
         py += dd * dyu;
         zc -= dd * loss;
-        zg = ground.at(px, py);
+        zg = inside ? ground.at_inside(px, py) : ground.at(px, py);
         r -= dd;
+        return going;
     }
-    cell.z = zc;
-    n_rch(ii, jj) = kReachStraight;
-    reachable_mod.l_connect(ii, jj) = 0;
+};
+
+void record_arrival(const StraightGlide& g, int jj, CellTable<GlidePoint>& ppp_rch, CellTable<int>& n_rch, int& nr1) {
+    ppp_rch(g.ii, jj).z = g.zc;
+    n_rch(g.ii, jj) = kReachStraight;
+    reachable_mod.l_connect(g.ii, jj) = 0;
     ++nr1;
+}
+
+// Glides a thread keeps going at once.
+constexpr int kGlidesAtOnce = 4;
+
+// The first pass's work on row jj: every candidate of columns ical_min ..
+// ical_max in steps of ngri. traced: the candidates.
+void trace_row(int jj, int ical_min, int ical_max, int ngri, const GroundView& ground, CellTable<GlidePoint>& ppp_rch,
+               CellTable<int>& n_rch, int& traced, int& reached, int kt) {
+    const ReachPass& rp = reach_pass;
+    const float s = loca00.sfty_g;
+    const bool check_airspace = as0003.qcheckas_trj;
+    std::array<StraightGlide, kGlidesAtOnce> glides;
+    int active = 0;
+    int ii = ical_min;
+    for (;;) {
+        while (active < kGlidesAtOnce && ii <= ical_max) {
+            if (n_rch(ii, jj) == kReachCandidate) {
+                ++traced;
+                if (glides[static_cast<std::size_t>(active)].begin(rp.x00, rp.y00, rp.z00, ii, jj, ppp_rch, ground)) {
+                    ++active;
+                }
+            }
+            ii += ngri;
+        }
+        if (active == 0) {
+            return;
+        }
+        for (int k = 0; k < active;) {
+            StraightGlide& g = glides[static_cast<std::size_t>(k)];
+            const StraightGlide::Status status = g.advance(ground, s, check_airspace, kt);
+            if (status == StraightGlide::going) {
+                ++k;
+                continue;
+            }
+            if (status == StraightGlide::arrived) {
+                record_arrival(g, jj, ppp_rch, n_rch, reached);
+            }
+            g = glides[static_cast<std::size_t>(--active)];
+        }
+    }
+}
+
+}  // namespace
+
+void rech_ld(float x00, float y00, float z00, int ii, int jj, const GroundView& ground, CellTable<GlidePoint>& ppp_rch,
+             CellTable<int>& n_rch, int& nr1, int kt) {
+    StraightGlide g;
+    if (!g.begin(x00, y00, z00, ii, jj, ppp_rch, ground)) {
+        return;
+    }
+    StraightGlide::Status status = StraightGlide::going;
+    while (status == StraightGlide::going) {
+        status = g.advance(ground, loca00.sfty_g, as0003.qcheckas_trj, kt);
+    }
+    if (status == StraightGlide::arrived) {
+        record_arrival(g, jj, ppp_rch, n_rch, nr1);
+    }
 }
 
 void reach_first_pass(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, CellTable<int>& n_rch, int& nex,
@@ -180,9 +279,6 @@ void reach_first_pass(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, 
     const int rows = rp.jcal_max >= rp.jcal_min ? (rp.jcal_max - rp.jcal_min) / ngri + 1 : 0;
     const int threads = reach_threads();
     const GroundView ground(altitude.zp);
-    const float x00 = rp.x00;
-    const float y00 = rp.y00;
-    const float z00 = rp.z00;
     const int ical_min = rp.ical_min;
     const int ical_max = rp.ical_max;
     const int jcal_min = rp.jcal_min;
@@ -202,12 +298,7 @@ void reach_first_pass(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, 
             first_row = taken == 0 ? jj : first_row;
             last_row = jj;
             ++taken;
-            for (int ii = ical_min; ii <= ical_max; ii += ngri) {
-                if (n_rch(ii, jj) == kReachCandidate) {
-                    ++traced;
-                    rech_ld(x00, y00, z00, ii, jj, ground, ppp_rch, n_rch, reached, k);
-                }
-            }
+            trace_row(jj, ical_min, ical_max, ngri, ground, ppp_rch, n_rch, traced, reached, k);
         }
         const std::size_t slot = static_cast<std::size_t>(k);
         rp.nr_para[slot] = reached;

@@ -1,8 +1,10 @@
 // The start of a new reachability computation: the start point (moved off a
 // slope when the glider flies fast), the window round it (shifted forward
-// along the recorded track), the candidate cells and the candidate box.
+// along the recorded track), the candidate cells and the candidate box. The
+// columns are marked in parallel; each cell is marked on its own.
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "foundation/fortran_format.h"
@@ -113,13 +115,21 @@ void window_shift(int nrcdim1, int nrcdim2, int nt01, float t0, float& xdcnt, fl
     nd_j = (nrcdim2 - 1) / 2 - step * (nndy / step);
 }
 
-// Marks the candidates of column ii: the cells a glide over flat ground at
-// their own height reaches sfty_g above them. Widens the box.
-int mark_column(int ii, int nrcdim2, CellTable<GlidePoint>& ppp_rch, CellTable<int>& n_rch) {
+// The candidates of a part of the reach grid: their box and count.
+struct Marks {
+    int imin = INT_MAX;
+    int imax = INT_MIN;
+    int jmin = INT_MAX;
+    int jmax = INT_MIN;
+    int count = 0;
+};
+
+// Sets the centres of column ii and marks its candidates: the cells a glide
+// over flat ground at their own height reaches sfty_g above them.
+void mark_column(int ii, int nrcdim2, CellTable<GlidePoint>& ppp_rch, CellTable<int>& n_rch, Marks& m) {
     const Trn001& t = trn001;
     const ReachPass& rp = reach_pass;
     const float xg = dxy_c * static_cast<float>(ii + rch001.irch_1 + t.i_00 - 2) - dxy_c_s2;
-    int marked = 0;
     for (int jj = 1; jj <= nrcdim2; ++jj) {
         GlidePoint& p = ppp_rch(ii, jj);
         p.x = t.x_scn_mx - xg;
@@ -136,14 +146,35 @@ int mark_column(int ii, int nrcdim2, CellTable<GlidePoint>& ppp_rch, CellTable<i
         const float fff = wind_factor((xg - rp.x00) / d, (p.y - rp.y00) / d);
         if (rp.z00 - fff * d * loca00.fcalc_inv > altitude.zp(i, j) + loca00.sfty_g) {
             n_rch(ii, jj) = kReachCandidate;
-            rch001.irch_min = std::min(rch001.irch_min, ii);
-            rch001.irch_max = std::max(rch001.irch_max, ii);
-            rch001.jrch_min = std::min(rch001.jrch_min, jj);
-            rch001.jrch_max = std::max(rch001.jrch_max, jj);
-            ++marked;
+            m.imin = std::min(m.imin, ii);
+            m.imax = std::max(m.imax, ii);
+            m.jmin = std::min(m.jmin, jj);
+            m.jmax = std::max(m.jmax, jj);
+            ++m.count;
         }
     }
-    return marked;
+}
+
+// Every column, shared by the threads: each cell is its own, and the box is
+// a minimum and a maximum, the same in any order.
+Marks mark_candidates(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, CellTable<int>& n_rch) {
+    int imin = INT_MAX;
+    int imax = INT_MIN;
+    int jmin = INT_MAX;
+    int jmax = INT_MIN;
+    int count = 0;
+#pragma omp parallel for schedule(dynamic, 16) num_threads(reach_threads()) \
+    reduction(min : imin, jmin) reduction(max : imax, jmax) reduction(+ : count)
+    for (int ii = 1; ii <= nrcdim1; ++ii) {
+        Marks m;
+        mark_column(ii, nrcdim2, ppp_rch, n_rch, m);
+        imin = std::min(imin, m.imin);
+        imax = std::max(imax, m.imax);
+        jmin = std::min(jmin, m.jmin);
+        jmax = std::max(jmax, m.jmax);
+        count += m.count;
+    }
+    return {imin, imax, jmin, jmax, count};
 }
 
 }  // namespace
@@ -185,14 +216,13 @@ void new_reach_computation(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_
     w.s_tim_0 = s_tim;
     rp.nr1 = 0;
     rp.nr_para.fill(0);
-    w.irch_min = nrcdim1;
-    w.irch_max = 1;
-    w.jrch_min = nrcdim2;
-    w.jrch_max = 1;
-    int marked = 0;
-    for (int ii = 1; ii <= nrcdim1; ++ii) {
-        marked += mark_column(ii, nrcdim2, ppp_rch, n_rch);
-    }
+    // The box starts empty: nrcdim .. 1.
+    const Marks m = mark_candidates(nrcdim1, nrcdim2, ppp_rch, n_rch);
+    w.irch_min = std::min(nrcdim1, m.imin);
+    w.irch_max = std::max(1, m.imax);
+    w.jrch_min = std::min(nrcdim2, m.jmin);
+    w.jrch_max = std::max(1, m.jmax);
+    const int marked = m.count;
     rp.t_mark = reach_seconds(s_tim, reach_clock_now());
     reach_trace(fortran_write("(' P0',I10,1X,F8.3)", {marked, rp.t_mark}));
 

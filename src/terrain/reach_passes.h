@@ -11,9 +11,10 @@
 // candidate, the rows of the window dealt to the threads as they become free.
 // Each cell's result depends only on the start and the terrain, so the result
 // is the same bit for bit for any number of threads. A later call runs the
-// second pass, on one thread: four sweeps that reach cells from cells already
-// reached up to four grid steps away, round obstacles, then the confirmation
-// of the cells it reached. Only every ngri-th cell of each row and column is
+// second pass: four sweeps that reach cells from cells already reached up to
+// four grid steps away, round obstacles, each sweep shared by the threads as
+// a wavefront that keeps the one-thread order, then the confirmation of the
+// cells it reached. Only every ngri-th cell of each row and column is
 // computed, from cell 1.
 //
 // The reach grid (nrcdim1 columns x nrcdim2 rows): ppp_rch(ii, jj) the cell's
@@ -94,6 +95,9 @@ struct ReachPass {
     std::array<int, mxthrds + 1> nr_para{};
     std::array<double, mxthrds + 1> tm_para{};
     int threads_used = 0;  // threads of the last first pass
+    // The sweep in which each reach cell last improved in the running
+    // second pass (0: not yet).
+    CellTable<int> stamps;
     // Seconds of the stages of the last passes (reach clock): marking, first
     // pass, second-pass sweeps, confirmation.
     float t_mark = 0.0f;

@@ -1,13 +1,21 @@
 // The second pass of a reachability computation: four sweeps that reach
 // cells from the cells already reached round them, then the confirmation of
 // what the sweeps reached, with the fault report of cells that would lie
-// below the safety height. One thread: each sweep builds on what the cells
-// before it in the sweep reached.
+// below the safety height. Each sweep builds on what the cells before it in
+// the sweep reached; the threads share a sweep as a wavefront that keeps
+// that order (see wavefront), so the result is that of one thread.
+
+#include <omp.h>
 
 #include <algorithm>
+#include <array>
+#include <atomic>
+#include <climits>
 #include <cmath>
 #include <optional>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "airspace/airspace_records.h"
 #include "airspace/load_mode.h"
@@ -101,28 +109,69 @@ private:
     std::optional<FileWriter> file_;
 };
 
-// Whether reach cell (u, v) lies in the candidate box.
-bool in_box(int u, int v) {
-    const Rch001& w = rch001;
-    return u >= w.irch_min && u <= w.irch_max && v >= w.jrch_min && v <= w.jrch_max;
-}
+// The neighbours of a centre in the order rech_vois looks at them, for one
+// grid step and one reach grid: ring by ring, each ring from (-np, -np)
+// along +a, along +b, along -a and along -b back to (-np, -np + 1); with the
+// step to each in the reach arrays, its glide's direction, loss per metre,
+// length and whole loss. And the candidate box, held within the arrays.
+struct NeighbourScan {
+    struct Neighbour {
+        int du;                 // a ngri, b ngri
+        int dv;
+        std::ptrdiff_t offset;  // in the arrays' cells
+        float dx;
+        float dy;
+        float loss;  // per metre
+        float dd;
+        float dz;
+    };
+    std::array<Neighbour, 4 * kStencilRings * (kStencilRings + 1)> ring{};
+    int ngri = 1;
+    int imin = 1;
+    int imax = 0;
+    int jmin = 1;
+    int jmax = 0;
 
-// The glide from the reached cell (u, v) to the centre at offset (a, b)
-// rings: true when it clears the ground (and the airspace) all the way; zc
-// is then the arrival altitude.
-bool glide_from(int u, int v, int a, int b, const CellTable<GlidePoint>& ppp_rch, const GroundView& ground,
-                const ReachStencil& st, float& zc) {
-    const std::size_t ia = static_cast<std::size_t>(a + kStencilRings);
-    const std::size_t ib = static_cast<std::size_t>(b + kStencilRings);
-    const float dx = st.dx9[ia][ib];
-    const float dy = st.dy9[ia][ib];
-    const float loss = st.ff9[ia][ib] * loca00.fcalc_inv;
-    const GlidePoint& from = ppp_rch(u, v);
-    float px = trn001.x_scn_mx - from.x;
-    float py = from.y;
-    zc = from.z;
+    NeighbourScan(const ReachStencil& st, int step, int ni, int nj) : ngri(step) {
+        std::size_t k = 0;
+        for (int np = 1; np <= kStencilRings; ++np) {
+            int a = -np;
+            int b = -np;
+            for (int n = 0; n < 8 * np; ++n) {
+                const auto ia = static_cast<std::size_t>(a + kStencilRings);
+                const auto ib = static_cast<std::size_t>(b + kStencilRings);
+                ring[k++] = {a * ngri,           b * ngri,           static_cast<std::ptrdiff_t>(a) * ngri * nj + b * ngri,
+                             st.dx9[ia][ib],     st.dy9[ia][ib],     st.ff9[ia][ib] * loca00.fcalc_inv,
+                             st.dd9[ia][ib],     st.dz9[ia][ib]};
+                if (n < 2 * np) {
+                    ++a;
+                } else if (n < 4 * np) {
+                    ++b;
+                } else if (n < 6 * np) {
+                    --a;
+                } else {
+                    --b;
+                }
+            }
+        }
+        const Rch001& w = rch001;
+        imin = std::max(w.irch_min, 1);
+        imax = std::min(w.irch_max, ni);
+        jmin = std::max(w.jrch_min, 1);
+        jmax = std::min(w.jrch_max, nj);
+    }
+
+    // Neighbours within `rings` rings.
+    static std::size_t count(int rings) { return static_cast<std::size_t>(4 * rings * (rings + 1)); }
+};
+
+// The glide from a reached cell (grid-frame centre px, py at altitude zc) to
+// the centre: true when it clears the ground (and the airspace) all the way;
+// zc is then the arrival altitude. Steps of 90 m; the last one covers what
+// remains and loses the height of that.
+bool glide_from(float px, float py, float& zc, const NeighbourScan::Neighbour& nb, const GroundView& ground) {
     float zg = ground.at(px, py);
-    float r = st.dd9[ia][ib];
+    float r = nb.dd;
     const float s = loca00.sfty_g;
     for (;;) {
         if (!(zc > zg + s && zg > kOffGridLimit)) {
@@ -137,51 +186,144 @@ bool glide_from(int u, int v, int a, int b, const CellTable<GlidePoint>& ppp_rch
         if (std::fabs(r) < kArrived) {
             return true;
         }
-        // The last step covers what remains, and loses the height of that.
         const float step = std::min(kStep, r);
-        px += step * dx;
-        py += step * dy;
-        zc -= step * loss;
+        px += step * nb.dx;
+        py += step * nb.dy;
+        zc -= step * nb.loss;
         zg = ground.at(px, py);
         r -= step;
     }
 }
 
-void rech_vois_on(int ii, int jj, int i, int j, int ngri, int nvmax, int nrcdim1, CellTable<GlidePoint>& ppp_rch,
-                  CellTable<int>& n_rch, const ReachStencil& st, const GroundView& ground) {
+// rech_vois for centre (ii, jj) on terrain cell (i, j). In sweep 2 and after
+// (stamps given), only the neighbours that changed in the sweep before or in
+// this one are looked at: a neighbour unchanged since the centre's visit in
+// the sweep before gave no better arrival then, and the centre's best has
+// only risen since. A centre that improves is stamped with the sweep.
+void rech_vois_on(int ii, int jj, int i, int j, int nvmax, int nrcdim1, CellTable<GlidePoint>& ppp_rch,
+                  CellTable<int>& n_rch, const NeighbourScan& scan, const GroundView& ground, CellTable<int>* stamps,
+                  int sweep) {
     const float zp_c = altitude.zp(i, j);
     const float sfty_g = loca00.sfty_g;
+    const float x_scn_mx = trn001.x_scn_mx;
+    GlidePoint* const ppp = ppp_rch.cells().data();
+    const int* const state = n_rch.cells().data();
+    const int* const stamp = stamps != nullptr ? stamps->cells().data() : nullptr;
+    const std::ptrdiff_t here = static_cast<std::ptrdiff_t>(ii - 1) * n_rch.nj() + (jj - 1);
     GlidePoint& centre = ppp_rch(ii, jj);
-    const int rings = std::clamp(nvmax, 0, kStencilRings);
-    for (int np = 1; np <= rings; ++np) {
-        // The ring from (-np, -np) along +a, along +b, along -a and along -b
-        // back to (-np, -np + 1).
-        int a = -np;
-        int b = -np;
-        for (int n = 0; n < 8 * np; ++n) {
-            const int u = ii + a * ngri;
-            const int v = jj + b * ngri;
-            if (in_box(u, v) && n_rch.holds(u, v) && n_rch(u, v) > 0) {
-                const float zc = ppp_rch(u, v).z;
-                const float dz = st.dz9[static_cast<std::size_t>(a + kStencilRings)]
-                                       [static_cast<std::size_t>(b + kStencilRings)];
-                float arrival = 0.0f;
-                if (zc - dz > centre.z && zc - dz - zp_c > sfty_g &&
-                    glide_from(u, v, a, b, ppp_rch, ground, st, arrival) && arrival > centre.z) {
-                    centre.z = arrival;
-                    n_rch(ii, jj) = kReachPending;
-                    reachable_mod.l_connect(ii, jj) = u + (v - 1) * nrcdim1;
+    const std::size_t count = NeighbourScan::count(std::clamp(nvmax, 0, kStencilRings));
+    const int reach = std::clamp(nvmax, 0, kStencilRings) * scan.ngri;
+    const bool inside = ii - reach >= scan.imin && ii + reach <= scan.imax && jj - reach >= scan.jmin &&
+                        jj + reach <= scan.jmax;
+    const int since = stamp != nullptr && sweep >= 2 ? sweep - 1 : INT_MIN;
+    bool improved = false;
+    for (std::size_t k = 0; k < count; ++k) {
+        const NeighbourScan::Neighbour& nb = scan.ring[k];
+        if (!inside) {
+            const int u = ii + nb.du;
+            const int v = jj + nb.dv;
+            if (u < scan.imin || u > scan.imax || v < scan.jmin || v > scan.jmax) {
+                continue;
+            }
+        }
+        const std::ptrdiff_t at = here + nb.offset;
+        if ((stamp != nullptr && stamp[at] < since) || state[at] <= 0) {
+            continue;
+        }
+        const GlidePoint& from = ppp[at];
+        float zc = from.z;
+        if (zc - nb.dz > centre.z && zc - nb.dz - zp_c > sfty_g &&
+            glide_from(x_scn_mx - from.x, from.y, zc, nb, ground) && zc > centre.z) {
+            centre.z = zc;
+            n_rch(ii, jj) = kReachPending;
+            reachable_mod.l_connect(ii, jj) = ii + nb.du + (jj + nb.dv - 1) * nrcdim1;
+            improved = true;
+        }
+    }
+    if (improved && stamps != nullptr) {
+        (*stamps)(ii, jj) = sweep;
+    }
+}
+
+// The cells of the window in the order of one sweep: rows up or down,
+// columns up or down, in steps of ngri.
+struct SweepOrder {
+    int i_first;
+    int i_step;
+    int columns;
+    int j_first;
+    int j_step;
+    int rows;
+};
+
+SweepOrder sweep_order(int sweep, int i_lo, int i_hi, int j_lo, int j_hi, int ngri) {
+    const bool rows_up = sweep == 1 || sweep == 4;
+    const bool columns_up = sweep <= 2;
+    const int columns = i_hi >= i_lo ? (i_hi - i_lo) / ngri + 1 : 0;
+    const int rows = j_hi >= j_lo ? (j_hi - j_lo) / ngri + 1 : 0;
+    return {columns_up ? i_lo : i_lo + (columns - 1) * ngri, columns_up ? ngri : -ngri, columns,
+            rows_up ? j_lo : j_lo + (rows - 1) * ngri, rows_up ? ngri : -ngri, rows};
+}
+
+// Rows of a band of the wavefront, and the columns a row's cell must trail
+// the one of the row before it (the neighbours reach 4 columns).
+constexpr int kBandRows = 16;
+constexpr int kTrail = kStencilRings + 1;
+
+// One sweep shared by the threads. A cell's neighbours reach 4 rows and 4
+// columns; in one thread's order (rows in turn, columns in turn) those of
+// the rows before and of its row's cells before are done, the others not
+// begun. The rows are taken in bands of 16 consecutive rows, a band to a
+// thread, and a band is done by diagonals: at step t, row k of the band does
+// its cell t - 5k, rows in turn. A cell then trails the cell 5 columns on in
+// the row before, so the row before has done every neighbour of it and the
+// row after has begun none. A band's first row waits for the band before to
+// have done its last row 5 columns beyond. Every cell thus sees its
+// neighbours as in one thread's order, and the result is that of one thread;
+// the threads share data only at the edges of the bands.
+template <typename Cell>
+void wavefront(const SweepOrder& o, int threads, const Cell& cell) {
+    if (o.rows < 1 || o.columns < 1) {
+        return;
+    }
+    const int bands = (o.rows + kBandRows - 1) / kBandRows;
+    // Per band, the columns its last row has done.
+    std::vector<std::atomic<int>> done(static_cast<std::size_t>(bands));
+    for (auto& d : done) {
+        d.store(0, std::memory_order_relaxed);
+    }
+    std::atomic<int> next_band{0};
+#pragma omp parallel num_threads(threads)
+    {
+        for (int b = next_band.fetch_add(1, std::memory_order_relaxed); b < bands;
+             b = next_band.fetch_add(1, std::memory_order_relaxed)) {
+            const int first_row = b * kBandRows;
+            const int rows = std::min(kBandRows, o.rows - first_row);
+            std::atomic<int>* before = b > 0 ? &done[static_cast<std::size_t>(b - 1)] : nullptr;
+            std::atomic<int>& mine = done[static_cast<std::size_t>(b)];
+            int seen = before != nullptr ? before->load(std::memory_order_acquire) : o.columns;
+            const int steps = o.columns + kTrail * (rows - 1);
+            for (int t = 0; t < steps; ++t) {
+                const int need = std::min(t + kTrail, o.columns);
+                while (t < o.columns && seen < need) {
+                    std::this_thread::yield();
+                    seen = before->load(std::memory_order_acquire);
+                }
+                for (int k = 0; k < rows; ++k) {
+                    const int c = t - kTrail * k;
+                    if (c < 0) {
+                        break;
+                    }
+                    if (c < o.columns) {
+                        cell(o.i_first + c * o.i_step, o.j_first + (first_row + k) * o.j_step);
+                    }
+                }
+                const int last = t - kTrail * (rows - 1) + 1;
+                if (last > 0) {
+                    mine.store(std::min(last, o.columns), std::memory_order_release);
                 }
             }
-            if (n < 2 * np) {
-                ++a;
-            } else if (n < 4 * np) {
-                ++b;
-            } else if (n < 6 * np) {
-                --a;
-            } else {
-                --b;
-            }
+            mine.store(o.columns, std::memory_order_release);
         }
     }
 }
@@ -209,7 +351,8 @@ void fill_stencil(int ngri, ReachStencil& st) {
 
 void rech_vois(int ii, int jj, int i, int j, int ngri, int nvmax, int nrcdim1, int /*nrcdim2*/,
                CellTable<GlidePoint>& ppp_rch, CellTable<int>& n_rch, const ReachStencil& stencil) {
-    rech_vois_on(ii, jj, i, j, ngri, nvmax, nrcdim1, ppp_rch, n_rch, stencil, GroundView(altitude.zp));
+    const NeighbourScan scan(stencil, ngri, n_rch.ni(), n_rch.nj());
+    rech_vois_on(ii, jj, i, j, nvmax, nrcdim1, ppp_rch, n_rch, scan, GroundView(altitude.zp), nullptr, 1);
 }
 
 void reach_second_pass(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, CellTable<int>& n_rch, int& nex,
@@ -226,27 +369,22 @@ void reach_second_pass(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch,
     const int i_hi = rp.ical_max;
     const int j_lo = rp.jcal_min;
     const int j_hi = rp.jcal_max;
-    const auto sweep_cell = [&](int ii, int jj) {
-        const int state = n_rch(ii, jj);
-        int i = 0;
-        int j = 0;
-        if ((state == kReachCandidate || state == kReachPending) && reach_terrain_cell(ii, jj, i, j)) {
-            rech_vois_on(ii, jj, i, j, ngri, kStencilRings, nrcdim1, ppp_rch, n_rch, rp.stencil, ground);
-        }
-    };
+    CellTable<int>& stamps = rp.stamps;
+    stamps.assign_for_overwrite(nrcdim1, nrcdim2);
+    stamps.fill(0);
+    const int threads = reach_threads();
+    const NeighbourScan scan(rp.stencil, ngri, nrcdim1, nrcdim2);
     float total = 0.0f;
     for (int sweep = 1; sweep <= 4; ++sweep) {
         const float began = reach_clock_now();
-        const bool rows_up = sweep == 1 || sweep == 4;
-        const bool columns_up = sweep <= 2;
-        const int j_top = j_hi >= j_lo ? j_lo + (j_hi - j_lo) / ngri * ngri : j_lo - ngri;
-        const int i_top = i_hi >= i_lo ? i_lo + (i_hi - i_lo) / ngri * ngri : i_lo - ngri;
-        for (int r = 0; j_lo + r * ngri <= j_hi; ++r) {
-            const int jj = rows_up ? j_lo + r * ngri : j_top - r * ngri;
-            for (int c = 0; i_lo + c * ngri <= i_hi; ++c) {
-                sweep_cell(columns_up ? i_lo + c * ngri : i_top - c * ngri, jj);
+        wavefront(sweep_order(sweep, i_lo, i_hi, j_lo, j_hi, ngri), threads, [&](int ii, int jj) {
+            const int state = n_rch(ii, jj);
+            int i = 0;
+            int j = 0;
+            if ((state == kReachCandidate || state == kReachPending) && reach_terrain_cell(ii, jj, i, j)) {
+                rech_vois_on(ii, jj, i, j, kStencilRings, nrcdim1, ppp_rch, n_rch, scan, ground, &stamps, sweep);
             }
-        }
+        });
         const float took = reach_seconds(began, reach_clock_now());
         total += took;
         reach_trace(fortran_write("(' P2.',I1,1X,I2,1X,F8.3)", {sweep, ngri, took}));
