@@ -12,6 +12,10 @@ packages=(
   fonts-liberation
   # the display tests: an X server of their own, XTest to play the user
   xvfb xauth libxtst-dev
+  # the terrain code's parallel loops: OpenMP (GCC's libgomp comes with g++);
+  # their ThreadSanitizer tests: clang, its sanitizer runtimes and LLVM's
+  # OpenMP runtime, which ThreadSanitizer understands
+  clang libclang-rt-dev libomp-dev
 )
 
 missing=()

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds Tarvex and runs every test: a normal build, then a build with
-# AddressSanitizer and UndefinedBehaviorSanitizer. Fails when any test fails.
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the terrain tests
+# (the parallel reachability passes on small scenes) built with clang and
+# ThreadSanitizer. Fails when any test fails or a data race is found.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,4 +22,10 @@ run_suite build
 echo "== Build and tests with sanitizers =="
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite build-asan -DTARVEX_SANITIZE=ON -DTARVEX_BENCH=OFF
+echo "== Terrain tests with ThreadSanitizer =="
+CC=clang CXX=clang++ cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEX_TSAN=ON -DTARVEX_BENCH=OFF >/dev/null
+cmake --build build-tsan -j "$jobs" --target test_terrain
+# LLVM's OpenMP runtime is not instrumented: its own synchronisation is left
+# to it; any report fails the run.
+TSAN_OPTIONS="halt_on_error=1 ignore_noninstrumented_modules=1" build-tsan/tests/test_terrain
 echo "All tests passed."

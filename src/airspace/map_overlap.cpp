@@ -163,10 +163,12 @@ void fit_multiple(int& first, int& count, int size) {
     }
 }
 
+// The reach extents (landscape frame) on the edges of the cells: columns
+// i_00 .. ilast are counted from the west edge, where x is x_scn_mx.
 void reach_from_cells(int ilast, int jlast) {
-    trn001.xmin_r = static_cast<float>(trn001.i_00 - 1) * trn001.rew;
+    trn001.xmin_r = trn001.x_scn_mx - static_cast<float>(ilast) * trn001.rew;
+    trn001.xmax_r = trn001.x_scn_mx - static_cast<float>(trn001.i_00 - 1) * trn001.rew;
     trn001.ymin_r = static_cast<float>(trn001.j_00 - 1) * trn001.rns;
-    trn001.xmax_r = static_cast<float>(ilast) * trn001.rew;
     trn001.ymax_r = static_cast<float>(jlast) * trn001.rns;
 }
 
@@ -176,11 +178,16 @@ void trace_cells(const char* axis, float lo, float hi, int first, int count) {
     }
 }
 
+// The terrain grid's cells over the reach extents, numbered as the terrain
+// code numbers them: columns from the west edge, in the grid frame
+// xg = x_scn_mx - x (terrain/terrain_grid.h), rows from the south edge.
 void fit_terrain_grid() {
     Trn001& t = trn001;
-    t.i_00 = std::max(1, trunc_to_int(t.xmin_r / t.rew) + 1);
+    const float xg_min = t.x_scn_mx - t.xmax_r;
+    const float xg_max = t.x_scn_mx - t.xmin_r;
+    t.i_00 = std::max(1, trunc_to_int(xg_min / t.rew) + 1);
     t.j_00 = std::max(1, trunc_to_int(t.ymin_r / t.rns) + 1);
-    const int ilast = std::min(t.ni_scn, trunc_to_int(t.xmax_r / t.rew) + 1);
+    const int ilast = std::min(t.ni_scn, trunc_to_int(xg_max / t.rew) + 1);
     const int jlast = std::min(t.nj_scn, trunc_to_int(t.ymax_r / t.rns) + 1);
     t.ni_00 = ilast - t.i_00 + 1;
     t.nj_00 = jlast - t.j_00 + 1;

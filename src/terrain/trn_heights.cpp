@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <span>
 #include <string>
 
 #include "foundation/fixed_text.h"
@@ -148,5 +149,50 @@ void read_trn_heights(std::string_view fich, int& status) {
     trn001.dxy = dxy_c;
     trn001.x_scn_mx = xmax;
     trn001.y_scn_mx = ymax;
+    status = 0;
+}
+
+void window_trn_heights(int& status) {
+    Trn001& t = trn001;
+    CellTable<float>& zp = altitude.zp;
+    const int i1 = std::max(t.i_00, 1);
+    const int j1 = std::max(t.j_00, 1);
+    const int i2 = std::min(t.i_00 + t.ni_00 - 1, t.ni_scn);
+    const int j2 = std::min(t.j_00 + t.nj_00 - 1, t.nj_scn);
+    if (zp.empty() || zp.ni() != t.ni_scn || zp.nj() != t.nj_scn) {
+        // Heights of another window: where they lie is no longer known.
+        status = kTrnNoWindow;
+        terrain_message(1, "The terrain window can be taken only from a whole terrain grid: load the terrain again",
+                        "La fen\xEAtre de terrain ne se prend que sur une grille enti\xE8re : rechargez le terrain");
+        zp = CellTable<float>{};
+        altitude.zp_mx5 = CellTable<float>{};
+        t.ni_00 = 0;
+        t.nj_00 = 0;
+        return;
+    }
+    if (i1 > i2 || j1 > j2) {
+        status = kTrnNoWindow;
+        terrain_message(1, "The terrain window of the reach extents holds no cell of the terrain grid",
+                        "La fen\xEAtre de terrain des extensions d'atteignabilit\xE9 ne contient aucune cellule de la "
+                        "grille");
+        t.i_00 = 1;
+        t.j_00 = 1;
+        t.ni_00 = zp.ni();
+        t.nj_00 = zp.nj();
+        return;
+    }
+    CellTable<float> window;
+    window.assign_for_overwrite(i2 - i1 + 1, j2 - j1 + 1);
+    for (int i = i1; i <= i2; ++i) {
+        const std::span<const float> column = zp.column(i).subspan(static_cast<std::size_t>(j1 - 1),
+                                                                   static_cast<std::size_t>(j2 - j1 + 1));
+        std::copy(column.begin(), column.end(), window.column(i - i1 + 1).begin());
+    }
+    zp.swap(window);
+    altitude.zp_mx5 = CellTable<float>{};
+    t.i_00 = i1;
+    t.j_00 = j1;
+    t.ni_00 = i2 - i1 + 1;
+    t.nj_00 = j2 - j1 + 1;
     status = 0;
 }

@@ -14,6 +14,7 @@
 inline constexpr int kTrnNotNinety = 9001;     // a grid step is not 90 m
 inline constexpr int kTrnShortBody = 9002;     // the heights end before the grid does
 inline constexpr int kTrnSizeMismatch = 9003;  // bytes follow the heights
+inline constexpr int kTrnNoWindow = 9004;      // window_trn_heights: not a whole grid, or no cell of it
 
 // How far a grid step may lie from 90 m, metres.
 inline constexpr float kTrnStepTolerance = 1.0e-3f;
@@ -37,3 +38,15 @@ std::uint64_t trn_file_size(std::uint64_t columns, std::uint64_t rows);
 // while being read, the grid is emptied (ni_00 = nj_00 = 0, ni_scn = nj_scn =
 // 0), with its message.
 void read_trn_heights(std::string_view fich, int& status);
+
+// Keeps of the whole grid read_trn_heights loaded (trn001.ni_scn x nj_scn
+// cells, origin 1, 1) only the window the map-overlap check chose over the
+// reach extents (airspace/map_overlap.h): columns i_00 .. i_00 + ni_00 - 1
+// (from the west edge) and rows j_00 .. j_00 + nj_00 - 1, cut to the grid (a
+// window may start at 0). altitude.zp becomes the window's heights and
+// trn001 names the window as cut; zp_mx5 is emptied. Refused with a message
+// and kTrnNoWindow: for a window with no cell of the grid, the heights kept
+// and trn001 naming the whole grid again; for heights that are not the whole
+// grid (a window taken before), the grid emptied (ni_00 = nj_00 = 0), since
+// where they lie is no longer known.
+void window_trn_heights(int& status);

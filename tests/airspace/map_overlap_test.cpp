@@ -101,14 +101,15 @@ TEST_F(MapOverlapTest, TrackInsideTheFrameSetsExtentsRectanglesAndGrid) {
     EXPECT_TRUE(trn002.qrect[1][1]);
     EXPECT_TRUE(trn002.qrect[30][19]);
     EXPECT_FALSE(trn002.qrect[30][1]);
-    // Columns 167 (15,000 / 90 + 1) to 556: 390, raised to 448; rows 267 to
-    // 512: 246, raised to 256.
-    EXPECT_EQ(trn001.i_00, 167);
+    // Columns from the west edge, where x is 90 km: the reach's 50 .. 15 km
+    // are 40 .. 75 km from it, columns 445 (40,000 / 90 + 1) to 834: 390,
+    // raised to 448; rows 267 to 512: 246, raised to 256.
+    EXPECT_EQ(trn001.i_00, 445);
     EXPECT_EQ(trn001.ni_00, 448);
     EXPECT_EQ(trn001.j_00, 267);
     EXPECT_EQ(trn001.nj_00, 256);
-    EXPECT_EQ(trn001.xmin_r, 166 * 90.0f);
-    EXPECT_EQ(trn001.xmax_r, (166 + 448) * 90.0f);
+    EXPECT_EQ(trn001.xmin_r, 90000.0f - (444 + 448) * 90.0f);
+    EXPECT_EQ(trn001.xmax_r, 90000.0f - 444 * 90.0f);
     EXPECT_EQ(trn001.ymax_r, (266 + 256) * 90.0f);
 }
 
@@ -147,11 +148,12 @@ TEST_F(MapOverlapTest, ClearanceBeyondTheMapIsToldAndCutBack) {
     EXPECT_NE(log.find("Some LAs could be ignored"), std::string::npos);
     EXPECT_EQ(as0002.as_xmax, 90000.0f);
     EXPECT_EQ(as0002.as_xmin, 75000.0f);
-    // The grid ends at the frame's last column: 834 .. 1000 is 167 columns,
-    // 192 reach beyond the grid and are shifted back to end at 1000.
+    // 75 .. 90 km is the frame's west end: columns 1 .. 167 from the west
+    // edge, raised to 192.
     EXPECT_EQ(trn001.ni_00, 192);
-    EXPECT_EQ(trn001.i_00, 809);
-    EXPECT_EQ(trn001.xmax_r, 1000 * 90.0f);
+    EXPECT_EQ(trn001.i_00, 1);
+    EXPECT_EQ(trn001.xmax_r, 90000.0f);
+    EXPECT_EQ(trn001.xmin_r, 90000.0f - 192 * 90.0f);
 }
 
 TEST_F(MapOverlapTest, RectanglesAroundEachTrackPointOnly) {
@@ -207,8 +209,9 @@ TEST_F(MapOverlapTest, GridCountsBecomeMultiplesOfSixtyFour) {
     ASSERT_EQ(map_overlap(), 1);
     EXPECT_EQ(trn001.ni_00, 64);
     EXPECT_EQ(trn001.i_00, 57);
-    EXPECT_EQ(trn001.xmin_r, 56 * 90.0f);
-    EXPECT_EQ(trn001.xmax_r, 120 * 90.0f);
+    // Columns 57 .. 120 from the west edge, x = 8,910 m.
+    EXPECT_EQ(trn001.xmin_r, 8910.0f - 120 * 90.0f);
+    EXPECT_EQ(trn001.xmax_r, 8910.0f - 56 * 90.0f);
 }
 
 TEST_F(MapOverlapTest, NothingToCheckIsAnError) {

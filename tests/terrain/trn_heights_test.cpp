@@ -1,5 +1,6 @@
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "foundation/message_records.h"
 #include "foundation/terrain_extents.h"
@@ -126,6 +127,48 @@ TEST_F(TrnHeights, RefusalsKeepTheGridLoadedBefore) {
     EXPECT_NE(status, 0);
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_EQ(boxes_[0], "Terrain file missing.trn : cannot be opened");
+}
+
+TEST_F(TrnHeights, TheWindowOfTheReachExtentsKeepsItsHeightsWhereTheyWere) {
+    ASSERT_EQ(load(small_trn()), 0);
+    // The heights at grid-frame positions of the cells (2, 2) and (2, 3).
+    const float x = centre(2);
+    const float north = z_ground(0.0f, 0.0f, 2, 3, altitude.zp);
+    const float east_north = altitude.zp(3, 3);
+    // A window starting at column 0 (as the map-overlap check may leave
+    // it), 3 columns wide, rows 2 and 3: cut to columns 1 .. 2.
+    trn001.i_00 = 0;
+    trn001.ni_00 = 3;
+    trn001.j_00 = 2;
+    trn001.nj_00 = 2;
+    int status = -1;
+    window_trn_heights(status);
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(altitude.zp.ni(), 2);
+    EXPECT_EQ(altitude.zp.nj(), 2);
+    EXPECT_EQ(trn001.i_00, 1);
+    EXPECT_EQ(trn001.j_00, 2);
+    int ii = 0;
+    int jj = 0;
+    ASSERT_EQ(rechxy(x, centre(3), ii, jj), 1);
+    EXPECT_EQ(std::make_pair(ii, jj), std::make_pair(2, 2));
+    EXPECT_EQ(altitude.zp(ii, jj), north);
+    EXPECT_EQ(rechxy(centre(3), centre(3), ii, jj), 0);  // column 3 is not kept
+    // The window is taken once: the heights are no longer the whole grid,
+    // and where they lie is lost with a new window.
+    trn001.i_00 = 2;
+    window_trn_heights(status);
+    EXPECT_EQ(status, kTrnNoWindow);
+    EXPECT_EQ(trn001.ni_00, 0);
+    EXPECT_TRUE(altitude.zp.empty());
+    ASSERT_EQ(load(small_trn()), 0);
+    EXPECT_EQ(altitude.zp(3, 3), east_north);
+    trn001.i_00 = 5;
+    window_trn_heights(status);
+    EXPECT_EQ(status, kTrnNoWindow);
+    EXPECT_EQ(trn001.i_00, 1);
+    EXPECT_EQ(trn001.ni_00, 4);
+    EXPECT_EQ(altitude.zp.ni(), 4);
 }
 
 TEST_F(TrnHeights, FrenchMessages) {
