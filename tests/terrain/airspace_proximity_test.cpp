@@ -13,6 +13,7 @@
 #include "terrain/glide_line.h"
 #include "terrain/reach_records.h"
 #include "terrain_fixture.h"
+#include "zone_model.h"
 
 namespace terrain_test {
 namespace {
@@ -21,7 +22,7 @@ constexpr int kClassD = 3;
 
 // Zones of the in-memory model given in the grid frame, over flat ground at
 // 500 m (300 x 300 cells), every class selected.
-class AirspaceProximity : public TerrainTest {
+class AirspaceProximity : public TerrainTest, protected ZoneModel {
 protected:
     AirspaceProximity() {
         reset_airspace_mod();
@@ -35,38 +36,6 @@ protected:
         reset_as_nam();
     }
 
-    // A zone of the ring `ring` (closed here), floor and ceiling in metres.
-    void add_zone(int typ, std::vector<PlanePoint> ring, float floor, float ceiling) {
-        ring.push_back(ring.front());
-        const int first = static_cast<int>(pp_.size());
-        AirspaceLimits lim{};
-        lim[kLimXmin] = lim[kLimYmin] = 1e10f;
-        lim[kLimXmax] = lim[kLimYmax] = -1e10f;
-        for (const PlanePoint& p : ring) {
-            pp_.push_back(p);
-            lim[kLimXmin] = std::min(lim[kLimXmin], p.x);
-            lim[kLimXmax] = std::max(lim[kLimXmax], p.x);
-            lim[kLimYmin] = std::min(lim[kLimYmin], p.y);
-            lim[kLimYmax] = std::max(lim[kLimYmax], p.y);
-        }
-        lim[kLimFloor] = floor;
-        lim[kLimCeiling] = ceiling;
-        limits_.push_back(lim);
-        add_as_name(static_cast<int>(zon_.size()), "Zone " + std::to_string(zon_.size()));
-        zon_.push_back({typ, first, static_cast<int>(pp_.size()) - 1});
-    }
-    static std::vector<PlanePoint> square(float x0, float y0, float size) {
-        return {{x0, y0}, {x0 + size, y0}, {x0 + size, y0 + size}, {x0, y0 + size}};
-    }
-    // The model through the airspace code's own copy and raster.
-    void build() {
-        as0001.as_lim = limits_;
-        int nbzon = 0;
-        std::vector<PlanePoint> pp = pp_;
-        copy_to_local(nbzon, zon_, pp, static_cast<int>(pp.size()), static_cast<int>(zon_.size()), 16);
-        ASSERT_EQ(airspace_grid(nbzon), 1);
-        airspace_mod.as_possible.assign(33, std::vector<bool>(zon_.size(), false));
-    }
     // The short list of every zone: a reach window over the whole grid.
     static void list_all() {
         rch001.xrch_min = 0.0f;
@@ -84,9 +53,6 @@ protected:
         return check_as_gr(x, y, z, false, false, k_typ, 1);
     }
 
-    std::vector<AirspaceZone> zon_;
-    std::vector<PlanePoint> pp_;
-    std::vector<AirspaceLimits> limits_;
 };
 
 TEST_F(AirspaceProximity, PointTestsByBoxAltitudeAndRing) {

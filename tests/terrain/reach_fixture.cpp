@@ -31,12 +31,12 @@ ReachTest::~ReachTest() {
     reset_reach_nav();
 }
 
-void ReachTest::run_passes(int n, int ngri, float xg, float yg, float z0) {
+void ReachTest::run_passes(int n, int ngri, float xg, float yg, float z0, float t0) {
     n_ = n;
     nex1_ = kNewComputation;
-    ASSERT_TRUE(get_reach_p(n, n, ppp_, state_, nex1_, ngri, trn001.x_scn_mx - xg, yg, z0, 0.0f, 0, xdcnt_, ydcnt_));
+    ASSERT_TRUE(get_reach_p(n, n, ppp_, state_, nex1_, ngri, trn001.x_scn_mx - xg, yg, z0, t0, 0, xdcnt_, ydcnt_));
     nex2_ = 0;
-    ASSERT_TRUE(get_reach_p(n, n, ppp_, state_, nex2_, ngri, trn001.x_scn_mx - xg, yg, z0, 0.0f, 0, xdcnt_, ydcnt_));
+    ASSERT_TRUE(get_reach_p(n, n, ppp_, state_, nex2_, ngri, trn001.x_scn_mx - xg, yg, z0, t0, 0, xdcnt_, ydcnt_));
 }
 
 float ReachTest::cell_x(int ii) const { return trn001.x_scn_mx - ppp_(ii, 1).x; }

@@ -22,9 +22,9 @@ protected:
     ~ReachTest() override;
 
     // A new computation and its first pass, then the second pass, from the
-    // grid-frame start (xg, yg) at altitude z0 on a reach grid of n x n cells.
-    // nex1 and nex2: what each pass reached.
-    void run_passes(int n, int ngri, float xg, float yg, float z0);
+    // grid-frame start (xg, yg) at altitude z0 and time t0 on a reach grid
+    // of n x n cells. nex1 and nex2: what each pass reached.
+    void run_passes(int n, int ngri, float xg, float yg, float z0, float t0 = 0.0f);
 
     // Reach cell (ii, jj)'s centre in the grid frame.
     float cell_x(int ii) const;

@@ -17,6 +17,9 @@
 #include "foundation/reach_settings.h"
 #include "foundation/terrain_extents.h"
 #include "reach_fixture.h"
+#include "zone_model.h"
+#include "airspace/airspace_mod.h"
+#include "airspace/airspace_records.h"
 #include "support/temp_dir.h"
 #include "terrain/reach_records.h"
 
@@ -174,6 +177,77 @@ TEST_F(ReachPasses, AWindShiftsTheDiscAsItsFactorSays) {
     // westward: 5640 m and 8450 m.
     EXPECT_NEAR(east, kRange * std::hypot(0.8f, 0.08f), 90.0f);
     EXPECT_NEAR(west, -kRange * std::hypot(1.2f, 0.08f), 90.0f);
+}
+
+class ReachAirspace : public ReachPasses, protected ZoneModel {
+protected:
+    ReachAirspace() { reset_airspace_mod(); }
+    ~ReachAirspace() override { reset_airspace_mod(); }
+};
+
+TEST_F(ReachAirspace, GlidesStayOutOfTheShortListedAirspace) {
+    set_grid(kGrid, kGrid, [](int, int) { return 0.0f; });
+    // A class D zone 2 to 3 km east of the start, 2 km wide, from the ground
+    // to 5000 m.
+    const float xs = centre(kStartCell);
+    add_zone(3, square(xs + 2000.0f, xs - 1000.0f, 1000.0f), 0.0f, 5000.0f);
+    add_zone(3, square(xs + 2000.0f, xs, 1000.0f), 0.0f, 5000.0f);
+    build();
+    as0001.qseltyp.fill(true);
+    pelrn00.qnav = true;
+    as0003.qcheckas_trj = true;
+    run();
+    EXPECT_EQ(rch003.as_nb_shortlist, 2);
+    int inside = 0;
+    int behind = 0;
+    for (int ii = 1; ii <= kReach; ++ii) {
+        for (int jj = 1; jj <= kReach; ++jj) {
+            const float x = cell_x(ii) - xs;
+            const float y = cell_y(jj) - xs;
+            const int s = state_(ii, jj);
+            if (x > 2000.0f && x < 3000.0f && std::fabs(y) < 1000.0f) {
+                EXPECT_LT(s, kReachStraight) << ii << "," << jj;
+                ++inside;
+            } else if (x > 3000.0f && std::fabs(y * 2000.0f / x) < 950.0f && d(ii, jj) < kRange - 2.0f) {
+                // Behind the zone: round it, not through it.
+                EXPECT_NE(s, kReachStraight) << ii << "," << jj;
+                ++behind;
+            } else if (x < 1900.0f && d(ii, jj) > 100.0f && d(ii, jj) < kRange - 2.0f) {
+                EXPECT_EQ(s, kReachStraight) << ii << "," << jj;
+            }
+        }
+    }
+    EXPECT_EQ(inside, 11 * 23);
+    EXPECT_GT(behind, 500);
+    EXPECT_GT(nex2_, 500);  // the second pass goes round the zone
+}
+
+TEST_F(ReachPasses, TheWindowShiftsForwardAlongTheTrackAndAFastStartSlidesOffItsSlope) {
+    // Ground rising eastward 1 m in 10 from the start's column.
+    set_grid(kGrid, kGrid, [](int i, int) { return 9.0f * static_cast<float>(std::max(i - kStartCell, 0)); });
+    // 50 m/s eastward (landscape x falling) for 120 s, ending at the start.
+    const float xs = centre(kStartCell);
+    pelloran_mod.ppsec.assign(1, TrackPoint{});
+    for (int k = 0; k <= 12; ++k) {
+        const float t = 10.0f * static_cast<float>(k);
+        pelloran_mod.ppsec.push_back({t, trn001.x_scn_mx - (xs - 50.0f * (120.0f - t)), xs, 1000.0f});
+    }
+    loca02.ntot = 13;
+    pelrn00.qdecentr = true;
+    run_passes(kReach, 1, xs, xs, kStartZ, 120.0f);
+    // From 70 s back (the first point over 60 s old), 3500 m at 50 m/s: a
+    // shift of 0.625 x a quarter of 200 cells, 31, held to whole steps of 8.
+    EXPECT_EQ(rch001.irch_1, kStartCell - (100 - 24));
+    EXPECT_EQ(rch001.jrch_1, kStartCell - 100);
+    EXPECT_FLOAT_EQ(xdcnt_, -0.625f);
+    EXPECT_FLOAT_EQ(ydcnt_, 0.0f);
+    EXPECT_EQ(reach_pass.x00, xs);
+    // Faster than vfmax, 40 m over the slope 2 cells east: the start slides
+    // back down, westward, until it is 150 m above the ground.
+    loca00.vfmax = 10.0f;
+    run_passes(kReach, 1, xs + 180.0f, xs, 58.0f, 120.0f);
+    EXPECT_LT(reach_pass.x00, xs + 180.0f);
+    EXPECT_GT(reach_pass.z00 - 9.0f * (reach_pass.x00 - xs) / 90.0f, 0.0f);
 }
 
 TEST_F(ReachPasses, WindowBoundsAreClippedWidenedAndAligned) {
