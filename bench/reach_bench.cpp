@@ -15,8 +15,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <omp.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cinttypes>

@@ -1,14 +1,14 @@
 // The first pass of a reachability computation: a straight glide from the
-// start to every candidate cell, the rows dealt to the threads one at a time
-// as they become free (on real relief rows differ much in work, so equal
-// blocks of rows would leave threads idle). Each cell is written by the one
+// start to every candidate cell, the columns of the window dealt to the
+// threads one at a time as they become free (on real relief lines differ
+// much in work, so equal blocks would leave threads idle; a column's cells
+// lie together in the tables). Each cell is written by the one
 // thread that traces it and its result depends only on the start and the
 // terrain, so any dealing gives the same cells bit for bit.
 
 #include <omp.h>
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cmath>
 
@@ -96,13 +96,12 @@ namespace {
 // Positions this close to the grid's edge take the checked ground sampler.
 constexpr float kEdgeMargin = 2.0f;
 
-// One straight glide of rech_ld, advanced a step at a time, so that a thread
-// can keep several glides going at once and their steps overlap in the
-// processor (each step waits on the ground under the last one).
+// One straight glide of rech_ld, advanced a step at a time.
 struct StraightGlide {
     enum Status { going, arrived, stopped };
 
     int ii = 0;
+    int jj = 0;
     float px = 0.0f;
     float py = 0.0f;
     float zc = 0.0f;
@@ -118,9 +117,9 @@ struct StraightGlide {
 
     // Sets the glide from the start to reach cell (ii, jj); false for a cell
     // within 90 m of the start, which is left as it is.
-    bool begin(float x00, float y00, float z00, int i, int jj, const CellTable<GlidePoint>& ppp_rch,
+    bool begin(float x00, float y00, float z00, int i, int j, const CellTable<GlidePoint>& ppp_rch,
                const GroundView& ground) {
-        const GlidePoint& cell = ppp_rch(i, jj);
+        const GlidePoint& cell = ppp_rch(i, j);
         const float xc = trn001.x_scn_mx - cell.x;
         const float yc = cell.y;
         const float d = point_distance(x00, y00, xc, yc);
@@ -128,6 +127,7 @@ struct StraightGlide {
             return false;
         }
         ii = i;
+        jj = j;
         dxu = (xc - x00) / d;
         dyu = (yc - y00) / d;
         loss = wind_factor(dxu, dyu) * loca00.fcalc_inv;
@@ -167,52 +167,11 @@ struct StraightGlide {
     }
 };
 
-void record_arrival(const StraightGlide& g, int jj, CellTable<GlidePoint>& ppp_rch, CellTable<int>& n_rch, int& nr1) {
-    ppp_rch(g.ii, jj).z = g.zc;
-    n_rch(g.ii, jj) = kReachStraight;
-    reachable_mod.l_connect(g.ii, jj) = 0;
+void record_arrival(const StraightGlide& g, CellTable<GlidePoint>& ppp_rch, CellTable<int>& n_rch, int& nr1) {
+    ppp_rch(g.ii, g.jj).z = g.zc;
+    n_rch(g.ii, g.jj) = kReachStraight;
+    reachable_mod.l_connect(g.ii, g.jj) = 0;
     ++nr1;
-}
-
-// Glides a thread keeps going at once.
-constexpr int kGlidesAtOnce = 4;
-
-// The first pass's work on row jj: every candidate of columns ical_min ..
-// ical_max in steps of ngri. traced: the candidates.
-void trace_row(int jj, int ical_min, int ical_max, int ngri, const GroundView& ground, CellTable<GlidePoint>& ppp_rch,
-               CellTable<int>& n_rch, int& traced, int& reached, int kt) {
-    const ReachPass& rp = reach_pass;
-    const float s = loca00.sfty_g;
-    const bool check_airspace = as0003.qcheckas_trj;
-    std::array<StraightGlide, kGlidesAtOnce> glides;
-    int active = 0;
-    int ii = ical_min;
-    for (;;) {
-        while (active < kGlidesAtOnce && ii <= ical_max) {
-            if (n_rch(ii, jj) == kReachCandidate) {
-                ++traced;
-                if (glides[static_cast<std::size_t>(active)].begin(rp.x00, rp.y00, rp.z00, ii, jj, ppp_rch, ground)) {
-                    ++active;
-                }
-            }
-            ii += ngri;
-        }
-        if (active == 0) {
-            return;
-        }
-        for (int k = 0; k < active;) {
-            StraightGlide& g = glides[static_cast<std::size_t>(k)];
-            const StraightGlide::Status status = g.advance(ground, s, check_airspace, kt);
-            if (status == StraightGlide::going) {
-                ++k;
-                continue;
-            }
-            if (status == StraightGlide::arrived) {
-                record_arrival(g, jj, ppp_rch, n_rch, reached);
-            }
-            g = glides[static_cast<std::size_t>(--active)];
-        }
-    }
 }
 
 }  // namespace
@@ -228,9 +187,27 @@ void rech_ld(float x00, float y00, float z00, int ii, int jj, const GroundView& 
         status = g.advance(ground, loca00.sfty_g, as0003.qcheckas_trj, kt);
     }
     if (status == StraightGlide::arrived) {
-        record_arrival(g, jj, ppp_rch, n_rch, nr1);
+        record_arrival(g, ppp_rch, n_rch, nr1);
     }
 }
+
+namespace {
+
+// The first pass's work on column ii: every candidate of rows jcal_min ..
+// jcal_max in steps of ngri (a column's cells lie together in the tables).
+// traced: the candidates.
+void trace_column(int ii, int jcal_min, int jcal_max, int ngri, const GroundView& ground,
+                  CellTable<GlidePoint>& ppp_rch, CellTable<int>& n_rch, int& traced, int& reached, int kt) {
+    const ReachPass& rp = reach_pass;
+    for (int jj = jcal_min; jj <= jcal_max; jj += ngri) {
+        if (n_rch(ii, jj) == kReachCandidate) {
+            ++traced;
+            rech_ld(rp.x00, rp.y00, rp.z00, ii, jj, ground, ppp_rch, n_rch, reached, kt);
+        }
+    }
+}
+
+}  // namespace
 
 void reach_first_pass(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, CellTable<int>& n_rch, int& nex,
                       int ngri) {
@@ -268,20 +245,20 @@ void reach_first_pass(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, 
     rp.npa = 0;
     rp.nr_para.fill(0);
     rp.nt_para.fill(0);
-    rp.rows_para.fill(0);
+    rp.lines_para.fill(0);
     rp.tm_para.fill(0.0);
-    rp.j1_para.fill(0);
-    rp.j2_para.fill(0);
+    rp.first_para.fill(0);
+    rp.last_para.fill(0);
     rch002.x_best.fill(0.0f);
     rch002.nb_best.fill(1);
     rp.nr1 = 0;
 
-    const int rows = rp.jcal_max >= rp.jcal_min ? (rp.jcal_max - rp.jcal_min) / ngri + 1 : 0;
+    const int columns = rp.ical_max >= rp.ical_min ? (rp.ical_max - rp.ical_min) / ngri + 1 : 0;
     const int threads = reach_threads();
     const GroundView ground(altitude.zp);
     const int ical_min = rp.ical_min;
-    const int ical_max = rp.ical_max;
     const int jcal_min = rp.jcal_min;
+    const int jcal_max = rp.jcal_max;
     int used = 1;
 #pragma omp parallel num_threads(threads)
     {
@@ -290,22 +267,22 @@ void reach_first_pass(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, 
         int traced = 0;
         int reached = 0;
         int taken = 0;
-        int first_row = 0;
-        int last_row = 0;
+        int first = 0;
+        int last = 0;
 #pragma omp for schedule(dynamic, 1) nowait
-        for (int r = 0; r < rows; ++r) {
-            const int jj = jcal_min + r * ngri;
-            first_row = taken == 0 ? jj : first_row;
-            last_row = jj;
+        for (int c = 0; c < columns; ++c) {
+            const int ii = ical_min + c * ngri;
+            first = taken == 0 ? ii : first;
+            last = ii;
             ++taken;
-            trace_row(jj, ical_min, ical_max, ngri, ground, ppp_rch, n_rch, traced, reached, k);
+            trace_column(ii, jcal_min, jcal_max, ngri, ground, ppp_rch, n_rch, traced, reached, k);
         }
         const std::size_t slot = static_cast<std::size_t>(k);
         rp.nr_para[slot] = reached;
         rp.nt_para[slot] = traced;
-        rp.rows_para[slot] = taken;
-        rp.j1_para[slot] = first_row;
-        rp.j2_para[slot] = last_row;
+        rp.lines_para[slot] = taken;
+        rp.first_para[slot] = first;
+        rp.last_para[slot] = last;
         rp.tm_para[slot] = thread_seconds() - began;
         if (k == 1) {
             used = omp_get_num_threads();
@@ -322,7 +299,7 @@ void reach_first_pass(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, 
         for (int k = 1; k <= used; ++k) {
             const auto slot = static_cast<std::size_t>(k);
             reach_trace(fortran_write("(' THR',I3,3(1X,I6),2(1X,I9),1X,F8.3)",
-                                      {k, rp.rows_para[slot], rp.j1_para[slot], rp.j2_para[slot], rp.nt_para[slot],
+                                      {k, rp.lines_para[slot], rp.first_para[slot], rp.last_para[slot], rp.nt_para[slot],
                                        rp.nr_para[slot], rp.tm_para[slot]}));
         }
     }

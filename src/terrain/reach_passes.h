@@ -85,12 +85,12 @@ struct ReachPass {
     int npa = 0;      // second passes since the last first pass
     int nex_tot = 0;  // cells reached since the last new computation
     ReachStencil stencil;
-    // Per thread k (1..32) of the last first pass: the first and last row it
-    // took, the rows it took, the cells it traced and reached, and its busy
-    // time in seconds.
-    std::array<int, mxthrds + 1> j1_para{};
-    std::array<int, mxthrds + 1> j2_para{};
-    std::array<int, mxthrds + 1> rows_para{};
+    // Per thread k (1..32) of the last first pass: the first and last column
+    // it took, the columns it took, the cells it traced and reached, and its
+    // busy time in seconds.
+    std::array<int, mxthrds + 1> first_para{};
+    std::array<int, mxthrds + 1> last_para{};
+    std::array<int, mxthrds + 1> lines_para{};
     std::array<int, mxthrds + 1> nt_para{};
     std::array<int, mxthrds + 1> nr_para{};
     std::array<double, mxthrds + 1> tm_para{};

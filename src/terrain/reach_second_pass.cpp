@@ -365,10 +365,12 @@ void reach_second_pass(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch,
     rch002.ncoin = 0;
     fill_stencil(ngri, rp.stencil);
     const GroundView ground(altitude.zp);
-    const int i_lo = rp.ical_min;
-    const int i_hi = rp.ical_max;
-    const int j_lo = rp.jcal_min;
-    const int j_hi = rp.jcal_max;
+    // The window of the last first pass, held within this grid (a second
+    // pass may come without one).
+    const int i_lo = std::max(rp.ical_min, 1);
+    const int i_hi = std::min(rp.ical_max, nrcdim1);
+    const int j_lo = std::max(rp.jcal_min, 1);
+    const int j_hi = std::min(rp.jcal_max, nrcdim2);
     CellTable<int>& stamps = rp.stamps;
     stamps.assign_for_overwrite(nrcdim1, nrcdim2);
     stamps.fill(0);
