@@ -11,7 +11,7 @@
 //   the seconds of each stage;
 // - the driver with steps 8 to 1 and refinement: seconds and the step it
 //   reached;
-// each with the hash of its result.
+// each with the hash of its result. REACH_TRACE=1 adds the passes' trace.
 
 #include <benchmark/benchmark.h>
 
@@ -19,6 +19,7 @@
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <map>
 #include <string>
@@ -62,7 +63,7 @@ void prepare(const Scene& s, int threads) {
         loaded = s.relief;
         any = true;
     }
-    set_airspace_trace(false);
+    set_airspace_trace(std::getenv("REACH_TRACE") != nullptr);
     set_reach_clock(steady_seconds);
     reset_reach_settings();
     loca00.sfty_g = 150.0f;
@@ -175,6 +176,7 @@ void complete(benchmark::State& st, const Scene& s, int ngri, int threads) {
         sweeps += reach_pass.t_sweeps;
         confirm += reach_pass.t_confirm;
     }
+    airspace_trace_flush();
     const double n = static_cast<double>(st.iterations());
     std::printf(
         "{\"bench\":\"reach_complete\",\"scene\":\"%s\",\"ngri\":%d,\"threads\":%d,\"seconds\":%.4f,"

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <span>
 
 #include "foundation/fortran_format.h"
 #include "foundation/geometry.h"
@@ -124,16 +125,22 @@ struct Marks {
     int count = 0;
 };
 
-// Sets the centres of column ii and marks its candidates: the cells a glide
-// over flat ground at their own height reaches sfty_g above them.
+// Sets the cells of column ii: their centres, no arrival, no connection,
+// and the state: candidates are the cells a glide over flat ground at their
+// own height reaches sfty_g above them, the others are outside.
 void mark_column(int ii, int nrcdim2, CellTable<GlidePoint>& ppp_rch, CellTable<int>& n_rch, Marks& m) {
     const Trn001& t = trn001;
     const ReachPass& rp = reach_pass;
     const float xg = dxy_c * static_cast<float>(ii + rch001.irch_1 + t.i_00 - 2) - dxy_c_s2;
+    const std::span<int> connections = reachable_mod.l_connect.column(ii);
+    std::fill(connections.begin(), connections.end(), kNoConnection);
+    const std::span<int> states = n_rch.column(ii);
+    std::fill(states.begin(), states.end(), kReachOutside);
     for (int jj = 1; jj <= nrcdim2; ++jj) {
         GlidePoint& p = ppp_rch(ii, jj);
         p.x = t.x_scn_mx - xg;
         p.y = dxy_c * static_cast<float>(jj + rch001.jrch_1 + t.j_00 - 2) - dxy_c_s2;
+        p.z = kNoArrival;
         int i = 0;
         int j = 0;
         if (!reach_terrain_cell(ii, jj, i, j)) {
@@ -184,11 +191,9 @@ void new_reach_computation(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_
                            float s_tim) {
     ReachPass& rp = reach_pass;
     Rch001& w = rch001;
+    // Every cell is set by the marking.
     ppp_rch.assign_for_overwrite(nrcdim1, nrcdim2);
-    ppp_rch.fill(GlidePoint{kNoArrival, kNoArrival, kNoArrival});
     n_rch.assign_for_overwrite(nrcdim1, nrcdim2);
-    n_rch.fill(kReachOutside);
-    reachable_mod.l_connect.fill(kNoConnection);
     rp.nex_tot = 0;
     rp.x00 = trn001.x_scn_mx - x0;
     rp.y00 = y0;

@@ -195,6 +195,61 @@ bool glide_from(float px, float py, float& zc, const NeighbourScan::Neighbour& n
     }
 }
 
+// The sweep in which a cell of each block of 8 x 8 computed cells last
+// improved: a centre whose neighbours (4 computed cells each way, so at most
+// 2 x 2 blocks) lie in blocks that did not change in the sweep before nor in
+// this one has nothing new to look at. Atomic, since a block holds cells of
+// rows that different threads do; what a centre reads of its own neighbours
+// was written before it in the sweep order the wavefront keeps.
+class BlockStamps {
+public:
+    BlockStamps(int nrcdim1, int nrcdim2, int ngri)
+        : ngri_(ngri),
+          bi_(block((nrcdim1 - 1) / ngri) + 1),
+          bj_(block((nrcdim2 - 1) / ngri) + 1),
+          stamps_(static_cast<std::size_t>(bi_) * static_cast<std::size_t>(bj_)) {
+        for (auto& st : stamps_) {
+            st.store(0, std::memory_order_relaxed);
+        }
+    }
+
+    // Stored only when it changes, so that the threads seldom write a block.
+    void mark(int ii, int jj, int sweep) {
+        std::atomic<int>& st = at(block((ii - 1) / ngri_), block((jj - 1) / ngri_));
+        if (st.load(std::memory_order_relaxed) < sweep) {
+            st.store(sweep, std::memory_order_relaxed);
+        }
+    }
+
+    // Whether any neighbour of centre (ii, jj) may have changed since sweep.
+    bool changed_near(int ii, int jj, int since) const {
+        const int li = (ii - 1) / ngri_;
+        const int lj = (jj - 1) / ngri_;
+        const int b0 = block(std::max(li - kStencilRings, 0));
+        const int b1 = std::min(block(li + kStencilRings), bi_ - 1);
+        const int c0 = block(std::max(lj - kStencilRings, 0));
+        const int c1 = std::min(block(lj + kStencilRings), bj_ - 1);
+        for (int b = b0; b <= b1; ++b) {
+            for (int c = c0; c <= c1; ++c) {
+                if (at(b, c).load(std::memory_order_relaxed) >= since) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+private:
+    static int block(int lattice) { return lattice / 8; }
+    std::atomic<int>& at(int b, int c) { return stamps_[static_cast<std::size_t>(b) * bj_ + c]; }
+    const std::atomic<int>& at(int b, int c) const { return stamps_[static_cast<std::size_t>(b) * bj_ + c]; }
+
+    int ngri_;
+    int bi_;
+    int bj_;
+    std::vector<std::atomic<int>> stamps_;
+};
+
 // rech_vois for centre (ii, jj) on terrain cell (i, j). In sweep 2 and after
 // (stamps given), only the neighbours that changed in the sweep before or in
 // this one are looked at: a neighbour unchanged since the centre's visit in
@@ -202,7 +257,7 @@ bool glide_from(float px, float py, float& zc, const NeighbourScan::Neighbour& n
 // only risen since. A centre that improves is stamped with the sweep.
 void rech_vois_on(int ii, int jj, int i, int j, int nvmax, int nrcdim1, CellTable<GlidePoint>& ppp_rch,
                   CellTable<int>& n_rch, const NeighbourScan& scan, const GroundView& ground, CellTable<int>* stamps,
-                  int sweep) {
+                  BlockStamps* blocks, int sweep) {
     const float zp_c = altitude.zp(i, j);
     const float sfty_g = loca00.sfty_g;
     const float x_scn_mx = trn001.x_scn_mx;
@@ -242,6 +297,9 @@ void rech_vois_on(int ii, int jj, int i, int j, int nvmax, int nrcdim1, CellTabl
     }
     if (improved && stamps != nullptr) {
         (*stamps)(ii, jj) = sweep;
+    }
+    if (improved && blocks != nullptr) {
+        blocks->mark(ii, jj, sweep);
     }
 }
 
@@ -352,7 +410,7 @@ void fill_stencil(int ngri, ReachStencil& st) {
 void rech_vois(int ii, int jj, int i, int j, int ngri, int nvmax, int nrcdim1, int /*nrcdim2*/,
                CellTable<GlidePoint>& ppp_rch, CellTable<int>& n_rch, const ReachStencil& stencil) {
     const NeighbourScan scan(stencil, ngri, n_rch.ni(), n_rch.nj());
-    rech_vois_on(ii, jj, i, j, nvmax, nrcdim1, ppp_rch, n_rch, scan, GroundView(altitude.zp), nullptr, 1);
+    rech_vois_on(ii, jj, i, j, nvmax, nrcdim1, ppp_rch, n_rch, scan, GroundView(altitude.zp), nullptr, nullptr, 1);
 }
 
 void reach_second_pass(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, CellTable<int>& n_rch, int& nex,
@@ -374,6 +432,7 @@ void reach_second_pass(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch,
     CellTable<int>& stamps = rp.stamps;
     stamps.assign_for_overwrite(nrcdim1, nrcdim2);
     stamps.fill(0);
+    BlockStamps blocks(nrcdim1, nrcdim2, ngri);
     const int threads = reach_threads();
     const NeighbourScan scan(rp.stencil, ngri, nrcdim1, nrcdim2);
     float total = 0.0f;
@@ -383,8 +442,9 @@ void reach_second_pass(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch,
             const int state = n_rch(ii, jj);
             int i = 0;
             int j = 0;
-            if ((state == kReachCandidate || state == kReachPending) && reach_terrain_cell(ii, jj, i, j)) {
-                rech_vois_on(ii, jj, i, j, kStencilRings, nrcdim1, ppp_rch, n_rch, scan, ground, &stamps, sweep);
+            if ((state == kReachCandidate || state == kReachPending) && (sweep == 1 || blocks.changed_near(ii, jj, sweep - 1)) &&
+                reach_terrain_cell(ii, jj, i, j)) {
+                rech_vois_on(ii, jj, i, j, kStencilRings, nrcdim1, ppp_rch, n_rch, scan, ground, &stamps, &blocks, sweep);
             }
         });
         const float took = reach_seconds(began, reach_clock_now());
@@ -396,27 +456,39 @@ void reach_second_pass(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch,
 
     const float began = reach_clock_now();
     {
-        FaultReport report(x0, y0, z0, t0);
-        for (int jj = 1; jj <= nrcdim2; jj += ngri) {
-            for (int ii = 1; ii <= nrcdim1; ii += ngri) {
+        // Column by column, as the cells lie; the faults, which are rare, are
+        // reported row by row.
+        std::vector<std::pair<int, int>> faults;
+        for (int ii = 1; ii <= nrcdim1; ii += ngri) {
+            if (ii < i_lo || ii > i_hi) {
+                continue;
+            }
+            for (int jj = (j_lo - 1 + ngri - 1) / ngri * ngri + 1; jj <= j_hi; jj += ngri) {
                 int i = 0;
                 int j = 0;
-                if (ii < i_lo || ii > i_hi || jj < j_lo || jj > j_hi || n_rch(ii, jj) != kReachPending ||
-                    !reach_terrain_cell(ii, jj, i, j)) {
+                if (n_rch(ii, jj) != kReachPending || !reach_terrain_cell(ii, jj, i, j)) {
                     continue;
                 }
                 GlidePoint& cell = ppp_rch(ii, jj);
-                const float ground_floor = altitude.zp(i, j) + loca00.sfty_g;
-                if (cell.z > kNoArrival && cell.z < ground_floor) {
-                    report.add(ii, jj, i, j, cell, cell.z - altitude.zp(i, j), reachable_mod.l_connect(ii, jj),
-                               nrcdim1, nrcdim2, ppp_rch);
-                    cell.z = kNoArrival;
-                    n_rch(ii, jj) = kReachCandidate;
+                if (cell.z > kNoArrival && cell.z < altitude.zp(i, j) + loca00.sfty_g) {
+                    faults.emplace_back(jj, ii);
                 } else {
                     n_rch(ii, jj) = kReachConfirmed;
                     ++rp.nr1;
                 }
             }
+        }
+        std::sort(faults.begin(), faults.end());
+        FaultReport report(x0, y0, z0, t0);
+        for (const auto& [jj, ii] : faults) {
+            int i = 0;
+            int j = 0;
+            reach_terrain_cell(ii, jj, i, j);
+            GlidePoint& cell = ppp_rch(ii, jj);
+            report.add(ii, jj, i, j, cell, cell.z - altitude.zp(i, j), reachable_mod.l_connect(ii, jj), nrcdim1,
+                       nrcdim2, ppp_rch);
+            cell.z = kNoArrival;
+            n_rch(ii, jj) = kReachCandidate;
         }
     }
     rp.t_confirm = reach_seconds(began, reach_clock_now());
