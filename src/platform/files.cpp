@@ -2,9 +2,12 @@
 
 #include "platform/case_fold.h"
 #include "platform/encoding.h"
+#include "platform/file_faults.h"
 #include "platform/path_map.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -48,6 +51,48 @@ platform_detail::Stream open_for_reading(const std::string& host, int& status) {
     }
     status = 0;
     return stream;
+}
+
+// Makes the temporary names of one process distinct.
+unsigned temporary_counter = 0;
+
+// The host path a whole write replaces: a symbolic link is followed to its
+// file, so that the link itself stays.
+std::string replaced_file(const std::string& host) {
+    struct stat info {};
+    if (lstat(host.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        std::error_code ec;
+        const fs::path real = fs::canonical(host, ec);
+        if (!ec) {
+            return real.string();
+        }
+    }
+    return host;
+}
+
+// A file the program must not replace: no write permission for anyone (the
+// read-only attribute as Wine shows it, which holds back the superuser too),
+// or none for this process.
+bool is_read_only(const struct stat& info, const std::string& host) {
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(host.c_str(), W_OK) != 0;
+}
+
+// Creates the temporary file of a whole write beside `target`, named after it
+// and this process: its descriptor, or minus the error.
+int create_temporary(const std::string& target, std::string& temporary) {
+    constexpr int kAttempts = 100;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        temporary = target + "~" + std::to_string(::getpid()) + "-" + std::to_string(++temporary_counter) + ".tmp";
+        errno = 0;
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            return fd;
+        }
+        if (errno != EEXIST) {
+            return -error_or(EIO);
+        }
+    }
+    return -EEXIST;
 }
 
 }  // namespace
@@ -150,18 +195,67 @@ bool ByteFileReader::read_all(std::string& bytes) {
     return read_status_ == 0;
 }
 
-FileWriter::FileWriter(std::string_view windows_path, WriteMode mode) : windows_path_(windows_path) {
+FileWriter::FileWriter(std::string_view windows_path, WriteMode mode) : windows_path_(windows_path), mode_(mode) {
     const std::optional<std::string> host = map_to_host(windows_path);
     if (!host) {
-        open_status_ = ENOENT;
-        status_ = open_status_;
+        open_status_ = status_ = ENOENT;
         return;
     }
+    if (mode == WriteMode::whole) {
+        open_whole(*host);
+    } else if (const int fault = platform_detail::file_fault(FileStep::create, windows_path_)) {
+        fail(fault);
+    } else {
+        errno = 0;
+        stream_.reset(std::fopen(host->c_str(), mode == WriteMode::append ? "ab" : "wb"));
+        if (!stream_) {
+            fail(error_or(EIO));
+        }
+    }
+    open_status_ = status_;
+}
+
+FileWriter::~FileWriter() { discard(); }
+
+void FileWriter::fail(int error) {
+    if (status_ == 0) {
+        status_ = error;
+    }
+}
+
+void FileWriter::open_whole(const std::string& host) {
+    target_ = replaced_file(host);
+    struct stat info {};
+    const bool exists = stat(target_.c_str(), &info) == 0;
+    if (exists && S_ISDIR(info.st_mode)) {
+        fail(EISDIR);
+        return;
+    }
+    if (exists && is_read_only(info, target_)) {
+        fail(EACCES);
+        return;
+    }
+    if (const int fault = platform_detail::file_fault(FileStep::create, target_)) {
+        fail(fault);
+        return;
+    }
+    std::string temporary;
+    const int fd = create_temporary(target_, temporary);
+    if (fd < 0) {
+        fail(-fd);
+        return;
+    }
+    temporary_ = temporary;
+    if (exists) {
+        // The new file keeps the permissions of the one it replaces.
+        ::fchmod(fd, info.st_mode & 07777);
+    }
     errno = 0;
-    stream_.reset(std::fopen(host->c_str(), mode == WriteMode::append ? "ab" : "wb"));
+    stream_.reset(::fdopen(fd, "wb"));
     if (!stream_) {
-        open_status_ = error_or(EIO);
-        status_ = open_status_;
+        fail(error_or(EIO));
+        ::close(fd);
+        discard();
     }
 }
 
@@ -169,32 +263,82 @@ bool FileWriter::write(std::string_view bytes) {
     if (!stream_) {
         return false;
     }
-    errno = 0;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), stream_.get()) != bytes.size()) {
-        if (status_ == 0) {
-            status_ = error_or(EIO);
-        }
+    return may_write() && put(bytes);
+}
+
+bool FileWriter::write_line(std::string_view text) {
+    if (!stream_) {
+        return false;
+    }
+    return may_write() && put(text) && put("\r\n");
+}
+
+bool FileWriter::may_write() {
+    if (const int fault = platform_detail::file_fault(FileStep::write, target_.empty() ? windows_path_ : target_)) {
+        fail(fault);
         return false;
     }
     return true;
 }
 
-bool FileWriter::write_line(std::string_view text) { return write(text) && write("\r\n"); }
+bool FileWriter::put(std::string_view bytes) {
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stream_.get()) != bytes.size()) {
+        fail(error_or(EIO));
+        return false;
+    }
+    return true;
+}
 
 int FileWriter::close() {
     if (!stream_) {
         return status_;
     }
     errno = 0;
-    if (std::fflush(stream_.get()) != 0 && status_ == 0) {
-        status_ = error_or(EIO);
+    if (std::fflush(stream_.get()) != 0) {
+        fail(error_or(EIO));
+    }
+    if (mode_ == WriteMode::whole && status_ == 0) {
+        // One flush to the disk per file: the bytes are there before the name is.
+        const int fault = platform_detail::file_fault(FileStep::flush, target_);
+        errno = 0;
+        if (fault != 0) {
+            fail(fault);
+        } else if (::fsync(fileno(stream_.get())) != 0) {
+            fail(error_or(EIO));
+        }
     }
     errno = 0;
-    const int result = std::fclose(stream_.release());
-    if (result != 0 && status_ == 0) {
-        status_ = error_or(EIO);
+    if (std::fclose(stream_.release()) != 0) {
+        fail(error_or(EIO));
     }
+    if (mode_ == WriteMode::whole && status_ == 0) {
+        const int fault = platform_detail::file_fault(FileStep::rename, target_);
+        errno = 0;
+        if (fault != 0) {
+            fail(fault);
+        } else if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+            fail(error_or(EIO));
+        } else {
+            temporary_.clear();
+        }
+    }
+    discard();
     return status_;
+}
+
+void FileWriter::discard() {
+    stream_.reset();
+    if (!temporary_.empty()) {
+        ::unlink(temporary_.c_str());
+        temporary_.clear();
+    }
+}
+
+int write_whole_file(std::string_view windows_path, std::string_view bytes) {
+    FileWriter file(windows_path);
+    file.write(bytes);
+    return file.close();
 }
 
 bool file_exists(std::string_view windows_path) {
@@ -262,17 +406,18 @@ int copy_file_over(std::string_view from_windows_path, std::string_view to_windo
         return EISDIR;
     }
     struct stat target {};
-    if (stat(to->c_str(), &target) == 0) {
-        if (target.st_dev == source.st_dev && target.st_ino == source.st_ino) {
-            return EINVAL;
-        }
-        if (S_ISDIR(target.st_mode)) {
-            return EISDIR;
-        }
+    if (stat(to->c_str(), &target) == 0 && target.st_dev == source.st_dev && target.st_ino == source.st_ino) {
+        return EINVAL;
     }
-    std::error_code ec;
-    fs::copy_file(*from, *to, fs::copy_options::overwrite_existing, ec);
-    return status_of(ec);
+    ByteFileReader reader(from_windows_path);
+    if (!reader.is_open()) {
+        return reader.open_status();
+    }
+    std::string bytes;
+    if (!reader.read_all(bytes)) {
+        return reader.read_status();
+    }
+    return write_whole_file(to_windows_path, bytes);
 }
 
 int list_folder(std::string_view windows_folder, std::vector<std::string>& names, std::string_view pattern) {

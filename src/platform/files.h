@@ -92,21 +92,42 @@ private:
     int read_status_ = 0;
 };
 
-// How a FileWriter opens its file.
+// How a FileWriter writes its file.
 enum class WriteMode {
-    create,  // create the file, or empty an existing one
-    append,  // write after the end of the file, creating it when missing
+    // The file is written whole or not at all: the bytes go to a temporary file
+    // in the target's folder, which close() flushes to the disk and renames over
+    // the target. Until then, and whenever a step fails, the target keeps its
+    // exact old bytes (or stays missing) and the temporary file is removed.
+    whole,
+    // The bytes go after the end of the file, which is created when missing
+    // (the log, the index of every kept airspace).
+    append,
+    // The file is emptied and written in place, with no temporary file and no
+    // flush to the disk: only for the log, which is started so and then
+    // appended to.
+    in_place,
 };
 
 // Writes a file. The bytes go out unchanged; write_line adds CR LF, the line end
-// of every text file the program writes. The file is closed when the writer goes;
-// call close() to learn whether everything reached the file.
+// of every text file the program writes. Call close() to finish the file and
+// learn whether it was written: a whole write that is not closed (its writer
+// goes first, or discard() is called) leaves the target as it was. An append
+// or in-place writer is closed when it goes.
+//
+// A whole write refuses (EACCES) an existing target that is read-only: one
+// without any write permission, as Wine shows a file whose Windows read-only
+// attribute is set, or one this process may not write. The new file keeps the
+// permissions of the one it replaces; a target that is a symbolic link has the
+// file it leads to replaced, the link stays.
 class FileWriter {
 public:
-    explicit FileWriter(std::string_view windows_path, WriteMode mode = WriteMode::create);
+    explicit FileWriter(std::string_view windows_path, WriteMode mode = WriteMode::whole);
+    ~FileWriter();
+    FileWriter(const FileWriter&) = delete;
+    FileWriter& operator=(const FileWriter&) = delete;
 
     // False when the file could not be opened (missing folder, no permission, a
-    // folder of that name): open_status() tells why.
+    // folder of that name, a read-only target): open_status() tells why.
     bool is_open() const { return stream_ != nullptr; }
     int open_status() const { return open_status_; }
 
@@ -114,20 +135,36 @@ public:
     bool write(std::string_view bytes);
     // Writes a text followed by CR LF.
     bool write_line(std::string_view text);
-    // Flushes and closes; the first error of any write, the flush or the close
-    // (0 when all went well; the open status when it never opened).
+    // Finishes the file: for a whole write, flushes it to the disk and puts it in
+    // the place of the target. The first error of the open, any write, the
+    // flush, the close or the rename (0 when the file was written whole).
     int close();
+    // Gives a whole write up: the temporary file is removed, the target stays as
+    // it was. Nothing for the other modes.
+    void discard();
     // The first error so far (0 none).
     int status() const { return status_; }
 
     const std::string& windows_path() const { return windows_path_; }
 
 private:
+    void open_whole(const std::string& host);
+    void fail(int error);
+    bool may_write();
+    bool put(std::string_view bytes);
+
     std::string windows_path_;
+    WriteMode mode_;
+    std::string target_;     // host path of the file a whole write replaces
+    std::string temporary_;  // host path of its temporary file; empty once gone
     platform_detail::Stream stream_;
     int open_status_ = 0;
     int status_ = 0;
 };
+
+// Writes `bytes` as the whole file at the path (a whole write). The status of
+// FileWriter::close().
+int write_whole_file(std::string_view windows_path, std::string_view bytes);
 
 // True when a file (anything but a folder) exists at the path.
 bool file_exists(std::string_view windows_path);
@@ -146,8 +183,11 @@ int remove_file(std::string_view windows_path);
 // does not exist.
 int rename_file(std::string_view from_windows_path, std::string_view to_windows_path);
 
-// Copies a file, replacing the target when it exists. Copying a file onto itself
-// fails (EINVAL) and leaves it untouched; a folder as source fails (EISDIR).
+// Copies a file, replacing the target when it exists, as a whole write: the
+// target holds the source's bytes or, on any failure, its own old bytes.
+// Copying a file onto itself fails (EINVAL) and leaves it untouched; a folder
+// as source fails (EISDIR), and so does a source that cannot be read whole
+// (its read status).
 int copy_file_over(std::string_view from_windows_path, std::string_view to_windows_path);
 
 // Lists the names of the entries (files and folders, without "." and "..") of a

@@ -279,6 +279,7 @@ TEST(Files, RelativePathsFollowTheCurrentFolder) {
     {
         FileWriter out("Tarvex.log");
         EXPECT_TRUE(out.write_line("x"));
+        EXPECT_EQ(out.close(), 0);
     }
     EXPECT_TRUE(file_exists(".\\TARVEX.LOG"));
     EXPECT_TRUE(file_exists("..\\work\\Tarvex.log"));
