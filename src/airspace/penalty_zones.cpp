@@ -6,9 +6,7 @@
 
 #include "airspace/filtered_copy.h"
 #include "foundation/dms_text.h"
-#include "foundation/log.h"
-#include "foundation/message_records.h"
-#include "foundation/messages.h"
+#include "foundation/unwritten_files.h"
 #include "foundation/utm_frame.h"
 #include "foundation/fixed_text.h"
 #include "foundation/fortran_format.h"
@@ -61,26 +59,23 @@ void write_zone(FileWriter& out, int i) {
 
 }  // namespace
 
+void write_pz_zones(FileWriter& out) {
+    write_banner(out);
+    const int zones = std::clamp(rd_fpl_0.nb_pz, 0, kPenaltyZoneSlots);
+    for (int i = 0; i < zones; ++i) {
+        write_zone(out, i);
+    }
+}
+
 void write_pz(std::string_view oafile, int& iosoa) {
     const std::string path = trim_right(oafile);
-    const bool append = rd_fpl_0.nvcnd == 3 && file_exists(path);
-    FileWriter out(path, append ? WriteMode::append : WriteMode::create);
+    FileWriter out(path);
     if (out.is_open()) {
-        if (!append) {
-            write_as_hdr(out);
-        }
-        write_banner(out);
-        const int zones = std::clamp(rd_fpl_0.nb_pz, 0, kPenaltyZoneSlots);
-        for (int i = 0; i < zones; ++i) {
-            write_zone(out, i);
-        }
+        write_as_hdr(out);
+        write_pz_zones(out);
     }
     iosoa = out.close();
     if (iosoa != 0) {
-        const std::string english = "Error writing: \n " + path;
-        const std::string french = "*** Erreur d'\xE9" "criture : \n " + path;
-        const std::string& text = cmndta001.qfr ? french : english;
-        error_message(1, text, cmndta001.qline);
-        log_message_f(text);
+        report_unwritten_file(path);
     }
 }

@@ -85,9 +85,11 @@ void check_finish_altitude();
 // ends the run at once. False for JSON, whose run ends with its writer.
 bool write_target_task(Conversion& conversion);
 
-// Steps 24-25: for a Condor 3 plan the landscape's airspace filtered and
-// cropped into the airspace output file; the penalty zones appended (or
-// written alone). Sets airspace_status.
+// Steps 24-25: the airspace output file, written whole: for a Condor 3 plan
+// the landscape's airspace filtered and cropped, then the penalty zones (the
+// notice header and the zones when the landscape's airspace cannot be read);
+// for another plan with penalty zones the header and the zones. Sets
+// airspace_status (0 written, or no file for this plan).
 void write_task_airspace(Conversion& conversion);
 
 // Step 26: the XCSoar or LK8000 profile. Sets profile_status.
@@ -98,7 +100,7 @@ void check_aat_areas();
 
 // Steps 30-33: the result message, the copies under the names XCSoar loads
 // ("Default.tsk" or "Condor.tsk", "Condor-PZ.txt") and the airspace and
-// profile lines.
+// profile lines. A copy that fails is told and not named.
 void compose_result(Conversion& conversion);
 
 // Step 34: the post-run script, run directly with no arguments. A missing or
@@ -106,5 +108,7 @@ void compose_result(Conversion& conversion);
 void run_post_run_script(Conversion& conversion);
 
 // Steps 35-37: the summary written and shown, the result message shown
-// (unless silent) and logged. Returns the run's exit code.
+// (unless silent) and logged. Returns the run's exit code: 1 when a file of
+// the run was not written (unwritten_files.h), else 5 when the post-run
+// script failed, else 0; the result message is then an error.
 int finish_conversion(Conversion& conversion, const RunState& run);

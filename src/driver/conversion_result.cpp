@@ -13,6 +13,7 @@
 #include "foundation/option_records.h"
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
+#include "foundation/unwritten_files.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "platform/path_map.h"
@@ -40,12 +41,15 @@ void add_to_message(Conversion& c, std::string_view text) {
     }
 }
 
-// Copies `from` over `to`; the message names the copy only when it was made.
+// Copies `from` over `to` (a whole write); the message names the copy only
+// when it was made, and a failed copy is told.
 void copy_for_xcsoar(Conversion& c, const std::string& from, const std::string& to) {
     const int status = copy_file_over(from, to);
     console_line("copy " + from + " -> " + to + " : " + i2b(status));
     if (status == 0) {
         add_to_message(c, "\n " + to);
+    } else {
+        report_unwritten_file(to);
     }
 }
 
@@ -138,13 +142,21 @@ int finish_conversion(Conversion& c, const RunState& run) {
     if (c.summary_built) {
         output_task_summary(c.summary, run.summary_name_length > 0);
     }
+    // A file that was not written was told when it failed; the run says so
+    // by its exit code, after every step that could still run.
+    const int exit_code = any_file_unwritten() ? kExitConversionFailed
+                          : c.script_failed    ? kExitScriptFailed
+                                               : kExitSuccess;
     if (c.script_failed) {
         // Already shown and logged when the script failed.
-        return kExitScriptFailed;
+        return exit_code;
+    }
+    if (any_file_unwritten()) {
+        c.message_status = 1;
     }
     if (!tarvex01.qsilent) {
         error_message(c.message_status, c.message, cmndta001.qline);
     }
     log_message_text(c.message);
-    return kExitSuccess;
+    return exit_code;
 }

@@ -4,6 +4,7 @@
 #include "driver/fpl_preread.h"
 #include "driver/input_choice.h"
 #include "driver/input_kind.h"
+#include "driver/installation_lock.h"
 #include "driver/task_summary_text.h"
 #include "foundation/option_records.h"
 #include "foundation/run_stop.h"
@@ -18,6 +19,8 @@ int convert_one(RunState& run) {
         // Condor's own flight plan replaces the named input.
         tarvex01.qcup_in = input_kind(tarvex_c.infile) == InputKind::seeyou_task;
     }
+    // From the plan's reading to the end, one conversion at a time.
+    const InstallationHold hold = hold_installation_lock();
     read_input();
     check_plan_version(run);
     settle_aat_and_map();

@@ -15,4 +15,6 @@
 // read_fpl_1 (fpl_preread.h) for a flight plan; add_aat_to_outfile once the
 // AAT state of the plan is final; make_condor_version_active
 // (foundation/condor_install.h) for a plan of the other Condor version.
+// From the reading of the plan to its end the conversion holds the
+// installation's lock (installation_lock.h).
 int convert_one(RunState& run);

@@ -21,6 +21,9 @@
 #include "taskfiles/task_model.h"
 
 #include <climits>
+#include <cstdint>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -176,24 +179,59 @@ void apply_setting(const std::string& key, const std::string& value, FileSwitche
     }
 }
 
-// One line of the file: comments and blank lines are skipped, "verbose" and
-// "AAT" may stand alone.
-void apply_line(const std::string& line, FileSwitches& file) {
+// One line of the file: comments and blank lines are skipped (false), "verbose"
+// and "AAT" may stand alone.
+bool apply_line(const std::string& line, FileSwitches& file) {
     if (is_blank(line) || line.front() == '#') {
-        return;
+        return false;
     }
     if (line == "verbose") {
         file.qverb = true;
-        return;
+        return true;
     }
     if (line == "AAT") {
         file.qaat_0 = true;
-        return;
+        return true;
     }
     std::string key;
     std::string value;
     extract_key_val(line, key, value);
     apply_setting(fit_field(key, kIniKeyLength), fit_field(value, kIniValueLength), file);
+    return true;
+}
+
+// The newest numbered backup of the settings file ("Tarvex_NNNN.ini" beside
+// it, by modification time, the higher number on a tie) that holds something;
+// empty when there is none.
+std::string last_settings_backup() {
+    std::string folder;
+    std::string name;
+    extract_path_name(trim_right(tarvex_c.inifile), folder, name);
+    std::vector<std::string> names;
+    list_folder(folder, names, "Tarvex_????.ini");
+    std::string newest;
+    std::int64_t newest_time = -1;
+    for (const std::string& candidate : names) {
+        const std::string path = folder + candidate;
+        const std::int64_t time = file_modification_time(path);
+        if (file_size(path) > 0 && time >= newest_time) {
+            newest = path;
+            newest_time = time;
+        }
+    }
+    return newest;
+}
+
+// A message about a settings file that gives no settings, with the backup
+// that holds the last ones when there is one.
+std::string with_last_settings(const std::string& message) {
+    const std::string backup = last_settings_backup();
+    if (backup.empty()) {
+        return message;
+    }
+    return fit_field(message + in_user_language("/The last settings are in " + backup,
+                                                "/Les derniers param\xE8tres sont dans " + backup),
+                     kBoxTextLength);
 }
 
 std::string file_message(std::string_view english_tail, std::string_view french_tail) {
@@ -236,14 +274,19 @@ int read_ini(bool& qverb, bool qlin1, bool& qaat_0, bool& qwrnc1, int& nv1) {
 
     TextFileReader reader(trim_right(tarvex_c.inifile));
     if (!reader.is_open()) {
-        fatal_error(file_message(" : cannot be opened ***", " : ouverture impossible ***"), kExitConfiguration);
+        fatal_error(with_last_settings(file_message(" : cannot be opened ***", " : ouverture impossible ***")),
+                    kExitConfiguration);
     }
     std::string line;
+    int settings = 0;
     while (reader.read_line(line)) {
-        apply_line(fit_field(line, kIniLineLength), file);
+        if (apply_line(fit_field(line, kIniLineLength), file)) {
+            ++settings;
+        }
     }
     if (reader.failed()) {
-        fatal_error(file_message(": error reading ***", " : erreur de lecture ***"), kExitConfiguration);
+        fatal_error(with_last_settings(file_message(": error reading ***", " : erreur de lecture ***")),
+                    kExitConfiguration);
     }
 
     apply_language_setting();
@@ -261,7 +304,12 @@ int read_ini(bool& qverb, bool qlin1, bool& qaat_0, bool& qwrnc1, int& nv1) {
 
     int result = kSettingsRead;
     if (data_missing()) {
-        const std::string message = file_message(": missing data ***", " : donn\xE9" "es manquantes ***");
+        // A file without a single setting (empty, as a rewrite cut short by an
+        // older program leaves it) says where the last settings are.
+        std::string message = file_message(": missing data ***", " : donn\xE9" "es manquantes ***");
+        if (settings == 0) {
+            message = with_last_settings(message);
+        }
         error_message(1, message, qlin1);
         log_message_text(message);
         result = kSettingsMissingData;

@@ -100,9 +100,15 @@ int read_trn_hdr(std::string_view fich, float& xmax, float& ymax, float& orig_e,
     ymax = std::fabs(static_cast<float>(rows) * row_step);
     orig_e = easting;
     orig_n = northing;
+    const int zone = static_cast<std::int8_t>(bytes[28]);
+    const char hemisphere = bytes[32];
+    // A zone or a hemisphere that UTM does not have gives no frame at all.
+    if (zone < kFirstUtmZone || zone > kLastUtmZone || (hemisphere != 'N' && hemisphere != 'S')) {
+        return kHeaderBadValue;
+    }
     orien = f32_at(bytes, 8);
-    nlon = static_cast<std::int8_t>(bytes[28]);
-    zlat = bytes[32];
+    nlon = zone;
+    zlat = hemisphere;
     return 0;
 }
 

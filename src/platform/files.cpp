@@ -158,6 +158,24 @@ bool TextFileReader::read_line(std::string& line) {
     return true;
 }
 
+std::vector<std::string> split_text_lines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
+        if (end == std::string_view::npos) {
+            end = bytes.size();
+        }
+        if (end > start && bytes[end - 1] == '\r') {
+            --end;
+        }
+        lines.emplace_back(bytes.substr(start, end - start));
+        start = next;
+    }
+    return lines;
+}
+
 ByteFileReader::ByteFileReader(std::string_view windows_path) : windows_path_(windows_path) {
     const std::optional<std::string> host = map_to_host(windows_path);
     if (!host) {
@@ -237,6 +255,16 @@ void FileWriter::open_whole(const std::string& host) {
     }
     if (const int fault = platform_detail::file_fault(FileStep::create, target_)) {
         fail(fault);
+        return;
+    }
+    if (exists && !S_ISREG(info.st_mode)) {
+        // A device or a pipe is written as it is: it cannot be replaced.
+        mode_ = WriteMode::in_place;
+        errno = 0;
+        stream_.reset(std::fopen(target_.c_str(), "wb"));
+        if (!stream_) {
+            fail(error_or(EIO));
+        }
         return;
     }
     std::string temporary;
@@ -360,6 +388,15 @@ std::int64_t file_modification_time(std::string_view windows_path) {
         return -1;
     }
     return static_cast<std::int64_t>(info.st_mtime);
+}
+
+std::int64_t file_size(std::string_view windows_path) {
+    const std::optional<std::string> host = map_to_host(windows_path);
+    struct stat info {};
+    if (!host || stat(host->c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
+        return -1;
+    }
+    return static_cast<std::int64_t>(info.st_size);
 }
 
 int remove_file(std::string_view windows_path) {

@@ -66,6 +66,10 @@ private:
     bool at_end_ = false;
 };
 
+// The lines of a text as TextFileReader reads them from a file: split at LF,
+// one CR before it removed, the last line needing no line end.
+std::vector<std::string> split_text_lines(std::string_view bytes);
+
 // Reads a binary file as bytes (terrain headers, airport files).
 class ByteFileReader {
 public:
@@ -118,7 +122,9 @@ enum class WriteMode {
 // without any write permission, as Wine shows a file whose Windows read-only
 // attribute is set, or one this process may not write. The new file keeps the
 // permissions of the one it replaces; a target that is a symbolic link has the
-// file it leads to replaced, the link stays.
+// file it leads to replaced, the link stays. A target that is no regular file
+// (a device such as "Z:\dev\null", a pipe) cannot be replaced and is written
+// in place.
 class FileWriter {
 public:
     explicit FileWriter(std::string_view windows_path, WriteMode mode = WriteMode::whole);
@@ -174,6 +180,9 @@ bool folder_exists(std::string_view windows_path);
 // Modification time of a file or folder in whole seconds since 1970-01-01 00:00 UTC
 // (the scale of std::time), or -1 when nothing exists at the path.
 std::int64_t file_modification_time(std::string_view windows_path);
+
+// Size of a file in bytes, or -1 when no file (a folder does not count) exists at the path.
+std::int64_t file_size(std::string_view windows_path);
 
 // Removes a file (never a folder). ENOENT when it does not exist.
 int remove_file(std::string_view windows_path);

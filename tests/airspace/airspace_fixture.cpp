@@ -6,6 +6,8 @@
 #include "foundation/local_frame.h"
 #include "foundation/log.h"
 #include "foundation/messages.h"
+#include "foundation/unwritten_files.h"
+#include "platform/file_faults.h"
 #include "support/terrain_bytes.h"
 #include "taskfiles/task_model.h"
 
@@ -14,6 +16,8 @@ namespace airspace_test {
 AirspaceTest::AirspaceTest() {
     reset_airspace_records();
     reset_task_model();
+    reset_unwritten_files();
+    disarm_file_fault();
     cmndta001 = Cmndta001{};
     cmndta001.qline = true;
     set_airspace_trace(false);
@@ -29,6 +33,8 @@ AirspaceTest::AirspaceTest() {
 AirspaceTest::~AirspaceTest() {
     reset_local_frame();
     set_airspace_trace(true);
+    reset_unwritten_files();
+    disarm_file_fault();
     cmndta001 = Cmndta001{};
 }
 

@@ -11,6 +11,8 @@
 #include "foundation/pilot_settings.h"
 #include "foundation/program_folder.h"
 #include "foundation/run_stop.h"
+#include "foundation/unwritten_files.h"
+#include "platform/file_faults.h"
 #include "platform/console.h"
 #include "platform/dialogs.h"
 #include "platform/path_map.h"
@@ -83,6 +85,8 @@ protected:
         reset_task_model();
         reset_tvxfrm();
         reset_rdstng00();
+        reset_unwritten_files();
+        disarm_file_fault();
     }
 
     // The test folder in Windows form, with a final "\".

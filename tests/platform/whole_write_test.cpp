@@ -138,6 +138,15 @@ TEST_F(WholeWrite, ALinkStaysAndItsFileIsReplaced) {
     EXPECT_EQ(TempDir::read(target), "through the link");
 }
 
+TEST_F(WholeWrite, DevicesAreWrittenInPlace) {
+    EXPECT_EQ(write_whole_file("Z:\\dev\\null", "nothing"), 0);
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    if (fs::exists("/dev/full")) {
+        EXPECT_EQ(write_whole_file("Z:\\dev\\full", "x"), ENOSPC);
+        EXPECT_TRUE(fs::is_character_file("/dev/full"));
+    }
+}
+
 TEST_F(WholeWrite, CopiesAreWholeWrites) {
     prefix.add_file("C:\\XCSoarData\\Tasks\\Race.tsk", "task");
     const fs::path copy = prefix.add_file("C:\\XCSoarData\\Tasks\\Condor.tsk", "old task");

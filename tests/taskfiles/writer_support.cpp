@@ -1,6 +1,8 @@
 #include "writer_support.h"
 
 #include "foundation/option_records.h"
+#include "foundation/unwritten_files.h"
+#include "platform/file_faults.h"
 #include "taskfiles/landscape_records.h"
 #include "taskfiles/task_model.h"
 
@@ -25,6 +27,8 @@ void reset_all() {
     reset_task_model();
     reset_option_records();
     reset_landscape_records();
+    reset_unwritten_files();
+    disarm_file_fault();
 }
 
 }  // namespace
