@@ -10,7 +10,7 @@
 inline constexpr const char* kInstallationLockFile = "Tarvex.lock";
 // How long a run waits for another one to end, and how often it looks.
 inline constexpr int kInstallationLockWaitMs = 30000;
-inline constexpr int kInstallationLockPollMs = 250;
+inline constexpr int kInstallationLockPollMs = 50;
 
 // A hold of the lock, given back when it goes. Holds nest within a run: the
 // lock is released when the last one goes.

@@ -3,6 +3,8 @@
 // Tarvex installed in a fake Wine prefix that holds the demo Condor setup,
 // ready to be run as a user runs it.
 
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -50,6 +52,10 @@ public:
     Environment environment;
     // The current folder of every run (host path); the program's folder at first.
     std::filesystem::path folder;
+    // Every run is killed with SIGKILL after this long.
+    std::chrono::milliseconds timeout{std::chrono::seconds(120)};
+    // The largest file a run may write (see ProgramRun); none when 0.
+    std::uint64_t file_size_limit = 0;
 
     // Runs Tarvex with `args` and `input` on standard input.
     RunOutcome run(const std::vector<std::string>& args, const std::string& input = "") const;
