@@ -2,12 +2,11 @@
 // of the input and its checks against the installed Condor versions.
 #include "driver/conversion.h"
 
-#include "driver/fatal_error.h"
+#include "foundation/tell.h"
 #include "driver/fpl_preread.h"
 #include "driver/input_kind.h"
 #include "driver/output_naming.h"
 #include "driver/trace_text.h"
-#include "driver/user_language.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/log.h"
@@ -90,7 +89,7 @@ void read_input() {
         if (!file_exists(infile)) {
             // The reader tells the user that the plan cannot be opened.
             read_fpl_1(infile, lines);
-            stop_run("", kExitConversionFailed);
+            end_run("", kExitConversionFailed);
         }
         status = read_fpl_1(infile, lines);
     }

@@ -6,9 +6,8 @@
 #include "airspace/airspace_records.h"
 #include "airspace/airspace_window.h"
 #include "airspace/penalty_zones.h"
-#include "driver/fatal_error.h"
+#include "foundation/tell.h"
 #include "driver/trace_text.h"
-#include "driver/user_language.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/geometry.h"
@@ -84,7 +83,7 @@ void enable_listed_airspaces() {
     rd_fpl_5.qas_disa.fill(true);
     TextFileReader list{kAirspaceListFile};
     if (!list.is_open()) {
-        stop_run(kAirspaceListFile, kExitConversionFailed);
+        end_run(kAirspaceListFile, kExitConversionFailed);
     }
     std::string line;
     while (list.read_line(line)) {

@@ -1,7 +1,7 @@
 #include "driver/fpl_preread.h"
 
 #include "driver/trace_text.h"
-#include "driver/user_language.h"
+#include "foundation/tell.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/log.h"

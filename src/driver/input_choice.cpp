@@ -1,9 +1,8 @@
 #include "driver/input_choice.h"
 
-#include "driver/fatal_error.h"
+#include "foundation/tell.h"
 #include "driver/forms_gui.h"
 #include "driver/input_kind.h"
-#include "driver/user_language.h"
 #include "foundation/condor_install.h"
 #include "foundation/condor_waits.h"
 #include "foundation/fixed_text.h"
@@ -67,7 +66,7 @@ void check_input() {
     if (kind == InputKind::none) {
         const std::string text = in_user_language("*** No input file specified ***", "*** Aucun fichier \xE0 lire ***");
         log_message_f(text);
-        stop_run(text, kExitConversionFailed);
+        end_run(text, kExitConversionFailed);
     }
     if (kind == InputKind::unknown && !tarvex01.qwait) {
         fatal_error("*** " + trim_right(tarvex_c.infile) +

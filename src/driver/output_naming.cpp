@@ -1,9 +1,8 @@
 #include "driver/output_naming.h"
 
-#include "driver/fatal_error.h"
+#include "foundation/tell.h"
 #include "driver/input_kind.h"
 #include "driver/trace_text.h"
-#include "driver/user_language.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/number_text.h"
@@ -82,7 +81,7 @@ std::string task_folder(const std::string& folder, std::string_view software) {
 void set_outfile() {
     const int ntarg = tarvex01.ntarg;
     if (ntarg < kTargetTsk || ntarg > kTargetJson) {
-        stop_run("set_outfile : no output target chosen (" + i2b(ntarg) + ")", kExitConversionFailed);
+        end_run("set_outfile : no output target chosen (" + i2b(ntarg) + ")", kExitConversionFailed);
     }
     const std::string& extension = tarvex_c.cext0[static_cast<std::size_t>(ntarg)];
     const std::string infile = trim_right(tarvex_c.infile);

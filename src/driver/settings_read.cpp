@@ -1,7 +1,7 @@
 #include "driver/settings_file.h"
 
 #include "airspace/airspace_records.h"
-#include "driver/fatal_error.h"
+#include "foundation/tell.h"
 #include "driver/user_language.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"

@@ -2,7 +2,7 @@
 
 #include "airspace/airspace_records.h"
 #include "driver/command_line.h"
-#include "driver/fatal_error.h"
+#include "foundation/tell.h"
 #include "driver/flight_plans_path.h"
 #include "driver/forms_gui.h"
 #include "driver/fpl_preread.h"
@@ -35,7 +35,7 @@ std::string position(std::size_t at) { return at == std::string::npos ? "0" : i2
 // A cancelled setup form ends the run quietly.
 void run_setup_form() {
     if (tarvex_setup() <= 0) {
-        stop_run("", kExitSuccess);
+        end_run("", kExitSuccess);
     }
 }
 
@@ -108,7 +108,7 @@ void settings_file_startup(RunState& run) {
                 "graphique pour mettre \xE0 jour le fichier");
             error_message(2, text, cmndta001.qline);
             log_message_f(text);
-            stop_run(message_display_text(text), kExitConfiguration);
+            end_run(message_display_text(text), kExitConfiguration);
         }
         run_setup_form();
         write_settings(rd_fpl_6.qaat, run);

@@ -1,6 +1,6 @@
 #include "driver/task_summary_text.h"
 
-#include "driver/user_language.h"
+#include "foundation/tell.h"
 #include "foundation/fixed_text.h"
 #include "foundation/log.h"
 #include "foundation/message_records.h"

@@ -7,7 +7,7 @@
 #include "foundation/messages.h"
 #include "foundation/paths_files.h"
 #include "foundation/read_one_number.h"
-#include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "platform/console.h"
 #include "platform/environment.h"
 #include "platform/files.h"
@@ -119,7 +119,7 @@ int get_condor_inst_dir(int nc, std::string& path, bool silent) {
     const int version = nc < 0 && nc >= -3 ? -nc : nc;
     if (version < 1 || version > 3) {
         console_line(" get_condor_inst_dir " + std::to_string(nc));
-        stop_run("get_condor_inst_dir : incorrect Condor version", kExitConfiguration);
+        end_run("get_condor_inst_dir : incorrect Condor version", kExitConfiguration);
     }
     std::string folder;
     if (!read_registry(kInstallKeys[static_cast<std::size_t>(version - 1)], "InstallDir", folder)) {

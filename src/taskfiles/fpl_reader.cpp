@@ -11,7 +11,7 @@
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
 #include "foundation/read_one_number.h"
-#include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "platform/console.h"
 #include "taskfiles/task_model.h"
 
@@ -372,7 +372,7 @@ private:
                                          : "XCSoar does not support more than 30 turnpoints";
         error_message(1, message, cmndta001.qline);
         log_message_f(message);
-        stop_run(message, kExitConversionFailed);
+        end_run(message, kExitConversionFailed);
     }
 
     // The index before "=" of the text after a prefix, and the value after it.

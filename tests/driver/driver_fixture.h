@@ -26,11 +26,8 @@
 
 namespace tarvex_test {
 
-// The end of a run as the stop seam reports it to a test.
-struct RunStopped {
-    std::string text;
-    int exit_code = -1;
-};
+// The end of a run, thrown by the program's stop as in production.
+using ::RunStopped;
 
 // A box the message routines would have shown.
 struct Box {
@@ -41,8 +38,8 @@ struct Box {
 
 // A clean run of the driver: every record at its start values, a fresh
 // current folder that is also the program's folder (so Tarvex.ini lives
-// there), the log "Tarvex.log" in it, boxes recorded instead of shown, stops
-// thrown as RunStopped, console dialogs, English as the system's language and
+// there), the log "Tarvex.log" in it, boxes recorded instead of shown,
+// console dialogs, English as the system's language and
 // the real wait clock.
 class DriverTest : public ::testing::Test {
 protected:
@@ -59,14 +56,12 @@ protected:
         set_message_box([this](const std::string& title, const std::string& text, int& status) {
             boxes.push_back({title, text, status});
         });
-        set_stop_handler([](const std::string& text, int code) { throw RunStopped{text, code}; });
         set_program_folder(program_folder());
         reset_tinyfd();
         log_message_f("CREATETarvex.log");
     }
     ~DriverTest() override {
         set_message_box(nullptr);
-        set_stop_handler(nullptr);
         set_program_folder("");
         reset_wait_clock();
         reset_log();
@@ -105,7 +100,7 @@ protected:
             return stopped;
         }
         ADD_FAILURE() << "the run did not stop";
-        return {};
+        return {"", -1};
     }
 
     TempDir dir_;

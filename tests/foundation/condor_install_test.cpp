@@ -24,11 +24,6 @@ using tarvex_test::TempDir;
 
 namespace {
 
-struct StopRequested {
-    std::string text;
-    int code;
-};
-
 struct Box {
     std::string title;
     std::string text;
@@ -46,11 +41,9 @@ protected:
         set_message_box([this](const std::string& title, const std::string& text, int& status) {
             boxes.push_back({title, text, status});
         });
-        set_stop_handler([](const std::string& text, int code) { throw StopRequested{text, code}; });
     }
     ~DiscoveryTest() override {
         set_message_box({});
-        set_stop_handler({});
         reset_inst00();
         reset_cmndta001();
         reset_log();
@@ -202,9 +195,9 @@ TEST_F(DiscoveryTest, InstallFolderLookups) {
         try {
             get_condor_inst_dir(bad, path, true);
             ADD_FAILURE() << "no stop for " << bad;
-        } catch (const StopRequested& stop) {
+        } catch (const RunStopped& stop) {
             EXPECT_EQ(stop.text, "get_condor_inst_dir : incorrect Condor version");
-            EXPECT_EQ(stop.code, kExitConfiguration);
+            EXPECT_EQ(stop.exit_code, kExitConfiguration);
         }
     }
 }
