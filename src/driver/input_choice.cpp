@@ -1,6 +1,5 @@
 #include "driver/input_choice.h"
 
-#include "foundation/tell.h"
 #include "driver/forms_gui.h"
 #include "driver/input_kind.h"
 #include "foundation/condor_install.h"
@@ -11,6 +10,7 @@
 #include "foundation/option_records.h"
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "foundation/text_edit.h"
 #include "platform/case_fold.h"
 #include "platform/console.h"
@@ -64,8 +64,9 @@ void choose_input() {
 void check_input() {
     const InputKind kind = input_kind(tarvex_c.infile);
     if (kind == InputKind::none) {
+        // Logged and on the error output, never in a box.
         const std::string text = in_user_language("*** No input file specified ***", "*** Aucun fichier \xE0 lire ***");
-        log_message_f(text);
+        log_message_text(text);
         end_run(text, kExitConversionFailed);
     }
     if (kind == InputKind::unknown && !tarvex01.qwait) {

@@ -1,19 +1,16 @@
 #include "driver/settings_file.h"
 
 #include "airspace/airspace_records.h"
-#include "foundation/tell.h"
 #include "driver/user_language.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/key_value.h"
-#include "foundation/log.h"
-#include "foundation/message_records.h"
-#include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
 #include "foundation/paths_files.h"
 #include "foundation/read_one_number.h"
 #include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "foundation/text_edit.h"
 #include "platform/console.h"
 #include "platform/environment.h"
@@ -218,8 +215,7 @@ void convert_single_destination(bool qlin1) {
                       std::string(in_user_language(": version < V4.0/File will be converted",
                                                    " : version < V4.0/Le fichier va \xEAtre converti")),
                   kMessageLength);
-    error_message(0, message, qlin1);
-    log_message_text(message);
+    tell_and_log(kInformation, message, {.qline = qlin1});
 }
 
 bool data_missing() {
@@ -262,8 +258,7 @@ int read_ini(bool& qverb, bool qlin1, bool& qaat_0, bool& qwrnc1, int& nv1) {
     int result = kSettingsRead;
     if (data_missing()) {
         const std::string message = file_message(": missing data ***", " : donn\xE9" "es manquantes ***");
-        error_message(1, message, qlin1);
-        log_message_text(message);
+        tell_and_log(kError, message, {.qline = qlin1});
         result = kSettingsMissingData;
     }
 

@@ -1,17 +1,14 @@
 #include "driver/settings_file.h"
 
 #include "airspace/airspace_records.h"
-#include "foundation/tell.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/fortran_format.h"
-#include "foundation/log.h"
-#include "foundation/message_records.h"
-#include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "platform/glue_dialogs.h"
@@ -214,19 +211,18 @@ std::vector<std::string> settings_lines(bool qverb, bool qaat_0, int nv1) {
 void get_dest_path(std::string_view nam, std::string& path) {
     const std::string target(nam);
     const std::string title =
-        fit_field(cmndta001.qfr ? "Dossier de destination pour les circuits " + target + " convertis"
-                                : "Destination folder for converted " + target + " tasks",
+        fit_field(in_user_language("Destination folder for converted " + target + " tasks",
+                                   "Dossier de destination pour les circuits " + target + " convertis"),
                   kTitleLength);
     int len = 0;
     std::string folder;
     if (GetFolder(title, "", len, folder) != 0) {
         path.clear();
-        const std::string message =
-            fit_field(cmndta001.qfr ? "*** Pas de dossier de destination pour les circuits " + target + " convertis ***"
-                                    : "*** No destination folder for converted " + target + " tasks ***",
-                      kNoFolderMessageLength);
-        error_message(0, message, cmndta001.qline);
-        log_message_f(message);
+        tell_and_log(kInformation,
+                     fit_field(in_user_language(
+                                   "*** No destination folder for converted " + target + " tasks ***",
+                                   "*** Pas de dossier de destination pour les circuits " + target + " convertis ***"),
+                               kNoFolderMessageLength));
         return;
     }
     path = fit_field(folder.substr(0, static_cast<std::size_t>(std::max(len, 0))), kFolderAnswerLength);
@@ -277,12 +273,13 @@ void create_ini(bool qlin1, bool qverb, bool qaat_0, bool /*qwrnc1*/, int nv1) {
         cannot_create(inifile);
     }
 
-    const std::string message =
-        fit_field(cmndta001.qfr ? "Le fichier " + inifile + " a \xE9te cr\xE9\xE9 ou mis \xE0 jour\n\n"
-                                      "Vous pouvez l'\xE9" "diter \xE0 tout moment"
-                                : "File " + inifile + " was successfully created or updated\n\n"
-                                      "You may edit it at any time to to reflect your local configuration",
-                  kMessageLength);
-    error_message(0, message, qlin1);
-    log_message_text(message);
+    tell_and_log(kInformation,
+                 fit_field(in_user_language("File " + inifile +
+                                                " was successfully created or updated\n\n"
+                                                "You may edit it at any time to to reflect your local configuration",
+                                            "Le fichier " + inifile +
+                                                " a \xE9te cr\xE9\xE9 ou mis \xE0 jour\n\n"
+                                                "Vous pouvez l'\xE9" "diter \xE0 tout moment"),
+                           kMessageLength),
+                 {.qline = qlin1});
 }

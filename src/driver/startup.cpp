@@ -2,7 +2,6 @@
 
 #include "airspace/airspace_records.h"
 #include "driver/command_line.h"
-#include "foundation/tell.h"
 #include "driver/flight_plans_path.h"
 #include "driver/forms_gui.h"
 #include "driver/fpl_preread.h"
@@ -19,6 +18,7 @@
 #include "foundation/option_records.h"
 #include "foundation/program_folder.h"
 #include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "platform/console.h"
 #include "platform/environment.h"
 #include "platform/files.h"
@@ -106,8 +106,7 @@ void settings_file_startup(RunState& run) {
                 "The Tarvex.ini file needs updating/Please run Tarvex with GUI to update the file",
                 "Le fichier Tarvex.ini doit \xEAtre mis \xE0 jour/Veuillez ex\xE9" "cuter Tarvex avec l'interface "
                 "graphique pour mettre \xE0 jour le fichier");
-            error_message(2, text, cmndta001.qline);
-            log_message_f(text);
+            tell_and_log(kWarning, text);
             end_run(message_display_text(text), kExitConfiguration);
         }
         run_setup_form();

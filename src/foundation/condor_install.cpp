@@ -3,8 +3,6 @@
 #include "foundation/condor_waits.h"
 #include "foundation/fixed_text.h"
 #include "foundation/log.h"
-#include "foundation/message_records.h"
-#include "foundation/messages.h"
 #include "foundation/paths_files.h"
 #include "foundation/read_one_number.h"
 #include "foundation/tell.h"
@@ -125,10 +123,8 @@ int get_condor_inst_dir(int nc, std::string& path, bool silent) {
     if (!read_registry(kInstallKeys[static_cast<std::size_t>(version - 1)], "InstallDir", folder)) {
         path.clear();
         if (!silent) {
-            int status = 0;
-            error_message(status,
-                          "*** Condor" + std::to_string(version) + " installation not detected on this computer ***",
-                          cmndta001.qline);
+            tell(kInformation,
+                 "*** Condor" + std::to_string(version) + " installation not detected on this computer ***");
         }
         return 0;
     }
@@ -228,9 +224,7 @@ int get_condor_user_path(std::string_view msgpltfldr, bool qconfirm, bool qpilot
                     console_line(" folder " + documents);
                 } else {
                     have_documents = false;
-                    int status = 1;
-                    error_message_tit(status, "get_condor_user_path", "Error getting environment variable/" + variable,
-                                      cmndta001.qline);
+                    tell(kError, "Error getting environment variable/" + variable, {.title = "get_condor_user_path"});
                 }
             }
         }
