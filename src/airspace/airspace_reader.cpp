@@ -72,9 +72,6 @@ struct ZoneStatistics {
     int longest_name = 0;
 };
 
-// What the last read did with its filtered copy (filtered_copy_status).
-int last_copy_status = kFilteredCopyNotWritten;
-
 // The output files of a filter-mode read.
 struct CopyFiles {
     std::optional<FileWriter> copy;      // new_aspfile
@@ -636,7 +633,7 @@ void trace_end(const OpenAirReader& reader) {
 int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, std::span<AirspaceZone> zon,
                   std::span<PlanePoint> pp, int maxzon, int maxpts) {
     as0003.qchk_posas = false;
-    last_copy_status = kFilteredCopyNotWritten;
+    as000c.new_aspfile_status = kFilteredCopyNotWritten;
     const std::string aspfile = trim_right(as000c.aspfile);
     if (aspfile.empty()) {
         if (nav == 0) {
@@ -682,7 +679,7 @@ int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, st
     trace_end(reader);
     if (filter) {
         const int copy_status = close_copy_files(files);
-        last_copy_status = read_status != 0 ? read_status : copy_status;
+        as000c.new_aspfile_status = read_status != 0 ? read_status : copy_status;
     }
     airspace_trace_flush();
     if (filter) {
@@ -692,4 +689,4 @@ int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, st
     return nbzon >= 1 ? 1 : 0;
 }
 
-int filtered_copy_status() { return last_copy_status; }
+int filtered_copy_status() { return as000c.new_aspfile_status; }

@@ -21,20 +21,6 @@ namespace {
 
 constexpr std::string_view kAatMark = "-AAT";
 
-// What set_outfile built, for the "-AAT" mark decided after reading.
-struct BuiltName {
-    bool pending = false;
-    std::string folder;
-    std::string base;
-    std::string extension;
-    std::string infile;
-};
-
-BuiltName& built_name() {
-    static BuiltName name;
-    return name;
-}
-
 // The position of the target's extension in a file name: a four-letter
 // extension (".tsk") must end the name, ".json" may stand anywhere.
 std::size_t find_extension(std::string_view name, std::string_view extension) {
@@ -140,7 +126,7 @@ void set_outfile() {
         folder.pop_back();
     }
 
-    BuiltName& built = built_name();
+    BuiltOutfile& built = tarvex_c.built_outfile;
     built.pending = !given;
     if (!given) {
         built.folder = folder;
@@ -161,7 +147,7 @@ std::string output_base_name(std::string_view outname, int ntarg) {
 }
 
 void add_aat_to_outfile() {
-    BuiltName& built = built_name();
+    BuiltOutfile& built = tarvex_c.built_outfile;
     if (!built.pending) {
         return;
     }

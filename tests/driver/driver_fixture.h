@@ -2,6 +2,7 @@
 
 #include "airspace/airspace_records.h"
 #include "driver/forms_gui.h"
+#include "driver/layer_reset.h"
 #include "foundation/condor_install.h"
 #include "foundation/condor_waits.h"
 #include "foundation/log.h"
@@ -57,7 +58,6 @@ protected:
             boxes.push_back({title, text, status});
         });
         set_program_folder(program_folder());
-        reset_tinyfd();
         log_message_f("CREATETarvex.log");
     }
     ~DriverTest() override {
@@ -65,20 +65,11 @@ protected:
         set_program_folder("");
         reset_wait_clock();
         reset_log();
-        reset_tinyfd();
         clear_console_encoding();
         reset_records();
     }
 
-    static void reset_records() {
-        reset_option_records();
-        reset_cmndta001();
-        reset_inst00();
-        reset_as0003();
-        reset_task_model();
-        reset_tvxfrm();
-        reset_rdstng00();
-    }
+    static void reset_records() { reset_all_records(); }
 
     // The test folder in Windows form, with a final "\".
     std::string program_folder() const { return map_from_host(dir_.path().string()) + "\\"; }

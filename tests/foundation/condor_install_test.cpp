@@ -1,4 +1,5 @@
 #include "foundation/condor_install.h"
+#include "foundation/layer_reset.h"
 #include "foundation/log.h"
 #include "foundation/message_records.h"
 #include "foundation/messages.h"
@@ -35,8 +36,7 @@ struct Box {
 class DiscoveryTest : public testing::Test {
 protected:
     DiscoveryTest() : cwd_(dir_.path()) {
-        reset_inst00();
-        reset_cmndta001();
+        reset_foundation_layer();
         reset_log();
         set_message_box([this](const std::string& title, const std::string& text, int& status) {
             boxes.push_back({title, text, status});
@@ -44,8 +44,7 @@ protected:
     }
     ~DiscoveryTest() override {
         set_message_box({});
-        reset_inst00();
-        reset_cmndta001();
+        reset_foundation_layer();
         reset_log();
     }
     std::string log_text() const { return TempDir::read(dir_.path() / "Logfile.txt"); }

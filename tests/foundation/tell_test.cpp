@@ -1,3 +1,4 @@
+#include "foundation/layer_reset.h"
 #include "foundation/log.h"
 #include "foundation/message_records.h"
 #include "foundation/messages.h"
@@ -25,9 +26,9 @@ struct Shown {
 class Telling : public ::testing::Test {
 protected:
     Telling() : cwd_(dir_.path()) {
+        reset_foundation_layer();
         reset_log();
         set_log_clock([] { return LogDateTime{2024, 1, 2, 3, 4, 5}; });
-        reset_cmndta001();
         set_console_utf8(false);
         set_message_box([this](const std::string& title, const std::string& text, int& status) {
             boxes.push_back({title, text, status});
@@ -40,7 +41,7 @@ protected:
     ~Telling() override {
         set_message_box(nullptr);
         reset_log();
-        reset_cmndta001();
+        reset_foundation_layer();
         clear_console_encoding();
     }
     // The log after its date line and empty line.
