@@ -54,8 +54,7 @@ int read_airspace_into(FileWriter& copy, int nav, AirspacePens& sp, AirspaceBrus
 // mode off, no airspace file named, the airspace file or the copy could not be
 // opened); otherwise the status of the failed read of the airspace file or of
 // the failed write or close of the copy (for read_airspace_into, of its writes
-// so far). Every call of read_airspace sets it.
-inline constexpr int kFilteredCopyNotWritten = -1;
+// so far). Every call of read_airspace sets it (as000c.new_aspfile_status).
 int filtered_copy_status();
 
 // True when the task disables airspace n of the file (AC lines counted from

@@ -6,10 +6,10 @@
 
 #include "airspace/filtered_copy.h"
 #include "foundation/dms_text.h"
-#include "foundation/unwritten_files.h"
-#include "foundation/utm_frame.h"
 #include "foundation/fixed_text.h"
 #include "foundation/fortran_format.h"
+#include "foundation/unwritten_files.h"
+#include "foundation/utm_frame.h"
 #include "platform/files.h"
 #include "taskfiles/task_model.h"
 

@@ -3,8 +3,7 @@
 // checked against the ground.
 #include "driver/conversion.h"
 
-#include "driver/fatal_error.h"
-#include "driver/user_language.h"
+#include "foundation/tell.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/fortran_format.h"

@@ -7,21 +7,17 @@
 #include "airspace/airspace_window.h"
 #include "airspace/filtered_copy.h"
 #include "airspace/penalty_zones.h"
-#include "driver/fatal_error.h"
 #include "driver/trace_text.h"
-#include "driver/user_language.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/geometry.h"
 #include "foundation/list_read.h"
 #include "foundation/local_frame.h"
-#include "foundation/log.h"
-#include "foundation/message_records.h"
-#include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "foundation/terrain_extents.h"
 #include "foundation/unwritten_files.h"
 #include "platform/case_fold.h"
@@ -87,7 +83,7 @@ void enable_listed_airspaces() {
     rd_fpl_5.qas_disa.fill(true);
     TextFileReader list{kAirspaceListFile};
     if (!list.is_open()) {
-        stop_run(kAirspaceListFile, kExitConversionFailed);
+        end_run(kAirspaceListFile, kExitConversionFailed);
     }
     std::string line;
     while (list.read_line(line)) {
@@ -232,9 +228,7 @@ void check_aat_areas() {
     tarvex01.nb_cyl = cylinders;
     console_line("NB_CYL " + i2b(cylinders) + " " + i2b(nb_wp - 3));
     if (cylinders < nb_wp - 3) {
-        const std::string text = in_user_language("AAT defined, some areas are not circular",
-                                                  "AAT activ\xE9, certains secteurs ne sont pas circulaires");
-        error_message(2, text, cmndta001.qline);
-        log_message_f(text);
+        tell_and_log(kWarning, in_user_language("AAT defined, some areas are not circular",
+                                                "AAT activ\xE9, certains secteurs ne sont pas circulaires"));
     }
 }

@@ -1,7 +1,5 @@
 #include "driver/installation_lock.h"
 
-#include "driver/fatal_error.h"
-#include "driver/user_language.h"
 #include "foundation/condor_waits.h"
 #include "foundation/fixed_text.h"
 #include "foundation/number_text.h"
@@ -9,6 +7,7 @@
 #include "foundation/paths_files.h"
 #include "foundation/program_folder.h"
 #include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "platform/console.h"
 #include "platform/file_lock.h"
 

@@ -1,9 +1,8 @@
 #include "driver/output_naming.h"
 
-#include "driver/fatal_error.h"
+#include "foundation/tell.h"
 #include "driver/input_kind.h"
 #include "driver/trace_text.h"
-#include "driver/user_language.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/number_text.h"
@@ -21,20 +20,6 @@
 namespace {
 
 constexpr std::string_view kAatMark = "-AAT";
-
-// What set_outfile built, for the "-AAT" mark decided after reading.
-struct BuiltName {
-    bool pending = false;
-    std::string folder;
-    std::string base;
-    std::string extension;
-    std::string infile;
-};
-
-BuiltName& built_name() {
-    static BuiltName name;
-    return name;
-}
 
 // The position of the target's extension in a file name: a four-letter
 // extension (".tsk") must end the name, ".json" may stand anywhere.
@@ -82,7 +67,7 @@ std::string task_folder(const std::string& folder, std::string_view software) {
 void set_outfile() {
     const int ntarg = tarvex01.ntarg;
     if (ntarg < kTargetTsk || ntarg > kTargetJson) {
-        stop_run("set_outfile : no output target chosen (" + i2b(ntarg) + ")", kExitConversionFailed);
+        end_run("set_outfile : no output target chosen (" + i2b(ntarg) + ")", kExitConversionFailed);
     }
     const std::string& extension = tarvex_c.cext0[static_cast<std::size_t>(ntarg)];
     const std::string infile = trim_right(tarvex_c.infile);
@@ -141,7 +126,7 @@ void set_outfile() {
         folder.pop_back();
     }
 
-    BuiltName& built = built_name();
+    BuiltOutfile& built = tarvex_c.built_outfile;
     built.pending = !given;
     if (!given) {
         built.folder = folder;
@@ -162,7 +147,7 @@ std::string output_base_name(std::string_view outname, int ntarg) {
 }
 
 void add_aat_to_outfile() {
-    BuiltName& built = built_name();
+    BuiltOutfile& built = tarvex_c.built_outfile;
     if (!built.pending) {
         return;
     }

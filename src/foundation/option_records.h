@@ -54,7 +54,6 @@ struct Tarvex01 {
     bool qdeftsklk8000 = false;    // default files also for LK8000
     bool qaltcup = false;          // use the alternative turnpoint file altcupfile
     int nunit = 1;                 // display units: 1 as Condor, 2 metric, 3 imperial
-    bool qaat1 = false;            // unused
     bool qxcs = true;              // target XCSoar
     int nvers = kProgramVersion;   // program version number
     bool qsetup = false;           // the setup form is shown
@@ -88,6 +87,16 @@ struct Tarvex01 {
     bool qaat_arg = false;         // AAT forced on the command line
 };
 
+// The parts of an output path set_outfile built, kept for the "-AAT" mark
+// add_aat_to_outfile decides once the plan is read.
+struct BuiltOutfile {
+    bool pending = false;   // built and the mark not decided yet
+    std::string folder;     // without a final "\"
+    std::string base;       // the file name before the extension
+    std::string extension;  // the target's extension
+    std::string infile;     // the input the name was built from
+};
+
 // Paths and names.
 struct TarvexC {
     std::string prfnam;                           // profile file name
@@ -96,7 +105,6 @@ struct TarvexC {
     std::string cvers;                            // version text of nvers
     std::string xcsoar_tasks = kFolderNotSet;     // XCSoar task folder
     std::string xcsoar_root;                      // derived from xcsoar_tasks
-    std::string condor_root;                      // unused
     std::string lk8000_tasks = kFolderNotSet;     // LK8000 task folder
     std::string lk8000_root;                      // derived from lk8000_tasks
     std::string seeyou_tasks = kFolderNotSet;     // SeeYou task folder
@@ -106,6 +114,7 @@ struct TarvexC {
     std::string altcupfile;                       // alternative turnpoint file
     std::string outfile;                          // output task file, full path
     std::string outname;                          // output file name without folder
+    BuiltOutfile built_outfile;                   // how outfile was built, when set_outfile built it
     std::string infile;                           // input flight plan or SeeYou task
     std::string tskname;                          // input file name without folder
     // Output extensions by target number (1..5); element 0 is unused.

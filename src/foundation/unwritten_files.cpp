@@ -1,8 +1,6 @@
 #include "foundation/unwritten_files.h"
 
-#include "foundation/log.h"
-#include "foundation/message_records.h"
-#include "foundation/messages.h"
+#include "foundation/tell.h"
 
 UnwrittenFiles unwritten_files;
 
@@ -14,10 +12,7 @@ void report_unwritten_file(std::string_view path) {
 }
 
 void report_unwritten_file(std::string_view path, std::string_view english, std::string_view french) {
-    const std::string_view text = cmndta001.qfr ? french : english;
-    error_message(1, text, cmndta001.qline);
-    // The text may begin with a path: never a log request.
-    log_message_text(text);
+    tell_and_log(kError, in_user_language(english, french));
     note_unwritten_file(path);
 }
 

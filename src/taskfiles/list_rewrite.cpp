@@ -1,9 +1,6 @@
 #include "taskfiles/list_rewrite.h"
 
 #include "foundation/file_backup.h"
-#include "foundation/log.h"
-#include "foundation/message_records.h"
-#include "foundation/messages.h"
 #include "platform/files.h"
 
 int read_text_file(std::string_view path, TextFileContent& content, bool& opened) {
@@ -32,10 +29,4 @@ int read_text_lines(std::string_view path, std::vector<std::string>& lines) {
 
 int make_backup_copy(std::string_view path, std::string_view bytes_as_read) {
     return write_backup(std::string(path) + ".bak", bytes_as_read);
-}
-
-void report_message(int severity, std::string_view english, std::string_view french) {
-    const std::string_view text = cmndta001.qfr ? french : english;
-    error_message(severity, text, cmndta001.qline);
-    log_message_f(text);
 }

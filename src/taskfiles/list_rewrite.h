@@ -29,7 +29,3 @@ int read_text_lines(std::string_view path, std::vector<std::string>& lines);
 // logged and noted as a file not written, and the file must then not be
 // rewritten.
 int make_backup_copy(std::string_view path, std::string_view bytes_as_read);
-
-// Shows a message of `severity` (1 error, 2 warning) in English or French by
-// cmndta001.qfr, on the console when cmndta001.qline is set, and logs it.
-void report_message(int severity, std::string_view english, std::string_view french);

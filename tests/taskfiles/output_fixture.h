@@ -15,6 +15,7 @@
 #include "platform/file_faults.h"
 #include "platform/dialogs.h"
 #include "taskfiles/landscape_records.h"
+#include "taskfiles/layer_reset.h"
 #include "taskfiles/task_model.h"
 
 #include "support/std_streams.h"
@@ -85,15 +86,8 @@ protected:
 
 private:
     static void reset_all() {
-        reset_task_model();
-        reset_landscape_records();
-        reset_option_records();
-        reset_cmndta001();
-        reset_inst00();
-        reset_tinyfd();
+        reset_taskfiles_layer();
         reset_log();
-        reset_unwritten_files();
-        disarm_file_fault();
     }
 
     ScopedCwd cwd_{dir.path()};
