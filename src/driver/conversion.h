@@ -1,8 +1,10 @@
 #pragma once
 
 #include "driver/run_state.h"
+#include "platform/write_batch.h"
 
 #include <string>
+#include <vector>
 
 // The steps of one conversion (convert_one.h runs them in order) and what the
 // conversion keeps for itself between them. Each step reads and sets the
@@ -82,7 +84,8 @@ void match_landscape(Conversion& conversion, const RunState& run);
 void check_finish_altitude();
 
 // Step 23: the target's writer (and the LK8000 aircraft file). A failed writer
-// ends the run at once. False for JSON, whose run ends with its writer.
+// ends the run at once; in a write batch every file written after the task
+// depends on it. False for JSON, whose run ends with its writer.
 bool write_target_task(Conversion& conversion);
 
 // Steps 24-25: the airspace output file, written whole: for a Condor 3 plan
@@ -94,6 +97,14 @@ void write_task_airspace(Conversion& conversion);
 
 // Step 26: the XCSoar or LK8000 profile. Sets profile_status.
 void update_profile(Conversion& conversion);
+
+// Puts every file the conversion wrote so far in place (they wait in the
+// conversion's write batch, platform/write_batch.h, to be flushed to the disk
+// together) and tells of each that could not be, as not written; the
+// airspace and profile statuses follow. A task file that could not be put in
+// place ends the run as a failed writer does (none of the files after it is).
+// Returns the outcomes, empty outside a batch.
+std::vector<BatchedWrite> settle_written_files(Conversion& conversion);
 
 // Step 28: an AAT whose inner areas are not all cylinders gets a warning.
 void check_aat_areas();

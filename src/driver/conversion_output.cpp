@@ -160,7 +160,33 @@ int write_condor3_airspace(const Conversion& c) {
     return status;
 }
 
+[[noreturn]] void fail_task_writer(const std::string& outfile) {
+    fatal_error(in_user_language("Error writing: \n " + outfile, "*** Erreur d'\xE9" "criture : \n " + outfile),
+                kExitConversionFailed);
+}
+
 }  // namespace
+
+std::vector<BatchedWrite> settle_written_files(Conversion& c) {
+    const std::vector<BatchedWrite> outcomes = finish_write_batch();
+    const std::string outfile = trim_right(tarvex_c.outfile);
+    for (const BatchedWrite& outcome : outcomes) {
+        if (outcome.status == 0) {
+            continue;
+        }
+        console_line("put in place " + outcome.windows_path + " : " + i2b(outcome.status));
+        if (outcome.windows_path == outfile) {
+            fail_task_writer(outfile);
+        }
+        report_unwritten_file(outcome.windows_path);
+        if (outcome.windows_path == c.airspace_file) {
+            c.airspace_status = outcome.status;
+        } else if (outcome.windows_path == c.profile_file) {
+            c.profile_status = outcome.status;
+        }
+    }
+    return outcomes;
+}
 
 bool write_target_task(Conversion& c) {
     const std::string outfile = trim_right(tarvex_c.outfile);
@@ -180,9 +206,9 @@ bool write_target_task(Conversion& c) {
     }
     // A task that was not written ends the run before anything else is touched.
     if (status != 0) {
-        fatal_error(in_user_language("Error writing: \n " + outfile, "*** Erreur d'\xE9" "criture : \n " + outfile),
-                    kExitConversionFailed);
+        fail_task_writer(outfile);
     }
+    make_keystone(outfile);
     if (tarvex01.ntarg == kTargetLkt) {
         c.polar_file = path_field(join_path(in_tree(c, "_Polars"), c.glider_name + ".xcp"));
         console_line("Polar file " + c.polar_file);

@@ -16,11 +16,14 @@
 #include "platform/files.h"
 #include "platform/path_map.h"
 #include "platform/process.h"
+#include "platform/write_batch.h"
 #include "taskfiles/task_model.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -39,16 +42,22 @@ void add_to_message(Conversion& c, std::string_view text) {
     }
 }
 
-// Copies `from` over `to` (a whole write); the message names the copy only
-// when it was made, and a failed copy is told.
-void copy_for_xcsoar(Conversion& c, const std::string& from, const std::string& to) {
+// Copies `from` over `to` (a whole write); true when the copy was made, a
+// failed copy is told.
+bool copy_for_xcsoar(const std::string& from, const std::string& to) {
     const int status = copy_file_over(from, to);
     console_line("copy " + from + " -> " + to + " : " + i2b(status));
-    if (status == 0) {
-        add_to_message(c, "\n " + to);
-    } else {
+    if (status != 0) {
         report_unwritten_file(to);
     }
+    return status == 0;
+}
+
+// True when the batch put the file in place, or had nothing to do with it.
+bool put_in_place(const std::vector<BatchedWrite>& outcomes, const std::string& windows_path) {
+    return std::none_of(outcomes.begin(), outcomes.end(), [&windows_path](const BatchedWrite& outcome) {
+        return outcome.windows_path == windows_path && outcome.status != 0;
+    });
 }
 
 // The first "/" of a path shown in a message becomes "\", so that it does not
@@ -74,27 +83,43 @@ void fail_script(Conversion& c, const std::string& script, std::string_view engl
 
 void compose_result(Conversion& c) {
     const std::string outfile = trim_right(tarvex_c.outfile);
+    const bool xcsoar = tarvex01.ntarg == kTargetTsk;
+    const auto airspace_written = [&c] { return (rd_fpl_0.nb_pz > 0 || rd_fpl_0.nvcnd == 3) && c.airspace_status == 0; };
+
+    // The copies under XCSoar's names; they and every file of the run are put
+    // in place before the message names any of them.
+    std::string task_copy;
+    if (xcsoar) {
+        if (tarvex01.ndeftsk == 1 && c.base_name != kDefaultBase) {
+            task_copy = join_path(c.target_root, kDefaultTask);
+        } else if (c.base_name != kCondorBase) {
+            task_copy = join_path(tarvex_c.xcsoar_tasks, kCondorTask);
+        }
+    }
+    std::string airspace_copy;
+    if (xcsoar && airspace_written() && c.base_name != kCondorBase) {
+        airspace_copy = join_path(c.target_root, kCondorAirspace);
+    }
+    bool task_copied = !task_copy.empty() && copy_for_xcsoar(outfile, task_copy);
+    bool airspace_copied = !airspace_copy.empty() && copy_for_xcsoar(c.airspace_file, airspace_copy);
+    const std::vector<BatchedWrite> outcomes = settle_written_files(c);
+    task_copied = task_copied && put_in_place(outcomes, task_copy);
+    airspace_copied = airspace_copied && put_in_place(outcomes, airspace_copy);
+
     c.message_status = 0;
     c.message = fit_field(trim_right(tarvex_c.tskname) + "\n" + trim_right(rd_fpl_2.landscape) + "\n" +
                               in_user_language("Task written to :", "Plan de vol \xE9" "crit dans :") + "\n " +
                               outfile,
                           kResultMessageLength);
-    const bool xcsoar = tarvex01.ntarg == kTargetTsk;
-
-    if (xcsoar) {
-        if (tarvex01.ndeftsk == 1 && c.base_name != kDefaultBase) {
-            copy_for_xcsoar(c, outfile, join_path(c.target_root, kDefaultTask));
-        } else if (c.base_name != kCondorBase) {
-            copy_for_xcsoar(c, outfile, join_path(tarvex_c.xcsoar_tasks, kCondorTask));
-        }
+    if (task_copied) {
+        add_to_message(c, "\n " + task_copy);
     }
-
-    if ((rd_fpl_0.nb_pz > 0 || rd_fpl_0.nvcnd == 3) && c.airspace_status == 0) {
+    if (airspace_written()) {
         add_to_message(c, in_user_language("\nPenalty zones written to :\n ",
                                            "\nZones de p\xE9nalit\xE9 \xE9" "crites dans :\n ") +
                               c.airspace_file);
-        if (xcsoar && c.base_name != kCondorBase) {
-            copy_for_xcsoar(c, c.airspace_file, join_path(c.target_root, kCondorAirspace));
+        if (airspace_copied) {
+            add_to_message(c, "\n " + airspace_copy);
         }
     }
 
@@ -139,6 +164,7 @@ int finish_conversion(Conversion& c, const RunState& run) {
     if (c.summary_built) {
         output_task_summary(c.summary, run.summary_name_length > 0);
     }
+    settle_written_files(c);
     // A file that was not written was told when it failed; the run says so
     // by its exit code, after every step that could still run.
     const int exit_code = any_file_unwritten() ? kExitConversionFailed

@@ -29,8 +29,12 @@ int convert_one(RunState& run) {
     set_up_landscape(conversion);
     match_landscape(conversion, run);
     check_finish_altitude();
+    // The files of the conversion are flushed to the disk together, once
+    // written (platform/write_batch.h).
+    const WriteBatch batch;
     if (!write_target_task(conversion)) {
         // A JSON export ends with its file.
+        settle_written_files(conversion);
         return kExitSuccess;
     }
     write_task_airspace(conversion);

@@ -4,6 +4,7 @@
 #include "platform/encoding.h"
 #include "platform/file_faults.h"
 #include "platform/path_map.h"
+#include "platform/write_batch.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -53,6 +54,16 @@ platform_detail::Stream open_for_reading(const std::string& host, int& status) {
     return stream;
 }
 
+// The host path of a Windows path, any whole write of it waiting in a batch
+// put in place first, so that what is found there is what was written.
+std::optional<std::string> settled_host(std::string_view windows_path) {
+    std::optional<std::string> host = map_to_host(windows_path);
+    if (host) {
+        platform_detail::settle(*host);
+    }
+    return host;
+}
+
 // Makes the temporary names of one process distinct.
 unsigned temporary_counter = 0;
 
@@ -95,10 +106,26 @@ int create_temporary(const std::string& target, std::string& temporary) {
     return -EEXIST;
 }
 
+// Every byte of a host file: 0, or the status of the failed open or read.
+int read_host_file(const std::string& host, std::string& bytes) {
+    int status = 0;
+    const platform_detail::Stream stream = open_for_reading(host, status);
+    if (!stream) {
+        return status;
+    }
+    bytes.clear();
+    std::string block(kReadBlock, '\0');
+    std::size_t got = 0;
+    while ((got = std::fread(block.data(), 1, block.size(), stream.get())) > 0) {
+        bytes.append(block, 0, got);
+    }
+    return std::ferror(stream.get()) != 0 ? EIO : 0;
+}
+
 }  // namespace
 
 TextFileReader::TextFileReader(std::string_view windows_path) : windows_path_(windows_path) {
-    const std::optional<std::string> host = map_to_host(windows_path);
+    const std::optional<std::string> host = settled_host(windows_path);
     if (!host) {
         open_status_ = ENOENT;
         return;
@@ -177,7 +204,7 @@ std::vector<std::string> split_text_lines(std::string_view bytes) {
 }
 
 ByteFileReader::ByteFileReader(std::string_view windows_path) : windows_path_(windows_path) {
-    const std::optional<std::string> host = map_to_host(windows_path);
+    const std::optional<std::string> host = settled_host(windows_path);
     if (!host) {
         open_status_ = ENOENT;
         return;
@@ -214,11 +241,12 @@ bool ByteFileReader::read_all(std::string& bytes) {
 }
 
 FileWriter::FileWriter(std::string_view windows_path, WriteMode mode) : windows_path_(windows_path), mode_(mode) {
-    const std::optional<std::string> host = map_to_host(windows_path);
+    const std::optional<std::string> host = settled_host(windows_path);
     if (!host) {
         open_status_ = status_ = ENOENT;
         return;
     }
+    host_ = *host;
     if (mode == WriteMode::whole) {
         open_whole(*host);
     } else if (const int fault = platform_detail::file_fault(FileStep::create, windows_path_)) {
@@ -326,6 +354,9 @@ int FileWriter::close() {
     if (std::fflush(stream_.get()) != 0) {
         fail(error_or(EIO));
     }
+    if (mode_ == WriteMode::whole && status_ == 0 && platform_detail::write_batch_open() && wait_in_batch()) {
+        return 0;
+    }
     if (mode_ == WriteMode::whole && status_ == 0) {
         // One flush to the disk per file: the bytes are there before the name is.
         const int fault = platform_detail::file_fault(FileStep::flush, target_);
@@ -355,6 +386,31 @@ int FileWriter::close() {
     return status_;
 }
 
+bool FileWriter::wait_in_batch() {
+    const int fd = ::dup(fileno(stream_.get()));
+    if (fd < 0) {
+        return false;
+    }
+    // The writing out to the disk starts now; the batch's flush waits for it.
+    ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+    errno = 0;
+    if (std::fclose(stream_.release()) != 0) {
+        fail(error_or(EIO));
+        ::close(fd);
+        discard();
+        return true;
+    }
+    platform_detail::wait_in_batch({windows_path_, host_, target_, temporary_, fd, depends_on_});
+    temporary_.clear();
+    return true;
+}
+
+void FileWriter::depends_on(std::string_view windows_path) {
+    if (const std::optional<std::string> host = map_to_host(windows_path)) {
+        depends_on_.push_back(*host);
+    }
+}
+
 void FileWriter::discard() {
     stream_.reset();
     if (!temporary_.empty()) {
@@ -370,7 +426,7 @@ int write_whole_file(std::string_view windows_path, std::string_view bytes) {
 }
 
 bool file_exists(std::string_view windows_path) {
-    const std::optional<std::string> host = map_to_host(windows_path);
+    const std::optional<std::string> host = settled_host(windows_path);
     struct stat info {};
     return host && stat(host->c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
@@ -382,7 +438,7 @@ bool folder_exists(std::string_view windows_path) {
 }
 
 std::int64_t file_modification_time(std::string_view windows_path) {
-    const std::optional<std::string> host = map_to_host(windows_path);
+    const std::optional<std::string> host = settled_host(windows_path);
     struct stat info {};
     if (!host || stat(host->c_str(), &info) != 0) {
         return -1;
@@ -391,7 +447,7 @@ std::int64_t file_modification_time(std::string_view windows_path) {
 }
 
 std::int64_t file_size(std::string_view windows_path) {
-    const std::optional<std::string> host = map_to_host(windows_path);
+    const std::optional<std::string> host = settled_host(windows_path);
     struct stat info {};
     if (!host || stat(host->c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
         return -1;
@@ -400,7 +456,7 @@ std::int64_t file_size(std::string_view windows_path) {
 }
 
 int remove_file(std::string_view windows_path) {
-    const std::optional<std::string> host = map_to_host(windows_path);
+    const std::optional<std::string> host = settled_host(windows_path);
     if (!host) {
         return ENOENT;
     }
@@ -413,8 +469,8 @@ int remove_file(std::string_view windows_path) {
 }
 
 int rename_file(std::string_view from_windows_path, std::string_view to_windows_path) {
-    const std::optional<std::string> from = map_to_host(from_windows_path);
-    const std::optional<std::string> to = map_to_host(to_windows_path);
+    const std::optional<std::string> from = settled_host(from_windows_path);
+    const std::optional<std::string> to = settled_host(to_windows_path);
     if (!from || !to) {
         return ENOENT;
     }
@@ -431,9 +487,22 @@ int rename_file(std::string_view from_windows_path, std::string_view to_windows_
 
 int copy_file_over(std::string_view from_windows_path, std::string_view to_windows_path) {
     const std::optional<std::string> from = map_to_host(from_windows_path);
-    const std::optional<std::string> to = map_to_host(to_windows_path);
+    const std::optional<std::string> to = settled_host(to_windows_path);
     if (!from || !to) {
         return ENOENT;
+    }
+    if (const platform_detail::WaitingWrite* waiting = platform_detail::waiting_write(*from)) {
+        // The new bytes of a file waiting in the batch; the copy is put in
+        // place only with it.
+        std::string bytes;
+        const int status = read_host_file(waiting->temporary, bytes);
+        if (status != 0) {
+            return status;
+        }
+        FileWriter copy(to_windows_path);
+        copy.depends_on(from_windows_path);
+        copy.write(bytes);
+        return copy.close();
     }
     struct stat source {};
     if (stat(from->c_str(), &source) != 0) {
@@ -463,6 +532,7 @@ int list_folder(std::string_view windows_folder, std::vector<std::string>& names
     if (!host) {
         return ENOENT;
     }
+    platform_detail::settle_folder(*host);
     std::error_code ec;
     fs::directory_iterator it(*host, ec);
     if (ec) {

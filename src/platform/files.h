@@ -142,12 +142,17 @@ public:
     // Writes a text followed by CR LF.
     bool write_line(std::string_view text);
     // Finishes the file: for a whole write, flushes it to the disk and puts it in
-    // the place of the target. The first error of the open, any write, the
+    // the place of the target (in a write batch, the flush and the rename wait
+    // for the batch: write_batch.h). The first error of the open, any write, the
     // flush, the close or the rename (0 when the file was written whole).
     int close();
     // Gives a whole write up: the temporary file is removed, the target stays as
     // it was. Nothing for the other modes.
     void discard();
+    // In a write batch (write_batch.h), the file is put in place only when the
+    // file at the path (closed before it in the batch) was: a file after its
+    // backup.
+    void depends_on(std::string_view windows_path);
     // The first error so far (0 none).
     int status() const { return status_; }
 
@@ -158,9 +163,12 @@ private:
     void fail(int error);
     bool may_write();
     bool put(std::string_view bytes);
+    bool wait_in_batch();
 
     std::string windows_path_;
     WriteMode mode_;
+    std::string host_;       // host path of windows_path_
+    std::vector<std::string> depends_on_;
     std::string target_;     // host path of the file a whole write replaces
     std::string temporary_;  // host path of its temporary file; empty once gone
     platform_detail::Stream stream_;

@@ -123,6 +123,7 @@ void write_map_list(std::string_view mmm, std::string_view ttt) {
     const std::vector<std::string>& lines = content.lines;
 
     FileWriter out(list);
+    out.depends_on(list + ".bak");
     if (!out.is_open()) {
         report_unwritten_file(list, "*** " + list + ": Error opening ***", "*** " + list + " : Ouverture impossible ***");
         return;

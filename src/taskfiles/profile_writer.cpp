@@ -111,6 +111,8 @@ int rewrite_profile(std::string_view prffile, const std::string& default_profile
     int iosp = read_source_profile(prffile, default_profile, lines);
     if (iosp == 0) {
         FileWriter out(prffile);
+        // Put in place only after its backup (when one was made).
+        out.depends_on(std::string(prffile) + ".bak");
         if (!out.is_open()) {
             iosp = out.open_status();
         } else {

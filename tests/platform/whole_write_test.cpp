@@ -5,6 +5,7 @@
 #include "platform/file_faults.h"
 #include "platform/file_lock.h"
 #include "platform/files.h"
+#include "platform/write_batch.h"
 
 #include "support/fake_wine_prefix.h"
 #include "support/temp_dir.h"
@@ -13,6 +14,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <string>
@@ -188,4 +190,104 @@ TEST(FileLock, OneHolderAtATime) {
     EXPECT_EQ(TempDir::read(prefix.host("C:\\Tarvex\\Tarvex.lock")), "");
     FileLock nowhere;
     EXPECT_EQ(nowhere.try_lock("C:\\Missing\\Tarvex.lock"), ENOENT);
+}
+
+namespace {
+
+// Whole writes of a batch: each with its old bytes until the batch is finished.
+class Batched : public WholeWrite {
+protected:
+    Batched() {
+        prefix.add_file("C:\\XCSoarData\\Tasks\\Race.tsk", "old task");
+        prefix.add_file("C:\\XCSoarData\\Condor.prf.bak", "old backup");
+    }
+    std::string host_text(const std::string& windows_path) const { return TempDir::read(prefix.host(windows_path)); }
+    static int status_of(const std::vector<BatchedWrite>& outcomes, const std::string& windows_path) {
+        for (const BatchedWrite& outcome : outcomes) {
+            if (outcome.windows_path == windows_path) {
+                return outcome.status;
+            }
+        }
+        return -1;
+    }
+};
+
+}  // namespace
+
+TEST_F(Batched, FilesWaitForTheBatchAndGoInPlaceTogether) {
+    WriteBatch batch;
+    EXPECT_EQ(write_whole_file("C:\\XCSoarData\\Tasks\\Race.tsk", "new task"), 0);
+    EXPECT_EQ(write_new(), 0);
+    EXPECT_EQ(TempDir::read(target), kOld);
+    EXPECT_EQ(host_text("C:\\XCSoarData\\Tasks\\Race.tsk"), "old task");
+    const std::vector<BatchedWrite> outcomes = finish_write_batch();
+    ASSERT_EQ(outcomes.size(), 2u);
+    EXPECT_EQ(status_of(outcomes, "C:\\XCSoarData\\Tasks\\Race.tsk"), 0);
+    EXPECT_EQ(status_of(outcomes, "C:\\XCSoarData\\condor.PRF"), 0);
+    EXPECT_EQ(TempDir::read(target), kNew);
+    EXPECT_EQ(host_text("C:\\XCSoarData\\Tasks\\Race.tsk"), "new task");
+    EXPECT_EQ(names_in(target.parent_path()), (std::vector<std::string>{"Condor.prf", "Condor.prf.bak", "Tasks"}));
+    EXPECT_TRUE(finish_write_batch().empty());
+}
+
+TEST_F(Batched, WhatTheProcessLooksAtIsInPlaceFirst) {
+    WriteBatch batch;
+    write_new();
+    EXPECT_EQ(TempDir::read(target), kOld);
+    EXPECT_EQ(file_size("C:\\XCSoarData\\Condor.prf"), static_cast<std::int64_t>(std::string(kNew).size()));
+    EXPECT_EQ(TempDir::read(target), kNew);
+    // A copy of a waiting file copies its new bytes, and waits with it.
+    write_whole_file("C:\\XCSoarData\\Tasks\\Race.tsk", "new task");
+    EXPECT_EQ(copy_file_over("C:\\XCSoarData\\Tasks\\Race.tsk", "C:\\XCSoarData\\Tasks\\Condor.tsk"), 0);
+    EXPECT_EQ(host_text("C:\\XCSoarData\\Tasks\\Race.tsk"), "old task");
+    std::vector<std::string> names;
+    list_folder("C:\\XCSoarData\\Tasks\\", names);  // a listing shows the files in place
+    EXPECT_EQ(names, (std::vector<std::string>{"Condor.tsk", "Race.tsk"}));
+    EXPECT_EQ(host_text("C:\\XCSoarData\\Tasks\\Condor.tsk"), "new task");
+    // Outcomes of the files put in place on the way are kept for the finish.
+    EXPECT_EQ(finish_write_batch().size(), 3u);
+}
+
+TEST_F(Batched, AFileThatFailsTakesItsDependentsAlong) {
+    {
+        WriteBatch batch;
+        write_whole_file("C:\\XCSoarData\\Other.txt", "other");  // before the keystone: its own
+        write_whole_file("C:\\XCSoarData\\Tasks\\Race.tsk", "new task");
+        make_keystone("C:\\XCSoarData\\Tasks\\Race.tsk");
+        write_whole_file("C:\\XCSoarData\\Condor.prf.bak", "new backup");
+        write_new();
+        arm_file_fault({FileStep::flush, 1, "Race.tsk", EIO});
+        const std::vector<BatchedWrite> outcomes = finish_write_batch();
+        EXPECT_EQ(status_of(outcomes, "C:\\XCSoarData\\Other.txt"), 0);
+        EXPECT_EQ(status_of(outcomes, "C:\\XCSoarData\\Tasks\\Race.tsk"), EIO);
+        EXPECT_EQ(status_of(outcomes, "C:\\XCSoarData\\Condor.prf.bak"), ECANCELED);
+        EXPECT_EQ(status_of(outcomes, "C:\\XCSoarData\\condor.PRF"), ECANCELED);
+    }
+    EXPECT_EQ(host_text("C:\\XCSoarData\\Tasks\\Race.tsk"), "old task");
+    EXPECT_EQ(host_text("C:\\XCSoarData\\Condor.prf.bak"), "old backup");
+    EXPECT_EQ(TempDir::read(target), kOld);
+    {
+        // A file after its backup; a copy after its file.
+        WriteBatch batch;
+        write_whole_file("C:\\XCSoarData\\Condor.prf.bak", "new backup");
+        FileWriter out("C:\\XCSoarData\\Condor.prf");
+        out.depends_on("C:\\XCSoarData\\Condor.prf.bak");
+        out.write("new profile");
+        EXPECT_EQ(out.close(), 0);
+        write_whole_file("C:\\XCSoarData\\Tasks\\Race.tsk", "new task");
+        copy_file_over("C:\\XCSoarData\\Tasks\\Race.tsk", "C:\\XCSoarData\\Condor-task.txt");
+        arm_file_fault({FileStep::rename, 1, "Condor.prf.bak", EXDEV});
+        const std::vector<BatchedWrite> outcomes = finish_write_batch();
+        EXPECT_EQ(status_of(outcomes, "C:\\XCSoarData\\Condor.prf"), ECANCELED);
+        EXPECT_EQ(status_of(outcomes, "C:\\XCSoarData\\Tasks\\Race.tsk"), 0);
+        EXPECT_EQ(status_of(outcomes, "C:\\XCSoarData\\Condor-task.txt"), 0);
+        // A batch inside another one leaves the files to it.
+        WriteBatch inner;
+        write_whole_file("C:\\XCSoarData\\Left.txt", "left to the outer batch");
+    }  // the batch's end puts what is left in place
+    EXPECT_EQ(TempDir::read(target), kOld);
+    EXPECT_EQ(host_text("C:\\XCSoarData\\Condor-task.txt"), "new task");
+    EXPECT_EQ(host_text("C:\\XCSoarData\\Left.txt"), "left to the outer batch");
+    EXPECT_TRUE(std::none_of(fs::recursive_directory_iterator(prefix.drive_c()), fs::recursive_directory_iterator(),
+                             [](const fs::directory_entry& e) { return e.path().extension() == ".tmp"; }));
 }
