@@ -111,7 +111,9 @@ void check_aat_areas();
 
 // Steps 30-33: the result message, the copies under the names XCSoar loads
 // ("Default.tsk" or "Condor.tsk", "Condor-PZ.txt") and the airspace and
-// profile lines. A copy that fails is told and not named.
+// profile lines. The copies and every file of the run are put in place
+// (settle_written_files) before the message names any; a file that could not
+// be is told and not named.
 void compose_result(Conversion& conversion);
 
 // Step 34: the post-run script, run directly with no arguments. A missing or

@@ -8,6 +8,7 @@
 #include "driver/task_summary_text.h"
 #include "foundation/option_records.h"
 #include "foundation/run_stop.h"
+#include "foundation/unwritten_files.h"
 
 int convert_one(RunState& run) {
     Conversion conversion;
@@ -35,7 +36,7 @@ int convert_one(RunState& run) {
     if (!write_target_task(conversion)) {
         // A JSON export ends with its file.
         settle_written_files(conversion);
-        return kExitSuccess;
+        return any_file_unwritten() ? kExitConversionFailed : kExitSuccess;
     }
     write_task_airspace(conversion);
     update_profile(conversion);
