@@ -106,22 +106,6 @@ int create_temporary(const std::string& target, std::string& temporary) {
     return -EEXIST;
 }
 
-// Every byte of a host file: 0, or the status of the failed open or read.
-int read_host_file(const std::string& host, std::string& bytes) {
-    int status = 0;
-    const platform_detail::Stream stream = open_for_reading(host, status);
-    if (!stream) {
-        return status;
-    }
-    bytes.clear();
-    std::string block(kReadBlock, '\0');
-    std::size_t got = 0;
-    while ((got = std::fread(block.data(), 1, block.size(), stream.get())) > 0) {
-        bytes.append(block, 0, got);
-    }
-    return std::ferror(stream.get()) != 0 ? EIO : 0;
-}
-
 }  // namespace
 
 TextFileReader::TextFileReader(std::string_view windows_path) : windows_path_(windows_path) {
@@ -201,6 +185,10 @@ std::vector<std::string> split_text_lines(std::string_view bytes) {
         start = next;
     }
     return lines;
+}
+
+ByteFileReader::ByteFileReader(const HostPath& host_path) : windows_path_(host_path.path) {
+    stream_ = open_for_reading(host_path.path, open_status_);
 }
 
 ByteFileReader::ByteFileReader(std::string_view windows_path) : windows_path_(windows_path) {
@@ -494,10 +482,10 @@ int copy_file_over(std::string_view from_windows_path, std::string_view to_windo
     if (const platform_detail::WaitingWrite* waiting = platform_detail::waiting_write(*from)) {
         // The new bytes of a file waiting in the batch; the copy is put in
         // place only with it.
+        ByteFileReader reader(HostPath{waiting->temporary});
         std::string bytes;
-        const int status = read_host_file(waiting->temporary, bytes);
-        if (status != 0) {
-            return status;
+        if (!reader.is_open() || !reader.read_all(bytes)) {
+            return reader.is_open() ? reader.read_status() : reader.open_status();
         }
         FileWriter copy(to_windows_path);
         copy.depends_on(from_windows_path);

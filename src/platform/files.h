@@ -25,7 +25,8 @@ using Stream = std::unique_ptr<std::FILE, StreamCloser>;
 }  // namespace platform_detail
 
 // A host path (UTF-8) for the few readers of the platform layer that read the
-// Wine prefix itself (the registry hive). Nothing outside src/platform uses it.
+// Wine prefix itself (the registry hive) and for the file layer's own use (a
+// temporary file). Nothing outside src/platform uses it.
 struct HostPath {
     std::string path;
 };
@@ -74,6 +75,7 @@ std::vector<std::string> split_text_lines(std::string_view bytes);
 class ByteFileReader {
 public:
     explicit ByteFileReader(std::string_view windows_path);
+    explicit ByteFileReader(const HostPath& host_path);
 
     bool is_open() const { return stream_ != nullptr; }
     int open_status() const { return open_status_; }
