@@ -21,18 +21,10 @@
 #include <vector>
 
 namespace fs = std::filesystem;
-using tarvex_test::FakePrefixOptions;
 using tarvex_test::FakeWinePrefix;
 using tarvex_test::TempDir;
 
 namespace {
-
-FakePrefixOptions bare_prefix() {
-    FakePrefixOptions options;
-    options.condor2.reset();
-    options.condor3.reset();
-    return options;
-}
 
 // The names in a host folder, sorted.
 std::vector<std::string> names_in(const fs::path& folder) {
@@ -60,7 +52,7 @@ protected:
 
     static constexpr const char* kOld = "Old=\"0\"\r\n";
     static constexpr const char* kNew = "One=\"1\"\r\nTwo=\"2\"\r\nThree=\"3\"\r\n";
-    FakeWinePrefix prefix{bare_prefix()};
+    FakeWinePrefix prefix{tarvex_test::without_condor()};
     fs::path target;
 };
 
@@ -176,7 +168,7 @@ TEST_F(WholeWrite, AppendAndInPlaceWritersMeetTheirFaults) {
 }
 
 TEST(FileLock, OneHolderAtATime) {
-    FakeWinePrefix prefix(bare_prefix());
+    FakeWinePrefix prefix(tarvex_test::without_condor());
     prefix.add_folder("C:\\Tarvex");
     FileLock first;
     FileLock second;

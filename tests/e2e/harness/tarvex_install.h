@@ -28,8 +28,6 @@ inline constexpr int script_failed = 5;      // post-run script missing or faile
 // The Tarvex program under test (the build's executable).
 std::filesystem::path tarvex_program();
 
-// A prefix without any Condor installation.
-FakePrefixOptions without_condor();
 // The demo without Tarvex.ini beside the program (a first run).
 DemoOptions without_settings_file();
 
