@@ -35,8 +35,6 @@ namespace {
 
 constexpr std::string_view kTerrainExtension = ".trn";
 
-std::string path_field(std::string_view path) { return fit_field(path, kOptionPathCapacity); }
-
 // The path up to the extension ".trn" of its file name (any letter case), the
 // whole path when its name has none.
 std::string without_terrain_extension(const std::string& path) {

@@ -23,8 +23,6 @@ constexpr std::string_view kNoProfile = "0";
 // The mark of a glider whose mass the plan fixes.
 constexpr std::string_view kFixedMassMark = "-FXB";
 
-std::string path_field(std::string_view path) { return fit_field(path, kOptionPathCapacity); }
-
 std::string target_root() {
     switch (tarvex01.ntarg) {
         case kTargetLkt: return trim_right(tarvex_c.lk8000_root);

@@ -45,8 +45,6 @@ constexpr std::string_view kAirspaceListFile = "CroppedAirspaceSorted.txt";
 constexpr float kWindowStartMinimum = 1.0e7f;
 constexpr float kMetresPerKilometre = 1000.0f;
 
-std::string path_field(std::string_view path) { return fit_field(path, kOptionPathCapacity); }
-
 std::string in_tree(const Conversion& c, std::string_view folder) {
     return tarvex01.qarbo ? path_field(join_path(c.target_root, folder)) : c.target_root;
 }

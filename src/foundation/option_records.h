@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // The options of one run. The start-up sets them to the defaults below once;
 // the settings file, the command line and the forms then change them, in that
@@ -17,6 +18,9 @@ inline constexpr std::size_t kVersionTextCapacity = 10;   // cvers
 inline constexpr std::size_t kExtensionCapacity = 5;      // each cext0 text
 inline constexpr std::size_t kAltUnitCapacity = 2;        // cunitalt
 inline constexpr std::size_t kSpeedUnitCapacity = 5;      // cunitspd
+
+// A path or name as an option holds it: cut to kOptionPathCapacity.
+std::string path_field(std::string_view path);
 
 // The marker of a folder member that is not set.
 inline constexpr const char* kFolderNotSet = "XXXXX";

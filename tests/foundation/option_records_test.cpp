@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 TEST(OptionRecords, ResetRestoresTheStartUpDefaults) {
     tarvex01.start_margin = 7;
     tarvex01.qxcs = false;
@@ -68,4 +70,10 @@ TEST(OptionRecords, ExtensionsIndexedByTarget) {
     for (const auto& ext : tarvex_c.cext0) {
         EXPECT_LE(ext.size(), kExtensionCapacity);
     }
+}
+
+TEST(OptionRecords, PathFieldHoldsAnOptionsCapacity) {
+    EXPECT_EQ(path_field("C:\\XCSoarData\\Tasks"), "C:\\XCSoarData\\Tasks");
+    const std::string long_path = "C:\\" + std::string(300, 'p');
+    EXPECT_EQ(path_field(long_path), long_path.substr(0, kOptionPathCapacity));
 }
