@@ -3,7 +3,6 @@
 // checked against the ground.
 #include "driver/conversion.h"
 
-#include "foundation/tell.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/fortran_format.h"
@@ -13,6 +12,7 @@
 #include "foundation/option_records.h"
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "foundation/terrain_extents.h"
 #include "foundation/text_edit.h"
 #include "platform/case_fold.h"

@@ -1,6 +1,5 @@
 #include "driver/output_naming.h"
 
-#include "foundation/tell.h"
 #include "driver/input_kind.h"
 #include "driver/trace_text.h"
 #include "foundation/condor_install.h"
@@ -9,6 +8,7 @@
 #include "foundation/option_records.h"
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "platform/case_fold.h"
 #include "platform/console.h"
 #include "platform/files.h"
