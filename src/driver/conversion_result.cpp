@@ -8,6 +8,7 @@
 #include "foundation/message_records.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
+#include "foundation/output_targets.h"
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
 #include "foundation/tell.h"
@@ -27,13 +28,10 @@
 
 namespace {
 
-// The names under which XCSoar finds the converted task and airspace.
-constexpr std::string_view kDefaultTask = "Default.tsk";
-constexpr std::string_view kCondorTask = "Condor.tsk";
-constexpr std::string_view kCondorAirspace = "Condor-PZ.txt";
-// The output base names that are already the copy's name.
-constexpr std::string_view kDefaultBase = "Default";
+// The names under which XCSoar finds the converted task and airspace: the
+// task's base name followed by the target's extension.
 constexpr std::string_view kCondorBase = "Condor";
+constexpr std::string_view kCondorAirspace = "Condor-PZ.txt";
 
 void add_to_message(Conversion& c, std::string_view text) {
     c.message = c.message + std::string(text);
@@ -83,17 +81,19 @@ void fail_script(Conversion& c, const std::string& script, std::string_view engl
 
 void compose_result(Conversion& c) {
     const std::string outfile = trim_right(tarvex_c.outfile);
-    const bool xcsoar = tarvex01.ntarg == kTargetTsk;
+    const TargetFacts& target = chosen_target();
+    const bool xcsoar = target.xcsoar_copies;
     const auto airspace_written = [&c] { return (rd_fpl_0.nb_pz > 0 || rd_fpl_0.nvcnd == 3) && c.airspace_status == 0; };
 
     // The copies under XCSoar's names; they and every file of the run are put
     // in place before the message names any of them.
     std::string task_copy;
     if (xcsoar) {
-        if (tarvex01.ndeftsk == 1 && c.base_name != kDefaultBase) {
-            task_copy = join_path(c.target_root, kDefaultTask);
+        const std::string extension(target.extension);
+        if (tarvex01.ndeftsk == 1 && c.base_name != kDefaultTaskBase) {
+            task_copy = join_path(c.target_root, std::string(kDefaultTaskBase) + extension);
         } else if (c.base_name != kCondorBase) {
-            task_copy = join_path(tarvex_c.xcsoar_tasks, kCondorTask);
+            task_copy = join_path(tarvex_c.xcsoar_tasks, std::string(kCondorBase) + extension);
         }
     }
     std::string airspace_copy;
@@ -127,10 +127,10 @@ void compose_result(Conversion& c) {
         add_to_message(c,
                        in_user_language("\nProfile written to:\n ", "\nProfil \xE9" "crit dans :\n ") + c.profile_file);
         const std::string label = in_user_language("\nSelected polar:\n ", "\nPolaire s\xE9lectionn\xE9" "e :\n ");
-        if (xcsoar) {
-            add_to_message(c, label + first_slash_as_backslash(c.selected_polar));
-        } else if (tarvex01.ntarg == kTargetLkt) {
-            add_to_message(c, label + c.polar_file);
+        switch (target.profile) {
+            case ProfileKind::xcsoar: add_to_message(c, label + first_slash_as_backslash(c.selected_polar)); break;
+            case ProfileKind::lk8000: add_to_message(c, label + c.polar_file); break;
+            case ProfileKind::none: break;
         }
     }
 }

@@ -2,8 +2,8 @@
 
 #include "foundation/dms_text.h"
 #include "foundation/read_one_number.h"
-#include "foundation/tell.h"
 #include "foundation/seeyou_coordinates.h"
+#include "foundation/tell.h"
 #include "platform/console.h"
 
 #include <algorithm>

@@ -7,6 +7,7 @@
 #include "foundation/paths_files.h"
 #include "foundation/tell.h"
 #include "foundation/text_edit.h"
+#include "foundation/units.h"
 #include "foundation/unwritten_files.h"
 #include "platform/console.h"
 #include "platform/files.h"
@@ -176,7 +177,7 @@ void write_prf(std::string_view prffile, std::string_view oafile, std::string& s
         {"PlanePath", polar},
         {"MapFile", map_folder + trim_right(tarvex_c.mapname)},
         {"WPFile", std::string(kLocalPath) + landscape + ".cup"},
-        {"StartMaxSpeed", f2b(static_cast<float>(rd_fpl_6.start_max_speed) / 3.6f, "(F8.3)")},
+        {"StartMaxSpeed", f2b(kmh_to_metres_per_second(static_cast<float>(rd_fpl_6.start_max_speed)), "(F8.3)")},
     };
 
     std::vector<std::string> met;

@@ -2,11 +2,11 @@
 
 #include "airspace/airspace_trace.h"
 #include "airspace/layer_reset.h"
-#include "foundation/message_records.h"
-#include "foundation/utm_frame.h"
 #include "foundation/local_frame.h"
 #include "foundation/log.h"
+#include "foundation/message_records.h"
 #include "foundation/messages.h"
+#include "foundation/utm_frame.h"
 #include "support/terrain_bytes.h"
 #include "taskfiles/task_model.h"
 

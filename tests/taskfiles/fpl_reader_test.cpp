@@ -1,8 +1,8 @@
 #include "taskfiles/fpl_reader.h"
 
 #include "foundation/condor_install.h"
-#include "platform/path_map.h"
 #include "foundation/run_stop.h"
+#include "platform/path_map.h"
 #include "reader_fixture.h"
 
 #include <gtest/gtest.h>
