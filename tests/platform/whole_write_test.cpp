@@ -152,21 +152,6 @@ TEST_F(WholeWrite, CopiesAreWholeWrites) {
     EXPECT_EQ(TempDir::read(copy), "task");
 }
 
-TEST_F(WholeWrite, AppendAndInPlaceWritersMeetTheirFaults) {
-    arm_file_fault({FileStep::create, 1, "Tarvex.log", EACCES});
-    FileWriter log("C:\\XCSoarData\\Tarvex.log", WriteMode::in_place);
-    EXPECT_EQ(log.open_status(), EACCES);
-    arm_file_fault({FileStep::write, 2, "Tarvex.log", ENOSPC});
-    {
-        FileWriter started("C:\\XCSoarData\\Tarvex.log", WriteMode::in_place);
-        EXPECT_TRUE(started.write_line("first"));
-    }
-    FileWriter appended("C:\\XCSoarData\\Tarvex.log", WriteMode::append);
-    EXPECT_FALSE(appended.write_line("second"));
-    EXPECT_EQ(appended.close(), ENOSPC);
-    EXPECT_EQ(TempDir::read(target.parent_path() / "Tarvex.log"), "first\r\n");
-}
-
 TEST(FileLock, OneHolderAtATime) {
     FakeWinePrefix prefix(tarvex_test::without_condor());
     prefix.add_folder("C:\\Tarvex");
