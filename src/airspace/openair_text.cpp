@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "airspace/airspace_messages.h"
 #include "airspace/airspace_records.h"
 #include "airspace/airspace_trace.h"
-#include "foundation/log.h"
-#include "foundation/message_records.h"
 #include "foundation/fixed_text.h"
 #include "foundation/list_read.h"
+#include "foundation/log.h"
+#include "foundation/message_records.h"
 #include "foundation/number_text.h"
+#include "foundation/tell.h"
 #include "foundation/text_edit.h"
 #include "foundation/units.h"
 
@@ -119,7 +119,8 @@ bool dms_value(std::string_view part, char positive, char negative, double& valu
 
 void report_coordinate_error(std::string_view str) {
     const std::string given = fit_field(str, kAirspaceNameCapacity);
-    airspace_message(1, "Incorrect coordinates format: " + given, "Format de coordon\xE9" "es incorrect : " + given);
+    tell_and_count(kError, in_user_language("Incorrect coordinates format: " + given,
+                                            "Format de coordon\xE9" "es incorrect : " + given));
 }
 
 }  // namespace
@@ -142,9 +143,10 @@ int extract_coord(std::string_view str, float& rlat, float& rlon) {
             airspace_trace("Coordinates repaired: " + i2b(repairs));
         }
         if (!peldbg00.qdis_wrn) {
-            airspace_message(2, "Incorrect coordinates format:/" + given + "/" + repaired + " (corrected)",
-                             "Format de coordon\xE9" "es incorrect :/" + given + "/" + repaired +
-                                 " (apr\xE8s correction)");
+            tell_and_count(kWarning,
+                           in_user_language("Incorrect coordinates format:/" + given + "/" + repaired + " (corrected)",
+                                            "Format de coordon\xE9" "es incorrect :/" + given + "/" + repaired +
+                                                " (apr\xE8s correction)"));
         }
     }
     double lat = 0.0;
