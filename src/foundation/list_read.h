@@ -43,8 +43,9 @@ inline constexpr int kReadOutOfRange = 2;
 // One target of a read.
 using ListTarget = std::variant<int*, float*, double*>;
 
-// Reads the targets in order from the text.
-int list_read_items(std::string_view text, std::span<const ListTarget> targets);
+// Reads the targets in order from the text; `stored`, when given, receives
+// how many of them were given a value (a null item or a slash gives none).
+int list_read_items(std::string_view text, std::span<const ListTarget> targets, std::size_t* stored = nullptr);
 
 // Reads one or several numbers: list_read(text, hours, minutes, seconds).
 template <class... T>
