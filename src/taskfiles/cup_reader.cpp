@@ -399,6 +399,7 @@ void read_cup(std::string_view fnam, int maxapt, Tarvewp2& numbers, Tarvewp3& te
         return;
     }
     const WaypointLineReader reader(fnam, line.find("rwwidth") != std::string::npos, qline, qsilent);
+    size_waypoint_tables(numbers, texts);
     const int capacity = waypoint_capacity(maxapt, numbers, texts);
     while (read_cut_line(file, line, ios)) {
         if (line.find(kRelatedTasksMarker) != std::string::npos) {
