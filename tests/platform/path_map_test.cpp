@@ -154,6 +154,7 @@ TEST(PathMap, ReverseMappingPicksTheLongestDrive) {
     EXPECT_EQ(map_from_host(prefix.drive_c().string() + "/"), "C:\\");
     // A drive on a folder inside C: is longer, so it wins.
     fs::create_directory_symlink(docs, prefix.root() / "dosdevices" / "m:");
+    forget_wine_drives();
     EXPECT_EQ(map_from_host((docs / "Condor3").string()), "M:\\Condor3");
     // Outside every drive but Z:.
     EXPECT_EQ(map_from_host("/usr/share/doc"), "Z:\\usr\\share\\doc");
