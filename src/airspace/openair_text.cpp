@@ -80,7 +80,7 @@ int repair_dots(std::string& part) {
 
 // Reads one field as a real; false when it is missing or not a number.
 bool read_field(std::string_view field, float& value) {
-    return list_read(field, value) == kReadOk && std::isfinite(value);
+    return read_exact_decimal(field, value) || (list_read(field, value) == kReadOk && std::isfinite(value));
 }
 
 // Degrees of one part "DD:MM:SS H" with the positive and negative letters;

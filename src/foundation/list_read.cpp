@@ -295,6 +295,18 @@ int store(std::string_view item, const ListTarget& target) {
 
 }  // namespace
 
+bool read_exact_decimal(std::string_view text, float& value) {
+    std::size_t first = 0;
+    while (first < text.size() && is_blank_char(text[first])) {
+        ++first;
+    }
+    std::size_t end = text.size();
+    while (end > first && is_blank_char(text[end - 1])) {
+        --end;
+    }
+    return exact_decimal(text.substr(first, end - first), value);
+}
+
 int list_read_items(std::string_view text, std::span<const ListTarget> targets, std::size_t* stored) {
     std::size_t given = 0;
     if (stored == nullptr) {

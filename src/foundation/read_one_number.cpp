@@ -22,6 +22,8 @@ bool read_one(std::string_view text, T& value) {
 
 }  // namespace
 
-bool read_one_real(std::string_view text, float& value) { return read_one(text, value); }
+bool read_one_real(std::string_view text, float& value) {
+    return read_exact_decimal(text, value) || read_one(text, value);
+}
 
 bool read_one_int(std::string_view text, int& value) { return read_one(text, value); }
