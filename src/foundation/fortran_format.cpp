@@ -180,6 +180,12 @@ void check_width(int w) {
 // Appends Iw.m (m < 0: no minimum of digits).
 void append_i(std::string& out, long long value, int w, int m) {
     check_width(w);
+    if (w == 0 && m < 0) {
+        // I0: the digits and their sign as they are.
+        std::array<char, 24> text;
+        out.append(text.data(), std::to_chars(text.data(), text.data() + text.size(), value).ptr);
+        return;
+    }
     const bool negative = value < 0;
     const unsigned long long magnitude =
         negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);

@@ -181,3 +181,20 @@ TEST(PathMap, CommandLineArguments) {
     EXPECT_EQ(windows_path_from_argument("/tmp/t\xC3\xA2" "che.fpl"), "Z:\\tmp\\t\xE2" "che.fpl");
     EXPECT_EQ(windows_path_from_argument("t\xC3\xA2" "che.fpl"), "t\xE2" "che.fpl");
 }
+
+TEST(PathMap, DrivesAreListedOncePerPrefix) {
+    FakeWinePrefix prefix(bare_prefix());
+    ASSERT_EQ(wine_drives().size(), 2u);
+    TempDir other;
+    fs::create_directory_symlink(other.path(), prefix.root() / "dosdevices" / "k:");
+    // The same prefix keeps the drives it was first listed with...
+    EXPECT_EQ(wine_drives().size(), 2u);
+    EXPECT_FALSE(map_to_host("K:\\x.txt"));
+    // ...until it is forgotten; another prefix is listed afresh.
+    forget_wine_drives();
+    EXPECT_EQ(wine_drives().size(), 3u);
+    EXPECT_EQ(map_to_host("K:\\x.txt"), (other.path() / "x.txt").string());
+    FakeWinePrefix second(bare_prefix());
+    EXPECT_EQ(wine_drives().size(), 2u);
+    EXPECT_EQ(map_to_host("C:\\x.txt"), (second.drive_c() / "x.txt").string());
+}
