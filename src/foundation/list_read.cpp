@@ -44,16 +44,30 @@ int read_integer(std::string_view item, int& target) {
     return kReadOk;
 }
 
-// Checks the Fortran form of a real item and rewrites it in the form
-// std::from_chars takes ("-12.5e-3"). `lead` is the decimal exponent of its
-// first significant digit (a value of 1.x has 0); `zero` tells a mantissa of
-// zeros alone.
-bool normalize_real(std::string_view item, std::string& normalized, long& lead, bool& zero) {
+// Checks the Fortran form of a real item. `lead` is the decimal exponent of
+// its first significant digit (a value of 1.x has 0); `zero` tells a mantissa
+// of zeros alone; `plain` tells an item std::from_chars takes as it stands
+// (no "+" sign, an exponent letter "e" or "E" with at most six digits).
+// With `normalized` given, the item is rewritten there in the form
+// from_chars takes ("-12.5e-3").
+constexpr std::size_t kPlainExponentDigits = 6;
+
+bool scan_real(std::string_view item, long& lead, bool& zero, bool& plain, std::string* normalized) {
+    const auto put = [normalized](char c) {
+        if (normalized != nullptr) {
+            *normalized += c;
+        }
+    };
     std::size_t i = 0;
-    normalized.clear();
+    plain = true;
+    if (normalized != nullptr) {
+        normalized->clear();
+    }
     if (i < item.size() && (item[i] == '+' || item[i] == '-')) {
         if (item[i] == '-') {
-            normalized += '-';
+            put('-');
+        } else {
+            plain = false;
         }
         ++i;
     }
@@ -62,16 +76,16 @@ bool normalize_real(std::string_view item, std::string& normalized, long& lead, 
     bool seen_significant = false;
     int digits = 0;
     for (; i < item.size() && is_digit(item[i]); ++i, ++digits) {
-        normalized += item[i];
+        put(item[i]);
         if (item[i] != '0' || seen_significant) {
             seen_significant = true;
             ++before;
         }
     }
     if (i < item.size() && item[i] == '.') {
-        normalized += '.';
+        put('.');
         for (++i; i < item.size() && is_digit(item[i]); ++i, ++digits) {
-            normalized += item[i];
+            put(item[i]);
             if (!seen_significant) {
                 if (item[i] == '0') {
                     ++zeros_after;
@@ -91,6 +105,7 @@ bool normalize_real(std::string_view item, std::string& normalized, long& lead, 
         if (!letter && c != '+' && c != '-') {
             return false;
         }
+        plain = plain && (c == 'E' || c == 'e');
         if (letter) {
             ++i;
         }
@@ -102,6 +117,7 @@ bool normalize_real(std::string_view item, std::string& normalized, long& lead, 
         if (i == item.size()) {
             return false;
         }
+        plain = plain && item.size() - i <= kPlainExponentDigits;
         for (; i < item.size(); ++i) {
             if (!is_digit(item[i])) {
                 return false;
@@ -113,72 +129,9 @@ bool normalize_real(std::string_view item, std::string& normalized, long& lead, 
         if (negative_exponent) {
             exponent = -exponent;
         }
-        normalized += 'e';
-        normalized += std::to_string(exponent);
-    }
-    zero = !seen_significant;
-    lead = (before > 0 ? before - 1 : -zeros_after - 1) + exponent;
-    return true;
-}
-
-// Most real items are already in the form std::from_chars takes: an optional
-// "-", digits with an optional point, and an optional exponent "e" or "E"
-// with an optional sign and at most six digits. For those, the same `lead`
-// and `zero` as normalize_real; false for any other item.
-constexpr std::size_t kPlainExponentDigits = 6;
-
-bool plain_real(std::string_view item, long& lead, bool& zero) {
-    std::size_t i = 0;
-    if (i < item.size() && item[i] == '-') {
-        ++i;
-    }
-    long before = 0;
-    long zeros_after = 0;
-    bool seen_significant = false;
-    int digits = 0;
-    for (; i < item.size() && is_digit(item[i]); ++i, ++digits) {
-        if (item[i] != '0' || seen_significant) {
-            seen_significant = true;
-            ++before;
-        }
-    }
-    if (i < item.size() && item[i] == '.') {
-        for (++i; i < item.size() && is_digit(item[i]); ++i, ++digits) {
-            if (!seen_significant) {
-                if (item[i] == '0') {
-                    ++zeros_after;
-                } else {
-                    seen_significant = true;
-                }
-            }
-        }
-    }
-    if (digits == 0) {
-        return false;
-    }
-    long exponent = 0;
-    if (i < item.size()) {
-        if (item[i] != 'e' && item[i] != 'E') {
-            return false;
-        }
-        ++i;
-        bool negative_exponent = false;
-        if (i < item.size() && (item[i] == '+' || item[i] == '-')) {
-            negative_exponent = item[i] == '-';
-            ++i;
-        }
-        const std::size_t first = i;
-        for (; i < item.size(); ++i) {
-            if (!is_digit(item[i])) {
-                return false;
-            }
-            exponent = exponent * 10 + (item[i] - '0');
-        }
-        if (i == first || i - first > kPlainExponentDigits) {
-            return false;
-        }
-        if (negative_exponent) {
-            exponent = -exponent;
+        if (normalized != nullptr) {
+            *normalized += 'e';
+            *normalized += std::to_string(exponent);
         }
     }
     zero = !seen_significant;
@@ -256,12 +209,15 @@ int read_real(std::string_view item, Real& target) {
     }
     long lead = 0;
     bool zero = false;
+    bool plain = false;
+    if (!scan_real(item, lead, zero, plain, nullptr)) {
+        return kReadBadItem;
+    }
+    // Most items go to from_chars as they stand; the others are rewritten.
     std::string normalized;
     std::string_view text = item;
-    if (!plain_real(item, lead, zero)) {
-        if (!normalize_real(item, normalized, lead, zero)) {
-            return kReadBadItem;
-        }
+    if (!plain) {
+        scan_real(item, lead, zero, plain, &normalized);
         text = normalized;
     }
     const bool negative = !text.empty() && text[0] == '-';
