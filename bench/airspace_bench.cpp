@@ -16,6 +16,7 @@
 #include "airspace/airspace_records.h"
 #include "airspace/airspace_trace.h"
 #include "airspace/airspace_window.h"
+#include "airspace/layer_reset.h"
 #include "foundation/local_frame.h"
 #include "foundation/utm_frame.h"
 #include "landscape_generator.h"
@@ -45,8 +46,7 @@ void write_frame_header(const char* name) {
 void prepare(const OpenAirSample& sample) {
     static BenchFolder folder;
     std::ofstream("bench.air", std::ios::binary) << sample.text;
-    reset_airspace_records();
-    reset_task_model();
+    reset_airspace_layer();
     rd_fpl_2.fpl_000 = "C:\\Condor3\\FlightPlans\\Bench.fpl";
     as000c.aspfile = "bench.air";
     as000c.new_aspfile = "bench-out.txt";

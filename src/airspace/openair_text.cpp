@@ -4,15 +4,16 @@
 #include <array>
 #include <cmath>
 
-#include "airspace/airspace_messages.h"
 #include "airspace/airspace_records.h"
 #include "airspace/airspace_trace.h"
-#include "foundation/log.h"
-#include "foundation/message_records.h"
 #include "foundation/fixed_text.h"
 #include "foundation/list_read.h"
+#include "foundation/log.h"
+#include "foundation/message_records.h"
 #include "foundation/number_text.h"
+#include "foundation/tell.h"
 #include "foundation/text_edit.h"
+#include "foundation/units.h"
 
 int get_typ(std::string_view str) {
     const std::string_view text = str.substr(0, trimmed_length(str));
@@ -119,7 +120,8 @@ bool dms_value(std::string_view part, char positive, char negative, double& valu
 
 void report_coordinate_error(std::string_view str) {
     const std::string given = fit_field(str, kAirspaceNameCapacity);
-    airspace_message(1, "Incorrect coordinates format: " + given, "Format de coordon\xE9" "es incorrect : " + given);
+    tell_and_count(kError, in_user_language("Incorrect coordinates format: " + given,
+                                            "Format de coordon\xE9" "es incorrect : " + given));
 }
 
 }  // namespace
@@ -152,9 +154,10 @@ int extract_coord(std::string_view str, float& rlat, float& rlon) {
             airspace_trace("Coordinates repaired: " + i2b(repairs));
         }
         if (!peldbg00.qdis_wrn) {
-            airspace_message(2, "Incorrect coordinates format:/" + given + "/" + repaired + " (corrected)",
-                             "Format de coordon\xE9" "es incorrect :/" + given + "/" + repaired +
-                                 " (apr\xE8s correction)");
+            tell_and_count(kWarning,
+                           in_user_language("Incorrect coordinates format:/" + given + "/" + repaired + " (corrected)",
+                                            "Format de coordon\xE9" "es incorrect :/" + given + "/" + repaired +
+                                                " (apr\xE8s correction)"));
         }
     }
     double lat = 0.0;
@@ -220,7 +223,7 @@ float decode_alt_as(std::string_view str) {
                       i2b(static_cast<int>(amsl == std::string_view::npos ? 0 : amsl + 1)));
         return sign * kUnreadableAltitude;
     }
-    const float metres_value = metres != std::string_view::npos ? value : value * 0.3048f;
+    const float metres_value = metres != std::string_view::npos ? value : value * kFootInMetres;
     return sign * metres_value;
 }
 

@@ -2,11 +2,10 @@
 
 #include "foundation/fixed_text.h"
 #include "foundation/key_value.h"
-#include "foundation/log.h"
-#include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/read_one_number.h"
 #include "foundation/seeyou_coordinates.h"
+#include "foundation/tell.h"
 #include "foundation/text_edit.h"
 #include "foundation/units.h"
 #include "platform/console.h"
@@ -33,11 +32,7 @@ constexpr std::string_view kNoPosition = "???";
 
 // Shows a message (severity error) unless silent, and logs it.
 void report(std::string_view title, const std::string& text, std::size_t length, bool qline, bool qsilent) {
-    const std::string message = fit_field(text, length);
-    if (!qsilent) {
-        error_message_tit(1, title, message, qline);
-    }
-    log_message_text(message);
+    tell_and_log(kError, fit_field(text, length), {.shown = !qsilent, .qline = qline, .title = title});
 }
 
 // Reads the next line, cut to kLineLength. False at the end of the file

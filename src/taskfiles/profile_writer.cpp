@@ -5,7 +5,9 @@
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
 #include "foundation/paths_files.h"
+#include "foundation/tell.h"
 #include "foundation/text_edit.h"
+#include "foundation/units.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "platform/glue_dialogs.h"
@@ -62,14 +64,15 @@ int read_source_profile(std::string_view prffile, const std::string& default_pro
     } else if (file_exists(default_profile)) {
         source = default_profile;
     } else {
-        report_message(1, "*** File not found\n " + default_profile,
-                       "*** Fichier non trouv\xE9 : \n " + default_profile);
+        tell_and_log(kError, in_user_language("*** File not found\n " + default_profile,
+                                              "*** Fichier non trouv\xE9 : \n " + default_profile));
         return kProfileNotRead;
     }
     bool opened = false;
     if (read_text_lines(source, lines, opened) != 0) {
         if (opened) {
-            report_message(1, "*** Error reading: \n " + source, "*** Erreur de lecture : \n " + source);
+            tell_and_log(kError,
+                         in_user_language("*** Error reading: \n " + source, "*** Erreur de lecture : \n " + source));
         }
         return kProfileNotRead;
     }
@@ -112,7 +115,7 @@ int rewrite_profile(std::string_view prffile, const std::string& default_profile
     }
     if (iosp != 0) {
         const std::string name = trim_right(prffile);
-        report_message(1, "Error writing: \n " + name, "*** Erreur d'\xE9" "criture : \n " + name);
+        tell_and_log(kError, in_user_language("Error writing: \n " + name, "*** Erreur d'\xE9" "criture : \n " + name));
     }
     return iosp;
 }
@@ -165,7 +168,7 @@ void write_prf(std::string_view prffile, std::string_view oafile, std::string& s
         {"PlanePath", polar},
         {"MapFile", map_folder + trim_right(tarvex_c.mapname)},
         {"WPFile", std::string(kLocalPath) + landscape + ".cup"},
-        {"StartMaxSpeed", f2b(static_cast<float>(rd_fpl_6.start_max_speed) / 3.6f, "(F8.3)")},
+        {"StartMaxSpeed", f2b(kmh_to_metres_per_second(static_cast<float>(rd_fpl_6.start_max_speed)), "(F8.3)")},
     };
 
     std::vector<std::string> met;

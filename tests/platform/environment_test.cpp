@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -180,8 +181,14 @@ TEST(HideConsole, TraceOnly) {
 }
 
 TEST(MySleep, ReturnsForZeroAndNegative) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
     My_Sleep(0);
-    My_Sleep(-100);
-    My_Sleep(1);
-    SUCCEED();
+    My_Sleep(-100);  // not taken as a long unsigned wait
+    const Clock::time_point after_nothing = Clock::now();
+    My_Sleep(20);
+    const Clock::time_point after_sleep = Clock::now();
+    // Generous bound: the two calls sleep not at all, however busy the machine.
+    EXPECT_LT(after_nothing - start, std::chrono::seconds(1));
+    EXPECT_GE(after_sleep - after_nothing, std::chrono::milliseconds(20));
 }
