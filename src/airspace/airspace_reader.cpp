@@ -56,11 +56,8 @@ bool sane_nautical_miles(float value) {
 // item that cannot be read leaves its value as it was.
 template <class T, std::size_t N>
 void read_comma_list(std::string_view arg, std::array<T*, N> values) {
-    std::string rest(arg);
-    std::string item;
     for (T* value : values) {
-        extract_comma(rest, item);
-        list_read(item, *value);
+        list_read(next_list_item(arg, ','), *value);
     }
 }
 
