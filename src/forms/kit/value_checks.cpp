@@ -227,7 +227,7 @@ int check_values(int n, int kact, int& ival, float& rval, std::string& cval, std
     return status;
 }
 
-int check_minmax(int n, std::string& msg) {
+int check_minmax(int n, int& /*ival*/, float& /*rval*/, std::string& /*cval*/, std::string& msg) {
     msg.clear();
     const int b = model_box(n);
     if (b == 0) {

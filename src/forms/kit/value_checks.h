@@ -27,8 +27,9 @@ int check_values(int n, int kact, int& ival, float& rval, std::string& cval, std
 
 // Checks the real value inpt_rval of engine box n against the box's bounds
 // (integer and real boxes; every other type passes). msg: the message of a
-// refusal, empty when accepted.
-int check_minmax(int n, std::string& msg);
+// refusal, empty when accepted. ival, rval and cval (the engine's fields of
+// the box) are not looked at.
+int check_minmax(int n, int& ival, float& rval, std::string& cval, std::string& msg);
 
 // True when vmin is not below vmax (no usable bounds) or vmin <= val <= vmax.
 bool check_minmax_0(float val, float vmin, float vmax);

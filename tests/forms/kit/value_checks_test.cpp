@@ -165,7 +165,10 @@ TEST_F(ValueChecks, Bounds) {
     make_box(1, kTypeInt);
     auto minmax = [](int n) {
         std::string msg = "stale";
-        const int status = check_minmax(n, msg);
+        int ival = 0;
+        float rval = 0.0F;
+        std::string cval;
+        const int status = check_minmax(n, ival, rval, cval, msg);
         return std::to_string(status) + ":" + msg;
     };
     frmi03.inpt_rval[1] = 2.0e9F;
