@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -184,9 +185,16 @@ protected:
         key(cpw_rawkey_keyup, vk, scancode, static_cast<unsigned char>(c), keyscan);
     }
 
+    void mouse_leaves() {
+        cpw_event_insert(ctx, window, cpw_event_mouseentry, 1);
+        send();
+    }
+
     int height() const { return engine_metrics.windowInfo.height; }
 
     tarvex_test::TempDir fonts{"engine-fonts"};
+    tarvex_test::TempDir folder{"engine-run"};
+    tarvex_test::ScopedCwd cwd{folder.path()};  // the program's log goes here
     CpwContext* ctx = nullptr;
     std::uint32_t window = 0;
 };
