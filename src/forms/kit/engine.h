@@ -151,6 +151,9 @@ int frm_start_graphics(std::string_view font_file, std::string_view title);
 // when there is no window.
 int frm_do_graphics();
 
+// Closes the form's window and the toolkit context (at the program's end).
+void frm_close_graphics();
+
 // Lays the registered form out again and gives the window its new size; the
 // window id, 0 when there is none.
 int frm_new_form_gr();
