@@ -1,25 +1,16 @@
 #include "forms/kit/form_value_text.h"
 
 #include "foundation/number_text.h"
+#include "platform/dialog_support.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
-constexpr std::size_t kColourDigits = 6;
-
-int hex_digit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
+// "#" and the six hexadecimal digits of a colour.
+constexpr std::size_t kColourTextLength = 7;
 
 }  // namespace
 
@@ -30,17 +21,10 @@ std::string real_box_text(float v) {
 }
 
 bool read_colour_text(std::string_view text, int& colour) {
-    if (text.size() < 1 + kColourDigits || text.front() != '#') {
+    const std::optional<Rgb> rgb = Hex2RGB(text.substr(0, std::min(text.size(), kColourTextLength)));
+    if (!rgb) {
         return false;
     }
-    int value = 0;
-    for (std::size_t i = 1; i <= kColourDigits; ++i) {
-        const int digit = hex_digit(text[i]);
-        if (digit < 0) {
-            return false;
-        }
-        value = value * 16 + digit;
-    }
-    colour = value;
+    colour = (*rgb)[0] * 65536 + (*rgb)[1] * 256 + (*rgb)[2];
     return true;
 }

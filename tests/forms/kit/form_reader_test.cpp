@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -48,6 +49,19 @@ constexpr const char* kFullForm =
     "{ Pos=L7; Type=7 }\n"
     "{ Type=maybe }\n";
 
+// A box of the model in one line: type, active, size, arrows, dependency,
+// box and label position, bounds.
+std::string box_line(int b) {
+    std::ostringstream line;
+    for (const int value : {frmi01.inpt_typ[b], frmi01.inpt_act[b], frmi01.inpt_siz[b], frmi01.inpt_arr[b],
+                            frmi01.inpt_dep[b], frmi01.inpt_pos[b][0], frmi01.inpt_pos[b][1], frmi01.inpt_pos[b][2],
+                            frmi01.inpt_pos[b][3]}) {
+        line << value << " ";
+    }
+    line << frmi03.inpt_min[b] << " " << frmi03.inpt_max[b];
+    return line.str();
+}
+
 TEST_F(FormReader, ReadsEveryKindOfItem) {
     frmi01.ddl_nbli[30] = 7;  // list lengths survive the reset
     frm999.window_id = 3;
@@ -62,74 +76,43 @@ TEST_F(FormReader, ReadsEveryKindOfItem) {
     EXPECT_EQ(frm000.nvers, 4400);
     EXPECT_EQ(frm999.iact, 1);
     EXPECT_EQ(frm000.tick_size, 14.0F);
-    EXPECT_EQ(frm000.nb_inpt, 6);
-    EXPECT_EQ(frm000.nb_rdio, 1);
-    EXPECT_EQ(frm000.nb_sepa, 2);
-    EXPECT_EQ(frm000.nb_titl, 2);
-    EXPECT_EQ(frm000.nb_butt, 4);
+    EXPECT_EQ((std::array<int, 5>{frm000.nb_inpt, frm000.nb_rdio, frm000.nb_sepa, frm000.nb_titl, frm000.nb_butt}),
+              (std::array<int, 5>{6, 1, 2, 2, 4}));
 
     // Box 1: a quoted ";" stays in the label; an integer box gets the
     // reader's bounds whatever the file says; "Position" counts as "Pos".
     EXPECT_EQ(frmc01.inpt_txt[1], "Count;of it");
-    EXPECT_EQ(frmi02.inpt_nam[1], "count");
     EXPECT_EQ(frmi02.inpt_var[1], "v_count");
-    EXPECT_EQ(frmi01.inpt_pos[1], (std::array<int, 4>{10, 20, -1, -1}));
-    EXPECT_EQ(frmi01.inpt_typ[1], kTypeInt);
-    EXPECT_EQ(frmi03.inpt_min[1], -1.0e9F);
-    EXPECT_EQ(frmi03.inpt_max[1], 1.0e9F);
-    EXPECT_EQ(frmi01.inpt_arr[1], 1);
-    EXPECT_EQ(frmi01.inpt_act[1], 1);
-    EXPECT_EQ(frmi01.inpt_dep[1], -1);
+    EXPECT_EQ(box_line(1), "1 1 5 1 -1 10 20 -1 -1 -1e+09 1e+09");
     // Box 2: "-" greys it; "Ext" counts only after "Type"; the item runs
     // over three lines; a negated dependency on box 1.
     EXPECT_EQ(frmc01.inpt_txt[2], "Greyed");
-    EXPECT_EQ(frmi01.inpt_act[2], 0);
-    EXPECT_EQ(frmi01.inpt_typ[2], kTypeIfp);
     EXPECT_EQ(frmi02.inpt_ext[2], "*.cup");
-    EXPECT_EQ(frmi01.inpt_pos[2], (std::array<int, 4>{10, 50, -2, -2}));
-    EXPECT_EQ(frmi01.inpt_dep[2], 1000);
+    EXPECT_EQ(box_line(2), "7 0 30 0 1000 10 50 -2 -2 -2e+25 2e+25");
     // Box 3: a tick box takes the tick size and loses its arrows.
-    EXPECT_EQ(frmi01.inpt_typ[3], kTypeTck);
-    EXPECT_EQ(frmi01.inpt_siz[3], 14);
-    EXPECT_EQ(frmi01.inpt_arr[3], 0);
-    EXPECT_EQ(frmi01.inpt_dep[3], 0);
-    EXPECT_EQ(frmi01.inpt_pos[3], (std::array<int, 4>{10, 80, 40, 82}));
-    // Box 4: "F" is a colour box, raised to 7 characters; an unknown
+    EXPECT_EQ(box_line(3), "4 1 14 0 0 10 80 40 82 -2e+25 2e+25");
+    // Box 4: "F" is a colour box of at least 7 characters; an unknown
     // dependency is no dependency (and no error).
-    EXPECT_EQ(frmi01.inpt_typ[4], kTypeCol);
-    EXPECT_EQ(frmi01.inpt_siz[4], 7);
-    EXPECT_EQ(frmi01.inpt_arr[4], 0);
-    EXPECT_EQ(frmi01.inpt_dep[4], -1);
+    EXPECT_EQ(box_line(4), "6 1 7 0 -1 10 110 -1 -1 -2e+25 2e+25");
     // Box 5: "RC" is found in "IRCTKF" at 2; the later "Type" wins all the same.
-    EXPECT_EQ(frmi01.inpt_typ[5], kTypeFlt);
-    EXPECT_EQ(frmi03.inpt_min[5], -1500.0F);
-    EXPECT_EQ(frmi03.inpt_max[5], 2.5F);
-    EXPECT_EQ(frmi01.inpt_arr[5], 2);
-    EXPECT_EQ(frmi01.inpt_pos[5][0], -200);
+    EXPECT_EQ(box_line(5), "2 1 8 2 -1 -200 140 -1 -1 -1500 2.5");
     // The radio group was read before box 6 existed.
     EXPECT_EQ(frmt01.tick_rdio_count[1], 3);
-    EXPECT_EQ(frmt01.tick_rdio[1][1], 3);
-    EXPECT_EQ(frmt01.tick_rdio[1][2], 4);
-    EXPECT_EQ(frmt01.tick_rdio[1][3], -1);
+    EXPECT_EQ(frmt01.tick_rdio[1], (std::array<int, 11>{0, 3, 4, -1}));
 
     EXPECT_EQ(frmi01.sepa_pos[1], (std::array<int, 4>{1, 2, 3, 4}));
     EXPECT_EQ(frmi01.sepa_pos[2], (std::array<int, 4>{5, 0, 7, 8}));
     EXPECT_EQ(frmc01.titl_txt[1], "Hello");
     EXPECT_EQ(frmi01.titl_pos[1], (std::array<int, 2>{-10500, 300}));
     EXPECT_EQ(frmi01.titl_pos[2], (std::array<int, 2>{0, -20}));
-    EXPECT_EQ(frmi01.butt_pos[1], (std::array<int, 2>{20020, 5}));
-    EXPECT_EQ(frmi01.butt_siz[1], 60);
     EXPECT_EQ(frmc01.butt_txt[1], "OK");
-    EXPECT_EQ(frmi01.butt_typ[1], 1);
-    EXPECT_EQ(frmi01.butt_typ[2], -1);
+    EXPECT_EQ(frmi01.butt_siz[1], 60);
+    EXPECT_EQ(frmi01.butt_pos[1], (std::array<int, 2>{20020, 5}));
     EXPECT_EQ(frmi01.butt_pos[3], (std::array<int, 2>{7, 0}));
-    EXPECT_EQ(frmi01.butt_typ[3], 7);
-    EXPECT_EQ(frmi01.butt_typ[4], 0);
+    EXPECT_EQ(frmi01.butt_typ, (std::array<int, 11>{0, 1, -1, 7, 0}));
 
     // The log holds the file's name alone.
-    const auto log = lines_of(std::string(kFormLogName));
-    ASSERT_EQ(log.size(), 1U);
-    EXPECT_EQ(log[0], "form.frm");
+    EXPECT_EQ(lines_of(std::string(kFormLogName)), (std::vector<std::string>{"form.frm"}));
 }
 
 TEST_F(FormReader, GeneralSectionAlone) {
