@@ -176,7 +176,7 @@ struct EngineChecks {
     int (*incrm_val)(int n, int& ival, float& rval, std::string& cval, int incr) = nullptr;
 };
 
-// The engine calls the form model's checks; tests put others in their place.
-// A null member accepts (incrm_val: steps nothing).
+// frm_create_form installs the form model's checks; tests put others in
+// their place. A null member accepts (incrm_val: steps nothing).
 void set_engine_checks(const EngineChecks& checks);
 const EngineChecks& engine_checks();

@@ -187,6 +187,22 @@ TEST_F(Window, DialogAnswersLongerThanTheBoxAreCut) {
     EXPECT_EQ(engine_tables.inpt_cval[1].size(), 255u);
 }
 
+TEST_F(Window, AColourBoxTakesTheChosenColour) {
+    tarvex_test::ZenityStub zenity;
+    zenity.answer(1, "rgb(255,128,0)\n");
+    engine_tables.inpt_typ[0] = frm_type_col;
+    engine_tables.inpt_cval[0] = "#000080";
+    engine_tables.inpt_ival[0] = 128;
+    start();
+    click(30, 65);
+    ASSERT_EQ(zenity.runs(), 1);
+    const std::vector<std::string> args = zenity.args(1);
+    EXPECT_NE(std::find(args.begin(), args.end(), "--color=#000080"), args.end());
+    EXPECT_EQ(engine_tables.inpt_ival[0], 0xFF8000);
+    EXPECT_EQ(engine_tables.inpt_cval[0].size(), 7u);
+    EXPECT_EQ(calls_of("callback"), std::vector<std::string>{"callback 1 1 16744448"});
+}
+
 TEST_F(Window, NewFormGrLaysOutAgainAndResizes) {
     start();
     engine_tables.inpt_siz[0] = 40;
