@@ -44,7 +44,10 @@ protected:
         reset_engine();
         EXPECT_EQ(frm_read_form(write("api.frm", kApiForm)), 0);
     }
-    ~FormApi() override { reset_engine(); }
+    ~FormApi() override {
+        frm_close_graphics();
+        reset_engine();
+    }
 
     // Registers the model in the engine as frm_create_form does, without a window.
     static void register_form() {
@@ -215,7 +218,7 @@ TEST_F(FormApi, CreationWithoutBoxesMakesNoWindow) {
 TEST_F(FormApi, CreationInstallsTheValueChecks) {
     frm999.qfr = true;
     const ScopedEnv language("LANGUAGE", "en");
-    frm_create_form();
+    EXPECT_EQ(frm_create_form(), frm999.window_id);
     EXPECT_FALSE(frm999.qfr);
     EXPECT_EQ(engine_tables.nb_inpt, 9);
     EXPECT_EQ(engine_metrics.font_size, 11);
