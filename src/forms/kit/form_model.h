@@ -34,8 +34,7 @@ inline constexpr std::size_t kValueLength = 255;      // inpt_cval
 inline constexpr std::size_t kNameLength = 127;       // inpt_nam, inpt_var
 inline constexpr std::size_t kExtLength = 31;         // inpt_ext
 
-// The "no bound" values of inpt_min and inpt_max, and the limits beyond
-// which a bound counts as absent in a message.
+// The "no bound" values of inpt_min and inpt_max.
 inline constexpr float kNoLowerBound = -2.0e25F;
 inline constexpr float kNoUpperBound = 2.0e25F;
 
