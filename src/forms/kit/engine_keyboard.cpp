@@ -7,10 +7,10 @@
 
 #include "cpw/key_names.h"
 #include "foundation/log.h"
+#include "platform/console.h"
 #include "foundation/stopwatch.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -31,7 +31,7 @@ inline constexpr int max_text = static_cast<int>(engine_value_chars);
 
 void trace(const char* text) {
     if (engine_metrics.DEBUG != 0) {
-        std::printf("%s\n", text);
+        console_line(text);
     }
 }
 

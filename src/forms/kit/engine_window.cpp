@@ -9,11 +9,11 @@
 #include "cpw/font.h"
 #include "cpw/gl_float_guard.h"
 #include "foundation/log.h"
+#include "platform/console.h"
 
 #include <GL/gl.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -23,7 +23,7 @@ inline constexpr const char* input_font = "cour.ttf";
 
 void trace(const std::string& text) {
     if (engine_metrics.DEBUG != 0) {
-        std::printf("%s\n", text.c_str());
+        console_line(text);
     }
 }
 

@@ -71,13 +71,4 @@ TEST(TextEditing, InsertAndDeleteAroundTheCaretAndTheSelection) {
     EXPECT_EQ(start, 2);
 }
 
-TEST(TextEditing, NumberCharacters) {
-    for (const char c : std::string("0123456789+-.E")) {
-        EXPECT_TRUE(IsNum(c)) << c;
-    }
-    for (const char c : std::string("a,eX /")) {
-        EXPECT_FALSE(IsNum(c)) << c;
-    }
-}
-
 }  // namespace

@@ -192,9 +192,10 @@ public:
     void redraw() {
         engine_redraw();
         settle();
-        glFinish_all();
+        sync_both();
     }
-    void glFinish_all() {
+    // Waits until the server has carried out the engine's requests, then the user's.
+    void sync_both() {
         if (CpwX11Connection* c = cpw_x11_connection()) {
             XSync(c->display, False);
         }
