@@ -10,6 +10,7 @@
 #include "airspace/airspace_trace.h"
 #include "airspace/airspace_window.h"
 #include "airspace/filtered_copy.h"
+#include "foundation/units.h"
 #include "foundation/utm_frame.h"
 #include "airspace/openair_text.h"
 #include "airspace/zone_geometry.h"
@@ -46,7 +47,7 @@ std::string_view columns_from(std::string_view rec, std::size_t from) { return c
 // A radius or width in nautical miles that makes sense on the earth; the test
 // divides, so that no product can overflow.
 bool sane_nautical_miles(float value) {
-    return std::fabs(value) <= kLargestAirspaceRadius / kMetresPerNauticalMile;
+    return std::fabs(value) <= kLargestAirspaceRadius / kNauticalMileInMetres;
 }
 
 // Reads the comma-separated numbers of an SP, SB or DA argument in order; an
@@ -285,7 +286,7 @@ void OpenAirReader::keyword_width(std::string_view rec) {
         ignore_number_line(rec);
         return;
     }
-    ray_ = width * kMetresPerNauticalMile;
+    ray_ = width * kNauticalMileInMetres;
     q_axe_ = true;
 }
 
@@ -354,7 +355,7 @@ void OpenAirReader::keyword_da(std::string_view rec) {
     const float t1 = (angle1 + 90.0f) * kAirspacePi / 180.0f;
     const float t2 = (angle2 + 90.0f) * kAirspacePi / 180.0f;
     begin_geometry();
-    if (!add_arc_points(centre_, radius * kMetresPerNauticalMile, t1, t2, npt_00, npt_, pp_)) {
+    if (!add_arc_points(centre_, radius * kNauticalMileInMetres, t1, t2, npt_00, npt_, pp_)) {
         stop_at_limit();
         return;
     }
@@ -403,7 +404,7 @@ void OpenAirReader::keyword_dc(std::string_view rec) {
         return;
     }
     begin_geometry();
-    if (!add_circle_points(centre_, radius * kMetresPerNauticalMile, npt_00, npt_, pp_)) {
+    if (!add_circle_points(centre_, radius * kNauticalMileInMetres, npt_00, npt_, pp_)) {
         stop_at_limit();
         return;
     }

@@ -12,6 +12,7 @@
 #include "foundation/list_read.h"
 #include "foundation/number_text.h"
 #include "foundation/text_edit.h"
+#include "foundation/units.h"
 
 int get_typ(std::string_view str) {
     const std::string_view text = str.substr(0, trimmed_length(str));
@@ -209,7 +210,7 @@ float decode_alt_as(std::string_view str) {
                       i2b(static_cast<int>(amsl == std::string_view::npos ? 0 : amsl + 1)));
         return sign * kUnreadableAltitude;
     }
-    const float metres_value = metres != std::string_view::npos ? value : value * 0.3048f;
+    const float metres_value = metres != std::string_view::npos ? value : value * kFootInMetres;
     return sign * metres_value;
 }
 

@@ -12,12 +12,12 @@
 #include "foundation/utm_frame.h"
 #include "foundation/fixed_text.h"
 #include "foundation/fortran_format.h"
+#include "foundation/units.h"
 #include "platform/files.h"
 #include "taskfiles/task_model.h"
 
 namespace {
 
-constexpr float kMetresPerFoot = 0.3048f;
 // Whole numbers written into the zone lines are held within this magnitude;
 // anything larger does not fit the fields and shows as asterisks anyway.
 constexpr double kLargestWritten = 1.0e9;
@@ -45,8 +45,8 @@ void write_zone(FileWriter& out, int i) {
     const long long penalty = nearest(rd_fpl_1.pza[3][i]);
     write_records(out, fortran_records("(/'*** Penalty Zone #',I2.2,' - Penalty =',I4,' pts/min')", {i, penalty}));
     write_records(out, fortran_records("(/'AC P'/'AN PZ#',I2.2,' - ',I4,' pts/min')", {i, penalty}));
-    out.write_line(fortran_write("(A,1X,I5,'F AMSL')", {"AL", nearest(rd_fpl_1.pza[1][i] / kMetresPerFoot)}));
-    out.write_line(fortran_write("(A,1X,I5,'F AMSL')", {"AH", nearest(rd_fpl_1.pza[2][i] / kMetresPerFoot)}));
+    out.write_line(fortran_write("(A,1X,I5,'F AMSL')", {"AL", nearest(rd_fpl_1.pza[1][i] / kFootInMetres)}));
+    out.write_line(fortran_write("(A,1X,I5,'F AMSL')", {"AH", nearest(rd_fpl_1.pza[2][i] / kFootInMetres)}));
     for (int k = 0; k < kPenaltyZoneCorners; ++k) {
         float lat = 0.0f;
         float lon = 0.0f;

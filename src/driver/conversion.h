@@ -37,9 +37,10 @@ struct Conversion {
     bool script_failed = false;    // the post-run script was missing or failed
 };
 
-// Steps 1-2: the input kind (qcup_in) and the target ntarg: LK8000, else
-// SeeYou, else JSON, else a Condor flight plan for a SeeYou task input, else
-// XCSoar.
+// Steps 1-2: the input kind (qcup_in) and the target ntarg the switches
+// choose for it (target_of_options: LK8000, else SeeYou, else JSON, else a
+// Condor flight plan for a SeeYou task input, else XCSoar). The steps after
+// it read the chosen target's facts (output_targets.h).
 void choose_target();
 
 // Step 3: the output folder and name (set_outfile) unless the forms gave one.

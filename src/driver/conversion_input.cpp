@@ -15,6 +15,7 @@
 #include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
+#include "foundation/output_targets.h"
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
 #include "platform/console.h"
@@ -28,7 +29,6 @@
 
 namespace {
 
-constexpr std::string_view kTasksTree = "\\_Tasks";
 constexpr std::string_view kAatMark = "-AAT";
 
 void refuse_plan_version(int version) {
@@ -43,20 +43,9 @@ void refuse_plan_version(int version) {
 
 void choose_target() {
     tarvex01.qcup_in = input_kind(tarvex_c.infile) == InputKind::seeyou_task;
-    if (tarvex01.qlk8000) {
-        tarvex01.ntarg = kTargetLkt;
-    } else if (tarvex01.qcup) {
-        tarvex01.ntarg = kTargetCup;
-    } else if (tarvex01.qjson) {
-        tarvex01.ntarg = kTargetJson;
-    } else if (tarvex01.qcup_in) {
-        tarvex01.ntarg = kTargetFpl;
-    } else {
-        tarvex01.ntarg = kTargetTsk;
-    }
+    tarvex01.ntarg = target_of_options(tarvex01.qcup_in);
     console_line("qxcs,qlk8000,qcup,qcup_in,ntarg");
-    console_line(trace_flag(tarvex01.qxcs) + " " + trace_flag(tarvex01.qlk8000) + " " + trace_flag(tarvex01.qcup) +
-                 " " + trace_flag(tarvex01.qcup_in) + " " + i2b(tarvex01.ntarg));
+    console_line(target_switches_trace() + " " + trace_flag(tarvex01.qcup_in) + " " + i2b(tarvex01.ntarg));
     console_line("Infile=" + tarvex_c.infile);
     console_line("Outfile=" + tarvex_c.outfile);
 }
@@ -69,7 +58,8 @@ void name_output() {
 }
 
 void mark_output_tree_and_aat() {
-    tarvex01.qarbo = tarvex01.ntarg == kTargetLkt && tarvex_c.outfile.find(kTasksTree) != std::string::npos;
+    const FolderTree* tree = chosen_target().tree;
+    tarvex01.qarbo = tree != nullptr && tarvex_c.outfile.find("\\" + std::string(tree->tasks)) != std::string::npos;
     if (tarvex_c.infile.find(kAatMark) != std::string::npos) {
         rd_fpl_6.qaat = true;
     }
@@ -152,10 +142,10 @@ void settle_aat_and_map() {
         if (tarvex01.qaat_detect && detect_aat()) {
             rd_fpl_6.qaat = true;
         }
-        if (tarvex01.ntarg == kTargetLkt) {
-            find_lk8000_map();
-        } else if (tarvex01.ntarg == kTargetTsk) {
-            find_xcsoar_map();
+        switch (chosen_target().profile) {
+            case ProfileKind::lk8000: find_lk8000_map(); break;
+            case ProfileKind::xcsoar: find_xcsoar_map(); break;
+            case ProfileKind::none: break;
         }
         if (!(rd_fpl_6.t_aat > 0.0f)) {
             rd_fpl_6.qaat = false;

@@ -19,9 +19,11 @@
 #include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
+#include "foundation/output_targets.h"
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
 #include "foundation/terrain_extents.h"
+#include "foundation/units.h"
 #include "platform/case_fold.h"
 #include "platform/console.h"
 #include "platform/files.h"
@@ -33,9 +35,11 @@
 #include "taskfiles/profile_writer.h"
 #include "taskfiles/task_geometry.h"
 #include "taskfiles/task_model.h"
+#include "taskfiles/task_zones.h"
 #include "taskfiles/tsk_writer.h"
 
 #include <algorithm>
+#include <array>
 #include <span>
 #include <string>
 #include <string_view>
@@ -47,13 +51,22 @@ namespace {
 constexpr std::string_view kAirspaceListFile = "CroppedAirspaceSorted.txt";
 // The working window starts empty: minima above, maxima below any position.
 constexpr float kWindowStartMinimum = 1.0e7f;
-constexpr float kMetresPerKilometre = 1000.0f;
 
 std::string path_field(std::string_view path) { return fit_field(path, kOptionPathCapacity); }
 
-std::string in_tree(const Conversion& c, std::string_view folder) {
-    return tarvex01.qarbo ? path_field(join_path(c.target_root, folder)) : c.target_root;
+// The JSON export of a flight plan draws in the landscape's frame.
+void write_json_task(std::string_view outfile, int& status) {
+    if (!tarvex01.qcup_in) {
+        utm_init(trim_right(trn00c.trnfile), trn001.xmax, trn001.ymax);
+    }
+    write_json(outfile, status);
 }
+
+// The task writers by target number (output_targets.h); element 0 is no target.
+using TaskWriter = void (*)(std::string_view outfile, int& status);
+constexpr std::array<TaskWriter, kTargetJson + 1> kTaskWriters = {
+    nullptr, write_tsk, write_lkt, write_cup, write_fpl, write_json_task,
+};
 
 // The airspace list file: the input path up to ".fpl".
 std::string airspace_list_file() {
@@ -71,7 +84,7 @@ void set_task_window() {
     float ymax = 0.0f;
     const int nb_wp = std::clamp(rd_fpl_0.nb_wp, 0, kTurnpointSlots);
     task_minmax(nb_wp, rd_fpl_1.tpx, rd_fpl_1.tpy, rd_fpl_1.tprad, xmin, xmax, ymin, ymax);
-    const float margin = static_cast<float>(tarvex01.maxtaskmargin) * kMetresPerKilometre;
+    const float margin = static_cast<float>(tarvex01.maxtaskmargin) * kKilometreInMetres;
     xmin = std::max(xmin - margin, 0.0f);
     ymin = std::max(ymin - margin, 0.0f);
     xmax = std::min(xmax + margin, trn001.x_scn_mx);
@@ -141,31 +154,26 @@ int filter_landscape_airspace(const Conversion& c) {
 bool write_target_task(Conversion& c) {
     const std::string outfile = trim_right(tarvex_c.outfile);
     int& status = c.writer_status;
-    switch (tarvex01.ntarg) {
-        case kTargetTsk: write_tsk(outfile, status); break;
-        case kTargetLkt: write_lkt(outfile, status); break;
-        case kTargetCup: write_cup(outfile, status); break;
-        case kTargetFpl: write_fpl(outfile, status); break;
-        case kTargetJson:
-            if (!tarvex01.qcup_in) {
-                utm_init(trim_right(trn00c.trnfile), trn001.xmax, trn001.ymax);
-            }
-            write_json(outfile, status);
-            break;
-        default: status = 1; break;
+    const TargetFacts& target = chosen_target();
+    const TaskWriter writer = kTaskWriters[static_cast<std::size_t>(target.ntarg)];
+    if (writer != nullptr) {
+        writer(outfile, status);
+    } else {
+        status = 1;
     }
     // A task that was not written ends the run before anything else is touched.
     if (status != 0) {
         fatal_error(in_user_language("Error writing: \n " + outfile, "*** Erreur d'\xE9" "criture : \n " + outfile),
                     kExitConversionFailed);
     }
-    if (tarvex01.ntarg == kTargetLkt) {
-        c.polar_file = path_field(join_path(in_tree(c, "_Polars"), c.glider_name + ".xcp"));
+    if (target.aircraft_file) {
+        c.polar_file =
+            path_field(join_path(target_tree_folder(c.target_root, &FolderTree::polars), c.glider_name + ".xcp"));
         console_line("Polar file " + c.polar_file);
         int acf_status = 0;
         write_acf(c.aircraft_file, c.polar_file, c.glider_name, acf_status);
     }
-    return tarvex01.ntarg != kTargetJson;
+    return !target.ends_with_writer;
 }
 
 void write_task_airspace(Conversion& c) {
@@ -189,11 +197,15 @@ void update_profile(Conversion& c) {
     if (!tarvex01.qwrprf) {
         return;
     }
-    if (tarvex01.ntarg == kTargetTsk) {
-        write_prf(c.profile_file, c.airspace_file, c.selected_polar, c.profile_status);
-    } else if (tarvex01.ntarg == kTargetLkt) {
-        write_prf_lk8000(c.profile_file, in_tree(c, "_Configuration"), c.airspace_file, in_tree(c, "_Maps"),
-                         c.profile_status);
+    switch (chosen_target().profile) {
+        case ProfileKind::xcsoar:
+            write_prf(c.profile_file, c.airspace_file, c.selected_polar, c.profile_status);
+            break;
+        case ProfileKind::lk8000:
+            write_prf_lk8000(c.profile_file, target_tree_folder(c.target_root, &FolderTree::configuration),
+                             c.airspace_file, target_tree_folder(c.target_root, &FolderTree::maps), c.profile_status);
+            break;
+        case ProfileKind::none: break;
     }
 }
 
@@ -204,7 +216,7 @@ void check_aat_areas() {
     const int nb_wp = std::clamp(rd_fpl_0.nb_wp, 0, kTurnpointSlots);
     int cylinders = 0;
     for (int n = 2; n <= nb_wp - 2; ++n) {
-        if (rd_fpl_1.tpang[static_cast<std::size_t>(n)] == 360) {
+        if (rd_fpl_1.tpang[static_cast<std::size_t>(n)] == kCylinderAngle) {
             ++cylinders;
         }
     }

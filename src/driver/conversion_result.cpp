@@ -11,6 +11,7 @@
 #include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
+#include "foundation/output_targets.h"
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
 #include "platform/console.h"
@@ -25,13 +26,10 @@
 
 namespace {
 
-// The names under which XCSoar finds the converted task and airspace.
-constexpr std::string_view kDefaultTask = "Default.tsk";
-constexpr std::string_view kCondorTask = "Condor.tsk";
-constexpr std::string_view kCondorAirspace = "Condor-PZ.txt";
-// The output base names that are already the copy's name.
-constexpr std::string_view kDefaultBase = "Default";
+// The names under which XCSoar finds the converted task and airspace: the
+// task's base name followed by the target's extension.
 constexpr std::string_view kCondorBase = "Condor";
+constexpr std::string_view kCondorAirspace = "Condor-PZ.txt";
 
 void add_to_message(Conversion& c, std::string_view text) {
     c.message = c.message + std::string(text);
@@ -78,13 +76,15 @@ void compose_result(Conversion& c) {
                               in_user_language("Task written to :", "Plan de vol \xE9" "crit dans :") + "\n " +
                               outfile,
                           kResultMessageLength);
-    const bool xcsoar = tarvex01.ntarg == kTargetTsk;
+    const TargetFacts& target = chosen_target();
+    const bool xcsoar = target.xcsoar_copies;
 
     if (xcsoar) {
-        if (tarvex01.ndeftsk == 1 && c.base_name != kDefaultBase) {
-            copy_for_xcsoar(c, outfile, join_path(c.target_root, kDefaultTask));
+        const std::string extension(target.extension);
+        if (tarvex01.ndeftsk == 1 && c.base_name != kDefaultTaskBase) {
+            copy_for_xcsoar(c, outfile, join_path(c.target_root, std::string(kDefaultTaskBase) + extension));
         } else if (c.base_name != kCondorBase) {
-            copy_for_xcsoar(c, outfile, join_path(tarvex_c.xcsoar_tasks, kCondorTask));
+            copy_for_xcsoar(c, outfile, join_path(tarvex_c.xcsoar_tasks, std::string(kCondorBase) + extension));
         }
     }
 
@@ -101,10 +101,10 @@ void compose_result(Conversion& c) {
         add_to_message(c,
                        in_user_language("\nProfile written to:\n ", "\nProfil \xE9" "crit dans :\n ") + c.profile_file);
         const std::string label = in_user_language("\nSelected polar:\n ", "\nPolaire s\xE9lectionn\xE9" "e :\n ");
-        if (xcsoar) {
-            add_to_message(c, label + first_slash_as_backslash(c.selected_polar));
-        } else if (tarvex01.ntarg == kTargetLkt) {
-            add_to_message(c, label + c.polar_file);
+        switch (target.profile) {
+            case ProfileKind::xcsoar: add_to_message(c, label + first_slash_as_backslash(c.selected_polar)); break;
+            case ProfileKind::lk8000: add_to_message(c, label + c.polar_file); break;
+            case ProfileKind::none: break;
         }
     }
 }

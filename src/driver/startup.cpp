@@ -17,6 +17,7 @@
 #include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
+#include "foundation/output_targets.h"
 #include "foundation/program_folder.h"
 #include "foundation/run_stop.h"
 #include "platform/console.h"
@@ -45,9 +46,8 @@ void write_settings(bool qaat_0, const RunState& run) {
 
 void trace_options() {
     console_line("qxcs qlk8000 qcup target qchkwp qwait qline");
-    console_line(trace_flag(tarvex01.qxcs) + " " + trace_flag(tarvex01.qlk8000) + " " +
-                 trace_flag(tarvex01.qcup) + " " + i2b(tarvex01.ntarg) + " " + trace_flag(tarvex01.qchkwp) + " " + trace_flag(tarvex01.qwait) + " " +
-                 trace_flag(cmndta001.qline));
+    console_line(target_switches_trace() + " " + i2b(tarvex01.ntarg) + " " + trace_flag(tarvex01.qchkwp) + " " +
+                 trace_flag(tarvex01.qwait) + " " + trace_flag(cmndta001.qline));
     console_line("Tarvex Version=" + tarvex_c.cvers);
     console_line("Condor_1_path=" + inst00.condor_1_path);
     console_line("InstPath2=" + inst00.instpath2);
@@ -154,7 +154,9 @@ void start_up(RunState& run) {
     settings_file_startup(run);
 
     apply_language_setting();
-    if (tarvex01.qlk8000 || tarvex01.qcup) {
+    // The target the settings file asks for checks the waypoints (the command
+    // line's own target does so when the conversion names its files).
+    if (target_facts(target_asked_for()).checks_waypoints) {
         tarvex01.qchkwp = true;
     }
     run.summary_name_length = trimmed_length(tarvex_c.tskwrnfile);

@@ -7,11 +7,13 @@
 #include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
+#include "foundation/output_targets.h"
 #include "foundation/utm_frame.h"
 #include "foundation/waypoint_lookup.h"
 #include "platform/console.h"
 #include "taskfiles/landscape_records.h"
 #include "taskfiles/task_model.h"
+#include "taskfiles/task_zones.h"
 
 #include <algorithm>
 #include <cmath>
@@ -25,7 +27,6 @@ constexpr float kDuplicateDistance = 1.0f;  // m
 constexpr float kTakeoffRadius = 3000.0f;   // m
 constexpr float kTakeoffHalfAngle = 45.0f;  // degrees
 constexpr float kDefaultWindowCentre = 1500.0f;
-constexpr float kNoUpperLimit = 10000.0f;
 constexpr float kNoAirportDistance = 360.0f;
 constexpr std::string_view kNoPosition = "???";
 
@@ -93,7 +94,7 @@ int identify(std::size_t i, std::string& missing) {
     const std::string& name = rd_fpl_2.tpnam[i];
     const float lat = rd_fpl_1.tplat[i];
     const float lon = rd_fpl_1.tplon[i];
-    const bool signed_identity = tarvex01.qlk8000 || tarvex01.qcup;
+    const bool signed_identity = chosen_target().airports_signed;
     int match = rech_2(name, lat, lon, kNoAltitudeTest, tarvex01.nb_apt, tarveap3.apt_nam, tarveap2.apt_lat,
                        tarveap2.apt_lon, tarveap2.apt_elev);
     console_line("APT " + i2b(tarvex01.nb_apt) + " " + name + " " + i2b(match));
@@ -209,7 +210,7 @@ void set_wp_data(bool qverb) {
         const float a2 = c.cupang[2][i];
         if (c.cupline[i]) {
             t.tprad[i] = nearest_int(r1);
-            t.tpang[i] = 180;
+            t.tpang[i] = kLineAngle;
         } else if (r2 > 1.0f && r2 < r1) {
             t.tprad[i] = nearest_int(r2);
             t.tpang[i] = nearest_int(2.0 * a2);  // A1 and A2 are half-angles
@@ -217,9 +218,9 @@ void set_wp_data(bool qverb) {
             t.tprad[i] = nearest_int(r1);
             t.tpang[i] = nearest_int(2.0 * a1);
         }
-        t.tpsec[i] = 0;
+        t.tpsec[i] = kClassicSectorType;
         t.tpair[i] = c.cupsty[i] == kStyleGrassAirfield || c.cupsty[i] == kStyleSolidAirfield ? 1 : 0;
-        t.tphei[i] = c.cupmxa[i] > 0.0f ? c.cupmxa[i] : kNoUpperLimit;
+        t.tphei[i] = c.cupmxa[i] > 0.0f ? c.cupmxa[i] : kNoMaximumAltitude;
         if (qverb) {
             console_line("A " + number(a1) + " " + number(a2) + " " + i2b(t.tpang[i]) + " R " + number(r1) + " " +
                          number(r2) + " " + i2b(t.tprad[i]));

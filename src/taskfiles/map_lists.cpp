@@ -3,6 +3,7 @@
 #include "foundation/fixed_text.h"
 #include "foundation/key_value.h"
 #include "foundation/option_records.h"
+#include "foundation/output_targets.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "taskfiles/list_rewrite.h"
@@ -98,11 +99,15 @@ bool find_lk8000_map() {
 }
 
 void write_map_list(std::string_view mmm, std::string_view ttt) {
-    const bool xcsoar = tarvex01.qxcs;
-    if (!xcsoar && !tarvex01.qlk8000) {
+    // Called by the profile writers and by the conversion form, which may
+    // change the switches before any target is chosen: the list is that of
+    // the target the switches ask for now.
+    const ProfileKind software = target_facts(target_asked_for()).profile;
+    if (software == ProfileKind::none) {
         console_line("write_map_list : no XCSoar or LK8000 target, nothing written");
         return;
     }
+    const bool xcsoar = software == ProfileKind::xcsoar;
     const std::string list(xcsoar ? kXcsoarMapList : kLk8000MapList);
     const std::string landscape = trim_right(rd_fpl_2.landscape);
 

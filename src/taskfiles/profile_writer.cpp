@@ -6,6 +6,7 @@
 #include "foundation/option_records.h"
 #include "foundation/paths_files.h"
 #include "foundation/text_edit.h"
+#include "foundation/units.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "platform/glue_dialogs.h"
@@ -165,7 +166,7 @@ void write_prf(std::string_view prffile, std::string_view oafile, std::string& s
         {"PlanePath", polar},
         {"MapFile", map_folder + trim_right(tarvex_c.mapname)},
         {"WPFile", std::string(kLocalPath) + landscape + ".cup"},
-        {"StartMaxSpeed", f2b(static_cast<float>(rd_fpl_6.start_max_speed) / 3.6f, "(F8.3)")},
+        {"StartMaxSpeed", f2b(kmh_to_metres_per_second(static_cast<float>(rd_fpl_6.start_max_speed)), "(F8.3)")},
     };
 
     std::vector<std::string> met;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "taskfiles/task_zones.h"
+
 #include <array>
 #include <cstddef>
 #include <string>
@@ -35,7 +37,7 @@ inline constexpr std::size_t kPlanNameCapacity = 256;       // fpl_000
 inline constexpr std::size_t kGliderTextCapacity = 32;      // glider, glclass, glskin
 
 // Start values of a turnpoint's observation zone before a plan sets them.
-inline constexpr int kDefaultZoneType = 1;       // a window
+inline constexpr int kDefaultZoneType = kWindowSectorType;
 inline constexpr int kDefaultZoneRadius = 3000;  // m
 inline constexpr int kDefaultZoneAngle = 90;     // degrees
 inline constexpr float kStandardPressure = 101325.0f;  // Pa

@@ -10,7 +10,6 @@ TEST(OptionRecords, ResetRestoresTheStartUpDefaults) {
     tarvex01.fmulalt = 3.28084f;
     tarvex_c.xcsoar_tasks = "C:\\XCSoar";
     tarvex_c.cunitspd = "kt";
-    tarvex_c.cext0[1] = ".xxx";
     tarvex_c1.scrnam = "post.bat";
     trn00c.trnfile = "C:\\a.trn";
 
@@ -56,16 +55,4 @@ TEST(OptionRecords, ResetRestoresTheStartUpDefaults) {
     EXPECT_EQ(tarvex_c.cunitspd.size(), kSpeedUnitCapacity);
     EXPECT_EQ(tarvex_c1.scrnam, "");
     EXPECT_EQ(trn00c.trnfile, "");
-}
-
-TEST(OptionRecords, ExtensionsIndexedByTarget) {
-    reset_tarvex_c();
-    EXPECT_EQ(tarvex_c.cext0[kTargetTsk], ".tsk");
-    EXPECT_EQ(tarvex_c.cext0[kTargetLkt], ".lkt");
-    EXPECT_EQ(tarvex_c.cext0[kTargetCup], ".cup");
-    EXPECT_EQ(tarvex_c.cext0[kTargetFpl], ".fpl");
-    EXPECT_EQ(tarvex_c.cext0[kTargetJson], ".json");
-    for (const auto& ext : tarvex_c.cext0) {
-        EXPECT_LE(ext.size(), kExtensionCapacity);
-    }
 }

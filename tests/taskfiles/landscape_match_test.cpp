@@ -97,19 +97,18 @@ TEST_F(LandscapeMatch, IdentitiesByTarget) {
     turnpoint(2, "Turn", 90000.0f, 120000.0f, 1210);     // 10 m off: not the same
     turnpoint(3, "Finish", 100000.0f, 100000.0f, 300);
 
-    tarvex01.qlk8000 = true;
+    tarvex01.ntarg = kTargetLkt;
     get_wp_data(false, 0);
     EXPECT_EQ(rd_fpl_1.tpid[0], -2);
     EXPECT_EQ(rd_fpl_1.tpid[1], 1);
     EXPECT_EQ(rd_fpl_1.tpid[2], 0);
     EXPECT_EQ(rd_fpl_1.tpid[3], 3);
 
-    tarvex01.qlk8000 = false;
-    tarvex01.qcup = true;
+    tarvex01.ntarg = kTargetCup;
     get_wp_data(false, 0);
     EXPECT_EQ(rd_fpl_1.tpid[0], -2);
 
-    tarvex01.qcup = false;  // XCSoar
+    tarvex01.ntarg = kTargetTsk;
     get_wp_data(false, 0);
     EXPECT_EQ(rd_fpl_1.tpid[0], 2);
     EXPECT_EQ(rd_fpl_1.tpid[1], 1);
@@ -122,7 +121,7 @@ TEST_F(LandscapeMatch, IdentitiesByTarget) {
 
 TEST_F(LandscapeMatch, AirportsBeforeTurnpoints) {
     tarvex01.qchkwp = true;
-    tarvex01.qlk8000 = true;
+    tarvex01.ntarg = kTargetLkt;
     four_points();
     turnpoint(4, "Field", 100000.0f, 100000.0f, 300);
     airport(3, "Field", 100000.0f, 100000.0f);
