@@ -2,9 +2,8 @@
 
 #include "forms/kit/form_reading.h"
 #include "foundation/fixed_text.h"
-#include "foundation/messages.h"
-#include "foundation/message_records.h"
 #include "foundation/number_text.h"
+#include "foundation/tell.h"
 #include "platform/console.h"
 
 #include <algorithm>
@@ -61,13 +60,10 @@ bool read_line(FormReading& reading, std::string_view line) {
 }
 
 void show_error_count(std::string_view fnam, int errors) {
-    const std::string_view tail =
-        frm999.qfr ? " erreurs d\xE9tect\xE9"
-                     "es/voir frm_forms.log"
-                   : " errors detected/see frm_forms.log";
-    const std::string text = fit_field(std::string(fnam) + "/" + i2b(errors) + std::string(tail),
-                                       kErrorMessageLength);
-    error_message(1, text, cmndta001.qline);
+    const std::string tail = in_language(frm999.qfr, " errors detected/see frm_forms.log",
+                                         " erreurs d\xE9tect\xE9"
+                                         "es/voir frm_forms.log");
+    tell(kError, fit_field(std::string(fnam) + "/" + i2b(errors) + tail, kErrorMessageLength));
 }
 
 }  // namespace

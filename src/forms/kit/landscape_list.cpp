@@ -3,9 +3,7 @@
 #include "forms/kit/engine.h"
 #include "forms/kit/form_model.h"
 #include "foundation/condor_install.h"
-#include "foundation/log.h"
-#include "foundation/message_records.h"
-#include "foundation/messages.h"
+#include "foundation/tell.h"
 #include "platform/files.h"
 
 namespace {
@@ -37,11 +35,9 @@ std::vector<std::string> landscapes_with_terrain(std::string_view install_folder
 
 bool load_landscape_list(int k) {
     if (check_condor_install("") == 0) {
-        const std::string_view text = frm999.qfr ? "*** Aucune installation de Condor (2 ou 3) trouv\xE9"
-                                                   "e ***"
-                                                 : "*** No Condor installation found (2 or 3) ***";
-        error_message(1, text, cmndta001.qline);
-        log_message_f(text);
+        tell_and_log(kError, in_language(frm999.qfr, "*** No Condor installation found (2 or 3) ***",
+                                         "*** Aucune installation de Condor (2 ou 3) trouv\xE9"
+                                         "e ***"));
         return false;
     }
     get_active_condor_version();

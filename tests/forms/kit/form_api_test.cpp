@@ -41,13 +41,9 @@ constexpr const char* kApiForm =
 class FormApi : public FormKitTest {
 protected:
     FormApi() {
-        reset_engine();
         EXPECT_EQ(frm_read_form(write("api.frm", kApiForm)), 0);
     }
-    ~FormApi() override {
-        frm_close_graphics();
-        reset_engine();
-    }
+    ~FormApi() override { frm_close_graphics(); }
 
     // Registers the model in the engine as frm_create_form does, without a window.
     static void register_form() {

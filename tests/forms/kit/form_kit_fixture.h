@@ -1,9 +1,9 @@
 #pragma once
 
 #include "forms/kit/form_model.h"
+#include "forms/kit/layer_reset.h"
 #include "forms/kit/value_checks.h"
 #include "foundation/log.h"
-#include "foundation/message_records.h"
 #include "foundation/messages.h"
 #include "platform/console.h"
 #include "support/temp_dir.h"
@@ -18,16 +18,15 @@ namespace tarvex_test {
 
 // A clean form-kit test: a fresh current folder (the reader's log
 // "frm_forms.log" and the program's log land there), boxes recorded instead
-// of shown, the form model and the message records at their start values,
-// no application check.
+// of shown, every record of the kit and the layers below at its start, no
+// application check.
 class FormKitTest : public ::testing::Test {
 protected:
     FormKitTest() : cwd_(dir_.path()) {
         reset_log();
         set_log_clock([] { return LogDateTime{2024, 1, 2, 3, 4, 5}; });
         log_message_f("CREATEtest.log");
-        reset_cmndta001();
-        reset_form_model();
+        reset_forms_kit_layer();
         set_check_values_app(nullptr);
         set_console_utf8(false);
         set_message_box([this](const std::string& title, const std::string& text, int& status) {
@@ -37,8 +36,7 @@ protected:
     ~FormKitTest() override {
         set_message_box(nullptr);
         set_check_values_app(nullptr);
-        reset_form_model();
-        reset_cmndta001();
+        reset_forms_kit_layer();
         reset_log();
         clear_console_encoding();
     }

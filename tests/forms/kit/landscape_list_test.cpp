@@ -3,7 +3,6 @@
 #include "forms/kit/engine_tables.h"
 #include "forms/kit/form_create.h"
 #include "forms/kit/form_reader.h"
-#include "foundation/condor_install.h"
 
 #include "form_kit_fixture.h"
 #include "support/fake_wine_prefix.h"
@@ -38,14 +37,6 @@ FakePrefixOptions condor3_only() {
 
 class LandscapeList : public FormKitTest {
 protected:
-    LandscapeList() {
-        reset_inst00();
-        reset_engine();
-    }
-    ~LandscapeList() override {
-        reset_inst00();
-        reset_engine();
-    }
     // The error boxes shown (the installation lookup also shows information boxes).
     std::vector<std::string> errors() const {
         std::vector<std::string> texts;
