@@ -9,6 +9,7 @@
 #include "airspace/airspace_trace.h"
 #include "airspace/airspace_window.h"
 #include "airspace/filtered_copy.h"
+#include "airspace/load_mode.h"
 #include "airspace/openair_text.h"
 #include "airspace/zone_geometry.h"
 #include "foundation/fixed_text.h"
@@ -16,6 +17,7 @@
 #include "foundation/key_value.h"
 #include "foundation/list_read.h"
 #include "foundation/number_text.h"
+#include "foundation/stopwatch.h"
 #include "foundation/tell.h"
 #include "foundation/units.h"
 #include "foundation/unwritten_files.h"
@@ -55,11 +57,8 @@ bool sane_nautical_miles(float value) {
 // item that cannot be read leaves its value as it was.
 template <class T, std::size_t N>
 void read_comma_list(std::string_view arg, std::array<T*, N> values) {
-    std::string rest(arg);
-    std::string item;
     for (T* value : values) {
-        extract_comma(rest, item);
-        list_read(item, *value);
+        list_read(next_list_item(arg, ','), *value);
     }
 }
 
@@ -491,6 +490,7 @@ void OpenAirReader::decide(bool qlast) {
     stats_.longest_name = std::max(stats_.longest_name, static_cast<int>(asn_.size()));
     if (!filter_) {
         if (in_map(nzon_ + 1, zon_, pp_, qglob_)) {
+            keep_loaded_zone(zon_, pp_, nzon_ + 1, asn_, asl_, ash_);
             ++nzon_;
         } else {
             npt_ = zone_start_;
@@ -665,8 +665,10 @@ namespace {
 
 int read_airspace_to(FileWriter* copy, int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon,
                      std::span<AirspaceZone> zon, std::span<PlanePoint> pp, int maxzon, int maxpts) {
+    const float start = elapsed_time();
     as0003.qchk_posas = false;
     as000c.new_aspfile_status = kFilteredCopyNotWritten;
+    release_airspace_model();
     const std::string aspfile = trim_right(as000c.aspfile);
     if (aspfile.empty()) {
         if (nav == 0) {
@@ -686,6 +688,10 @@ int read_airspace_to(FileWriter* copy, int nav, AirspacePens& sp, AirspaceBrushe
     const int entry_zones = std::clamp(nbzon, 0, static_cast<int>(zones.size()));
     const bool filter = as0003.qwriteas;
 
+    if (!filter && !begin_airspace_load(nav, static_cast<int>(zones.size()))) {
+        nbzon = 0;
+        return 0;
+    }
     CopyFiles files;
     if (filter && !open_copy_files(files, copy)) {
         close_copy_files(files, false);
@@ -718,8 +724,7 @@ int read_airspace_to(FileWriter* copy, int nav, AirspacePens& sp, AirspaceBrushe
     if (filter) {
         return nbzon >= 1 ? 1 : 0;
     }
-    nbzon = reader.zones_held();
-    return nbzon >= 1 ? 1 : 0;
+    return end_airspace_load(nav, nbzon, zones, points, reader.zones_held(), reader.npt(), reader.ordinal(), start);
 }
 
 }  // namespace

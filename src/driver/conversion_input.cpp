@@ -18,7 +18,6 @@
 #include "platform/console.h"
 #include "platform/files.h"
 #include "taskfiles/cup_reader.h"
-#include "taskfiles/landscape_records.h"
 #include "taskfiles/map_lists.h"
 #include "taskfiles/task_model.h"
 

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <filesystem>
 #include <optional>
@@ -311,10 +312,19 @@ bool FileWriter::write(std::string_view bytes) {
 }
 
 bool FileWriter::write_line(std::string_view text) {
-    if (!stream_) {
+    if (!stream_ || !may_write()) {
         return false;
     }
-    return may_write() && put(text) && put("\r\n");
+    // A line of usual length goes out with its line end in one write.
+    constexpr std::size_t kJoinedLine = 256;
+    if (text.size() + 2 <= kJoinedLine) {
+        std::array<char, kJoinedLine> line;
+        std::copy(text.begin(), text.end(), line.begin());
+        line[text.size()] = '\r';
+        line[text.size() + 1] = '\n';
+        return put(std::string_view(line.data(), text.size() + 2));
+    }
+    return put(text) && put("\r\n");
 }
 
 bool FileWriter::may_write() {

@@ -468,12 +468,10 @@ private:
 
     static void disabled_airspaces(const std::string& raw) {
         const std::size_t equal = raw.find('=');
-        std::string list = equal == std::string::npos ? std::string() : raw.substr(equal + 1);
+        std::string_view list = equal == std::string::npos ? std::string_view() : std::string_view(raw).substr(equal + 1);
         rd_fpl_0.last_dis_as = 0;
         while (true) {
-            std::string item;
-            extract_comma(list, item);
-            item = fit_field(item, kAirspaceItemLength);
+            const std::string item = fit_field(next_list_item(list, ','), kAirspaceItemLength);
             if (item.empty()) {
                 break;
             }

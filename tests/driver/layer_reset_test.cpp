@@ -35,6 +35,7 @@ TEST(ResetAllRecords, EveryLayerStartsAgain) {
     rd_fpl_0.nb_wp = 5;
     ggg001.glider = "ASW 28";
     rd_cup_0.nb_cup = 4;
+    size_airport_tables(tarveap2, tarveap3);  // the airport tables are sized when a landscape is read
     tarveap2.apt_elev[1] = 9;
     as000c.new_aspfile_status = 0;
     as0003.qcropas = false;

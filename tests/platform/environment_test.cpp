@@ -1,4 +1,5 @@
 #include "platform/environment.h"
+#include "platform/path_map.h"
 
 #include "support/fake_wine_prefix.h"
 #include "support/temp_dir.h"
@@ -162,6 +163,7 @@ TEST(GetExePath, ProgramPathInWindowsForm) {
 
     // The program's folder as a drive of the prefix.
     fs::create_directory_symlink(exe.parent_path(), prefix.root() / "dosdevices" / "t:");
+    forget_wine_drives();
     EXPECT_GT(GetExePath(path, 512), 0);
     EXPECT_EQ(path, "T:\\" + exe.filename().string());
 
