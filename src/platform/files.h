@@ -191,7 +191,8 @@ bool folder_exists(std::string_view windows_path);
 // (the scale of std::time), or -1 when nothing exists at the path.
 std::int64_t file_modification_time(std::string_view windows_path);
 
-// Size of a file in bytes, or -1 when no file (a folder does not count) exists at the path.
+// Size of a file in bytes, or -1 when no file (anything but a folder) exists
+// at the path.
 std::int64_t file_size(std::string_view windows_path);
 
 // Removes a file (never a folder). ENOENT when it does not exist.
