@@ -6,7 +6,6 @@
 #include <new>
 #include <string>
 
-#include "airspace/airspace_messages.h"
 #include "airspace/airspace_mod.h"
 #include "airspace/airspace_records.h"
 #include "airspace/airspace_trace.h"
@@ -16,8 +15,8 @@
 #include "foundation/log.h"
 #include "foundation/message_records.h"
 #include "foundation/number_text.h"
-#include "foundation/run_stop.h"
 #include "foundation/stopwatch.h"
+#include "foundation/tell.h"
 
 namespace {
 
@@ -70,7 +69,7 @@ void report_cell_size(float dgri, long long cells) {
     std::string english = "Airspace grid size: " + f2b(dgri, "(F10.1)");
     std::string french = "Taille de grille des espaces a\xE9riens : " + f2b(dgri, "(F10.1)");
     if (dgri <= kAdviceCellSize) {
-        log_message_f(cmndta001.qfr ? french : english);
+        log_message_f(in_user_language(english, french));
         return;
     }
     // MiB that 100 m cells would take.
@@ -81,16 +80,18 @@ void report_cell_size(float dgri, long long cells) {
     if (airspace_trace_enabled()) {
         airspace_trace(i2b(static_cast<int>(english.size())) + " " + english);
     }
+    const std::string text = in_user_language(english, french);
     if (peldbg00.qdis_wrn) {
-        log_message_f(cmndta001.qfr ? french : english);
+        log_message_f(text);
     } else {
-        airspace_message(2, english, french);
+        tell_and_count(kWarning, text);
     }
 }
 
 [[noreturn]] void allocation_failed(const std::string& table) {
-    airspace_message(1, "Allocate " + table + " failed", "Allocation de " + table + " impossible");
-    stop_run("", kExitConversionFailed);
+    tell_and_count(kError,
+                   in_user_language("Allocate " + table + " failed", "Allocation de " + table + " impossible"));
+    end_run("", kExitConversionFailed);
 }
 
 // The zone's ring in the model's points; empty when its indices do not lie
@@ -127,8 +128,9 @@ bool raster_budget_valid() {
         return true;
     }
     const std::string given = i2b(megabytes);
-    airspace_message(1, "Airspace memory size must be 1 to 4096 MB, not " + given + " MB",
-                     "La m\xE9moire des espaces a\xE9riens doit \xEAtre de 1 \xE0 4096 Mo, pas " + given + " Mo");
+    tell_and_count(kError, in_user_language("Airspace memory size must be 1 to 4096 MB, not " + given + " MB",
+                                            "La m\xE9moire des espaces a\xE9riens doit \xEAtre de 1 \xE0 4096 Mo, "
+                                            "pas " + given + " Mo"));
     return false;
 }
 
@@ -145,9 +147,11 @@ int airspace_grid(int nbzon, NodeFill fill) {
         const std::string count = i2b(zones);
         const std::string least = i2b(static_cast<int>(
             (static_cast<long long>(kLeastCells) * kLeastCells * zones + kCellsPerMegabyte - 1) / kCellsPerMegabyte));
-        airspace_message(1, "Airspace memory size too small for " + count + " airspaces: at least " + least + " MB",
-                         "M\xE9moire des espaces a\xE9riens trop petite pour " + count + " espaces : au moins " +
-                             least + " Mo");
+        tell_and_count(kError,
+                       in_user_language("Airspace memory size too small for " + count + " airspaces: at least " +
+                                            least + " MB",
+                                        "M\xE9moire des espaces a\xE9riens trop petite pour " + count +
+                                            " espaces : au moins " + least + " Mo"));
         return 0;
     }
     if (as0001.as_lim.size() < static_cast<std::size_t>(zones)) {

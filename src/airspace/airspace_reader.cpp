@@ -6,12 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "airspace/airspace_messages.h"
 #include "airspace/airspace_trace.h"
 #include "airspace/airspace_window.h"
 #include "airspace/filtered_copy.h"
 #include "airspace/load_mode.h"
-#include "foundation/utm_frame.h"
 #include "airspace/openair_text.h"
 #include "airspace/zone_geometry.h"
 #include "foundation/fixed_text.h"
@@ -20,6 +18,10 @@
 #include "foundation/list_read.h"
 #include "foundation/number_text.h"
 #include "foundation/stopwatch.h"
+#include "foundation/tell.h"
+#include "foundation/units.h"
+#include "foundation/unwritten_files.h"
+#include "foundation/utm_frame.h"
 #include "platform/files.h"
 #include "taskfiles/task_model.h"
 
@@ -48,18 +50,15 @@ std::string_view columns_from(std::string_view rec, std::size_t from) { return c
 // A radius or width in nautical miles that makes sense on the earth; the test
 // divides, so that no product can overflow.
 bool sane_nautical_miles(float value) {
-    return std::fabs(value) <= kLargestAirspaceRadius / kMetresPerNauticalMile;
+    return std::fabs(value) <= kLargestAirspaceRadius / kNauticalMileInMetres;
 }
 
 // Reads the comma-separated numbers of an SP, SB or DA argument in order; an
 // item that cannot be read leaves its value as it was.
 template <class T, std::size_t N>
 void read_comma_list(std::string_view arg, std::array<T*, N> values) {
-    std::string rest(arg);
-    std::string item;
     for (T* value : values) {
-        extract_comma(rest, item);
-        list_read(item, *value);
+        list_read(next_list_item(arg, ','), *value);
     }
 }
 
@@ -74,12 +73,10 @@ struct ZoneStatistics {
     int longest_name = 0;
 };
 
-// What the last read did with its filtered copy (filtered_copy_status).
-int last_copy_status = kFilteredCopyNotWritten;
-
 // The output files of a filter-mode read.
 struct CopyFiles {
-    std::optional<FileWriter> copy;      // new_aspfile
+    FileWriter* copy = nullptr;          // new_aspfile: own_copy, or the caller's writer
+    std::optional<FileWriter> own_copy;
     std::optional<FileWriter> list;      // asp_d_file
     std::optional<FileWriter> cropped;   // CroppedAirspace.txt
     std::optional<FileWriter> names;     // list of kept names (qexpas)
@@ -115,7 +112,7 @@ public:
 
 private:
     bool zone_open() const { return open_; }
-    FileWriter* copy() const { return files_ != nullptr && files_->copy ? &*files_->copy : nullptr; }
+    FileWriter* copy() const { return files_ != nullptr ? files_->copy : nullptr; }
 
     void keyword_ac(std::string_view rec);
     void keyword_attribute(std::string_view key, std::string_view rec);
@@ -273,8 +270,9 @@ void OpenAirReader::keyword_attribute(std::string_view key, std::string_view rec
 
 void OpenAirReader::ignore_number_line(std::string_view rec) {
     const std::string given = trim_right(rec);
-    airspace_message(2, "Airspace file: number missing or out of range, line ignored:/" + given,
-                     "Fichier d'espace a\xE9rien : nombre absent ou hors limites, ligne ignor\xE9" "e :/" + given);
+    tell_and_count(kWarning, in_user_language("Airspace file: number missing or out of range, line ignored:/" + given,
+                                              "Fichier d'espace a\xE9rien : nombre absent ou hors limites, "
+                                              "ligne ignor\xE9" "e :/" + given));
 }
 
 void OpenAirReader::keyword_width(std::string_view rec) {
@@ -287,7 +285,7 @@ void OpenAirReader::keyword_width(std::string_view rec) {
         ignore_number_line(rec);
         return;
     }
-    ray_ = width * kMetresPerNauticalMile;
+    ray_ = width * kNauticalMileInMetres;
     q_axe_ = true;
 }
 
@@ -356,7 +354,7 @@ void OpenAirReader::keyword_da(std::string_view rec) {
     const float t1 = (angle1 + 90.0f) * kAirspacePi / 180.0f;
     const float t2 = (angle2 + 90.0f) * kAirspacePi / 180.0f;
     begin_geometry();
-    if (!add_arc_points(centre_, radius * kMetresPerNauticalMile, t1, t2, npt_00, npt_, pp_)) {
+    if (!add_arc_points(centre_, radius * kNauticalMileInMetres, t1, t2, npt_00, npt_, pp_)) {
         stop_at_limit();
         return;
     }
@@ -405,7 +403,7 @@ void OpenAirReader::keyword_dc(std::string_view rec) {
         return;
     }
     begin_geometry();
-    if (!add_circle_points(centre_, radius * kMetresPerNauticalMile, npt_00, npt_, pp_)) {
+    if (!add_circle_points(centre_, radius * kNauticalMileInMetres, npt_00, npt_, pp_)) {
         stop_at_limit();
         return;
     }
@@ -440,8 +438,9 @@ bool OpenAirReader::close_geometry() {
             return false;
         }
         if (widened == 0) {
-            airspace_message(2, "Airway not widened (it needs two distinct points): " + asn_,
-                             "Voie a\xE9rienne non \xE9largie (il faut deux points distincts) : " + asn_);
+            tell_and_count(kWarning, in_user_language("Airway not widened (it needs two distinct points): " + asn_,
+                                                      "Voie a\xE9rienne non \xE9largie (il faut deux points "
+                                                      "distincts) : " + asn_));
         } else {
             ray_ = 0.0f;
         }
@@ -538,9 +537,10 @@ void OpenAirReader::stop_at_limit() {
     }
     stopped_ = true;
     const std::string count = i2b(std::max(nn9_, 0));
-    airspace_message(2, "Airspace file too large: only the first " + count + " airspaces were processed",
-                     "Fichier d'espaces a\xE9riens trop grand : seuls les " + count +
-                         " premiers espaces ont \xE9t\xE9 trait\xE9s");
+    tell_and_count(kWarning,
+                   in_user_language("Airspace file too large: only the first " + count + " airspaces were processed",
+                                    "Fichier d'espaces a\xE9riens trop grand : seuls les " + count +
+                                        " premiers espaces ont \xE9t\xE9 trait\xE9s"));
 }
 
 void OpenAirReader::end_of_file() {
@@ -561,58 +561,87 @@ void OpenAirReader::end_of_file() {
     }
 }
 
-// Opens the output files of a filter-mode read and writes the notice header.
-// False when the copy itself cannot be created (reported).
-bool open_copy_files(CopyFiles& files) {
+// Tells that an output file of the read could not be written, and notes it.
+void report_failed_output(const std::string& name, bool creating) {
+    if (creating) {
+        tell_and_count(kError, in_user_language(name + "/Airspace file : error creating",
+                                                name + "/Fichier d'espace a\xE9rien : cr\xE9" "ation impossible"));
+    } else {
+        tell_and_count(kError, in_user_language(name + "/Airspace file : error writing",
+                                                name + "/Fichier d'espace a\xE9rien : erreur d'\xE9" "criture"));
+    }
+    note_unwritten_file(name);
+}
+
+void report_failed_list(const std::string& name) {
+    tell_and_count(kError, in_user_language(name + "/Airspace list file : error opening",
+                                            name + "/Fichier liste : ouverture impossible"));
+    note_unwritten_file(name);
+}
+
+// Opens the output files of a filter-mode read and writes the notice header
+// into the copy: the caller's writer `copy` when it gives one, else
+// new_aspfile. False when the copy itself cannot be created (reported).
+bool open_copy_files(CopyFiles& files, FileWriter* copy) {
     files.cropped.emplace(kCroppedAirspaceFile, WriteMode::append);
     if (!files.cropped->is_open()) {
-        airspace_message(2, std::string(kCroppedAirspaceFile) + "/Airspace list file : error opening",
-                         std::string(kCroppedAirspaceFile) + "/Fichier liste : ouverture impossible");
+        report_failed_list(kCroppedAirspaceFile);
     }
     const std::string list_name = trim_right(as000c.asp_d_file);
-    files.list.emplace(list_name, WriteMode::create);
+    files.list.emplace(list_name);
     if (!files.list->is_open()) {
-        airspace_message(2, list_name + "/Airspace list file : error opening",
-                         list_name + "/Fichier liste : ouverture impossible");
+        report_failed_list(list_name);
     }
-    const std::string copy_name = trim_right(as000c.new_aspfile);
-    files.copy.emplace(copy_name, WriteMode::create);
-    if (!files.copy->is_open()) {
-        airspace_message(1, copy_name + "/Airspace file : error creating",
-                         copy_name + "/Fichier d'espace a\xE9rien : cr\xE9" "ation impossible");
+    if (copy == nullptr) {
+        files.own_copy.emplace(trim_right(as000c.new_aspfile));
+        copy = &*files.own_copy;
+    }
+    files.copy = copy;
+    if (!copy->is_open()) {
+        report_failed_output(copy->windows_path(), true);
         return false;
     }
-    write_as_hdr(*files.copy);
+    write_as_hdr(*copy);
     if (as0003.qexpas) {
         const std::string input = trim_right(as000c.aspfile);
         const std::size_t txt = input.find(".txt");
         const std::string names_file = input.substr(0, txt) + "_LIST.txt";
-        files.names.emplace(names_file, WriteMode::create);
+        files.names.emplace(names_file);
         if (!files.names->is_open()) {
-            airspace_message(1, input + "/Airspace list file : error opening",
-                             input + "/Fichier liste : ouverture impossible");
+            tell_and_count(kError, in_user_language(input + "/Airspace list file : error opening",
+                                                    input + "/Fichier liste : ouverture impossible"));
+            note_unwritten_file(names_file);
         }
     }
     return true;
 }
 
 // Closes the output files; a file whose lines did not all reach the disk is
-// reported. Returns the close status of the copy (0 when it was written whole,
-// kFilteredCopyNotWritten when it was never opened).
-int close_copy_files(CopyFiles& files) {
+// reported. After a failed read (`complete` false) the copy and the lists are
+// given up, so that they keep their old bytes; the index of every kept zone,
+// which only grows, keeps what was appended. Returns the status of the copy
+// (0 when it was written whole, kFilteredCopyNotWritten when it was never
+// opened); the caller's copy is left open, its status so far returned.
+int close_copy_files(CopyFiles& files, bool complete) {
     int copy_status = kFilteredCopyNotWritten;
-    for (std::optional<FileWriter>* file : {&files.copy, &files.list, &files.cropped, &files.names}) {
+    if (files.copy != nullptr && files.copy->is_open()) {
+        copy_status = files.copy->status();
+    }
+    for (std::optional<FileWriter>* file : {&files.own_copy, &files.list, &files.cropped, &files.names}) {
         if (!*file || !(*file)->is_open()) {
+            continue;
+        }
+        if (!complete && file != &files.cropped) {
+            (*file)->discard();
             continue;
         }
         const std::string name = (*file)->windows_path();
         const int status = (*file)->close();
-        if (file == &files.copy) {
+        if (file == &files.own_copy) {
             copy_status = status;
         }
         if (status != 0) {
-            airspace_message(1, name + "/Airspace file : error writing",
-                             name + "/Fichier d'espace a\xE9rien : erreur d'\xE9" "criture");
+            report_failed_output(name, false);
         }
     }
     return copy_status;
@@ -632,24 +661,26 @@ void trace_end(const OpenAirReader& reader) {
 
 }  // namespace
 
-int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, std::span<AirspaceZone> zon,
-                  std::span<PlanePoint> pp, int maxzon, int maxpts) {
+namespace {
+
+int read_airspace_to(FileWriter* copy, int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon,
+                     std::span<AirspaceZone> zon, std::span<PlanePoint> pp, int maxzon, int maxpts) {
     const float start = elapsed_time();
     as0003.qchk_posas = false;
-    last_copy_status = kFilteredCopyNotWritten;
+    as000c.new_aspfile_status = kFilteredCopyNotWritten;
     release_airspace_model();
     const std::string aspfile = trim_right(as000c.aspfile);
     if (aspfile.empty()) {
         if (nav == 0) {
-            airspace_message(2, "Airspace : no file selected",
-                             "Espace a\xE9rien : pas de fichier s\xE9lectionn\xE9");
+            tell_and_count(kWarning, in_user_language("Airspace : no file selected",
+                                                      "Espace a\xE9rien : pas de fichier s\xE9lectionn\xE9"));
         }
         return 0;
     }
     TextFileReader input(aspfile);
     if (!input.is_open()) {
-        airspace_message(1, aspfile + "/Airspace file : error opening",
-                         aspfile + "/Fichier d'espace a\xE9rien : ouverture impossible");
+        tell_and_count(kError, in_user_language(aspfile + "/Airspace file : error opening",
+                                                aspfile + "/Fichier d'espace a\xE9rien : ouverture impossible"));
         return 0;
     }
     const std::span<AirspaceZone> zones = zon.first(std::clamp<std::size_t>(std::max(maxzon, 0), 0, zon.size()));
@@ -662,8 +693,8 @@ int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, st
         return 0;
     }
     CopyFiles files;
-    if (filter && !open_copy_files(files)) {
-        close_copy_files(files);
+    if (filter && !open_copy_files(files, copy)) {
+        close_copy_files(files, false);
         return 0;
     }
     OpenAirReader reader(sp, sb, zones, points, entry_zones, filter, nav < 0, filter ? &files : nullptr);
@@ -678,16 +709,16 @@ int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, st
         if (input.failed()) {
             read_status = input.read_status();
             reader.read_failed();
-            airspace_message(1, aspfile + "/Airspace file : read error",
-                             aspfile + "/Fichier d'espace a\xE9rien : erreur de lecture");
+            tell_and_count(kError, in_user_language(aspfile + "/Airspace file : read error",
+                                                    aspfile + "/Fichier d'espace a\xE9rien : erreur de lecture"));
         } else {
             reader.end_of_file();
         }
     }
     trace_end(reader);
     if (filter) {
-        const int copy_status = close_copy_files(files);
-        last_copy_status = read_status != 0 ? read_status : copy_status;
+        const int copy_status = close_copy_files(files, read_status == 0);
+        as000c.new_aspfile_status = read_status != 0 ? read_status : copy_status;
     }
     airspace_trace_flush();
     if (filter) {
@@ -696,4 +727,16 @@ int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, st
     return end_airspace_load(nav, nbzon, zones, points, reader.zones_held(), reader.npt(), reader.ordinal(), start);
 }
 
-int filtered_copy_status() { return last_copy_status; }
+}  // namespace
+
+int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, std::span<AirspaceZone> zon,
+                  std::span<PlanePoint> pp, int maxzon, int maxpts) {
+    return read_airspace_to(nullptr, nav, sp, sb, nbzon, zon, pp, maxzon, maxpts);
+}
+
+int read_airspace_into(FileWriter& copy, int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon,
+                       std::span<AirspaceZone> zon, std::span<PlanePoint> pp, int maxzon, int maxpts) {
+    return read_airspace_to(&copy, nav, sp, sb, nbzon, zon, pp, maxzon, maxpts);
+}
+
+int filtered_copy_status() { return as000c.new_aspfile_status; }

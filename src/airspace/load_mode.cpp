@@ -6,7 +6,6 @@
 #include <string>
 
 #include "airspace/airspace_grid.h"
-#include "airspace/airspace_messages.h"
 #include "airspace/airspace_mod.h"
 #include "airspace/airspace_trace.h"
 #include "airspace/airspace_window.h"
@@ -18,6 +17,7 @@
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
 #include "foundation/stopwatch.h"
+#include "foundation/tell.h"
 #include "taskfiles/task_model.h"
 
 namespace {
@@ -138,9 +138,11 @@ int convert_pz(int& nbzon, std::span<AirspaceZone> zon, std::span<PlanePoint> pp
         if (n < 0 || n >= static_cast<int>(zon.size()) || npt < 0 ||
             static_cast<std::size_t>(npt) + kPenaltyZonePoints > pp.size()) {
             const std::string from = i2b(i);
-            airspace_message(2, "Airspace tables full: penalty zones from PZ #" + from + " on are not loaded",
-                             "Tables d'espaces a\xE9riens pleines : les zones de p\xE9nalit\xE9 \xE0 partir de PZ #" +
-                                 from + " ne sont pas charg\xE9" "es");
+            tell_and_count(kWarning,
+                           in_user_language("Airspace tables full: penalty zones from PZ #" + from +
+                                                " on are not loaded",
+                                            "Tables d'espaces a\xE9riens pleines : les zones de p\xE9nalit\xE9 \xE0 "
+                                            "partir de PZ #" + from + " ne sont pas charg\xE9" "es"));
             break;
         }
         bool in_range = true;
@@ -150,8 +152,10 @@ int convert_pz(int& nbzon, std::span<AirspaceZone> zon, std::span<PlanePoint> pp
         }
         if (!in_range) {
             const std::string number = i2b(i);
-            airspace_message(2, "Penalty zone PZ #" + number + " not loaded: a corner lies out of range",
-                             "Zone de p\xE9nalit\xE9 PZ #" + number + " non charg\xE9" "e : un coin est hors limites");
+            tell_and_count(kWarning,
+                           in_user_language("Penalty zone PZ #" + number + " not loaded: a corner lies out of range",
+                                            "Zone de p\xE9nalit\xE9 PZ #" + number +
+                                                " non charg\xE9" "e : un coin est hors limites"));
             continue;
         }
         const auto first = static_cast<std::size_t>(npt);
@@ -243,7 +247,8 @@ void set_class_sel(int i, bool j) {
     }
     as0001.qseltyp[static_cast<std::size_t>(i)] = j;
     if (peldbg00.qdbg_l_0 && airspace_trace_enabled()) {
-        airspace_trace(fortran_write("('set_class_sel',1X,I3,1X,A,1X,L1)", {i, as000c.typ0[static_cast<std::size_t>(i)], j}));
+        airspace_trace(fortran_write("('set_class_sel',1X,I3,1X,A,1X,L1)",
+                                     {i, as000c.typ0[static_cast<std::size_t>(i)], j}));
     }
 }
 

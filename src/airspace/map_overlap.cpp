@@ -13,6 +13,7 @@
 #include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/reach_settings.h"
+#include "foundation/tell.h"
 #include "foundation/terrain_extents.h"
 #include "platform/dialogs.h"
 #include "taskfiles/task_geometry.h"
@@ -62,19 +63,18 @@ std::string edge_letters(const Edges& edges) {
 bool console_messages() { return cmndta001.qline || pelrn02.qbatch; }
 
 void overlap_message(int severity, const std::string& english, const std::string& french) {
-    error_message_pxr(severity, loca_c.msg_tit, cmndta001.qfr ? french : english, console_messages());
+    error_message_pxr(severity, loca_c.msg_tit, in_user_language(english, french), console_messages());
 }
 
 // The download question; -1 for yes, 0 for no.
 int ask_download(const Edges& edges) {
     const std::string name = trim_right(loca_c.infile);
     const std::string letters = edge_letters(edges);
-    const std::string text =
-        cmndta001.qfr
-            ? name + "\nLe circuit s'\xE9tend au del\xE0 de la carte :" + letters +
-                  "\nTraitement impossible\n\nVoulez-vous t\xE9l\xE9" "charger la topographie pour ce circuit ?"
-            : name + "\nThe track extends beyond the map:" + letters +
-                  "\nNo processing possible\n\nDo you want to download topographic data for this task ?";
+    const std::string text = in_user_language(
+        name + "\nThe track extends beyond the map:" + letters +
+            "\nNo processing possible\n\nDo you want to download topographic data for this task ?",
+        name + "\nLe circuit s'\xE9tend au del\xE0 de la carte :" + letters +
+            "\nTraitement impossible\n\nVoulez-vous t\xE9l\xE9" "charger la topographie pour ce circuit ?");
     return tinyfd_messageBox("Tarvex", text, "yesno", "question", 1) == 1 ? -1 : 0;
 }
 
@@ -219,7 +219,8 @@ bool inputs_present(bool generating) {
         return false;
     }
     if (!pelrn00.qnav && track_points() < 1) {
-        overlap_message(1, "Map overlap check: the track has no point", "Contr\xF4le de la carte : la trace n'a aucun point");
+        overlap_message(1, "Map overlap check: the track has no point",
+                        "Contr\xF4le de la carte : la trace n'a aucun point");
         return false;
     }
     return true;

@@ -4,7 +4,6 @@
 #include <new>
 #include <string>
 
-#include "airspace/airspace_messages.h"
 #include "airspace/airspace_mod.h"
 #include "airspace/airspace_trace.h"
 #include "foundation/airspace_names.h"
@@ -13,8 +12,8 @@
 #include "foundation/log.h"
 #include "foundation/message_records.h"
 #include "foundation/number_text.h"
-#include "foundation/run_stop.h"
 #include "foundation/stopwatch.h"
+#include "foundation/tell.h"
 #include "foundation/terrain_extents.h"
 
 namespace {
@@ -57,9 +56,9 @@ void copy_to_local(int& nbzon, std::span<const AirspaceZone> zon, std::span<Plan
     create(mod.as_is_derog, nz, false, "AS_Is_Derog", failed);
     create(mod.as_nm, nz, std::string{}, "AS_NM", failed);
     if (failed) {
-        airspace_message(1, "Memory allocation error - see logfile",
-                         "Erreur d'allocation m\xE9moire - voir le journal");
-        stop_run("", kExitConversionFailed);
+        tell_and_count(kError, in_user_language("Memory allocation error - see logfile",
+                                                "Erreur d'allocation m\xE9moire - voir le journal"));
+        end_run("", kExitConversionFailed);
     }
 
     const float width = trn001.x_scn_mx;

@@ -6,18 +6,16 @@
 
 #include "airspace/filtered_copy.h"
 #include "foundation/dms_text.h"
-#include "foundation/log.h"
-#include "foundation/message_records.h"
-#include "foundation/messages.h"
-#include "foundation/utm_frame.h"
 #include "foundation/fixed_text.h"
 #include "foundation/fortran_format.h"
+#include "foundation/units.h"
+#include "foundation/unwritten_files.h"
+#include "foundation/utm_frame.h"
 #include "platform/files.h"
 #include "taskfiles/task_model.h"
 
 namespace {
 
-constexpr float kMetresPerFoot = 0.3048f;
 // Whole numbers written into the zone lines are held within this magnitude;
 // anything larger does not fit the fields and shows as asterisks anyway.
 constexpr double kLargestWritten = 1.0e9;
@@ -45,8 +43,8 @@ void write_zone(FileWriter& out, int i) {
     const long long penalty = nearest(rd_fpl_1.pza[3][i]);
     write_records(out, fortran_records("(/'*** Penalty Zone #',I2.2,' - Penalty =',I4,' pts/min')", {i, penalty}));
     write_records(out, fortran_records("(/'AC P'/'AN PZ#',I2.2,' - ',I4,' pts/min')", {i, penalty}));
-    out.write_line(fortran_write("(A,1X,I5,'F AMSL')", {"AL", nearest(rd_fpl_1.pza[1][i] / kMetresPerFoot)}));
-    out.write_line(fortran_write("(A,1X,I5,'F AMSL')", {"AH", nearest(rd_fpl_1.pza[2][i] / kMetresPerFoot)}));
+    out.write_line(fortran_write("(A,1X,I5,'F AMSL')", {"AL", nearest(rd_fpl_1.pza[1][i] / kFootInMetres)}));
+    out.write_line(fortran_write("(A,1X,I5,'F AMSL')", {"AH", nearest(rd_fpl_1.pza[2][i] / kFootInMetres)}));
     for (int k = 0; k < kPenaltyZoneCorners; ++k) {
         float lat = 0.0f;
         float lon = 0.0f;
@@ -61,26 +59,23 @@ void write_zone(FileWriter& out, int i) {
 
 }  // namespace
 
+void write_pz_zones(FileWriter& out) {
+    write_banner(out);
+    const int zones = std::clamp(rd_fpl_0.nb_pz, 0, kPenaltyZoneSlots);
+    for (int i = 0; i < zones; ++i) {
+        write_zone(out, i);
+    }
+}
+
 void write_pz(std::string_view oafile, int& iosoa) {
     const std::string path = trim_right(oafile);
-    const bool append = rd_fpl_0.nvcnd == 3 && file_exists(path);
-    FileWriter out(path, append ? WriteMode::append : WriteMode::create);
+    FileWriter out(path);
     if (out.is_open()) {
-        if (!append) {
-            write_as_hdr(out);
-        }
-        write_banner(out);
-        const int zones = std::clamp(rd_fpl_0.nb_pz, 0, kPenaltyZoneSlots);
-        for (int i = 0; i < zones; ++i) {
-            write_zone(out, i);
-        }
+        write_as_hdr(out);
+        write_pz_zones(out);
     }
     iosoa = out.close();
     if (iosoa != 0) {
-        const std::string english = "Error writing: \n " + path;
-        const std::string french = "*** Erreur d'\xE9" "criture : \n " + path;
-        const std::string& text = cmndta001.qfr ? french : english;
-        error_message(1, text, cmndta001.qline);
-        log_message_f(text);
+        report_unwritten_file(path);
     }
 }

@@ -19,8 +19,6 @@ inline constexpr float kRingSnapDistance = 50.0f;
 // Pi and two pi as the arcs use them (4-byte reals).
 inline constexpr float kAirspacePi = 3.1415927f;
 inline constexpr float kAirspaceTwoPi = 6.2831855f;
-// Metres in a nautical mile.
-inline constexpr float kMetresPerNauticalMile = 1852.0f;
 // Largest radius or airway width accepted, metres: anything larger is a
 // fault of the file.
 inline constexpr float kLargestAirspaceRadius = 2.0e7f;

@@ -48,8 +48,8 @@ enum class NodeFill {
     // by a binary search on the same left-of-line test wn_poly makes (that
     // test is monotone along the row in floating point too, so the counts
     // are exactly those of wn_poly); the segments walked for a cell are only
-    // those whose y extent reaches the cell's row, in ring order, which
-    // seg_intersect would all have rejected.
+    // those whose y extent reaches the cell's row, in ring order
+    // (seg_intersect rejects all the others by their extents).
     scanline,
 };
 

@@ -2,25 +2,22 @@
 // of the input and its checks against the installed Condor versions.
 #include "driver/conversion.h"
 
-#include "driver/fatal_error.h"
 #include "driver/fpl_preread.h"
 #include "driver/input_kind.h"
 #include "driver/output_naming.h"
 #include "driver/trace_text.h"
-#include "driver/user_language.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
-#include "foundation/log.h"
 #include "foundation/message_records.h"
-#include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
+#include "foundation/output_targets.h"
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "taskfiles/cup_reader.h"
-#include "taskfiles/landscape_records.h"
 #include "taskfiles/map_lists.h"
 #include "taskfiles/task_model.h"
 
@@ -28,7 +25,6 @@
 
 namespace {
 
-constexpr std::string_view kTasksTree = "\\_Tasks";
 constexpr std::string_view kAatMark = "-AAT";
 
 void refuse_plan_version(int version) {
@@ -43,20 +39,9 @@ void refuse_plan_version(int version) {
 
 void choose_target() {
     tarvex01.qcup_in = input_kind(tarvex_c.infile) == InputKind::seeyou_task;
-    if (tarvex01.qlk8000) {
-        tarvex01.ntarg = kTargetLkt;
-    } else if (tarvex01.qcup) {
-        tarvex01.ntarg = kTargetCup;
-    } else if (tarvex01.qjson) {
-        tarvex01.ntarg = kTargetJson;
-    } else if (tarvex01.qcup_in) {
-        tarvex01.ntarg = kTargetFpl;
-    } else {
-        tarvex01.ntarg = kTargetTsk;
-    }
+    tarvex01.ntarg = target_of_options(tarvex01.qcup_in);
     console_line("qxcs,qlk8000,qcup,qcup_in,ntarg");
-    console_line(trace_flag(tarvex01.qxcs) + " " + trace_flag(tarvex01.qlk8000) + " " + trace_flag(tarvex01.qcup) +
-                 " " + trace_flag(tarvex01.qcup_in) + " " + i2b(tarvex01.ntarg));
+    console_line(target_switches_trace() + " " + trace_flag(tarvex01.qcup_in) + " " + i2b(tarvex01.ntarg));
     console_line("Infile=" + tarvex_c.infile);
     console_line("Outfile=" + tarvex_c.outfile);
 }
@@ -69,7 +54,8 @@ void name_output() {
 }
 
 void mark_output_tree_and_aat() {
-    tarvex01.qarbo = tarvex01.ntarg == kTargetLkt && tarvex_c.outfile.find(kTasksTree) != std::string::npos;
+    const FolderTree* tree = chosen_target().tree;
+    tarvex01.qarbo = tree != nullptr && tarvex_c.outfile.find("\\" + std::string(tree->tasks)) != std::string::npos;
     if (tarvex_c.infile.find(kAatMark) != std::string::npos) {
         rd_fpl_6.qaat = true;
     }
@@ -90,7 +76,7 @@ void read_input() {
         if (!file_exists(infile)) {
             // The reader tells the user that the plan cannot be opened.
             read_fpl_1(infile, lines);
-            stop_run("", kExitConversionFailed);
+            end_run("", kExitConversionFailed);
         }
         status = read_fpl_1(infile, lines);
     }
@@ -122,13 +108,11 @@ void check_plan_version(const RunState& run) {
                 refuse_plan_version(1);
             }
             if (run.qwrnc1) {
-                const std::string text = in_user_language(
-                    "Condor 1 flight plan\nIf your flight plan is in the southern hemisphere\n"
-                    "Be sure that you are using NaviCon.dll from Condor1",
-                    "Plan de vol Condor 1\nSi votre plan de vol est dans l'h\xE9misphere Sud\n"
-                    "V\xE9rifiez que vous utilisez NaviCon.dll correspondant \xE0 Condor 1");
-                error_message(2, text, cmndta001.qline);
-                log_message_f(text);
+                tell_and_log(kWarning, in_user_language(
+                                           "Condor 1 flight plan\nIf your flight plan is in the southern hemisphere\n"
+                                           "Be sure that you are using NaviCon.dll from Condor1",
+                                           "Plan de vol Condor 1\nSi votre plan de vol est dans l'h\xE9misphere Sud\n"
+                                           "V\xE9rifiez que vous utilisez NaviCon.dll correspondant \xE0 Condor 1"));
             }
             break;
         case 2:
@@ -152,10 +136,10 @@ void settle_aat_and_map() {
         if (tarvex01.qaat_detect && detect_aat()) {
             rd_fpl_6.qaat = true;
         }
-        if (tarvex01.ntarg == kTargetLkt) {
-            find_lk8000_map();
-        } else if (tarvex01.ntarg == kTargetTsk) {
-            find_xcsoar_map();
+        switch (chosen_target().profile) {
+            case ProfileKind::lk8000: find_lk8000_map(); break;
+            case ProfileKind::xcsoar: find_xcsoar_map(); break;
+            case ProfileKind::none: break;
         }
         if (!(rd_fpl_6.t_aat > 0.0f)) {
             rd_fpl_6.qaat = false;

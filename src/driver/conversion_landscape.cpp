@@ -3,8 +3,6 @@
 // checked against the ground.
 #include "driver/conversion.h"
 
-#include "driver/fatal_error.h"
-#include "driver/user_language.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/fortran_format.h"
@@ -12,8 +10,10 @@
 #include "foundation/message_records.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
+#include "foundation/output_targets.h"
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "foundation/terrain_extents.h"
 #include "foundation/text_edit.h"
 #include "platform/case_fold.h"
@@ -35,8 +35,6 @@
 namespace {
 
 constexpr std::string_view kTerrainExtension = ".trn";
-
-std::string path_field(std::string_view path) { return fit_field(path, kOptionPathCapacity); }
 
 // The path up to the extension ".trn" of its file name (any letter case), the
 // whole path when its name has none.
@@ -70,7 +68,7 @@ void verbose_trace(const Conversion& c) {
     console_line("Oafile=      " + c.airspace_file);
     console_line("Airnam=      " + tarvex_c.airnam);
     console_line("Prffile=     " + c.profile_file);
-    if (tarvex01.ntarg == kTargetLkt) {
+    if (chosen_target().aircraft_file) {
         console_line("Acffile=     " + c.aircraft_file);
     }
     console_line("Trnfile=     " + trn00c.trnfile);
@@ -98,15 +96,16 @@ void trace_seeyou_task() {
 
 void set_up_landscape(Conversion& c) {
     c.landscape_folder = path_field(join_path(inst00.cndrinstpath, "Landscapes"));
-    const bool json_from_seeyou = tarvex01.qcup_in && tarvex01.ntarg == kTargetJson;
-    if (!tarvex01.qcup_in || tarvex01.ntarg == kTargetJson) {
+    // A SeeYou task exported as read needs neither a terrain dialog nor a frame.
+    const bool as_read = tarvex01.qcup_in && chosen_target().seeyou_task_as_read;
+    if (!tarvex01.qcup_in || as_read) {
         const std::string landscape = trim_right(rd_fpl_2.landscape);
         trn00c.trnfile = path_field(join_path(join_path(c.landscape_folder, landscape), landscape + ".trn"));
     } else {
         trn00c.trnfile = path_field(choose_terrain_file(c.landscape_folder));
     }
 
-    if (!json_from_seeyou) {
+    if (!as_read) {
         const std::string trnfile = trim_right(trn00c.trnfile);
         if (!file_exists(trnfile)) {
             fatal_error(trnfile + "\n" + in_user_language("*** File not found ***", "*** fichier introuvable ***"),
@@ -131,7 +130,9 @@ void set_up_landscape(Conversion& c) {
 }
 
 void match_landscape(Conversion& c, const RunState& run) {
-    if (tarvex01.qchkwp || (tarvex01.qcup_in && tarvex01.ntarg != kTargetJson)) {
+    // A SeeYou task exported as read is not matched.
+    const bool as_read = tarvex01.qcup_in && chosen_target().seeyou_task_as_read;
+    if (tarvex01.qchkwp || (tarvex01.qcup_in && !as_read)) {
         c.airport_file = path_field(without_terrain_extension(trim_right(trn00c.trnfile)) + ".apt");
         int status = 0;
         read_apt(c.airport_file, kMaxLandscapeAirports, tarveap2, tarveap3, tarvex01.nb_apt, status);
@@ -165,7 +166,7 @@ void match_landscape(Conversion& c, const RunState& run) {
         const auto date = static_cast<int>(std::clamp<std::int64_t>(
             run.settings_date, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
         get_wp_data(tarvex01.qverb_0, date);
-    } else if (tarvex01.ntarg == kTargetJson) {
+    } else if (as_read) {
         copy_wp_data();
         trace_seeyou_task();
     } else {
@@ -175,7 +176,7 @@ void match_landscape(Conversion& c, const RunState& run) {
 }
 
 void check_finish_altitude() {
-    if (tarvex01.ntarg != kTargetTsk && tarvex01.ntarg != kTargetLkt) {
+    if (!chosen_target().checks_finish_altitude) {
         return;
     }
     const int last = rd_fpl_0.nb_wp - 1;

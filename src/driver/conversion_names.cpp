@@ -6,6 +6,7 @@
 #include "driver/output_naming.h"
 #include "foundation/fixed_text.h"
 #include "foundation/option_records.h"
+#include "foundation/output_targets.h"
 #include "foundation/paths_files.h"
 #include "taskfiles/task_model.h"
 
@@ -23,17 +24,12 @@ constexpr std::string_view kNoProfile = "0";
 // The mark of a glider whose mass the plan fixes.
 constexpr std::string_view kFixedMassMark = "-FXB";
 
-std::string path_field(std::string_view path) { return fit_field(path, kOptionPathCapacity); }
-
 std::string target_root() {
-    switch (tarvex01.ntarg) {
-        case kTargetLkt: return trim_right(tarvex_c.lk8000_root);
-        case kTargetCup: return trim_right(tarvex_c.seeyou_root);
-        case kTargetJson:
-            // A JSON run from a flight plan has no target software.
-            return tarvex01.qcup_in ? trim_right(tarvex_c.xcsoar_root) : std::string();
-        default: return trim_right(tarvex_c.xcsoar_root);
+    const TargetFacts& target = chosen_target();
+    if (target.root == nullptr || (target.root_for_seeyou_input_only && !tarvex01.qcup_in)) {
+        return {};
     }
+    return trim_right(tarvex_c.*target.root);
 }
 
 void set_airspace_file(Conversion& c) {
@@ -52,15 +48,15 @@ void set_airspace_file(Conversion& c) {
 
 void set_profile(Conversion& c) {
     std::string& prfnam = tarvex_c.prfnam;
-    const bool lk8000 = tarvex01.ntarg == kTargetLkt;
-    if (tarvex01.ntarg == kTargetCup) {
+    const TargetFacts& target = chosen_target();
+    if (target.switches_profile_off) {
         tarvex01.qwrprf = false;
         prfnam.clear();
         tarvex01.ndeftsk = 0;
-    } else if (lk8000 && tarvex01.ndeftsk == 1) {
+    } else if (target.default_file_names && tarvex01.ndeftsk == 1) {
         prfnam = std::string(kLk8000DefaultProfile);
         tarvex01.qwrprf = true;
-    } else if (lk8000 && tarvex01.ndeftsk == 2) {
+    } else if (target.default_file_names && tarvex01.ndeftsk == 2) {
         prfnam = path_field(c.base_name + ".prf");
         tarvex01.qwrprf = true;
     } else if (is_blank(prfnam)) {
@@ -78,16 +74,17 @@ void set_profile(Conversion& c) {
 }  // namespace
 
 void set_output_names(Conversion& c) {
+    const TargetFacts& target = chosen_target();
     c.target_root = target_root();
     c.base_name = output_base_name(extract_name(tarvex_c.outname), tarvex01.ntarg);
 
-    c.destination = tarvex01.qarbo ? path_field(join_path(c.target_root, "_Airspaces")) : c.target_root;
+    c.destination = target_tree_folder(c.target_root, &FolderTree::airspaces);
     set_airspace_file(c);
 
-    c.destination = tarvex01.qarbo ? path_field(join_path(c.target_root, "_Configuration")) : c.target_root;
+    c.destination = target_tree_folder(c.target_root, &FolderTree::configuration);
     set_profile(c);
 
-    if (tarvex01.ntarg == kTargetLkt || tarvex01.ntarg == kTargetCup) {
+    if (target.checks_waypoints) {
         tarvex01.qchkwp = true;
     }
 
@@ -98,11 +95,11 @@ void set_output_names(Conversion& c) {
     c.glider_name = fit_field(glider, kGliderNameLength);
 
     c.aircraft_file.clear();
-    if (tarvex01.ntarg == kTargetLkt) {
+    if (target.aircraft_file) {
         std::string name;
-        if (tarvex01.ndeftsk == 1) {
+        if (target.default_file_names && tarvex01.ndeftsk == 1) {
             name = std::string(kLk8000DefaultAircraft);
-        } else if (tarvex01.ndeftsk == 2) {
+        } else if (target.default_file_names && tarvex01.ndeftsk == 2) {
             name = c.base_name + ".acf";
         } else {
             name = c.glider_name + ".acf";

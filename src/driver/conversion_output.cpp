@@ -5,23 +5,23 @@
 #include "airspace/airspace_reader.h"
 #include "airspace/airspace_records.h"
 #include "airspace/airspace_window.h"
+#include "airspace/filtered_copy.h"
 #include "airspace/penalty_zones.h"
-#include "driver/fatal_error.h"
 #include "driver/trace_text.h"
-#include "driver/user_language.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/geometry.h"
 #include "foundation/list_read.h"
 #include "foundation/local_frame.h"
-#include "foundation/log.h"
-#include "foundation/message_records.h"
-#include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
+#include "foundation/output_targets.h"
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "foundation/terrain_extents.h"
+#include "foundation/units.h"
+#include "foundation/unwritten_files.h"
 #include "platform/case_fold.h"
 #include "platform/console.h"
 #include "platform/files.h"
@@ -33,9 +33,12 @@
 #include "taskfiles/profile_writer.h"
 #include "taskfiles/task_geometry.h"
 #include "taskfiles/task_model.h"
+#include "taskfiles/task_zones.h"
 #include "taskfiles/tsk_writer.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -47,13 +50,20 @@ namespace {
 constexpr std::string_view kAirspaceListFile = "CroppedAirspaceSorted.txt";
 // The working window starts empty: minima above, maxima below any position.
 constexpr float kWindowStartMinimum = 1.0e7f;
-constexpr float kMetresPerKilometre = 1000.0f;
 
-std::string path_field(std::string_view path) { return fit_field(path, kOptionPathCapacity); }
-
-std::string in_tree(const Conversion& c, std::string_view folder) {
-    return tarvex01.qarbo ? path_field(join_path(c.target_root, folder)) : c.target_root;
+// The JSON export of a flight plan draws in the landscape's frame.
+void write_json_task(std::string_view outfile, int& status) {
+    if (!tarvex01.qcup_in) {
+        utm_init(trim_right(trn00c.trnfile), trn001.xmax, trn001.ymax);
+    }
+    write_json(outfile, status);
 }
+
+// The task writers by target number (output_targets.h); element 0 is no target.
+using TaskWriter = void (*)(std::string_view outfile, int& status);
+constexpr std::array<TaskWriter, kTargetJson + 1> kTaskWriters = {
+    nullptr, write_tsk, write_lkt, write_cup, write_fpl, write_json_task,
+};
 
 // The airspace list file: the input path up to ".fpl".
 std::string airspace_list_file() {
@@ -71,7 +81,7 @@ void set_task_window() {
     float ymax = 0.0f;
     const int nb_wp = std::clamp(rd_fpl_0.nb_wp, 0, kTurnpointSlots);
     task_minmax(nb_wp, rd_fpl_1.tpx, rd_fpl_1.tpy, rd_fpl_1.tprad, xmin, xmax, ymin, ymax);
-    const float margin = static_cast<float>(tarvex01.maxtaskmargin) * kMetresPerKilometre;
+    const float margin = static_cast<float>(tarvex01.maxtaskmargin) * kKilometreInMetres;
     xmin = std::max(xmin - margin, 0.0f);
     ymin = std::max(ymin - margin, 0.0f);
     xmax = std::min(xmax + margin, trn001.x_scn_mx);
@@ -84,7 +94,7 @@ void enable_listed_airspaces() {
     rd_fpl_5.qas_disa.fill(true);
     TextFileReader list{kAirspaceListFile};
     if (!list.is_open()) {
-        stop_run(kAirspaceListFile, kExitConversionFailed);
+        end_run(kAirspaceListFile, kExitConversionFailed);
     }
     std::string line;
     while (list.read_line(line)) {
@@ -107,8 +117,8 @@ void enable_listed_airspaces() {
 }
 
 // The landscape's airspace of a Condor 3 plan, filtered into the airspace
-// output file. Returns 0 when the filtered copy was written.
-int filter_landscape_airspace(const Conversion& c) {
+// output `out`. True when the filtered copy was read whole.
+bool filter_landscape_airspace(const Conversion& c, FileWriter& out) {
     const std::string landscape = trim_right(rd_fpl_2.landscape);
     as000c.aspfile = path_field(join_path(inst00.instpath3, "Landscapes\\" + landscape + "\\" + landscape + ".air"));
     as000c.new_aspfile = path_field(c.airspace_file);
@@ -129,59 +139,98 @@ int filter_landscape_airspace(const Conversion& c) {
     int nbzon = 0;
     std::vector<AirspaceZone> zon(kConversionMaxZones);
     std::vector<PlanePoint> pp(kConversionMaxPoints);
-    read_airspace(0, sp, sb, nbzon, zon, pp, kConversionMaxZones, kConversionMaxPoints);
+    read_airspace_into(out, 0, sp, sb, nbzon, zon, pp, kConversionMaxZones, kConversionMaxPoints);
     // The reader's result does not tell whether its copy was written.
     const int status = filtered_copy_status();
     console_line("airspace copy status " + i2b(status));
-    return status == 0 ? 0 : 1;
+    return status == 0;
+}
+
+// The airspace output of a Condor 3 plan, written whole: the landscape's
+// airspace filtered and cropped, then the penalty zones. When the landscape's
+// airspace cannot be read (reported by the reader), the output starts anew
+// with the notice header, so that it never keeps zones of an earlier run.
+// Returns 0 when the file was written.
+int write_condor3_airspace(const Conversion& c) {
+    std::optional<FileWriter> out(std::in_place, c.airspace_file);
+    if (!out->is_open()) {
+        report_unwritten_file(c.airspace_file);
+        return out->open_status();
+    }
+    if (!filter_landscape_airspace(c, *out) && out->status() == 0) {
+        out.emplace(c.airspace_file);
+        write_as_hdr(*out);
+    }
+    if (rd_fpl_0.nb_pz > 0) {
+        write_pz_zones(*out);
+    }
+    const int status = out->close();
+    if (status != 0) {
+        report_unwritten_file(c.airspace_file);
+    }
+    return status;
+}
+
+[[noreturn]] void fail_task_writer(const std::string& outfile) {
+    fatal_error(in_user_language("Error writing: \n " + outfile, "*** Erreur d'\xE9" "criture : \n " + outfile),
+                kExitConversionFailed);
 }
 
 }  // namespace
 
+std::vector<BatchedWrite> settle_written_files(Conversion& c) {
+    const std::vector<BatchedWrite> outcomes = finish_write_batch();
+    const std::string outfile = trim_right(tarvex_c.outfile);
+    for (const BatchedWrite& outcome : outcomes) {
+        if (outcome.status == 0) {
+            continue;
+        }
+        console_line("put in place " + outcome.windows_path + " : " + i2b(outcome.status));
+        if (outcome.windows_path == outfile) {
+            fail_task_writer(outfile);
+        }
+        report_unwritten_file(outcome.windows_path);
+        if (outcome.windows_path == c.airspace_file) {
+            c.airspace_status = outcome.status;
+        } else if (outcome.windows_path == c.profile_file) {
+            c.profile_status = outcome.status;
+        }
+    }
+    return outcomes;
+}
+
 bool write_target_task(Conversion& c) {
     const std::string outfile = trim_right(tarvex_c.outfile);
     int& status = c.writer_status;
-    switch (tarvex01.ntarg) {
-        case kTargetTsk: write_tsk(outfile, status); break;
-        case kTargetLkt: write_lkt(outfile, status); break;
-        case kTargetCup: write_cup(outfile, status); break;
-        case kTargetFpl: write_fpl(outfile, status); break;
-        case kTargetJson:
-            if (!tarvex01.qcup_in) {
-                utm_init(trim_right(trn00c.trnfile), trn001.xmax, trn001.ymax);
-            }
-            write_json(outfile, status);
-            break;
-        default: status = 1; break;
+    const TargetFacts& target = chosen_target();
+    const TaskWriter writer = kTaskWriters[static_cast<std::size_t>(target.ntarg)];
+    if (writer != nullptr) {
+        writer(outfile, status);
+    } else {
+        status = 1;
     }
     // A task that was not written ends the run before anything else is touched.
     if (status != 0) {
-        fatal_error(in_user_language("Error writing: \n " + outfile, "*** Erreur d'\xE9" "criture : \n " + outfile),
-                    kExitConversionFailed);
+        fail_task_writer(outfile);
     }
-    if (tarvex01.ntarg == kTargetLkt) {
-        c.polar_file = path_field(join_path(in_tree(c, "_Polars"), c.glider_name + ".xcp"));
+    make_keystone(outfile);
+    if (target.aircraft_file) {
+        c.polar_file =
+            path_field(join_path(target_tree_folder(c.target_root, &FolderTree::polars), c.glider_name + ".xcp"));
         console_line("Polar file " + c.polar_file);
         int acf_status = 0;
         write_acf(c.aircraft_file, c.polar_file, c.glider_name, acf_status);
     }
-    return tarvex01.ntarg != kTargetJson;
+    return !target.ends_with_writer;
 }
 
 void write_task_airspace(Conversion& c) {
-    int status = 0;
+    c.airspace_status = 0;
     if (rd_fpl_0.nvcnd == 3) {
-        status = filter_landscape_airspace(c);
+        c.airspace_status = write_condor3_airspace(c);
+    } else if (rd_fpl_0.nb_pz > 0) {
+        write_pz(c.airspace_file, c.airspace_status);
     }
-    if (rd_fpl_0.nb_pz > 0) {
-        int pz_status = 0;
-        write_pz(c.airspace_file, pz_status);
-        // A file without the landscape's airspace is not the file asked for.
-        if (status == 0) {
-            status = pz_status;
-        }
-    }
-    c.airspace_status = status;
 }
 
 void update_profile(Conversion& c) {
@@ -189,11 +238,15 @@ void update_profile(Conversion& c) {
     if (!tarvex01.qwrprf) {
         return;
     }
-    if (tarvex01.ntarg == kTargetTsk) {
-        write_prf(c.profile_file, c.airspace_file, c.selected_polar, c.profile_status);
-    } else if (tarvex01.ntarg == kTargetLkt) {
-        write_prf_lk8000(c.profile_file, in_tree(c, "_Configuration"), c.airspace_file, in_tree(c, "_Maps"),
-                         c.profile_status);
+    switch (chosen_target().profile) {
+        case ProfileKind::xcsoar:
+            write_prf(c.profile_file, c.airspace_file, c.selected_polar, c.profile_status);
+            break;
+        case ProfileKind::lk8000:
+            write_prf_lk8000(c.profile_file, target_tree_folder(c.target_root, &FolderTree::configuration),
+                             c.airspace_file, target_tree_folder(c.target_root, &FolderTree::maps), c.profile_status);
+            break;
+        case ProfileKind::none: break;
     }
 }
 
@@ -204,16 +257,14 @@ void check_aat_areas() {
     const int nb_wp = std::clamp(rd_fpl_0.nb_wp, 0, kTurnpointSlots);
     int cylinders = 0;
     for (int n = 2; n <= nb_wp - 2; ++n) {
-        if (rd_fpl_1.tpang[static_cast<std::size_t>(n)] == 360) {
+        if (rd_fpl_1.tpang[static_cast<std::size_t>(n)] == kCylinderAngle) {
             ++cylinders;
         }
     }
     tarvex01.nb_cyl = cylinders;
     console_line("NB_CYL " + i2b(cylinders) + " " + i2b(nb_wp - 3));
     if (cylinders < nb_wp - 3) {
-        const std::string text = in_user_language("AAT defined, some areas are not circular",
-                                                  "AAT activ\xE9, certains secteurs ne sont pas circulaires");
-        error_message(2, text, cmndta001.qline);
-        log_message_f(text);
+        tell_and_log(kWarning, in_user_language("AAT defined, some areas are not circular",
+                                                "AAT activ\xE9, certains secteurs ne sont pas circulaires"));
     }
 }

@@ -1,21 +1,20 @@
 #include "driver/fpl_preread.h"
 
 #include "driver/trace_text.h"
-#include "driver/user_language.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
-#include "foundation/log.h"
 #include "foundation/message_records.h"
-#include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
 #include "foundation/paths_files.h"
 #include "foundation/pilot_settings.h"
+#include "foundation/tell.h"
 #include "foundation/units.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "taskfiles/fpl_reader.h"
 #include "taskfiles/task_model.h"
+#include "taskfiles/task_zones.h"
 
 #include <algorithm>
 #include <string_view>
@@ -28,16 +27,11 @@ constexpr std::size_t kMessageLength = 256;
 constexpr int kAatMinimumRadius = 5000;
 // Below this an AAT time or a start speed counts as not given by the plan.
 constexpr float kNotGiven = 0.01f;
-constexpr float kMinutesPerHour = 60.0f;
-
-// Imperial display factors: metres to feet, km/h to knots.
-constexpr float kFeetPerMetre = 3.28084f;
-constexpr float kKnotsPerKmh = 0.5399568f;
 
 void set_display_units(bool imperial) {
     tarvex01.nunitalt = imperial ? 1 : 0;
-    tarvex01.fmulalt = imperial ? kFeetPerMetre : 1.0f;
-    tarvex01.fmulspd = imperial ? kKnotsPerKmh : 1.0f;
+    tarvex01.fmulalt = imperial ? kMetreInFeet : 1.0f;
+    tarvex01.fmulspd = imperial ? kKmhInKnots : 1.0f;
     tarvex_c.cunitalt = imperial ? "ft" : "m";
     tarvex_c.cunitspd = imperial ? "kt" : "km\\/h";
 }
@@ -54,11 +48,9 @@ int read_fpl_1(const std::string& cv, int& nl) {
     console_line("READ_FPL_1 " + name);
     TextFileReader plan(name);
     if (!plan.is_open()) {
-        const std::string message =
-            fit_field("*** " + name + in_user_language(" : cannot be opened ***", " : ouverture impossible ***"),
-                      kMessageLength);
-        error_message(1, message, cmndta001.qline);
-        log_message_text(message);
+        tell_and_log(kError, fit_field("*** " + name +
+                                           in_user_language(" : cannot be opened ***", " : ouverture impossible ***"),
+                                       kMessageLength));
         nl = 0;
         return plan.open_status() != 0 ? plan.open_status() : 1;
     }
@@ -83,7 +75,7 @@ int read_fpl_1(const std::string& cv, int& nl) {
         }
     } else if (rd_fpl_0.nvcnd == 3) {
         // Condor 3 gives the AAT time in hours.
-        convert_and_round(rd_fpl_6.t_aat, kMinutesPerHour);
+        convert_and_round(rd_fpl_6.t_aat, kHourInMinutes);
     }
     return ios;
 }
@@ -98,7 +90,7 @@ bool detect_aat() {
     const int last = std::min(rd_fpl_0.nb_wp - 1, kTurnpointSlots - 1);
     for (int n = 2; n <= last; ++n) {
         const auto i = static_cast<std::size_t>(n);
-        if (rd_fpl_1.tpsec[i] == 0 && rd_fpl_1.tprad[i] >= kAatMinimumRadius) {
+        if (rd_fpl_1.tpsec[i] == kClassicSectorType && rd_fpl_1.tprad[i] >= kAatMinimumRadius) {
             ++count;
         }
     }

@@ -1,15 +1,15 @@
 #include "driver/output_naming.h"
 
-#include "driver/fatal_error.h"
 #include "driver/input_kind.h"
 #include "driver/trace_text.h"
-#include "driver/user_language.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
+#include "foundation/output_targets.h"
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "platform/case_fold.h"
 #include "platform/console.h"
 #include "platform/files.h"
@@ -21,20 +21,6 @@
 namespace {
 
 constexpr std::string_view kAatMark = "-AAT";
-
-// What set_outfile built, for the "-AAT" mark decided after reading.
-struct BuiltName {
-    bool pending = false;
-    std::string folder;
-    std::string base;
-    std::string extension;
-    std::string infile;
-};
-
-BuiltName& built_name() {
-    static BuiltName name;
-    return name;
-}
 
 // The position of the target's extension in a file name: a four-letter
 // extension (".tsk") must end the name, ".json" may stand anywhere.
@@ -65,6 +51,12 @@ std::string part_before(std::string_view text, std::size_t at) {
                 kExitConfiguration);
 }
 
+// A configured destination that names an XCSoar or LK8000 task file.
+bool names_task_file(std::string_view folder) {
+    return find_ignoring_case_cp1252(folder, target_facts(kTargetLkt).extension) != std::string::npos ||
+           find_ignoring_case_cp1252(folder, target_facts(kTargetTsk).extension) != std::string::npos;
+}
+
 // The task folder of a target software; a blank one or one not set ends the run.
 std::string task_folder(const std::string& folder, std::string_view software) {
     if (is_blank(folder) || folder.starts_with(kFolderNotSet)) {
@@ -81,16 +73,16 @@ std::string task_folder(const std::string& folder, std::string_view software) {
 
 void set_outfile() {
     const int ntarg = tarvex01.ntarg;
-    if (ntarg < kTargetTsk || ntarg > kTargetJson) {
-        stop_run("set_outfile : no output target chosen (" + i2b(ntarg) + ")", kExitConversionFailed);
+    if (!is_output_target(ntarg)) {
+        end_run("set_outfile : no output target chosen (" + i2b(ntarg) + ")", kExitConversionFailed);
     }
-    const std::string& extension = tarvex_c.cext0[static_cast<std::size_t>(ntarg)];
+    const TargetFacts& target = target_facts(ntarg);
+    const std::string extension(target.extension);
     const std::string infile = trim_right(tarvex_c.infile);
     tarvex_c.tskname = extract_name(infile);
     console_line("Set_Outfile");
     console_line(" " + tarvex_c.tskname);
-    console_line(" " + trace_flag(tarvex01.qxcs) + " " + trace_flag(tarvex01.qlk8000) + " " +
-                 trace_flag(tarvex01.qcup) + " " + i2b(ntarg));
+    console_line(" " + target_switches_trace() + " " + i2b(ntarg));
     console_line(" " + i2b(static_cast<int>(trimmed_length(tarvex_c.outfile))) + " " + tarvex_c.outfile);
     console_line(" " + infile);
 
@@ -101,25 +93,23 @@ void set_outfile() {
         extract_path_name(tarvex_c.outfile, folder, name);
         tarvex_c.outname = name;
     } else {
-        switch (ntarg) {
-            case kTargetLkt: folder = task_folder(tarvex_c.lk8000_tasks, "LK8000"); break;
-            case kTargetCup: folder = task_folder(tarvex_c.seeyou_tasks, "SeeYou"); break;
-            case kTargetTsk: folder = task_folder(tarvex_c.xcsoar_tasks, "XCsoar"); break;
-            case kTargetFpl: folder = join_path(inst00.cndrrootpath, "FlightPlans"); break;
-            default:
+        switch (target.task_folder_kind) {
+            case TaskFolder::option: folder = task_folder(tarvex_c.*target.task_folder, target.software); break;
+            case TaskFolder::condor_flight_plans: folder = join_path(inst00.cndrrootpath, "FlightPlans"); break;
+            case TaskFolder::beside_input:
+            case TaskFolder::none:
                 extract_path_name(infile, folder, name);
                 console_line(" " + infile + " " + folder);
                 break;
         }
-        if (tarvex01.qlk8000 && tarvex01.ndeftsk == 1) {
-            tarvex_c.outname = "Default.lkt";
-        } else if (find_ignoring_case_cp1252(folder, ".lkt") != std::string::npos ||
-                   find_ignoring_case_cp1252(folder, ".tsk") != std::string::npos) {
+        if (target.default_file_names && tarvex01.ndeftsk == 1) {
+            tarvex_c.outname = std::string(kDefaultTaskBase) + extension;
+        } else if (names_task_file(folder)) {
             // The configured destination is a file.
             const std::string destination = folder;
             extract_path_name(destination, folder, name);
             tarvex_c.outname = name;
-        } else if (tarvex01.qlk8000 && tarvex01.ndeftsk == 2) {
+        } else if (target.default_file_names && tarvex01.ndeftsk == 2) {
             no_default_file_name();
         } else {
             const InputKind kind = tarvex01.qcup_in ? InputKind::seeyou_task : InputKind::flight_plan;
@@ -131,7 +121,7 @@ void set_outfile() {
     }
 
     const std::string base = output_base_name(tarvex_c.outname, ntarg);
-    if (tarvex01.qlk8000 && tarvex01.ndeftsk == 2 && is_blank(base)) {
+    if (target.default_file_names && tarvex01.ndeftsk == 2 && is_blank(base)) {
         no_default_file_name();
     }
     if (tarvex01.qverb_0) {
@@ -141,7 +131,7 @@ void set_outfile() {
         folder.pop_back();
     }
 
-    BuiltName& built = built_name();
+    BuiltOutfile& built = tarvex_c.built_outfile;
     built.pending = !given;
     if (!given) {
         built.folder = folder;
@@ -154,20 +144,19 @@ void set_outfile() {
 }
 
 std::string output_base_name(std::string_view outname, int ntarg) {
-    if (ntarg < kTargetTsk || ntarg > kTargetJson) {
+    if (!is_output_target(ntarg)) {
         return {};
     }
-    const std::string& extension = tarvex_c.cext0[static_cast<std::size_t>(ntarg)];
-    return trim_right(part_before(outname, find_extension(outname, extension)));
+    return trim_right(part_before(outname, find_extension(outname, target_facts(ntarg).extension)));
 }
 
 void add_aat_to_outfile() {
-    BuiltName& built = built_name();
+    BuiltOutfile& built = tarvex_c.built_outfile;
     if (!built.pending) {
         return;
     }
     built.pending = false;
-    if (rd_fpl_6.qaat && built.infile.find(kAatMark) == std::string::npos && built.base != "Default" &&
+    if (rd_fpl_6.qaat && built.infile.find(kAatMark) == std::string::npos && built.base != kDefaultTaskBase &&
         built.base != "default") {
         tarvex_c.outfile =
             fit_field(join_path(built.folder, built.base + std::string(kAatMark) + built.extension), kOptionPathCapacity);

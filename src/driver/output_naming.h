@@ -23,8 +23,8 @@
 void set_outfile();
 
 // The output base name: the file name `outname` up to the extension of the
-// target `ntarg` (cext0; ".tsk" must end the name, any letter case), blank
-// when the name does not carry that extension.
+// target `ntarg` (its extension in output_targets.h; ".tsk" must end the name,
+// any letter case), blank when the name does not carry that extension.
 std::string output_base_name(std::string_view outname, int ntarg);
 
 // Puts "-AAT" before the extension of an output name set_outfile built, when

@@ -2,7 +2,6 @@
 
 #include "airspace/airspace_records.h"
 #include "driver/command_line.h"
-#include "driver/fatal_error.h"
 #include "driver/flight_plans_path.h"
 #include "driver/forms_gui.h"
 #include "driver/fpl_preread.h"
@@ -17,8 +16,10 @@
 #include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
+#include "foundation/output_targets.h"
 #include "foundation/program_folder.h"
 #include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "platform/console.h"
 #include "platform/environment.h"
 #include "platform/files.h"
@@ -35,19 +36,26 @@ std::string position(std::size_t at) { return at == std::string::npos ? "0" : i2
 // A cancelled setup form ends the run quietly.
 void run_setup_form() {
     if (tarvex_setup() <= 0) {
-        stop_run("", kExitSuccess);
+        end_run("", kExitSuccess);
     }
 }
 
-void write_settings(bool qaat_0, const RunState& run) {
-    create_ini(cmndta001.qline, tarvex01.qverb_0, qaat_0, run.qwrnc1, tarvex01.nvers);
+int write_settings(bool qaat_0, const RunState& run) {
+    return create_ini(cmndta001.qline, tarvex01.qverb_0, qaat_0, run.qwrnc1, tarvex01.nvers);
+}
+
+// A settings file the run cannot go on without: a failure (already told)
+// ends the run.
+void write_needed_settings(bool qaat_0, const RunState& run) {
+    if (write_settings(qaat_0, run) != 0) {
+        end_run("", kExitConfiguration);
+    }
 }
 
 void trace_options() {
     console_line("qxcs qlk8000 qcup target qchkwp qwait qline");
-    console_line(trace_flag(tarvex01.qxcs) + " " + trace_flag(tarvex01.qlk8000) + " " +
-                 trace_flag(tarvex01.qcup) + " " + i2b(tarvex01.ntarg) + " " + trace_flag(tarvex01.qchkwp) + " " + trace_flag(tarvex01.qwait) + " " +
-                 trace_flag(cmndta001.qline));
+    console_line(target_switches_trace() + " " + i2b(tarvex01.ntarg) + " " + trace_flag(tarvex01.qchkwp) + " " +
+                 trace_flag(tarvex01.qwait) + " " + trace_flag(cmndta001.qline));
     console_line("Tarvex Version=" + tarvex_c.cvers);
     console_line("Condor_1_path=" + inst00.condor_1_path);
     console_line("InstPath2=" + inst00.instpath2);
@@ -91,7 +99,7 @@ void settings_file_startup(RunState& run) {
         if (tarvex01.qgui) {
             run_setup_form();
         }
-        write_settings(rd_fpl_6.qaat, run);
+        write_needed_settings(rd_fpl_6.qaat, run);
     }
 
     run.settings_date = file_modification_time(tarvex_c.inifile);
@@ -106,17 +114,17 @@ void settings_file_startup(RunState& run) {
                 "The Tarvex.ini file needs updating/Please run Tarvex with GUI to update the file",
                 "Le fichier Tarvex.ini doit \xEAtre mis \xE0 jour/Veuillez ex\xE9" "cuter Tarvex avec l'interface "
                 "graphique pour mettre \xE0 jour le fichier");
-            error_message(2, text, cmndta001.qline);
-            log_message_f(text);
-            stop_run(message_display_text(text), kExitConfiguration);
+            tell_and_log(kWarning, text);
+            end_run(message_display_text(text), kExitConfiguration);
         }
         run_setup_form();
-        write_settings(rd_fpl_6.qaat, run);
+        write_needed_settings(rd_fpl_6.qaat, run);
     }
 }
 
 void rewrite_older_settings(const RunState& run) {
     if (run.qex && run.file_version / 10 < tarvex01.nvers / 10) {
+        // The file read stays usable: a failure is told and the run goes on.
         write_settings(run.file_aat, run);
     }
 }
@@ -154,7 +162,9 @@ void start_up(RunState& run) {
     settings_file_startup(run);
 
     apply_language_setting();
-    if (tarvex01.qlk8000 || tarvex01.qcup) {
+    // The target the settings file asks for checks the waypoints (the command
+    // line's own target does so when the conversion names its files).
+    if (target_facts(target_asked_for()).checks_waypoints) {
         tarvex01.qchkwp = true;
     }
     run.summary_name_length = trimmed_length(tarvex_c.tskwrnfile);

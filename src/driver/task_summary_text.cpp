@@ -1,27 +1,22 @@
 #include "driver/task_summary_text.h"
 
-#include "driver/user_language.h"
 #include "foundation/fixed_text.h"
-#include "foundation/log.h"
-#include "foundation/message_records.h"
-#include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
+#include "foundation/output_targets.h"
 #include "foundation/paths_files.h"
+#include "foundation/tell.h"
+#include "foundation/units.h"
 #include "taskfiles/task_model.h"
 #include "taskfiles/task_summary.h"
+#include "taskfiles/task_zones.h"
 
 #include <algorithm>
 #include <string_view>
 
 namespace {
 
-// A limit at or beyond this (m) stands for no limit.
-constexpr float kNoLimit = 10000.0f;
-// A classic finish sector whose minimum height is below this has none.
-constexpr float kNoMinimum = 0.01f;
 constexpr std::size_t kSummaryNameLength = 12;
-constexpr float kMinutesPerHour = 60.0f;
 
 std::string altitude_text(float metres) {
     return i2b(nearest_int(static_cast<double>(metres) * tarvex01.fmulalt)) + " " + tarvex_c.cunitalt;
@@ -37,10 +32,9 @@ struct Limits {
 };
 
 // The limits of a window sector: its height spread evenly round its centre.
-Limits window_limits(std::size_t n) {
-    const RdFpl1& t = rd_fpl_1;
-    return {t.tpalt[n] - t.tphei[n] / 2.0f, t.tpalt[n] + t.tphei[n] / 2.0f};
-}
+Limits window_limits(int n) { return {static_cast<float>(window_bottom(n)), static_cast<float>(window_top(n))}; }
+
+float whole_metres(double metres) { return static_cast<float>(nearest_int(metres)); }
 
 class SummaryBuilder {
 public:
@@ -53,7 +47,7 @@ public:
         if (limits.minimum > 0.0f) {
             line(std::string(minimum_label) + altitude_text(limits.minimum));
         }
-        if (limits.maximum < kNoLimit) {
+        if (limits.maximum < kNoMaximumAltitude) {
             line(std::string(maximum_label) + altitude_text(limits.maximum));
         }
     }
@@ -75,7 +69,7 @@ std::string task_summary_text() {
     }
     if (options.starttimewindow != 0.0f) {
         summary.line(in_user_language("Gate open = ", "Ouverture porte = ") +
-                     i2b(nearest_int(static_cast<double>(options.starttimewindow) * kMinutesPerHour)) + " min");
+                     i2b(nearest_int(static_cast<double>(options.starttimewindow) * kHourInMinutes)) + " min");
     } else {
         summary.line(in_user_language("Regatta start", "D\xE9part r\xE9gate"));
     }
@@ -87,26 +81,20 @@ std::string task_summary_text() {
     const int nb_wp = std::clamp(rd_fpl_0.nb_wp, 0, kTurnpointSlots);
     if (nb_wp >= 2) {
         // The start: a classic sector's limits are first taken to whole metres.
-        constexpr std::size_t start = 1;
-        const Limits start_limits =
-            t.tpsec[start] == 1
-                ? window_limits(start)
-                : Limits{static_cast<float>(nearest_int(t.tpwid[start])),
-                         static_cast<float>(nearest_int(t.tphei[start]))};
+        constexpr int start = 1;
+        const Limits start_limits = zone_kind(start) == ZoneKind::window
+                                        ? window_limits(start)
+                                        : Limits{whole_metres(t.tpwid[start]), whole_metres(start_maximum_altitude())};
         summary.limits(start_limits, in_user_language("Start minimum altitude = ", "Altitude de d\xE9part minimale = "),
                        in_user_language("Start maximum altitude = ", "Altitude de d\xE9part maximale = "));
 
         // The finish: a classic sector without a minimum of its own takes the
         // plan's finish minimum altitude.
-        const auto finish = static_cast<std::size_t>(nb_wp - 1);
-        Limits finish_limits;
-        if (t.tpsec[finish] == 1) {
-            finish_limits = window_limits(finish);
-        } else {
-            const float fma = rd_fpl_4.finishminalt;
-            finish_limits.minimum = fma > 0.0f && t.tpwid[finish] < kNoMinimum ? fma : t.tpwid[finish];
-            finish_limits.maximum = t.tphei[finish];
-        }
+        const int finish = nb_wp - 1;
+        const Limits finish_limits = zone_kind(finish) == ZoneKind::window
+                                         ? window_limits(finish)
+                                         : Limits{static_cast<float>(finish_minimum_altitude(finish)),
+                                                  t.tphei[static_cast<std::size_t>(finish)]};
         summary.limits(finish_limits,
                        in_user_language("Finish minimum altitude = ", "Altitude d'arriv\xE9" "e minimale = "),
                        in_user_language("Finish maximum altitude = ", "Altitude d'arriv\xE9" "e maximale = "));
@@ -115,9 +103,8 @@ std::string task_summary_text() {
     // The inner turnpoints: a classic sector's maximum is taken to whole metres.
     for (int n = 2; n <= nb_wp - 2; ++n) {
         const auto i = static_cast<std::size_t>(n);
-        const Limits limits = t.tpsec[i] == 1
-                                  ? window_limits(i)
-                                  : Limits{t.tpwid[i], static_cast<float>(nearest_int(t.tphei[i]))};
+        const Limits limits =
+            zone_kind(n) == ZoneKind::window ? window_limits(n) : Limits{t.tpwid[i], whole_metres(t.tphei[i])};
         const std::string head =
             "TP" + i2b(n - 1) + " (" + fit_field(rd_fpl_2.tpnam[i], kSummaryNameLength);
         summary.limits(limits, head + in_user_language("): minimum altitude = ", ") : altitude minimale = "),
@@ -128,7 +115,7 @@ std::string task_summary_text() {
         summary.line(in_user_language("Cloud flying penalty = ", "P\xE9nalit\xE9 de vol de nuage = ") +
                      i2b(options.penaltycloudflying()));
     }
-    summary.line("Race in = " + i2b(nearest_int(static_cast<double>(options.racestartdelay) * kMinutesPerHour)) +
+    summary.line("Race in = " + i2b(nearest_int(static_cast<double>(options.racestartdelay) * kHourInMinutes)) +
                  " min");
     return summary.text();
 }
@@ -143,22 +130,20 @@ std::string summary_file_text(const std::string& text) {
 }
 
 void output_task_summary(const std::string& text, bool file_named) {
-    const bool lk8000 = tarvex01.ntarg == kTargetLkt;
-    if (file_named || lk8000) {
+    const TargetFacts& target = chosen_target();
+    const bool notepad = !target.notepad.empty() && target.root != nullptr && target.tree != nullptr;
+    if (file_named || notepad) {
         const std::string copy = summary_file_text(text);
         if (file_named) {
             write_summary(copy, tarvex_c.tskwrnfile, false);
         }
-        if (lk8000) {
-            tarvex_c.tskwrnfile =
-                fit_field(join_path(tarvex_c.lk8000_root, "_Configuration\\NOTEPAD.txt"), kOptionPathCapacity);
+        if (notepad) {
+            const std::string folder = join_path(tarvex_c.*target.root, target.tree->configuration);
+            tarvex_c.tskwrnfile = fit_field(join_path(folder, target.notepad), kOptionPathCapacity);
             write_summary(copy, tarvex_c.tskwrnfile, true);
         }
     }
     if (tarvex01.qtskwrn) {
-        if (!tarvex01.qsilent) {
-            error_message(2, text, cmndta001.qline);
-        }
-        log_message_text(text);
+        tell_and_log(kWarning, text, {.shown = !tarvex01.qsilent});
     }
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-// Display names of the airspaces, by airspace number from 0. The airspace
-// code stores a name when it reads a zone and reads it back when it reports
-// about the zone. Names live for the run; the table grows with the numbers
-// stored.
+// Display names of the airspaces, by airspace number from 0, for the
+// airspace reader's load mode and its raster build, which the terrain code
+// uses. The conversion (filter mode) neither stores nor reads a name. Names
+// live for the run; the table grows with the numbers stored.
 
 #include <string>
 #include <string_view>

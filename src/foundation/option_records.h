@@ -1,8 +1,8 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // The options of one run. The start-up sets them to the defaults below once;
 // the settings file, the command line and the forms then change them, in that
@@ -14,9 +14,11 @@
 
 inline constexpr std::size_t kOptionPathCapacity = 256;  // every path and name
 inline constexpr std::size_t kVersionTextCapacity = 10;   // cvers
-inline constexpr std::size_t kExtensionCapacity = 5;      // each cext0 text
 inline constexpr std::size_t kAltUnitCapacity = 2;        // cunitalt
 inline constexpr std::size_t kSpeedUnitCapacity = 5;      // cunitspd
+
+// A path or name as an option holds it: cut to kOptionPathCapacity.
+std::string path_field(std::string_view path);
 
 // The marker of a folder member that is not set.
 inline constexpr const char* kFolderNotSet = "XXXXX";
@@ -24,7 +26,7 @@ inline constexpr const char* kFolderNotSet = "XXXXX";
 // The program version number the options start with.
 inline constexpr int kProgramVersion = 4400;
 
-// Output targets (ntarg), also the index into cext0.
+// Output targets (ntarg); what each means is in output_targets.h.
 inline constexpr int kTargetTsk = 1;
 inline constexpr int kTargetLkt = 2;
 inline constexpr int kTargetCup = 3;
@@ -40,7 +42,7 @@ struct Tarvex01 {
     bool qwrprf = true;            // update a profile
     bool qmapalways = false;       // set the profile's map entries whatever the lookup gives
     bool qpolfold = true;          // polar folder option
-    bool qlk8000 = false;          // target LK8000
+    bool qlk8000 = false;          // target LK8000 asked for
     bool qmapfold = false;         // map folder option
     bool qauto = false;            // take the configured flight plan without asking
     bool qsilent = false;          // no result message boxes
@@ -48,18 +50,17 @@ struct Tarvex01 {
     bool qaat_detect = false;      // guess an AAT from the cylinder radii
     int nb_cyl = 0;                // cylinder turnpoints counted by the AAT check
     int nauto = 1;                 // 1 ask, 2 use the file, 3 wait for a new version
-    bool qcup = false;             // target SeeYou
+    bool qcup = false;             // target SeeYou asked for
     bool qtskwrn = false;          // show the task summary at the end
     bool qdeftsk = false;          // write default task files
     bool qdeftsklk8000 = false;    // default files also for LK8000
     bool qaltcup = false;          // use the alternative turnpoint file altcupfile
     int nunit = 1;                 // display units: 1 as Condor, 2 metric, 3 imperial
-    bool qaat1 = false;            // unused
-    bool qxcs = true;              // target XCSoar
+    bool qxcs = true;              // target XCSoar asked for
     int nvers = kProgramVersion;   // program version number
     bool qsetup = false;           // the setup form is shown
     bool qverb_0 = false;          // verbose console trace
-    int ntarg = 0;                 // output target, see kTarget...
+    int ntarg = 0;                 // output target chosen, see kTarget...
     bool qarbo = false;            // the LK8000 output lies in an LK8000 folder tree
     bool qcup_in = false;          // the input is a SeeYou task
     bool qauto_c2_inst = true;     // Condor install folder found automatically
@@ -74,7 +75,7 @@ struct Tarvex01 {
     float fmulalt = 1.0f;          // altitude display factor
     float fmulspd = 1.0f;          // speed display factor
     bool qtemplate = false;        // ask for a flight-plan template
-    bool qjson = false;            // target JSON
+    bool qjson = false;            // target JSON asked for
     bool qfaisector = false;       // FAI sectors in .cup and JSON output
     bool qmaxalt_cup = true;       // maximum altitude in .cup observation zones
     int nunitalt = 0;              // altitude unit of typed values: 0 m, 1 ft
@@ -88,6 +89,16 @@ struct Tarvex01 {
     bool qaat_arg = false;         // AAT forced on the command line
 };
 
+// The parts of an output path set_outfile built, kept for the "-AAT" mark
+// add_aat_to_outfile decides once the plan is read.
+struct BuiltOutfile {
+    bool pending = false;   // built and the mark not decided yet
+    std::string folder;     // without a final "\"
+    std::string base;       // the file name before the extension
+    std::string extension;  // the target's extension
+    std::string infile;     // the input the name was built from
+};
+
 // Paths and names.
 struct TarvexC {
     std::string prfnam;                           // profile file name
@@ -96,7 +107,6 @@ struct TarvexC {
     std::string cvers;                            // version text of nvers
     std::string xcsoar_tasks = kFolderNotSet;     // XCSoar task folder
     std::string xcsoar_root;                      // derived from xcsoar_tasks
-    std::string condor_root;                      // unused
     std::string lk8000_tasks = kFolderNotSet;     // LK8000 task folder
     std::string lk8000_root;                      // derived from lk8000_tasks
     std::string seeyou_tasks = kFolderNotSet;     // SeeYou task folder
@@ -106,10 +116,9 @@ struct TarvexC {
     std::string altcupfile;                       // alternative turnpoint file
     std::string outfile;                          // output task file, full path
     std::string outname;                          // output file name without folder
+    BuiltOutfile built_outfile;                   // how outfile was built, when set_outfile built it
     std::string infile;                           // input flight plan or SeeYou task
     std::string tskname;                          // input file name without folder
-    // Output extensions by target number (1..5); element 0 is unused.
-    std::array<std::string, 6> cext0 = {"", ".tsk", ".lkt", ".cup", ".fpl", ".json"};
     std::string tskwrnfile;                       // task summary file
     std::string inifile;                          // settings file (set at start-up)
     std::string cunitalt = "m";                   // "m" or "ft"

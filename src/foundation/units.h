@@ -17,12 +17,25 @@
 #include <cstddef>
 #include <string_view>
 
-// Conversion factors to the program's units.
+// Conversion factors to the program's units. Every unit constant of the
+// program is here.
 inline constexpr float kFootInMetres = 0.3048f;
 inline constexpr float kNauticalMileInMetres = 1852.0f;
 inline constexpr float kStatuteMileInMetres = 1609.344f;
 inline constexpr float kKilometreInMetres = 1000.0f;
 inline constexpr float kKnotInKmh = 1.852f;
+// One metre per second in km/h (the task files give speeds in m/s).
+inline constexpr double kMetrePerSecondInKmh = 3.6;
+inline constexpr float kHourInMinutes = 60.0f;
+inline constexpr int kMinuteInSeconds = 60;
+
+// The imperial display factors, metres to feet and km/h to knots, as the
+// program has always rounded them.
+inline constexpr float kMetreInFeet = 3.28084f;
+inline constexpr float kKmhInKnots = 0.5399568f;
+
+// A speed in km/h in metres per second, in single precision.
+inline float kmh_to_metres_per_second(float kmh) { return kmh / static_cast<float>(kMetrePerSecondInKmh); }
 
 // Characters of its text that convert_length looks at.
 inline constexpr std::size_t kLengthTextLength = 80;

@@ -4,11 +4,10 @@
 #include "foundation/fortran_format.h"
 #include "foundation/key_value.h"
 #include "foundation/list_read.h"
-#include "foundation/log.h"
-#include "foundation/message_records.h"
-#include "foundation/messages.h"
 #include "foundation/number_text.h"
+#include "foundation/tell.h"
 #include "foundation/text_edit.h"
+#include "foundation/unwritten_files.h"
 #include "platform/console.h"
 #include "platform/encoding.h"
 #include "platform/files.h"
@@ -32,11 +31,9 @@ std::string unquoted(const std::string& value) {
 }
 
 void report_missing_plane_file(std::string_view polfil) {
-    const std::string msg =
-        trim_right(polfil) + (cmndta001.qfr ? "/Ouverture impossible/Le fichier .acf ne sera pas cr\xE9\xE9"
-                                            : "/Error opening/No .acf file created");
-    error_message(2, msg, cmndta001.qline);
-    log_message_text(msg);
+    tell_and_log(kWarning, trim_right(polfil) + in_user_language("/Error opening/No .acf file created",
+                                                                 "/Ouverture impossible/Le fichier .acf ne sera pas "
+                                                                 "cr\xE9\xE9"));
 }
 
 }  // namespace
@@ -88,6 +85,7 @@ void write_acf(std::string_view outfi_0, std::string_view polfil, std::string_vi
     FileWriter file(outfi_0);
     if (!file.is_open()) {
         iosf = file.open_status();
+        report_unwritten_file(trim_right(outfi_0));
         return;
     }
     const auto write = [&file](std::string_view key, std::string_view value) {
@@ -115,4 +113,7 @@ void write_acf(std::string_view outfi_0, std::string_view polfil, std::string_vi
     write("CompetitionClass1", quoted(trim_right(ggg001.glclass)));
     write("CompetitionID1", "\" \"");
     iosf = file.close();
+    if (iosf != 0) {
+        report_unwritten_file(trim_right(outfi_0));
+    }
 }

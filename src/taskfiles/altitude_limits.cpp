@@ -2,8 +2,9 @@
 
 #include "foundation/fixed_text.h"
 #include "foundation/fortran_format.h"
-#include "taskfiles/task_model.h"
 #include "foundation/number_text.h"
+#include "taskfiles/task_model.h"
+#include "taskfiles/task_zones.h"
 
 namespace {
 
@@ -32,13 +33,12 @@ void altitude_limits(int n, std::string& p_nam, std::size_t nam_capacity, std::s
     }
     const RdFpl1& t = rd_fpl_1;
     const auto k = static_cast<std::size_t>(n);
-    if (t.tpsec[k] == 1) {
-        const double low = double{t.tpalt[k]} - 0.5 * t.tphei[k];
-        const double high = double{t.tpalt[k]} + 0.5 * t.tphei[k];
-        set_texts(low, high, "Condor window : alt. limits=", p_nam, nam_capacity, p_comm, comm_capacity);
+    if (zone_kind(n) == ZoneKind::window) {
+        set_texts(window_bottom(n), window_top(n), "Condor window : alt. limits=", p_nam, nam_capacity, p_comm,
+                  comm_capacity);
         return;
     }
-    const bool has_upper = t.tphei[k] != 0.0f && t.tphei[k] < 10000.0f;
+    const bool has_upper = t.tphei[k] != 0.0f && t.tphei[k] < kNoMaximumAltitude;
     if (has_upper || t.tpwid[k] > 0.0f) {
         set_texts(t.tpwid[k], t.tphei[k], "Alt. limits=", p_nam, nam_capacity, p_comm, comm_capacity);
     }

@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "taskfiles/landscape_records.h"
 #include "taskfiles/task_model.h"
+#include "taskfiles/task_zones.h"
 
 #include <algorithm>
 #include <array>
@@ -26,10 +27,6 @@ constexpr std::array<std::string_view, 2> hdr1 = {
 };
 constexpr std::array<std::string_view, 2> hdr2 = {"----Related Tasks----", "-----Related Tasks-----"};
 
-// A turnpoint zone with this radius becomes the FAI variant (option qfaisector).
-constexpr int kFaiCylinderRadius = 500;
-// MaxAlt is written for a classic zone only below this height.
-constexpr float kNoMaximumHeight = 10000.0f;
 // The last leg is short at most this fraction of the task.
 constexpr double kShortLastLeg = 0.1;
 
@@ -137,12 +134,16 @@ std::string zone_line(int i, int finish, bool short_last_leg) {
     const auto& tp = rd_fpl_1;
     std::string line = "ObsZone=" + i2b(i - 1) + ",Style=" + (i == 1 ? "2" : i == finish ? "3" : "1");
     const double half_angle = tp.tpang[i] / 2.0;
-    if (tp.tpsec[i] != 0) {
+    const ZoneKind kind = zone_kind(i);
+    // SeeYou writes a window's fields for every sector type but the classic
+    // one, also for a type Condor does not write; only a true window gets its
+    // line mark.
+    if (tp.tpsec[i] != kClassicSectorType) {
         console_line("write_cup window " + i2b(i) + " " + f2b(tp.tpwid[i], "(F16.6)") + " " +
                      f2b(tp.tphei[i], "(F16.6)"));
         line += ",R1=" + whole(tp.tpwid[i] / 2.0) + "m,A1=" + whole(half_angle);
-        line += ",MaxAlt=" + with_margin(tp.tphei[i] / 2.0 + tp.tpalt[i]);
-        line += ",MinAlt=" + whole(tp.tpalt[i] - tp.tphei[i] / 2.0);
+        line += ",MaxAlt=" + with_margin(window_top(i));
+        line += ",MinAlt=" + whole(window_bottom(i));
     } else {
         const bool fai = tarvex01.qfaisector && !rd_fpl_6.qaat && tp.tprad[i] == kFaiCylinderRadius && !short_last_leg;
         if (fai) {
@@ -150,11 +151,11 @@ std::string zone_line(int i, int finish, bool short_last_leg) {
         } else {
             line += ",R1=" + i2b(tp.tprad[i]) + "m,A1=" + whole(half_angle);
         }
-        if (tarvex01.qmaxalt_cup && tp.tphei[i] < kNoMaximumHeight) {
+        if (tarvex01.qmaxalt_cup && tp.tphei[i] < kNoMaximumAltitude) {
             line += ",MaxAlt=" + with_margin(tp.tphei[i]);
         }
     }
-    if (i == 1 || (i == finish && tp.tpang[i] == 180) || tp.tpsec[i] == 1) {
+    if (i == 1 || (i == finish && kind == ZoneKind::line) || kind == ZoneKind::window) {
         line += ",Line=1";
     }
     return line;

@@ -65,8 +65,8 @@ void write_task_section(FileWriter& out) {
         if (inst00.condor_version == 3) {
             out.write_line("TPSectorDirection" + n + "=0");
         }
-        out.write_line("TPRadius" + n + "=" + (tp.tprad[i] > 0 ? i2b(tp.tprad[i]) : std::string("3000")));
-        out.write_line("TPAngle" + n + "=" + (tp.tpang[i] > 0 ? i2b(tp.tpang[i]) : std::string("90")));
+        out.write_line("TPRadius" + n + "=" + (tp.tprad[i] > 0 ? i2b(tp.tprad[i]) : i2b(kDefaultZoneRadius)));
+        out.write_line("TPAngle" + n + "=" + (tp.tpang[i] > 0 ? i2b(tp.tpang[i]) : i2b(kDefaultZoneAngle)));
         out.write_line("TPAltitude" + n + "=" + f2b(tp.tpalt[i], kRealFormat));
         out.write_line("TPWidth" + n + "=" + f2b(tp.tpwid[i], kRealFormat));
         out.write_line("TPHeight" + n + "=" + f2b(tp.tphei[i], kRealFormat));

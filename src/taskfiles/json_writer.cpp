@@ -11,6 +11,7 @@
 #include "platform/files.h"
 #include "taskfiles/landscape_records.h"
 #include "taskfiles/task_model.h"
+#include "taskfiles/task_zones.h"
 
 #include <algorithm>
 #include <cmath>
@@ -115,9 +116,9 @@ void seeyou_marker(JsonLines& out, int n, int zone, std::string_view closing) {
     }
     const float full_angle = 2.0f * cup.cupang[zone][n];
     const std::string radius = i2b(nearest_int(cup.cuprad[zone][n]));
-    if (full_angle == 360.0f) {
+    if (full_angle == static_cast<float>(kCylinderAngle)) {
         out.marker("C", radius, closing);
-    } else if (full_angle == 180.0f) {
+    } else if (full_angle == static_cast<float>(kLineAngle)) {
         out.marker("L", radius, closing);
     } else {
         out.marker("Q", radius, closing);
@@ -154,27 +155,29 @@ bool gate(JsonLines& out, int n) {
     return true;
 }
 
-// What follows point n of the first drawing of a flight plan.
+// What follows point n of the first drawing of a flight plan. The drawing
+// takes every zone by its angle, a window's too.
 void plan_first_marker(JsonLines& out, int n, int last, std::string_view closing) {
     const RdFpl1& t = rd_fpl_1;
     const std::string radius = i2b(t.tprad[n]);
-    if (t.tpang[n] == 180) {
-        if (n == 1 || n == last) {
-            out.marker("L", radius, closing);
-        } else if (!gate(out, n)) {
-            out.marker("Q", radius, closing);
-        }
-    } else if (t.tpang[n] == 360) {
-        out.marker("C", radius, closing);
-    } else {
-        out.marker("Q", radius, closing);
+    switch (classic_zone_kind(t.tpang[n])) {
+        case ZoneKind::line:
+            if (n == 1 || n == last) {
+                out.marker("L", radius, closing);
+            } else if (!gate(out, n)) {
+                out.marker("Q", radius, closing);
+            }
+            break;
+        case ZoneKind::cylinder: out.marker("C", radius, closing); break;
+        case ZoneKind::window:
+        case ZoneKind::sector: out.marker("Q", radius, closing); break;
     }
 }
 
 // What follows point n of the second drawing of a flight plan: the FAI
-// sector of a 500 m turnpoint.
+// sector of a turnpoint zone of radius kFaiCylinderRadius.
 void plan_second_marker(JsonLines& out, int n, int last, std::string_view closing) {
-    if (rd_fpl_1.tprad[n] == 500) {
+    if (rd_fpl_1.tprad[n] == kFaiCylinderRadius) {
         out.marker("Q", "2000", closing);
     } else if (n != last) {
         out.separator();

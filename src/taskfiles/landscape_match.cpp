@@ -2,16 +2,16 @@
 
 #include "foundation/fixed_text.h"
 #include "foundation/fortran_format.h"
-#include "foundation/log.h"
-#include "foundation/message_records.h"
-#include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
+#include "foundation/output_targets.h"
+#include "foundation/tell.h"
 #include "foundation/utm_frame.h"
 #include "foundation/waypoint_lookup.h"
 #include "platform/console.h"
 #include "taskfiles/landscape_records.h"
 #include "taskfiles/task_model.h"
+#include "taskfiles/task_zones.h"
 
 #include <algorithm>
 #include <cmath>
@@ -25,38 +25,30 @@ constexpr float kDuplicateDistance = 1.0f;  // m
 constexpr float kTakeoffRadius = 3000.0f;   // m
 constexpr float kTakeoffHalfAngle = 45.0f;  // degrees
 constexpr float kDefaultWindowCentre = 1500.0f;
-constexpr float kNoUpperLimit = 10000.0f;
 constexpr float kNoAirportDistance = 360.0f;
 constexpr std::string_view kNoPosition = "???";
 
 std::string number(float value) { return f2b(value, "(F16.6)"); }
 
-void warn(const std::string& text) {
-    const std::string message = fit_field(text, kMessageLength);
-    error_message(2, message, cmndta001.qline);
-    log_message_f(message);
-}
+void warn(const std::string& text) { tell_and_log(kWarning, fit_field(text, kMessageLength)); }
 
 void warn_multiple(const std::string& name, std::string_view file) {
     const std::string trimmed = trim_right(name);
-    if (cmndta001.qfr) {
-        warn("Point de virage : " + trimmed + " : d\xE9" "finition multiple dans le fichier " + std::string(file) +
-             "\n(M\xEAme nom et m\xEAme altitude), le dernier enregistrement a \xE9t\xE9 retenu");
-    } else {
-        warn("Waypoint : " + trimmed + " multiply defined in " + std::string(file) +
-             " file\n(Same name and altitude), last one used");
-    }
+    warn(in_user_language("Waypoint : " + trimmed + " multiply defined in " + std::string(file) +
+                              " file\n(Same name and altitude), last one used",
+                          "Point de virage : " + trimmed +
+                              " : d\xE9" "finition multiple dans le fichier " +
+                              std::string(file) +
+                              "\n(M\xEAme nom et m\xEAme altitude), le dernier enregistrement a \xE9t\xE9 retenu"));
 }
 
 void warn_missing(const std::string& names) {
     const std::string landscape = trim_right(rd_fpl_2.landscape);
-    if (cmndta001.qfr) {
-        warn("Le(s) points de virage suivant(s) n'existe(nt) pas dans la base de donn\xE9" "es (.cup) de la sc\xE8" "ne " +
-             landscape + "/Cependant, le circuit converti fonctionnera toujours correctement./" + names);
-    } else {
-        warn("The following waypoint(s) do(es) not exist in the " + landscape + " database (.cup)" +
-             "/However, the converted task will still work correctly./" + names);
-    }
+    warn(in_user_language("The following waypoint(s) do(es) not exist in the " + landscape + " database (.cup)" +
+                              "/However, the converted task will still work correctly./" + names,
+                          "Le(s) points de virage suivant(s) n'existe(nt) pas dans la base de donn\xE9" "es "
+                          "(.cup) de la sc\xE8" "ne " + landscape +
+                              "/Cependant, le circuit converti fonctionnera toujours correctement./" + names));
 }
 
 int task_points(int count) { return std::clamp(count, 0, kTurnpointSlots); }
@@ -93,7 +85,7 @@ int identify(std::size_t i, std::string& missing) {
     const std::string& name = rd_fpl_2.tpnam[i];
     const float lat = rd_fpl_1.tplat[i];
     const float lon = rd_fpl_1.tplon[i];
-    const bool signed_identity = tarvex01.qlk8000 || tarvex01.qcup;
+    const bool signed_identity = chosen_target().airports_signed;
     int match = rech_2(name, lat, lon, kNoAltitudeTest, tarvex01.nb_apt, tarveap3.apt_nam, tarveap2.apt_lat,
                        tarveap2.apt_lon, tarveap2.apt_elev);
     console_line("APT " + i2b(tarvex01.nb_apt) + " " + name + " " + i2b(match));
@@ -209,7 +201,7 @@ void set_wp_data(bool qverb) {
         const float a2 = c.cupang[2][i];
         if (c.cupline[i]) {
             t.tprad[i] = nearest_int(r1);
-            t.tpang[i] = 180;
+            t.tpang[i] = kLineAngle;
         } else if (r2 > 1.0f && r2 < r1) {
             t.tprad[i] = nearest_int(r2);
             t.tpang[i] = nearest_int(2.0 * a2);  // A1 and A2 are half-angles
@@ -217,9 +209,9 @@ void set_wp_data(bool qverb) {
             t.tprad[i] = nearest_int(r1);
             t.tpang[i] = nearest_int(2.0 * a1);
         }
-        t.tpsec[i] = 0;
+        t.tpsec[i] = kClassicSectorType;
         t.tpair[i] = c.cupsty[i] == kStyleGrassAirfield || c.cupsty[i] == kStyleSolidAirfield ? 1 : 0;
-        t.tphei[i] = c.cupmxa[i] > 0.0f ? c.cupmxa[i] : kNoUpperLimit;
+        t.tphei[i] = c.cupmxa[i] > 0.0f ? c.cupmxa[i] : kNoMaximumAltitude;
         if (qverb) {
             console_line("A " + number(a1) + " " + number(a2) + " " + i2b(t.tpang[i]) + " R " + number(r1) + " " +
                          number(r2) + " " + i2b(t.tprad[i]));

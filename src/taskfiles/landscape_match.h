@@ -8,8 +8,9 @@
 //   "Name2", ...), and with the waypoint check (tarvex01.qchkwp) identifies each
 //   among the landscape's airports (by name and position within 0.001 degree)
 //   and then its turnpoints (the same, and elevation within 10 m of the
-//   point's altitude): tpid -n / +n for airport / turnpoint n with the LK8000
-//   and SeeYou targets, n otherwise, 0 none. Several matches warn and take the
+//   point's altitude): tpid -n / +n for airport / turnpoint n when the chosen
+//   target tells airports apart (airports_signed: LK8000, SeeYou), n
+//   otherwise, 0 none. Several matches warn and take the
 //   last; with qverb_0 the turnpoints found nowhere are listed in a warning.
 // - set_wp_data (a SeeYou task written as a Condor plan): the SeeYou task
 //   points 0..nb_cup-1 become the task's turnpoints (classic zones, window

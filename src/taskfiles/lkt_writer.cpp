@@ -5,6 +5,7 @@
 #include "foundation/geometry.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
+#include "foundation/units.h"
 #include "platform/console.h"
 #include "platform/encoding.h"
 #include "platform/files.h"
@@ -12,6 +13,7 @@
 #include "taskfiles/landscape_records.h"
 #include "taskfiles/sector_bisector.h"
 #include "taskfiles/task_model.h"
+#include "taskfiles/task_zones.h"
 #include "taskfiles/xml_numbers.h"
 #include "taskfiles/xml_writer.h"
 
@@ -25,9 +27,6 @@ namespace {
 // Text fields of one waypoint.
 constexpr std::size_t kNameField = 40;
 constexpr std::size_t kCommentField = 60;
-
-// A start maximum height above this many metres is written as no limit.
-constexpr int kHighestStartLimit = 9000;
 
 // Two points of the same name closer than this in x and in y are one waypoint.
 constexpr float kSamePlace = 1.0f;
@@ -67,13 +66,7 @@ int finish_height(int f) {
     if (f < 1) {
         return 0;
     }
-    double h = 0.0;
-    if (t.tpsec[f] == 1) {
-        h = double{t.tpalt[f]} - 0.5 * t.tphei[f];
-    } else {
-        const float finishminalt = rd_fpl_4.finishminalt;
-        h = (finishminalt > 0.0f && t.tpwid[f] < 0.01f) ? finishminalt : t.tpwid[f];
-    }
+    const double h = finish_minimum_altitude(f);
     const int nfi = nearest_int(h - t.tpz[f]);
     console_line("FinishMinAlt,tpwid(nb_wp-1),ffmi,nfi  " + f2b(rd_fpl_4.finishminalt, "(F16.6)") + " " +
                  f2b(t.tpwid[f], "(F16.6)") + " " + f2b(static_cast<float>(std::clamp(h, -1e30, 1e30)), "(F16.6)") +
@@ -82,16 +75,7 @@ int finish_height(int f) {
 }
 
 // The start maximum height, whole metres (no margin).
-int start_height(int last) {
-    const RdFpl1& t = rd_fpl_1;
-    if (last < 1) {
-        return 0;
-    }
-    if (t.tpsec[1] == 1) {
-        return nearest_int(double{t.tpalt[1]} + 0.5 * t.tphei[1]);
-    }
-    return nearest_int(t.tphei[1]);
-}
+int start_height(int last) { return last < 1 ? 0 : nearest_int(start_maximum_altitude()); }
 
 std::string options_line() {
     const RdFpl6& options = rd_fpl_6;
@@ -121,11 +105,12 @@ std::string finish_line(int last) {
 std::string start_line(int last) {
     const int height = start_height(last);
     const int speed = rd_fpl_6.start_max_speed;
-    const std::string max_speed = xml_int(nearest_int(speed * 1000.0 / 3.6));
+    // In thousandths of a metre per second.
+    const std::string max_speed = xml_int(nearest_int(speed * 1000.0 / kMetrePerSecondInKmh));
     console_line("start_max_speed " + i2b(speed) + " " + max_speed);
     std::string ligne;
     xml_start(ligne, "start");
-    xml_add_key_val(ligne, "max-height", height > kHighestStartLimit ? "0" : thousandths(height));
+    xml_add_key_val(ligne, "max-height", height > kLk8000HighestStartLimit ? "0" : thousandths(height));
     xml_add_key_val(ligne, "max-height-margin", thousandths(tarvex01.start_margin));
     xml_add_key_val(ligne, "max-speed", max_speed);
     xml_add_key_val(ligne, "max-speed-margin", "0");
@@ -142,13 +127,15 @@ std::string task_point_line(int n, int last) {
     xml_start(ligne, "point");
     xml_add_key_val(ligne, "idx", xml_int(n - 1));
     xml_add_key_val(ligne, "name", name);
-    if (t.tpsec[n] == 1) {
+    const ZoneKind kind = zone_kind(n);
+    if (kind == ZoneKind::window) {
         xml_add_key_val(ligne, "type", "line");
-    } else if (t.tpang[n] == 360) {
+    } else if (kind == ZoneKind::cylinder) {
         xml_add_key_val(ligne, "type", "circle");
-    } else if ((n == 1 || n == last) && t.tpang[n] == 180) {
+    } else if (kind == ZoneKind::line && (n == 1 || n == last)) {
         xml_add_key_val(ligne, "type", "line");
     } else {
+        // A sector, or a gate at a turnpoint, on the outer bisector of the turn.
         const float alb = sector_bisector(n);
         const float half = 0.5f * static_cast<float>(t.tpang[n]);
         xml_add_key_val(ligne, "type", "sector");

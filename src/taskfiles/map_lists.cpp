@@ -3,6 +3,8 @@
 #include "foundation/fixed_text.h"
 #include "foundation/key_value.h"
 #include "foundation/option_records.h"
+#include "foundation/output_targets.h"
+#include "foundation/unwritten_files.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "taskfiles/list_rewrite.h"
@@ -98,27 +100,37 @@ bool find_lk8000_map() {
 }
 
 void write_map_list(std::string_view mmm, std::string_view ttt) {
-    const bool xcsoar = tarvex01.qxcs;
-    if (!xcsoar && !tarvex01.qlk8000) {
+    // Called by the profile writers and by the conversion form, which may
+    // change the switches before any target is chosen: the list is that of
+    // the target the switches ask for now.
+    const ProfileKind software = target_facts(target_asked_for()).profile;
+    if (software == ProfileKind::none) {
         console_line("write_map_list : no XCSoar or LK8000 target, nothing written");
         return;
     }
+    const bool xcsoar = software == ProfileKind::xcsoar;
     const std::string list(xcsoar ? kXcsoarMapList : kLk8000MapList);
     const std::string landscape = trim_right(rd_fpl_2.landscape);
 
-    std::vector<std::string> lines;
+    TextFileContent content;
     const bool existed = file_exists(list);
     if (existed) {
-        if (read_text_lines(list, lines) != 0) {
-            report_message(1, "*** " + list + ": Error reading ***", "*** " + list + " : Erreur de lecture ***");
+        bool opened = false;
+        if (read_text_file(list, content, opened) != 0) {
+            report_unwritten_file(list, "*** " + list + ": Error reading ***", "*** " + list + " : Erreur de lecture ***");
             return;
         }
-        make_backup_copy(list);
+        // A list that cannot be backed up is not rewritten.
+        if (make_backup_copy(list, content.bytes) != 0) {
+            return;
+        }
     }
+    const std::vector<std::string>& lines = content.lines;
 
     FileWriter out(list);
+    out.depends_on(list + ".bak");
     if (!out.is_open()) {
-        report_message(1, "*** " + list + ": Error opening ***", "*** " + list + " : Ouverture impossible ***");
+        report_unwritten_file(list, "*** " + list + ": Error opening ***", "*** " + list + " : Ouverture impossible ***");
         return;
     }
     if (!existed) {
@@ -141,6 +153,7 @@ void write_map_list(std::string_view mmm, std::string_view ttt) {
     }
     out.write_line(entry);
     if (out.close() != 0) {
-        report_message(1, "*** " + list + ": Error writing ***", "*** " + list + " : Erreur d'\xE9" "criture ***");
+        report_unwritten_file(list, "*** " + list + ": Error writing ***",
+                              "*** " + list + " : Erreur d'\xE9" "criture ***");
     }
 }

@@ -2,9 +2,10 @@
 
 #include "foundation/geometry.h"
 #include "foundation/number_text.h"
-#include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "foundation/terrain_extents.h"
 #include "platform/console.h"
+#include "taskfiles/task_zones.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,14 +70,14 @@ bool in_sta_fin(float xx, float yy, float zz, float tpx1, float tpy1, float tpx2
     if (length(dx, dy) > tprad || zz < tpwid || zz > tphei) {
         return false;
     }
-    if (tpang == 360) {
+    if (tpang == kCylinderAngle) {
         return true;
     }
-    if (tpang == 180) {
+    if (tpang == kLineAngle) {
         return dx * (double{tpx2} - tpx1) + dy * (double{tpy2} - tpy1) <= 0.0;
     }
     console_line("in_sta_fin : TPANG " + i2b(tpang));
-    stop_run("TPANG", kExitConversionFailed);
+    end_run("TPANG", kExitConversionFailed);
 }
 
 bool in_sector(float xx, float yy, float zz, int ns1, int nwp, std::span<const float> tpx,
@@ -95,7 +96,7 @@ bool in_sector(float xx, float yy, float zz, int ns1, int nwp, std::span<const f
     if (length(dx, dy) > at(tprad, n) || zz < lower || zz > at(tphei, n)) {
         return false;
     }
-    if (at(tpang, n) == 360) {
+    if (at(tpang, n) == kCylinderAngle) {
         return true;
     }
     // The direction from point i to point j.
@@ -161,7 +162,7 @@ void opt_branch(int np, int nb_wp, std::span<const float> tpx, std::span<const f
     dxtgt = 0.0f;
     dytgt = 0.0f;
     const int size = common_size(tpx, tpy, tpang, tprad);
-    if (np < 1 || np >= size || tpang[static_cast<std::size_t>(np)] != 360) {
+    if (np < 1 || np >= size || tpang[static_cast<std::size_t>(np)] != kCylinderAngle) {
         return;
     }
     const auto vector = [&](int i, int j, double& vx, double& vy) {

@@ -139,7 +139,7 @@ void compute_dist() {
     double total = 0.0;
     for (int n = 1; n < nb_wp; ++n) {
         double d = point_distance(t.tpx[n - 1], t.tpy[n - 1], t.tpx[n], t.tpy[n]);
-        if (n == nb_wp - 1 && t.tpang[n] == 360) {
+        if (n == nb_wp - 1 && t.tpang[n] == kCylinderAngle) {
             d -= t.tprad[n];  // a finish cylinder ends the task at its edge
         }
         t.tpdist[n] = to_float(d);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "taskfiles/task_zones.h"
+
 #include <array>
 #include <cstddef>
 #include <string>
@@ -35,7 +37,7 @@ inline constexpr std::size_t kPlanNameCapacity = 256;       // fpl_000
 inline constexpr std::size_t kGliderTextCapacity = 32;      // glider, glclass, glskin
 
 // Start values of a turnpoint's observation zone before a plan sets them.
-inline constexpr int kDefaultZoneType = 1;       // a window
+inline constexpr int kDefaultZoneType = kWindowSectorType;
 inline constexpr int kDefaultZoneRadius = 3000;  // m
 inline constexpr int kDefaultZoneAngle = 90;     // degrees
 inline constexpr float kStandardPressure = 101325.0f;  // Pa
@@ -110,9 +112,7 @@ struct RdFpl4 {
     float finishminalt = 0.0f;            // finish minimum altitude, m (set by the driver)
     float pressure = kStandardPressure;   // air pressure, Pa
     float dist_tot = 0.0f;                // task distance from the start to the finish, m
-    int cloudbase = 0;                    // unused
-    float fimialt_eff = 0.0f;             // unused
-    float tp_septhr = 0.0f;               // unused
+    int cloudbase = 0;                    // read by nothing; a fresh reading keeps it
 };
 
 // Airspaces of the landscape's airspace file that the task disables.

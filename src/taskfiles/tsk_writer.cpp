@@ -4,12 +4,14 @@
 #include "foundation/geometry.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
+#include "foundation/units.h"
 #include "platform/console.h"
 #include "platform/encoding.h"
 #include "platform/files.h"
 #include "taskfiles/altitude_limits.h"
 #include "taskfiles/sector_bisector.h"
 #include "taskfiles/task_model.h"
+#include "taskfiles/task_zones.h"
 #include "taskfiles/xml_numbers.h"
 #include "taskfiles/xml_writer.h"
 
@@ -22,8 +24,9 @@ namespace {
 constexpr std::size_t kNameField = 40;
 constexpr std::size_t kCommentField = 60;
 
-// A start maximum height that counts must stay below this many metres.
-constexpr int kNoStartHeightLimit = 9999;
+// The turns that place a window's half disc round its azimuth (degrees).
+constexpr double kQuarterTurn = 90.0;
+constexpr int kFullTurn = 360;
 
 // Indentation of the element lines.
 const std::string kPointIndent(7, ' ');
@@ -36,31 +39,20 @@ std::string attribute(std::string_view name, std::string_view value) {
 }
 
 std::string start_height_text() {
-    const RdFpl1& t = rd_fpl_1;
     const long long margin = tarvex01.start_margin;
     if (rd_fpl_0.nb_wp < 2) {
         return "0";
     }
-    if (t.tpsec[1] == 1) {
-        return xml_int(nearest_int(double{t.tpalt[1]} + 0.5 * t.tphei[1]) + margin);
-    }
-    const int top = nearest_int(t.tphei[1]);
-    return top < kNoStartHeightLimit ? xml_int(top + margin) : "0";
+    const int top = nearest_int(start_maximum_altitude());
+    const bool counts = zone_kind(1) == ZoneKind::window || top < kXcsoarNoStartLimit;
+    return counts ? xml_int(top + margin) : "0";
 }
 
 std::string finish_height_text(int f) {
-    const RdFpl1& t = rd_fpl_1;
     if (f < 1) {
         return "0";
     }
-    if (t.tpsec[f] == 1) {
-        return xml_int(nearest_int(double{t.tpalt[f]} - 0.5 * t.tphei[f]));
-    }
-    const float finishminalt = rd_fpl_4.finishminalt;
-    if (finishminalt > 0.0f && t.tpwid[f] < 0.01f) {
-        return xml_int(nearest_int(finishminalt));
-    }
-    return xml_int(nearest_int(t.tpwid[f]));
+    return xml_int(nearest_int(finish_minimum_altitude(f)));
 }
 
 std::string point_type(int n, int last) {
@@ -77,28 +69,31 @@ std::string point_type(int n, int last) {
 std::string observation_zone(int n, int last) {
     const RdFpl1& t = rd_fpl_1;
     const std::string head = kWaypointIndent + "<ObservationZone";
-    if (t.tpsec[n] == 1) {
-        int start_radial = trunc_to_int(double{t.tpazi[n]} + 90.0);
-        if (start_radial > 360) {
-            start_radial -= 360;
+    const ZoneKind kind = zone_kind(n);
+    if (kind == ZoneKind::window) {
+        // A half disc as wide as the window, facing its azimuth.
+        int start_radial = trunc_to_int(double{t.tpazi[n]} + kQuarterTurn);
+        if (start_radial > kFullTurn) {
+            start_radial -= kFullTurn;
         }
-        int end_radial = trunc_to_int(double{t.tpazi[n]} - 90.0);
+        int end_radial = trunc_to_int(double{t.tpazi[n]} - kQuarterTurn);
         if (end_radial < 0) {
-            end_radial += 360;
+            end_radial += kFullTurn;
         }
         return head + attribute("start_radial", xml_int(start_radial)) + attribute("end_radial", xml_int(end_radial)) +
                attribute("radius", xml_int(nearest_int(0.5 * t.tpwid[n]))) + " type=\"Sector\"/>";
     }
     const std::string radius = attribute("radius", xml_int(t.tprad[n]));
-    if (t.tpang[n] == 90) {
-        return head + " angle=\"90\"" + radius + " type=\"SymmetricQuadrant\"/>";
+    if (kind == ZoneKind::sector && t.tpang[n] == kQuadrantAngle) {
+        return head + attribute("angle", xml_int(kQuadrantAngle)) + radius + " type=\"SymmetricQuadrant\"/>";
     }
-    if (t.tpang[n] == 360) {
+    if (kind == ZoneKind::cylinder) {
         return head + radius + " type=\"Cylinder\"/>";
     }
-    if ((n == 1 || n == last) && t.tpang[n] == 180) {
+    if (kind == ZoneKind::line && (n == 1 || n == last)) {
         return head + attribute("length", xml_int(2LL * t.tprad[n])) + " type=\"Line\"/>";
     }
+    // A sector, or a gate at a turnpoint, on the outer bisector of the turn.
     const float alb = sector_bisector(n);
     const float half = 0.5f * static_cast<float>(t.tpang[n]);
     const int start_radial = nearest_int(modang(alb - half, 0.0f));
@@ -123,8 +118,9 @@ void write_tsk(std::string_view outfi_0, int& iost) {
 
     const int last = std::clamp(rd_fpl_0.nb_wp, 0, kTurnpointSlots) - 1;
     const bool armed = options.qaat ? tarvex01.qman_arm_start_aat : tarvex01.qman_arm_start_rt;
-    const std::string start_speed = f2b(static_cast<float>(options.start_max_speed) / 3.6f, "(F8.3)");
-    const std::string aat_time = options.qaat ? xml_int(nearest_int(options.t_aat) * 60LL) : "0";
+    const std::string start_speed = f2b(kmh_to_metres_per_second(static_cast<float>(options.start_max_speed)), "(F8.3)");
+    const std::string aat_time =
+        options.qaat ? xml_int(nearest_int(options.t_aat) * static_cast<long long>(kMinuteInSeconds)) : "0";
 
     write("<Task fai_finish=\"0\" finish_min_height_ref=\"MSL\"" +
           attribute("finish_min_height", finish_height_text(last)) + " start_max_height_ref=\"MSL\"" +

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "foundation/terrain_extents.h"
 #include "terrain/ground_view.h"
 #include "terrain/reach_records.h"
@@ -147,7 +147,7 @@ void get_xyz(int lc_00, float x00, float y00, float z00, int nrcdim1, int nrcdim
         const std::string line = " get_xyz " + std::to_string(nrcdim1) + " " + std::to_string(nrcdim2) + " " +
                                  std::to_string(lc_00);
         console_line(line);
-        stop_run("Reach-grid connection code " + std::to_string(lc_00) + " names no cell of a " +
+        fatal_error("Reach-grid connection code " + std::to_string(lc_00) + " names no cell of a " +
                      std::to_string(nrcdim1) + " x " + std::to_string(nrcdim2) + " grid",
                  kExitConversionFailed);
     }

@@ -11,13 +11,13 @@
 #include "foundation/geometry.h"
 #include "foundation/gui_hooks.h"
 #include "foundation/reach_settings.h"
+#include "foundation/tell.h"
 #include "foundation/terrain_extents.h"
 #include "terrain/grid_access.h"
 #include "terrain/reach_clock.h"
 #include "terrain/reach_pass_steps.h"
 #include "terrain/reach_passes.h"
 #include "terrain/reach_records.h"
-#include "terrain/terrain_messages.h"
 
 ReachNav reach_nav;
 
@@ -39,9 +39,10 @@ bool steps_allowed() {
         return true;
     }
     const std::string steps = std::to_string(lo) + " .. " + std::to_string(hi);
-    terrain_message(1, "Reach grid steps " + steps + " refused: each is 1, 2, 4 or 8 cells, the finest first",
-                    "Pas de grille d'atteignabilit\xE9 " + steps +
-                        " refus\xE9s : chacun vaut 1, 2, 4 ou 8 cellules, le plus fin d'abord");
+    tell_and_count(
+        kError, in_user_language("Reach grid steps " + steps + " refused: each is 1, 2, 4 or 8 cells, the finest first",
+                                 "Pas de grille d'atteignabilit\xE9 " + steps +
+                                     " refus\xE9s : chacun vaut 1, 2, 4 ou 8 cellules, le plus fin d'abord"));
     return false;
 }
 
@@ -61,7 +62,8 @@ int choose_step() {
 
 void trace_stage(const char* label, int ngri, float began, float nav_tim) {
     const float now = reach_clock_now();
-    reach_trace(fortran_write("(1X,A,I2,2(1X,F8.3))", {label, ngri, reach_seconds(began, now), reach_seconds(nav_tim, now)}));
+    reach_trace(
+        fortran_write("(1X,A,I2,2(1X,F8.3))", {label, ngri, reach_seconds(began, now), reach_seconds(nav_tim, now)}));
 }
 
 // The result into the caller's arrays, whole columns to each thread.
@@ -86,8 +88,8 @@ struct Corner {
 };
 
 // The corner (ii, jj); false when its connection names no source.
-bool corner_at(int ii, int jj, int nrcdim1, int nrcdim2, const CellTable<GlidePoint>& ppp_rch,
-               const GlidePoint& start, Corner& c) {
+bool corner_at(int ii, int jj, int nrcdim1, int nrcdim2, const CellTable<GlidePoint>& ppp_rch, const GlidePoint& start,
+               Corner& c) {
     c.lc = reachable_mod.l_connect(ii, jj);
     c.z = ppp_rch(ii, jj).z;
     int ic = 0;
@@ -121,7 +123,8 @@ bool fill_cell(int ii, int jj, std::initializer_list<const Corner*> corners, Cel
     }
     GlidePoint& cell = ppp_rch(ii, jj);
     const Corner* first = *corners.begin();
-    const bool shared = std::all_of(corners.begin(), corners.end(), [&](const Corner* c) { return c->lc == first->lc; });
+    const bool shared =
+        std::all_of(corners.begin(), corners.end(), [&](const Corner* c) { return c->lc == first->lc; });
     int lc = first->lc;
     float z = 0.0f;
     if (shared) {
@@ -181,8 +184,10 @@ void refine_reach(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, Cell
             Corner c20;
             Corner c02;
             Corner c22;
-            const bool east = iip2 <= nrcdim1 && reached(iip2, jj) && corner_at(iip2, jj, nrcdim1, nrcdim2, ppp_rch, start, c20);
-            const bool north = jjp2 <= nrcdim2 && reached(ii, jjp2) && corner_at(ii, jjp2, nrcdim1, nrcdim2, ppp_rch, start, c02);
+            const bool east =
+                iip2 <= nrcdim1 && reached(iip2, jj) && corner_at(iip2, jj, nrcdim1, nrcdim2, ppp_rch, start, c20);
+            const bool north =
+                jjp2 <= nrcdim2 && reached(ii, jjp2) && corner_at(ii, jjp2, nrcdim1, nrcdim2, ppp_rch, start, c02);
             if (east) {
                 ninter += fill_cell(ii + ngri, jj, {&c00, &c20}, ppp_rch, n_rch) ? 1 : 0;
                 if (north && reached(iip2, jjp2) && corner_at(iip2, jjp2, nrcdim1, nrcdim2, ppp_rch, start, c22)) {

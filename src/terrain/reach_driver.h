@@ -14,10 +14,10 @@
 
 // What the driver keeps from one computation to the next.
 struct ReachNav {
-    int start_gri = 2;     // the step to start with
-    float rchtim = 0.0f;   // seconds the last computation took, to its last second pass
-    bool qtimed = false;   // a computation has been timed
-    int ngri_0 = 0;        // the step refine_reach refines (twice the new one)
+    int start_gri = 2;    // the step to start with
+    float rchtim = 0.0f;  // seconds the last computation took, to its last second pass
+    bool qtimed = false;  // a computation has been timed
+    int ngri_0 = 0;       // the step refine_reach refines (twice the new one)
     // The arrays the passes work on, kept from one computation to the next.
     CellTable<GlidePoint> ppp_rch;
     CellTable<int> n_rch;

@@ -299,8 +299,8 @@ void reach_first_pass(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, 
         for (int k = 1; k <= used; ++k) {
             const auto slot = static_cast<std::size_t>(k);
             reach_trace(fortran_write("(' THR',I3,3(1X,I6),2(1X,I9),1X,F8.3)",
-                                      {k, rp.lines_para[slot], rp.first_para[slot], rp.last_para[slot], rp.nt_para[slot],
-                                       rp.nr_para[slot], rp.tm_para[slot]}));
+                                      {k, rp.lines_para[slot], rp.first_para[slot], rp.last_para[slot],
+                                       rp.nt_para[slot], rp.nr_para[slot], rp.tm_para[slot]}));
         }
     }
     reach_trace(fortran_write("(' END P1',3(1X,I9),1X,F8.3)", {rp.npa, rp.nr1, nex, rp.t_first}));

@@ -186,9 +186,8 @@ Marks mark_candidates(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, 
 
 }  // namespace
 
-void new_reach_computation(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, CellTable<int>& n_rch,
-                           int ngri, float x0, float y0, float z0, float t0, float& xdcnt, float& ydcnt,
-                           float s_tim) {
+void new_reach_computation(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, CellTable<int>& n_rch, int ngri,
+                           float x0, float y0, float z0, float t0, float& xdcnt, float& ydcnt, float s_tim) {
     ReachPass& rp = reach_pass;
     Rch001& w = rch001;
     // Every cell is set by the marking.
@@ -233,9 +232,7 @@ void new_reach_computation(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_
 
     adjust_limits(nrcdim1, nrcdim2, trn001.ni_00, trn001.nj_00, w.irch_1, w.jrch_1, ngri, w.irch_min, w.irch_max,
                   w.jrch_min, w.jrch_max);
-    const auto edge = [](int k, int offset, int origin) {
-        return dxy_c * static_cast<float>(k + offset + origin - 2);
-    };
+    const auto edge = [](int k, int offset, int origin) { return dxy_c * static_cast<float>(k + offset + origin - 2); };
     w.xrch_min = edge(w.irch_min, w.irch_1, trn001.i_00) - dxy_c_s2;
     w.xrch_max = edge(w.irch_max, w.irch_1, trn001.i_00) + dxy_c_s2;
     w.yrch_min = edge(w.jrch_min, w.jrch_1, trn001.j_00) - dxy_c_s2;

@@ -13,9 +13,8 @@
 // with qdecentr), marks the candidates, sets the candidate box of rch001 and
 // the airspace short list (qnav). ngri: the step of the call; s_tim: its
 // time mark.
-void new_reach_computation(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, CellTable<int>& n_rch,
-                           int ngri, float x0, float y0, float z0, float t0, float& xdcnt, float& ydcnt,
-                           float s_tim);
+void new_reach_computation(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, CellTable<int>& n_rch, int ngri,
+                           float x0, float y0, float z0, float t0, float& xdcnt, float& ydcnt, float s_tim);
 
 // The first pass at step ngri; nex = the cells it reached.
 void reach_first_pass(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, CellTable<int>& n_rch, int& nex,

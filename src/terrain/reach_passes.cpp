@@ -10,11 +10,11 @@
 #include "foundation/fortran_format.h"
 #include "foundation/message_records.h"
 #include "foundation/reach_settings.h"
+#include "foundation/tell.h"
 #include "foundation/terrain_extents.h"
 #include "terrain/reach_clock.h"
 #include "terrain/reach_pass_steps.h"
 #include "terrain/reach_records.h"
-#include "terrain/terrain_messages.h"
 
 ReachPass reach_pass;
 
@@ -24,24 +24,28 @@ bool valid_reach_step(int ngri) { return ngri == 1 || ngri == 2 || ngri == 4 || 
 
 namespace {
 
+// A refused pass, told in the run's language.
+void refuse(const std::string& english, const std::string& french) {
+    tell_and_count(kError, in_user_language(english, french));
+}
+
 // Whether the reach grid and the heights allow a pass; a message when not.
 bool pass_allowed(int nrcdim1, int nrcdim2, int ngri) {
     if (!valid_reach_step(ngri)) {
         const std::string n = std::to_string(ngri);
-        terrain_message(1, "Reach grid step " + n + " refused: the step is 1, 2, 4 or 8 cells",
-                        "Pas de grille d'atteignabilit\xE9 " + n + " refus\xE9 : le pas est de 1, 2, 4 ou 8 cellules");
+        refuse("Reach grid step " + n + " refused: the step is 1, 2, 4 or 8 cells",
+               "Pas de grille d'atteignabilit\xE9 " + n + " refus\xE9 : le pas est de 1, 2, 4 ou 8 cellules");
         return false;
     }
     // Connection codes ii + (jj - 1) nrcdim1 are 32-bit.
     if (nrcdim1 < 1 || nrcdim2 < 1 || static_cast<long long>(nrcdim1) * nrcdim2 > INT_MAX) {
         const std::string n = std::to_string(nrcdim1) + " x " + std::to_string(nrcdim2);
-        terrain_message(1, "Reach grid of " + n + " cells refused", "Grille d'atteignabilit\xE9 de " + n +
-                                                                        " cellules refus\xE9" "e");
+        refuse("Reach grid of " + n + " cells refused", "Grille d'atteignabilit\xE9 de " + n + " cellules refus\xE9" "e");
         return false;
     }
     if (altitude.zp.ni() != trn001.ni_00 || altitude.zp.nj() != trn001.nj_00 || altitude.zp.empty()) {
-        terrain_message(1, "Reachability: the terrain heights do not match the terrain grid",
-                        "Atteignabilit\xE9 : les altitudes du terrain ne correspondent pas \xE0 sa grille");
+        refuse("Reachability: the terrain heights do not match the terrain grid",
+               "Atteignabilit\xE9 : les altitudes du terrain ne correspondent pas \xE0 sa grille");
         return false;
     }
     return true;
@@ -99,8 +103,8 @@ bool get_reach_p(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, CellT
     }
     const bool fresh = nex == kNewComputation;
     if (!fresh && !holds_grid(ppp_rch, n_rch, nrcdim1, nrcdim2)) {
-        terrain_message(1, "Reachability pass refused: the reach arrays are not of the reach grid's size",
-                        "Passe d'atteignabilit\xE9 refus\xE9" "e : les tableaux ne sont pas de la taille de la grille");
+        refuse("Reachability pass refused: the reach arrays are not of the reach grid's size",
+               "Passe d'atteignabilit\xE9 refus\xE9" "e : les tableaux ne sont pas de la taille de la grille");
         return false;
     }
     if (!reach_pass.qinit_mp) {
@@ -128,10 +132,10 @@ bool get_reach_p(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, CellT
         if (reach_pass.npa == 0) {
             reach_trace("");
         }
-        reach_trace(fortran_write("('G:',I1,'  P:',I1,I7,I7,1X,1PE8.2,'s (',1PE8.2,'s/pt) tot:',1PE8.2,'s')",
-                                  {ngri, reach_pass.npa, nex, reach_pass.nex_tot, pass,
-                                   nex >= 1 ? pass / static_cast<float>(nex) : 0.0f,
-                                   reach_seconds(rch001.s_tim_0, now)}));
+        reach_trace(
+            fortran_write("('G:',I1,'  P:',I1,I7,I7,1X,1PE8.2,'s (',1PE8.2,'s/pt) tot:',1PE8.2,'s')",
+                          {ngri, reach_pass.npa, nex, reach_pass.nex_tot, pass,
+                           nex >= 1 ? pass / static_cast<float>(nex) : 0.0f, reach_seconds(rch001.s_tim_0, now)}));
     }
     return true;
 }

@@ -39,12 +39,12 @@
 #include "terrain/terrain_grid.h"
 
 // States of a reach-grid cell (n_rch).
-inline constexpr int kReachOutside = -1;    // off the terrain, on the start, or beyond a flat glide
-inline constexpr int kReachCandidate = 0;   // a candidate without an arrival yet
-inline constexpr int kReachStraight = 1;    // reached by a straight glide from the start
-inline constexpr int kReachConfirmed = 2;   // reached through other cells, confirmed
-inline constexpr int kReachFilled = 3;      // filled between computed cells when the step was halved
-inline constexpr int kReachPending = 10;    // reached through other cells in the running second pass
+inline constexpr int kReachOutside = -1;   // off the terrain, on the start, or beyond a flat glide
+inline constexpr int kReachCandidate = 0;  // a candidate without an arrival yet
+inline constexpr int kReachStraight = 1;   // reached by a straight glide from the start
+inline constexpr int kReachConfirmed = 2;  // reached through other cells, confirmed
+inline constexpr int kReachFilled = 3;     // filled between computed cells when the step was halved
+inline constexpr int kReachPending = 10;   // reached through other cells in the running second pass
 
 // Arrival altitude of a cell not reached, and the connection code of a cell
 // before a computation.

@@ -24,6 +24,7 @@
 #include "foundation/log.h"
 #include "foundation/message_records.h"
 #include "foundation/reach_settings.h"
+#include "foundation/tell.h"
 #include "foundation/terrain_extents.h"
 #include "foundation/time_text.h"
 #include "platform/console.h"
@@ -33,7 +34,6 @@
 #include "terrain/reach_clock.h"
 #include "terrain/reach_pass_steps.h"
 #include "terrain/reach_records.h"
-#include "terrain/terrain_messages.h"
 
 namespace {
 
@@ -89,8 +89,10 @@ private:
         file_.emplace(name_);
         if (!file_->is_open()) {
             file_.reset();
-            terrain_message(2, "The reachability fault report " + name_ + " cannot be written",
-                            "Le rapport d'anomalie d'atteignabilit\xE9 " + name_ + " ne peut pas \xEAtre \xE9" "crit");
+            tell_and_count(kWarning,
+                           in_user_language("The reachability fault report " + name_ + " cannot be written",
+                                            "Le rapport d'anomalie d'atteignabilit\xE9 " + name_ +
+                                                " ne peut pas \xEAtre \xE9" "crit"));
             return false;
         }
         std::string hms;
@@ -116,7 +118,7 @@ private:
 // length and whole loss. And the candidate box, held within the arrays.
 struct NeighbourScan {
     struct Neighbour {
-        int du;                 // a ngri, b ngri
+        int du;  // a ngri, b ngri
         int dv;
         std::ptrdiff_t offset;  // in the arrays' cells
         float dx;
@@ -125,7 +127,8 @@ struct NeighbourScan {
         float dd;
         float dz;
     };
-    std::array<Neighbour, 4 * kStencilRings * (kStencilRings + 1)> ring{};
+    static constexpr std::size_t kNeighbours = 4 * kStencilRings * (kStencilRings + 1);
+    std::array<Neighbour, kNeighbours> ring{};
     int ngri = 1;
     int imin = 1;
     int imax = 0;
@@ -140,9 +143,15 @@ struct NeighbourScan {
             for (int n = 0; n < 8 * np; ++n) {
                 const auto ia = static_cast<std::size_t>(a + kStencilRings);
                 const auto ib = static_cast<std::size_t>(b + kStencilRings);
-                ring[k++] = {a * ngri,           b * ngri,           static_cast<std::ptrdiff_t>(a) * ngri * nj + b * ngri,
-                             st.dx9[ia][ib],     st.dy9[ia][ib],     st.ff9[ia][ib] * loca00.fcalc_inv,
-                             st.dd9[ia][ib],     st.dz9[ia][ib]};
+                Neighbour& nb = ring[k++];
+                nb.du = a * ngri;
+                nb.dv = b * ngri;
+                nb.offset = static_cast<std::ptrdiff_t>(a) * ngri * nj + b * ngri;
+                nb.dx = st.dx9[ia][ib];
+                nb.dy = st.dy9[ia][ib];
+                nb.loss = st.ff9[ia][ib] * loca00.fcalc_inv;
+                nb.dd = st.dd9[ia][ib];
+                nb.dz = st.dz9[ia][ib];
                 if (n < 2 * np) {
                     ++a;
                 } else if (n < 4 * np) {
@@ -268,8 +277,8 @@ void rech_vois_on(int ii, int jj, int i, int j, int nvmax, int nrcdim1, CellTabl
     GlidePoint& centre = ppp_rch(ii, jj);
     const std::size_t count = NeighbourScan::count(std::clamp(nvmax, 0, kStencilRings));
     const int reach = std::clamp(nvmax, 0, kStencilRings) * scan.ngri;
-    const bool inside = ii - reach >= scan.imin && ii + reach <= scan.imax && jj - reach >= scan.jmin &&
-                        jj + reach <= scan.jmax;
+    const bool inside =
+        ii - reach >= scan.imin && ii + reach <= scan.imax && jj - reach >= scan.jmin && jj + reach <= scan.jmax;
     const int since = stamp != nullptr && sweep >= 2 ? sweep - 1 : INT_MIN;
     bool improved = false;
     for (std::size_t k = 0; k < count; ++k) {
@@ -319,8 +328,14 @@ SweepOrder sweep_order(int sweep, int i_lo, int i_hi, int j_lo, int j_hi, int ng
     const bool columns_up = sweep <= 2;
     const int columns = i_hi >= i_lo ? (i_hi - i_lo) / ngri + 1 : 0;
     const int rows = j_hi >= j_lo ? (j_hi - j_lo) / ngri + 1 : 0;
-    return {columns_up ? i_lo : i_lo + (columns - 1) * ngri, columns_up ? ngri : -ngri, columns,
-            rows_up ? j_lo : j_lo + (rows - 1) * ngri, rows_up ? ngri : -ngri, rows};
+    SweepOrder o{};
+    o.columns = columns;
+    o.i_first = columns_up ? i_lo : i_lo + (columns - 1) * ngri;
+    o.i_step = columns_up ? ngri : -ngri;
+    o.rows = rows;
+    o.j_first = rows_up ? j_lo : j_lo + (rows - 1) * ngri;
+    o.j_step = rows_up ? ngri : -ngri;
+    return o;
 }
 
 // Rows of a band of the wavefront, and the columns a row's cell must trail
@@ -442,9 +457,10 @@ void reach_second_pass(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch,
             const int state = n_rch(ii, jj);
             int i = 0;
             int j = 0;
-            if ((state == kReachCandidate || state == kReachPending) && (sweep == 1 || blocks.changed_near(ii, jj, sweep - 1)) &&
-                reach_terrain_cell(ii, jj, i, j)) {
-                rech_vois_on(ii, jj, i, j, kStencilRings, nrcdim1, ppp_rch, n_rch, scan, ground, &stamps, &blocks, sweep);
+            if ((state == kReachCandidate || state == kReachPending) &&
+                (sweep == 1 || blocks.changed_near(ii, jj, sweep - 1)) && reach_terrain_cell(ii, jj, i, j)) {
+                rech_vois_on(ii, jj, i, j, kStencilRings, nrcdim1, ppp_rch, n_rch, scan, ground, &stamps, &blocks,
+                             sweep);
             }
         });
         const float took = reach_seconds(began, reach_clock_now());

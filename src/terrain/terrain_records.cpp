@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "foundation/terrain_extents.h"
 
 Altitude altitude;
@@ -45,7 +45,7 @@ bool reach_terrain_cell(int ii, int jj, int& i, int& j) {
 float grid_step(float member) { return member > 0.0f ? member : dxy_c; }
 
 void cell_index_fault(int i, int j, int ni, int nj) {
-    stop_run("Terrain table index (" + std::to_string(i) + ", " + std::to_string(j) + ") outside its " +
+    fatal_error("Terrain table index (" + std::to_string(i) + ", " + std::to_string(j) + ") outside its " +
                  std::to_string(ni) + " x " + std::to_string(nj) + " cells",
              kExitConversionFailed);
 }

@@ -12,7 +12,7 @@
 #include "foundation/terrain_headers.h"
 #include "platform/files.h"
 #include "terrain/terrain_grid.h"
-#include "terrain/terrain_messages.h"
+#include "foundation/tell.h"
 
 namespace {
 
@@ -22,8 +22,8 @@ constexpr std::uint64_t kHeightBytes = 2;
 constexpr std::size_t kReadBlock = 1 << 20;
 
 void refuse(const std::string& file, std::string_view english, std::string_view french) {
-    terrain_message(1, "Terrain file " + file + " : " + std::string(english),
-                    "Fichier de terrain " + file + " : " + std::string(french));
+    tell_and_count(kError, in_user_language("Terrain file " + file + " : " + std::string(english),
+                                            "Fichier de terrain " + file + " : " + std::string(french)));
 }
 
 bool ninety(float step) { return std::fabs(std::fabs(step) - dxy_c) <= kTrnStepTolerance; }
@@ -162,8 +162,11 @@ void window_trn_heights(int& status) {
     if (zp.empty() || zp.ni() != t.ni_scn || zp.nj() != t.nj_scn) {
         // Heights of another window: where they lie is no longer known.
         status = kTrnNoWindow;
-        terrain_message(1, "The terrain window can be taken only from a whole terrain grid: load the terrain again",
-                        "La fen\xEAtre de terrain ne se prend que sur une grille enti\xE8re : rechargez le terrain");
+        tell_and_count(kError,
+                       in_user_language("The terrain window can be taken only from a whole terrain grid: load the "
+                                        "terrain again",
+                                        "La fen\xEAtre de terrain ne se prend que sur une grille enti\xE8re : "
+                                        "rechargez le terrain"));
         zp = CellTable<float>{};
         altitude.zp_mx5 = CellTable<float>{};
         t.ni_00 = 0;
@@ -172,9 +175,10 @@ void window_trn_heights(int& status) {
     }
     if (i1 > i2 || j1 > j2) {
         status = kTrnNoWindow;
-        terrain_message(1, "The terrain window of the reach extents holds no cell of the terrain grid",
-                        "La fen\xEAtre de terrain des extensions d'atteignabilit\xE9 ne contient aucune cellule de la "
-                        "grille");
+        tell_and_count(kError, in_user_language("The terrain window of the reach extents holds no cell of the terrain "
+                                                "grid",
+                                                "La fen\xEAtre de terrain des extensions d'atteignabilit\xE9 ne "
+                                                "contient aucune cellule de la grille"));
         t.i_00 = 1;
         t.j_00 = 1;
         t.ni_00 = zp.ni();

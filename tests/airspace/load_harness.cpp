@@ -1,29 +1,17 @@
 #include "load_harness.h"
 
-#include "airspace/airspace_mod.h"
 #include "airspace/airspace_reader.h"
 #include "airspace/airspace_window.h"
-#include "foundation/airspace_names.h"
-#include "foundation/option_records.h"
 #include "support/temp_dir.h"
 
 namespace airspace_test {
 
 LoadTest::LoadTest() {
-    reset_airspace_mod();
-    reset_as_nam();
-    reset_option_records();
     as000c.aspfile = "land.air";
     as0003.qwriteas = false;
     const PlanePoint a = frame_point(44.0f, 8.0f);
     const PlanePoint b = frame_point(47.0f, 5.0f);
     init_airspace_map_1(a.x, b.x, a.y, b.y);
-}
-
-LoadTest::~LoadTest() {
-    reset_airspace_mod();
-    reset_as_nam();
-    reset_option_records();
 }
 
 int LoadTest::load(const std::string& text, int nav, int maxzon, int maxpts) {

@@ -13,7 +13,6 @@ namespace airspace_test {
 class LoadTest : public AirspaceTest {
 protected:
     LoadTest();
-    ~LoadTest() override;
 
     // Writes `text` as "land.air" and loads it; the result of read_airspace.
     int load(const std::string& text, int nav = 1, int maxzon = kConversionMaxZones,

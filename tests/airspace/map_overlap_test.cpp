@@ -23,26 +23,15 @@ namespace {
 class MapOverlapTest : public AirspaceTest {
 protected:
     MapOverlapTest() {
-        reset_reach_settings();
-        reset_tinyfd();
         set_console_utf8(false);
-        reset_loca_c();
         loca_c.infile = "C:\\Flights\\Track.igc";
-        saved_ = trn001;
         // A 90 km square frame on a grid of 1,000 x 1,000 cells of 90 m.
-        trn001 = Trn001{};
         trn001.x_scn_mx = trn001.y_scn_mx = 90000.0f;
         trn001.rew = trn001.rns = 90.0f;
         trn001.ni_scn = trn001.nj_scn = 1000;
         loca00.fcalc = 10.0f;
     }
-    ~MapOverlapTest() override {
-        trn001 = saved_;
-        reset_reach_settings();
-        reset_tinyfd();
-        clear_console_encoding();
-        reset_loca_c();
-    }
+    ~MapOverlapTest() override { clear_console_encoding(); }
 
     // Track points x, y (metres) with heights (glide reach = height x 10).
     static void track(std::initializer_list<TrackPoint> points) {
@@ -70,7 +59,6 @@ protected:
         return count;
     }
 
-    Trn001 saved_;
     tarvex_test::ScopedEnv display_{"DISPLAY", nullptr};
     tarvex_test::ScopedEnv wayland_{"WAYLAND_DISPLAY", nullptr};
     tarvex_test::ScopedEnv dialogs_{"TARVEX_DIALOGS", "console"};

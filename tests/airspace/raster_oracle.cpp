@@ -90,13 +90,17 @@ OracleReport check_raster(int per_zone, unsigned seed) {
         const AirspaceLimits& lim = as0001.as_lim[z];
         const AirspaceGridDim& dim = mod.as_gr_dim[z];
         const AirspaceRing& nb = mod.as_nb[z];
-        const Ring ring = Ring(mod.as_pp).subspan(static_cast<std::size_t>(nb.first), static_cast<std::size_t>(nb.count));
+        const Ring ring =
+            Ring(mod.as_pp).subspan(static_cast<std::size_t>(nb.first), static_cast<std::size_t>(nb.count));
         for (int s = 0; s < per_zone; ++s) {
             ++report.samples;
             const double x = lim[kLimXmin] + unit(rng) * (static_cast<double>(lim[kLimXmax]) - lim[kLimXmin]);
             const double y = lim[kLimYmin] + unit(rng) * (static_cast<double>(lim[kLimYmax]) - lim[kLimYmin]);
-            const int i = lim[kLimDx] > 0.0f ? std::clamp(static_cast<int>((x - lim[kLimXmin]) / lim[kLimDx]) + 1, 1, dim.nnxx) : 1;
-            const int j = lim[kLimDy] > 0.0f ? std::clamp(static_cast<int>((y - lim[kLimYmin]) / lim[kLimDy]) + 1, 1, dim.nnyy) : 1;
+            const auto cell_of = [](double v, float origin, float step, int count) {
+                return step > 0.0f ? std::clamp(static_cast<int>((v - origin) / step) + 1, 1, count) : 1;
+            };
+            const int i = cell_of(x, lim[kLimXmin], lim[kLimDx], dim.nnxx);
+            const int j = cell_of(y, lim[kLimYmin], lim[kLimDy], dim.nnyy);
             const float cx0 = lim[kLimXmin] + static_cast<float>(i - 1) * lim[kLimDx];
             const float cx1 = lim[kLimXmin] + static_cast<float>(i) * lim[kLimDx];
             const float cy0 = lim[kLimYmin] + static_cast<float>(j - 1) * lim[kLimDy];

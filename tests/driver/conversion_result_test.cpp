@@ -86,11 +86,19 @@ TEST_F(ConversionResult, CopiesThatFailAreNotClaimed) {
 TEST_F(ConversionResult, FailedAirspaceClaimsNothing) {
     prepare_all(demo.condor3_plan);
     write_target_task(conversion);
-    prefix.remove("C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.air");
+    arm_file_fault({FileStep::rename, 1, "CondorAirspace.txt", EIO});
     write_task_airspace(conversion);
     compose_result(conversion);
     EXPECT_EQ(conversion.message.find("Penalty zones written to"), std::string::npos);
     EXPECT_FALSE(has("C:\\XCSoarData\\Condor-PZ.txt"));
+
+    // Without the landscape's airspace, the header and the zones are written,
+    // told and copied like any airspace output.
+    prefix.remove("C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.air");
+    write_task_airspace(conversion);
+    compose_result(conversion);
+    EXPECT_NE(conversion.message.find("Penalty zones written to"), std::string::npos);
+    EXPECT_EQ(file("C:\\XCSoarData\\Condor-PZ.txt"), file("C:\\XCSoarData\\CondorAirspace.txt"));
 
     // A plan without zones that is not a Condor 3 plan has no line either.
     conversion.airspace_status = 0;
@@ -116,6 +124,26 @@ TEST_F(ConversionResult, ProfileAndPolarLines) {
     EXPECT_NE(conversion.message.find("Zones de p\xE9nalit\xE9 \xE9" "crites dans :"), std::string::npos);
     EXPECT_NE(conversion.message.find("Profil \xE9" "crit dans :\n"), std::string::npos);
     EXPECT_NE(conversion.message.find("Polaire s\xE9lectionn\xE9" "e :\n"), std::string::npos);
+}
+
+TEST_F(ConversionResult, MessageIsCutAtItsCapacity) {
+    convert_plan2();
+    const std::string polar = "Polars\\" + std::string(1100, 'p') + ".xcp";
+    conversion.selected_polar = polar;
+    compose_result(conversion);
+    ASSERT_EQ(conversion.message.size(), kResultMessageLength);
+    // The last line is cut, not dropped.
+    const std::string label = "Selected polar:\n ";
+    const std::size_t at = conversion.message.find(label);
+    ASSERT_NE(at, std::string::npos);
+    const std::size_t kept = kResultMessageLength - at - label.size();
+    EXPECT_EQ(conversion.message.substr(at + label.size()), polar.substr(0, kept));
+
+    // A failed script's message too: the script's path fills it.
+    tarvex_c1.scrnam = demo.program_folder + "\\" + std::string(1100, 's') + ".sh";
+    run_post_run_script(conversion);
+    EXPECT_TRUE(conversion.script_failed);
+    EXPECT_EQ(conversion.message, tarvex_c1.scrnam.substr(0, kResultMessageLength));
 }
 
 TEST_F(ConversionResult, ProfileBackupIsKept) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 TEST(OptionRecords, ResetRestoresTheStartUpDefaults) {
     tarvex01.start_margin = 7;
     tarvex01.qxcs = false;
@@ -10,7 +12,6 @@ TEST(OptionRecords, ResetRestoresTheStartUpDefaults) {
     tarvex01.fmulalt = 3.28084f;
     tarvex_c.xcsoar_tasks = "C:\\XCSoar";
     tarvex_c.cunitspd = "kt";
-    tarvex_c.cext0[1] = ".xxx";
     tarvex_c1.scrnam = "post.bat";
     trn00c.trnfile = "C:\\a.trn";
 
@@ -58,14 +59,8 @@ TEST(OptionRecords, ResetRestoresTheStartUpDefaults) {
     EXPECT_EQ(trn00c.trnfile, "");
 }
 
-TEST(OptionRecords, ExtensionsIndexedByTarget) {
-    reset_tarvex_c();
-    EXPECT_EQ(tarvex_c.cext0[kTargetTsk], ".tsk");
-    EXPECT_EQ(tarvex_c.cext0[kTargetLkt], ".lkt");
-    EXPECT_EQ(tarvex_c.cext0[kTargetCup], ".cup");
-    EXPECT_EQ(tarvex_c.cext0[kTargetFpl], ".fpl");
-    EXPECT_EQ(tarvex_c.cext0[kTargetJson], ".json");
-    for (const auto& ext : tarvex_c.cext0) {
-        EXPECT_LE(ext.size(), kExtensionCapacity);
-    }
+TEST(OptionRecords, PathFieldHoldsAnOptionsCapacity) {
+    EXPECT_EQ(path_field("C:\\XCSoarData\\Tasks"), "C:\\XCSoarData\\Tasks");
+    const std::string long_path = "C:\\" + std::string(300, 'p');
+    EXPECT_EQ(path_field(long_path), long_path.substr(0, kOptionPathCapacity));
 }

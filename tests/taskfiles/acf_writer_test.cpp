@@ -3,6 +3,7 @@
 #include "foundation/log.h"
 #include "foundation/message_records.h"
 #include "foundation/messages.h"
+#include "foundation/unwritten_files.h"
 #include "taskfiles/task_model.h"
 #include "writer_support.h"
 
@@ -19,7 +20,6 @@ class AcfWriter : public WriterTest {
 protected:
     void SetUp() override {
         WriterTest::SetUp();
-        reset_cmndta001();
         reset_log();
         set_message_box([this](const std::string&, const std::string& text, int& status) {
             shown.push_back(text);
@@ -31,7 +31,6 @@ protected:
     void TearDown() override {
         set_message_box(nullptr);
         reset_log();
-        reset_cmndta001();
         WriterTest::TearDown();
     }
 
@@ -128,7 +127,10 @@ TEST_F(AcfWriter, UnwritableAircraftFileGivesItsStatus) {
     int iosf = -1;
     write_acf("no such folder\\a.acf", "p.xcp", "G", iosf);
     EXPECT_GT(iosf, 0);
-    EXPECT_TRUE(shown.empty());
+    // Told, naming the file, and noted as not written.
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], "Error writing: \n no such folder\\a.acf");
+    EXPECT_EQ(unwritten_files.names, std::vector<std::string>{"no such folder\\a.acf"});
 }
 
 }  // namespace

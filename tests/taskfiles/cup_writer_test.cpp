@@ -207,6 +207,19 @@ TEST_F(CupWriterTest, AOneLegTaskNeverHasAShortLastLeg) {
     EXPECT_NE(run().find("ObsZone=1,Style=3,R1=20000m,A1=45,R2=500m,A2=180\r\n"), std::string::npos);
 }
 
+TEST_F(CupWriterTest, ASectorTypeCondorDoesNotWriteGetsTheWindowFieldsButNoLine) {
+    rd_fpl_0.nb_wp = 4;
+    set_point(0, "T", 0, 0, 3000, 360);
+    set_point(1, "S", 0, 0, 3000, 90);
+    set_point(2, "P", 0, 0, 3000, 90);
+    rd_fpl_1.tpsec[2] = 2;
+    rd_fpl_1.tpwid[2] = 1000;
+    rd_fpl_1.tphei[2] = 400;
+    rd_fpl_1.tpalt[2] = 1500;
+    set_point(3, "F", 0, 0, 3000, 90);
+    EXPECT_NE(run().find("ObsZone=1,Style=1,R1=500m,A1=45,MaxAlt=1800,MinAlt=1300\r\n"), std::string::npos);
+}
+
 TEST_F(CupWriterTest, MaxAltAndLineRules) {
     rd_fpl_0.nb_wp = 5;
     tarvex01.start_margin = 50;

@@ -16,8 +16,6 @@ class LandscapeMatch : public ReaderTest {
 protected:
     LandscapeMatch() {
         // A frame in UTM zone 32 north, its east edge at easting 600 km.
-        reset_utm000();
-        reset_utm001();
         utm000.nzon = 32;
         utm000.zlat = 'N';
         utm000.rlon0 = 9.0;
@@ -28,10 +26,6 @@ protected:
         utm000.xmax = 200000.0;
         utm000.ymax = 200000.0;
         utm001.initialized = true;
-    }
-    ~LandscapeMatch() override {
-        reset_utm000();
-        reset_utm001();
     }
 
     // Task point n named `name` at (x, y, z).
@@ -97,19 +91,18 @@ TEST_F(LandscapeMatch, IdentitiesByTarget) {
     turnpoint(2, "Turn", 90000.0f, 120000.0f, 1210);     // 10 m off: not the same
     turnpoint(3, "Finish", 100000.0f, 100000.0f, 300);
 
-    tarvex01.qlk8000 = true;
+    tarvex01.ntarg = kTargetLkt;
     get_wp_data(false, 0);
     EXPECT_EQ(rd_fpl_1.tpid[0], -2);
     EXPECT_EQ(rd_fpl_1.tpid[1], 1);
     EXPECT_EQ(rd_fpl_1.tpid[2], 0);
     EXPECT_EQ(rd_fpl_1.tpid[3], 3);
 
-    tarvex01.qlk8000 = false;
-    tarvex01.qcup = true;
+    tarvex01.ntarg = kTargetCup;
     get_wp_data(false, 0);
     EXPECT_EQ(rd_fpl_1.tpid[0], -2);
 
-    tarvex01.qcup = false;  // XCSoar
+    tarvex01.ntarg = kTargetTsk;
     get_wp_data(false, 0);
     EXPECT_EQ(rd_fpl_1.tpid[0], 2);
     EXPECT_EQ(rd_fpl_1.tpid[1], 1);
@@ -122,7 +115,7 @@ TEST_F(LandscapeMatch, IdentitiesByTarget) {
 
 TEST_F(LandscapeMatch, AirportsBeforeTurnpoints) {
     tarvex01.qchkwp = true;
-    tarvex01.qlk8000 = true;
+    tarvex01.ntarg = kTargetLkt;
     four_points();
     turnpoint(4, "Field", 100000.0f, 100000.0f, 300);
     airport(3, "Field", 100000.0f, 100000.0f);

@@ -158,16 +158,16 @@ TEST_F(GridAccess, ConnectionCodesAndIndexFaults) {
         EXPECT_EQ(z, height) << code;
     }
     for (const int bad : {-4, -5, 13, -999}) {
-        EXPECT_THROW(get_xyz(bad, 10.0f, 20.0f, 30.0f, 4, 3, ppp, x, y, z), StopError) << bad;
+        EXPECT_THROW(get_xyz(bad, 10.0f, 20.0f, 30.0f, 4, 3, ppp, x, y, z), RunStopped) << bad;
     }
-    EXPECT_THROW(get_xyz(3, 10.0f, 20.0f, 30.0f, 0, 3, ppp, x, y, z), StopError);
+    EXPECT_THROW(get_xyz(3, 10.0f, 20.0f, 30.0f, 0, 3, ppp, x, y, z), RunStopped);
 
     set_grid(4, 4, [](int, int) { return 1.0f; });
-    EXPECT_THROW(z_ground_m(4, 1, altitude.zp), StopError);
+    EXPECT_THROW(z_ground_m(4, 1, altitude.zp), RunStopped);
     try {
         z_ground_i(0, 2, 0.0f, 0.0f, altitude.zp);
         FAIL();
-    } catch (const StopError& stop) {
+    } catch (const RunStopped& stop) {
         EXPECT_EQ(stop.text, "Terrain table index (0, 2) outside its 4 x 4 cells");
     }
 }

@@ -85,8 +85,8 @@ TEST_P(ReachCheck, PathsOfReachedCellsClearTheGroundAndUnreachedCellsHaveNoStrai
     int ngri = 0;
     CellTable<GlidePoint> ppp;
     CellTable<int> state;
-    ASSERT_TRUE(get_reach_p_nav(kReach, kReach, ppp, state, nex, ngri, trn001.x_scn_mx - xs, xs, z0, 0.0f, 0, xdcnt_,
-                                ydcnt_));
+    ASSERT_TRUE(
+        get_reach_p_nav(kReach, kReach, ppp, state, nex, ngri, trn001.x_scn_mx - xs, xs, z0, 0.0f, 0, xdcnt_, ydcnt_));
     EXPECT_EQ(ngri, 1);
     check(ppp, state, z0, 8, reached, missed);
     EXPECT_GT(reached, 100);

@@ -14,8 +14,6 @@
 namespace terrain_test {
 
 ReachTest::ReachTest() {
-    reset_reach_pass();
-    reset_reach_nav();
     set_reach_clock([] { return 0.0f; });
     loca00.sfty_g = kSafety;
     loca00.fcalc_inv = 1.0f / kGlideRatio;
@@ -25,11 +23,7 @@ ReachTest::ReachTest() {
     pelrn00.max_gri = 8;
 }
 
-ReachTest::~ReachTest() {
-    set_reach_clock(nullptr);
-    reset_reach_pass();
-    reset_reach_nav();
-}
+ReachTest::~ReachTest() { set_reach_clock(nullptr); }
 
 void ReachTest::run_passes(int n, int ngri, float xg, float yg, float z0, float t0) {
     n_ = n;
@@ -121,8 +115,8 @@ bool GlideCheck::path_clears(int ii, int jj, const CellTable<GlidePoint>& ppp, c
         const double clearance = least_clearance(xf, yf, z_from, xc, cell.y);
         if (z_from > z_source + 0.05 || clearance < kSafety - tolerance) {
             why = "leg to " + std::to_string(ii) + "," + std::to_string(jj) + " from code " + std::to_string(k) +
-                  ": clearance " + std::to_string(clearance) + ", leaves at " + std::to_string(z_from) +
-                  " from " + std::to_string(z_source);
+                  ": clearance " + std::to_string(clearance) + ", leaves at " + std::to_string(z_from) + " from " +
+                  std::to_string(z_source);
             return false;
         }
         if (k == 0) {

@@ -12,16 +12,16 @@
 #include <sstream>
 #include <string>
 
+#include "airspace/airspace_mod.h"
+#include "airspace/airspace_records.h"
 #include "foundation/log.h"
 #include "foundation/message_records.h"
 #include "foundation/reach_settings.h"
 #include "foundation/terrain_extents.h"
 #include "reach_fixture.h"
-#include "zone_model.h"
-#include "airspace/airspace_mod.h"
-#include "airspace/airspace_records.h"
 #include "support/temp_dir.h"
 #include "terrain/reach_records.h"
+#include "zone_model.h"
 
 namespace terrain_test {
 namespace {
@@ -41,7 +41,9 @@ std::string read_file(const std::string& name) {
 
 class ReachPasses : public ReachTest {
 protected:
-    float d(int ii, int jj) const { return std::hypot(cell_x(ii) - centre(kStartCell), cell_y(jj) - centre(kStartCell)); }
+    float d(int ii, int jj) const {
+        return std::hypot(cell_x(ii) - centre(kStartCell), cell_y(jj) - centre(kStartCell));
+    }
     void run(int ngri = 1) { run_passes(kReach, ngri, centre(kStartCell), centre(kStartCell), kStartZ); }
 };
 
@@ -361,10 +363,11 @@ TEST_F(ReachPasses, ACellBelowTheSafetyHeightIsReportedAndReset) {
     EXPECT_EQ(ppp_(2, 3).z, kNoArrival);
     EXPECT_EQ(nex, 0);
     const std::string name = "TarvexBug_2024_05_01_13_45_09.txt";
-    EXPECT_EQ(read_file(name), "C:\\Flights\\Track.igc\r\n"
-                               "      1000.00      2000.00       900.00      3725.00  1:02:05\r\n"
-                               "      2      3      2      3      1500.00      2500.00        40.00          0"
-                               "      1000.00      2000.00\r\n");
+    EXPECT_EQ(read_file(name),
+              "C:\\Flights\\Track.igc\r\n"
+              "      1000.00      2000.00       900.00      3725.00  1:02:05\r\n"
+              "      2      3      2      3      1500.00      2500.00        40.00          0"
+              "      1000.00      2000.00\r\n");
 
     // A report that cannot be written (a folder holds its name) stops nothing.
     std::filesystem::remove(name);

@@ -1,36 +1,24 @@
 #include "terrain_fixture.h"
 
-#include "airspace/airspace_records.h"
 #include "airspace/airspace_trace.h"
 #include "foundation/log.h"
-#include "foundation/message_records.h"
 #include "foundation/messages.h"
-#include "foundation/run_stop.h"
 #include "foundation/terrain_extents.h"
-#include "terrain/reach_records.h"
+#include "terrain/layer_reset.h"
 
 namespace terrain_test {
 
 TerrainTest::TerrainTest() {
-    reset_terrain_records();
-    reset_trn001();
-    reset_airspace_records();
-    reset_cmndta001();
-    reset_loca_c();
-    reset_peldbg00();
+    reset_terrain_layer();
     reset_log();
     set_airspace_trace(false);
     set_message_box([this](const std::string&, const std::string& text, int&) { boxes_.push_back(text); });
-    set_stop_handler([](const std::string& text, int) { throw StopError{text}; });
 }
 
 TerrainTest::~TerrainTest() {
-    set_stop_handler(nullptr);
     set_message_box(nullptr);
     set_airspace_trace(true);
-    reset_terrain_records();
-    reset_trn001();
-    reset_airspace_records();
+    reset_terrain_layer();
 }
 
 void TerrainTest::set_grid(int ni, int nj, const std::function<float(int, int)>& height) {

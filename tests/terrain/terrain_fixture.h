@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/run_stop.h"
 #include "support/temp_dir.h"
 #include "terrain/terrain_grid.h"
 
@@ -13,8 +14,8 @@ namespace terrain_test {
 
 // A clean run for the terrain code: its records, trn001 and the message
 // records at their start values, traces off, the current folder a fresh
-// temporary one, message boxes recorded in `boxes_` and stops thrown as
-// StopError.
+// temporary one, message boxes recorded in `boxes_`; a stop of the run
+// throws RunStopped.
 class TerrainTest : public ::testing::Test {
 protected:
     TerrainTest();
@@ -28,11 +29,6 @@ protected:
     tarvex_test::TempDir dir_{"terrain"};
     tarvex_test::ScopedCwd cwd_{dir_.path()};
     std::vector<std::string> boxes_;
-};
-
-// What a stop of the run throws in these tests.
-struct StopError {
-    std::string text;
 };
 
 // Grid-frame coordinate of the centre of cell k (origin cell 1).
