@@ -165,6 +165,13 @@ TEST_F(Refinement, BetweenCellsOfOneSourceTheMeanOfOtherSourcesTheBestGlide) {
     // (3, 2) between (3, 1) and (3, 3); (2, 3) between (1, 3) and (3, 3)...
     EXPECT_EQ(state_(3, 2), kReachFilled);
     EXPECT_EQ(nex, 10 + 6);
+    // No two reached coarse cells side by side: nothing to fill.
+    CellTable<int> alone(9, 9, kReachCandidate);
+    alone(5, 5) = kReachStraight;
+    reachable_mod.l_connect(5, 5) = 0;
+    int none = 3;
+    refine_reach(9, 9, ppp_, alone, none, 1, x0, y0, 2000.0f);
+    EXPECT_EQ(none, 3);
     // ...but a cell on the 5000 m peak at (3, 6) is left to the passes.
     reach(3, 5, 1600.0f, 0);
     reach(3, 7, 1600.0f, 0);

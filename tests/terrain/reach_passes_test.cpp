@@ -80,6 +80,11 @@ TEST_F(ReachPasses, FlatGroundReachesTheDiscOfTheGlideRatio) {
     EXPECT_EQ(rch001.irch_max - rch001.irch_min, 2 * 77);
     EXPECT_EQ(state_(101, 101), kReachOutside);
 
+    // A start below the safety height over its ground reaches nothing.
+    run_passes(kReach, 1, centre(kStartCell), centre(kStartCell), 100.0f);
+    EXPECT_EQ(nex1_, 0);
+    EXPECT_EQ(nex2_, 0);
+
     // At step 2 only the odd cells are computed; the others keep their marks.
     run(2);
     EXPECT_EQ(state_(101 + 10, 101), kReachStraight);
