@@ -61,8 +61,9 @@ private:
     platform_detail::Stream stream_;
     int open_status_ = 0;
     int read_status_ = 0;
-    std::string buffer_;
-    std::size_t pos_ = 0;
+    std::string buffer_;    // bytes read, valid up to end_
+    std::size_t pos_ = 0;   // the next line starts here
+    std::size_t end_ = 0;
     bool at_end_ = false;
 };
 
