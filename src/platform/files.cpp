@@ -94,8 +94,8 @@ bool TextFileReader::fill() {
     return got > 0;
 }
 
-bool TextFileReader::read_line(std::string& line) {
-    line.clear();
+bool TextFileReader::read_line(std::string_view& line) {
+    line = {};
     if (!stream_ || read_status_ != 0) {
         return false;
     }
@@ -105,7 +105,7 @@ bool TextFileReader::read_line(std::string& line) {
         const auto* const lf = static_cast<const char*>(std::memchr(start + searched, '\n', end_ - pos_ - searched));
         if (lf != nullptr) {
             const auto length = static_cast<std::size_t>(lf - start);
-            line.assign(start, length > 0 && lf[-1] == '\r' ? length - 1 : length);
+            line = std::string_view(start, length > 0 && lf[-1] == '\r' ? length - 1 : length);
             pos_ += length + 1;
             return true;
         }
@@ -116,11 +116,18 @@ bool TextFileReader::read_line(std::string& line) {
             }
             const char* const rest = buffer_.data() + pos_;
             const std::size_t length = end_ - pos_;
-            line.assign(rest, length > 0 && rest[length - 1] == '\r' ? length - 1 : length);
+            line = std::string_view(rest, length > 0 && rest[length - 1] == '\r' ? length - 1 : length);
             pos_ = end_;
             return true;
         }
     }
+}
+
+bool TextFileReader::read_line(std::string& line) {
+    std::string_view view;
+    const bool read = read_line(view);
+    line.assign(view);
+    return read;
 }
 
 ByteFileReader::ByteFileReader(std::string_view windows_path) : windows_path_(windows_path) {

@@ -46,6 +46,9 @@ public:
     // The next line, without its line end. False at the end of the file or on a
     // read error (failed() tells which); `line` is then empty.
     bool read_line(std::string& line);
+    // The same as a view into the reader's own buffer, valid until the next
+    // read: for readers that take a long file apart line by line.
+    bool read_line(std::string_view& line);
     // True once a read error happened (not merely the end of the file).
     bool failed() const { return read_status_ != 0; }
     int read_status() const { return read_status_; }
