@@ -83,6 +83,18 @@ bool read_field(std::string_view field, float& value) {
     return read_exact_decimal(field, value) || (list_read(field, value) == kReadOk && std::isfinite(value));
 }
 
+// The same for a field of a degrees-minutes-seconds text, most often plain
+// digits: those are read as the integer they make, whose float is the value
+// list_read gives them (both round to the nearest float).
+bool read_dms_field(std::string_view field, float& value) {
+    int whole = 0;
+    if (!field.empty() && field.front() >= '0' && field.front() <= '9' && read_plain_integer(field, whole)) {
+        value = static_cast<float>(whole);
+        return true;
+    }
+    return read_field(field, value);
+}
+
 // Degrees of one part "DD:MM:SS H" with the positive and negative letters;
 // false when a separator is missing or a field cannot be read.
 bool dms_value(std::string_view part, char positive, char negative, double& value) {
@@ -113,8 +125,8 @@ bool dms_value(std::string_view part, char positive, char negative, double& valu
     float degrees = 0.0f;
     float minutes = 0.0f;
     float seconds = 0.0f;
-    if (!read_field(part.substr(0, c1), degrees) || !read_field(part.substr(c1 + 1, c2 - c1 - 1), minutes) ||
-        !read_field(part.substr(c2 + 1, letter - c2 - 1), seconds)) {
+    if (!read_dms_field(part.substr(0, c1), degrees) || !read_dms_field(part.substr(c1 + 1, c2 - c1 - 1), minutes) ||
+        !read_dms_field(part.substr(c2 + 1, letter - c2 - 1), seconds)) {
         return false;
     }
     // The sum is checked in double before it is made in float, so that absurd
