@@ -276,20 +276,32 @@ float decode_alt_as(std::string_view str) {
 
 void build_name(std::string& asn, std::string& assn, std::string_view ast, std::string_view asl,
                 std::string_view ash, int ityp) {
-    const std::string an = trim_right(asn);
+    // Built in a text kept from call to call: every zone of a file is named.
+    const auto trimmed = [](std::string_view text) { return text.substr(0, trimmed_length(text)); };
+    const auto left_adjusted = [&trimmed](std::string_view text) {
+        const std::size_t first = text.find_first_not_of(' ');
+        return first == std::string_view::npos ? std::string_view() : trimmed(text.substr(first));
+    };
+    const std::string_view an = trimmed(asn);
     assn = fit_field(an, kShortNameLength);
-    std::string name = an + " (";
-    const std::string ay = trim_right(ast);
+    thread_local std::string name;
+    name.assign(an);
+    name.append(" (");
+    const std::string_view ay = trimmed(ast);
     if (ityp != kClassUnc) {
         if (ityp >= 0 && ityp < kAirspaceClasses) {
-            name += trim_right(as000c.typ0[ityp]);
+            name.append(trimmed(as000c.typ0[ityp]));
         }
         if (!ay.empty()) {
-            name += "-" + ay;
+            name.push_back('-');
+            name.append(ay);
         }
     } else if (!ay.empty()) {
-        name += ay;
+        name.append(ay);
     }
-    name += ") : " + left_adjust(asl) + " - " + left_adjust(ash);
-    asn = fit_field(name, kAirspaceNameCapacity);
+    name.append(") : ");
+    name.append(left_adjusted(asl));
+    name.append(" - ");
+    name.append(left_adjusted(ash));
+    asn.assign(trimmed(std::string_view(name).substr(0, std::min(name.size(), kAirspaceNameCapacity))));
 }
