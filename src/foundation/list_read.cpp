@@ -277,9 +277,8 @@ int store(std::string_view item, const ListTarget& target) {
     return read_real(item, *std::get<double*>(target));
 }
 
-}  // namespace
-
-bool read_exact_decimal(std::string_view text, float& value) {
+// The text without the blanks (list_read's: tabs, CR and LF too) around it.
+std::string_view without_blanks(std::string_view text) {
     std::size_t first = 0;
     while (first < text.size() && is_blank_char(text[first])) {
         ++first;
@@ -288,19 +287,17 @@ bool read_exact_decimal(std::string_view text, float& value) {
     while (end > first && is_blank_char(text[end - 1])) {
         --end;
     }
-    return exact_decimal(text.substr(first, end - first), value);
+    return text.substr(first, end - first);
 }
 
-bool read_plain_integer(std::string_view text, int& value) {
-    std::size_t first = 0;
-    while (first < text.size() && is_blank_char(text[first])) {
-        ++first;
-    }
-    std::size_t end = text.size();
-    while (end > first && is_blank_char(text[end - 1])) {
-        --end;
-    }
-    std::size_t i = first;
+}  // namespace
+
+bool read_exact_decimal(std::string_view text, float& value) { return exact_decimal(without_blanks(text), value); }
+
+bool read_plain_integer(std::string_view given, int& value) {
+    const std::string_view text = without_blanks(given);
+    const std::size_t end = text.size();
+    std::size_t i = 0;
     const bool negative = i < end && text[i] == '-';
     if (i < end && (text[i] == '-' || text[i] == '+')) {
         ++i;
