@@ -278,7 +278,7 @@ int store(std::string_view item, const ListTarget& target) {
 }
 
 // The text without the blanks (list_read's: tabs, CR and LF too) around it.
-std::string_view without_blanks(std::string_view text) {
+inline std::string_view without_blanks(std::string_view text) {
     std::size_t first = 0;
     while (first < text.size() && is_blank_char(text[first])) {
         ++first;
