@@ -44,6 +44,15 @@ std::string_view columns(std::string_view rec, std::size_t from, std::size_t to)
 
 std::string_view columns_from(std::string_view rec, std::size_t from) { return columns(rec, from, kRecordLength); }
 
+// A geometry line (V, DP, DY, DA, DB, DC) up to its comment: files in the
+// wild follow a coordinate with "*" and a remark ("*ARC LKCS 3 NM"), whose
+// letters would be taken for a hemisphere or a sign.
+std::string_view before_comment(std::string_view rec) { return rec.substr(0, rec.find('*')); }
+
+bool is_geometry_key(std::string_view key) {
+    return key == "DP" || key == "DY" || key == "DA" || key == "DB" || key == "DC";
+}
+
 // A radius or width in nautical miles that makes sense on the earth; the test
 // divides, so that no product can overflow.
 bool sane_nautical_miles(float value) {
@@ -185,6 +194,7 @@ bool OpenAirReader::line(const std::string& text) {
         return true;
     }
     if (rec.size() >= 4 && rec[0] == 'V' && rec[1] == ' ' && rec[3] == '=') {
+        rec = before_comment(rec);
         switch (rec[2]) {
             case 'W':
                 keyword_width(rec);
@@ -204,6 +214,9 @@ bool OpenAirReader::line(const std::string& text) {
         return true;
     }
     const std::string_view key = rec.substr(0, 2);
+    if (is_geometry_key(key)) {
+        rec = before_comment(rec);
+    }
     if (key == "AC") {
         keyword_ac(rec);
     } else if (key == "AN") {
@@ -509,8 +522,10 @@ void OpenAirReader::decide(bool qlast) {
         }
     }
     clean_crpbuf(buffer_, keep, qlast, as0003.qdeldup, out);
-    // A zone dropped as outside stays in the tables like a kept one.
-    ++nzon_;
+    // Once copied or left out, the zone's points are not needed: its slot and
+    // its points are taken by the next zone, so that the limits of the tables
+    // bound one zone, not the file.
+    npt_ = zone_start_;
 }
 
 void OpenAirReader::open_zone(std::string_view class_text) {
