@@ -106,8 +106,8 @@ void settings_file_startup(RunState& run) {
                 "The Tarvex.ini file needs updating/Please run Tarvex with GUI to update the file",
                 "Le fichier Tarvex.ini doit \xEAtre mis \xE0 jour/Veuillez ex\xE9" "cuter Tarvex avec l'interface "
                 "graphique pour mettre \xE0 jour le fichier");
+            // Shown, not logged.
             error_message(2, text, cmndta001.qline);
-            log_message_f(text);
             stop_run(message_display_text(text), kExitConfiguration);
         }
         run_setup_form();
