@@ -7,7 +7,6 @@
 #include <sys/resource.h>
 
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -17,8 +16,10 @@
 #include "airspace/airspace_records.h"
 #include "airspace/airspace_trace.h"
 #include "airspace/airspace_window.h"
+#include "airspace/layer_reset.h"
 #include "foundation/local_frame.h"
 #include "foundation/utm_frame.h"
+#include "landscape_generator.h"
 #include "openair_generator.h"
 #include "taskfiles/task_model.h"
 
@@ -39,26 +40,13 @@ private:
 // A Condor terrain header for a 200 km square frame in UTM zone 32 north,
 // its south-east corner near 44.2 N 7.7 E.
 void write_frame_header(const char* name) {
-    std::string bytes(36, '\0');
-    const std::int32_t cells = 2000;
-    const float third = 90.0f, step = 100.0f, easting = 600000.0f, northing = 4900000.0f;
-    std::memcpy(&bytes[0], &cells, 4);
-    std::memcpy(&bytes[4], &cells, 4);
-    std::memcpy(&bytes[8], &third, 4);
-    std::memcpy(&bytes[12], &step, 4);
-    std::memcpy(&bytes[16], &step, 4);
-    std::memcpy(&bytes[20], &easting, 4);
-    std::memcpy(&bytes[24], &northing, 4);
-    bytes[28] = 32;
-    bytes[32] = 'N';
-    std::ofstream(name, std::ios::binary) << bytes;
+    std::ofstream(name, std::ios::binary) << terrain_header(2000, 100.0f, 600000.0f, 4900000.0f, 32);
 }
 
 void prepare(const OpenAirSample& sample) {
     static BenchFolder folder;
     std::ofstream("bench.air", std::ios::binary) << sample.text;
-    reset_airspace_records();
-    reset_task_model();
+    reset_airspace_layer();
     rd_fpl_2.fpl_000 = "C:\\Condor3\\FlightPlans\\Bench.fpl";
     as000c.aspfile = "bench.air";
     as000c.new_aspfile = "bench-out.txt";

@@ -6,12 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "airspace/airspace_messages.h"
 #include "airspace/airspace_trace.h"
 #include "airspace/airspace_window.h"
 #include "airspace/filtered_copy.h"
-#include "foundation/units.h"
-#include "foundation/utm_frame.h"
 #include "airspace/openair_text.h"
 #include "airspace/zone_geometry.h"
 #include "foundation/fixed_text.h"
@@ -19,6 +16,9 @@
 #include "foundation/key_value.h"
 #include "foundation/list_read.h"
 #include "foundation/number_text.h"
+#include "foundation/tell.h"
+#include "foundation/units.h"
+#include "foundation/utm_frame.h"
 #include "platform/files.h"
 #include "taskfiles/task_model.h"
 
@@ -63,11 +63,8 @@ bool sane_nautical_miles(float value) {
 // item that cannot be read leaves its value as it was.
 template <class T, std::size_t N>
 void read_comma_list(std::string_view arg, std::array<T*, N> values) {
-    std::string rest(arg);
-    std::string item;
     for (T* value : values) {
-        extract_comma(rest, item);
-        list_read(item, *value);
+        list_read(next_list_item(arg, ','), *value);
     }
 }
 
@@ -81,9 +78,6 @@ struct ZoneStatistics {
     int longest_an = 0;
     int longest_name = 0;
 };
-
-// What the last read did with its filtered copy (filtered_copy_status).
-int last_copy_status = kFilteredCopyNotWritten;
 
 // The output files of a filter-mode read.
 struct CopyFiles {
@@ -285,8 +279,9 @@ void OpenAirReader::keyword_attribute(std::string_view key, std::string_view rec
 
 void OpenAirReader::ignore_number_line(std::string_view rec) {
     const std::string given = trim_right(rec);
-    airspace_message(2, "Airspace file: number missing or out of range, line ignored:/" + given,
-                     "Fichier d'espace a\xE9rien : nombre absent ou hors limites, ligne ignor\xE9" "e :/" + given);
+    tell_and_count(kWarning, in_user_language("Airspace file: number missing or out of range, line ignored:/" + given,
+                                              "Fichier d'espace a\xE9rien : nombre absent ou hors limites, "
+                                              "ligne ignor\xE9" "e :/" + given));
 }
 
 void OpenAirReader::keyword_width(std::string_view rec) {
@@ -452,8 +447,9 @@ bool OpenAirReader::close_geometry() {
             return false;
         }
         if (widened == 0) {
-            airspace_message(2, "Airway not widened (it needs two distinct points): " + asn_,
-                             "Voie a\xE9rienne non \xE9largie (il faut deux points distincts) : " + asn_);
+            tell_and_count(kWarning, in_user_language("Airway not widened (it needs two distinct points): " + asn_,
+                                                      "Voie a\xE9rienne non \xE9largie (il faut deux points "
+                                                      "distincts) : " + asn_));
         } else {
             ray_ = 0.0f;
         }
@@ -551,9 +547,10 @@ void OpenAirReader::stop_at_limit() {
     }
     stopped_ = true;
     const std::string count = i2b(std::max(nn9_, 0));
-    airspace_message(2, "Airspace file too large: only the first " + count + " airspaces were processed",
-                     "Fichier d'espaces a\xE9riens trop grand : seuls les " + count +
-                         " premiers espaces ont \xE9t\xE9 trait\xE9s");
+    tell_and_count(kWarning,
+                   in_user_language("Airspace file too large: only the first " + count + " airspaces were processed",
+                                    "Fichier d'espaces a\xE9riens trop grand : seuls les " + count +
+                                        " premiers espaces ont \xE9t\xE9 trait\xE9s"));
 }
 
 void OpenAirReader::end_of_file() {
@@ -579,20 +576,21 @@ void OpenAirReader::end_of_file() {
 bool open_copy_files(CopyFiles& files) {
     files.cropped.emplace(kCroppedAirspaceFile, WriteMode::append);
     if (!files.cropped->is_open()) {
-        airspace_message(2, std::string(kCroppedAirspaceFile) + "/Airspace list file : error opening",
-                         std::string(kCroppedAirspaceFile) + "/Fichier liste : ouverture impossible");
+        tell_and_count(kWarning,
+                       in_user_language(std::string(kCroppedAirspaceFile) + "/Airspace list file : error opening",
+                                        std::string(kCroppedAirspaceFile) + "/Fichier liste : ouverture impossible"));
     }
     const std::string list_name = trim_right(as000c.asp_d_file);
     files.list.emplace(list_name, WriteMode::create);
     if (!files.list->is_open()) {
-        airspace_message(2, list_name + "/Airspace list file : error opening",
-                         list_name + "/Fichier liste : ouverture impossible");
+        tell_and_count(kWarning, in_user_language(list_name + "/Airspace list file : error opening",
+                                                  list_name + "/Fichier liste : ouverture impossible"));
     }
     const std::string copy_name = trim_right(as000c.new_aspfile);
     files.copy.emplace(copy_name, WriteMode::create);
     if (!files.copy->is_open()) {
-        airspace_message(1, copy_name + "/Airspace file : error creating",
-                         copy_name + "/Fichier d'espace a\xE9rien : cr\xE9" "ation impossible");
+        tell_and_count(kError, in_user_language(copy_name + "/Airspace file : error creating",
+                                                copy_name + "/Fichier d'espace a\xE9rien : cr\xE9" "ation impossible"));
         return false;
     }
     write_as_hdr(*files.copy);
@@ -602,8 +600,8 @@ bool open_copy_files(CopyFiles& files) {
         const std::string names_file = input.substr(0, txt) + "_LIST.txt";
         files.names.emplace(names_file, WriteMode::create);
         if (!files.names->is_open()) {
-            airspace_message(1, input + "/Airspace list file : error opening",
-                             input + "/Fichier liste : ouverture impossible");
+            tell_and_count(kError, in_user_language(input + "/Airspace list file : error opening",
+                                                    input + "/Fichier liste : ouverture impossible"));
         }
     }
     return true;
@@ -624,8 +622,8 @@ int close_copy_files(CopyFiles& files) {
             copy_status = status;
         }
         if (status != 0) {
-            airspace_message(1, name + "/Airspace file : error writing",
-                             name + "/Fichier d'espace a\xE9rien : erreur d'\xE9" "criture");
+            tell_and_count(kError, in_user_language(name + "/Airspace file : error writing",
+                                                    name + "/Fichier d'espace a\xE9rien : erreur d'\xE9" "criture"));
         }
     }
     return copy_status;
@@ -648,19 +646,19 @@ void trace_end(const OpenAirReader& reader) {
 int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, std::span<AirspaceZone> zon,
                   std::span<PlanePoint> pp, int maxzon, int maxpts) {
     as0003.qchk_posas = false;
-    last_copy_status = kFilteredCopyNotWritten;
+    as000c.new_aspfile_status = kFilteredCopyNotWritten;
     const std::string aspfile = trim_right(as000c.aspfile);
     if (aspfile.empty()) {
         if (nav == 0) {
-            airspace_message(2, "Airspace : no file selected",
-                             "Espace a\xE9rien : pas de fichier s\xE9lectionn\xE9");
+            tell_and_count(kWarning, in_user_language("Airspace : no file selected",
+                                                      "Espace a\xE9rien : pas de fichier s\xE9lectionn\xE9"));
         }
         return 0;
     }
     TextFileReader input(aspfile);
     if (!input.is_open()) {
-        airspace_message(1, aspfile + "/Airspace file : error opening",
-                         aspfile + "/Fichier d'espace a\xE9rien : ouverture impossible");
+        tell_and_count(kError, in_user_language(aspfile + "/Airspace file : error opening",
+                                                aspfile + "/Fichier d'espace a\xE9rien : ouverture impossible"));
         return 0;
     }
     const std::span<AirspaceZone> zones = zon.first(std::clamp<std::size_t>(std::max(maxzon, 0), 0, zon.size()));
@@ -685,8 +683,8 @@ int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, st
         if (input.failed()) {
             read_status = input.read_status();
             reader.read_failed();
-            airspace_message(1, aspfile + "/Airspace file : read error",
-                             aspfile + "/Fichier d'espace a\xE9rien : erreur de lecture");
+            tell_and_count(kError, in_user_language(aspfile + "/Airspace file : read error",
+                                                    aspfile + "/Fichier d'espace a\xE9rien : erreur de lecture"));
         } else {
             reader.end_of_file();
         }
@@ -694,7 +692,7 @@ int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, st
     trace_end(reader);
     if (filter) {
         const int copy_status = close_copy_files(files);
-        last_copy_status = read_status != 0 ? read_status : copy_status;
+        as000c.new_aspfile_status = read_status != 0 ? read_status : copy_status;
     }
     airspace_trace_flush();
     if (filter) {
@@ -704,4 +702,4 @@ int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, st
     return nbzon >= 1 ? 1 : 0;
 }
 
-int filtered_copy_status() { return last_copy_status; }
+int filtered_copy_status() { return as000c.new_aspfile_status; }

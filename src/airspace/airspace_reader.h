@@ -44,8 +44,8 @@ int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, st
 // the reading in order); kFilteredCopyNotWritten when no copy was made (filter
 // mode off, no airspace file named, the airspace file or the copy could not be
 // opened); otherwise the status of the failed read of the airspace file or of
-// the failed write or close of the copy. Every call of read_airspace sets it.
-inline constexpr int kFilteredCopyNotWritten = -1;
+// the failed write or close of the copy. Every call of read_airspace sets it
+// (as000c.new_aspfile_status).
 int filtered_copy_status();
 
 // True when the task disables airspace n of the file (AC lines counted from

@@ -54,6 +54,9 @@ using AirspaceBrush = std::array<int, 3>;
 using AirspacePens = std::array<AirspacePen, kAirspaceClasses>;
 using AirspaceBrushes = std::array<AirspaceBrush, kAirspaceClasses>;
 
+// The status of a filtered copy that was not made (filtered_copy_status).
+inline constexpr int kFilteredCopyNotWritten = -1;
+
 // Class table and file names.
 struct As000c {
     std::array<std::string, kAirspaceClasses> typ0 = {
@@ -61,6 +64,8 @@ struct As000c {
     std::string aspfile;      // the airspace text to read (256 characters)
     std::string new_aspfile;  // the filtered copy (256)
     std::string asp_d_file;   // the zone list of the filtered copy (256)
+    // What the last read_airspace did with new_aspfile (filtered_copy_status).
+    int new_aspfile_status = kFilteredCopyNotWritten;
 };
 
 // Zone limits of the in-memory model.

@@ -1,16 +1,17 @@
 #include "airspace/openair_text.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
-#include "airspace/airspace_messages.h"
 #include "airspace/airspace_records.h"
 #include "airspace/airspace_trace.h"
-#include "foundation/log.h"
-#include "foundation/message_records.h"
 #include "foundation/fixed_text.h"
 #include "foundation/list_read.h"
+#include "foundation/log.h"
+#include "foundation/message_records.h"
 #include "foundation/number_text.h"
+#include "foundation/tell.h"
 #include "foundation/text_edit.h"
 #include "foundation/units.h"
 
@@ -80,7 +81,7 @@ int repair_dots(std::string& part) {
 
 // Reads one field as a real; false when it is missing or not a number.
 bool read_field(std::string_view field, float& value) {
-    return list_read(field, value) == kReadOk && std::isfinite(value);
+    return read_exact_decimal(field, value) || (list_read(field, value) == kReadOk && std::isfinite(value));
 }
 
 // Degrees of one part "DD:MM:SS H" with the positive and negative letters;
@@ -119,21 +120,32 @@ bool dms_value(std::string_view part, char positive, char negative, double& valu
 
 void report_coordinate_error(std::string_view str) {
     const std::string given = fit_field(str, kAirspaceNameCapacity);
-    airspace_message(1, "Incorrect coordinates format: " + given, "Format de coordon\xE9" "es incorrect : " + given);
+    tell_and_count(kError, in_user_language("Incorrect coordinates format: " + given,
+                                            "Format de coordon\xE9" "es incorrect : " + given));
 }
 
 }  // namespace
 
 int extract_coord(std::string_view str, float& rlat, float& rlon) {
-    std::string text = fit_field(left_adjust(str), kCoordTextLength);
-    majusc(text);
+    // The text left-adjusted, cut at its capacity, without trailing blanks and
+    // in upper case (majusc), in a buffer of its own.
+    std::array<char, kCoordTextLength> buffer{};
+    const std::size_t start = str.find_first_not_of(' ');
+    const std::string_view given = start == std::string_view::npos ? std::string_view() : str.substr(start);
+    const std::string_view cut = given.substr(0, std::min(given.size(), kCoordTextLength));
+    const std::size_t length = trimmed_length(cut);
+    for (std::size_t i = 0; i < length; ++i) {
+        const char c = cut[i];
+        buffer[i] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    const std::string_view text(buffer.data(), length);
     const std::size_t k = later_first(text, 'N', 'S');
     if (k == std::string::npos) {
         report_coordinate_error(str);
         return -1;
     }
-    std::string lat_part = text.substr(0, k + 1);
-    std::string lon_part = left_adjust(std::string_view(text).substr(k + 1));
+    std::string lat_part(text.substr(0, k + 1));
+    std::string lon_part = left_adjust(text.substr(k + 1));
     const int repairs = repair_dots(lat_part) + repair_dots(lon_part);
     if (repairs > 0) {
         const std::string given = trim_right(str);
@@ -142,9 +154,10 @@ int extract_coord(std::string_view str, float& rlat, float& rlon) {
             airspace_trace("Coordinates repaired: " + i2b(repairs));
         }
         if (!peldbg00.qdis_wrn) {
-            airspace_message(2, "Incorrect coordinates format:/" + given + "/" + repaired + " (corrected)",
-                             "Format de coordon\xE9" "es incorrect :/" + given + "/" + repaired +
-                                 " (apr\xE8s correction)");
+            tell_and_count(kWarning,
+                           in_user_language("Incorrect coordinates format:/" + given + "/" + repaired + " (corrected)",
+                                            "Format de coordon\xE9" "es incorrect :/" + given + "/" + repaired +
+                                                " (apr\xE8s correction)"));
         }
     }
     double lat = 0.0;

@@ -6,13 +6,11 @@
 
 #include "airspace/filtered_copy.h"
 #include "foundation/dms_text.h"
-#include "foundation/log.h"
-#include "foundation/message_records.h"
-#include "foundation/messages.h"
-#include "foundation/utm_frame.h"
 #include "foundation/fixed_text.h"
 #include "foundation/fortran_format.h"
+#include "foundation/tell.h"
 #include "foundation/units.h"
+#include "foundation/utm_frame.h"
 #include "platform/files.h"
 #include "taskfiles/task_model.h"
 
@@ -77,10 +75,6 @@ void write_pz(std::string_view oafile, int& iosoa) {
     }
     iosoa = out.close();
     if (iosoa != 0) {
-        const std::string english = "Error writing: \n " + path;
-        const std::string french = "*** Erreur d'\xE9" "criture : \n " + path;
-        const std::string& text = cmndta001.qfr ? french : english;
-        error_message(1, text, cmndta001.qline);
-        log_message_f(text);
+        tell_and_log(kError, in_user_language("Error writing: \n " + path, "*** Erreur d'\xE9" "criture : \n " + path));
     }
 }

@@ -8,6 +8,9 @@
 // that the airspace code shares: side of a line, winding number, segment
 // intersection, the point-thinning tolerance, the reachability-rectangle
 // lookup and the frame-overflow test. None of them allocates or keeps state.
+// The conversion's filter mode uses get_min_dist and is_in_rect; isleft,
+// wn_poly, seg_intersect and crop wait for the raster build, the map-overlap
+// check and the terrain code.
 //
 // A ring is stored from pol[0]; it is closed explicitly (its last point
 // repeats the first) and no routine adds a closing edge of its own.

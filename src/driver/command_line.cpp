@@ -8,7 +8,7 @@
 #include "foundation/option_records.h"
 #include "foundation/paths_files.h"
 #include "foundation/read_one_number.h"
-#include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "foundation/units.h"
 #include "platform/console.h"
 #include "platform/encoding.h"
@@ -175,7 +175,7 @@ void apply(Option option, std::string_view argument, const std::string& program)
         case Option::aat: set_aat(argument); break;
         case Option::help:
             write_usage(program);
-            stop_run("", kExitSuccess);
+            end_run("", kExitSuccess);
     }
 }
 
@@ -219,7 +219,7 @@ void get_arguments() {
                 have_output = true;
             } else {
                 console_line("*** More than 2 filenames ***");
-                stop_run("", kExitUsage);
+                end_run("", kExitUsage);
             }
             continue;
         }
@@ -234,7 +234,7 @@ void get_arguments() {
         if (!matched) {
             console_line(trim_right(arg) + " : Unrecognized option");
             write_usage(program);
-            stop_run("", kExitUsage);
+            end_run("", kExitUsage);
         }
     }
     if (have_input && !is_blank(tarvex_c.infile) && !file_exists(tarvex_c.infile) && is_bare_name(tarvex_c.infile)) {

@@ -2,26 +2,22 @@
 // of the input and its checks against the installed Condor versions.
 #include "driver/conversion.h"
 
-#include "driver/fatal_error.h"
 #include "driver/fpl_preread.h"
 #include "driver/input_kind.h"
 #include "driver/output_naming.h"
 #include "driver/trace_text.h"
-#include "driver/user_language.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
-#include "foundation/log.h"
 #include "foundation/message_records.h"
-#include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
 #include "foundation/output_targets.h"
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "taskfiles/cup_reader.h"
-#include "taskfiles/landscape_records.h"
 #include "taskfiles/map_lists.h"
 #include "taskfiles/task_model.h"
 
@@ -80,7 +76,7 @@ void read_input() {
         if (!file_exists(infile)) {
             // The reader tells the user that the plan cannot be opened.
             read_fpl_1(infile, lines);
-            stop_run("", kExitConversionFailed);
+            end_run("", kExitConversionFailed);
         }
         status = read_fpl_1(infile, lines);
     }
@@ -120,13 +116,11 @@ void check_plan_version(const RunState& run) {
                 refuse_plan_version(1);
             }
             if (run.qwrnc1) {
-                const std::string text = in_user_language(
-                    "Condor 1 flight plan\nIf your flight plan is in the southern hemisphere\n"
-                    "Be sure that you are using NaviCon.dll from Condor1",
-                    "Plan de vol Condor 1\nSi votre plan de vol est dans l'h\xE9misphere Sud\n"
-                    "V\xE9rifiez que vous utilisez NaviCon.dll correspondant \xE0 Condor 1");
-                error_message(2, text, cmndta001.qline);
-                log_message_f(text);
+                tell_and_log(kWarning, in_user_language(
+                                           "Condor 1 flight plan\nIf your flight plan is in the southern hemisphere\n"
+                                           "Be sure that you are using NaviCon.dll from Condor1",
+                                           "Plan de vol Condor 1\nSi votre plan de vol est dans l'h\xE9misphere Sud\n"
+                                           "V\xE9rifiez que vous utilisez NaviCon.dll correspondant \xE0 Condor 1"));
             }
             break;
         case 2:

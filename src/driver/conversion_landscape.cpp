@@ -3,8 +3,6 @@
 // checked against the ground.
 #include "driver/conversion.h"
 
-#include "driver/fatal_error.h"
-#include "driver/user_language.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/fortran_format.h"
@@ -15,6 +13,7 @@
 #include "foundation/output_targets.h"
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "foundation/terrain_extents.h"
 #include "foundation/text_edit.h"
 #include "platform/case_fold.h"
@@ -36,8 +35,6 @@
 namespace {
 
 constexpr std::string_view kTerrainExtension = ".trn";
-
-std::string path_field(std::string_view path) { return fit_field(path, kOptionPathCapacity); }
 
 // The path up to the extension ".trn" of its file name (any letter case), the
 // whole path when its name has none.

@@ -24,8 +24,6 @@ constexpr std::string_view kNoProfile = "0";
 // The mark of a glider whose mass the plan fixes.
 constexpr std::string_view kFixedMassMark = "-FXB";
 
-std::string path_field(std::string_view path) { return fit_field(path, kOptionPathCapacity); }
-
 std::string target_root() {
     const TargetFacts& target = chosen_target();
     if (target.root == nullptr || (target.root_for_seeyou_input_only && !tarvex01.qcup_in)) {

@@ -6,22 +6,18 @@
 #include "airspace/airspace_records.h"
 #include "airspace/airspace_window.h"
 #include "airspace/penalty_zones.h"
-#include "driver/fatal_error.h"
 #include "driver/trace_text.h"
-#include "driver/user_language.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/geometry.h"
 #include "foundation/list_read.h"
 #include "foundation/local_frame.h"
-#include "foundation/log.h"
-#include "foundation/message_records.h"
-#include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
 #include "foundation/output_targets.h"
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "foundation/terrain_extents.h"
 #include "foundation/units.h"
 #include "platform/case_fold.h"
@@ -51,8 +47,6 @@ namespace {
 constexpr std::string_view kAirspaceListFile = "CroppedAirspaceSorted.txt";
 // The working window starts empty: minima above, maxima below any position.
 constexpr float kWindowStartMinimum = 1.0e7f;
-
-std::string path_field(std::string_view path) { return fit_field(path, kOptionPathCapacity); }
 
 // The JSON export of a flight plan draws in the landscape's frame.
 void write_json_task(std::string_view outfile, int& status) {
@@ -97,7 +91,7 @@ void enable_listed_airspaces() {
     rd_fpl_5.qas_disa.fill(true);
     TextFileReader list{kAirspaceListFile};
     if (!list.is_open()) {
-        stop_run(kAirspaceListFile, kExitConversionFailed);
+        end_run(kAirspaceListFile, kExitConversionFailed);
     }
     std::string line;
     while (list.read_line(line)) {
@@ -223,9 +217,7 @@ void check_aat_areas() {
     tarvex01.nb_cyl = cylinders;
     console_line("NB_CYL " + i2b(cylinders) + " " + i2b(nb_wp - 3));
     if (cylinders < nb_wp - 3) {
-        const std::string text = in_user_language("AAT defined, some areas are not circular",
-                                                  "AAT activ\xE9, certains secteurs ne sont pas circulaires");
-        error_message(2, text, cmndta001.qline);
-        log_message_f(text);
+        tell_and_log(kWarning, in_user_language("AAT defined, some areas are not circular",
+                                                "AAT activ\xE9, certains secteurs ne sont pas circulaires"));
     }
 }

@@ -4,16 +4,14 @@
 
 #include "driver/task_summary_text.h"
 #include "driver/trace_text.h"
-#include "driver/user_language.h"
 #include "foundation/fixed_text.h"
-#include "foundation/log.h"
 #include "foundation/message_records.h"
-#include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
 #include "foundation/output_targets.h"
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "platform/path_map.h"
@@ -63,8 +61,7 @@ void fail_script(Conversion& c, const std::string& script, std::string_view engl
     c.script_failed = true;
     // Shown once, whatever "-silent" says: the converted files stand, but
     // what the user expected to follow did not happen.
-    error_message(1, c.message, cmndta001.qline);
-    log_message_text(c.message);
+    tell_and_log(kError, c.message);
 }
 
 }  // namespace
@@ -142,9 +139,6 @@ int finish_conversion(Conversion& c, const RunState& run) {
         // Already shown and logged when the script failed.
         return kExitScriptFailed;
     }
-    if (!tarvex01.qsilent) {
-        error_message(c.message_status, c.message, cmndta001.qline);
-    }
-    log_message_text(c.message);
+    tell_and_log(c.message_status, c.message, {.shown = !tarvex01.qsilent});
     return kExitSuccess;
 }

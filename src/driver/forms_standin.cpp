@@ -1,10 +1,9 @@
 // Stand-in for the form-based GUI until the forms are built: the program links
 // and runs from the command line, and a run that needs a form ends with a
 // clear message. The forms replace this file.
-#include "driver/fatal_error.h"
 #include "driver/forms_gui.h"
-#include "driver/user_language.h"
 #include "foundation/run_stop.h"
+#include "foundation/tell.h"
 
 namespace {
 

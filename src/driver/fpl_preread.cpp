@@ -1,16 +1,14 @@
 #include "driver/fpl_preread.h"
 
 #include "driver/trace_text.h"
-#include "driver/user_language.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
-#include "foundation/log.h"
 #include "foundation/message_records.h"
-#include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
 #include "foundation/paths_files.h"
 #include "foundation/pilot_settings.h"
+#include "foundation/tell.h"
 #include "foundation/units.h"
 #include "platform/console.h"
 #include "platform/files.h"
@@ -50,11 +48,9 @@ int read_fpl_1(const std::string& cv, int& nl) {
     console_line("READ_FPL_1 " + name);
     TextFileReader plan(name);
     if (!plan.is_open()) {
-        const std::string message =
-            fit_field("*** " + name + in_user_language(" : cannot be opened ***", " : ouverture impossible ***"),
-                      kMessageLength);
-        error_message(1, message, cmndta001.qline);
-        log_message_text(message);
+        tell_and_log(kError, fit_field("*** " + name +
+                                           in_user_language(" : cannot be opened ***", " : ouverture impossible ***"),
+                                       kMessageLength));
         nl = 0;
         return plan.open_status() != 0 ? plan.open_status() : 1;
     }

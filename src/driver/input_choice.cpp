@@ -1,9 +1,7 @@
 #include "driver/input_choice.h"
 
-#include "driver/fatal_error.h"
 #include "driver/forms_gui.h"
 #include "driver/input_kind.h"
-#include "driver/user_language.h"
 #include "foundation/condor_install.h"
 #include "foundation/condor_waits.h"
 #include "foundation/fixed_text.h"
@@ -11,6 +9,7 @@
 #include "foundation/option_records.h"
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "foundation/text_edit.h"
 #include "platform/case_fold.h"
 #include "platform/console.h"
@@ -65,8 +64,8 @@ void check_input() {
     const InputKind kind = input_kind(tarvex_c.infile);
     if (kind == InputKind::none) {
         // On the error output only: no box and no log entry.
-        stop_run(in_user_language("*** No input file specified ***", "*** Aucun fichier \xE0 lire ***"),
-                 kExitConversionFailed);
+        end_run(in_user_language("*** No input file specified ***", "*** Aucun fichier \xE0 lire ***"),
+                kExitConversionFailed);
     }
     if (kind == InputKind::unknown && !tarvex01.qwait) {
         fatal_error("*** " + trim_right(tarvex_c.infile) +

@@ -17,6 +17,9 @@ int main(int argc, char** argv) {
     int exit_code = kExitConversionFailed;
     try {
         exit_code = tarvex(args);
+    } catch (const RunStopped& stopped) {
+        // A run that cannot go on: its text is on standard error already.
+        exit_code = stopped.exit_code;
     } catch (const std::exception& error) {
         // Nothing the program expects ends here; say so instead of aborting.
         console_err(std::string("Tarvex: internal error: ") + error.what() + "\n");

@@ -1,9 +1,7 @@
 #include "driver/output_naming.h"
 
-#include "driver/fatal_error.h"
 #include "driver/input_kind.h"
 #include "driver/trace_text.h"
-#include "driver/user_language.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/number_text.h"
@@ -11,6 +9,7 @@
 #include "foundation/output_targets.h"
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "platform/case_fold.h"
 #include "platform/console.h"
 #include "platform/files.h"
@@ -22,20 +21,6 @@
 namespace {
 
 constexpr std::string_view kAatMark = "-AAT";
-
-// What set_outfile built, for the "-AAT" mark decided after reading.
-struct BuiltName {
-    bool pending = false;
-    std::string folder;
-    std::string base;
-    std::string extension;
-    std::string infile;
-};
-
-BuiltName& built_name() {
-    static BuiltName name;
-    return name;
-}
 
 // The position of the target's extension in a file name: a four-letter
 // extension (".tsk") must end the name, ".json" may stand anywhere.
@@ -89,7 +74,7 @@ std::string task_folder(const std::string& folder, std::string_view software) {
 void set_outfile() {
     const int ntarg = tarvex01.ntarg;
     if (!is_output_target(ntarg)) {
-        stop_run("set_outfile : no output target chosen (" + i2b(ntarg) + ")", kExitConversionFailed);
+        end_run("set_outfile : no output target chosen (" + i2b(ntarg) + ")", kExitConversionFailed);
     }
     const TargetFacts& target = target_facts(ntarg);
     const std::string extension(target.extension);
@@ -146,7 +131,7 @@ void set_outfile() {
         folder.pop_back();
     }
 
-    BuiltName& built = built_name();
+    BuiltOutfile& built = tarvex_c.built_outfile;
     built.pending = !given;
     if (!given) {
         built.folder = folder;
@@ -166,7 +151,7 @@ std::string output_base_name(std::string_view outname, int ntarg) {
 }
 
 void add_aat_to_outfile() {
-    BuiltName& built = built_name();
+    BuiltOutfile& built = tarvex_c.built_outfile;
     if (!built.pending) {
         return;
     }

@@ -6,7 +6,8 @@
 
 // The settings file "Tarvex.ini" (path tarvex_c.inifile): key=value lines
 // under "#" comment lines, read into the option records and written back from
-// them with every key and its comments.
+// them with every key and its comments. The keys, their comments and the
+// members they hold are the table of driver/settings_keys.h.
 
 // Lines are read up to this many characters, values up to a path's 256, so
 // that whatever create_ini writes reads back.

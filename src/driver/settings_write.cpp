@@ -1,22 +1,17 @@
 #include "driver/settings_file.h"
 
-#include "airspace/airspace_records.h"
-#include "driver/fatal_error.h"
-#include "driver/user_language.h"
+#include "driver/settings_keys.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/fortran_format.h"
-#include "foundation/log.h"
-#include "foundation/message_records.h"
-#include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "platform/glue_dialogs.h"
-#include "taskfiles/task_model.h"
 
 #include <algorithm>
 #include <array>
@@ -31,23 +26,6 @@ constexpr std::size_t kMessageLength = 256;
 constexpr std::size_t kTitleLength = 80;
 constexpr std::size_t kNoFolderMessageLength = 200;
 constexpr std::size_t kFolderAnswerLength = 255;
-
-std::string digit(int value) { return fmt_i(value, 1); }
-std::string flag(bool value) { return value ? "1" : "0"; }
-
-std::string target_text() {
-    if (tarvex01.qlk8000) {
-        return "LK8000";
-    }
-    return tarvex01.qcup ? "SeeYou" : "XCSoar";
-}
-
-std::string language_text() {
-    if (tarvex01.nlang <= 1) {
-        return "AUTO";
-    }
-    return tarvex01.nlang == 2 ? "EN" : "FR";
-}
 
 // The first free backup name of the settings file's folder, or nothing once
 // every number up to 9999 is taken.
@@ -91,123 +69,31 @@ void move_aside(const std::string& inifile, bool qverb) {
     console_line(" " + extract_name(backup) + " " + i2b(status));
 }
 
-// The lines of the file, in their fixed order, each comment above its key.
-std::vector<std::string> settings_lines(bool qverb, bool qaat_0, int nv1) {
-    const int aat = tarvex01.qaat_detect ? 2 : (qaat_0 ? 1 : 0);
-    const int folders = (tarvex01.qpolfold ? 1 : 0) + (tarvex01.qmapfold ? 2 : 0);
-    return {
+// The lines of the file: its head, then each setting written with its
+// comment lines above it, an empty line before each.
+std::vector<std::string> settings_lines(const SettingsFileSwitches& file) {
+    std::vector<std::string> lines = {
         "# Tarvex.ini : settings file for Tarvex",
         "# This file is automatically created or updated at the first run",
         "# It can be edited to reflect your local configuration",
-        "",
-        "# Tarvex version number - please do not modify",
-        "Tarvex Version=" + fmt_i(nv1, 4, 4),
-        "",
-        "# Target software (XCSoar/LK8000/SeeYou - default=XCSoar)",
-        "Target=" + target_text(),
-        "",
-        "# path to Condor 2 installation folder - default OR AUTO: read from registry",
-        "Condor 2 Path=" + (tarvex01.qauto_c2_inst ? std::string("AUTO") : trim_right(inst00.cndrinstpath)),
-        "",
-        "# Condor user folder (usually DOCUMENTS\\Condor - default OR AUTO:read from registry)",
-        "Condor root folder=" + (tarvex01.qauto_c2_root ? std::string("AUTO") : trim_right(inst00.pilot_path)),
-        "",
-        "# destination path (folder or filename) for convertedXCSoartasks",
-        "XCsoar Destination Path=" + trim_right(tarvex_c.xcsoar_tasks),
-        "",
-        "# destination path (folder or filename) for convertedLK8000tasks",
-        "LK8000 Destination Path=" + trim_right(tarvex_c.lk8000_tasks),
-        "",
-        "# destination path (folder or filename) for convertedSeeYoutasks",
-        "SeeYou Destination Path=" + trim_right(tarvex_c.seeyou_tasks),
-        "",
-        "# Alternate CUP file for turnpoints",
-        "Alt Cup file=" + trim_right(tarvex_c.altcupfile),
-        "",
-        "# Default path (folder or whole path or filename or AUTO) for flightplans - def = AUTO",
-        "# if filename only, the path will be the default Condor Flightplans folder",
-        "Flightplans path=" + (tarvex01.qauto_defpath ? std::string("AUTO") : trim_right(tarvex_c.defpath)),
-        "",
-        "# If \"Flightplans path\" is a file :",
-        "# 0=ask for file anyway, 1=use specified file without asking, 2=wait for new version of file",
-        "AutoLoad=" + digit(tarvex01.nauto - 1),
-        "",
-        "# Language (AUTO/EN/FR) :",
-        "Language=" + language_text(),
-        "",
-        "# verbose mode (0/1) :",
-        "verbose=" + flag(qverb),
-        "",
-        "# AAT mode (0=no,default ; 1=yes ; 2=auto-detect) : ",
-        "AAT=" + digit(aat),
-        "",
-        "# Manual [1] or automatic start [0], def=0",
-        "Arm_start_manually=" + flag(tarvex01.qman_arm_start_rt),
-        "",
-        "# AAT Manual [1] or automatic start [0], def=0",
-        "AAT_Arm_start_manually=" + flag(tarvex01.qman_arm_start_aat),
-        "",
-        "# Task rules warnings (0/1) : ",
-        "Task warnings=" + flag(tarvex01.qtskwrn),
-        "",
-        "# Task rules file - default=None",
-        "Task warnings file=" + trim_right(tarvex_c.tskwrnfile),
-        "",
-        "# Suppress task rules and summary pop-up messages - 0/1, default=0",
-        "Silent=" + flag(tarvex01.qsilent),
-        "",
-        "# Default Files",
-        "# XCSoar: copy task to Default.tsk (0/1)",
-        "# LK8000: (0/1/2) 1=overwrite all default files, 2=write all files with specified outfile name",
-        "Write Default Files=" + digit(tarvex01.ndeftsk),
-        "",
-        "# Polars and maps are stored in a specific folder (Polars resp. Maps)(XCSoar only)",
-        "0=none, 1=Polars, 2=Maps, 3=Polars and maps",
-        "Use Polars folder=" + digit(folders),
-        "",
-        "# Height margin for max start altitude (m)",
-        "Start height margin=" + i2b(tarvex01.start_margin),
-        "",
-        "# Maximum speed when crossing start line (kph - default=0)",
-        "Start max speed=" + i2b(rd_fpl_6.start_max_speed),
-        "",
-        "# Profile file (name or 0=NO - default=Condor.prf) : ",
-        "Profile file=" + (tarvex01.qwrprf ? extract_name(tarvex_c.prfnam) : std::string("0")),
-        "",
-        "# Airspace file (name - default=FLIGHTPLAN-PZ.txt) : ",
-        "Airspace file=" + extract_name(tarvex_c.airnam),
-        "",
-        "# Remove airspace outside task area [0/1], def=1",
-        "Crop_Airspace=" + flag(as0003.qcropas),
-        "",
-        "# Airspace margin around task area (km), def=37 (20nm)",
-        "Airspace_margin=" + i2b(tarvex01.maxtaskmargin),
-        "",
-        "# Delete inactive airspaces from airspace file generated",
-        "# [0/1], 0=write commented out (\"*\"), 1=delete, def=1",
-        "Delete_Inactive_AS=" + flag(as0003.qdeldup),
-        "",
-        "# Units : 0=Auto, 1=Metric, 2=Imperial",
-        "Units=" + digit(tarvex01.nunit - 1),
-        "",
-        "# SeeYou format: 0=Old, 1=New",
-        "CUP format=" + digit(tarvex01.nform_cup),
-        "",
-        "# FAI sectors (500m/360\xB0 TPs, SeeYou and json only) [0/1], default=0",
-        "FAI_Sectors=" + flag(tarvex01.qfaisector),
-        "",
-        "# Write max altitudes in .cup task files [0/1],default=1",
-        "CUP_max_alt=" + flag(tarvex01.qmaxalt_cup),
-        "",
-        "# Add TP numbers to names (LK8000 ONLY) [0/1],default=0",
-        "LK8000_turnpoint_numbers=" + flag(tarvex01.qlk_tp_num),
-        "",
-        "# When converting .cup -> .fpl, ask for template [0/1], def=0",
-        "Ask_for_template=" + flag(tarvex01.qtemplate),
-        "",
-        "# Script to run once the task conversion has been processed (default: no script)",
-        "Post run script=" + trim_right(tarvex_c1.scrnam),
     };
+    for (const Setting& setting : settings_table()) {
+        if (setting.comment.empty()) {
+            continue;
+        }
+        lines.emplace_back();
+        std::string_view comment = setting.comment;
+        while (true) {
+            const std::size_t end = comment.find('\n');
+            lines.emplace_back(comment.substr(0, end));
+            if (end == std::string_view::npos) {
+                break;
+            }
+            comment.remove_prefix(end + 1);
+        }
+        lines.push_back(std::string(setting.key) + "=" + written_value(setting, file));
+    }
+    return lines;
 }
 
 }  // namespace
@@ -215,19 +101,18 @@ std::vector<std::string> settings_lines(bool qverb, bool qaat_0, int nv1) {
 void get_dest_path(std::string_view nam, std::string& path) {
     const std::string target(nam);
     const std::string title =
-        fit_field(cmndta001.qfr ? "Dossier de destination pour les circuits " + target + " convertis"
-                                : "Destination folder for converted " + target + " tasks",
+        fit_field(in_user_language("Destination folder for converted " + target + " tasks",
+                                   "Dossier de destination pour les circuits " + target + " convertis"),
                   kTitleLength);
     int len = 0;
     std::string folder;
     if (GetFolder(title, "", len, folder) != 0) {
         path.clear();
-        const std::string message =
-            fit_field(cmndta001.qfr ? "*** Pas de dossier de destination pour les circuits " + target + " convertis ***"
-                                    : "*** No destination folder for converted " + target + " tasks ***",
-                      kNoFolderMessageLength);
-        error_message(0, message, cmndta001.qline);
-        log_message_f(message);
+        tell_and_log(kInformation,
+                     fit_field(in_user_language(
+                                   "*** No destination folder for converted " + target + " tasks ***",
+                                   "*** Pas de dossier de destination pour les circuits " + target + " convertis ***"),
+                               kNoFolderMessageLength));
         return;
     }
     path = fit_field(folder.substr(0, static_cast<std::size_t>(std::max(len, 0))), kFolderAnswerLength);
@@ -267,7 +152,7 @@ void create_ini(bool qlin1, bool qverb, bool qaat_0, bool /*qwrnc1*/, int nv1) {
     tarvex01.nauto = tarvex01.qwait ? 3 : (tarvex01.qauto ? 2 : 1);
     tarvex01.ndeftsk = tarvex01.qdeftsklk8000 ? 2 : (tarvex01.qdeftsk ? 1 : 0);
 
-    for (const std::string& line : settings_lines(qverb, qaat_0, nv1)) {
+    for (const std::string& line : settings_lines({.verbose = qverb, .aat = qaat_0, .version = nv1})) {
         writer.write_line(line);
         if (line.starts_with("Flightplans path=")) {
             console_line("Create_ini, NAUTO " + i2b(tarvex01.nauto) + " " + (tarvex01.qauto ? "T" : "F") + " " +
@@ -278,12 +163,13 @@ void create_ini(bool qlin1, bool qverb, bool qaat_0, bool /*qwrnc1*/, int nv1) {
         cannot_create(inifile);
     }
 
-    const std::string message =
-        fit_field(cmndta001.qfr ? "Le fichier " + inifile + " a \xE9te cr\xE9\xE9 ou mis \xE0 jour\n\n"
-                                      "Vous pouvez l'\xE9" "diter \xE0 tout moment"
-                                : "File " + inifile + " was successfully created or updated\n\n"
-                                      "You may edit it at any time to to reflect your local configuration",
-                  kMessageLength);
-    error_message(0, message, qlin1);
-    log_message_text(message);
+    tell_and_log(kInformation,
+                 fit_field(in_user_language("File " + inifile +
+                                                " was successfully created or updated\n\n"
+                                                "You may edit it at any time to to reflect your local configuration",
+                                            "Le fichier " + inifile +
+                                                " a \xE9te cr\xE9\xE9 ou mis \xE0 jour\n\n"
+                                                "Vous pouvez l'\xE9" "diter \xE0 tout moment"),
+                           kMessageLength),
+                 {.qline = qlin1});
 }

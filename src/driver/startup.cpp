@@ -2,7 +2,6 @@
 
 #include "airspace/airspace_records.h"
 #include "driver/command_line.h"
-#include "driver/fatal_error.h"
 #include "driver/flight_plans_path.h"
 #include "driver/forms_gui.h"
 #include "driver/fpl_preread.h"
@@ -20,6 +19,7 @@
 #include "foundation/output_targets.h"
 #include "foundation/program_folder.h"
 #include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "platform/console.h"
 #include "platform/environment.h"
 #include "platform/files.h"
@@ -36,7 +36,7 @@ std::string position(std::size_t at) { return at == std::string::npos ? "0" : i2
 // A cancelled setup form ends the run quietly.
 void run_setup_form() {
     if (tarvex_setup() <= 0) {
-        stop_run("", kExitSuccess);
+        end_run("", kExitSuccess);
     }
 }
 
@@ -107,8 +107,8 @@ void settings_file_startup(RunState& run) {
                 "Le fichier Tarvex.ini doit \xEAtre mis \xE0 jour/Veuillez ex\xE9" "cuter Tarvex avec l'interface "
                 "graphique pour mettre \xE0 jour le fichier");
             // Shown, not logged.
-            error_message(2, text, cmndta001.qline);
-            stop_run(message_display_text(text), kExitConfiguration);
+            tell(kWarning, text);
+            end_run(message_display_text(text), kExitConfiguration);
         }
         run_setup_form();
         write_settings(rd_fpl_6.qaat, run);

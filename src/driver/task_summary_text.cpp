@@ -1,14 +1,11 @@
 #include "driver/task_summary_text.h"
 
-#include "driver/user_language.h"
 #include "foundation/fixed_text.h"
-#include "foundation/log.h"
-#include "foundation/message_records.h"
-#include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
 #include "foundation/output_targets.h"
 #include "foundation/paths_files.h"
+#include "foundation/tell.h"
 #include "foundation/units.h"
 #include "taskfiles/task_model.h"
 #include "taskfiles/task_summary.h"
@@ -147,9 +144,6 @@ void output_task_summary(const std::string& text, bool file_named) {
         }
     }
     if (tarvex01.qtskwrn) {
-        if (!tarvex01.qsilent) {
-            error_message(2, text, cmndta001.qline);
-        }
-        log_message_text(text);
+        tell_and_log(kWarning, text, {.shown = !tarvex01.qsilent});
     }
 }

@@ -4,10 +4,6 @@
 #include "foundation/option_records.h"
 #include "platform/environment.h"
 
-std::string in_user_language(std::string_view english, std::string_view french) {
-    return std::string(cmndta001.qfr ? french : english);
-}
-
 void apply_language_setting() {
     if (tarvex01.nlang == 2) {
         cmndta001.qfr = false;

@@ -1,8 +1,9 @@
 #pragma once
 
-// Display names of the airspaces, by airspace number 0 to 1999. The airspace
-// code stores a name when it reads a zone and reads it back when it reports
-// about the zone. Names live for the run.
+// Display names of the airspaces, by airspace number 0 to 1999, for the
+// airspace reader's load mode and its raster build, which the terrain code
+// will use. The conversion (filter mode) neither stores nor reads a name.
+// Names live for the run.
 
 #include <string>
 #include <string_view>

@@ -3,11 +3,9 @@
 #include "foundation/condor_waits.h"
 #include "foundation/fixed_text.h"
 #include "foundation/log.h"
-#include "foundation/message_records.h"
-#include "foundation/messages.h"
 #include "foundation/paths_files.h"
 #include "foundation/read_one_number.h"
-#include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "platform/console.h"
 #include "platform/environment.h"
 #include "platform/files.h"
@@ -119,16 +117,14 @@ int get_condor_inst_dir(int nc, std::string& path, bool silent) {
     const int version = nc < 0 && nc >= -3 ? -nc : nc;
     if (version < 1 || version > 3) {
         console_line(" get_condor_inst_dir " + std::to_string(nc));
-        stop_run("get_condor_inst_dir : incorrect Condor version", kExitConfiguration);
+        end_run("get_condor_inst_dir : incorrect Condor version", kExitConfiguration);
     }
     std::string folder;
     if (!read_registry(kInstallKeys[static_cast<std::size_t>(version - 1)], "InstallDir", folder)) {
         path.clear();
         if (!silent) {
-            int status = 0;
-            error_message(status,
-                          "*** Condor" + std::to_string(version) + " installation not detected on this computer ***",
-                          cmndta001.qline);
+            tell(kInformation,
+                 "*** Condor" + std::to_string(version) + " installation not detected on this computer ***");
         }
         return 0;
     }
@@ -228,9 +224,7 @@ int get_condor_user_path(std::string_view msgpltfldr, bool qconfirm, bool qpilot
                     console_line(" folder " + documents);
                 } else {
                     have_documents = false;
-                    int status = 1;
-                    error_message_tit(status, "get_condor_user_path", "Error getting environment variable/" + variable,
-                                      cmndta001.qline);
+                    tell(kError, "Error getting environment variable/" + variable, {.title = "get_condor_user_path"});
                 }
             }
         }

@@ -24,7 +24,6 @@ struct Inst00 {
     std::string pilpath3;       // Condor 3 pilot folder
     std::string cndrinstpath;   // install folder of the active version
     std::string cndrrootpath;   // user root folder of the active version
-    int icndr = 0;              // kept for the record's layout; nothing uses it
     int condor_version = 0;     // active version, 2 or 3 (also named cndrvers); 0 while both wait for a choice
     bool qc1 = false;           // Condor 1 present (start-up only)
     bool qc2 = false;           // Condor 2 installed

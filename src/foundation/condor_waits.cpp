@@ -1,7 +1,7 @@
 #include "foundation/condor_waits.h"
 
 #include "foundation/fixed_text.h"
-#include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "platform/console.h"
 #include "platform/environment.h"
 #include "platform/files.h"
@@ -70,7 +70,7 @@ void wait_for_file(std::int64_t t_start, std::string_view infile) {
         }
         wait_sleep_ms(kWaitPollMs);
         if (n > kWaitCounterLimit) {
-            stop_run("waiting for " + name + " : 12 hours", kExitWaitTimedOut);
+            end_run("waiting for " + name + " : 12 hours", kExitWaitTimedOut);
         }
         n += 2;
         if (n % kWaitProgressEvery == 0) {
@@ -101,7 +101,7 @@ void wait_for_2_files(std::int64_t t_start, std::string_view infile1, std::strin
         }
         wait_sleep_ms(kWaitPollMs);
         if (n > kWaitCounterLimit) {
-            stop_run("waiting for " + name1 + " " + name2 + " : 12 hours", kExitWaitTimedOut);
+            end_run("waiting for " + name1 + " " + name2 + " : 12 hours", kExitWaitTimedOut);
         }
         n += 2;
         if (n % kWaitProgressEvery == 0) {

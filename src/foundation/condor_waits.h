@@ -40,7 +40,8 @@ std::int64_t wall_clock_seconds();
 // the console.
 std::int64_t modified_date(std::string_view infile);
 
-// True when the file exists and was modified at t_start or later.
+// True when the file exists and was modified at t_start or later. Nothing in
+// the program calls it yet: the waits compare modified_date themselves.
 bool is_file_updated(std::int64_t t_start, std::string_view infile);
 
 // Returns once the file exists with a modification time of t_start or later,

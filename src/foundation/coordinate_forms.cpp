@@ -2,8 +2,8 @@
 
 #include "foundation/dms_text.h"
 #include "foundation/read_one_number.h"
-#include "foundation/run_stop.h"
 #include "foundation/seeyou_coordinates.h"
+#include "foundation/tell.h"
 #include "platform/console.h"
 
 #include <algorithm>
@@ -50,7 +50,7 @@ void cnv_coord(int nb_wp, std::span<const int> wpnum, std::span<const float> tpx
     const std::size_t table = std::min({wpnum.size(), tpx.size(), tpy.size(), tplat.size(), tplon.size()});
     const std::size_t count = nb_wp <= 0 ? 0 : std::min(static_cast<std::size_t>(nb_wp), table);
     if (count == 0) {
-        stop_run("Conversion impossible", kExitConversionFailed);
+        end_run("Conversion impossible", kExitConversionFailed);
     }
     std::size_t farthest = 0;
     double best = -1.0;
@@ -67,7 +67,7 @@ void cnv_coord(int nb_wp, std::span<const int> wpnum, std::span<const float> tpx
         }
     }
     if (farthest == 0 || tpx[farthest] == tpx[0] || tpy[farthest] == tpy[0]) {
-        stop_run("Conversion impossible", kExitConversionFailed);
+        end_run("Conversion impossible", kExitConversionFailed);
     }
     const double lon_per_x =
         (static_cast<double>(tplon[farthest]) - tplon[0]) / (static_cast<double>(tpx[farthest]) - tpx[0]);

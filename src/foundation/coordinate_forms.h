@@ -1,7 +1,8 @@
 #pragma once
 
 // Coordinate texts of unknown form, and positions without coordinates placed
-// by their frame position.
+// by their frame position. Offered to the forms and the terrain code: the
+// conversion calls none of these.
 
 #include <span>
 #include <string>

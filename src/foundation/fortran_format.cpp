@@ -1,10 +1,14 @@
 #include "foundation/fortran_format.h"
 
+#include <array>
+#include <bit>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <unordered_map>
 
 namespace {
 
@@ -12,29 +16,48 @@ namespace {
 
 std::string asterisks(int w) { return std::string(static_cast<std::size_t>(w), '*'); }
 
-// Right-adjusts `text` in w characters; asterisks when it does not fit; the
-// text itself when w is 0 (the width needed).
-std::string right_adjust(const std::string& text, int w) {
+// Appends `text` right-adjusted in w characters; asterisks when it does not
+// fit; the text itself when w is 0 (the width needed).
+void append_right_adjusted(std::string& out, std::string_view text, int w) {
     if (w == 0) {
-        return text;
+        out.append(text);
+        return;
     }
     const auto width = static_cast<std::size_t>(w);
     if (text.size() > width) {
-        return asterisks(w);
+        out.append(width, '*');
+        return;
     }
-    return std::string(width - text.size(), ' ') + text;
+    out.append(width - text.size(), ' ');
+    out.append(text);
 }
 
-// Like right_adjust, but drops the optional zero of "0.xxx" / "-0.xxx" when
-// the field is too narrow for it.
-std::string right_adjust_dropping_zero(std::string text, int w) {
+std::string right_adjust(std::string_view text, int w) {
+    std::string out;
+    append_right_adjusted(out, text, w);
+    return out;
+}
+
+// Like append_right_adjusted, but drops the optional zero of "0.xxx" /
+// "-0.xxx" when the field is too narrow for it.
+void append_right_adjusted_dropping_zero(std::string& out, std::string_view text, int w, std::string& spare) {
     if (w != 0 && text.size() > static_cast<std::size_t>(w)) {
         const std::size_t zero = (!text.empty() && text[0] == '-') ? 1 : 0;
         if (text.size() > zero + 1 && text[zero] == '0' && text[zero + 1] == '.') {
-            text.erase(zero, 1);
+            spare.assign(text);
+            spare.erase(zero, 1);
+            append_right_adjusted(out, spare, w);
+            return;
         }
     }
-    return right_adjust(text, w);
+    append_right_adjusted(out, text, w);
+}
+
+std::string right_adjust_dropping_zero(const std::string& text, int w) {
+    std::string out;
+    std::string spare;
+    append_right_adjusted_dropping_zero(out, text, w, spare);
+    return out;
 }
 
 std::string printf_text(const char* pattern, int precision, double value) {
@@ -42,6 +65,88 @@ std::string printf_text(const char* pattern, int precision, double value) {
     std::string text(static_cast<std::size_t>(n), '\0');
     std::snprintf(text.data(), text.size() + 1, pattern, precision, value);
     return text;
+}
+
+// Room for the digits of a double with up to kFixedDigitsDecimals decimals
+// (309 before the point at most).
+constexpr int kFixedDigitsDecimals = 64;
+constexpr std::size_t kFixedDigitsRoom = 400;
+
+// 10^d exactly, d = 0..18, and the bits of 5^d (10^d = 5^d x 2^d).
+constexpr int kExactPowers = 19;
+constexpr std::array<double, kExactPowers> kPowersOfTen = {
+    1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
+constexpr std::array<int, kExactPowers> kFiveBits = [] {
+    std::array<int, kExactPowers> bits{};
+    unsigned long long five = 1;
+    for (int d = 0; d < kExactPowers; ++d) {
+        bits[static_cast<std::size_t>(d)] = static_cast<int>(std::bit_width(five));
+        five *= 5;
+    }
+    return bits;
+}();
+
+// The value x 10^d rounded to a whole number as printf rounds (the nearest,
+// ties to even), when that can be done exactly in double: a value of few
+// significant bits (every float is one) times 10^d is exact when the bits
+// of both fit the 53 of a double. False otherwise.
+bool scaled_whole(double magnitude, int d, unsigned long long& whole) {
+    if (d >= kExactPowers || !(magnitude < 9.0e18 / kPowersOfTen[static_cast<std::size_t>(d)])) {
+        return false;
+    }
+    if (magnitude == 0.0) {
+        whole = 0;
+        return true;
+    }
+    const auto bits = std::bit_cast<unsigned long long>(magnitude);
+    constexpr unsigned long long kFraction = (1ULL << 52) - 1;
+    if ((bits >> 52) == 0) {
+        return false;  // subnormal
+    }
+    const unsigned long long mantissa = (bits & kFraction) | (1ULL << 52);
+    const int significant = 53 - std::countr_zero(mantissa);
+    if (significant + kFiveBits[static_cast<std::size_t>(d)] > 53) {
+        return false;
+    }
+    whole = static_cast<unsigned long long>(std::nearbyint(magnitude * kPowersOfTen[static_cast<std::size_t>(d)]));
+    return true;
+}
+
+// Appends a non-negative value with d decimals exactly as printf's "%.*f"
+// writes it (std::to_chars is specified to give printf's text).
+void append_fixed_digits(std::string& out, double magnitude, int d) {
+    if (unsigned long long whole = 0; scaled_whole(magnitude, d, whole)) {
+        std::array<char, 24> digits;
+        const auto length =
+            static_cast<std::size_t>(std::to_chars(digits.data(), digits.data() + digits.size(), whole).ptr -
+                                     digits.data());
+        const auto decimals = static_cast<std::size_t>(d);
+        if (length <= decimals) {
+            out += '0';
+            if (decimals > 0) {
+                out += '.';
+            }
+            out.append(decimals - length, '0');
+            out.append(digits.data(), length);
+        } else {
+            out.append(digits.data(), length - decimals);
+            if (decimals > 0) {
+                out += '.';
+                out.append(digits.data() + length - decimals, decimals);
+            }
+        }
+        return;
+    }
+    if (d <= kFixedDigitsDecimals) {
+        std::array<char, kFixedDigitsRoom> buffer;
+        const auto [end, error] =
+            std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, std::chars_format::fixed, d);
+        if (error == std::errc()) {
+            out.append(buffer.data(), end);
+            return;
+        }
+    }
+    out += printf_text("%.*f", d, magnitude);
 }
 
 bool all_digits_zero(std::string_view text) {
@@ -70,6 +175,81 @@ void check_width(int w) {
     if (w < 0) {
         throw FortranFormatError("negative field width");
     }
+}
+
+// Appends Iw.m (m < 0: no minimum of digits).
+void append_i(std::string& out, long long value, int w, int m) {
+    check_width(w);
+    if (w == 0 && m < 0) {
+        // I0: the digits and their sign as they are.
+        std::array<char, 24> text;
+        out.append(text.data(), std::to_chars(text.data(), text.data() + text.size(), value).ptr);
+        return;
+    }
+    const bool negative = value < 0;
+    const unsigned long long magnitude =
+        negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    // A sign, up to 20 digits or m zeros before them.
+    constexpr std::size_t kRoom = 24;
+    std::array<char, kRoom> digits;
+    std::size_t length = 0;
+    if (!(m == 0 && value == 0)) {
+        length = static_cast<std::size_t>(std::to_chars(digits.data(), digits.data() + kRoom, magnitude).ptr -
+                                          digits.data());
+    }
+    const std::size_t zeros = m > 0 && static_cast<std::size_t>(m) > length ? static_cast<std::size_t>(m) - length : 0;
+    const std::size_t size = (negative ? 1 : 0) + zeros + length;
+    if (size + 1 > kRoom) {
+        // Many leading zeros: built in a string.
+        std::string text = negative ? "-" : "";
+        text.append(zeros, '0');
+        text.append(digits.data(), length);
+        append_right_adjusted(out, text, w);
+        return;
+    }
+    std::array<char, kRoom> text;
+    std::size_t at = 0;
+    if (negative) {
+        text[at++] = '-';
+    }
+    for (std::size_t i = 0; i < zeros; ++i) {
+        text[at++] = '0';
+    }
+    for (std::size_t i = 0; i < length; ++i) {
+        text[at++] = digits[i];
+    }
+    append_right_adjusted(out, std::string_view(text.data(), at), w);
+}
+
+// Appends Fw.d with a kP scale factor; `spare` is working room.
+void append_f(std::string& out, double value, int w, int d, int scale, std::string& spare) {
+    check_width(w);
+    if (d < 0) {
+        throw FortranFormatError("F needs d >= 0");
+    }
+    if (!std::isfinite(value)) {
+        out += nonfinite(value, w);
+        return;
+    }
+    if (scale != 0) {
+        const double factor = std::pow(10.0, scale);
+        if (std::fabs(value) > DBL_MAX / factor) {
+            out += w == 0 ? std::string("*") : asterisks(w);
+            return;
+        }
+        value *= factor;
+    }
+    // The sign, then the digits as printf writes them.
+    std::string& text = spare;
+    text.assign(1, '-');
+    append_fixed_digits(text, std::fabs(value), d);
+    if (d == 0) {
+        text += '.';
+    }
+    const bool negative = std::signbit(value) && !all_digits_zero(text);
+    const std::string_view shown = negative ? std::string_view(text) : std::string_view(text).substr(1);
+    std::string dropped;
+    append_right_adjusted_dropping_zero(out, shown, w, dropped);
 }
 
 // ---------------------------------------------------------------- format items
@@ -356,33 +536,48 @@ private:
 
 // ---------------------------------------------------------------- records
 
+// The records of a write: collected one by one (fortran_records), or joined
+// by '\n' into one text as they are written (fortran_write).
 class RecordWriter {
 public:
+    explicit RecordWriter(bool joined) : joined_(joined) {}
+
     void put(std::string_view text) {
-        if (pos_ > current_.size()) {
-            current_.append(pos_ - current_.size(), ' ');
+        const std::size_t size = text_.size() - start_;
+        if (pos_ >= size) {
+            text_.append(pos_ - size, ' ');
+            text_.append(text);
+        } else {
+            const std::size_t overlap = std::min(text.size(), size - pos_);
+            text_.replace(start_ + pos_, overlap, text);
         }
-        const std::size_t overlap = std::min(text.size(), current_.size() - pos_);
-        current_.replace(pos_, overlap, text);
         pos_ += text.size();
     }
     void move_right(int n) { pos_ += static_cast<std::size_t>(n); }
     void move_left(int n) { pos_ = pos_ > static_cast<std::size_t>(n) ? pos_ - static_cast<std::size_t>(n) : 0; }
     void move_to(int column) { pos_ = static_cast<std::size_t>(column - 1); }
     void end_record() {
-        records_.push_back(std::move(current_));
-        current_.clear();
+        if (joined_) {
+            text_ += '\n';
+            start_ = text_.size();
+        } else {
+            records_.push_back(std::move(text_));
+            text_.clear();
+        }
         pos_ = 0;
     }
-    std::vector<std::string> finish() {
+    std::vector<std::string> finish_records() {
         end_record();
         return std::move(records_);
     }
+    std::string finish_text() { return std::move(text_); }
 
 private:
+    bool joined_;
     std::vector<std::string> records_;
-    std::string current_;
-    std::size_t pos_ = 0;
+    std::string text_;       // the records so far (joined) or the current one
+    std::size_t start_ = 0;  // where the current record begins in text_
+    std::size_t pos_ = 0;    // position in the current record
 };
 
 class Runner {
@@ -431,7 +626,9 @@ private:
             if (!std::holds_alternative<long long>(value)) {
                 wrong_kind('I');
             }
-            out_.put(fmt_i(std::get<long long>(value), item.w, item.d));
+            field_.clear();
+            append_i(field_, std::get<long long>(value), item.w, item.d);
+            out_.put(field_);
             break;
         case Kind::Hex:
             if (!std::holds_alternative<long long>(value)) {
@@ -439,13 +636,17 @@ private:
             }
             out_.put(fmt_z(std::get<long long>(value), item.w, item.d));
             break;
-        case Kind::Fixed: out_.put(fmt_f(real_of(value, 'F'), item.w, item.d, scale_)); break;
+        case Kind::Fixed:
+            field_.clear();
+            append_f(field_, real_of(value, 'F'), item.w, item.d, scale_, spare_);
+            out_.put(field_);
+            break;
         case Kind::Exponent: out_.put(fmt_e(real_of(value, 'E'), item.w, item.d, scale_)); break;
         case Kind::Text:
             if (!std::holds_alternative<std::string>(value)) {
                 wrong_kind('A');
             }
-            out_.put(fmt_a(std::get<std::string>(value), item.w));
+            put_text(std::get<std::string>(value), item.w);
             break;
         case Kind::Logical:
             if (!std::holds_alternative<bool>(value)) {
@@ -456,6 +657,17 @@ private:
         default: break;
         }
         return true;
+    }
+
+    // Aw: the first w characters, or the text right-adjusted in w characters.
+    void put_text(std::string_view text, int w) {
+        if (w < 0 || text.size() >= static_cast<std::size_t>(w)) {
+            out_.put(w < 0 ? text : text.substr(0, static_cast<std::size_t>(w)));
+            return;
+        }
+        field_.assign(static_cast<std::size_t>(w) - text.size(), ' ');
+        field_.append(text);
+        out_.put(field_);
     }
 
     static double real_of(const std::variant<long long, double, bool, std::string>& value, char letter) {
@@ -472,31 +684,66 @@ private:
     RecordWriter& out_;
     std::size_t next_ = 0;
     int scale_ = 0;
+    std::string field_;  // the field being written
+    std::string spare_;  // working room of the field functions
 };
+
+// A parsed format and where it resumes when values remain at its end: its
+// last top-level group, or its beginning.
+struct ParsedFormat {
+    std::vector<Item> items;
+    std::size_t resume = 0;
+};
+
+// Formats are parsed once per thread: the program writes the same few dozen
+// formats over and over. A cache that grows past this many formats (texts
+// made at run time) starts afresh.
+constexpr std::size_t kMaxCachedFormats = 512;
+
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+
+const ParsedFormat& parsed_format(std::string_view format) {
+    thread_local std::unordered_map<std::string, ParsedFormat, TextHash, std::equal_to<>> cache;
+    if (const auto found = cache.find(format); found != cache.end()) {
+        return found->second;
+    }
+    ParsedFormat parsed;
+    parsed.items = Parser(format).parse();
+    for (std::size_t i = 0; i < parsed.items.size(); ++i) {
+        if (parsed.items[i].kind == Kind::Group) {
+            parsed.resume = i;
+        }
+    }
+    if (cache.size() >= kMaxCachedFormats) {
+        cache.clear();
+    }
+    return cache.emplace(std::string(format), std::move(parsed)).first->second;
+}
+
+void write_records(std::string_view format, std::span<const FortranValue> values, RecordWriter& out) {
+    const ParsedFormat& parsed = parsed_format(format);
+    Runner runner(values, out);
+    bool going = runner.run(parsed.items, 0);
+    while (going && runner.values_left()) {
+        if (!has_data(parsed.items, parsed.resume)) {
+            throw FortranFormatError("format \"" + std::string(format) + "\": values left but no data descriptor");
+        }
+        out.end_record();
+        going = runner.run(parsed.items, parsed.resume);
+    }
+}
 
 }  // namespace
 
 // ---------------------------------------------------------------- public
 
 std::vector<std::string> fortran_records(std::string_view format, std::span<const FortranValue> values) {
-    const std::vector<Item> items = Parser(format).parse();
-    std::size_t resume = 0;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i].kind == Kind::Group) {
-            resume = i;
-        }
-    }
-    RecordWriter out;
-    Runner runner(values, out);
-    bool going = runner.run(items, 0);
-    while (going && runner.values_left()) {
-        if (!has_data(items, resume)) {
-            throw FortranFormatError("format \"" + std::string(format) + "\": values left but no data descriptor");
-        }
-        out.end_record();
-        going = runner.run(items, resume);
-    }
-    return out.finish();
+    RecordWriter out(false);
+    write_records(format, values, out);
+    return out.finish_records();
 }
 
 std::vector<std::string> fortran_records(std::string_view format, std::initializer_list<FortranValue> values) {
@@ -504,13 +751,9 @@ std::vector<std::string> fortran_records(std::string_view format, std::initializ
 }
 
 std::string fortran_write(std::string_view format, std::span<const FortranValue> values) {
-    const std::vector<std::string> records = fortran_records(format, values);
-    std::string text = records.front();
-    for (std::size_t i = 1; i < records.size(); ++i) {
-        text += '\n';
-        text += records[i];
-    }
-    return text;
+    RecordWriter out(true);
+    write_records(format, values, out);
+    return out.finish_text();
 }
 
 std::string fortran_write(std::string_view format, std::initializer_list<FortranValue> values) {
@@ -518,15 +761,16 @@ std::string fortran_write(std::string_view format, std::initializer_list<Fortran
 }
 
 std::string fmt_i(long long value, int w, int m) {
-    check_width(w);
-    const bool negative = value < 0;
-    const unsigned long long magnitude =
-        negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
-    std::string digits = (m == 0 && value == 0) ? std::string() : std::to_string(magnitude);
-    if (m > 0 && digits.size() < static_cast<std::size_t>(m)) {
-        digits.insert(0, static_cast<std::size_t>(m) - digits.size(), '0');
-    }
-    return right_adjust((negative ? "-" : "") + digits, w);
+    std::string out;
+    append_i(out, value, w, m);
+    return out;
+}
+
+void append_fmt_i(std::string& out, long long value, int w, int m) { append_i(out, value, w, m); }
+
+void append_fmt_f(std::string& out, double value, int w, int d) {
+    thread_local std::string spare;
+    append_f(out, value, w, d, 0, spare);
 }
 
 std::string fmt_z(long long value, int w, int m) {
@@ -551,26 +795,10 @@ std::string fmt_z(long long value, int w, int m) {
 }
 
 std::string fmt_f(double value, int w, int d, int scale) {
-    check_width(w);
-    if (d < 0) {
-        throw FortranFormatError("F needs d >= 0");
-    }
-    if (!std::isfinite(value)) {
-        return nonfinite(value, w);
-    }
-    if (scale != 0) {
-        const double factor = std::pow(10.0, scale);
-        if (std::fabs(value) > DBL_MAX / factor) {
-            return w == 0 ? std::string("*") : asterisks(w);
-        }
-        value *= factor;
-    }
-    std::string digits = printf_text("%.*f", d, std::fabs(value));
-    if (d == 0) {
-        digits += '.';
-    }
-    const bool negative = std::signbit(value) && !all_digits_zero(digits);
-    return right_adjust_dropping_zero((negative ? "-" : "") + digits, w);
+    std::string out;
+    std::string spare;
+    append_f(out, value, w, d, scale, spare);
+    return out;
 }
 
 std::string fmt_e(double value, int w, int d, int scale) {

@@ -86,6 +86,8 @@ private:
     std::variant<long long, double, bool, std::string> value_;
 };
 
+// A format text is parsed once (per thread) and kept for the writes after.
+//
 // Writes the values with the format and returns the records (lines, without
 // line ends). There is always at least one record; a format ending in "/"
 // gives a last, empty record.
@@ -106,3 +108,8 @@ std::string fmt_1pe(double value, int w, int d);                     // 1PEw.d
 std::string fmt_a(std::string_view text, int w = -1);                // A (w < 0), Aw
 std::string fmt_l(bool value, int w);                                // Lw
 std::string fmt_z(long long value, int w, int m = -1);               // Zw, Zw.m
+
+// Iw.m and Fw.d appended to `out`, for callers that build a text field by
+// field without a string per field.
+void append_fmt_i(std::string& out, long long value, int w, int m = -1);
+void append_fmt_f(std::string& out, double value, int w, int d);

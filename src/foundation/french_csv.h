@@ -3,6 +3,8 @@
 // Separator and decimal rewrites between the comma-separated form of a line
 // and the French spreadsheet form (";" between fields, "," as the decimal
 // mark). All act in place on the text up to its last non-blank character.
+// Offered to the forms and the terrain code: the conversion calls none of
+// these.
 
 #include <string>
 

@@ -2,7 +2,9 @@
 
 // Hooks through which the airspace, terrain and message code would update a
 // display window. The program has no such window: every hook returns at once
-// and ignores its arguments.
+// and ignores its arguments. Today only error_message_pxr calls any of them
+// (screen_message, upd_err_count); the others wait for the airspace raster
+// build and the terrain code.
 
 #include <cstdint>
 #include <string_view>

@@ -6,5 +6,5 @@
 // The Julian day number of a date: jd(2000, 1, 1) is 2451545.
 int jd(int year, int month, int day);
 
-// The date of a Julian day number.
+// The date of a Julian day number. Nothing in the program calls it yet.
 void gdate(int jd, int& year, int& month, int& day);

@@ -40,32 +40,40 @@ void extract_key_val_rel(std::string_view ligne, std::string& key, std::string& 
     rel = std::string(code);
 }
 
-void extract_list(std::string& val, std::string& buff, std::string_view sep) {
-    const std::string list = trim_right(val);
-    const char separator = sep.empty() ? ' ' : sep.front();
+std::string_view next_list_item(std::string_view& rest, char separator) {
+    const std::string_view list = rest.substr(0, trimmed_length(rest));
     if (list.empty()) {
-        val.clear();
-        buff.clear();
-        return;
+        rest = {};
+        return {};
     }
     std::size_t cut = list.find(separator);
-    if (cut == std::string::npos) {
-        buff = list;
-        val.clear();
-        return;
+    if (cut == std::string_view::npos) {
+        rest = {};
+        return list;
     }
     const std::size_t open = list.find('"');
     if (open < cut) {
         const std::size_t close = list.find('"', open + 1);
-        if (close != std::string::npos) {
+        if (close != std::string_view::npos) {
             cut = list.find(separator, close + 1);
-            if (cut == std::string::npos) {
+            if (cut == std::string_view::npos) {
                 cut = close + 1;
             }
         }
     }
-    buff = left_adjust(std::string_view(list).substr(0, cut));
-    val = cut + 1 < list.size() ? list.substr(cut + 1) : std::string();
+    std::string_view item = list.substr(0, cut);
+    const std::size_t first = item.find_first_not_of(' ');
+    item = first == std::string_view::npos ? std::string_view() : item.substr(first, trimmed_length(item) - first);
+    rest = cut + 1 < list.size() ? list.substr(cut + 1) : std::string_view();
+    return item;
+}
+
+void extract_list(std::string& val, std::string& buff, std::string_view sep) {
+    std::string_view rest = val;
+    std::string item(next_list_item(rest, sep.empty() ? ' ' : sep.front()));
+    std::string left(rest);
+    buff = std::move(item);
+    val = std::move(left);
 }
 
 void extract_comma(std::string& val, std::string& buff) { extract_list(val, buff, ","); }
@@ -73,11 +81,12 @@ void extract_comma(std::string& val, std::string& buff) { extract_list(val, buff
 void read_list(std::string& val, int& count, std::vector<std::string>& lst, std::string_view sep) {
     count = 0;
     lst.assign(1, std::string());
+    std::string_view rest = val;
+    const char separator = sep.empty() ? ' ' : sep.front();
     while (true) {
-        std::string item;
-        extract_list(val, item, sep);
-        item = fit_field(item, kListItemLength);
+        std::string item = fit_field(next_list_item(rest, separator), kListItemLength);
         if (item.empty()) {
+            val = std::string(rest);
             return;
         }
         ++count;

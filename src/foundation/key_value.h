@@ -44,6 +44,11 @@ void extract_key_val_rel(std::string_view ligne, std::string& key, std::string& 
 // - An empty item between two separators is blank.
 void extract_list(std::string& val, std::string& buff, std::string_view sep);
 
+// The same on a view: the next item of `rest` (a view into it), `rest`
+// advanced past it; no text is copied, so a long list is taken apart in time
+// proportional to its length.
+std::string_view next_list_item(std::string_view& rest, char separator);
+
 // extract_list with the separator ",".
 void extract_comma(std::string& val, std::string& buff);
 

@@ -6,7 +6,6 @@
 #include <limits>
 #include <string>
 #include <system_error>
-#include <type_traits>
 
 namespace {
 
@@ -45,16 +44,30 @@ int read_integer(std::string_view item, int& target) {
     return kReadOk;
 }
 
-// Checks the Fortran form of a real item and rewrites it in the form
-// std::from_chars takes ("-12.5e-3"). `lead` is the decimal exponent of its
-// first significant digit (a value of 1.x has 0); `zero` tells a mantissa of
-// zeros alone.
-bool normalize_real(std::string_view item, std::string& normalized, long& lead, bool& zero) {
+// Checks the Fortran form of a real item. `lead` is the decimal exponent of
+// its first significant digit (a value of 1.x has 0); `zero` tells a mantissa
+// of zeros alone; `plain` tells an item std::from_chars takes as it stands
+// (no "+" sign, an exponent letter "e" or "E" with at most six digits).
+// With `normalized` given, the item is rewritten there in the form
+// from_chars takes ("-12.5e-3").
+constexpr std::size_t kPlainExponentDigits = 6;
+
+bool scan_real(std::string_view item, long& lead, bool& zero, bool& plain, std::string* normalized) {
+    const auto put = [normalized](char c) {
+        if (normalized != nullptr) {
+            *normalized += c;
+        }
+    };
     std::size_t i = 0;
-    normalized.clear();
+    plain = true;
+    if (normalized != nullptr) {
+        normalized->clear();
+    }
     if (i < item.size() && (item[i] == '+' || item[i] == '-')) {
         if (item[i] == '-') {
-            normalized += '-';
+            put('-');
+        } else {
+            plain = false;
         }
         ++i;
     }
@@ -63,16 +76,16 @@ bool normalize_real(std::string_view item, std::string& normalized, long& lead, 
     bool seen_significant = false;
     int digits = 0;
     for (; i < item.size() && is_digit(item[i]); ++i, ++digits) {
-        normalized += item[i];
+        put(item[i]);
         if (item[i] != '0' || seen_significant) {
             seen_significant = true;
             ++before;
         }
     }
     if (i < item.size() && item[i] == '.') {
-        normalized += '.';
+        put('.');
         for (++i; i < item.size() && is_digit(item[i]); ++i, ++digits) {
-            normalized += item[i];
+            put(item[i]);
             if (!seen_significant) {
                 if (item[i] == '0') {
                     ++zeros_after;
@@ -92,6 +105,7 @@ bool normalize_real(std::string_view item, std::string& normalized, long& lead, 
         if (!letter && c != '+' && c != '-') {
             return false;
         }
+        plain = plain && (c == 'E' || c == 'e');
         if (letter) {
             ++i;
         }
@@ -103,6 +117,7 @@ bool normalize_real(std::string_view item, std::string& normalized, long& lead, 
         if (i == item.size()) {
             return false;
         }
+        plain = plain && item.size() - i <= kPlainExponentDigits;
         for (; i < item.size(); ++i) {
             if (!is_digit(item[i])) {
                 return false;
@@ -114,35 +129,110 @@ bool normalize_real(std::string_view item, std::string& normalized, long& lead, 
         if (negative_exponent) {
             exponent = -exponent;
         }
-        normalized += 'e';
-        normalized += std::to_string(exponent);
+        if (normalized != nullptr) {
+            *normalized += 'e';
+            *normalized += std::to_string(exponent);
+        }
     }
     zero = !seen_significant;
     lead = (before > 0 ? before - 1 : -zeros_after - 1) + exponent;
     return true;
 }
 
+// Reals that read exactly without std::from_chars: an optional "-", digits
+// and an optional point with digits, no exponent, whose digits make a whole
+// number M small enough to be exact in the target, with k decimals where
+// 10^k is exact too. The value is then M / 10^k, and the division, correctly
+// rounded, gives the same value as from_chars' correctly rounded reading of
+// the text. A mantissa of zeros alone is left to the general reading (its sign).
+template <class Real>
+struct ExactDecimal;
+template <>
+struct ExactDecimal<float> {
+    static constexpr long long kLargestMantissa = 1LL << 24;
+    static constexpr int kLargestDecimals = 10;
+};
+template <>
+struct ExactDecimal<double> {
+    static constexpr long long kLargestMantissa = 1LL << 53;
+    static constexpr int kLargestDecimals = 22;
+};
+
+template <class Real>
+bool exact_decimal(std::string_view item, Real& value) {
+    using Limits = ExactDecimal<Real>;
+    std::size_t i = 0;
+    const bool negative = !item.empty() && item[0] == '-';
+    if (negative) {
+        ++i;
+    }
+    long long mantissa = 0;
+    int digits = 0;
+    int decimals = -1;  // -1 until the point
+    for (; i < item.size(); ++i) {
+        const char c = item[i];
+        if (is_digit(c)) {
+            mantissa = mantissa * 10 + (c - '0');
+            if (mantissa > Limits::kLargestMantissa) {
+                return false;
+            }
+            ++digits;
+            if (decimals >= 0) {
+                ++decimals;
+            }
+        } else if (c == '.' && decimals < 0) {
+            decimals = 0;
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0 || mantissa == 0 || decimals > Limits::kLargestDecimals) {
+        return false;
+    }
+    Real result = static_cast<Real>(mantissa);
+    if (decimals > 0) {
+        Real power = 1;
+        for (int k = 0; k < decimals; ++k) {
+            power *= 10;
+        }
+        result /= power;
+    }
+    value = negative ? -result : result;
+    return true;
+}
+
 template <class Real>
 int read_real(std::string_view item, Real& target) {
-    std::string normalized;
+    if (Real exact{}; exact_decimal(item, exact)) {
+        target = exact;
+        return kReadOk;
+    }
     long lead = 0;
     bool zero = false;
-    if (!normalize_real(item, normalized, lead, zero)) {
+    bool plain = false;
+    if (!scan_real(item, lead, zero, plain, nullptr)) {
         return kReadBadItem;
     }
-    const bool negative = !normalized.empty() && normalized[0] == '-';
+    // Most items go to from_chars as they stand; the others are rewritten.
+    std::string normalized;
+    std::string_view text = item;
+    if (!plain) {
+        scan_real(item, lead, zero, plain, &normalized);
+        text = normalized;
+    }
+    const bool negative = !text.empty() && text[0] == '-';
     if (zero) {
         target = negative ? -Real(0) : Real(0);
         return kReadOk;
     }
     Real value{};
-    const auto [end, error] = std::from_chars(normalized.data(), normalized.data() + normalized.size(), value);
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error == std::errc::result_out_of_range) {
         if (lead >= 0) {
             return kReadOutOfRange;
         }
         value = negative ? -Real(0) : Real(0);
-    } else if (error != std::errc() || end != normalized.data() + normalized.size()) {
+    } else if (error != std::errc() || end != text.data() + text.size()) {
         return kReadBadItem;
     }
     target = value;
@@ -150,21 +240,35 @@ int read_real(std::string_view item, Real& target) {
 }
 
 int store(std::string_view item, const ListTarget& target) {
-    return std::visit(
-        [item](auto* destination) -> int {
-            using Target = std::remove_pointer_t<decltype(destination)>;
-            if constexpr (std::is_same_v<Target, int>) {
-                return read_integer(item, *destination);
-            } else {
-                return read_real(item, *destination);
-            }
-        },
-        target);
+    if (const auto* real = std::get_if<float*>(&target)) {
+        return read_real(item, **real);
+    }
+    if (const auto* integer = std::get_if<int*>(&target)) {
+        return read_integer(item, **integer);
+    }
+    return read_real(item, *std::get<double*>(target));
 }
 
 }  // namespace
 
-int list_read_items(std::string_view text, std::span<const ListTarget> targets) {
+bool read_exact_decimal(std::string_view text, float& value) {
+    std::size_t first = 0;
+    while (first < text.size() && is_blank_char(text[first])) {
+        ++first;
+    }
+    std::size_t end = text.size();
+    while (end > first && is_blank_char(text[end - 1])) {
+        --end;
+    }
+    return exact_decimal(text.substr(first, end - first), value);
+}
+
+int list_read_items(std::string_view text, std::span<const ListTarget> targets, std::size_t* stored) {
+    std::size_t given = 0;
+    if (stored == nullptr) {
+        stored = &given;
+    }
+    *stored = 0;
     std::size_t pos = 0;
     const auto skip_blanks = [&] {
         while (pos < text.size() && is_blank_char(text[pos])) {
@@ -180,6 +284,7 @@ int list_read_items(std::string_view text, std::span<const ListTarget> targets) 
                 if (const int status = store(repeated, targets[k]); status != kReadOk) {
                     return status;
                 }
+                ++*stored;
             }
             ++k;
             --repeat_left;
@@ -198,7 +303,11 @@ int list_read_items(std::string_view text, std::span<const ListTarget> targets) 
             continue;
         }
         const std::size_t start = pos;
+        std::size_t star = std::string_view::npos;
         while (pos < text.size() && !is_separator(text[pos])) {
+            if (text[pos] == '*' && star == std::string_view::npos) {
+                star = pos - start;
+            }
             ++pos;
         }
         const std::string_view item = text.substr(start, pos - start);
@@ -206,7 +315,6 @@ int list_read_items(std::string_view text, std::span<const ListTarget> targets) 
         if (pos < text.size() && text[pos] == ',') {
             ++pos;
         }
-        const std::size_t star = item.find('*');
         if (star != std::string_view::npos) {
             long count = 0;
             for (std::size_t i = 0; i < star; ++i) {
@@ -225,6 +333,7 @@ int list_read_items(std::string_view text, std::span<const ListTarget> targets) 
         if (const int status = store(item, targets[k]); status != kReadOk) {
             return status;
         }
+        ++*stored;
         ++k;
     }
     return kReadOk;

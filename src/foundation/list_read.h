@@ -43,8 +43,17 @@ inline constexpr int kReadOutOfRange = 2;
 // One target of a read.
 using ListTarget = std::variant<int*, float*, double*>;
 
-// Reads the targets in order from the text.
-int list_read_items(std::string_view text, std::span<const ListTarget> targets);
+// Reads the targets in order from the text; `stored`, when given, receives
+// how many of them were given a value (a null item or a slash gives none).
+int list_read_items(std::string_view text, std::span<const ListTarget> targets, std::size_t* stored = nullptr);
+
+// The common case of reading one real, without the machinery of a list: a
+// text that is, after blanks, one item of an optional "-", digits and an
+// optional point with digits (no exponent), small enough to be exact (at
+// most 16,777,216 before the point is placed, ten decimals). The value is
+// the one list_read gives; false for any other text, which list_read then
+// reads. A text of zeros alone is left to list_read too (its sign).
+bool read_exact_decimal(std::string_view text, float& value);
 
 // Reads one or several numbers: list_read(text, hours, minutes, seconds).
 template <class... T>

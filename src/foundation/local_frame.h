@@ -19,6 +19,9 @@ inline constexpr std::size_t kTerrainPathLength = 256;
 // (logged; the frame is then marked not set and rxm, rym are unchanged).
 int utm_init(std::string_view fich, float& rxm, float& rym);
 
+// The three below are offered to the forms and the terrain code; the
+// conversion calls only utm_init.
+
 // utm_init for a NUL-terminated file name.
 int utm_init_c(const char* fich, float& rxm, float& rym);
 

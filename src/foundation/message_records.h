@@ -8,7 +8,6 @@
 struct Cmndta001 {
     bool qfr = false;    // messages in French
     bool qline = false;  // console mode: user messages go to standard output, not to boxes
-    int nauto_upd = 0;   // kept for the record's layout; nothing uses it
     int nbwarn = 0;      // warnings reported through error_message_pxr
     int nberr = 0;       // errors reported through error_message_pxr
 };

@@ -43,7 +43,7 @@ void error_message_tit(int&& msg_status, std::string_view tit, std::string_view 
 void error_message_pxr(int msg_status, std::string_view tit, std::string_view msg, bool qli);
 
 // error_message_pxr for a NUL-terminated text (at most 256 characters taken),
-// console mode off.
+// console mode off. For C-side callers; nothing in the program calls it.
 void error_message_pxr_c(const char* msg, int st);
 
 // The text a message shows: "\/" becomes "/", every other "/" a line feed,

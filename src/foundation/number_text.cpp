@@ -5,6 +5,7 @@
 #include "foundation/list_read.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -40,6 +41,78 @@ int format_decimals(std::string_view fstr, std::size_t dot, std::size_t paren) {
         return -1;
     }
     return d;
+}
+
+// A format of exactly the form "(Fw.d)" (F in either case, at most six
+// digits each): its w and d. Such a format is written by the field function
+// itself.
+bool plain_fixed_format(std::string_view fstr, int& w, int& d) {
+    constexpr std::size_t kMostDigits = 6;
+    if (fstr.size() < 5 || fstr.front() != '(' || (fstr[1] != 'F' && fstr[1] != 'f') || fstr.back() != ')') {
+        return false;
+    }
+    std::size_t i = 2;
+    const auto digits = [&fstr, &i](int& value) {
+        const std::size_t first = i;
+        value = 0;
+        while (i < fstr.size() && fstr[i] >= '0' && fstr[i] <= '9' && i - first < kMostDigits) {
+            value = value * 10 + (fstr[i] - '0');
+            ++i;
+        }
+        return i > first;
+    };
+    if (!digits(w) || fstr[i] != '.') {
+        return false;
+    }
+    ++i;
+    return digits(d) && i == fstr.size() - 1;
+}
+
+// int(log10(magnitude)) for a magnitude above 1, as std::log10 gives it. Away
+// from the powers of ten the answer is the number of powers below the value,
+// whatever the last bit of the logarithm; near one of them log10 itself is asked.
+int decimal_exponent(float magnitude) {
+    static constexpr std::array<float, 39> kPowers = {
+        1e0f,  1e1f,  1e2f,  1e3f,  1e4f,  1e5f,  1e6f,  1e7f,  1e8f,  1e9f,  1e10f, 1e11f, 1e12f,
+        1e13f, 1e14f, 1e15f, 1e16f, 1e17f, 1e18f, 1e19f, 1e20f, 1e21f, 1e22f, 1e23f, 1e24f, 1e25f,
+        1e26f, 1e27f, 1e28f, 1e29f, 1e30f, 1e31f, 1e32f, 1e33f, 1e34f, 1e35f, 1e36f, 1e37f, 1e38f};
+    constexpr float kNear = 1.0e-4f;
+    std::size_t k = 0;
+    while (k + 1 < kPowers.size() && magnitude >= kPowers[k + 1]) {
+        ++k;
+    }
+    const bool near_below = magnitude < kPowers[k] * (1.0f + kNear);
+    const bool near_above = k + 1 < kPowers.size() && magnitude > kPowers[k + 1] * (1.0f - kNear);
+    if (near_below || near_above) {
+        return static_cast<int>(std::log10(magnitude));
+    }
+    return static_cast<int>(k);
+}
+
+// The decimals f2b shows of a value in a fixed format of d decimals: at
+// most max(0, 8 - int(log10|x|)) above 1 in magnitude.
+int shown_decimals(float rr4, int d) {
+    if (std::isfinite(rr4) && std::fabs(rr4) > 1.0f) {
+        const int ie = decimal_exponent(std::fabs(rr4));
+        return std::min(d, std::max(0, 8 - ie));
+    }
+    return d;
+}
+
+// Drops the trailing blanks, then the trailing zeros after a point and a
+// bare final point, of a fixed-form number; then its leading blanks.
+std::string_view trimmed_fixed(std::string_view text) {
+    if (text.find('.') != std::string_view::npos) {
+        text = text.substr(0, trimmed_length(text));
+        while (!text.empty() && text.back() == '0') {
+            text.remove_suffix(1);
+        }
+        if (!text.empty() && text.back() == '.') {
+            text.remove_suffix(1);
+        }
+    }
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string_view() : text.substr(first, trimmed_length(text) - first);
 }
 
 }  // namespace
@@ -78,6 +151,16 @@ std::string i2b(int value) {
 
 void f2b(float rr4, std::string& buff, std::string_view fstr, int& lb) {
     const double value = rr4;
+    int w = 0;
+    int d = 0;
+    if (plain_fixed_format(fstr, w, d)) {
+        thread_local std::string field;
+        field.clear();
+        append_fmt_f(field, value, w, shown_decimals(rr4, d));
+        buff.assign(trimmed_fixed(field));
+        lb = static_cast<int>(buff.size());
+        return;
+    }
     std::string text = fortran_write(fstr, {value});
     if (fstr.find('E') != std::string_view::npos) {
         if (text.find('.') != std::string::npos) {
@@ -89,30 +172,19 @@ void f2b(float rr4, std::string& buff, std::string_view fstr, int& lb) {
         finish(buff, text, lb);
         return;
     }
-    if (std::isfinite(rr4) && std::fabs(rr4) > 1.0f) {
-        const int ie = static_cast<int>(std::log10(std::fabs(rr4)));
-        const int allowed = std::max(0, 8 - ie);
-        const std::size_t dot = fstr.find('.');
-        const std::size_t paren = fstr.find(')');
-        if (dot != std::string_view::npos && paren != std::string_view::npos && dot < paren) {
-            const int d = format_decimals(fstr, dot, paren);
-            if (d > allowed) {
-                const std::string capped =
-                    std::string(fstr.substr(0, dot + 1)) + i2b(allowed) + std::string(fstr.substr(paren));
-                text = fortran_write(capped, {value});
-            }
+    const std::size_t dot = fstr.find('.');
+    const std::size_t paren = fstr.find(')');
+    if (dot != std::string_view::npos && paren != std::string_view::npos && dot < paren) {
+        const int decimals = format_decimals(fstr, dot, paren);
+        const int shown = shown_decimals(rr4, decimals);
+        if (shown < decimals) {
+            const std::string capped =
+                std::string(fstr.substr(0, dot + 1)) + i2b(shown) + std::string(fstr.substr(paren));
+            text = fortran_write(capped, {value});
         }
     }
-    if (text.find('.') != std::string::npos) {
-        text = trim_right(text);
-        while (!text.empty() && text.back() == '0') {
-            text.pop_back();
-        }
-        if (!text.empty() && text.back() == '.') {
-            text.pop_back();
-        }
-    }
-    finish(buff, text, lb);
+    buff.assign(trimmed_fixed(text));
+    lb = static_cast<int>(buff.size());
 }
 
 std::string f2b(float rr4, std::string_view fstr) {

@@ -1,5 +1,6 @@
 #include "foundation/option_records.h"
 
+#include "foundation/fixed_text.h"
 #include "foundation/number_text.h"
 
 #include <string>
@@ -14,6 +15,8 @@ TarvexC default_tarvex_c() {
 }
 
 }  // namespace
+
+std::string path_field(std::string_view path) { return fit_field(path, kOptionPathCapacity); }
 
 Tarvex01 tarvex01;
 TarvexC tarvex_c = default_tarvex_c();

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // The options of one run. The start-up sets them to the defaults below once;
 // the settings file, the command line and the forms then change them, in that
@@ -15,6 +16,9 @@ inline constexpr std::size_t kOptionPathCapacity = 256;  // every path and name
 inline constexpr std::size_t kVersionTextCapacity = 10;   // cvers
 inline constexpr std::size_t kAltUnitCapacity = 2;        // cunitalt
 inline constexpr std::size_t kSpeedUnitCapacity = 5;      // cunitspd
+
+// A path or name as an option holds it: cut to kOptionPathCapacity.
+std::string path_field(std::string_view path);
 
 // The marker of a folder member that is not set.
 inline constexpr const char* kFolderNotSet = "XXXXX";
@@ -52,7 +56,6 @@ struct Tarvex01 {
     bool qdeftsklk8000 = false;    // default files also for LK8000
     bool qaltcup = false;          // use the alternative turnpoint file altcupfile
     int nunit = 1;                 // display units: 1 as Condor, 2 metric, 3 imperial
-    bool qaat1 = false;            // unused
     bool qxcs = true;              // target XCSoar asked for
     int nvers = kProgramVersion;   // program version number
     bool qsetup = false;           // the setup form is shown
@@ -86,6 +89,16 @@ struct Tarvex01 {
     bool qaat_arg = false;         // AAT forced on the command line
 };
 
+// The parts of an output path set_outfile built, kept for the "-AAT" mark
+// add_aat_to_outfile decides once the plan is read.
+struct BuiltOutfile {
+    bool pending = false;   // built and the mark not decided yet
+    std::string folder;     // without a final "\"
+    std::string base;       // the file name before the extension
+    std::string extension;  // the target's extension
+    std::string infile;     // the input the name was built from
+};
+
 // Paths and names.
 struct TarvexC {
     std::string prfnam;                           // profile file name
@@ -94,7 +107,6 @@ struct TarvexC {
     std::string cvers;                            // version text of nvers
     std::string xcsoar_tasks = kFolderNotSet;     // XCSoar task folder
     std::string xcsoar_root;                      // derived from xcsoar_tasks
-    std::string condor_root;                      // unused
     std::string lk8000_tasks = kFolderNotSet;     // LK8000 task folder
     std::string lk8000_root;                      // derived from lk8000_tasks
     std::string seeyou_tasks = kFolderNotSet;     // SeeYou task folder
@@ -104,6 +116,7 @@ struct TarvexC {
     std::string altcupfile;                       // alternative turnpoint file
     std::string outfile;                          // output task file, full path
     std::string outname;                          // output file name without folder
+    BuiltOutfile built_outfile;                   // how outfile was built, when set_outfile built it
     std::string infile;                           // input flight plan or SeeYou task
     std::string tskname;                          // input file name without folder
     std::string tskwrnfile;                       // task summary file

@@ -1,9 +1,8 @@
 #include "foundation/paths_files.h"
 
 #include "foundation/fixed_text.h"
-#include "foundation/message_records.h"
-#include "foundation/messages.h"
 #include "foundation/number_text.h"
+#include "foundation/tell.h"
 #include "platform/console.h"
 #include "platform/files.h"
 
@@ -105,14 +104,14 @@ void check_writable_folder(std::string_view folder, std::string_view msg_tit) {
     if (open_status == 0 && rewind_status == 0 && write_status == 0 && close_status == 0) {
         return;
     }
-    const std::string text =
-        cmndta001.qfr ? "Le dossier " + dir +
-                            " n'est pas accessible en \xE9" "criture/Modifiez les droit d'acc\xE8" "s du dossier"
-                            "/Ou installez Tarvex \xE0 un autre emplacement"
-                      : "The " + dir +
-                            " folder is not writable/Change the access rights of the folder"
-                            "/Or install in another location";
-    error_message_tit(1, msg_tit, fit_field(text, kPathLength), cmndta001.qline);
+    const std::string text = in_user_language("The " + dir +
+                                                  " folder is not writable/Change the access rights of the folder"
+                                                  "/Or install in another location",
+                                              "Le dossier " + dir +
+                                                  " n'est pas accessible en \xE9" "criture/Modifiez les droit "
+                                                  "d'acc\xE8" "s du dossier/Ou installez Tarvex \xE0 un autre "
+                                                  "emplacement");
+    tell(kError, fit_field(text, kPathLength), {.title = msg_tit});
 }
 
 std::string join_path(std::string_view folder, std::string_view name) {

@@ -2,8 +2,12 @@
 
 // The end of a run that cannot go on: a "stop" text on standard error (never a
 // message box, never the log) and an exit code that tells scripts why.
+//
+// stop_run throws RunStopped; main catches it and returns its exit code, and
+// tests catch it to see how a run ended, so the program and its tests end a
+// run the same way. Only foundation/tell.h calls stop_run: a run ends through
+// its fatal_error or end_run.
 
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -15,14 +19,14 @@ inline constexpr int kExitConfiguration = 3;     // no Condor, settings file unu
 inline constexpr int kExitWaitTimedOut = 4;      // wait mode saw no new flight plan
 inline constexpr int kExitScriptFailed = 5;      // post-run script missing or failed
 
-// Writes `text` and a line end to standard error and ends the process with
-// `exit_code`. An empty text writes nothing (an end whose message was already
-// shown, or a quiet end such as a cancel).
-[[noreturn]] void stop_run(std::string_view text, int exit_code);
+// A run that ended: its stop text (already on standard error) and its exit
+// code. Not a std::exception, so that no handler of faults takes it for one.
+struct RunStopped {
+    std::string text;
+    int exit_code = kExitConversionFailed;
+};
 
-// How stop_run ends the process, for tests: the handler is called after the
-// text went to standard error and must not return (a test handler throws).
-// An empty handler restores the real exit. Should a handler return, the
-// process exits all the same.
-using StopHandler = std::function<void(const std::string& text, int exit_code)>;
-void set_stop_handler(StopHandler handler);
+// Writes `text` and a line end to standard error (an empty text writes
+// nothing: a quiet end, or one whose message was already shown) and throws
+// RunStopped with `text` and `exit_code`.
+[[noreturn]] void stop_run(std::string_view text, int exit_code);

@@ -2,7 +2,8 @@
 
 // Keyboard shortcut codes as text and back. A code is modifiers * 10000 + key:
 // the modifiers a sum of 1 Ctrl, 2 Shift, 4 Alt, 8 long press; the key a
-// character code, or minus a keyboard scan code.
+// character code, or minus a keyboard scan code. The form kit writes the
+// shortcut boxes of its values file with k2b; the conversion calls neither.
 
 #include <string>
 #include <string_view>

@@ -11,27 +11,32 @@ char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' +
 
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-void remove_enclosing(std::string& buff, char quote) {
-    buff = trim_right(buff);
-    if (buff.empty() || buff.front() != quote || buff.back() != quote) {
-        return;
+// Drops the trailing blanks in place.
+void drop_trailing_blanks(std::string& text) { text.erase(trimmed_length(text)); }
+
+std::string_view without_enclosing(std::string_view text, char quote) {
+    text = text.substr(0, trimmed_length(text));
+    if (text.empty() || text.front() != quote || text.back() != quote) {
+        return text;
     }
-    if (buff.size() == 1) {
-        buff.clear();
-        return;
+    if (text.size() == 1) {
+        return {};
     }
-    buff = trim_right(std::string_view(buff).substr(1, buff.size() - 2));
+    text = text.substr(1, text.size() - 2);
+    return text.substr(0, trimmed_length(text));
 }
+
+void remove_enclosing(std::string& buff, char quote) { buff.assign(without_enclosing(buff, quote)); }
 
 }  // namespace
 
 void majusc(std::string& strng) {
-    strng = trim_right(strng);
+    drop_trailing_blanks(strng);
     std::transform(strng.begin(), strng.end(), strng.begin(), upper);
 }
 
 void minusc(std::string& strng) {
-    strng = trim_right(strng);
+    drop_trailing_blanks(strng);
     std::transform(strng.begin(), strng.end(), strng.begin(), lower);
 }
 
@@ -50,6 +55,8 @@ bool case_blind_compare(std::string_view s1, std::string_view s2) {
 
 void remove_quotes(std::string& buff) { remove_enclosing(buff, '"'); }
 
+std::string_view without_quotes(std::string_view text) { return without_enclosing(text, '"'); }
+
 void remove_simple_quotes(std::string& buff) { remove_enclosing(buff, '\''); }
 
 void quote_spaces(std::string& strng, std::size_t capacity) {
@@ -62,7 +69,7 @@ void quote_spaces(std::string& strng, std::size_t capacity) {
 }
 
 void make_printable(std::string& str) {
-    str = trim_right(str);
+    drop_trailing_blanks(str);
     std::replace(str.begin(), str.end(), '\n', '/');
 }
 
@@ -71,13 +78,13 @@ void remove_trail_0(std::string& buff) {
     if (nul != std::string::npos) {
         buff.erase(nul);
     }
-    buff = trim_right(buff);
+    drop_trailing_blanks(buff);
 }
 
 void remove_0(std::string& buff) {
-    buff = trim_right(buff);
+    drop_trailing_blanks(buff);
     console_line("remove_0 in : " + std::to_string(buff.size()) + " [" + buff + "]");
     std::erase(buff, '\0');
-    buff = trim_right(buff);
+    drop_trailing_blanks(buff);
     console_line("remove_0 out: " + std::to_string(buff.size()) + " [" + buff + "]");
 }

@@ -24,6 +24,8 @@ bool case_blind_compare(std::string_view s1, std::string_view s2);
 // text is unchanged; a leading blank before the quote counts as a beginning
 // other than a quote.
 void remove_quotes(std::string& buff);
+// The same on a view: the part of `text` remove_quotes would leave.
+std::string_view without_quotes(std::string_view text);
 
 // The same with single quotes.
 void remove_simple_quotes(std::string& buff);

@@ -1,6 +1,7 @@
 #pragma once
 
-// Elapsed times as "h:mm:ss" texts and back.
+// Elapsed times as "h:mm:ss" texts and back. The terrain code writes its
+// times with to_hms; the conversion calls none of these.
 
 #include <cstddef>
 #include <span>

@@ -1,6 +1,7 @@
 #include "foundation/units.h"
 
 #include "foundation/fixed_text.h"
+#include "foundation/fortran_format.h"
 #include "foundation/list_read.h"
 #include "foundation/number_text.h"
 #include "platform/console.h"
@@ -35,7 +36,7 @@ int scale(float value, float factor, float& result) {
 int read_scaled(std::string_view text, int unit_at, float factor, float& xx) {
     const std::string_view number = unit_at > 0 ? text.substr(0, static_cast<std::size_t>(unit_at - 1)) : text;
     float value = 0.0f;
-    int status = list_read(number, value);
+    int status = read_exact_decimal(number, value) ? kReadOk : list_read(number, value);
     if (status == kReadOk) {
         status = scale(value, factor, value);
     }
@@ -54,7 +55,13 @@ int no_number(float& xx) {
 
 int convert_length(std::string_view bb, float& xxx) {
     std::string work = fit_field(bb, kLengthTextLength);
-    console_line("convert_length: [" + work + "]");
+    // The trace lines are built in one text kept from call to call: a
+    // landscape's waypoint file calls this twice per line.
+    thread_local std::string trace;
+    trace.assign("convert_length: [");
+    trace.append(work);
+    trace.push_back(']');
+    console_line(trace);
     const int m = position(work, "m");
     const int ft = position(work, "ft");
     const int nm = position(work, "nm");
@@ -72,9 +79,21 @@ int convert_length(std::string_view bb, float& xxx) {
         factor = kStatuteMileInMetres;
     }
     const int status = read_scaled(work, 0, factor, xxx);
-    console_line("convert_length: m " + std::to_string(m) + " ft " + std::to_string(ft) + " nm " +
-                 std::to_string(nm) + " ml " + std::to_string(ml) + " [" + work + "] status " +
-                 std::to_string(status) + " value " + f2b(xxx, "(F16.6)"));
+    trace.assign("convert_length: m ");
+    append_fmt_i(trace, m, 0);
+    trace.append(" ft ");
+    append_fmt_i(trace, ft, 0);
+    trace.append(" nm ");
+    append_fmt_i(trace, nm, 0);
+    trace.append(" ml ");
+    append_fmt_i(trace, ml, 0);
+    trace.append(" [");
+    trace.append(work);
+    trace.append("] status ");
+    append_fmt_i(trace, status, 0);
+    trace.append(" value ");
+    trace.append(f2b(xxx, "(F16.6)"));
+    console_line(trace);
     return status;
 }
 

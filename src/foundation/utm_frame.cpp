@@ -5,7 +5,9 @@
 #include "platform/console.h"
 #include "platform/float_traps.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 Utm000 utm000;
@@ -29,6 +31,34 @@ bool fits_float(double value) {
     return std::isfinite(value) && std::fabs(value) <= static_cast<double>(std::numeric_limits<float>::max());
 }
 
+// A float that is a finite number, told by its bits (no arithmetic touches it).
+bool finite_bits(float value) {
+    constexpr std::uint32_t kExponent = 0x7F800000u;
+    return (std::bit_cast<std::uint32_t>(value) & kExponent) != kExponent;
+}
+
+// Positions within which no step of the series can overflow or make a NaN:
+// latitudes off the poles (the tangent stays below 600) and longitudes
+// within a few turns of the central meridian; there the series runs with the
+// traps on. Beyond them (no landscape's positions) the traps are held.
+constexpr float kTameLatitude = 89.9f;
+constexpr double kTameLongitudeOffset = 1000.0;
+// The same for frame positions, in kilometres of the zone: northings well
+// off the poles, eastings within a few thousand kilometres.
+constexpr double kTameNorthingKm = 9000.0;
+constexpr double kTameEastingKm = 5000.0;
+
+// Runs the computation with the traps on when it cannot raise, else with the traps held.
+template <class Series>
+void run_series(bool tame, Series series) {
+    if (tame) {
+        series();
+    } else {
+        const FloatTrapsHeld hold;
+        series();
+    }
+}
+
 bool frame_missing() {
     if (utm001.initialized) {
         return false;
@@ -47,8 +77,9 @@ int latlontoxy(float rlat, float rlon, float& rx, float& ry) {
     double x = 0.0;
     double y = 0.0;
     bool ok = false;
-    {
-        const FloatTrapsHeld hold;
+    const bool tame = finite_bits(rlat) && finite_bits(rlon) && std::fabs(rlat) <= kTameLatitude &&
+                      std::fabs(static_cast<double>(rlon) - utm000.rlon0) <= kTameLongitudeOffset;
+    run_series(tame, [&] {
         const double phi = rlat * utm000.degrad;
         const double s = std::sin(phi);
         const double c = std::cos(phi);
@@ -86,7 +117,7 @@ int latlontoxy(float rlat, float rlon, float& rx, float& ry) {
         x = utm000.orig_e - 1000.0 * easting;
         y = 1000.0 * northing + utm000.n0 - utm000.orig_n;
         ok = fits_float(x) && fits_float(y);
-    }
+    });
     if (!ok) {
         console_line(" latlontoxy: no frame position for " + fortran_write("(2F16.6)", {rlat, rlon}));
         return 0;
@@ -106,10 +137,22 @@ int xytolatlon(float rx, float ry, float& rlat, float& rlon) {
     double lat = 0.0;
     double lon = 0.0;
     bool ok = false;
-    {
-        const FloatTrapsHeld hold;
-        const double y = (static_cast<double>(ry) + utm000.orig_n - utm000.n0) / 1000.0;
-        const double x = (utm000.orig_e - static_cast<double>(rx)) / 1000.0 - 500.0;
+    // Kilometres in the zone; computed with the traps on only from finite positions.
+    const auto zone_km = [rx, ry](double& x, double& y) {
+        y = (static_cast<double>(ry) + utm000.orig_n - utm000.n0) / 1000.0;
+        x = (utm000.orig_e - static_cast<double>(rx)) / 1000.0 - 500.0;
+    };
+    double y = 0.0;
+    double x = 0.0;
+    const bool finite = finite_bits(rx) && finite_bits(ry);
+    if (finite) {
+        zone_km(x, y);
+    }
+    const bool tame = finite && std::fabs(y) <= kTameNorthingKm && std::fabs(x) <= kTameEastingKm;
+    run_series(tame, [&] {
+        if (!finite) {
+            zone_km(x, y);
+        }
         if (x > kFarKm || y > kFarKm) {
             console_line(" xytolatlon " + fortran_write("(2(1PE16.7))", {x, y}));
         }
@@ -151,7 +194,7 @@ int xytolatlon(float rx, float ry, float& rlat, float& rlon) {
                    (61.0 + 662.0 * t1 + 1320.0 * t1 * t1 + 720.0 * t1 * t1 * t1) * d7 / 5040.0) /
                   c1cos;
         ok = fits_float(lat) && fits_float(lon);
-    }
+    });
     if (!ok) {
         console_line(" xytolatlon: no latitude and longitude for " + fortran_write("(2(1PE16.7))", {rx, ry}));
         return 0;

@@ -46,6 +46,9 @@ int latlontoxy(float rlat, float rlon, float& rx, float& ry);
 // Frame metres to latitude and longitude in degrees; the same result.
 int xytolatlon(float rx, float ry, float& rlat, float& rlon);
 
+// utm_debug and utm_get_ori are offered to the terrain code; the conversion
+// calls neither.
+
 // Switches the extra console traces on (flag != 0) or off, with a log line.
 void utm_debug(int flag);
 

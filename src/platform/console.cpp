@@ -3,6 +3,8 @@
 #include "platform/encoding.h"
 
 #include <cctype>
+#include <cstdint>
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -10,6 +12,8 @@
 namespace {
 
 std::optional<bool> forced_utf8;
+// What the locale says, read once: the environment does not change during a run.
+std::optional<bool> locale_utf8;
 
 bool locale_says_utf8() {
     for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
@@ -26,12 +30,38 @@ bool locale_says_utf8() {
     return false;
 }
 
-void write_to(std::FILE* stream, std::string_view text) {
-    if (console_is_utf8()) {
-        const std::string utf8 = cp1252_to_utf8(text);
+bool is_ascii(std::string_view text) {
+    // Eight bytes at a time: none of them has its high bit set.
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        if ((word & kHighBits) != 0) {
+            return false;
+        }
+    }
+    for (; i < text.size(); ++i) {
+        if (static_cast<unsigned char>(text[i]) >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Writes the text, and `end` after it when not NUL.
+void write_to(std::FILE* stream, std::string_view text, char end = '\0') {
+    if (console_is_utf8() && !is_ascii(text)) {
+        std::string utf8 = cp1252_to_utf8(text);
+        if (end != '\0') {
+            utf8 += end;
+        }
         std::fwrite(utf8.data(), 1, utf8.size(), stream);
-    } else {
-        std::fwrite(text.data(), 1, text.size(), stream);
+        return;
+    }
+    std::fwrite(text.data(), 1, text.size(), stream);
+    if (end != '\0') {
+        std::fputc(end, stream);
     }
 }
 
@@ -41,7 +71,10 @@ bool console_is_utf8() {
     if (forced_utf8) {
         return *forced_utf8;
     }
-    return locale_says_utf8();
+    if (!locale_utf8) {
+        locale_utf8 = locale_says_utf8();
+    }
+    return *locale_utf8;
 }
 
 void console_out(std::string_view text) { write_to(stdout, text); }
@@ -52,10 +85,7 @@ void console_err(std::string_view text) {
     std::fflush(stderr);
 }
 
-void console_line(std::string_view text) {
-    write_to(stdout, text);
-    std::fputc('\n', stdout);
-}
+void console_line(std::string_view text) { write_to(stdout, text, '\n'); }
 
 bool console_read_line(std::string& line) {
     std::fflush(stdout);
@@ -83,4 +113,7 @@ bool console_read_line(std::string& line) {
 
 void set_console_utf8(bool utf8) { forced_utf8 = utf8; }
 
-void clear_console_encoding() { forced_utf8.reset(); }
+void clear_console_encoding() {
+    forced_utf8.reset();
+    locale_utf8.reset();
+}

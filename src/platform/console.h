@@ -6,7 +6,8 @@
 // The console: the program's text is cp1252; it reaches the terminal as UTF-8
 // when the locale's character set is UTF-8, as cp1252 bytes otherwise. The
 // locale is read from LC_ALL, LC_CTYPE and LANG (the first one set), without
-// calling setlocale, which would change how numbers are formatted.
+// calling setlocale, which would change how numbers are formatted; it is read
+// once, at the first text written or read.
 
 bool console_is_utf8();
 
@@ -22,6 +23,7 @@ void console_line(std::string_view text);
 // that as a cancel.
 bool console_read_line(std::string& line);
 
-// Forces the console encoding (tests); clear_console_encoding() returns to the locale.
+// Forces the console encoding (tests); clear_console_encoding() returns to the
+// locale, read afresh.
 void set_console_utf8(bool utf8);
 void clear_console_encoding();

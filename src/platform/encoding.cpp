@@ -85,8 +85,19 @@ std::size_t decode(std::string_view text, std::size_t pos, std::uint32_t& cp) {
 std::string cp1252_to_utf8(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 8);
-    for (const char c : text) {
-        append_utf8(out, code_point(static_cast<unsigned char>(c)));
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        // A run of ASCII goes over as it is.
+        std::size_t end = pos;
+        while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80) {
+            ++end;
+        }
+        out.append(text, pos, end - pos);
+        if (end < text.size()) {
+            append_utf8(out, code_point(static_cast<unsigned char>(text[end])));
+            ++end;
+        }
+        pos = end;
     }
     return out;
 }

@@ -10,6 +10,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -177,12 +178,23 @@ std::string wine_prefix() {
     return (fs::path(home_folder()) / ".wine").string();
 }
 
-std::vector<WineDrive> wine_drives() {
-    std::error_code absolute_ec;
-    fs::path prefix = fs::absolute(fs::path(wine_prefix()), absolute_ec);
-    if (absolute_ec) {
-        prefix = wine_prefix();
-    }
+namespace {
+
+// The drives of the last prefix listed: the program maps every absolute path
+// through them, and a prefix's drives do not change during a run.
+struct DriveCache {
+    std::mutex mutex;
+    bool valid = false;
+    std::string prefix;
+    std::vector<WineDrive> drives;
+};
+
+DriveCache& drive_cache() {
+    static DriveCache cache;
+    return cache;
+}
+
+std::vector<WineDrive> list_wine_drives(const fs::path& prefix) {
     const fs::path devices = prefix / "dosdevices";
     std::vector<WineDrive> drives;
     std::error_code ec;
@@ -215,6 +227,30 @@ std::vector<WineDrive> wine_drives() {
     }
     std::sort(drives.begin(), drives.end(), [](const WineDrive& a, const WineDrive& b) { return a.letter < b.letter; });
     return drives;
+}
+
+}  // namespace
+
+std::vector<WineDrive> wine_drives() {
+    std::error_code absolute_ec;
+    fs::path prefix = fs::absolute(fs::path(wine_prefix()), absolute_ec);
+    if (absolute_ec) {
+        prefix = wine_prefix();
+    }
+    DriveCache& cache = drive_cache();
+    const std::lock_guard<std::mutex> lock(cache.mutex);
+    if (!cache.valid || cache.prefix != prefix.string()) {
+        cache.drives = list_wine_drives(prefix);
+        cache.prefix = prefix.string();
+        cache.valid = true;
+    }
+    return cache.drives;
+}
+
+void forget_wine_drives() {
+    DriveCache& cache = drive_cache();
+    const std::lock_guard<std::mutex> lock(cache.mutex);
+    cache.valid = false;
 }
 
 std::optional<std::string> map_to_host(std::string_view windows_path) {

@@ -27,8 +27,12 @@ struct WineDrive {
 
 // Every drive of the prefix: each symbolic link "x:" in $WINEPREFIX/dosdevices (lower-case
 // letter) names a drive whose root is the link's target; without such a link C: is
-// $WINEPREFIX/drive_c and Z: is "/". Sorted by letter.
+// $WINEPREFIX/drive_c and Z: is "/". Sorted by letter. The folder is listed once per
+// prefix: a prefix's drives do not change during a run.
 std::vector<WineDrive> wine_drives();
+
+// Makes the next wine_drives() list the folder again (tests that add a drive).
+void forget_wine_drives();
 
 // The host path of a Windows path; no value when the path is empty or names a drive
 // the prefix does not have.

@@ -4,10 +4,8 @@
 #include "foundation/fortran_format.h"
 #include "foundation/key_value.h"
 #include "foundation/list_read.h"
-#include "foundation/log.h"
-#include "foundation/message_records.h"
-#include "foundation/messages.h"
 #include "foundation/number_text.h"
+#include "foundation/tell.h"
 #include "foundation/text_edit.h"
 #include "platform/console.h"
 #include "platform/encoding.h"
@@ -32,11 +30,9 @@ std::string unquoted(const std::string& value) {
 }
 
 void report_missing_plane_file(std::string_view polfil) {
-    const std::string msg =
-        trim_right(polfil) + (cmndta001.qfr ? "/Ouverture impossible/Le fichier .acf ne sera pas cr\xE9\xE9"
-                                            : "/Error opening/No .acf file created");
-    error_message(2, msg, cmndta001.qline);
-    log_message_text(msg);
+    tell_and_log(kWarning, trim_right(polfil) + in_user_language("/Error opening/No .acf file created",
+                                                                 "/Ouverture impossible/Le fichier .acf ne sera pas "
+                                                                 "cr\xE9\xE9"));
 }
 
 }  // namespace

@@ -168,6 +168,7 @@ void read_apt(std::string_view fnam, int maxapt, Tarveap2& airports, Tarveap3& n
         ios = file.open_status();
         return;
     }
+    size_airport_tables(airports, names);
     const int capacity = usable_capacity(
         maxapt, std::min({airports.apt_lat.size(), airports.apt_lon.size(), airports.apt_elev.size(),
                           airports.apt_rwd.size(), airports.apt_rwl.size(), airports.apt_frq.size(),

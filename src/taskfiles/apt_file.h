@@ -27,7 +27,8 @@
 inline constexpr std::size_t kAptRecordLength = 72;
 
 // One record with every field as stored, as read_apt_raw keeps it and
-// write_apt writes it.
+// write_apt writes it. The conversion calls only read_apt; the other two are
+// offered to the forms and the terrain code.
 struct AptRawEntry {
     std::string name;       // at most 35 characters
     float lat = 0.0f;       // degrees

@@ -2,11 +2,10 @@
 
 #include "foundation/fixed_text.h"
 #include "foundation/key_value.h"
-#include "foundation/log.h"
-#include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/read_one_number.h"
 #include "foundation/seeyou_coordinates.h"
+#include "foundation/tell.h"
 #include "foundation/text_edit.h"
 #include "foundation/units.h"
 #include "platform/console.h"
@@ -33,11 +32,7 @@ constexpr std::string_view kNoPosition = "???";
 
 // Shows a message (severity error) unless silent, and logs it.
 void report(std::string_view title, const std::string& text, std::size_t length, bool qline, bool qsilent) {
-    const std::string message = fit_field(text, length);
-    if (!qsilent) {
-        error_message_tit(1, title, message, qline);
-    }
-    log_message_text(message);
+    tell_and_log(kError, fit_field(text, length), {.shown = !qsilent, .qline = qline, .title = title});
 }
 
 // Reads the next line, cut to kLineLength. False at the end of the file
@@ -55,15 +50,19 @@ bool read_cut_line(TextFileReader& file, std::string& line, int& ios) {
 }
 
 // The next comma field of `rest`, cut to `length` characters.
-std::string next_field(std::string& rest, std::size_t length = kFieldLength) {
-    std::string field;
-    extract_comma(rest, field);
-    return fit_field(field, length);
+std::string_view next_field_view(std::string_view& rest, std::size_t length = kFieldLength) {
+    const std::string_view item = next_list_item(rest, ',');
+    const std::string_view cut = item.substr(0, std::min(item.size(), length));
+    return cut.substr(0, trimmed_length(cut));
 }
 
-std::string unquoted(std::string field) {
-    remove_quotes(field);
-    return trim_right(field);
+std::string next_field(std::string_view& rest, std::size_t length = kFieldLength) {
+    return std::string(next_field_view(rest, length));
+}
+
+// The next comma field without its enclosing quotes and trailing blanks.
+std::string_view unquoted_field(std::string_view& rest, std::size_t length = kFieldLength) {
+    return without_quotes(next_field_view(rest, length));
 }
 
 // One waypoint line, its fields decoded.
@@ -86,46 +85,46 @@ public:
         : fnam_(trim_right(fnam)), has_runway_width_(has_runway_width), qline_(qline), qsilent_(qsilent) {}
 
     // Decodes a waypoint line; false (after its message) when the line is ignored.
-    bool decode(std::string line, WaypointLine& wp) const {
-        wp.name = unquoted(next_field(line));
-        wp.code = unquoted(next_field(line)).substr(0, kCodeUsed);
-        next_field(line);  // country
-        const std::string lat_text = unquoted(next_field(line));
+    bool decode(std::string_view line, WaypointLine& wp) const {
+        wp.name = unquoted_field(line);
+        wp.code = unquoted_field(line).substr(0, kCodeUsed);
+        next_field_view(line);  // country
+        const std::string_view lat_text = unquoted_field(line);
         wp.lat = decode_lat_cu(lat_text);
         if (wp.lat < kBadCoordinateBelow) {
             return line_ignored(wp, "Latitude", lat_text);
         }
-        const std::string lon_text = unquoted(next_field(line));
+        const std::string_view lon_text = unquoted_field(line);
         wp.lon = decode_lon_cu(lon_text);
         if (wp.lon < kBadCoordinateBelow) {
             return line_ignored(wp, "Longitude", lon_text);
         }
-        const std::string elev_text = unquoted(next_field(line));
+        const std::string_view elev_text = unquoted_field(line);
         if (convert_length(elev_text, wp.elev) != 0) {
             return line_ignored(wp, "Elevation", elev_text);
         }
-        const std::string style_text = unquoted(next_field(line));
+        const std::string_view style_text = unquoted_field(line);
         if (!read_one_int(style_text, wp.style)) {
             return line_ignored(wp, "Style", style_text);
         }
-        const std::string rwd_text = unquoted(next_field(line));
+        const std::string_view rwd_text = unquoted_field(line);
         if (!rwd_text.empty() && !read_one_real(rwd_text, wp.rwd)) {
             value_ignored(wp, "Runway direction", rwd_text);
         }
-        const std::string rwl_text = unquoted(next_field(line));
+        const std::string_view rwl_text = unquoted_field(line);
         if (!rwl_text.empty() && convert_length(rwl_text, wp.rwl) != 0) {
             wp.rwl = kNoWaypointValue;
             value_ignored(wp, "Runway length", rwl_text);
         }
         if (has_runway_width_) {
-            next_field(line);
+            next_field_view(line);
         }
-        const std::string frq_text = unquoted(next_field(line));
+        const std::string_view frq_text = unquoted_field(line);
         if (!frq_text.empty() && convert_length(frq_text, wp.frq) != 0) {
             wp.frq = kNoWaypointValue;
             value_ignored(wp, "Frequency", frq_text);
         }
-        wp.description = unquoted(next_field(line, kDescriptionLength));
+        wp.description = unquoted_field(line, kDescriptionLength);
         return true;
     }
 
@@ -195,7 +194,7 @@ public:
         : fnam_(trim_right(fnam)), nb_wp_(nb_wp), numbers_(numbers), texts_(texts), qline_(qline), qsilent_(qsilent) {}
 
     // The task line: description and points.
-    void read_points(std::string line) {
+    void read_points(std::string_view line) {
         RdCup1& c = rd_cup_1;
         RdCup2& t = rd_cup_2;
         t.cupdesc = next_field(line, kCupDescCapacity);
@@ -207,7 +206,7 @@ public:
             if (field.empty()) {
                 break;
             }
-            const std::string name = unquoted(field);
+            const std::string name(without_quotes(field));
             if (count >= kCupTaskSlots) {
                 message("Too many task points: " + name + " and the points after it ignored");
                 break;
@@ -233,7 +232,7 @@ public:
     }
 
     // One observation-zone line.
-    void read_zone_line(std::string line) {
+    void read_zone_line(std::string_view line) {
         RdCup1& c = rd_cup_1;
         int k = 0;
         while (true) {
@@ -395,6 +394,7 @@ void read_cup(std::string_view fnam, int maxapt, Tarvewp2& numbers, Tarvewp3& te
         return;
     }
     const WaypointLineReader reader(fnam, line.find("rwwidth") != std::string::npos, qline, qsilent);
+    size_waypoint_tables(numbers, texts);
     const int capacity = waypoint_capacity(maxapt, numbers, texts);
     while (read_cut_line(file, line, ios)) {
         if (line.find(kRelatedTasksMarker) != std::string::npos) {

@@ -5,13 +5,10 @@
 #include "foundation/fortran_format.h"
 #include "foundation/julian_day.h"
 #include "foundation/key_value.h"
-#include "foundation/log.h"
-#include "foundation/message_records.h"
-#include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
 #include "foundation/read_one_number.h"
-#include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "platform/console.h"
 #include "taskfiles/task_model.h"
 
@@ -368,11 +365,9 @@ private:
     }
 
     [[noreturn]] void too_many_turnpoints() const {
-        const std::string message = qfr_ ? "XCSoar n'accepte pas plus que 30 points de virage"
-                                         : "XCSoar does not support more than 30 turnpoints";
-        error_message(1, message, cmndta001.qline);
-        log_message_f(message);
-        stop_run(message, kExitConversionFailed);
+        fatal_error(in_language(qfr_, "XCSoar does not support more than 30 turnpoints",
+                                "XCSoar n'accepte pas plus que 30 points de virage"),
+                    kExitConversionFailed);
     }
 
     // The index before "=" of the text after a prefix, and the value after it.
@@ -473,12 +468,10 @@ private:
 
     static void disabled_airspaces(const std::string& raw) {
         const std::size_t equal = raw.find('=');
-        std::string list = equal == std::string::npos ? std::string() : raw.substr(equal + 1);
+        std::string_view list = equal == std::string::npos ? std::string_view() : std::string_view(raw).substr(equal + 1);
         rd_fpl_0.last_dis_as = 0;
         while (true) {
-            std::string item;
-            extract_comma(list, item);
-            item = fit_field(item, kAirspaceItemLength);
+            const std::string item = fit_field(next_list_item(list, ','), kAirspaceItemLength);
             if (item.empty()) {
                 break;
             }
@@ -676,10 +669,8 @@ void read_fpl(TextFileReader stream, bool fresh, bool qverb, bool qfr, int& nl, 
 int get_airspace_size(std::string_view aspfile) {
     TextFileReader file(aspfile);
     if (!file.is_open()) {
-        const std::string message =
-            trim_right(aspfile) + (cmndta001.qfr ? "/Fichier d'espace a\xE9rien : ouverture impossible"
-                                                 : "/Airspace file : error opening");
-        error_message(1, message, cmndta001.qline);
+        tell(kError, trim_right(aspfile) + in_user_language("/Airspace file : error opening",
+                                                            "/Fichier d'espace a\xE9rien : ouverture impossible"));
         return 0;
     }
     int count = 0;

@@ -2,12 +2,10 @@
 
 #include "foundation/fixed_text.h"
 #include "foundation/fortran_format.h"
-#include "foundation/log.h"
-#include "foundation/message_records.h"
-#include "foundation/messages.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
 #include "foundation/output_targets.h"
+#include "foundation/tell.h"
 #include "foundation/utm_frame.h"
 #include "foundation/waypoint_lookup.h"
 #include "platform/console.h"
@@ -32,32 +30,25 @@ constexpr std::string_view kNoPosition = "???";
 
 std::string number(float value) { return f2b(value, "(F16.6)"); }
 
-void warn(const std::string& text) {
-    const std::string message = fit_field(text, kMessageLength);
-    error_message(2, message, cmndta001.qline);
-    log_message_f(message);
-}
+void warn(const std::string& text) { tell_and_log(kWarning, fit_field(text, kMessageLength)); }
 
 void warn_multiple(const std::string& name, std::string_view file) {
     const std::string trimmed = trim_right(name);
-    if (cmndta001.qfr) {
-        warn("Point de virage : " + trimmed + " : d\xE9" "finition multiple dans le fichier " + std::string(file) +
-             "\n(M\xEAme nom et m\xEAme altitude), le dernier enregistrement a \xE9t\xE9 retenu");
-    } else {
-        warn("Waypoint : " + trimmed + " multiply defined in " + std::string(file) +
-             " file\n(Same name and altitude), last one used");
-    }
+    warn(in_user_language("Waypoint : " + trimmed + " multiply defined in " + std::string(file) +
+                              " file\n(Same name and altitude), last one used",
+                          "Point de virage : " + trimmed +
+                              " : d\xE9" "finition multiple dans le fichier " +
+                              std::string(file) +
+                              "\n(M\xEAme nom et m\xEAme altitude), le dernier enregistrement a \xE9t\xE9 retenu"));
 }
 
 void warn_missing(const std::string& names) {
     const std::string landscape = trim_right(rd_fpl_2.landscape);
-    if (cmndta001.qfr) {
-        warn("Le(s) points de virage suivant(s) n'existe(nt) pas dans la base de donn\xE9" "es (.cup) de la sc\xE8" "ne " +
-             landscape + "/Cependant, le circuit converti fonctionnera toujours correctement./" + names);
-    } else {
-        warn("The following waypoint(s) do(es) not exist in the " + landscape + " database (.cup)" +
-             "/However, the converted task will still work correctly./" + names);
-    }
+    warn(in_user_language("The following waypoint(s) do(es) not exist in the " + landscape + " database (.cup)" +
+                              "/However, the converted task will still work correctly./" + names,
+                          "Le(s) points de virage suivant(s) n'existe(nt) pas dans la base de donn\xE9" "es "
+                          "(.cup) de la sc\xE8" "ne " + landscape +
+                              "/Cependant, le circuit converti fonctionnera toujours correctement./" + names));
 }
 
 int task_points(int count) { return std::clamp(count, 0, kTurnpointSlots); }

@@ -12,44 +12,77 @@ RdCup2 rd_cup_2;
 
 namespace {
 
-// The tables keep their size; only their contents go back to zero or blank,
-// so no record-sized temporary is ever built.
+constexpr std::size_t kWaypointEntries = kMaxLandscapeWaypoints + 1;
+constexpr std::size_t kAirportEntries = kMaxLandscapeAirports + 1;
+
+// A table at its whole capacity, its contents back to zero or blank; no
+// record-sized temporary is ever built.
 template <class T>
-void clear(std::vector<T>& table) {
+void clear(std::vector<T>& table, std::size_t entries) {
     std::fill(table.begin(), table.end(), T{});
+    table.resize(entries);
+}
+
+template <class T>
+void size(std::vector<T>& table, std::size_t entries) {
+    if (table.size() < entries) {
+        table.resize(entries);
+    }
 }
 
 }  // namespace
 
+void size_waypoint_tables(Tarvewp2& numbers, Tarvewp3& texts) {
+    for (std::vector<float>* table : {&numbers.wp_lat, &numbers.wp_lon, &numbers.wp_rwl, &numbers.wp_rwd,
+                                      &numbers.wp_frq}) {
+        size(*table, kWaypointEntries);
+    }
+    size(numbers.wp_elev, kWaypointEntries);
+    size(numbers.wp_typ, kWaypointEntries);
+    for (std::vector<std::string>* table : {&texts.wp_nam, &texts.wp_cod, &texts.wp_dsc}) {
+        size(*table, kWaypointEntries);
+    }
+}
+
+void size_airport_tables(Tarveap2& numbers, Tarveap3& names) {
+    for (std::vector<float>* table : {&numbers.apt_lat, &numbers.apt_lon, &numbers.apt_rwd, &numbers.apt_rwl,
+                                      &numbers.apt_frq}) {
+        size(*table, kAirportEntries);
+    }
+    size(numbers.apt_elev, kAirportEntries);
+    size(numbers.apt_sty, kAirportEntries);
+    size(names.apt_nam, kAirportEntries);
+}
+
 void reset_tarvewp2() {
     Tarvewp2& r = tarvewp2;
-    clear(r.wp_lat);
-    clear(r.wp_lon);
-    clear(r.wp_elev);
-    clear(r.wp_typ);
-    clear(r.wp_rwl);
-    clear(r.wp_rwd);
-    clear(r.wp_frq);
+    clear(r.wp_lat, kWaypointEntries);
+    clear(r.wp_lon, kWaypointEntries);
+    clear(r.wp_elev, kWaypointEntries);
+    clear(r.wp_typ, kWaypointEntries);
+    clear(r.wp_rwl, kWaypointEntries);
+    clear(r.wp_rwd, kWaypointEntries);
+    clear(r.wp_frq, kWaypointEntries);
 }
 
 void reset_tarvewp3() {
-    clear(tarvewp3.wp_nam);
-    clear(tarvewp3.wp_cod);
-    clear(tarvewp3.wp_dsc);
+    clear(tarvewp3.wp_nam, kWaypointEntries);
+    clear(tarvewp3.wp_cod, kWaypointEntries);
+    clear(tarvewp3.wp_dsc, kWaypointEntries);
 }
 
 void reset_tarveap2() {
     Tarveap2& r = tarveap2;
-    clear(r.apt_lat);
-    clear(r.apt_lon);
-    clear(r.apt_elev);
-    clear(r.apt_rwd);
-    clear(r.apt_rwl);
-    clear(r.apt_frq);
-    clear(r.apt_sty);
+    clear(r.apt_lat, kAirportEntries);
+    clear(r.apt_lon, kAirportEntries);
+    clear(r.apt_elev, kAirportEntries);
+    clear(r.apt_rwd, kAirportEntries);
+    clear(r.apt_rwl, kAirportEntries);
+    clear(r.apt_frq, kAirportEntries);
+    clear(r.apt_sty, kAirportEntries);
 }
 
-void reset_tarveap3() { clear(tarveap3.apt_nam); }
+void reset_tarveap3() { clear(tarveap3.apt_nam, kAirportEntries); }
 
 void reset_rd_cup_0() { rd_cup_0 = RdCup0{}; }
 void reset_rd_cup_1() { rd_cup_1 = RdCup1{}; }

@@ -18,9 +18,11 @@
 //
 // The lists are parallel 1-based tables (element 0 unused), so that their
 // members go straight to the name lookups rech and rech_2
-// (foundation/waypoint_lookup.h). The tables are sized once to their capacity
-// and never resized; texts hold the trimmed value of their fixed field (the
-// capacities below).
+// (foundation/waypoint_lookup.h). The tables start empty, so that a run that
+// reads no landscape (help, a wrong command line) builds none of their 1.9 MB;
+// the readers (read_cup, read_apt) and the resets give them their whole
+// capacity, which they then keep. Texts hold
+// the trimmed value of their fixed field (the capacities below).
 
 inline constexpr int kMaxLandscapeWaypoints = 15000;
 inline constexpr int kMaxLandscapeAirports = 1000;
@@ -42,36 +44,36 @@ inline constexpr int kStyleSolidAirfield = 5;
 
 // Landscape waypoints: numbers, entries 1..15,000.
 struct Tarvewp2 {
-    std::vector<float> wp_lat = std::vector<float>(kMaxLandscapeWaypoints + 1);  // degrees, north positive
-    std::vector<float> wp_lon = std::vector<float>(kMaxLandscapeWaypoints + 1);  // degrees, east positive
-    std::vector<int> wp_elev = std::vector<int>(kMaxLandscapeWaypoints + 1);     // whole metres
-    std::vector<int> wp_typ = std::vector<int>(kMaxLandscapeWaypoints + 1);      // SeeYou style
-    std::vector<float> wp_rwl = std::vector<float>(kMaxLandscapeWaypoints + 1);  // runway length, m; -999 none
-    std::vector<float> wp_rwd = std::vector<float>(kMaxLandscapeWaypoints + 1);  // runway direction, degrees; -999 none
-    std::vector<float> wp_frq = std::vector<float>(kMaxLandscapeWaypoints + 1);  // frequency, MHz; -999 none
+    std::vector<float> wp_lat;   // degrees, north positive
+    std::vector<float> wp_lon;   // degrees, east positive
+    std::vector<int> wp_elev;    // whole metres
+    std::vector<int> wp_typ;     // SeeYou style
+    std::vector<float> wp_rwl;   // runway length, m; -999 none
+    std::vector<float> wp_rwd;   // runway direction, degrees; -999 none
+    std::vector<float> wp_frq;   // frequency, MHz; -999 none
 };
 
 // Landscape waypoints: texts, entries 1..15,000.
 struct Tarvewp3 {
-    std::vector<std::string> wp_nam = std::vector<std::string>(kMaxLandscapeWaypoints + 1);  // name, 24
-    std::vector<std::string> wp_cod = std::vector<std::string>(kMaxLandscapeWaypoints + 1);  // code, 12
-    std::vector<std::string> wp_dsc = std::vector<std::string>(kMaxLandscapeWaypoints + 1);  // description, 64
+    std::vector<std::string> wp_nam;  // name, 24
+    std::vector<std::string> wp_cod;  // code, 12
+    std::vector<std::string> wp_dsc;  // description, 64
 };
 
 // Landscape airports: numbers, entries 1..1,000.
 struct Tarveap2 {
-    std::vector<float> apt_lat = std::vector<float>(kMaxLandscapeAirports + 1);  // degrees
-    std::vector<float> apt_lon = std::vector<float>(kMaxLandscapeAirports + 1);  // degrees
-    std::vector<int> apt_elev = std::vector<int>(kMaxLandscapeAirports + 1);     // whole metres
-    std::vector<float> apt_rwd = std::vector<float>(kMaxLandscapeAirports + 1);  // runway direction, whole degrees
-    std::vector<float> apt_rwl = std::vector<float>(kMaxLandscapeAirports + 1);  // runway length, m
-    std::vector<float> apt_frq = std::vector<float>(kMaxLandscapeAirports + 1);  // frequency, MHz
-    std::vector<int> apt_sty = std::vector<int>(kMaxLandscapeAirports + 1);      // 5 paved, else 2
+    std::vector<float> apt_lat;  // degrees
+    std::vector<float> apt_lon;  // degrees
+    std::vector<int> apt_elev;   // whole metres
+    std::vector<float> apt_rwd;  // runway direction, whole degrees
+    std::vector<float> apt_rwl;  // runway length, m
+    std::vector<float> apt_frq;  // frequency, MHz
+    std::vector<int> apt_sty;    // 5 paved, else 2
 };
 
 // Landscape airports: names, entries 1..1,000.
 struct Tarveap3 {
-    std::vector<std::string> apt_nam = std::vector<std::string>(kMaxLandscapeAirports + 1);  // name, 35
+    std::vector<std::string> apt_nam;  // name, 35
 };
 
 using CupReals = std::array<float, kCupTaskSlots>;
@@ -107,8 +109,14 @@ extern RdCup0 rd_cup_0;
 extern RdCup1 rd_cup_1;
 extern RdCup2 rd_cup_2;
 
-// Each restores its record to zeros and blanks; reset_landscape_records()
-// restores all seven.
+// Give waypoint tables (entries 0..15,000), resp. airport tables (0..1,000),
+// their whole capacity; entries they hold already are kept, larger tables
+// stay as they are.
+void size_waypoint_tables(Tarvewp2& numbers, Tarvewp3& texts);
+void size_airport_tables(Tarveap2& numbers, Tarveap3& names);
+
+// Each restores its record to zeros and blanks (the tables at their whole
+// capacity); reset_landscape_records() restores all seven.
 void reset_tarvewp2();
 void reset_tarvewp3();
 void reset_tarveap2();

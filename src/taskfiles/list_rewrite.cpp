@@ -1,8 +1,6 @@
 #include "taskfiles/list_rewrite.h"
 
-#include "foundation/log.h"
-#include "foundation/message_records.h"
-#include "foundation/messages.h"
+#include "foundation/tell.h"
 #include "platform/files.h"
 
 int read_text_lines(std::string_view path, std::vector<std::string>& lines, bool& opened) {
@@ -28,13 +26,8 @@ int make_backup_copy(std::string_view path) {
     const std::string backup = std::string(path) + ".bak";
     const int status = copy_file_over(path, backup);
     if (status != 0) {
-        report_message(2, "*** Backup copy failed: \n " + backup, "*** Copie de sauvegarde impossible : \n " + backup);
+        tell_and_log(kWarning, in_user_language("*** Backup copy failed: \n " + backup,
+                                                "*** Copie de sauvegarde impossible : \n " + backup));
     }
     return status;
-}
-
-void report_message(int severity, std::string_view english, std::string_view french) {
-    const std::string_view text = cmndta001.qfr ? french : english;
-    error_message(severity, text, cmndta001.qline);
-    log_message_f(text);
 }

@@ -20,7 +20,3 @@ int read_text_lines(std::string_view path, std::vector<std::string>& lines);
 // failure is shown as a warning and logged, in the language of cmndta001.qfr;
 // the copy's status is returned (0 made).
 int make_backup_copy(std::string_view path);
-
-// Shows a message of `severity` (1 error, 2 warning) in English or French by
-// cmndta001.qfr, on the console when cmndta001.qline is set, and logs it.
-void report_message(int severity, std::string_view english, std::string_view french);

@@ -4,6 +4,7 @@
 #include "foundation/key_value.h"
 #include "foundation/option_records.h"
 #include "foundation/output_targets.h"
+#include "foundation/tell.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "taskfiles/list_rewrite.h"
@@ -115,7 +116,8 @@ void write_map_list(std::string_view mmm, std::string_view ttt) {
     const bool existed = file_exists(list);
     if (existed) {
         if (read_text_lines(list, lines) != 0) {
-            report_message(1, "*** " + list + ": Error reading ***", "*** " + list + " : Erreur de lecture ***");
+            tell_and_log(kError, in_user_language("*** " + list + ": Error reading ***",
+                                                  "*** " + list + " : Erreur de lecture ***"));
             return;
         }
         make_backup_copy(list);
@@ -123,7 +125,8 @@ void write_map_list(std::string_view mmm, std::string_view ttt) {
 
     FileWriter out(list);
     if (!out.is_open()) {
-        report_message(1, "*** " + list + ": Error opening ***", "*** " + list + " : Ouverture impossible ***");
+        tell_and_log(kError, in_user_language("*** " + list + ": Error opening ***",
+                                              "*** " + list + " : Ouverture impossible ***"));
         return;
     }
     if (!existed) {
@@ -146,6 +149,8 @@ void write_map_list(std::string_view mmm, std::string_view ttt) {
     }
     out.write_line(entry);
     if (out.close() != 0) {
-        report_message(1, "*** " + list + ": Error writing ***", "*** " + list + " : Erreur d'\xE9" "criture ***");
+        tell_and_log(kError, in_user_language("*** " + list + ": Error writing ***", "*** " + list +
+                                                                                         " : Erreur d'\xE9"
+                                                                                         "criture ***"));
     }
 }

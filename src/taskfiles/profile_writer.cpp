@@ -5,6 +5,7 @@
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
 #include "foundation/paths_files.h"
+#include "foundation/tell.h"
 #include "foundation/text_edit.h"
 #include "foundation/units.h"
 #include "platform/console.h"
@@ -63,14 +64,15 @@ int read_source_profile(std::string_view prffile, const std::string& default_pro
     } else if (file_exists(default_profile)) {
         source = default_profile;
     } else {
-        report_message(1, "*** File not found\n " + default_profile,
-                       "*** Fichier non trouv\xE9 : \n " + default_profile);
+        tell_and_log(kError, in_user_language("*** File not found\n " + default_profile,
+                                              "*** Fichier non trouv\xE9 : \n " + default_profile));
         return kProfileNotRead;
     }
     bool opened = false;
     if (read_text_lines(source, lines, opened) != 0) {
         if (opened) {
-            report_message(1, "*** Error reading: \n " + source, "*** Erreur de lecture : \n " + source);
+            tell_and_log(kError,
+                         in_user_language("*** Error reading: \n " + source, "*** Erreur de lecture : \n " + source));
         }
         return kProfileNotRead;
     }
@@ -113,7 +115,7 @@ int rewrite_profile(std::string_view prffile, const std::string& default_profile
     }
     if (iosp != 0) {
         const std::string name = trim_right(prffile);
-        report_message(1, "Error writing: \n " + name, "*** Erreur d'\xE9" "criture : \n " + name);
+        tell_and_log(kError, in_user_language("Error writing: \n " + name, "*** Erreur d'\xE9" "criture : \n " + name));
     }
     return iosp;
 }

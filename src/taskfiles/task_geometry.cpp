@@ -2,7 +2,7 @@
 
 #include "foundation/geometry.h"
 #include "foundation/number_text.h"
-#include "foundation/run_stop.h"
+#include "foundation/tell.h"
 #include "foundation/terrain_extents.h"
 #include "platform/console.h"
 #include "taskfiles/task_zones.h"
@@ -77,7 +77,7 @@ bool in_sta_fin(float xx, float yy, float zz, float tpx1, float tpy1, float tpx2
         return dx * (double{tpx2} - tpx1) + dy * (double{tpy2} - tpy1) <= 0.0;
     }
     console_line("in_sta_fin : TPANG " + i2b(tpang));
-    stop_run("TPANG", kExitConversionFailed);
+    end_run("TPANG", kExitConversionFailed);
 }
 
 bool in_sector(float xx, float yy, float zz, int ns1, int nwp, std::span<const float> tpx,

@@ -12,6 +12,9 @@
 // aiming offset is zero. Angles are degrees; a direction is atan2(dy, dx) in
 // degrees with pi taken as 3.1415927. Everything is computed in double, so no
 // position however far out overflows.
+//
+// The conversion calls only task_minmax; the zone tests and opt_branch are
+// offered to the forms and the terrain code.
 
 // Widens the box xmi..xma, ymi..yma (in and out; the incoming values are the
 // starting extremes) over every point 0..nb_wp - 1 plus and minus its radius,

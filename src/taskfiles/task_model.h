@@ -112,9 +112,7 @@ struct RdFpl4 {
     float finishminalt = 0.0f;            // finish minimum altitude, m (set by the driver)
     float pressure = kStandardPressure;   // air pressure, Pa
     float dist_tot = 0.0f;                // task distance from the start to the finish, m
-    int cloudbase = 0;                    // unused
-    float fimialt_eff = 0.0f;             // unused
-    float tp_septhr = 0.0f;               // unused
+    int cloudbase = 0;                    // read by nothing; a fresh reading keeps it
 };
 
 // Airspaces of the landscape's airspace file that the task disables.

@@ -1,25 +1,23 @@
 #include "airspace_fixture.h"
 
 #include "airspace/airspace_trace.h"
-#include "foundation/message_records.h"
-#include "foundation/utm_frame.h"
+#include "airspace/layer_reset.h"
 #include "foundation/local_frame.h"
 #include "foundation/log.h"
+#include "foundation/message_records.h"
 #include "foundation/messages.h"
+#include "foundation/utm_frame.h"
 #include "support/terrain_bytes.h"
 #include "taskfiles/task_model.h"
 
 namespace airspace_test {
 
 AirspaceTest::AirspaceTest() {
-    reset_airspace_records();
-    reset_task_model();
-    cmndta001 = Cmndta001{};
+    reset_airspace_layer();
     cmndta001.qline = true;
     set_airspace_trace(false);
     // A landscape frame in UTM zone 32 north, its south-east corner near 44.2 N 7.7 E.
     reset_log();
-    reset_local_frame();
     dir_.write("frame.trn", tarvex_test::trn_bytes(tarvex_test::TrnHeader{}));
     float width = 0.0f;
     float height = 0.0f;
@@ -27,9 +25,8 @@ AirspaceTest::AirspaceTest() {
 }
 
 AirspaceTest::~AirspaceTest() {
-    reset_local_frame();
     set_airspace_trace(true);
-    cmndta001 = Cmndta001{};
+    reset_airspace_layer();
 }
 
 std::string AirspaceTest::write_file(const std::string& name, const std::string& bytes) const {

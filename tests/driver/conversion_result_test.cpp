@@ -118,6 +118,26 @@ TEST_F(ConversionResult, ProfileAndPolarLines) {
     EXPECT_NE(conversion.message.find("Polaire s\xE9lectionn\xE9" "e :\n"), std::string::npos);
 }
 
+TEST_F(ConversionResult, MessageIsCutAtItsCapacity) {
+    convert_plan2();
+    const std::string polar = "Polars\\" + std::string(1100, 'p') + ".xcp";
+    conversion.selected_polar = polar;
+    compose_result(conversion);
+    ASSERT_EQ(conversion.message.size(), kResultMessageLength);
+    // The last line is cut, not dropped.
+    const std::string label = "Selected polar:\n ";
+    const std::size_t at = conversion.message.find(label);
+    ASSERT_NE(at, std::string::npos);
+    const std::size_t kept = kResultMessageLength - at - label.size();
+    EXPECT_EQ(conversion.message.substr(at + label.size()), polar.substr(0, kept));
+
+    // A failed script's message too: the script's path fills it.
+    tarvex_c1.scrnam = demo.program_folder + "\\" + std::string(1100, 's') + ".sh";
+    run_post_run_script(conversion);
+    EXPECT_TRUE(conversion.script_failed);
+    EXPECT_EQ(conversion.message, tarvex_c1.scrnam.substr(0, kResultMessageLength));
+}
+
 TEST_F(ConversionResult, ProfileBackupIsKept) {
     prefix.add_file("C:\\XCSoarData\\Condor.prf", "MapFile=\"old\"\r\n");
     convert_plan2();

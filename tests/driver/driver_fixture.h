@@ -2,6 +2,7 @@
 
 #include "airspace/airspace_records.h"
 #include "driver/forms_gui.h"
+#include "driver/layer_reset.h"
 #include "foundation/condor_install.h"
 #include "foundation/condor_waits.h"
 #include "foundation/log.h"
@@ -26,11 +27,8 @@
 
 namespace tarvex_test {
 
-// The end of a run as the stop seam reports it to a test.
-struct RunStopped {
-    std::string text;
-    int exit_code = -1;
-};
+// The end of a run, thrown by the program's stop as in production.
+using ::RunStopped;
 
 // A box the message routines would have shown.
 struct Box {
@@ -41,8 +39,8 @@ struct Box {
 
 // A clean run of the driver: every record at its start values, a fresh
 // current folder that is also the program's folder (so Tarvex.ini lives
-// there), the log "Tarvex.log" in it, boxes recorded instead of shown, stops
-// thrown as RunStopped, console dialogs, English as the system's language and
+// there), the log "Tarvex.log" in it, boxes recorded instead of shown,
+// console dialogs, English as the system's language and
 // the real wait clock.
 class DriverTest : public ::testing::Test {
 protected:
@@ -59,31 +57,19 @@ protected:
         set_message_box([this](const std::string& title, const std::string& text, int& status) {
             boxes.push_back({title, text, status});
         });
-        set_stop_handler([](const std::string& text, int code) { throw RunStopped{text, code}; });
         set_program_folder(program_folder());
-        reset_tinyfd();
         log_message_f("CREATETarvex.log");
     }
     ~DriverTest() override {
         set_message_box(nullptr);
-        set_stop_handler(nullptr);
         set_program_folder("");
         reset_wait_clock();
         reset_log();
-        reset_tinyfd();
         clear_console_encoding();
         reset_records();
     }
 
-    static void reset_records() {
-        reset_option_records();
-        reset_cmndta001();
-        reset_inst00();
-        reset_as0003();
-        reset_task_model();
-        reset_tvxfrm();
-        reset_rdstng00();
-    }
+    static void reset_records() { reset_all_records(); }
 
     // The test folder in Windows form, with a final "\".
     std::string program_folder() const { return map_from_host(dir_.path().string()) + "\\"; }
@@ -105,7 +91,7 @@ protected:
             return stopped;
         }
         ADD_FAILURE() << "the run did not stop";
-        return {};
+        return {"", -1};
     }
 
     TempDir dir_;

@@ -7,6 +7,7 @@
 #include "airspace/airspace_records.h"
 #include "airspace/airspace_trace.h"
 #include "airspace/airspace_window.h"
+#include "driver/layer_reset.h"
 #include "foundation/condor_install.h"
 #include "foundation/local_frame.h"
 #include "foundation/log.h"
@@ -72,15 +73,7 @@ protected:
 
     static void reset_all() {
         reset_log();
-        reset_cmndta001();
-        reset_option_records();
-        reset_task_model();
-        reset_landscape_records();
-        reset_airspace_records();
-        reset_local_frame();
-        reset_trn001();
-        reset_inst00();
-        reset_rdstng00();
+        reset_all_records();
     }
 
     // Reads a plan as the conversion does, with its landscape's frame,

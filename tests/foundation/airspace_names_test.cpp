@@ -1,5 +1,6 @@
 #include "foundation/airspace_names.h"
 #include "foundation/gui_hooks.h"
+#include "foundation/message_records.h"
 
 #include <gtest/gtest.h>
 
@@ -45,6 +46,11 @@ TEST(AirspaceNames, StoreReplaceReadAndBounds) {
 }
 
 TEST(GuiHooks, ReturnAtOnce) {
+    // Without a display window the hooks change nothing and write nothing.
+    reset_cmndta001();
+    cmndta001.nberr = 3;
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     prg_bar(50);
     upd_prm();
     trig_as(-1, 0);
@@ -55,5 +61,9 @@ TEST(GuiHooks, ReturnAtOnce) {
     set_error();
     upd_err_count(1, 2);
     upd_rchgri(90);
-    SUCCEED();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(cmndta001.nberr, 3);
+    EXPECT_EQ(cmndta001.nbwarn, 0);
+    reset_cmndta001();
 }

@@ -1,4 +1,5 @@
 #include "foundation/condor_install.h"
+#include "foundation/layer_reset.h"
 #include "foundation/log.h"
 #include "foundation/message_records.h"
 #include "foundation/messages.h"
@@ -24,11 +25,6 @@ using tarvex_test::TempDir;
 
 namespace {
 
-struct StopRequested {
-    std::string text;
-    int code;
-};
-
 struct Box {
     std::string title;
     std::string text;
@@ -40,19 +36,15 @@ struct Box {
 class DiscoveryTest : public testing::Test {
 protected:
     DiscoveryTest() : cwd_(dir_.path()) {
-        reset_inst00();
-        reset_cmndta001();
+        reset_foundation_layer();
         reset_log();
         set_message_box([this](const std::string& title, const std::string& text, int& status) {
             boxes.push_back({title, text, status});
         });
-        set_stop_handler([](const std::string& text, int code) { throw StopRequested{text, code}; });
     }
     ~DiscoveryTest() override {
         set_message_box({});
-        set_stop_handler({});
-        reset_inst00();
-        reset_cmndta001();
+        reset_foundation_layer();
         reset_log();
     }
     std::string log_text() const { return TempDir::read(dir_.path() / "Logfile.txt"); }
@@ -202,9 +194,9 @@ TEST_F(DiscoveryTest, InstallFolderLookups) {
         try {
             get_condor_inst_dir(bad, path, true);
             ADD_FAILURE() << "no stop for " << bad;
-        } catch (const StopRequested& stop) {
+        } catch (const RunStopped& stop) {
             EXPECT_EQ(stop.text, "get_condor_inst_dir : incorrect Condor version");
-            EXPECT_EQ(stop.code, kExitConfiguration);
+            EXPECT_EQ(stop.exit_code, kExitConfiguration);
         }
     }
 }

@@ -15,11 +15,6 @@ using tarvex_test::FakeWinePrefix;
 
 namespace {
 
-struct StopRequested {
-    std::string text;
-    int code;
-};
-
 // Ends a wait that would go on, from inside the fake sleep.
 struct EnoughWaiting {};
 
@@ -38,12 +33,8 @@ public:
                                 on_sleep(static_cast<int>(sleeps.size()));
                             }
                         }});
-        set_stop_handler([](const std::string& text, int code) { throw StopRequested{text, code}; });
     }
-    ~FakeWait() {
-        reset_wait_clock();
-        set_stop_handler({});
-    }
+    ~FakeWait() { reset_wait_clock(); }
     std::int64_t now = kStart;
     std::vector<int> sleeps;
     std::function<void(int)> on_sleep;
@@ -135,9 +126,9 @@ TEST(CondorWaits, TwelveHourLimitEndsTheRun) {
     try {
         wait_for_file(kStart, kPlan3);
         ADD_FAILURE() << "the wait did not stop";
-    } catch (const StopRequested& stop) {
+    } catch (const RunStopped& stop) {
         EXPECT_EQ(stop.text, "waiting for " + kPlan3 + " : 12 hours");
-        EXPECT_EQ(stop.code, kExitWaitTimedOut);
+        EXPECT_EQ(stop.exit_code, kExitWaitTimedOut);
     }
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_NE(err.find("waiting for " + kPlan3 + " : 12 hours"), std::string::npos);
@@ -200,9 +191,9 @@ TEST(CondorWaits, TwoFilesTwelveHourLimit) {
     try {
         wait_for_2_files(kStart, kPlan2, kPlan3, nmod);
         ADD_FAILURE() << "the wait did not stop";
-    } catch (const StopRequested& stop) {
+    } catch (const RunStopped& stop) {
         EXPECT_EQ(stop.text, "waiting for " + kPlan2 + " " + kPlan3 + " : 12 hours");
-        EXPECT_EQ(stop.code, kExitWaitTimedOut);
+        EXPECT_EQ(stop.exit_code, kExitWaitTimedOut);
     }
     testing::internal::GetCapturedStderr();
     EXPECT_EQ(wait.sleeps.size(), 21601U);

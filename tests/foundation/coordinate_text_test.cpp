@@ -10,18 +10,6 @@
 
 namespace {
 
-struct StopRequested {
-    std::string text;
-    int code;
-};
-
-class StopCatcher {
-public:
-    StopCatcher() {
-        set_stop_handler([](const std::string& text, int code) { throw StopRequested{text, code}; });
-    }
-    ~StopCatcher() { set_stop_handler({}); }
-};
 
 }  // namespace
 
@@ -211,14 +199,13 @@ TEST(CoordinateForms, PlacesPointsWithoutCoordinates) {
     EXPECT_NEAR(lat[3], 44.99f, 1e-5);
     EXPECT_EQ(lat[4], 45.001f);  // known points stay
 
-    const StopCatcher catcher;
     std::array<int, 21> none{};
     try {
         cnv_coord(5, none, x, y, lat, lon);
         ADD_FAILURE() << "no stop";
-    } catch (const StopRequested& stop) {
+    } catch (const RunStopped& stop) {
         EXPECT_EQ(stop.text, "Conversion impossible");
-        EXPECT_EQ(stop.code, kExitConversionFailed);
+        EXPECT_EQ(stop.exit_code, kExitConversionFailed);
     }
     // A reference point with point 0's x gives no longitude scale: no division by zero.
     std::array<float, 21> same_x{};
@@ -226,7 +213,7 @@ TEST(CoordinateForms, PlacesPointsWithoutCoordinates) {
     try {
         cnv_coord(5, number, same_x, y, lat, lon);
         ADD_FAILURE() << "no stop";
-    } catch (const StopRequested& stop) {
+    } catch (const RunStopped& stop) {
         EXPECT_EQ(stop.text, "Conversion impossible");
     }
 }

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
 #include <limits>
+#include <string>
+#include <vector>
 
 TEST(FortranFormatFields, IntegerWidthMinimumDigitsAndOverflow) {
     EXPECT_EQ(fmt_i(5, 3), "  5");
@@ -150,4 +153,47 @@ TEST(FortranFormatWrite, FaultsInFormatsOrValuesThrow) {
     EXPECT_THROW(fortran_write("(F8.2)", {"x"}), FortranFormatError);
     EXPECT_THROW(fortran_write("(L1)", {1}), FortranFormatError);
     EXPECT_THROW(fortran_write("('x')", {1}), FortranFormatError);   // a value and nowhere to put it
+}
+
+// F fields are written without printf; every one must still read as
+// printf's "%.*f" writes it, the exact route for values of few bits (every
+// float) as well as the general one.
+TEST(FortranFormatFields, FixedMatchesPrintfOnEveryRoute) {
+    const auto printf_fixed = [](double value, int d) {
+        char text[512];
+        std::snprintf(text, sizeof text, "%.*f", d, value);
+        return std::string(text) + (d == 0 ? "." : "");
+    };
+    const double values[] = {0.5,      2.5,          3.5,       1.0 / 3.0, 0.1,        12345.678f, 999.99994f,
+                             1.0e-7f,  123456789.0f, 8.9e12,    9.1e18,    1.0e300,    4.9e-324,   0.000001,
+                             0.0000005, 1e15 + 0.5,  67108865.0, 2.675,    1.005,      1e22};
+    for (const double value : values) {
+        for (const int d : {0, 1, 2, 3, 6, 9, 12, 18, 20}) {
+            SCOPED_TRACE(testing::Message() << value << " d=" << d);
+            EXPECT_EQ(fmt_f(value, 0, d), printf_fixed(value, d));
+            std::string appended = "x";
+            append_fmt_f(appended, value, 0, d);
+            EXPECT_EQ(appended, "x" + printf_fixed(value, d));
+        }
+    }
+    EXPECT_EQ(fmt_f(-2.5, 6, 0), "   -2.");
+    EXPECT_EQ(fmt_f(-0.0004, 6, 3), " 0.000");
+}
+
+TEST(FortranFormatWrites, FormatsAreParsedOnceAndStayCorrect) {
+    // The same format over and over, and formats that differ by one character.
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(fortran_write("(I3,1X,F6.2)", {i, 1.5}), "  " + std::to_string(i) + "   1.50");
+        EXPECT_EQ(fortran_write("(I4,1X,F6.2)", {i, 1.5}), "   " + std::to_string(i) + "   1.50");
+    }
+    // A malformed format throws every time, not only when first seen.
+    EXPECT_THROW(fortran_write("(I3", {1}), FortranFormatError);
+    EXPECT_THROW(fortran_write("(I3", {1}), FortranFormatError);
+    // Records joined by a line end, and a text holding one stays one record.
+    EXPECT_EQ(fortran_write("(A/A)", {"a", "b"}), "a\nb");
+    EXPECT_EQ(fortran_records("(A)", {"a\nb"}), std::vector<std::string>{"a\nb"});
+    std::string line = "n=";
+    append_fmt_i(line, -42, 0);
+    append_fmt_i(line, 7, 4, 2);
+    EXPECT_EQ(line, "n=-42  07");
 }

@@ -153,3 +153,30 @@ TEST(KeyValue, ReadList) {
     EXPECT_EQ(lst[1].size(), kListItemLength);  // cut by the work field
     EXPECT_EQ(lst[2], "y");
 }
+
+TEST(KeyValue, ListItemsOnViewsAsExtractList) {
+    // next_list_item takes a list apart as extract_list does, item by item.
+    for (const std::string& list : {std::string("a, \"b,c\" ,d"), std::string("\"x\"y,z"), std::string(" p ,,q  "),
+                                   std::string("\"open,no close"), std::string("solo"), std::string("")}) {
+        SCOPED_TRACE(list);
+        std::string val = list;
+        std::string_view rest = list;
+        for (int i = 0; i < 6; ++i) {
+            std::string item;
+            extract_comma(val, item);
+            EXPECT_EQ(std::string(next_list_item(rest, ',')), item);
+            EXPECT_EQ(std::string(rest), val);
+        }
+    }
+    // A list of every airspace of a landscape is read whole.
+    std::string all;
+    for (int n = 0; n < 5000; ++n) {
+        all += (n == 0 ? "" : ",") + std::to_string(n);
+    }
+    std::string_view rest = all;
+    int count = 0;
+    while (!next_list_item(rest, ',').empty()) {
+        ++count;
+    }
+    EXPECT_EQ(count, 5000);
+}

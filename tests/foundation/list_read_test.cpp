@@ -174,3 +174,29 @@ TEST(ListRead, Arrays) {
     EXPECT_EQ(counts[1], 2);
     EXPECT_EQ(counts[2], 0);
 }
+
+TEST(ListRead, PlainDecimalsReadInPlaceAsListRead) {
+    // read_exact_decimal gives list_read's value, or leaves the text to it.
+    for (const char* text : {"45", " 045 ", "17.268", "-6.5", "0.001", "16777216", "5.", "\t30\r"}) {
+        SCOPED_TRACE(text);
+        float listed = 0.0f;
+        ASSERT_EQ(list_read(text, listed), kReadOk);
+        float exact = -1.0f;
+        ASSERT_TRUE(read_exact_decimal(text, exact));
+        EXPECT_EQ(exact, listed);
+    }
+    for (const char* text : {"", "  ", "1e3", "+5", "-0", "0.0", "16777217", "1.23456789012", "4 5", "45,", "abc"}) {
+        SCOPED_TRACE(text);
+        float value = 9.0f;
+        EXPECT_FALSE(read_exact_decimal(text, value));
+        EXPECT_EQ(value, 9.0f);
+    }
+    // Reals through the list: a mantissa too long for the exact route, and a
+    // double, still correctly rounded.
+    float f = 0.0f;
+    EXPECT_EQ(list_read("0.1000000000000000055511151231257827", f), kReadOk);
+    EXPECT_EQ(f, 0.1f);
+    double d = 0.0;
+    EXPECT_EQ(list_read("1234567.891", d), kReadOk);
+    EXPECT_EQ(d, 1234567.891);
+}

@@ -1,3 +1,4 @@
+#include "foundation/layer_reset.h"
 #include "foundation/local_frame.h"
 #include "foundation/log.h"
 #include "foundation/terrain_extents.h"
@@ -44,12 +45,11 @@ struct GridHeader {
 class FrameTest : public testing::Test {
 protected:
     FrameTest() : cwd_(dir_.path()) {
-        reset_local_frame();
-        reset_trn001();
+        reset_foundation_layer();
         reset_log();
     }
     ~FrameTest() override {
-        reset_local_frame();
+        reset_foundation_layer();
         reset_log();
     }
     void write(const std::string& name, const std::string& bytes) { dir_.write(name, bytes); }

@@ -1,3 +1,4 @@
+#include "foundation/layer_reset.h"
 #include "foundation/log.h"
 #include "foundation/message_records.h"
 #include "foundation/messages.h"
@@ -26,11 +27,9 @@ struct BoxCall {
 class Messages : public ::testing::Test {
 protected:
     Messages() : cwd_(dir_.path()) {
+        reset_foundation_layer();
         reset_log();
         set_log_clock([] { return LogDateTime{2024, 1, 2, 3, 4, 5}; });
-        reset_cmndta001();
-        reset_loca_c();
-        reset_peldbg00();
         set_console_utf8(false);
         set_message_box([this](const std::string& title, const std::string& text, int& status) {
             boxes_.push_back({title, text, status});
@@ -43,9 +42,7 @@ protected:
     ~Messages() override {
         set_message_box(nullptr);
         reset_log();
-        reset_cmndta001();
-        reset_loca_c();
-        reset_peldbg00();
+        reset_foundation_layer();
         clear_console_encoding();
     }
 
@@ -191,7 +188,7 @@ TEST_F(Messages, PxrCEntry) {
 }
 
 TEST(MessageRecords, ResetRestoresTheStart) {
-    cmndta001 = {true, true, 3, 4, 5};
+    cmndta001 = {true, true, 4, 5};
     loca_c.msg_tit = "x";
     loca_c.infile = "y";
     peldbg00 = {true, true, true};
@@ -199,7 +196,7 @@ TEST(MessageRecords, ResetRestoresTheStart) {
     reset_loca_c();
     reset_peldbg00();
     EXPECT_FALSE(cmndta001.qfr || cmndta001.qline);
-    EXPECT_EQ(cmndta001.nauto_upd + cmndta001.nbwarn + cmndta001.nberr, 0);
+    EXPECT_EQ(cmndta001.nbwarn + cmndta001.nberr, 0);
     EXPECT_TRUE(loca_c.msg_tit.empty() && loca_c.infile.empty());
     EXPECT_FALSE(peldbg00.qdis_wrn || peldbg00.qdbg_l_0 || peldbg00.qdbg_l_1);
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 TEST(OptionRecords, ResetRestoresTheStartUpDefaults) {
     tarvex01.start_margin = 7;
     tarvex01.qxcs = false;
@@ -55,4 +57,10 @@ TEST(OptionRecords, ResetRestoresTheStartUpDefaults) {
     EXPECT_EQ(tarvex_c.cunitspd.size(), kSpeedUnitCapacity);
     EXPECT_EQ(tarvex_c1.scrnam, "");
     EXPECT_EQ(trn00c.trnfile, "");
+}
+
+TEST(OptionRecords, PathFieldHoldsAnOptionsCapacity) {
+    EXPECT_EQ(path_field("C:\\XCSoarData\\Tasks"), "C:\\XCSoarData\\Tasks");
+    const std::string long_path = "C:\\" + std::string(300, 'p');
+    EXPECT_EQ(path_field(long_path), long_path.substr(0, kOptionPathCapacity));
 }

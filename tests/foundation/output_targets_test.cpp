@@ -1,13 +1,16 @@
 #include "foundation/output_targets.h"
 
+#include "foundation/layer_reset.h"
+#include "foundation/option_records.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
 class OutputTargets : public ::testing::Test {
 protected:
-    void SetUp() override { reset_option_records(); }
-    void TearDown() override { reset_option_records(); }
+    void SetUp() override { reset_foundation_layer(); }
+    void TearDown() override { reset_foundation_layer(); }
 
     // The switches as the settings file and the command line set them: one target.
     static void ask_for(bool xcs, bool lk8000, bool seeyou, bool json) {

@@ -1,3 +1,4 @@
+#include "foundation/layer_reset.h"
 #include "foundation/message_records.h"
 #include "foundation/messages.h"
 #include "foundation/paths_files.h"
@@ -119,7 +120,7 @@ namespace {
 class WritableFolder : public ::testing::Test {
 protected:
     WritableFolder() : cwd_(dir_.path()) {
-        reset_cmndta001();
+        reset_foundation_layer();
         set_console_utf8(false);
         set_message_box([this](const std::string& title, const std::string& text, int& status) {
             boxes_.push_back(title + "|" + text + "|" + std::to_string(status));
@@ -127,7 +128,7 @@ protected:
     }
     ~WritableFolder() override {
         set_message_box(nullptr);
-        reset_cmndta001();
+        reset_foundation_layer();
         clear_console_encoding();
     }
 

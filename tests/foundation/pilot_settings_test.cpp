@@ -1,3 +1,4 @@
+#include "foundation/layer_reset.h"
 #include "foundation/log.h"
 #include "foundation/pilot_settings.h"
 
@@ -15,11 +16,11 @@ namespace {
 class PilotSettingsTest : public testing::Test {
 protected:
     PilotSettingsTest() : cwd_(dir_.path()) {
-        reset_rdstng00();
+        reset_foundation_layer();
         reset_log();
     }
     ~PilotSettingsTest() override {
-        reset_rdstng00();
+        reset_foundation_layer();
         reset_log();
     }
     TempDir dir_;

@@ -3,6 +3,7 @@
 #include "platform/console.h"
 #include "platform/dialogs.h"
 
+#include "platform/layer_reset.h"
 #include "support/fake_wine_prefix.h"
 #include "support/std_streams.h"
 #include "support/temp_dir.h"
@@ -25,11 +26,11 @@ std::string converse(const std::string& input, Talk&& talk) {
 class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        reset_tinyfd();
+        reset_platform_layer();
         set_console_utf8(false);
     }
     void TearDown() override {
-        reset_tinyfd();
+        reset_platform_layer();
         clear_console_encoding();
     }
 

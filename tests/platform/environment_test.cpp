@@ -1,10 +1,12 @@
 #include "platform/environment.h"
+#include "platform/path_map.h"
 
 #include "support/fake_wine_prefix.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -161,6 +163,7 @@ TEST(GetExePath, ProgramPathInWindowsForm) {
 
     // The program's folder as a drive of the prefix.
     fs::create_directory_symlink(exe.parent_path(), prefix.root() / "dosdevices" / "t:");
+    forget_wine_drives();
     EXPECT_GT(GetExePath(path, 512), 0);
     EXPECT_EQ(path, "T:\\" + exe.filename().string());
 
@@ -178,8 +181,14 @@ TEST(HideConsole, TraceOnly) {
 }
 
 TEST(MySleep, ReturnsForZeroAndNegative) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
     My_Sleep(0);
-    My_Sleep(-100);
-    My_Sleep(1);
-    SUCCEED();
+    My_Sleep(-100);  // not taken as a long unsigned wait
+    const Clock::time_point after_nothing = Clock::now();
+    My_Sleep(20);
+    const Clock::time_point after_sleep = Clock::now();
+    // Generous bound: the two calls sleep not at all, however busy the machine.
+    EXPECT_LT(after_nothing - start, std::chrono::seconds(1));
+    EXPECT_GE(after_sleep - after_nothing, std::chrono::milliseconds(20));
 }

@@ -162,6 +162,22 @@ TEST(FileWriter, CreateAppendAndLineEnds) {
     EXPECT_EQ(TempDir::read(prefix.drive_c() / "out" / "b.bin"), std::string("\0\x01\n", 3));
 }
 
+TEST(FileWriter, LinesOfAnyLengthEndWithCrLf) {
+    FakeWinePrefix prefix(bare_prefix());
+    // Around the length a line leaves in one write with its line end.
+    const std::string edge(254, 'e');
+    const std::string past(255, 'p');
+    const std::string long_line(5000, 'l');
+    {
+        FileWriter out("C:\\lines.txt");
+        for (const std::string* line : {&edge, &past, &long_line}) {
+            EXPECT_TRUE(out.write_line(*line));
+        }
+        EXPECT_EQ(out.close(), 0);
+    }
+    EXPECT_EQ(TempDir::read(prefix.drive_c() / "lines.txt"), edge + "\r\n" + past + "\r\n" + long_line + "\r\n");
+}
+
 TEST(FileWriter, OpenFailures) {
     FakeWinePrefix prefix(bare_prefix());
     FileWriter no_folder("C:\\missing\\x.txt");

@@ -154,6 +154,7 @@ TEST(PathMap, ReverseMappingPicksTheLongestDrive) {
     EXPECT_EQ(map_from_host(prefix.drive_c().string() + "/"), "C:\\");
     // A drive on a folder inside C: is longer, so it wins.
     fs::create_directory_symlink(docs, prefix.root() / "dosdevices" / "m:");
+    forget_wine_drives();
     EXPECT_EQ(map_from_host((docs / "Condor3").string()), "M:\\Condor3");
     // Outside every drive but Z:.
     EXPECT_EQ(map_from_host("/usr/share/doc"), "Z:\\usr\\share\\doc");
@@ -179,4 +180,21 @@ TEST(PathMap, CommandLineArguments) {
     EXPECT_EQ(windows_path_from_argument((prefix.drive_c() / "x" / "y.fpl").string()), "C:\\x\\y.fpl");
     EXPECT_EQ(windows_path_from_argument("/tmp/t\xC3\xA2" "che.fpl"), "Z:\\tmp\\t\xE2" "che.fpl");
     EXPECT_EQ(windows_path_from_argument("t\xC3\xA2" "che.fpl"), "t\xE2" "che.fpl");
+}
+
+TEST(PathMap, DrivesAreListedOncePerPrefix) {
+    FakeWinePrefix prefix(bare_prefix());
+    ASSERT_EQ(wine_drives().size(), 2u);
+    TempDir other;
+    fs::create_directory_symlink(other.path(), prefix.root() / "dosdevices" / "k:");
+    // The same prefix keeps the drives it was first listed with...
+    EXPECT_EQ(wine_drives().size(), 2u);
+    EXPECT_FALSE(map_to_host("K:\\x.txt"));
+    // ...until it is forgotten; another prefix is listed afresh.
+    forget_wine_drives();
+    EXPECT_EQ(wine_drives().size(), 3u);
+    EXPECT_EQ(map_to_host("K:\\x.txt"), (other.path() / "x.txt").string());
+    FakeWinePrefix second(bare_prefix());
+    EXPECT_EQ(wine_drives().size(), 2u);
+    EXPECT_EQ(map_to_host("C:\\x.txt"), (second.drive_c() / "x.txt").string());
 }

@@ -19,7 +19,6 @@ class AcfWriter : public WriterTest {
 protected:
     void SetUp() override {
         WriterTest::SetUp();
-        reset_cmndta001();
         reset_log();
         set_message_box([this](const std::string&, const std::string& text, int& status) {
             shown.push_back(text);
@@ -31,7 +30,6 @@ protected:
     void TearDown() override {
         set_message_box(nullptr);
         reset_log();
-        reset_cmndta001();
         WriterTest::TearDown();
     }
 

@@ -1,5 +1,6 @@
 #include "taskfiles/altitude_limits.h"
 
+#include "taskfiles/layer_reset.h"
 #include "taskfiles/task_model.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +11,8 @@ namespace {
 
 class AltitudeLimits : public testing::Test {
 protected:
-    void SetUp() override { reset_task_model(); }
-    void TearDown() override { reset_task_model(); }
+    void SetUp() override { reset_taskfiles_layer(); }
+    void TearDown() override { reset_taskfiles_layer(); }
 
     // Runs altitude_limits on point 3 with a 32-character name and an
     // 80-character comment.

@@ -1,8 +1,8 @@
 #include "taskfiles/fpl_reader.h"
 
 #include "foundation/condor_install.h"
-#include "platform/path_map.h"
 #include "foundation/run_stop.h"
+#include "platform/path_map.h"
 #include "reader_fixture.h"
 
 #include <gtest/gtest.h>
@@ -14,22 +14,6 @@ using tarvex_test::crlf;
 using tarvex_test::ReaderTest;
 
 namespace {
-
-// The end of a run, as the stop seam reports it to a test: thrown instead of
-// ending the process while the object lives.
-struct RunStopped {
-    std::string text;
-    int exit_code = 0;
-};
-class StopThrows {
-public:
-    StopThrows() {
-        set_stop_handler([](const std::string& text, int exit_code) { throw RunStopped{text, exit_code}; });
-    }
-    ~StopThrows() { set_stop_handler(nullptr); }
-    StopThrows(const StopThrows&) = delete;
-    StopThrows& operator=(const StopThrows&) = delete;
-};
 
 class FplReader : public ReaderTest {
 protected:
@@ -43,7 +27,6 @@ protected:
 
     int nl = -1;
     int ios = 99;
-    StopThrows stop_throws_;
 };
 
 // A Condor 2 plan with three points (takeoff, start, finish), the way Condor

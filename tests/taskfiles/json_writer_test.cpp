@@ -26,8 +26,6 @@ class JsonWriter : public WriterTest {
 protected:
     void SetUp() override {
         WriterTest::SetUp();
-        reset_utm000();
-        reset_utm001();
         utm000.xmax = 200000.0;
         utm000.ymax = 200000.0;
         utm000.orig_e = 600000.0;
@@ -39,11 +37,6 @@ protected:
         utm000.raddeg = kDegreesPerRadian;
         utm000.degrad = kRadiansPerDegree;
         utm001.initialized = true;
-    }
-    void TearDown() override {
-        reset_utm000();
-        reset_utm001();
-        WriterTest::TearDown();
     }
 
     json parsed(const std::string& name) const {

@@ -16,8 +16,6 @@ class LandscapeMatch : public ReaderTest {
 protected:
     LandscapeMatch() {
         // A frame in UTM zone 32 north, its east edge at easting 600 km.
-        reset_utm000();
-        reset_utm001();
         utm000.nzon = 32;
         utm000.zlat = 'N';
         utm000.rlon0 = 9.0;
@@ -28,10 +26,6 @@ protected:
         utm000.xmax = 200000.0;
         utm000.ymax = 200000.0;
         utm001.initialized = true;
-    }
-    ~LandscapeMatch() override {
-        reset_utm000();
-        reset_utm001();
     }
 
     // Task point n named `name` at (x, y, z).

@@ -25,6 +25,7 @@ TEST(LandscapeRecords, ListsGoStraightToTheNameLookups) {
 }
 
 TEST(LandscapeRecords, ResetClearsAndKeepsTheCapacities) {
+    reset_landscape_records();
     tarvewp2.wp_rwl[7] = 800.0f;
     tarvewp3.wp_dsc[7] = "desc";
     tarveap2.apt_sty[1000] = 5;
@@ -48,4 +49,32 @@ TEST(LandscapeRecords, ResetClearsAndKeepsTheCapacities) {
     EXPECT_EQ(tarvewp3.wp_nam.size(), static_cast<std::size_t>(kMaxLandscapeWaypoints + 1));
     EXPECT_EQ(tarveap2.apt_frq.size(), static_cast<std::size_t>(kMaxLandscapeAirports + 1));
     EXPECT_EQ(tarveap3.apt_nam.size(), static_cast<std::size_t>(kMaxLandscapeAirports + 1));
+}
+
+TEST(LandscapeRecords, TablesStartEmptyAndAreSizedWhenRead) {
+    // A record of its own starts without entries: nothing is built before a landscape is read.
+    Tarvewp2 numbers;
+    Tarvewp3 texts;
+    Tarveap2 airports;
+    Tarveap3 names;
+    EXPECT_TRUE(numbers.wp_lat.empty());
+    EXPECT_TRUE(texts.wp_nam.empty());
+    EXPECT_TRUE(airports.apt_frq.empty());
+    EXPECT_TRUE(names.apt_nam.empty());
+
+    size_waypoint_tables(numbers, texts);
+    size_airport_tables(airports, names);
+    EXPECT_EQ(numbers.wp_frq.size(), static_cast<std::size_t>(kMaxLandscapeWaypoints + 1));
+    EXPECT_EQ(numbers.wp_typ.size(), static_cast<std::size_t>(kMaxLandscapeWaypoints + 1));
+    EXPECT_EQ(texts.wp_dsc.size(), static_cast<std::size_t>(kMaxLandscapeWaypoints + 1));
+    EXPECT_EQ(airports.apt_sty.size(), static_cast<std::size_t>(kMaxLandscapeAirports + 1));
+    EXPECT_EQ(names.apt_nam.size(), static_cast<std::size_t>(kMaxLandscapeAirports + 1));
+
+    // Sizing again keeps what the tables hold.
+    texts.wp_nam[kMaxLandscapeWaypoints] = "Last";
+    names.apt_nam[1] = "First";
+    size_waypoint_tables(numbers, texts);
+    size_airport_tables(airports, names);
+    EXPECT_EQ(texts.wp_nam[kMaxLandscapeWaypoints], "Last");
+    EXPECT_EQ(names.apt_nam[1], "First");
 }

@@ -13,6 +13,7 @@
 #include "foundation/option_records.h"
 #include "platform/dialogs.h"
 #include "taskfiles/landscape_records.h"
+#include "taskfiles/layer_reset.h"
 #include "taskfiles/task_model.h"
 
 #include "support/std_streams.h"
@@ -73,12 +74,7 @@ protected:
 
 private:
     static void reset_all() {
-        reset_task_model();
-        reset_landscape_records();
-        reset_option_records();
-        reset_cmndta001();
-        reset_inst00();
-        reset_tinyfd();
+        reset_taskfiles_layer();
         reset_log();
     }
 

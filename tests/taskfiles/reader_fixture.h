@@ -7,6 +7,7 @@
 #include "platform/console.h"
 #include "support/temp_dir.h"
 #include "taskfiles/landscape_records.h"
+#include "taskfiles/layer_reset.h"
 #include "taskfiles/task_model.h"
 
 #include <gtest/gtest.h>
@@ -29,12 +30,9 @@ struct ShownMessage {
 class ReaderTest : public ::testing::Test {
 protected:
     ReaderTest() : cwd_(dir_.path()) {
+        reset_taskfiles_layer();
         reset_log();
         set_log_clock([] { return LogDateTime{2024, 1, 2, 3, 4, 5}; });
-        reset_cmndta001();
-        reset_option_records();
-        reset_task_model();
-        reset_landscape_records();
         set_console_utf8(false);
         set_message_box([this](const std::string& title, const std::string& text, int& status) {
             boxes.push_back({title, text, status});
@@ -44,10 +42,7 @@ protected:
     ~ReaderTest() override {
         set_message_box(nullptr);
         reset_log();
-        reset_cmndta001();
-        reset_option_records();
-        reset_task_model();
-        reset_landscape_records();
+        reset_taskfiles_layer();
         clear_console_encoding();
     }
 

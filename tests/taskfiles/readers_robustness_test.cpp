@@ -23,22 +23,6 @@ using tarvex_test::ReaderTest;
 
 namespace {
 
-// The end of a run, as the stop seam reports it to a test: thrown instead of
-// ending the process while the object lives.
-struct RunStopped {
-    std::string text;
-    int exit_code = 0;
-};
-class StopThrows {
-public:
-    StopThrows() {
-        set_stop_handler([](const std::string& text, int exit_code) { throw RunStopped{text, exit_code}; });
-    }
-    ~StopThrows() { set_stop_handler(nullptr); }
-    StopThrows(const StopThrows&) = delete;
-    StopThrows& operator=(const StopThrows&) = delete;
-};
-
 class Robustness : public ReaderTest {
 protected:
     std::string random_bytes(std::size_t count) {
@@ -70,7 +54,6 @@ protected:
     }
 
     std::mt19937 random_{20240501u};
-    StopThrows stop_throws_;
 };
 
 const std::vector<std::string> kPlanPieces{

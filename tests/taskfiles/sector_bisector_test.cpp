@@ -1,5 +1,6 @@
 #include "taskfiles/sector_bisector.h"
 
+#include "taskfiles/layer_reset.h"
 #include "taskfiles/task_model.h"
 #include "writer_support.h"
 
@@ -11,8 +12,8 @@ using tarvex_test::set_task;
 
 class SectorBisector : public testing::Test {
 protected:
-    void SetUp() override { reset_task_model(); }
-    void TearDown() override { reset_task_model(); }
+    void SetUp() override { reset_taskfiles_layer(); }
+    void TearDown() override { reset_taskfiles_layer(); }
 };
 
 TEST_F(SectorBisector, BearingsAreCompassBearingsWithXToTheWest) {

@@ -50,20 +50,14 @@ TEST(TaskGeometry, StartOrFinishZone) {
     EXPECT_FALSE(in(0.0f, 500.0f, 500.0f, 180));   // the neighbour's side
 
     // Only cylinders and lines are start or finish zones: a sector stops the run.
-    struct Stopped {
-        std::string text;
-        int code;
-    };
-    set_stop_handler([](const std::string& text, int code) { throw Stopped{text, code}; });
     try {
         in(0.0f, 0.0f, 500.0f, 90);
         ADD_FAILURE() << "the run went on";
-    } catch (const Stopped& stop) {
+    } catch (const RunStopped& stop) {
         EXPECT_EQ(stop.text, "TPANG");
-        EXPECT_EQ(stop.code, 1);
+        EXPECT_EQ(stop.exit_code, 1);
     }
     EXPECT_FALSE(in(0.0f, 2000.0f, 500.0f, 90));  // outside the radius: no angle test, no stop
-    set_stop_handler(nullptr);
 }
 
 TEST(TaskGeometry, TaskBoxHeldWithinTheFrame) {

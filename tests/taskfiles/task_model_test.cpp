@@ -1,3 +1,4 @@
+#include "taskfiles/layer_reset.h"
 #include "taskfiles/task_model.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +12,8 @@ namespace {
 
 class TaskModel : public testing::Test {
 protected:
-    void SetUp() override { reset_task_model(); }
-    void TearDown() override { reset_task_model(); }
+    void SetUp() override { reset_taskfiles_layer(); }
+    void TearDown() override { reset_taskfiles_layer(); }
 };
 
 // Fills every record with values no clearing routine gives.
@@ -38,7 +39,7 @@ void dirty_model() {
     rd_fpl_2.fpldesc[16] = "last line";
     rd_fpl_2.landscape = "AA3";
     rd_fpl_2.fpl_000 = "C:\\plan.fpl";
-    rd_fpl_4 = {2450000, 800.0f, 95000.0f, 123456.0f, 1500, 1.0f, 2.0f};
+    rd_fpl_4 = {2450000, 800.0f, 95000.0f, 123456.0f, 1500};
     rd_fpl_5.qas_disa[8192] = true;
     rd_fpl_5.qas_disa[0] = true;
     rd_fpl_6.taskdate = 45000;

@@ -2,6 +2,7 @@
 
 #include "foundation/option_records.h"
 #include "taskfiles/landscape_records.h"
+#include "taskfiles/layer_reset.h"
 #include "taskfiles/task_model.h"
 
 #include <expat.h>
@@ -27,12 +28,6 @@ void XMLCALL on_start(void* user, const XML_Char* name, const XML_Char** attribu
 }
 
 void XMLCALL on_end(void* user, const XML_Char*) { static_cast<ParseState*>(user)->open.pop_back(); }
-
-void reset_all() {
-    reset_task_model();
-    reset_option_records();
-    reset_landscape_records();
-}
 
 }  // namespace
 
@@ -153,7 +148,7 @@ std::vector<std::string> crlf_lines(const std::string& bytes) {
 }
 
 void WriterTest::SetUp() {
-    reset_all();
+    reset_taskfiles_layer();
     tarvex_c.cvers = "4.4.0.0";
     dir_ = std::make_unique<TempDir>("tarvex-writer");
     cwd_ = std::make_unique<ScopedCwd>(dir_->path());
@@ -162,7 +157,7 @@ void WriterTest::SetUp() {
 void WriterTest::TearDown() {
     cwd_.reset();
     dir_.reset();
-    reset_all();
+    reset_taskfiles_layer();
 }
 
 std::string WriterTest::read_file(const std::string& name) const { return TempDir::read(dir_->path() / name); }

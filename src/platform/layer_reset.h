@@ -1,0 +1,7 @@
+#pragma once
+
+// Every record and carried state of the platform layer back to its start: the
+// dialog switches and what the dialogs remember (reset_tinyfd). The seams
+// tests replace (the console encoding) are left to the test that set them.
+// The reset of each layer above calls this one.
+void reset_platform_layer();
