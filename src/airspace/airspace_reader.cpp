@@ -188,8 +188,9 @@ bool OpenAirReader::line(const std::string& text) {
         return true;
     }
     if (rec.size() >= 4 && rec[0] == 'V' && rec[1] == ' ' && rec[3] == '=') {
+        const char form = rec[2];
         rec = before_comment(rec);
-        switch (rec[2]) {
+        switch (form) {
             case 'W':
                 keyword_width(rec);
                 break;

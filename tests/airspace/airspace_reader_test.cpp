@@ -139,7 +139,7 @@ TEST_F(AirspaceReaderTest, RemarksAfterGeometryAreNotRead) {
         "DB 45:10:00 N 006:05:00 E, 45:05:00 N 006:10:00 E *to E S\nDP 45:00:00 N 006:10:00 E *SE\n");
     EXPECT_GT(points_of(0), 4);
     EXPECT_FLOAT_EQ(point(0, 0).x, frame_point(45.0f, 6.0f).x);
-    run("AC D\nAN W\nV W=2 *NM\nDY 45:00:00 N 006:00:00 E *S\nDY 45:10:00 N 006:00:00 E *S\n");
+    run("AC D\nAN W\nV *=2\nV W=2 *NM\nDY 45:00:00 N 006:00:00 E *S\nDY 45:10:00 N 006:00:00 E *S\n");
     ASSERT_EQ(points_of(0), 5);
     EXPECT_NEAR(std::hypot(point(0, 0).x - point(0, 3).x, point(0, 0).y - point(0, 3).y), 3704.0f, 0.5f);
     EXPECT_EQ(cmndta001.nberr, 0);
