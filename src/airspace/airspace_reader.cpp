@@ -9,6 +9,7 @@
 #include "airspace/airspace_trace.h"
 #include "airspace/airspace_window.h"
 #include "airspace/filtered_copy.h"
+#include "airspace/load_mode.h"
 #include "airspace/openair_text.h"
 #include "airspace/zone_geometry.h"
 #include "foundation/fixed_text.h"
@@ -16,6 +17,7 @@
 #include "foundation/key_value.h"
 #include "foundation/list_read.h"
 #include "foundation/number_text.h"
+#include "foundation/stopwatch.h"
 #include "foundation/tell.h"
 #include "foundation/units.h"
 #include "foundation/utm_frame.h"
@@ -500,6 +502,7 @@ void OpenAirReader::decide(bool qlast) {
     stats_.longest_name = std::max(stats_.longest_name, static_cast<int>(asn_.size()));
     if (!filter_) {
         if (in_map(nzon_ + 1, zon_, pp_, qglob_)) {
+            keep_loaded_zone(zon_, pp_, nzon_ + 1, asn_, asl_, ash_);
             ++nzon_;
         } else {
             npt_ = zone_start_;
@@ -646,8 +649,10 @@ void trace_end(const OpenAirReader& reader) {
 
 int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, std::span<AirspaceZone> zon,
                   std::span<PlanePoint> pp, int maxzon, int maxpts) {
+    const float start = elapsed_time();
     as0003.qchk_posas = false;
     as000c.new_aspfile_status = kFilteredCopyNotWritten;
+    release_airspace_model();
     const std::string aspfile = trim_right(as000c.aspfile);
     if (aspfile.empty()) {
         if (nav == 0) {
@@ -667,6 +672,10 @@ int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, st
     const int entry_zones = std::clamp(nbzon, 0, static_cast<int>(zones.size()));
     const bool filter = as0003.qwriteas;
 
+    if (!filter && !begin_airspace_load(nav, static_cast<int>(zones.size()))) {
+        nbzon = 0;
+        return 0;
+    }
     CopyFiles files;
     if (filter && !open_copy_files(files)) {
         close_copy_files(files);
@@ -699,8 +708,7 @@ int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, st
     if (filter) {
         return nbzon >= 1 ? 1 : 0;
     }
-    nbzon = reader.zones_held();
-    return nbzon >= 1 ? 1 : 0;
+    return end_airspace_load(nav, nbzon, zones, points, reader.zones_held(), reader.npt(), reader.ordinal(), start);
 }
 
 int filtered_copy_status() { return as000c.new_aspfile_status; }

@@ -15,8 +15,13 @@
 // header, then the file's lines zone by zone, a dropped zone commented out or
 // left out (qdeldup); kept zones are listed by number and name in
 // as000c.asp_d_file and in "CroppedAirspace.txt" (current folder, appended).
-// With qwriteas off it only keeps the zones that are not disabled and touch
-// the window in the tables.
+// With qwriteas off (load mode, airspace/load_mode.h) it keeps the zones that
+// are not disabled and touch the window (nav < 0: any point inside it; else
+// only points whose reachability rectangle is flagged) with their limits and
+// names, adds the task's penalty zones when nav is not 0, and copies the
+// whole into the in-memory model (airspace/airspace_mod.h), which it rasters
+// when nav >= 1. Every read, in either mode, first releases the model of an
+// earlier load.
 //
 // Limits: when the zone table is nearly full (maxzon - 1 zones at an AC line)
 // or the point table is full, the reading stops in order: the zone in progress
@@ -31,10 +36,11 @@
 // whole.
 //
 // Result: in filter mode 1 when nbzon was at least 1 on entry, else 0
-// (nbzon unchanged); with qwriteas off, 1 when at least one zone is held
-// (nbzon = their count), else 0. 0 when no file is named (reported when nav is
-// 0) or it cannot be opened (reported), or the copy cannot be created
-// (reported).
+// (nbzon unchanged); with qwriteas off, 1 when the model holds at least one
+// zone (nbzon = their count), else 0 with nbzon = 0 (also when nav >= 1 and
+// the raster's memory budget as0003.as_maxmeg is not valid: reported, nothing
+// read). 0 when no file is named (reported when nav is 0) or it cannot be
+// opened (reported), or the copy cannot be created (reported).
 int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, std::span<AirspaceZone> zon,
                   std::span<PlanePoint> pp, int maxzon, int maxpts);
 

@@ -1,0 +1,272 @@
+// The form engine in a real window: what it draws, read back from the
+// screen, and the user typing and clicking through XTest.
+#include "engine_x11_fixture.h"
+
+#include <X11/Xatom.h>
+
+#include <atomic>
+
+namespace engine_x11_test {
+namespace {
+
+inline constexpr int plain_box = 0, focus_box = 1, greyed_box = 2, refused_box = 3;
+
+class FormOnScreen : public FormX11Test {
+protected:
+    void SetUp() override {
+        FormX11Test::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
+        }
+        set_opt({1, 12, 0});
+        add(plain_box, 150, "Plain", "abc");
+        add(focus_box, 120, "Focused", "");
+        add(greyed_box, 90, "Greyed", "");
+        engine_tables.inpt_act[greyed_box] = 0;
+        add(refused_box, 60, "Refused", "x");
+        add_butt(2, 0, "OK", {20, 15}, 60, 1);
+        add_butt(2, 1, "Cancel", {100, 15}, 60, -1);
+        start();
+    }
+    void add(int i, int y, const char* label, const char* value) {
+        FrmInptDef d;
+        d.label = label;
+        d.value = value;
+        d.position = {20, y, -1, -1};
+        d.size = 10;
+        d.type = frm_type_chr;
+        add_inpt(4, i, d);
+        if (i == greyed_box) {
+            engine_tables.inpt_act[static_cast<std::size_t>(i)] = 0;
+        }
+    }
+    // A point inside box i, right of its text.
+    std::array<int, 2> inside(int i) const {
+        const Rect& r = engine_tables.inpt_pos[static_cast<std::size_t>(i)];
+        return {r[2] - 4, (r[1] + r[3]) / 2};
+    }
+    Pixel pixel_of(int i) {
+        const auto p = inside(i);
+        return pixel(p[0], p[1]);
+    }
+    void click_box(int i, int chars) {
+        const Rect& r = engine_tables.inpt_pos[static_cast<std::size_t>(i)];
+        click_at(r[0] + engine_metrics.Yoffset + chars * engine_metrics.DxI + 2, (r[1] + r[3]) / 2);
+    }
+    void click_button(int b) {
+        const Rect& r = engine_tables.butt_pos[static_cast<std::size_t>(b)];
+        click_at((r[0] + r[2]) / 2, (r[1] + r[3]) / 2);
+    }
+};
+
+TEST_F(FormOnScreen, BoxesAreDrawnInTheColoursOfTheirState) {
+    refused_boxes = {refused_box};
+    click_button(0);  // OK: the refused box is marked, the form stays
+    click_box(focus_box, 0);
+    ASSERT_EQ(engine_state.CurInpt, focus_box);
+    redraw();
+    EXPECT_EQ(pixel(5, 5), (Pixel{240, 240, 240}));  // the form's grey
+    EXPECT_EQ(pixel_of(plain_box), (Pixel{255, 255, 255}));
+    EXPECT_EQ(pixel_of(focus_box), (Pixel{224, 240, 255}));
+    EXPECT_EQ(pixel_of(greyed_box), (Pixel{170, 170, 170}));
+    const Pixel red = pixel_of(refused_box);  // white under red at half strength
+    EXPECT_EQ(red.r, 255);
+    EXPECT_NEAR(red.g, 128, 2);
+    EXPECT_NEAR(red.b, 128, 2);
+    EXPECT_EQ(calls, std::vector<std::string>{"callback 1 2 0"});  // the focusing click, no OK
+    // Something dark where the label's text is.
+    const std::array<int, 2>& label = engine_tables.inpt_ptx[plain_box];
+    int darkest = 255;
+    for (int x = label[0]; x < label[0] + 30; ++x) {
+        for (int y = label[1]; y < label[1] + 10; ++y) {
+            darkest = std::min(darkest, pixel(x, y).r);
+        }
+    }
+    EXPECT_LT(darkest, 100);
+}
+
+TEST_F(FormOnScreen, TypingAndClickingReachTheFocusedBox) {
+    click_box(plain_box, 3);
+    ASSERT_EQ(engine_state.CurInpt, plain_box);
+    EXPECT_EQ(engine_state.CurPos_1, 3);
+    tap(XK_x);
+    key(XK_Shift_L, true);
+    tap(XK_y);
+    key(XK_Shift_L, false);
+    tap(XK_Delete);  // at the end: nothing
+    tap(XK_Left);
+    tap(XK_BackSpace);
+    settle();
+    EXPECT_EQ(engine_tables.inpt_cval[plain_box], "abcY");
+    // A greyed box takes no focus; keys typed then reach no box.
+    click_box(greyed_box, 0);
+    EXPECT_EQ(engine_state.CurInpt, -1);
+    tap(XK_z);
+    settle();
+    EXPECT_EQ(engine_tables.inpt_cval[plain_box], "abcY");
+    EXPECT_EQ(engine_tables.inpt_cval[greyed_box], "");
+}
+
+// Another program asks for the clipboard; the host answers from its pump.
+std::string ask_clipboard(FormX11Test& test, Display* user) {
+    const Window requestor = XCreateSimpleWindow(user, DefaultRootWindow(user), 0, 0, 1, 1, 0, 0, 0);
+    const Atom property = XInternAtom(user, "TEST_CLIP", False);
+    const Atom utf8 = XInternAtom(user, "UTF8_STRING", False);
+    XConvertSelection(user, XInternAtom(user, "CLIPBOARD", False), utf8, property, requestor, CurrentTime);
+    XFlush(user);
+    XEvent event{};
+    std::string text;
+    const bool answered = test.pump_until([&] { return XCheckTypedWindowEvent(user, requestor, SelectionNotify, &event) != 0; });
+    if (answered && event.xselection.property != None) {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(user, requestor, property, 0, 1 << 16, True, AnyPropertyType, &type, &format, &count,
+                               &after, &data) == Success &&
+            data != nullptr) {
+            text.assign(reinterpret_cast<const char*>(data), count);
+            XFree(data);
+        }
+    }
+    XDestroyWindow(user, requestor);
+    return text;
+}
+
+// Another program holding the clipboard with a text, on a connection and a
+// thread of its own.
+class ClipboardOwner {
+public:
+    explicit ClipboardOwner(std::string text) : text_(std::move(text)) {
+        display_ = XOpenDisplay(nullptr);
+        window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 1, 1, 0, 0, 0);
+        clipboard_ = XInternAtom(display_, "CLIPBOARD", False);
+        XSetSelectionOwner(display_, clipboard_, window_, CurrentTime);
+        XSync(display_, False);
+        thread_ = std::thread([this] { serve(); });
+    }
+    ~ClipboardOwner() {
+        stop_ = true;
+        thread_.join();
+        XDestroyWindow(display_, window_);
+        XCloseDisplay(display_);
+    }
+
+private:
+    void serve() {
+        const Atom utf8 = XInternAtom(display_, "UTF8_STRING", False);
+        while (!stop_) {
+            XEvent e{};
+            if (XCheckTypedWindowEvent(display_, window_, SelectionRequest, &e) == 0) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                continue;
+            }
+            const XSelectionRequestEvent& r = e.xselectionrequest;
+            XSelectionEvent reply{};
+            reply.type = SelectionNotify;
+            reply.requestor = r.requestor;
+            reply.selection = r.selection;
+            reply.target = r.target;
+            reply.time = r.time;
+            reply.property = None;
+            if (r.target == utf8 || r.target == XA_STRING) {
+                XChangeProperty(display_, r.requestor, r.property, r.target, 8, PropModeReplace,
+                                reinterpret_cast<const unsigned char*>(text_.data()), static_cast<int>(text_.size()));
+                reply.property = r.property;
+            }
+            XSendEvent(display_, r.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
+            XFlush(display_);
+        }
+    }
+    std::string text_;
+    Display* display_ = nullptr;
+    Window window_ = 0;
+    Atom clipboard_ = 0;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+TEST_F(FormOnScreen, TheClipboardGoesToAndComesFromAnotherProgram) {
+    // Select "bc" with a drag and copy it.
+    const Rect& r = engine_tables.inpt_pos[plain_box];
+    const int y = (r[1] + r[3]) / 2;
+    const int dx = engine_metrics.DxI;
+    pointer_at(r[0] + engine_metrics.Yoffset + dx + 2, y);
+    button(true);
+    pointer_at(r[0] + engine_metrics.Yoffset + 3 * dx + 2, y);
+    button(false);
+    settle();
+    ASSERT_EQ(engine_state.CurPos_1, 1);
+    ASSERT_EQ(engine_state.CurPos_2, 3);
+    ctrl_tap(XK_c);
+    EXPECT_EQ(ask_clipboard(*this, user), "bc");
+
+    // Another program's text is pasted at the caret.
+    click_box(focus_box, 0);
+    {
+        ClipboardOwner other("pasted \xC3\xA9");
+        ctrl_tap(XK_v);
+    }
+    EXPECT_EQ(engine_tables.inpt_cval[focus_box], "pasted \xE9");
+}
+
+TEST_F(FormOnScreen, TheCloseBoxEndsTheRunWithMinus999) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = xwin;
+    e.xclient.message_type = XInternAtom(user, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = static_cast<long>(XInternAtom(user, "WM_DELETE_WINDOW", False));
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(user, xwin, False, NoEventMask, &e);
+    XSync(user, False);
+    static bool timed_out = false;
+    timed_out = false;
+    cpwTimerCallback(ctx, 5000, 1, false, [](CpwContext* c, int) {
+        timed_out = true;
+        cpwBreakMainLoop(c);
+    });
+    EXPECT_EQ(frm_do_graphics(), frm_exit_closed);
+    EXPECT_FALSE(timed_out);
+    EXPECT_TRUE(calls.empty());
+    EXPECT_TRUE(cpw_x11_connection()->windows.empty());
+}
+
+TEST_F(FormOnScreen, AButtonClickedInTheRunEndsIt) {
+    const Rect& r = engine_tables.butt_pos[0];
+    pointer_at((r[0] + r[2]) / 2, (r[1] + r[3]) / 2);
+    button(true);
+    button(false);
+    static bool timed_out = false;
+    timed_out = false;
+    cpwTimerCallback(ctx, 5000, 1, false, [](CpwContext* c, int) {
+        timed_out = true;
+        cpwBreakMainLoop(c);
+    });
+    EXPECT_EQ(frm_do_graphics(), 1);
+    EXPECT_FALSE(timed_out);
+    EXPECT_EQ(calls, std::vector<std::string>{"callback 6 1 1"});
+    XWindowAttributes a{};
+    XGetWindowAttributes(user, xwin, &a);
+    EXPECT_NE(a.map_state, IsViewable);  // hidden
+}
+
+TEST(FormWithoutDisplay, StartGivesWindowIdZero) {
+    const tarvex_test::ScopedEnv no_display("DISPLAY", nullptr);
+    const tarvex_test::TempDir folder("engine-nodisplay");
+    const tarvex_test::ScopedCwd cwd(folder.path());
+    reset_engine();
+    set_opt({1, 12, 0});
+    FrmInptDef d;
+    d.position = {20, 20, -1, -1};
+    d.size = 10;
+    d.type = frm_type_chr;
+    add_inpt(1, 0, d);
+    EXPECT_EQ(frm_start_graphics("arial.ttf", "No display"), 0);
+    EXPECT_EQ(engine_window.this_cpw, nullptr);
+    EXPECT_EQ(frm_do_graphics(), 0);
+    reset_engine();
+}
+
+}  // namespace
+}  // namespace engine_x11_test
