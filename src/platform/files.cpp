@@ -230,6 +230,15 @@ std::int64_t file_modification_time(std::string_view windows_path) {
     return static_cast<std::int64_t>(info.st_mtime);
 }
 
+std::int64_t file_size(std::string_view windows_path) {
+    const std::optional<std::string> host = map_to_host(windows_path);
+    struct stat info {};
+    if (!host || stat(host->c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
+        return -1;
+    }
+    return static_cast<std::int64_t>(info.st_size);
+}
+
 int remove_file(std::string_view windows_path) {
     const std::optional<std::string> host = map_to_host(windows_path);
     if (!host) {

@@ -138,6 +138,10 @@ bool folder_exists(std::string_view windows_path);
 // (the scale of std::time), or -1 when nothing exists at the path.
 std::int64_t file_modification_time(std::string_view windows_path);
 
+// Size of a file in bytes, or -1 when no file (anything but a folder) exists
+// at the path.
+std::int64_t file_size(std::string_view windows_path);
+
 // Removes a file (never a folder). ENOENT when it does not exist.
 int remove_file(std::string_view windows_path);
 

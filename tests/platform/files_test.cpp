@@ -224,6 +224,10 @@ TEST(Files, ExistenceAndTimes) {
     const std::int64_t written = file_modification_time("C:\\Condor3\\new.fpl");
     EXPECT_GE(written, before - 1);  // on the scale of the clock
     EXPECT_LE(written, static_cast<std::int64_t>(std::time(nullptr)) + 1);
+
+    EXPECT_EQ(file_size("C:\\CONDOR3\\condor.exe"), 2);
+    EXPECT_EQ(file_size("C:\\Condor3\\nothing.fpl"), -1);
+    EXPECT_EQ(file_size("C:\\Condor3"), -1);
 }
 
 TEST(Files, RemoveRenameCopy) {
