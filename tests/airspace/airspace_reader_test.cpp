@@ -7,6 +7,9 @@
 
 #include "airspace/airspace_reader.h"
 #include "foundation/message_records.h"
+#include "foundation/unwritten_files.h"
+#include "platform/file_faults.h"
+#include "platform/files.h"
 #include "reader_harness.h"
 #include "taskfiles/task_model.h"
 
@@ -239,6 +242,45 @@ TEST_F(AirspaceReaderTest, FilteredCopyStatusTellsWhetherTheCopyWasWritten) {
     as0003.qwriteas = false;
     run(square_zone("D", "A", 45, 0, 6, 0));
     EXPECT_EQ(filtered_copy_status(), kFilteredCopyNotWritten);
+}
+
+TEST_F(AirspaceReaderTest, TheCopyCanGoIntoTheCallersFile) {
+    write_file("land.air", square_zone("D", "A", 45, 0, 6, 0));
+    zon_.assign(kConversionMaxZones, AirspaceZone{});
+    pp_.assign(kConversionMaxPoints, PlanePoint{});
+    write_file("out.txt", "EARLIER RUN\r\n");
+    {
+        FileWriter out("out.txt");
+        EXPECT_EQ(read_airspace_into(out, 0, sp_, sb_, nbzon_, zon_, pp_, kConversionMaxZones, kConversionMaxPoints),
+                  0);
+        EXPECT_EQ(filtered_copy_status(), 0);
+        EXPECT_TRUE(out.is_open());  // left to the caller
+        out.write_line("MORE");
+        EXPECT_EQ(out.close(), 0);
+    }
+    const std::vector<std::string> lines = read_lines("out.txt");
+    EXPECT_EQ(lines.front(), std::string(71, '*'));
+    EXPECT_EQ(lines.back(), "MORE");
+    EXPECT_EQ(read_lines("task-AS_LIST.txt").size(), 1u);
+
+    // No airspace file: nothing goes into the caller's file, no list is touched.
+    as000c.aspfile = "missing.air";
+    FileWriter out("out.txt");
+    read_airspace_into(out, 0, sp_, sb_, nbzon_, zon_, pp_, kConversionMaxZones, kConversionMaxPoints);
+    EXPECT_EQ(filtered_copy_status(), kFilteredCopyNotWritten);
+    EXPECT_EQ(out.close(), 0);
+    EXPECT_EQ(read_file("out.txt"), "");
+    EXPECT_EQ(read_lines("task-AS_LIST.txt").size(), 1u);
+}
+
+TEST_F(AirspaceReaderTest, AListThatCannotBeWrittenIsToldAndKeepsItsBytes) {
+    write_file("task-AS_LIST.txt", "     9 EARLIER\r\n");
+    arm_file_fault({FileStep::rename, 1, "task-AS_LIST.txt", EIO});
+    run(square_zone("D", "A", 45, 0, 6, 0));
+    EXPECT_EQ(filtered_copy_status(), 0);  // the copy itself was written
+    EXPECT_EQ(read_file("task-AS_LIST.txt"), "     9 EARLIER\r\n");
+    EXPECT_EQ(unwritten_files.names, std::vector<std::string>{"task-AS_LIST.txt"});
+    EXPECT_EQ(cmndta001.nberr, 1);
 }
 
 }  // namespace
