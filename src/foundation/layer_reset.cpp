@@ -9,6 +9,7 @@
 #include "foundation/reach_settings.h"
 #include "foundation/stopwatch.h"
 #include "foundation/terrain_extents.h"
+#include "foundation/unwritten_files.h"
 #include "platform/layer_reset.h"
 
 void reset_foundation_layer() {
@@ -24,4 +25,5 @@ void reset_foundation_layer() {
     reset_local_frame();
     reset_as_nam();
     reset_stopwatches();
+    reset_unwritten_files();
 }

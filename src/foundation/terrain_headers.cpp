@@ -105,6 +105,10 @@ int read_trn_hdr(std::string_view fich, float& xmax, float& ymax, float& orig_e,
     if (width > kLargestExtent || height > kLargestExtent) {
         return kHeaderBadValue;
     }
+    // A zone or a hemisphere that UTM does not have gives no frame at all.
+    if (h.zone < kFirstUtmZone || h.zone > kLastUtmZone || (h.hemisphere != 'N' && h.hemisphere != 'S')) {
+        return kHeaderBadValue;
+    }
     xmax = std::fabs(static_cast<float>(h.columns) * h.column_step);
     ymax = std::fabs(static_cast<float>(h.rows) * h.row_step);
     orig_e = h.easting;

@@ -15,6 +15,10 @@ inline constexpr int kHeaderEnd = -1;
 // longitudes beyond 360): such values would make the frame's arithmetic
 // overflow or never end.
 inline constexpr int kHeaderBadValue = 9998;
+// The zones of UTM; a ".trn" header naming another zone, or a hemisphere other
+// than "N" or "S", is refused with kHeaderBadValue.
+inline constexpr int kFirstUtmZone = 1;
+inline constexpr int kLastUtmZone = 60;
 // Status of an ".asc" header without exactly five of its keywords.
 inline constexpr int kHeaderIncomplete = 9999;
 
