@@ -47,6 +47,15 @@ std::string_view columns(std::string_view rec, std::size_t from, std::size_t to)
 
 std::string_view columns_from(std::string_view rec, std::size_t from) { return columns(rec, from, kRecordLength); }
 
+// A geometry line (V, DP, DY, DA, DB, DC) up to its comment: files in the
+// wild follow a coordinate with "*" and a remark ("*ARC LKCS 3 NM"), whose
+// letters would be taken for a hemisphere or a sign.
+std::string_view before_comment(std::string_view rec) { return rec.substr(0, rec.find('*')); }
+
+bool is_geometry_key(std::string_view key) {
+    return key == "DP" || key == "DY" || key == "DA" || key == "DB" || key == "DC";
+}
+
 // A radius or width in nautical miles that makes sense on the earth; the test
 // divides, so that no product can overflow.
 bool sane_nautical_miles(float value) {
@@ -97,7 +106,7 @@ public:
     }
 
     // Interprets one line; false once the reading has stopped at a limit.
-    bool line(const std::string& text);
+    bool line(std::string_view text);
     // The end of the file: the open zone is closed and decided, everything
     // buffered is flushed.
     void end_of_file();
@@ -166,15 +175,14 @@ private:
     ZoneStatistics stats_;
 };
 
-bool OpenAirReader::line(const std::string& text) {
+bool OpenAirReader::line(std::string_view text) {
     if (stopped_) {
         return false;
     }
     if (filter_) {
         buffer_.append(text);
     }
-    std::string_view rec(text);
-    rec = rec.substr(0, kRecordLength);
+    std::string_view rec = text.substr(0, kRecordLength);
     const std::size_t commented = rec.find("*AC ");
     if (commented != std::string_view::npos) {
         rec = rec.substr(0, commented);
@@ -183,7 +191,9 @@ bool OpenAirReader::line(const std::string& text) {
         return true;
     }
     if (rec.size() >= 4 && rec[0] == 'V' && rec[1] == ' ' && rec[3] == '=') {
-        switch (rec[2]) {
+        const char form = rec[2];
+        rec = before_comment(rec);
+        switch (form) {
             case 'W':
                 keyword_width(rec);
                 break;
@@ -202,6 +212,9 @@ bool OpenAirReader::line(const std::string& text) {
         return true;
     }
     const std::string_view key = rec.substr(0, 2);
+    if (is_geometry_key(key)) {
+        rec = before_comment(rec);
+    }
     if (key == "AC") {
         keyword_ac(rec);
     } else if (key == "AN") {
@@ -468,7 +481,15 @@ bool OpenAirReader::close_geometry() {
     stats_.total += count;
     stats_.longest_an = std::max(stats_.longest_an, static_cast<int>(asn_.size()));
     if (airspace_trace_enabled()) {
-        airspace_trace(fortran_write("(I6,1X,A,1X,I6)", {nn9_, asn_, count}));
+        // "(I6,1X,A,1X,I6)", field by field.
+        thread_local std::string trace;
+        trace.clear();
+        append_fmt_i(trace, nn9_, 6);
+        trace.push_back(' ');
+        trace.append(asn_);
+        trace.push_back(' ');
+        append_fmt_i(trace, count, 6);
+        airspace_trace(trace);
     }
     return true;
 }
@@ -510,8 +531,10 @@ void OpenAirReader::decide(bool qlast) {
         }
     }
     clean_crpbuf(buffer_, keep, qlast, as0003.qdeldup, out);
-    // A zone dropped as outside stays in the tables like a kept one.
-    ++nzon_;
+    // Once copied or left out, the zone's points are not needed: its slot and
+    // its points are taken by the next zone, so that the limits of the tables
+    // bound one zone, not the file.
+    npt_ = zone_start_;
 }
 
 void OpenAirReader::open_zone(std::string_view class_text) {
@@ -698,7 +721,7 @@ int read_airspace_to(FileWriter* copy, int nav, AirspacePens& sp, AirspaceBrushe
         return 0;
     }
     OpenAirReader reader(sp, sb, zones, points, entry_zones, filter, nav < 0, filter ? &files : nullptr);
-    std::string text;
+    std::string_view text;
     while (input.read_line(text)) {
         if (!reader.line(text)) {
             break;

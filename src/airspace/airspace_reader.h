@@ -34,7 +34,14 @@ class FileWriter;
 // Limits: when the zone table is nearly full (maxzon - 1 zones at an AC line)
 // or the point table is full, the reading stops in order: the zone in progress
 // is neither kept nor dropped, nothing further is copied, the files are
-// closed, and one warning tells how many airspaces were processed.
+// closed, and one warning tells how many airspaces were processed. In filter
+// mode a zone's slot and points are given back once the zone is decided, so
+// the limits bound one zone (a file of any size is read whole); with
+// qwriteas off they bound the zones held.
+//
+// Comments: in the geometry lines (V, DP, DY, DA, DB, DC) only the text
+// before a "*" is read; AN names keep theirs, and the copy keeps every line
+// whole.
 //
 // Result: in filter mode 1 when nbzon was at least 1 on entry, else 0
 // (nbzon unchanged); with qwriteas off, 1 when the model holds at least one

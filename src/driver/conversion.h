@@ -53,8 +53,9 @@ void name_output();
 void mark_output_tree_and_aat();
 
 // Step 7: reads the flight plan (read_fpl_1) or the SeeYou task (read_cup).
-// A file that cannot be read, a plan shorter than it announced or a SeeYou
-// file without a task ends the run.
+// A file that cannot be read, a plan shorter than it announced, a plan
+// naming no landscape (an empty or a binary file) or a SeeYou file without a
+// task ends the run.
 void read_input();
 
 // Step 8: a flight plan needs its Condor version installed, which becomes the

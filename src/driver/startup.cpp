@@ -114,7 +114,8 @@ void settings_file_startup(RunState& run) {
                 "The Tarvex.ini file needs updating/Please run Tarvex with GUI to update the file",
                 "Le fichier Tarvex.ini doit \xEAtre mis \xE0 jour/Veuillez ex\xE9" "cuter Tarvex avec l'interface "
                 "graphique pour mettre \xE0 jour le fichier");
-            tell_and_log(kWarning, text);
+            // Shown, not logged.
+            tell(kWarning, text);
             end_run(message_display_text(text), kExitConfiguration);
         }
         run_setup_form();

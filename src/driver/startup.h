@@ -32,7 +32,8 @@ void start_up(RunState& run);
 // is acceptable: complete, and written by a version whose thousands and
 // hundreds are those of nvers or newer. An unacceptable file needs the setup
 // form: without the forms the run ends with the "needs updating" warning,
-// logged (exit code 3); a cancelled setup form ends the run (exit code 0).
+// shown and not logged (exit code 3); a cancelled setup form ends the run
+// (exit code 0).
 void settings_file_startup(RunState& run);
 
 // Rewrites the settings file with no question when it existed at start and an

@@ -171,6 +171,31 @@ TEST_F(ConversionSteps, UnreadableInputs) {
     EXPECT_EQ(stopped.text, "*** C:\\Tarvex\\Short.fpl : unexpected end of file ***");
     EXPECT_NE(log().find("unexpected end of file"), std::string::npos);
 
+    // An empty or a binary plan names no landscape: it cannot be read, and no
+    // landscape file is looked for.
+    std::string binary("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16);
+    for (int b = 0; b < 512; ++b) {
+        binary += static_cast<char>((b * 37 + 11) % 256);
+    }
+    for (const auto& [name, bytes] : {std::pair<std::string, std::string>{"Empty.fpl", ""}, {"Binary.fpl", binary}}) {
+        SCOPED_TRACE(name);
+        boxes.clear();
+        reset_task_model();
+        prefix.add_file(demo.program_folder + "\\" + name, bytes);
+        stopped = stop_of([&] { prepare_all(demo.program_folder + "\\" + name); });
+        EXPECT_EQ(stopped.exit_code, kExitConversionFailed);
+        const std::string text = "*** C:\\Tarvex\\" + name + " : flight plan cannot be read, no landscape ***";
+        EXPECT_EQ(stopped.text, text);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, text);
+        EXPECT_NE(log().find(text), std::string::npos);
+        EXPECT_EQ(log().find(".trn"), std::string::npos);
+    }
+    cmndta001.qfr = true;
+    stopped = stop_of([&] { prepare_all(demo.program_folder + "\\Empty.fpl"); });
+    EXPECT_EQ(stopped.text, "*** C:\\Tarvex\\Empty.fpl : plan de vol illisible, aucun paysage ***");
+    cmndta001.qfr = false;
+
     // A SeeYou file without a task.
     prefix.add_file(demo.program_folder + "\\Points.cup",
                     "name,code,country,lat,lon,elev,style,rwdir,rwlen,freq,desc\r\n"

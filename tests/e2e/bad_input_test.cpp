@@ -75,6 +75,25 @@ TEST_F(BadInput, TruncatedPlan) {
     EXPECT_TRUE(FileIsMissing(install.host(install.demo().xcsoar_tasks + "\\Short.tsk")));
 }
 
+TEST_F(BadInput, EmptyOrBinaryPlan) {
+    std::string binary = "\x7F" "ELF\x02\x01\x01";
+    binary += std::string(9, '\0');
+    for (int b = 0; b < 300; ++b) {
+        binary += static_cast<char>(b % 256);
+    }
+    for (const auto& [name, bytes] : {std::pair<std::string, std::string>{"Empty.fpl", ""}, {"Binary.fpl", binary}}) {
+        SCOPED_TRACE(name);
+        install.prefix().add_file("C:\\Tarvex\\" + name, bytes);
+        const RunOutcome outcome = convert({}, "C:\\Tarvex\\" + name);
+        EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+        expect_told(outcome, "*** C:\\Tarvex\\" + name + " : flight plan cannot be read, no landscape ***");
+        // Not taken for a plan of a landscape without a name.
+        EXPECT_TRUE(HasNoLineContaining(outcome.out, ".trn"));
+        EXPECT_TRUE(HasNoLineContaining(install.log(), "File not found"));
+        EXPECT_TRUE(nothing_written());
+    }
+}
+
 TEST_F(BadInput, MoreThanThirtyTurnpoints) {
     const RunOutcome outcome = convert({}, plan_with("Long.fpl", "Count=6", "Count=32"));
     EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
