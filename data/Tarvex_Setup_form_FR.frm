@@ -29,7 +29,7 @@ Version=4400
 {Name=qsilent;Txt=Pas de messages de résultat;Pos=330,154;Type=TCK}
 # Lists: their entries are the values 1, 2, 3
 {Name=nauto;Txt=Plan de vol,Le demander,Prendre le fichier des plans,Attendre le plan de Condor;Pos=230,88;TxPos=LA;Size=30;Type=DDL}
-{Name=Units;Txt=Unités,Comme dans Condor,Métriques,Impériales;Pos=230,62;TxPos=LA;Size=18;Type=DDL}
+{Name=Units;Txt=Unités,Comme dans Condor,Métriques,Impériales;Pos=230,62;TxPos=LA;Size=20;Type=DDL}
 {Name=Lang;Txt=Langue,Automatique,Anglais,Français;Pos=500,62;TxPos=LA;Size=12;Type=DDL}
 
 [Separators]

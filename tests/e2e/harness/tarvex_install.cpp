@@ -60,6 +60,7 @@ RunOutcome TarvexInstall::run(const std::vector<std::string>& args, const std::s
     program_run.environment = environment;
     program_run.folder = folder;
     program_run.input = input;
+    program_run.timeout = timeout;
     return run_program(program_run);
 }
 

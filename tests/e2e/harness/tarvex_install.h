@@ -3,6 +3,7 @@
 // Tarvex installed in a fake Wine prefix that holds the demo Condor setup,
 // ready to be run as a user runs it.
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -50,6 +51,8 @@ public:
     Environment environment;
     // The current folder of every run (host path); the program's folder at first.
     std::filesystem::path folder;
+    // A run still going after this long is killed (see program_run.h).
+    std::chrono::milliseconds timeout{std::chrono::seconds(120)};
 
     // Runs Tarvex with `args` and `input` on standard input.
     RunOutcome run(const std::vector<std::string>& args, const std::string& input = "") const;
