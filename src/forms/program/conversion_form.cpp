@@ -30,11 +30,6 @@ constexpr std::string_view kFrenchFormFile = "Tarvex_form_FR.frm";
 // The setup button's type.
 constexpr int kSetupButton = -100;
 
-void trace_modes(std::string_view where) {
-    console_line(" " + std::string(where) + " nauto qauto qwait " + i2b(tarvex01.nauto) + " " +
-                 (tarvex01.qauto ? "T" : "F") + " " + (tarvex01.qwait ? "T" : "F"));
-}
-
 // The form file must be of the program's version, the last two digits aside.
 void check_form_version() {
     const int version = frm_get_version();
@@ -65,7 +60,7 @@ bool read_named_plan(std::optional<bool>& aat_guess) {
 
 // One showing of the form; the form's result.
 int show_conversion_form() {
-    trace_modes("tarvex_gui");
+    trace_auto_load("tarvex_gui");
     define_units();
     read_form_file(form_file_path(cmndta001.qfr ? kFrenchFormFile : kFormFile));
     check_form_version();
@@ -108,5 +103,5 @@ void tarvex_gui() {
     tarvex_c.prfnam = extract_name(trim_right(tarvex_c.prfnam));
     tarvex01.qauto = tarvex01.nauto == 2;
     tarvex01.qwait = tarvex01.nauto == 3;
-    trace_modes("tarvex_gui end");
+    trace_auto_load("tarvex_gui end");
 }

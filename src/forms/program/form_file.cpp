@@ -11,10 +11,17 @@
 #include "forms/program/form_callback.h"
 #include "foundation/fixed_text.h"
 #include "foundation/message_records.h"
+#include "foundation/number_text.h"
 #include "foundation/option_records.h"
 #include "foundation/program_folder.h"
 #include "foundation/run_stop.h"
 #include "foundation/tell.h"
+#include "platform/console.h"
+
+void trace_auto_load(std::string_view where) {
+    console_line(" " + std::string(where) + " nauto qauto qwait " + i2b(tarvex01.nauto) + " " +
+                 (tarvex01.qauto ? "T" : "F") + " " + (tarvex01.qwait ? "T" : "F"));
+}
 
 std::string form_file_path(std::string_view name) {
     std::string folder;

@@ -7,6 +7,9 @@
 #include <string>
 #include <string_view>
 
+// A console trace of the automatic loading (nauto, qauto, qwait) at `where`.
+void trace_auto_load(std::string_view where);
+
 // The form file `name` in the program's folder.
 std::string form_file_path(std::string_view name);
 

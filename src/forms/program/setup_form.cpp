@@ -24,11 +24,6 @@ namespace {
 constexpr std::string_view kSetupFormFile = "Tarvex_Setup_form.frm";
 constexpr std::string_view kFrenchSetupFormFile = "Tarvex_Setup_form_FR.frm";
 
-void trace_modes(std::string_view where) {
-    console_line(" " + std::string(where) + " nauto qauto qwait " + i2b(tarvex01.nauto) + " " +
-                 (tarvex01.qauto ? "T" : "F") + " " + (tarvex01.qwait ? "T" : "F"));
-}
-
 // A post-run script given by its bare name lies in the program's folder.
 void script_in_program_folder() {
     std::string& script = tarvex_c1.scrnam;
@@ -72,7 +67,7 @@ void find_condor_installation() {
 
 int tarvex_setup() {
     tarvex01.qsetup = true;
-    trace_modes("tarvex_setup");
+    trace_auto_load("tarvex_setup");
     const std::string file = form_file_path(cmndta001.qfr ? kFrenchSetupFormFile : kSetupFormFile);
     script_in_program_folder();
     read_form_file(file);
@@ -95,7 +90,7 @@ int tarvex_setup() {
     tarvex01.qauto = tarvex01.nauto == 2;
     tarvex01.qwait = tarvex01.nauto == 3;
     tarvex01.ndeftsk = tarvex01.qdeftsklk8000 ? 2 : (tarvex01.qdeftsk ? 1 : 0);
-    trace_modes("tarvex_setup end");
+    trace_auto_load("tarvex_setup end");
     apply_language_setting();
     define_units();
     tarvex01.qsetup = false;
