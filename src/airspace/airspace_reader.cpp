@@ -9,6 +9,7 @@
 #include "airspace/airspace_trace.h"
 #include "airspace/airspace_window.h"
 #include "airspace/filtered_copy.h"
+#include "airspace/load_mode.h"
 #include "airspace/openair_text.h"
 #include "airspace/zone_geometry.h"
 #include "foundation/fixed_text.h"
@@ -16,8 +17,10 @@
 #include "foundation/key_value.h"
 #include "foundation/list_read.h"
 #include "foundation/number_text.h"
+#include "foundation/stopwatch.h"
 #include "foundation/tell.h"
 #include "foundation/units.h"
+#include "foundation/unwritten_files.h"
 #include "foundation/utm_frame.h"
 #include "platform/files.h"
 #include "taskfiles/task_model.h"
@@ -43,6 +46,15 @@ std::string_view columns(std::string_view rec, std::size_t from, std::size_t to)
 }
 
 std::string_view columns_from(std::string_view rec, std::size_t from) { return columns(rec, from, kRecordLength); }
+
+// A geometry line (V, DP, DY, DA, DB, DC) up to its comment: files in the
+// wild follow a coordinate with "*" and a remark ("*ARC LKCS 3 NM"), whose
+// letters would be taken for a hemisphere or a sign.
+std::string_view before_comment(std::string_view rec) { return rec.substr(0, rec.find('*')); }
+
+bool is_geometry_key(std::string_view key) {
+    return key == "DP" || key == "DY" || key == "DA" || key == "DB" || key == "DC";
+}
 
 // A radius or width in nautical miles that makes sense on the earth; the test
 // divides, so that no product can overflow.
@@ -72,7 +84,8 @@ struct ZoneStatistics {
 
 // The output files of a filter-mode read.
 struct CopyFiles {
-    std::optional<FileWriter> copy;      // new_aspfile
+    FileWriter* copy = nullptr;          // new_aspfile: own_copy, or the caller's writer
+    std::optional<FileWriter> own_copy;
     std::optional<FileWriter> list;      // asp_d_file
     std::optional<FileWriter> cropped;   // CroppedAirspace.txt
     std::optional<FileWriter> names;     // list of kept names (qexpas)
@@ -108,7 +121,7 @@ public:
 
 private:
     bool zone_open() const { return open_; }
-    FileWriter* copy() const { return files_ != nullptr && files_->copy ? &*files_->copy : nullptr; }
+    FileWriter* copy() const { return files_ != nullptr ? files_->copy : nullptr; }
 
     void keyword_ac(std::string_view rec);
     void keyword_attribute(std::string_view key, std::string_view rec);
@@ -179,7 +192,9 @@ bool OpenAirReader::line(const std::string& text) {
         return true;
     }
     if (rec.size() >= 4 && rec[0] == 'V' && rec[1] == ' ' && rec[3] == '=') {
-        switch (rec[2]) {
+        const char form = rec[2];
+        rec = before_comment(rec);
+        switch (form) {
             case 'W':
                 keyword_width(rec);
                 break;
@@ -198,6 +213,9 @@ bool OpenAirReader::line(const std::string& text) {
         return true;
     }
     const std::string_view key = rec.substr(0, 2);
+    if (is_geometry_key(key)) {
+        rec = before_comment(rec);
+    }
     if (key == "AC") {
         keyword_ac(rec);
     } else if (key == "AN") {
@@ -486,6 +504,7 @@ void OpenAirReader::decide(bool qlast) {
     stats_.longest_name = std::max(stats_.longest_name, static_cast<int>(asn_.size()));
     if (!filter_) {
         if (in_map(nzon_ + 1, zon_, pp_, qglob_)) {
+            keep_loaded_zone(zon_, pp_, nzon_ + 1, asn_, asl_, ash_);
             ++nzon_;
         } else {
             npt_ = zone_start_;
@@ -505,8 +524,10 @@ void OpenAirReader::decide(bool qlast) {
         }
     }
     clean_crpbuf(buffer_, keep, qlast, as0003.qdeldup, out);
-    // A zone dropped as outside stays in the tables like a kept one.
-    ++nzon_;
+    // Once copied or left out, the zone's points are not needed: its slot and
+    // its points are taken by the next zone, so that the limits of the tables
+    // bound one zone, not the file.
+    npt_ = zone_start_;
 }
 
 void OpenAirReader::open_zone(std::string_view class_text) {
@@ -556,59 +577,87 @@ void OpenAirReader::end_of_file() {
     }
 }
 
-// Opens the output files of a filter-mode read and writes the notice header.
-// False when the copy itself cannot be created (reported).
-bool open_copy_files(CopyFiles& files) {
+// Tells that an output file of the read could not be written, and notes it.
+void report_failed_output(const std::string& name, bool creating) {
+    if (creating) {
+        tell_and_count(kError, in_user_language(name + "/Airspace file : error creating",
+                                                name + "/Fichier d'espace a\xE9rien : cr\xE9" "ation impossible"));
+    } else {
+        tell_and_count(kError, in_user_language(name + "/Airspace file : error writing",
+                                                name + "/Fichier d'espace a\xE9rien : erreur d'\xE9" "criture"));
+    }
+    note_unwritten_file(name);
+}
+
+void report_failed_list(const std::string& name) {
+    tell_and_count(kError, in_user_language(name + "/Airspace list file : error opening",
+                                            name + "/Fichier liste : ouverture impossible"));
+    note_unwritten_file(name);
+}
+
+// Opens the output files of a filter-mode read and writes the notice header
+// into the copy: the caller's writer `copy` when it gives one, else
+// new_aspfile. False when the copy itself cannot be created (reported).
+bool open_copy_files(CopyFiles& files, FileWriter* copy) {
     files.cropped.emplace(kCroppedAirspaceFile, WriteMode::append);
     if (!files.cropped->is_open()) {
-        tell_and_count(kWarning,
-                       in_user_language(std::string(kCroppedAirspaceFile) + "/Airspace list file : error opening",
-                                        std::string(kCroppedAirspaceFile) + "/Fichier liste : ouverture impossible"));
+        report_failed_list(kCroppedAirspaceFile);
     }
     const std::string list_name = trim_right(as000c.asp_d_file);
-    files.list.emplace(list_name, WriteMode::create);
+    files.list.emplace(list_name);
     if (!files.list->is_open()) {
-        tell_and_count(kWarning, in_user_language(list_name + "/Airspace list file : error opening",
-                                                  list_name + "/Fichier liste : ouverture impossible"));
+        report_failed_list(list_name);
     }
-    const std::string copy_name = trim_right(as000c.new_aspfile);
-    files.copy.emplace(copy_name, WriteMode::create);
-    if (!files.copy->is_open()) {
-        tell_and_count(kError, in_user_language(copy_name + "/Airspace file : error creating",
-                                                copy_name + "/Fichier d'espace a\xE9rien : cr\xE9" "ation impossible"));
+    if (copy == nullptr) {
+        files.own_copy.emplace(trim_right(as000c.new_aspfile));
+        copy = &*files.own_copy;
+    }
+    files.copy = copy;
+    if (!copy->is_open()) {
+        report_failed_output(copy->windows_path(), true);
         return false;
     }
-    write_as_hdr(*files.copy);
+    write_as_hdr(*copy);
     if (as0003.qexpas) {
         const std::string input = trim_right(as000c.aspfile);
         const std::size_t txt = input.find(".txt");
         const std::string names_file = input.substr(0, txt) + "_LIST.txt";
-        files.names.emplace(names_file, WriteMode::create);
+        files.names.emplace(names_file);
         if (!files.names->is_open()) {
             tell_and_count(kError, in_user_language(input + "/Airspace list file : error opening",
                                                     input + "/Fichier liste : ouverture impossible"));
+            note_unwritten_file(names_file);
         }
     }
     return true;
 }
 
 // Closes the output files; a file whose lines did not all reach the disk is
-// reported. Returns the close status of the copy (0 when it was written whole,
-// kFilteredCopyNotWritten when it was never opened).
-int close_copy_files(CopyFiles& files) {
+// reported. After a failed read (`complete` false) the copy and the lists are
+// given up, so that they keep their old bytes; the index of every kept zone,
+// which only grows, keeps what was appended. Returns the status of the copy
+// (0 when it was written whole, kFilteredCopyNotWritten when it was never
+// opened); the caller's copy is left open, its status so far returned.
+int close_copy_files(CopyFiles& files, bool complete) {
     int copy_status = kFilteredCopyNotWritten;
-    for (std::optional<FileWriter>* file : {&files.copy, &files.list, &files.cropped, &files.names}) {
+    if (files.copy != nullptr && files.copy->is_open()) {
+        copy_status = files.copy->status();
+    }
+    for (std::optional<FileWriter>* file : {&files.own_copy, &files.list, &files.cropped, &files.names}) {
         if (!*file || !(*file)->is_open()) {
+            continue;
+        }
+        if (!complete && file != &files.cropped) {
+            (*file)->discard();
             continue;
         }
         const std::string name = (*file)->windows_path();
         const int status = (*file)->close();
-        if (file == &files.copy) {
+        if (file == &files.own_copy) {
             copy_status = status;
         }
         if (status != 0) {
-            tell_and_count(kError, in_user_language(name + "/Airspace file : error writing",
-                                                    name + "/Fichier d'espace a\xE9rien : erreur d'\xE9" "criture"));
+            report_failed_output(name, false);
         }
     }
     return copy_status;
@@ -628,10 +677,14 @@ void trace_end(const OpenAirReader& reader) {
 
 }  // namespace
 
-int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, std::span<AirspaceZone> zon,
-                  std::span<PlanePoint> pp, int maxzon, int maxpts) {
+namespace {
+
+int read_airspace_to(FileWriter* copy, int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon,
+                     std::span<AirspaceZone> zon, std::span<PlanePoint> pp, int maxzon, int maxpts) {
+    const float start = elapsed_time();
     as0003.qchk_posas = false;
     as000c.new_aspfile_status = kFilteredCopyNotWritten;
+    release_airspace_model();
     const std::string aspfile = trim_right(as000c.aspfile);
     if (aspfile.empty()) {
         if (nav == 0) {
@@ -651,9 +704,13 @@ int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, st
     const int entry_zones = std::clamp(nbzon, 0, static_cast<int>(zones.size()));
     const bool filter = as0003.qwriteas;
 
+    if (!filter && !begin_airspace_load(nav, static_cast<int>(zones.size()))) {
+        nbzon = 0;
+        return 0;
+    }
     CopyFiles files;
-    if (filter && !open_copy_files(files)) {
-        close_copy_files(files);
+    if (filter && !open_copy_files(files, copy)) {
+        close_copy_files(files, false);
         return 0;
     }
     OpenAirReader reader(sp, sb, zones, points, entry_zones, filter, nav < 0, filter ? &files : nullptr);
@@ -676,15 +733,26 @@ int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, st
     }
     trace_end(reader);
     if (filter) {
-        const int copy_status = close_copy_files(files);
+        const int copy_status = close_copy_files(files, read_status == 0);
         as000c.new_aspfile_status = read_status != 0 ? read_status : copy_status;
     }
     airspace_trace_flush();
     if (filter) {
         return nbzon >= 1 ? 1 : 0;
     }
-    nbzon = reader.zones_held();
-    return nbzon >= 1 ? 1 : 0;
+    return end_airspace_load(nav, nbzon, zones, points, reader.zones_held(), reader.npt(), reader.ordinal(), start);
+}
+
+}  // namespace
+
+int read_airspace(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, std::span<AirspaceZone> zon,
+                  std::span<PlanePoint> pp, int maxzon, int maxpts) {
+    return read_airspace_to(nullptr, nav, sp, sb, nbzon, zon, pp, maxzon, maxpts);
+}
+
+int read_airspace_into(FileWriter& copy, int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon,
+                       std::span<AirspaceZone> zon, std::span<PlanePoint> pp, int maxzon, int maxpts) {
+    return read_airspace_to(&copy, nav, sp, sb, nbzon, zon, pp, maxzon, maxpts);
 }
 
 int filtered_copy_status() { return as000c.new_aspfile_status; }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "foundation/geometry.h"
 
@@ -31,10 +32,28 @@ inline constexpr int kClassUnc = 13;
 inline constexpr int kConversionMaxZones = 5000;
 inline constexpr int kConversionMaxPoints = 50000;
 
-// Zones 0..2000 of the zone limits held in memory.
-inline constexpr int kLimitZoneSlots = 2001;
-// Rows 1..13 of the zone limits.
+// Rows 1..13 of the zone limits of one zone.
 inline constexpr int kLimitRows = 13;
+inline constexpr int kLimXmin = 1;
+inline constexpr int kLimXmax = 2;
+inline constexpr int kLimYmin = 3;
+inline constexpr int kLimYmax = 4;
+inline constexpr int kLimFloor = 5;         // metres, negative = above ground
+inline constexpr int kLimCeiling = 6;       // metres, negative = above ground
+inline constexpr int kLimDx = 7;            // raster cell width
+inline constexpr int kLimDxInv = 8;         // its reciprocal (0 for a zone of no width)
+inline constexpr int kLimDy = 9;            // raster cell height
+inline constexpr int kLimDyInv = 10;        // its reciprocal (0 for a zone of no height)
+inline constexpr int kLimCentreX = 11;
+inline constexpr int kLimCentreY = 12;
+inline constexpr int kLimHalfDiagonal = 13;
+// The limits of one zone, [row 1..13], element 0 unused.
+using AirspaceLimits = std::array<float, kLimitRows + 1>;
+
+// Raster memory budget, MiB: the default, and the range accepted.
+inline constexpr int kDefaultRasterMegabytes = 64;
+inline constexpr int kLeastRasterMegabytes = 1;
+inline constexpr int kMostRasterMegabytes = 4096;
 
 // Reachability rectangles 1..50 on each axis.
 inline constexpr int kRectSlots = 50;
@@ -70,10 +89,11 @@ struct As000c {
 
 // Zone limits of the in-memory model.
 struct As0001 {
-    // [row 1..13][zone 0..2000]: x min, x max, y min, y max, floor, ceiling
-    // (metres, negative = above ground), cell width, its reciprocal, cell
-    // height, its reciprocal, centre x, centre y, half diagonal.
-    std::array<std::array<float, kLimitZoneSlots>, kLimitRows + 1> as_lim{};
+    // [zone][row 1..13]: x min, x max, y min, y max (the box clipped to the
+    // working window), floor, ceiling, cell width, its reciprocal, cell
+    // height, its reciprocal, centre x, centre y, half diagonal. A load makes
+    // room for as many zones as its zone table holds (maxzon).
+    std::vector<AirspaceLimits> as_lim;
     std::array<bool, kAirspaceClasses> qseltyp{};  // class selected
     int nb_zon = 0;                                // zones held in memory
     int as_gridsize = 0;
@@ -102,7 +122,7 @@ struct As0003 {
     bool qdupas = false;            // leave the flight-plan lines out of the notice header
     bool qdupdone = false;
     bool qchk_posas = false;
-    int as_maxmeg = 0;              // raster memory budget, MiB
+    int as_maxmeg = kDefaultRasterMegabytes;  // raster memory budget, MiB (1..4096)
     bool qdeldup = true;            // delete dropped zones from the copy instead of commenting them
     bool qcnvalt = false;           // names show converted altitudes
     bool qcoarsedist = false;       // point-thinning tolerance grows away from the window

@@ -7,6 +7,7 @@
 #include "foundation/terrain_extents.h"
 #include "airspace/plane_geometry.h"
 #include "foundation/fortran_format.h"
+#include "foundation/reach_settings.h"
 
 namespace {
 
@@ -24,9 +25,8 @@ bool in_window(float x, float y) {
     return x >= as0002.as_xmin && x <= as0002.as_xmax && y >= as0002.as_ymin && y <= as0002.as_ymax;
 }
 
-// Reachability rectangle of a coordinate: (v - origin) / step cut toward
-// zero, plus 1, held within 1..count. No step (nothing set up the rectangles)
-// gives 1.
+}  // namespace
+
 int rect_index(float v, float origin, float step, int count) {
     int index = 1;
     if (step > 0.0f) {
@@ -36,10 +36,8 @@ int rect_index(float v, float origin, float step, int count) {
     return std::max(1, std::min(count, index));
 }
 
-}  // namespace
-
 void init_airspace_map() {
-    if (as0003.qshow_unreach_as) {
+    if (pelrn00.qnav || as0003.qshow_unreach_as) {
         init_airspace_map_1(trn001.xmin_r, trn001.xmax_r, trn001.ymin_r, trn001.ymax_r);
         return;
     }

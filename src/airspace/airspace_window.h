@@ -9,8 +9,9 @@
 // a zone touches it.
 
 // Sets the window from the map extents of the landscape frame (trn001), or
-// from its reach extents when as0003.qshow_unreach_as is on; extents narrower
-// than 1 m give the square 0..10,000 km. Writes "AS min max" to the trace.
+// from its reach extents in navigation mode (pelrn00.qnav) or when
+// as0003.qshow_unreach_as is on; extents narrower than 1 m give the square
+// 0..10,000 km. Writes "AS min max" to the trace.
 void init_airspace_map();
 
 // Sets the window to x1..x2 by y1..y2 and writes "AS min max" to the trace.
@@ -23,3 +24,8 @@ void init_airspace_map_1(float x1, float x2, float y1, float y2);
 // bounding box. A zone of fewer than two points, or one whose points lie
 // outside the table, never touches it.
 bool in_map(int nz, std::span<const AirspaceZone> zon, std::span<const PlanePoint> pp, bool qglob);
+
+// Reachability rectangle of a coordinate: (v - origin) / step cut toward
+// zero, plus 1, held within 1..count. No step (nothing set up the rectangles)
+// gives 1.
+int rect_index(float v, float origin, float step, int count);

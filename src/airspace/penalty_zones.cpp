@@ -8,8 +8,8 @@
 #include "foundation/dms_text.h"
 #include "foundation/fixed_text.h"
 #include "foundation/fortran_format.h"
-#include "foundation/tell.h"
 #include "foundation/units.h"
+#include "foundation/unwritten_files.h"
 #include "foundation/utm_frame.h"
 #include "platform/files.h"
 #include "taskfiles/task_model.h"
@@ -59,22 +59,23 @@ void write_zone(FileWriter& out, int i) {
 
 }  // namespace
 
+void write_pz_zones(FileWriter& out) {
+    write_banner(out);
+    const int zones = std::clamp(rd_fpl_0.nb_pz, 0, kPenaltyZoneSlots);
+    for (int i = 0; i < zones; ++i) {
+        write_zone(out, i);
+    }
+}
+
 void write_pz(std::string_view oafile, int& iosoa) {
     const std::string path = trim_right(oafile);
-    const bool append = rd_fpl_0.nvcnd == 3 && file_exists(path);
-    FileWriter out(path, append ? WriteMode::append : WriteMode::create);
+    FileWriter out(path);
     if (out.is_open()) {
-        if (!append) {
-            write_as_hdr(out);
-        }
-        write_banner(out);
-        const int zones = std::clamp(rd_fpl_0.nb_pz, 0, kPenaltyZoneSlots);
-        for (int i = 0; i < zones; ++i) {
-            write_zone(out, i);
-        }
+        write_as_hdr(out);
+        write_pz_zones(out);
     }
     iosoa = out.close();
     if (iosoa != 0) {
-        tell_and_log(kError, in_user_language("Error writing: \n " + path, "*** Erreur d'\xE9" "criture : \n " + path));
+        report_unwritten_file(path);
     }
 }

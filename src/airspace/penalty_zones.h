@@ -2,13 +2,18 @@
 
 #include <string_view>
 
-// The task's penalty zones as class-P airspaces in OpenAir text.
-//
-// For a Condor 3 plan (rd_fpl_0.nvcnd = 3) the zones are appended to the
-// airspace output, which holds the filtered copy; when that file does not
-// exist (the copy could not be written) it is created with the notice header
-// first. For other plans the file is created or replaced, header first. Then
-// come a banner and, per zone, its number and penalty, floor and ceiling in
-// feet and its four corners. `iosoa` is the status of the open and the writes
-// (0 written); a failure is shown and logged once the file is closed.
+class FileWriter;
+
+// The task's penalty zones as class-P airspaces in OpenAir text: a banner and,
+// per zone, its number and penalty, floor and ceiling in feet and its four
+// corners.
+
+// Writes the banner and the zones into an open airspace output (after the
+// filtered copy of a Condor 3 plan's landscape airspace).
+void write_pz_zones(FileWriter& out);
+
+// Writes `oafile` whole with the notice header and the zones: the airspace
+// output of a plan that brings no landscape airspace. `iosoa` is the status of
+// the open, the writes and the close (0 written); a failure is shown, logged
+// and noted as a file not written, and the file keeps its old bytes.
 void write_pz(std::string_view oafile, int& iosoa);

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "driver/run_state.h"
+#include "platform/write_batch.h"
 
 #include <string>
+#include <vector>
 
 // The steps of one conversion (convert_one.h runs them in order) and what the
 // conversion keeps for itself between them. Each step reads and sets the
@@ -51,8 +53,9 @@ void name_output();
 void mark_output_tree_and_aat();
 
 // Step 7: reads the flight plan (read_fpl_1) or the SeeYou task (read_cup).
-// A file that cannot be read, a plan shorter than it announced or a SeeYou
-// file without a task ends the run.
+// A file that cannot be read, a plan shorter than it announced, a plan
+// naming no landscape (an empty or a binary file) or a SeeYou file without a
+// task ends the run.
 void read_input();
 
 // Step 8: a flight plan needs its Condor version installed, which becomes the
@@ -83,23 +86,36 @@ void match_landscape(Conversion& conversion, const RunState& run);
 void check_finish_altitude();
 
 // Step 23: the target's writer (and the LK8000 aircraft file). A failed writer
-// ends the run at once. False for JSON, whose run ends with its writer.
+// ends the run at once; in a write batch every file written after the task
+// depends on it. False for JSON, whose run ends with its writer.
 bool write_target_task(Conversion& conversion);
 
-// Steps 24-25: for a Condor 3 plan the landscape's airspace filtered and
-// cropped into the airspace output file; the penalty zones appended (or
-// written alone). Sets airspace_status.
+// Steps 24-25: the airspace output file, written whole: for a Condor 3 plan
+// the landscape's airspace filtered and cropped, then the penalty zones (the
+// notice header and the zones when the landscape's airspace cannot be read);
+// for another plan with penalty zones the header and the zones. Sets
+// airspace_status (0 written, or no file for this plan).
 void write_task_airspace(Conversion& conversion);
 
 // Step 26: the XCSoar or LK8000 profile. Sets profile_status.
 void update_profile(Conversion& conversion);
+
+// Puts every file the conversion wrote so far in place (they wait in the
+// conversion's write batch, platform/write_batch.h, to be flushed to the disk
+// together) and tells of each that could not be, as not written; the
+// airspace and profile statuses follow. A task file that could not be put in
+// place ends the run as a failed writer does (none of the files after it is).
+// Returns the outcomes, empty outside a batch.
+std::vector<BatchedWrite> settle_written_files(Conversion& conversion);
 
 // Step 28: an AAT whose inner areas are not all cylinders gets a warning.
 void check_aat_areas();
 
 // Steps 30-33: the result message, the copies under the names XCSoar loads
 // ("Default.tsk" or "Condor.tsk", "Condor-PZ.txt") and the airspace and
-// profile lines.
+// profile lines. The copies and every file of the run are put in place
+// (settle_written_files) before the message names any; a file that could not
+// be is told and not named.
 void compose_result(Conversion& conversion);
 
 // Step 34: the post-run script, run directly with no arguments. A missing or
@@ -107,5 +123,7 @@ void compose_result(Conversion& conversion);
 void run_post_run_script(Conversion& conversion);
 
 // Steps 35-37: the summary written and shown, the result message shown
-// (unless silent) and logged. Returns the run's exit code.
+// (unless silent) and logged. Returns the run's exit code: 1 when a file of
+// the run was not written (unwritten_files.h), else 5 when the post-run
+// script failed, else 0; the result message is then an error.
 int finish_conversion(Conversion& conversion, const RunState& run);

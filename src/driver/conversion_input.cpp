@@ -90,6 +90,14 @@ void read_input() {
             "*** " + infile + in_user_language(" : unexpected end of file ***", " : fin de fichier atteinte ***"),
             kExitConversionFailed);
     }
+    // A plan naming no landscape (an empty or a binary file) cannot be
+    // converted: no landscape file could be found for it.
+    if (!tarvex01.qcup_in && is_blank(rd_fpl_2.landscape)) {
+        fatal_error("*** " + infile +
+                        in_user_language(" : flight plan cannot be read, no landscape ***",
+                                         " : plan de vol illisible, aucun paysage ***"),
+                    kExitConversionFailed);
+    }
     // A SeeYou file without a task (or with a task of one point) has nothing
     // to convert.
     if (tarvex01.qcup_in && rd_cup_0.nb_cup < 1) {

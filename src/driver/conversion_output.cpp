@@ -5,6 +5,7 @@
 #include "airspace/airspace_reader.h"
 #include "airspace/airspace_records.h"
 #include "airspace/airspace_window.h"
+#include "airspace/filtered_copy.h"
 #include "airspace/penalty_zones.h"
 #include "driver/trace_text.h"
 #include "foundation/condor_install.h"
@@ -20,6 +21,7 @@
 #include "foundation/tell.h"
 #include "foundation/terrain_extents.h"
 #include "foundation/units.h"
+#include "foundation/unwritten_files.h"
 #include "platform/case_fold.h"
 #include "platform/console.h"
 #include "platform/files.h"
@@ -36,6 +38,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -114,8 +117,8 @@ void enable_listed_airspaces() {
 }
 
 // The landscape's airspace of a Condor 3 plan, filtered into the airspace
-// output file. Returns 0 when the filtered copy was written.
-int filter_landscape_airspace(const Conversion& c) {
+// output `out`. True when the filtered copy was read whole.
+bool filter_landscape_airspace(const Conversion& c, FileWriter& out) {
     const std::string landscape = trim_right(rd_fpl_2.landscape);
     as000c.aspfile = path_field(join_path(inst00.instpath3, "Landscapes\\" + landscape + "\\" + landscape + ".air"));
     as000c.new_aspfile = path_field(c.airspace_file);
@@ -136,14 +139,65 @@ int filter_landscape_airspace(const Conversion& c) {
     int nbzon = 0;
     std::vector<AirspaceZone> zon(kConversionMaxZones);
     std::vector<PlanePoint> pp(kConversionMaxPoints);
-    read_airspace(0, sp, sb, nbzon, zon, pp, kConversionMaxZones, kConversionMaxPoints);
+    read_airspace_into(out, 0, sp, sb, nbzon, zon, pp, kConversionMaxZones, kConversionMaxPoints);
     // The reader's result does not tell whether its copy was written.
     const int status = filtered_copy_status();
     console_line("airspace copy status " + i2b(status));
-    return status == 0 ? 0 : 1;
+    return status == 0;
+}
+
+// The airspace output of a Condor 3 plan, written whole: the landscape's
+// airspace filtered and cropped, then the penalty zones. When the landscape's
+// airspace cannot be read (reported by the reader), the output starts anew
+// with the notice header, so that it never keeps zones of an earlier run.
+// Returns 0 when the file was written.
+int write_condor3_airspace(const Conversion& c) {
+    std::optional<FileWriter> out(std::in_place, c.airspace_file);
+    if (!out->is_open()) {
+        report_unwritten_file(c.airspace_file);
+        return out->open_status();
+    }
+    if (!filter_landscape_airspace(c, *out) && out->status() == 0) {
+        out.emplace(c.airspace_file);
+        write_as_hdr(*out);
+    }
+    if (rd_fpl_0.nb_pz > 0) {
+        write_pz_zones(*out);
+    }
+    const int status = out->close();
+    if (status != 0) {
+        report_unwritten_file(c.airspace_file);
+    }
+    return status;
+}
+
+[[noreturn]] void fail_task_writer(const std::string& outfile) {
+    fatal_error(in_user_language("Error writing: \n " + outfile, "*** Erreur d'\xE9" "criture : \n " + outfile),
+                kExitConversionFailed);
 }
 
 }  // namespace
+
+std::vector<BatchedWrite> settle_written_files(Conversion& c) {
+    const std::vector<BatchedWrite> outcomes = finish_write_batch();
+    const std::string outfile = trim_right(tarvex_c.outfile);
+    for (const BatchedWrite& outcome : outcomes) {
+        if (outcome.status == 0) {
+            continue;
+        }
+        console_line("put in place " + outcome.windows_path + " : " + i2b(outcome.status));
+        if (outcome.windows_path == outfile) {
+            fail_task_writer(outfile);
+        }
+        report_unwritten_file(outcome.windows_path);
+        if (outcome.windows_path == c.airspace_file) {
+            c.airspace_status = outcome.status;
+        } else if (outcome.windows_path == c.profile_file) {
+            c.profile_status = outcome.status;
+        }
+    }
+    return outcomes;
+}
 
 bool write_target_task(Conversion& c) {
     const std::string outfile = trim_right(tarvex_c.outfile);
@@ -157,9 +211,9 @@ bool write_target_task(Conversion& c) {
     }
     // A task that was not written ends the run before anything else is touched.
     if (status != 0) {
-        fatal_error(in_user_language("Error writing: \n " + outfile, "*** Erreur d'\xE9" "criture : \n " + outfile),
-                    kExitConversionFailed);
+        fail_task_writer(outfile);
     }
+    make_keystone(outfile);
     if (target.aircraft_file) {
         c.polar_file =
             path_field(join_path(target_tree_folder(c.target_root, &FolderTree::polars), c.glider_name + ".xcp"));
@@ -171,19 +225,12 @@ bool write_target_task(Conversion& c) {
 }
 
 void write_task_airspace(Conversion& c) {
-    int status = 0;
+    c.airspace_status = 0;
     if (rd_fpl_0.nvcnd == 3) {
-        status = filter_landscape_airspace(c);
+        c.airspace_status = write_condor3_airspace(c);
+    } else if (rd_fpl_0.nb_pz > 0) {
+        write_pz(c.airspace_file, c.airspace_status);
     }
-    if (rd_fpl_0.nb_pz > 0) {
-        int pz_status = 0;
-        write_pz(c.airspace_file, pz_status);
-        // A file without the landscape's airspace is not the file asked for.
-        if (status == 0) {
-            status = pz_status;
-        }
-    }
-    c.airspace_status = status;
 }
 
 void update_profile(Conversion& c) {

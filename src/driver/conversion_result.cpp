@@ -12,15 +12,19 @@
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
 #include "foundation/tell.h"
+#include "foundation/unwritten_files.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "platform/path_map.h"
 #include "platform/process.h"
+#include "platform/write_batch.h"
 #include "taskfiles/task_model.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -36,13 +40,22 @@ void add_to_message(Conversion& c, std::string_view text) {
     }
 }
 
-// Copies `from` over `to`; the message names the copy only when it was made.
-void copy_for_xcsoar(Conversion& c, const std::string& from, const std::string& to) {
+// Copies `from` over `to` (a whole write); true when the copy was made, a
+// failed copy is told.
+bool copy_for_xcsoar(const std::string& from, const std::string& to) {
     const int status = copy_file_over(from, to);
     console_line("copy " + from + " -> " + to + " : " + i2b(status));
-    if (status == 0) {
-        add_to_message(c, "\n " + to);
+    if (status != 0) {
+        report_unwritten_file(to);
     }
+    return status == 0;
+}
+
+// True when the batch put the file in place, or had nothing to do with it.
+bool put_in_place(const std::vector<BatchedWrite>& outcomes, const std::string& windows_path) {
+    return std::none_of(outcomes.begin(), outcomes.end(), [&windows_path](const BatchedWrite& outcome) {
+        return outcome.windows_path == windows_path && outcome.status != 0;
+    });
 }
 
 // The first "/" of a path shown in a message becomes "\", so that it does not
@@ -68,29 +81,45 @@ void fail_script(Conversion& c, const std::string& script, std::string_view engl
 
 void compose_result(Conversion& c) {
     const std::string outfile = trim_right(tarvex_c.outfile);
+    const TargetFacts& target = chosen_target();
+    const bool xcsoar = target.xcsoar_copies;
+    const auto airspace_written = [&c] { return (rd_fpl_0.nb_pz > 0 || rd_fpl_0.nvcnd == 3) && c.airspace_status == 0; };
+
+    // The copies under XCSoar's names; they and every file of the run are put
+    // in place before the message names any of them.
+    std::string task_copy;
+    if (xcsoar) {
+        const std::string extension(target.extension);
+        if (tarvex01.ndeftsk == 1 && c.base_name != kDefaultTaskBase) {
+            task_copy = join_path(c.target_root, std::string(kDefaultTaskBase) + extension);
+        } else if (c.base_name != kCondorBase) {
+            task_copy = join_path(tarvex_c.xcsoar_tasks, std::string(kCondorBase) + extension);
+        }
+    }
+    std::string airspace_copy;
+    if (xcsoar && airspace_written() && c.base_name != kCondorBase) {
+        airspace_copy = join_path(c.target_root, kCondorAirspace);
+    }
+    bool task_copied = !task_copy.empty() && copy_for_xcsoar(outfile, task_copy);
+    bool airspace_copied = !airspace_copy.empty() && copy_for_xcsoar(c.airspace_file, airspace_copy);
+    const std::vector<BatchedWrite> outcomes = settle_written_files(c);
+    task_copied = task_copied && put_in_place(outcomes, task_copy);
+    airspace_copied = airspace_copied && put_in_place(outcomes, airspace_copy);
+
     c.message_status = 0;
     c.message = fit_field(trim_right(tarvex_c.tskname) + "\n" + trim_right(rd_fpl_2.landscape) + "\n" +
                               in_user_language("Task written to :", "Plan de vol \xE9" "crit dans :") + "\n " +
                               outfile,
                           kResultMessageLength);
-    const TargetFacts& target = chosen_target();
-    const bool xcsoar = target.xcsoar_copies;
-
-    if (xcsoar) {
-        const std::string extension(target.extension);
-        if (tarvex01.ndeftsk == 1 && c.base_name != kDefaultTaskBase) {
-            copy_for_xcsoar(c, outfile, join_path(c.target_root, std::string(kDefaultTaskBase) + extension));
-        } else if (c.base_name != kCondorBase) {
-            copy_for_xcsoar(c, outfile, join_path(tarvex_c.xcsoar_tasks, std::string(kCondorBase) + extension));
-        }
+    if (task_copied) {
+        add_to_message(c, "\n " + task_copy);
     }
-
-    if ((rd_fpl_0.nb_pz > 0 || rd_fpl_0.nvcnd == 3) && c.airspace_status == 0) {
+    if (airspace_written()) {
         add_to_message(c, in_user_language("\nPenalty zones written to :\n ",
                                            "\nZones de p\xE9nalit\xE9 \xE9" "crites dans :\n ") +
                               c.airspace_file);
-        if (xcsoar && c.base_name != kCondorBase) {
-            copy_for_xcsoar(c, c.airspace_file, join_path(c.target_root, kCondorAirspace));
+        if (airspace_copied) {
+            add_to_message(c, "\n " + airspace_copy);
         }
     }
 
@@ -135,10 +164,19 @@ int finish_conversion(Conversion& c, const RunState& run) {
     if (c.summary_built) {
         output_task_summary(c.summary, run.summary_name_length > 0);
     }
+    settle_written_files(c);
+    // A file that was not written was told when it failed; the run says so
+    // by its exit code, after every step that could still run.
+    const int exit_code = any_file_unwritten() ? kExitConversionFailed
+                          : c.script_failed    ? kExitScriptFailed
+                                               : kExitSuccess;
     if (c.script_failed) {
         // Already shown and logged when the script failed.
-        return kExitScriptFailed;
+        return exit_code;
+    }
+    if (any_file_unwritten()) {
+        c.message_status = 1;
     }
     tell_and_log(c.message_status, c.message, {.shown = !tarvex01.qsilent});
-    return kExitSuccess;
+    return exit_code;
 }

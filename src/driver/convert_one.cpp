@@ -4,9 +4,11 @@
 #include "driver/fpl_preread.h"
 #include "driver/input_choice.h"
 #include "driver/input_kind.h"
+#include "driver/installation_lock.h"
 #include "driver/task_summary_text.h"
 #include "foundation/option_records.h"
 #include "foundation/run_stop.h"
+#include "foundation/unwritten_files.h"
 
 int convert_one(RunState& run) {
     Conversion conversion;
@@ -18,6 +20,8 @@ int convert_one(RunState& run) {
         // Condor's own flight plan replaces the named input.
         tarvex01.qcup_in = input_kind(tarvex_c.infile) == InputKind::seeyou_task;
     }
+    // From the plan's reading to the end, one conversion at a time.
+    const InstallationHold hold = hold_installation_lock();
     read_input();
     check_plan_version(run);
     settle_aat_and_map();
@@ -26,9 +30,13 @@ int convert_one(RunState& run) {
     set_up_landscape(conversion);
     match_landscape(conversion, run);
     check_finish_altitude();
+    // The files of the conversion are flushed to the disk together, once
+    // written (platform/write_batch.h).
+    const WriteBatch batch;
     if (!write_target_task(conversion)) {
         // A JSON export ends with its file.
-        return kExitSuccess;
+        settle_written_files(conversion);
+        return any_file_unwritten() ? kExitConversionFailed : kExitSuccess;
     }
     write_task_airspace(conversion);
     update_profile(conversion);

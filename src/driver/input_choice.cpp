@@ -5,7 +5,6 @@
 #include "foundation/condor_install.h"
 #include "foundation/condor_waits.h"
 #include "foundation/fixed_text.h"
-#include "foundation/log.h"
 #include "foundation/message_records.h"
 #include "foundation/option_records.h"
 #include "foundation/paths_files.h"
@@ -64,10 +63,9 @@ void choose_input() {
 void check_input() {
     const InputKind kind = input_kind(tarvex_c.infile);
     if (kind == InputKind::none) {
-        // Logged and on the error output, never in a box.
-        const std::string text = in_user_language("*** No input file specified ***", "*** Aucun fichier \xE0 lire ***");
-        log_message_text(text);
-        end_run(text, kExitConversionFailed);
+        // On the error output only: no box and no log entry.
+        end_run(in_user_language("*** No input file specified ***", "*** Aucun fichier \xE0 lire ***"),
+                kExitConversionFailed);
     }
     if (kind == InputKind::unknown && !tarvex01.qwait) {
         fatal_error("*** " + trim_right(tarvex_c.infile) +

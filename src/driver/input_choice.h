@@ -14,7 +14,8 @@
 void choose_input();
 
 // The input must be there and of a type the program reads: no input ends the
-// run with "*** No input file specified ***" (exit code 1, also logged);
+// run with "*** No input file specified ***" on the error output (exit code
+// 1, no box, not logged);
 // outside wait mode, a file that is neither a flight plan nor a SeeYou task
 // (input_kind.h) is refused with its own message (exit code 1). In wait mode
 // the named input only has to be there: Condor's own flight plan replaces it.

@@ -29,18 +29,25 @@ inline constexpr int kSettingsMissingData = 2;
 // folder or every task destination is "XXXXX", else kSettingsRead. A file of
 // version 3899 or older has its single destination moved to the target's key
 // (information message, logged). A file that cannot be opened or read ends the
-// run with an error, logged (exit code 3).
+// run with an error, logged (exit code 3). When the file cannot be opened or
+// read, or holds no setting at all (it is empty), the message also names the
+// newest numbered backup beside it that holds something ("The last settings
+// are in ...").
 int read_ini(bool& qverb, bool qlin1, bool& qaat_0, bool& qwrnc1, int& nv1);
 
-// Writes the settings file from the options: an existing file is first renamed
-// to the first free "Tarvex_NNNN.ini" (0000 to 9999) of its folder, each task
-// destination still "XXXXX" is asked for in a folder dialog, and the success is
-// told (information, logged). qverb is written as "verbose" and traces the
-// backup names tried; qaat_0 is the AAT switch written unless qaat_detect asks
-// for detection; qwrnc1 is not used; nv1 is written as "Tarvex Version".
-// No free backup name, a failed rename or a file that cannot be written ends
-// the run with an error, logged (exit code 3); the old file is never overwritten.
-void create_ini(bool qlin1, bool qverb, bool qaat_0, bool qwrnc1, int nv1);
+// Writes the settings file from the options. Each task destination still
+// "XXXXX" is asked for in a folder dialog; then, holding the installation's
+// lock, the existing file is kept under the first free "Tarvex_NNNN.ini"
+// (0000 to 9999) of its folder, written from its bytes as read (an empty file
+// needs none), and the file is written whole; the success is told
+// (information, logged). qverb is written as "verbose" and traces the backup
+// names tried; qaat_0 is the AAT switch written unless qaat_detect asks for
+// detection; qwrnc1 is not used; nv1 is written as "Tarvex Version".
+// Returns 0 when the file was written. Otherwise (no free backup name, a
+// backup or the file that cannot be written) the old file keeps its bytes, the
+// failure is told as an error, logged and noted as a file not written
+// (foundation/unwritten_files.h), and its status returned.
+int create_ini(bool qlin1, bool qverb, bool qaat_0, bool qwrnc1, int nv1);
 
 // Asks for the task folder of the target software `nam` ("XCsoar", "LK8000",
 // "SeeYou") in a folder dialog. Cancelled: path is blank and the user is told

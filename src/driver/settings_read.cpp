@@ -7,11 +7,16 @@
 #include "foundation/key_value.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
+#include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
 #include "foundation/tell.h"
 #include "foundation/text_edit.h"
 #include "platform/console.h"
 #include "platform/files.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -19,19 +24,19 @@ namespace {
 constexpr int kLastSingleDestinationVersion = 3899;
 constexpr std::size_t kMessageLength = 256;
 
-// One line of the file: comments and blank lines are skipped, "verbose" and
-// "AAT" may stand alone.
-void apply_line(const std::string& line, SettingsFileSwitches& file) {
+// One line of the file: comments and blank lines are skipped (false),
+// "verbose" and "AAT" may stand alone.
+bool apply_line(const std::string& line, SettingsFileSwitches& file) {
     if (is_blank(line) || line.front() == '#') {
-        return;
+        return false;
     }
     if (line == "verbose") {
         file.verbose = true;
-        return;
+        return true;
     }
     if (line == "AAT") {
         file.aat = true;
-        return;
+        return true;
     }
     std::string key;
     std::string value;
@@ -40,6 +45,41 @@ void apply_line(const std::string& line, SettingsFileSwitches& file) {
     if (const Setting* setting = find_setting(fit_field(key, kIniKeyLength))) {
         read_setting(*setting, fit_field(value, kIniValueLength), file);
     }
+    return true;
+}
+
+// The newest numbered backup of the settings file ("Tarvex_NNNN.ini" beside
+// it, by modification time, the higher number on a tie) that holds something;
+// empty when there is none.
+std::string last_settings_backup() {
+    std::string folder;
+    std::string name;
+    extract_path_name(trim_right(tarvex_c.inifile), folder, name);
+    std::vector<std::string> names;
+    list_folder(folder, names, "Tarvex_????.ini");
+    std::string newest;
+    std::int64_t newest_time = -1;
+    for (const std::string& candidate : names) {
+        const std::string path = folder + candidate;
+        const std::int64_t time = file_modification_time(path);
+        if (file_size(path) > 0 && time >= newest_time) {
+            newest = path;
+            newest_time = time;
+        }
+    }
+    return newest;
+}
+
+// A message about a settings file that gives no settings, with the backup
+// that holds the last ones when there is one.
+std::string with_last_settings(const std::string& message) {
+    const std::string backup = last_settings_backup();
+    if (backup.empty()) {
+        return message;
+    }
+    return fit_field(message + in_user_language("/The last settings are in " + backup,
+                                                "/Les derniers param\xE8tres sont dans " + backup),
+                     kBoxTextLength);
 }
 
 std::string file_message(std::string_view english_tail, std::string_view french_tail) {
@@ -81,18 +121,23 @@ int read_ini(bool& qverb, bool qlin1, bool& qaat_0, bool& qwrnc1, int& nv1) {
 
     TextFileReader reader(trim_right(tarvex_c.inifile));
     if (!reader.is_open()) {
-        fatal_error(file_message(" : cannot be opened ***", " : ouverture impossible ***"), kExitConfiguration);
+        fatal_error(with_last_settings(file_message(" : cannot be opened ***", " : ouverture impossible ***")),
+                    kExitConfiguration);
     }
     std::string line;
+    int settings = 0;
     while (reader.read_line(line)) {
-        apply_line(fit_field(line, kIniLineLength), file);
+        if (apply_line(fit_field(line, kIniLineLength), file)) {
+            ++settings;
+        }
     }
     qverb = file.verbose;
     qaat_0 = file.aat;
     qwrnc1 = file.condor1_warnings;
     nv1 = file.version;
     if (reader.failed()) {
-        fatal_error(file_message(": error reading ***", " : erreur de lecture ***"), kExitConfiguration);
+        fatal_error(with_last_settings(file_message(": error reading ***", " : erreur de lecture ***")),
+                    kExitConfiguration);
     }
 
     apply_language_setting();
@@ -110,7 +155,12 @@ int read_ini(bool& qverb, bool qlin1, bool& qaat_0, bool& qwrnc1, int& nv1) {
 
     int result = kSettingsRead;
     if (data_missing()) {
-        const std::string message = file_message(": missing data ***", " : donn\xE9" "es manquantes ***");
+        // A file without a single setting (empty, as a rewrite cut short by an
+        // older program leaves it) says where the last settings are.
+        std::string message = file_message(": missing data ***", " : donn\xE9" "es manquantes ***");
+        if (settings == 0) {
+            message = with_last_settings(message);
+        }
         tell_and_log(kError, message, {.qline = qlin1});
         result = kSettingsMissingData;
     }

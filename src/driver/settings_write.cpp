@@ -1,20 +1,23 @@
 #include "driver/settings_file.h"
 
+#include "driver/installation_lock.h"
 #include "driver/settings_keys.h"
 #include "foundation/condor_install.h"
+#include "foundation/file_backup.h"
 #include "foundation/fixed_text.h"
 #include "foundation/fortran_format.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
 #include "foundation/paths_files.h"
-#include "foundation/run_stop.h"
 #include "foundation/tell.h"
+#include "foundation/unwritten_files.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "platform/glue_dialogs.h"
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,30 +46,48 @@ bool find_backup_name(const std::string& folder, bool qverb, std::string& backup
     return false;
 }
 
-[[noreturn]] void cannot_create(const std::string& inifile) {
-    fatal_error(fit_field(in_user_language("*** File ", "*** Le fichier ") + inifile +
-                              in_user_language(" : cannot be created ***", " n'a pas pu \xEAtre cr\xE9\xE9 ***"),
-                          kMessageLength),
-                kExitConfiguration);
+// Tells that the settings file was not written (the old one stays).
+void cannot_create(const std::string& inifile) {
+    report_unwritten_file(inifile,
+                          fit_field("*** File " + inifile + " : cannot be created ***", kMessageLength),
+                          fit_field("*** Le fichier " + inifile + " n'a pas pu \xEAtre cr\xE9\xE9 ***", kMessageLength));
 }
 
-// Moves the existing settings file aside under a numbered name.
-void move_aside(const std::string& inifile, bool qverb) {
+// Keeps the existing settings file under the first free numbered name, from
+// its bytes as read: 0 when it is kept (an empty file needs no backup), else
+// the failure, told.
+int back_up_settings(const std::string& inifile, bool qverb) {
+    ByteFileReader reader(inifile);
+    std::string bytes;
+    if (!reader.is_open() || !reader.read_all(bytes)) {
+        const int status = reader.is_open() ? reader.read_status() : reader.open_status();
+        report_unwritten_file(inifile,
+                              fit_field("*** File " + inifile + ": error reading ***", kMessageLength),
+                              fit_field("*** Fichier " + inifile + " : erreur de lecture ***", kMessageLength));
+        return status;
+    }
+    if (bytes.empty()) {
+        console_line(" create_ini : empty file, no backup");
+        return 0;
+    }
     std::string folder;
     std::string name;
     extract_path_name(inifile, folder, name);
     std::string backup;
     if (!find_backup_name(folder, qverb, backup)) {
-        fatal_error(fit_field(in_user_language("*** File ", "*** Fichier ") + inifile +
-                                  std::string(in_user_language(
-                                      " : no free backup name, Tarvex_0000.ini to Tarvex_9999.ini all exist ***",
-                                      " : plus de nom de sauvegarde libre, Tarvex_0000.ini \xE0 Tarvex_9999.ini "
-                                      "existent tous ***")),
-                              kMessageLength),
-                    kExitConfiguration);
+        report_unwritten_file(
+            inifile,
+            fit_field("*** File " + inifile +
+                          " : no free backup name, Tarvex_0000.ini to Tarvex_9999.ini all exist ***",
+                      kMessageLength),
+            fit_field("*** Fichier " + inifile +
+                          " : plus de nom de sauvegarde libre, Tarvex_0000.ini \xE0 Tarvex_9999.ini existent tous ***",
+                      kMessageLength));
+        return EEXIST;
     }
-    const int status = rename_file(inifile, backup);
+    const int status = write_backup(backup, bytes);
     console_line(" " + extract_name(backup) + " " + i2b(status));
+    return status;
 }
 
 // The lines of the file: its head, then each setting written with its
@@ -119,21 +140,9 @@ void get_dest_path(std::string_view nam, std::string& path) {
     console_line(" get_dest_path " + i2b(len) + " " + path);
 }
 
-void create_ini(bool qlin1, bool qverb, bool qaat_0, bool /*qwrnc1*/, int nv1) {
+int create_ini(bool qlin1, bool qverb, bool qaat_0, bool /*qwrnc1*/, int nv1) {
     const std::string inifile = trim_right(tarvex_c.inifile);
-    const bool existed = file_exists(inifile);
-    console_line(std::string(" create_ini ") + (existed ? "T" : "F"));
-    if (existed) {
-        move_aside(inifile, qverb);
-    }
-    if (file_exists(inifile)) {
-        // The rename failed: the file in place is never overwritten.
-        cannot_create(inifile);
-    }
-    FileWriter writer(inifile);
-    if (!writer.is_open()) {
-        cannot_create(inifile);
-    }
+    console_line(std::string(" create_ini ") + (file_exists(inifile) ? "T" : "F"));
 
     const std::array<std::pair<std::string*, std::string_view>, 3> destinations = {{
         {&tarvex_c.xcsoar_tasks, "XCsoar"},
@@ -152,6 +161,16 @@ void create_ini(bool qlin1, bool qverb, bool qaat_0, bool /*qwrnc1*/, int nv1) {
     tarvex01.nauto = tarvex01.qwait ? 3 : (tarvex01.qauto ? 2 : 1);
     tarvex01.ndeftsk = tarvex01.qdeftsklk8000 ? 2 : (tarvex01.qdeftsk ? 1 : 0);
 
+    // No other run of the installation reads or rewrites the file meanwhile.
+    const InstallationHold hold = hold_installation_lock();
+    if (file_exists(inifile)) {
+        const int backup = back_up_settings(inifile, qverb);
+        if (backup != 0) {
+            cannot_create(inifile);
+            return backup;
+        }
+    }
+    FileWriter writer(inifile);
     for (const std::string& line : settings_lines({.verbose = qverb, .aat = qaat_0, .version = nv1})) {
         writer.write_line(line);
         if (line.starts_with("Flightplans path=")) {
@@ -159,8 +178,10 @@ void create_ini(bool qlin1, bool qverb, bool qaat_0, bool /*qwrnc1*/, int nv1) {
                          (tarvex01.qwait ? "T" : "F"));
         }
     }
-    if (writer.close() != 0) {
+    const int status = writer.close();
+    if (status != 0) {
         cannot_create(inifile);
+        return status;
     }
 
     tell_and_log(kInformation,
@@ -172,4 +193,5 @@ void create_ini(bool qlin1, bool qverb, bool qaat_0, bool /*qwrnc1*/, int nv1) {
                                                 "Vous pouvez l'\xE9" "diter \xE0 tout moment"),
                            kMessageLength),
                  {.qline = qlin1});
+    return 0;
 }

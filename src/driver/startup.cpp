@@ -40,8 +40,16 @@ void setup_form_or_end() {
     }
 }
 
-void write_settings(bool qaat_0, const RunState& run) {
-    create_ini(cmndta001.qline, tarvex01.qverb_0, qaat_0, run.qwrnc1, tarvex01.nvers);
+int write_settings(bool qaat_0, const RunState& run) {
+    return create_ini(cmndta001.qline, tarvex01.qverb_0, qaat_0, run.qwrnc1, tarvex01.nvers);
+}
+
+// A settings file the run cannot go on without: a failure (already told)
+// ends the run.
+void write_needed_settings(bool qaat_0, const RunState& run) {
+    if (write_settings(qaat_0, run) != 0) {
+        end_run("", kExitConfiguration);
+    }
 }
 
 void trace_options() {
@@ -91,7 +99,7 @@ void settings_file_startup(RunState& run) {
         if (tarvex01.qgui) {
             setup_form_or_end();
         }
-        write_settings(rd_fpl_6.qaat, run);
+        write_needed_settings(rd_fpl_6.qaat, run);
     }
 
     run.settings_date = file_modification_time(tarvex_c.inifile);
@@ -106,16 +114,18 @@ void settings_file_startup(RunState& run) {
                 "The Tarvex.ini file needs updating/Please run Tarvex with GUI to update the file",
                 "Le fichier Tarvex.ini doit \xEAtre mis \xE0 jour/Veuillez ex\xE9" "cuter Tarvex avec l'interface "
                 "graphique pour mettre \xE0 jour le fichier");
-            tell_and_log(kWarning, text);
+            // Shown, not logged.
+            tell(kWarning, text);
             end_run(message_display_text(text), kExitConfiguration);
         }
         setup_form_or_end();
-        write_settings(rd_fpl_6.qaat, run);
+        write_needed_settings(rd_fpl_6.qaat, run);
     }
 }
 
 void rewrite_older_settings(const RunState& run) {
     if (run.qex && run.file_version / 10 < tarvex01.nvers / 10) {
+        // The file read stays usable: a failure is told and the run goes on.
         write_settings(tarvex01.qaat_ini, run);
     }
 }

@@ -27,14 +27,17 @@ void start_up(RunState& run);
 
 // Resolves "%INST%\Tarvex.ini" into inifile and notes whether it exists
 // (run.qex); a missing file is written from the current options (after the
-// setup form when the forms are on). Notes its date, then reads it until it
+// setup form when the forms are on; a file that cannot be written ends the run
+// with exit code 3 once the failure is told). Notes its date, then reads it until it
 // is acceptable: complete, and written by a version whose thousands and
 // hundreds are those of nvers or newer. An unacceptable file needs the setup
 // form: without the forms the run ends with the "needs updating" warning,
-// logged (exit code 3); a cancelled setup form ends the run (exit code 0).
+// shown and not logged (exit code 3); a cancelled setup form ends the run
+// (exit code 0).
 void settings_file_startup(RunState& run);
 
 // Rewrites the settings file with no question when it existed at start and an
 // older minor version wrote it (its version / 10 below nvers / 10), with the
-// file's own AAT switch.
+// file's own AAT switch. A failed rewrite is told and the run goes on with the
+// settings read (the conversion then ends with exit code 1).
 void rewrite_older_settings(const RunState& run);

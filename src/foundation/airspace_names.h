@@ -1,23 +1,24 @@
 #pragma once
 
-// Display names of the airspaces, by airspace number 0 to 1999, for the
+// Display names of the airspaces, by airspace number from 0, for the
 // airspace reader's load mode and its raster build, which the terrain code
-// will use. The conversion (filter mode) neither stores nor reads a name.
-// Names live for the run.
+// uses. The conversion (filter mode) neither stores nor reads a name. Names
+// live for the run; the table grows with the numbers stored.
 
 #include <string>
 #include <string_view>
 
-inline constexpr int kAirspaceNameSlots = 2000;
+// Largest number of names the table holds (numbers 0 .. kAirspaceNameSlots - 1).
+inline constexpr int kAirspaceNameSlots = 1000000;
 
 // Stores a copy of `nam` (up to a NUL, if it holds one) as the name of zone nn,
-// replacing an earlier name. A number outside 0..1999 stores nothing and writes
-// a console line.
+// replacing an earlier name. A number outside 0 .. kAirspaceNameSlots - 1
+// stores nothing and writes a console line.
 void add_as_name(int nn, std::string_view nam);
 
 // The name of zone nn into `nam` and its length into `ll`. A slot never
-// stored, or a number outside 0..1999, gives an empty name and 0.
+// stored, or a number outside the table, gives an empty name and 0.
 void get_as_name(int nn, std::string& nam, int& ll);
 
-// Empties every slot.
+// Empties the table.
 void reset_as_nam();

@@ -6,8 +6,10 @@
 #include "foundation/message_records.h"
 #include "foundation/option_records.h"
 #include "foundation/pilot_settings.h"
+#include "foundation/reach_settings.h"
 #include "foundation/stopwatch.h"
 #include "foundation/terrain_extents.h"
+#include "foundation/unwritten_files.h"
 #include "platform/layer_reset.h"
 
 void reset_foundation_layer() {
@@ -19,7 +21,9 @@ void reset_foundation_layer() {
     reset_inst00();
     reset_rdstng00();
     reset_trn001();
+    reset_reach_settings();
     reset_local_frame();
     reset_as_nam();
     reset_stopwatches();
+    reset_unwritten_files();
 }

@@ -50,7 +50,7 @@ void start_new_log(std::string_view request, std::string* send_name) {
     }
     log_name = name;
 
-    FileWriter log(log_name, WriteMode::create);
+    FileWriter log(log_name, WriteMode::in_place);
     for (const std::string& line : fortran_records("(I4.4,'-',I2.2,'-',I2.2,' ',2(I2.2,':'),I2.2/)",
                                                    {now.year, now.month, now.day, now.hour, now.minute, now.second})) {
         log.write_line(line);

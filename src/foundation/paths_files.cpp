@@ -84,7 +84,7 @@ void check_writable_folder(std::string_view folder, std::string_view msg_tit) {
     int write_status = 1;
     int close_status = 1;
     {
-        FileWriter file(test_file, WriteMode::create);
+        FileWriter file(test_file);
         open_status = file.open_status();
         if (file.is_open()) {
             rewind_status = 0;

@@ -74,6 +74,20 @@ void grid_zone(double latmin, double latmax, double lonmin, double lonmax, int& 
     console_line(" NZON " + std::to_string(nzon) + fortran_write("(3F14.6)", {lonmin, lonmax, unrounded}));
 }
 
+TrnHeaderFields trn_header_fields(const std::string& bytes) {
+    TrnHeaderFields h;
+    h.columns = i32_at(bytes, 0);
+    h.rows = i32_at(bytes, 4);
+    h.third = f32_at(bytes, 8);
+    h.column_step = f32_at(bytes, 12);
+    h.row_step = f32_at(bytes, 16);
+    h.easting = f32_at(bytes, 20);
+    h.northing = f32_at(bytes, 24);
+    h.zone = i8_at(bytes, 28);
+    h.hemisphere = bytes[32];
+    return h;
+}
+
 int read_trn_hdr(std::string_view fich, float& xmax, float& ymax, float& orig_e, float& orig_n, float& orien,
                  int& nlon, char& zlat) {
     std::string bytes;
@@ -81,28 +95,27 @@ int read_trn_hdr(std::string_view fich, float& xmax, float& ymax, float& orig_e,
     if (status != 0) {
         return status;
     }
-    const std::int32_t columns = i32_at(bytes, 0);
-    const std::int32_t rows = i32_at(bytes, 4);
-    const float column_step = f32_at(bytes, 12);
-    const float row_step = f32_at(bytes, 16);
-    const float easting = f32_at(bytes, 20);
-    const float northing = f32_at(bytes, 24);
-    if (!std::isfinite(column_step) || !std::isfinite(row_step) || !std::isfinite(easting) ||
-        !std::isfinite(northing)) {
+    const TrnHeaderFields h = trn_header_fields(bytes);
+    if (!std::isfinite(h.column_step) || !std::isfinite(h.row_step) || !std::isfinite(h.easting) ||
+        !std::isfinite(h.northing)) {
         return kHeaderBadValue;
     }
-    const double width = std::fabs(static_cast<double>(columns) * static_cast<double>(column_step));
-    const double height = std::fabs(static_cast<double>(rows) * static_cast<double>(row_step));
+    const double width = std::fabs(static_cast<double>(h.columns) * static_cast<double>(h.column_step));
+    const double height = std::fabs(static_cast<double>(h.rows) * static_cast<double>(h.row_step));
     if (width > kLargestExtent || height > kLargestExtent) {
         return kHeaderBadValue;
     }
-    xmax = std::fabs(static_cast<float>(columns) * column_step);
-    ymax = std::fabs(static_cast<float>(rows) * row_step);
-    orig_e = easting;
-    orig_n = northing;
-    orien = f32_at(bytes, 8);
-    nlon = static_cast<std::int8_t>(bytes[28]);
-    zlat = bytes[32];
+    // A zone or a hemisphere that UTM does not have gives no frame at all.
+    if (h.zone < kFirstUtmZone || h.zone > kLastUtmZone || (h.hemisphere != 'N' && h.hemisphere != 'S')) {
+        return kHeaderBadValue;
+    }
+    xmax = std::fabs(static_cast<float>(h.columns) * h.column_step);
+    ymax = std::fabs(static_cast<float>(h.rows) * h.row_step);
+    orig_e = h.easting;
+    orig_n = h.northing;
+    orien = h.third;
+    nlon = h.zone;
+    zlat = h.hemisphere;
     return 0;
 }
 

@@ -5,6 +5,7 @@
 // (".dem") and an ESRI ASCII grid header (".asc"). The binary headers are
 // little-endian and read byte by byte.
 
+#include <string>
 #include <string_view>
 
 // Status of a header whose file ends before the header does.
@@ -14,6 +15,10 @@ inline constexpr int kHeaderEnd = -1;
 // longitudes beyond 360): such values would make the frame's arithmetic
 // overflow or never end.
 inline constexpr int kHeaderBadValue = 9998;
+// The zones of UTM; a ".trn" header naming another zone, or a hemisphere other
+// than "N" or "S", is refused with kHeaderBadValue.
+inline constexpr int kFirstUtmZone = 1;
+inline constexpr int kLastUtmZone = 60;
 // Status of an ".asc" header without exactly five of its keywords.
 inline constexpr int kHeaderIncomplete = 9999;
 
@@ -24,6 +29,24 @@ inline constexpr int kDemHeaderSize = 48;
 // Grids with more rows or columns than this are not taken: the frame fitting
 // walks along their edges point by point.
 inline constexpr int kMaxGridCount = 10000000;
+
+// The fields of a ".trn" header, in file order, from the first 36 bytes of
+// `bytes` (the caller checks that they are there): the number of columns and
+// rows, the third value, the column and row steps (metres), the UTM easting of
+// the east edge and northing of the south edge, the UTM zone and the
+// hemisphere letter.
+struct TrnHeaderFields {
+    int columns = 0;
+    int rows = 0;
+    float third = 0.0f;
+    float column_step = 0.0f;
+    float row_step = 0.0f;
+    float easting = 0.0f;
+    float northing = 0.0f;
+    int zone = 0;
+    char hemisphere = ' ';
+};
+TrnHeaderFields trn_header_fields(const std::string& bytes);
 
 // The ".trn" header: xmax, ymax the frame's width and height in metres
 // (|columns x column step|, |rows x row step|), orig_e, orig_n the UTM easting

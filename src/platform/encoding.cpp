@@ -19,6 +19,9 @@ std::uint32_t code_point(unsigned char byte) {
     return byte;
 }
 
+// Bytes of the UTF-8 form of a code point of the Basic Multilingual Plane.
+std::size_t utf8_length(std::uint32_t cp) { return cp < 0x80 ? 1 : cp < 0x800 ? 2 : 3; }
+
 void append_utf8(std::string& out, std::uint32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -97,6 +100,17 @@ std::string cp1252_to_utf8(std::string_view text) {
         pos = end;
     }
     return out;
+}
+
+std::string_view cp1252_fitting_utf8(std::string_view text, std::size_t utf8_bytes) {
+    std::size_t used = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        used += utf8_length(code_point(static_cast<unsigned char>(text[i])));
+        if (used > utf8_bytes) {
+            return text.substr(0, i);
+        }
+    }
+    return text;
 }
 
 std::string utf8_to_cp1252(std::string_view text) {

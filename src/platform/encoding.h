@@ -16,6 +16,11 @@ std::string cp1252_to_utf8(std::string_view text);
 // taken as cp1252 bytes as they stand (so already-cp1252 text passes through).
 std::string utf8_to_cp1252(std::string_view text);
 
+// The longest beginning of a cp1252 text whose UTF-8 form takes at most
+// `utf8_bytes` bytes: the text is cut between characters, never inside one
+// (a letter with an accent takes two bytes, the euro sign three).
+std::string_view cp1252_fitting_utf8(std::string_view text, std::size_t utf8_bytes);
+
 // The Unicode code point of a cp1252 byte (the undefined bytes give the C1
 // control of the same value, as above).
 char32_t cp1252_code_point(unsigned char byte);

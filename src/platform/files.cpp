@@ -2,9 +2,13 @@
 
 #include "platform/case_fold.h"
 #include "platform/encoding.h"
+#include "platform/file_faults.h"
 #include "platform/path_map.h"
+#include "platform/write_batch.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -51,10 +55,62 @@ platform_detail::Stream open_for_reading(const std::string& host, int& status) {
     return stream;
 }
 
+// The host path of a Windows path, any whole write of it waiting in a batch
+// put in place first, so that what is found there is what was written.
+std::optional<std::string> settled_host(std::string_view windows_path) {
+    std::optional<std::string> host = map_to_host(windows_path);
+    if (host) {
+        platform_detail::settle(*host);
+    }
+    return host;
+}
+
+// Makes the temporary names of one process distinct.
+unsigned temporary_counter = 0;
+
+// The host path a whole write replaces: a symbolic link is followed to its
+// file, so that the link itself stays.
+std::string replaced_file(const std::string& host) {
+    struct stat info {};
+    if (lstat(host.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        std::error_code ec;
+        const fs::path real = fs::canonical(host, ec);
+        if (!ec) {
+            return real.string();
+        }
+    }
+    return host;
+}
+
+// A file the program must not replace: no write permission for anyone (the
+// read-only attribute as Wine shows it, which holds back the superuser too),
+// or none for this process.
+bool is_read_only(const struct stat& info, const std::string& host) {
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(host.c_str(), W_OK) != 0;
+}
+
+// Creates the temporary file of a whole write beside `target`, named after it
+// and this process: its descriptor, or minus the error.
+int create_temporary(const std::string& target, std::string& temporary) {
+    constexpr int kAttempts = 100;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        temporary = target + "~" + std::to_string(::getpid()) + "-" + std::to_string(++temporary_counter) + ".tmp";
+        errno = 0;
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            return fd;
+        }
+        if (errno != EEXIST) {
+            return -error_or(EIO);
+        }
+    }
+    return -EEXIST;
+}
+
 }  // namespace
 
 TextFileReader::TextFileReader(std::string_view windows_path) : windows_path_(windows_path) {
-    const std::optional<std::string> host = map_to_host(windows_path);
+    const std::optional<std::string> host = settled_host(windows_path);
     if (!host) {
         open_status_ = ENOENT;
         return;
@@ -114,8 +170,30 @@ bool TextFileReader::read_line(std::string& line) {
     return true;
 }
 
+std::vector<std::string> split_text_lines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
+        if (end == std::string_view::npos) {
+            end = bytes.size();
+        }
+        if (end > start && bytes[end - 1] == '\r') {
+            --end;
+        }
+        lines.emplace_back(bytes.substr(start, end - start));
+        start = next;
+    }
+    return lines;
+}
+
+ByteFileReader::ByteFileReader(const HostPath& host_path) : windows_path_(host_path.path) {
+    stream_ = open_for_reading(host_path.path, open_status_);
+}
+
 ByteFileReader::ByteFileReader(std::string_view windows_path) : windows_path_(windows_path) {
-    const std::optional<std::string> host = map_to_host(windows_path);
+    const std::optional<std::string> host = settled_host(windows_path);
     if (!host) {
         open_status_ = ENOENT;
         return;
@@ -151,18 +229,78 @@ bool ByteFileReader::read_all(std::string& bytes) {
     return read_status_ == 0;
 }
 
-FileWriter::FileWriter(std::string_view windows_path, WriteMode mode) : windows_path_(windows_path) {
-    const std::optional<std::string> host = map_to_host(windows_path);
+FileWriter::FileWriter(std::string_view windows_path, WriteMode mode) : windows_path_(windows_path), mode_(mode) {
+    const std::optional<std::string> host = settled_host(windows_path);
     if (!host) {
-        open_status_ = ENOENT;
-        status_ = open_status_;
+        open_status_ = status_ = ENOENT;
         return;
     }
+    host_ = *host;
+    if (mode == WriteMode::whole) {
+        open_whole(*host);
+    } else if (const int fault = platform_detail::file_fault(FileStep::create, windows_path_)) {
+        fail(fault);
+    } else {
+        errno = 0;
+        stream_.reset(std::fopen(host->c_str(), mode == WriteMode::append ? "ab" : "wb"));
+        if (!stream_) {
+            fail(error_or(EIO));
+        }
+    }
+    open_status_ = status_;
+}
+
+FileWriter::~FileWriter() { discard(); }
+
+void FileWriter::fail(int error) {
+    if (status_ == 0) {
+        status_ = error;
+    }
+}
+
+void FileWriter::open_whole(const std::string& host) {
+    target_ = replaced_file(host);
+    struct stat info {};
+    const bool exists = stat(target_.c_str(), &info) == 0;
+    if (exists && S_ISDIR(info.st_mode)) {
+        fail(EISDIR);
+        return;
+    }
+    if (exists && is_read_only(info, target_)) {
+        fail(EACCES);
+        return;
+    }
+    if (const int fault = platform_detail::file_fault(FileStep::create, target_)) {
+        fail(fault);
+        return;
+    }
+    if (exists && !S_ISREG(info.st_mode)) {
+        // A device or a pipe is written as it is: it cannot be replaced.
+        mode_ = WriteMode::in_place;
+        errno = 0;
+        stream_.reset(std::fopen(target_.c_str(), "wb"));
+        if (!stream_) {
+            fail(error_or(EIO));
+        }
+        return;
+    }
+    std::string temporary;
+    const int fd = create_temporary(target_, temporary);
+    if (fd < 0) {
+        fail(-fd);
+        return;
+    }
+    temporary_ = temporary;
+    if (exists) {
+        // The new file keeps the permissions of the one it replaces.
+        ::fchmod(fd, info.st_mode & 07777);
+    }
     errno = 0;
-    stream_.reset(std::fopen(host->c_str(), mode == WriteMode::append ? "ab" : "wb"));
+    stream_.reset(::fdopen(fd, "wb"));
     if (!stream_) {
-        open_status_ = error_or(EIO);
-        status_ = open_status_;
+        fail(error_or(EIO));
+        ::close(fd);
+        discard();
     }
 }
 
@@ -170,17 +308,13 @@ bool FileWriter::write(std::string_view bytes) {
     if (!stream_) {
         return false;
     }
-    errno = 0;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), stream_.get()) != bytes.size()) {
-        if (status_ == 0) {
-            status_ = error_or(EIO);
-        }
-        return false;
-    }
-    return true;
+    return may_write() && put(bytes);
 }
 
 bool FileWriter::write_line(std::string_view text) {
+    if (!stream_ || !may_write()) {
+        return false;
+    }
     // A line of usual length goes out with its line end in one write.
     constexpr std::size_t kJoinedLine = 256;
     if (text.size() + 2 <= kJoinedLine) {
@@ -188,9 +322,26 @@ bool FileWriter::write_line(std::string_view text) {
         std::copy(text.begin(), text.end(), line.begin());
         line[text.size()] = '\r';
         line[text.size() + 1] = '\n';
-        return write(std::string_view(line.data(), text.size() + 2));
+        return put(std::string_view(line.data(), text.size() + 2));
     }
-    return write(text) && write("\r\n");
+    return put(text) && put("\r\n");
+}
+
+bool FileWriter::may_write() {
+    if (const int fault = platform_detail::file_fault(FileStep::write, target_.empty() ? windows_path_ : target_)) {
+        fail(fault);
+        return false;
+    }
+    return true;
+}
+
+bool FileWriter::put(std::string_view bytes) {
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stream_.get()) != bytes.size()) {
+        fail(error_or(EIO));
+        return false;
+    }
+    return true;
 }
 
 int FileWriter::close() {
@@ -198,19 +349,82 @@ int FileWriter::close() {
         return status_;
     }
     errno = 0;
-    if (std::fflush(stream_.get()) != 0 && status_ == 0) {
-        status_ = error_or(EIO);
+    if (std::fflush(stream_.get()) != 0) {
+        fail(error_or(EIO));
+    }
+    if (mode_ == WriteMode::whole && status_ == 0 && platform_detail::write_batch_open() && wait_in_batch()) {
+        return 0;
+    }
+    if (mode_ == WriteMode::whole && status_ == 0) {
+        // One flush to the disk per file: the bytes are there before the name is.
+        const int fault = platform_detail::file_fault(FileStep::flush, target_);
+        errno = 0;
+        if (fault != 0) {
+            fail(fault);
+        } else if (::fsync(fileno(stream_.get())) != 0) {
+            fail(error_or(EIO));
+        }
     }
     errno = 0;
-    const int result = std::fclose(stream_.release());
-    if (result != 0 && status_ == 0) {
-        status_ = error_or(EIO);
+    if (std::fclose(stream_.release()) != 0) {
+        fail(error_or(EIO));
     }
+    if (mode_ == WriteMode::whole && status_ == 0) {
+        const int fault = platform_detail::file_fault(FileStep::rename, target_);
+        errno = 0;
+        if (fault != 0) {
+            fail(fault);
+        } else if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+            fail(error_or(EIO));
+        } else {
+            temporary_.clear();
+        }
+    }
+    discard();
     return status_;
 }
 
+bool FileWriter::wait_in_batch() {
+    const int fd = ::dup(fileno(stream_.get()));
+    if (fd < 0) {
+        return false;
+    }
+    // The writing out to the disk starts now; the batch's flush waits for it.
+    ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+    errno = 0;
+    if (std::fclose(stream_.release()) != 0) {
+        fail(error_or(EIO));
+        ::close(fd);
+        discard();
+        return true;
+    }
+    platform_detail::wait_in_batch({windows_path_, host_, target_, temporary_, fd, depends_on_});
+    temporary_.clear();
+    return true;
+}
+
+void FileWriter::depends_on(std::string_view windows_path) {
+    if (const std::optional<std::string> host = map_to_host(windows_path)) {
+        depends_on_.push_back(*host);
+    }
+}
+
+void FileWriter::discard() {
+    stream_.reset();
+    if (!temporary_.empty()) {
+        ::unlink(temporary_.c_str());
+        temporary_.clear();
+    }
+}
+
+int write_whole_file(std::string_view windows_path, std::string_view bytes) {
+    FileWriter file(windows_path);
+    file.write(bytes);
+    return file.close();
+}
+
 bool file_exists(std::string_view windows_path) {
-    const std::optional<std::string> host = map_to_host(windows_path);
+    const std::optional<std::string> host = settled_host(windows_path);
     struct stat info {};
     return host && stat(host->c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
@@ -222,7 +436,7 @@ bool folder_exists(std::string_view windows_path) {
 }
 
 std::int64_t file_modification_time(std::string_view windows_path) {
-    const std::optional<std::string> host = map_to_host(windows_path);
+    const std::optional<std::string> host = settled_host(windows_path);
     struct stat info {};
     if (!host || stat(host->c_str(), &info) != 0) {
         return -1;
@@ -230,8 +444,17 @@ std::int64_t file_modification_time(std::string_view windows_path) {
     return static_cast<std::int64_t>(info.st_mtime);
 }
 
+std::int64_t file_size(std::string_view windows_path) {
+    const std::optional<std::string> host = settled_host(windows_path);
+    struct stat info {};
+    if (!host || stat(host->c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
+        return -1;
+    }
+    return static_cast<std::int64_t>(info.st_size);
+}
+
 int remove_file(std::string_view windows_path) {
-    const std::optional<std::string> host = map_to_host(windows_path);
+    const std::optional<std::string> host = settled_host(windows_path);
     if (!host) {
         return ENOENT;
     }
@@ -244,8 +467,8 @@ int remove_file(std::string_view windows_path) {
 }
 
 int rename_file(std::string_view from_windows_path, std::string_view to_windows_path) {
-    const std::optional<std::string> from = map_to_host(from_windows_path);
-    const std::optional<std::string> to = map_to_host(to_windows_path);
+    const std::optional<std::string> from = settled_host(from_windows_path);
+    const std::optional<std::string> to = settled_host(to_windows_path);
     if (!from || !to) {
         return ENOENT;
     }
@@ -262,9 +485,22 @@ int rename_file(std::string_view from_windows_path, std::string_view to_windows_
 
 int copy_file_over(std::string_view from_windows_path, std::string_view to_windows_path) {
     const std::optional<std::string> from = map_to_host(from_windows_path);
-    const std::optional<std::string> to = map_to_host(to_windows_path);
+    const std::optional<std::string> to = settled_host(to_windows_path);
     if (!from || !to) {
         return ENOENT;
+    }
+    if (const platform_detail::WaitingWrite* waiting = platform_detail::waiting_write(*from)) {
+        // The new bytes of a file waiting in the batch; the copy is put in
+        // place only with it.
+        ByteFileReader reader(HostPath{waiting->temporary});
+        std::string bytes;
+        if (!reader.is_open() || !reader.read_all(bytes)) {
+            return reader.is_open() ? reader.read_status() : reader.open_status();
+        }
+        FileWriter copy(to_windows_path);
+        copy.depends_on(from_windows_path);
+        copy.write(bytes);
+        return copy.close();
     }
     struct stat source {};
     if (stat(from->c_str(), &source) != 0) {
@@ -274,17 +510,18 @@ int copy_file_over(std::string_view from_windows_path, std::string_view to_windo
         return EISDIR;
     }
     struct stat target {};
-    if (stat(to->c_str(), &target) == 0) {
-        if (target.st_dev == source.st_dev && target.st_ino == source.st_ino) {
-            return EINVAL;
-        }
-        if (S_ISDIR(target.st_mode)) {
-            return EISDIR;
-        }
+    if (stat(to->c_str(), &target) == 0 && target.st_dev == source.st_dev && target.st_ino == source.st_ino) {
+        return EINVAL;
     }
-    std::error_code ec;
-    fs::copy_file(*from, *to, fs::copy_options::overwrite_existing, ec);
-    return status_of(ec);
+    ByteFileReader reader(from_windows_path);
+    if (!reader.is_open()) {
+        return reader.open_status();
+    }
+    std::string bytes;
+    if (!reader.read_all(bytes)) {
+        return reader.read_status();
+    }
+    return write_whole_file(to_windows_path, bytes);
 }
 
 int list_folder(std::string_view windows_folder, std::vector<std::string>& names, std::string_view pattern) {
@@ -293,6 +530,7 @@ int list_folder(std::string_view windows_folder, std::vector<std::string>& names
     if (!host) {
         return ENOENT;
     }
+    platform_detail::settle_folder(*host);
     std::error_code ec;
     fs::directory_iterator it(*host, ec);
     if (ec) {

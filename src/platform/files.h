@@ -25,7 +25,8 @@ using Stream = std::unique_ptr<std::FILE, StreamCloser>;
 }  // namespace platform_detail
 
 // A host path (UTF-8) for the few readers of the platform layer that read the
-// Wine prefix itself (the registry hive). Nothing outside src/platform uses it.
+// Wine prefix itself (the registry hive) and for the file layer's own use (a
+// temporary file). Nothing outside src/platform uses it.
 struct HostPath {
     std::string path;
 };
@@ -66,10 +67,15 @@ private:
     bool at_end_ = false;
 };
 
+// The lines of a text as TextFileReader reads them from a file: split at LF,
+// one CR before it removed, the last line needing no line end.
+std::vector<std::string> split_text_lines(std::string_view bytes);
+
 // Reads a binary file as bytes (terrain headers, airport files).
 class ByteFileReader {
 public:
     explicit ByteFileReader(std::string_view windows_path);
+    explicit ByteFileReader(const HostPath& host_path);
 
     bool is_open() const { return stream_ != nullptr; }
     int open_status() const { return open_status_; }
@@ -92,21 +98,44 @@ private:
     int read_status_ = 0;
 };
 
-// How a FileWriter opens its file.
+// How a FileWriter writes its file.
 enum class WriteMode {
-    create,  // create the file, or empty an existing one
-    append,  // write after the end of the file, creating it when missing
+    // The file is written whole or not at all: the bytes go to a temporary file
+    // in the target's folder, which close() flushes to the disk and renames over
+    // the target. Until then, and whenever a step fails, the target keeps its
+    // exact old bytes (or stays missing) and the temporary file is removed.
+    whole,
+    // The bytes go after the end of the file, which is created when missing
+    // (the log, the index of every kept airspace).
+    append,
+    // The file is emptied and written in place, with no temporary file and no
+    // flush to the disk: only for the log, which is started so and then
+    // appended to.
+    in_place,
 };
 
 // Writes a file. The bytes go out unchanged; write_line adds CR LF, the line end
-// of every text file the program writes. The file is closed when the writer goes;
-// call close() to learn whether everything reached the file.
+// of every text file the program writes. Call close() to finish the file and
+// learn whether it was written: a whole write that is not closed (its writer
+// goes first, or discard() is called) leaves the target as it was. An append
+// or in-place writer is closed when it goes.
+//
+// A whole write refuses (EACCES) an existing target that is read-only: one
+// without any write permission, as Wine shows a file whose Windows read-only
+// attribute is set, or one this process may not write. The new file keeps the
+// permissions of the one it replaces; a target that is a symbolic link has the
+// file it leads to replaced, the link stays. A target that is no regular file
+// (a device such as "Z:\dev\null", a pipe) cannot be replaced and is written
+// in place.
 class FileWriter {
 public:
-    explicit FileWriter(std::string_view windows_path, WriteMode mode = WriteMode::create);
+    explicit FileWriter(std::string_view windows_path, WriteMode mode = WriteMode::whole);
+    ~FileWriter();
+    FileWriter(const FileWriter&) = delete;
+    FileWriter& operator=(const FileWriter&) = delete;
 
     // False when the file could not be opened (missing folder, no permission, a
-    // folder of that name): open_status() tells why.
+    // folder of that name, a read-only target): open_status() tells why.
     bool is_open() const { return stream_ != nullptr; }
     int open_status() const { return open_status_; }
 
@@ -114,20 +143,44 @@ public:
     bool write(std::string_view bytes);
     // Writes a text followed by CR LF.
     bool write_line(std::string_view text);
-    // Flushes and closes; the first error of any write, the flush or the close
-    // (0 when all went well; the open status when it never opened).
+    // Finishes the file: for a whole write, flushes it to the disk and puts it in
+    // the place of the target (in a write batch, the flush and the rename wait
+    // for the batch: write_batch.h). The first error of the open, any write, the
+    // flush, the close or the rename (0 when the file was written whole).
     int close();
+    // Gives a whole write up: the temporary file is removed, the target stays as
+    // it was. Nothing for the other modes.
+    void discard();
+    // In a write batch (write_batch.h), the file is put in place only when the
+    // file at the path (closed before it in the batch) was: a file after its
+    // backup.
+    void depends_on(std::string_view windows_path);
     // The first error so far (0 none).
     int status() const { return status_; }
 
     const std::string& windows_path() const { return windows_path_; }
 
 private:
+    void open_whole(const std::string& host);
+    void fail(int error);
+    bool may_write();
+    bool put(std::string_view bytes);
+    bool wait_in_batch();
+
     std::string windows_path_;
+    WriteMode mode_;
+    std::string host_;       // host path of windows_path_
+    std::vector<std::string> depends_on_;
+    std::string target_;     // host path of the file a whole write replaces
+    std::string temporary_;  // host path of its temporary file; empty once gone
     platform_detail::Stream stream_;
     int open_status_ = 0;
     int status_ = 0;
 };
+
+// Writes `bytes` as the whole file at the path (a whole write). The status of
+// FileWriter::close().
+int write_whole_file(std::string_view windows_path, std::string_view bytes);
 
 // True when a file (anything but a folder) exists at the path.
 bool file_exists(std::string_view windows_path);
@@ -138,6 +191,10 @@ bool folder_exists(std::string_view windows_path);
 // (the scale of std::time), or -1 when nothing exists at the path.
 std::int64_t file_modification_time(std::string_view windows_path);
 
+// Size of a file in bytes, or -1 when no file (anything but a folder) exists
+// at the path.
+std::int64_t file_size(std::string_view windows_path);
+
 // Removes a file (never a folder). ENOENT when it does not exist.
 int remove_file(std::string_view windows_path);
 
@@ -146,8 +203,11 @@ int remove_file(std::string_view windows_path);
 // does not exist.
 int rename_file(std::string_view from_windows_path, std::string_view to_windows_path);
 
-// Copies a file, replacing the target when it exists. Copying a file onto itself
-// fails (EINVAL) and leaves it untouched; a folder as source fails (EISDIR).
+// Copies a file, replacing the target when it exists, as a whole write: the
+// target holds the source's bytes or, on any failure, its own old bytes.
+// Copying a file onto itself fails (EINVAL) and leaves it untouched; a folder
+// as source fails (EISDIR), and so does a source that cannot be read whole
+// (its read status).
 int copy_file_over(std::string_view from_windows_path, std::string_view to_windows_path);
 
 // Lists the names of the entries (files and folders, without "." and "..") of a

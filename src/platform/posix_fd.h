@@ -1,7 +1,8 @@
 #pragma once
 
 // File descriptors owned by objects: closed when their owner goes. Used where
-// programs are started directly and their standard streams are piped.
+// programs are started directly and their standard streams are piped, and
+// for the lock files.
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -17,6 +18,12 @@ public:
     void reset(int fd) {
         close();
         fd_ = fd;
+    }
+    // Hands the descriptor over: the object no longer closes it.
+    int release() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
     }
     void close() {
         if (fd_ >= 0) {

@@ -1,6 +1,7 @@
 #include "platform/process.h"
 
 #include "platform/posix_fd.h"
+#include "platform/write_batch.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -90,6 +91,8 @@ std::optional<std::string> find_program(std::string_view name) {
 }
 
 ProcessResult run_process(const std::vector<std::string>& args, const ProcessOptions& options) {
+    // A started program finds every file written so far in its place.
+    platform_detail::settle("");
     ProcessResult result;
     if (args.empty()) {
         return result;

@@ -7,6 +7,7 @@
 #include "foundation/number_text.h"
 #include "foundation/tell.h"
 #include "foundation/text_edit.h"
+#include "foundation/unwritten_files.h"
 #include "platform/console.h"
 #include "platform/encoding.h"
 #include "platform/files.h"
@@ -84,6 +85,7 @@ void write_acf(std::string_view outfi_0, std::string_view polfil, std::string_vi
     FileWriter file(outfi_0);
     if (!file.is_open()) {
         iosf = file.open_status();
+        report_unwritten_file(trim_right(outfi_0));
         return;
     }
     const auto write = [&file](std::string_view key, std::string_view value) {
@@ -111,4 +113,7 @@ void write_acf(std::string_view outfi_0, std::string_view polfil, std::string_vi
     write("CompetitionClass1", quoted(trim_right(ggg001.glclass)));
     write("CompetitionID1", "\" \"");
     iosf = file.close();
+    if (iosf != 0) {
+        report_unwritten_file(trim_right(outfi_0));
+    }
 }

@@ -25,6 +25,7 @@ bool read_plane_file(std::string_view polfil, PlaneFileValues& values);
 // files bear) from the plane file polfil and the glider record ggg001.
 // iosf: 1 when the plane file cannot be opened (a warning is shown and
 // logged, no aircraft file is written); otherwise the status of writing the
-// aircraft file (0 written). A key the plane file lacks leaves its line out,
+// aircraft file (0 written; a whole write, whose failure is shown, logged and
+// noted as a file not written). A key the plane file lacks leaves its line out,
 // so LK8000 keeps its own value for it.
 void write_acf(std::string_view outfi_0, std::string_view polfil, std::string_view ggg, int& iosf);

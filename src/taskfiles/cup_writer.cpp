@@ -46,10 +46,21 @@ std::string runway_direction(float rwd) { return rwd >= 0.0f ? fmt_i(nearest_int
 std::string runway_length(float rwl) { return rwl > 0.0f ? whole(rwl) : std::string(); }
 std::string frequency(float frq) { return frq > 0.0f ? left_adjust(fmt_f(frq, 10, 3)) : std::string(); }
 
+// A name or a description as a SeeYou reader takes it whole: an inner double
+// quote, which would end a quoted column early, written as a single quote.
+std::string column_text(std::string_view text) {
+    std::string column = trim_right(text);
+    std::replace(column.begin(), column.end(), '"', '\'');
+    return column;
+}
+
+// A name column, always quoted.
+std::string name_column(std::string_view name) { return "\"" + column_text(name) + "\""; }
+
 // A description as a column: quoted when it holds a comma, which would
 // otherwise split it.
 std::string description_column(std::string_view description) {
-    const std::string text = trim_right(description);
+    const std::string text = column_text(description);
     return text.find(',') == std::string::npos ? text : "\"" + text + "\"";
 }
 
@@ -79,7 +90,7 @@ std::string waypoint_line(int i) {
     lat_cu(rd_fpl_1.tplat[i], lat);
     lon_cu(rd_fpl_1.tplon[i], lon);
     std::vector<std::string> columns = {
-        "\"" + trim_right(rd_fpl_2.tpnam[i]) + "\"", "", "", trim_right(lat), trim_right(lon),
+        name_column(rd_fpl_2.tpnam[i]), "", "", trim_right(lat), trim_right(lon),
         whole(rd_fpl_1.tpz[i]) + "m",
     };
     const bool rwwidth = layout() == 1;
@@ -195,7 +206,7 @@ void write_cup(std::string_view outfi_0, int& iost) {
     out.write_line(hdr2[layout()]);
     std::string task = "\"Circuit\"";
     for (int i = 0; i < count; ++i) {
-        task += ",\"" + trim_right(rd_fpl_2.tpnam[i]) + "\"";
+        task += "," + name_column(rd_fpl_2.tpnam[i]);
     }
     task += ",\"???\"";
     out.write_line(task);

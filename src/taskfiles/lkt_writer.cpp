@@ -2,7 +2,6 @@
 
 #include "foundation/fixed_text.h"
 #include "foundation/fortran_format.h"
-#include "foundation/geometry.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
 #include "foundation/units.h"
@@ -11,7 +10,6 @@
 #include "platform/files.h"
 #include "taskfiles/altitude_limits.h"
 #include "taskfiles/landscape_records.h"
-#include "taskfiles/sector_bisector.h"
 #include "taskfiles/task_model.h"
 #include "taskfiles/task_zones.h"
 #include "taskfiles/xml_numbers.h"
@@ -136,11 +134,10 @@ std::string task_point_line(int n, int last) {
         xml_add_key_val(ligne, "type", "line");
     } else {
         // A sector, or a gate at a turnpoint, on the outer bisector of the turn.
-        const float alb = sector_bisector(n);
-        const float half = 0.5f * static_cast<float>(t.tpang[n]);
+        const ZoneRadials radials = sector_radials(n);
         xml_add_key_val(ligne, "type", "sector");
-        xml_add_key_val(ligne, "start-radial", xml_real(modang(alb - half, 0.0f), 13, 6));
-        xml_add_key_val(ligne, "end-radial", xml_real(modang(alb + half, 0.0f), 13, 6));
+        xml_add_key_val(ligne, "start-radial", xml_real(radials.start, 13, 6));
+        xml_add_key_val(ligne, "end-radial", xml_real(radials.end, 13, 6));
     }
     xml_add_key_val(ligne, "radius", xml_real(t.tprad[n], 10, 2));
     xml_add_key_val(ligne, "lock", "false");
@@ -216,33 +213,32 @@ std::string waypoint_line(int n) {
 }  // namespace
 
 int lk_waypoint_flags(int style) {
-    if (style < 0 || style > kLkMaxStyle) {
-        return kLkDefaultFlags;
-    }
     switch (style) {
         case 2:
         case 4:
         case 5:
-            return 5;
+            return kLkAirfieldFlags;
         case 3:
-            return 4;
+            return kLkOutlandingFlags;
         default:
-            return 1;
+            return kLkTurnpointFlags;
     }
 }
 
 void set_lk_tp_name(int n, std::string& bbb) {
     const bool in_task = n >= 0 && n < kTurnpointSlots;
     const std::string name = in_task ? trim_right(rd_fpl_2.tpnam[n]) : std::string();
-    if (!tarvex01.qlk_tp_num) {
-        bbb = fit_field(name, kLkTpNameCapacity);
-    } else if (n == 1) {
-        bbb = fit_field("S:" + name, kLkTpNameCapacity);
-    } else if (n == rd_fpl_0.nb_wp - 1) {
-        bbb = fit_field("F:" + name, kLkTpNameCapacity);
-    } else {
-        bbb = fit_field(i2b(n - 1) + ":" + name, kLkTpNameCapacity);
+    std::string numbered = name;
+    if (tarvex01.qlk_tp_num) {
+        if (n == 1) {
+            numbered = "S:" + name;
+        } else if (n == rd_fpl_0.nb_wp - 1) {
+            numbered = "F:" + name;
+        } else {
+            numbered = i2b(n - 1) + ":" + name;
+        }
     }
+    bbb = trim_right(cp1252_fitting_utf8(numbered, kLkNameBytes));
 }
 
 void write_lkt(std::string_view outfi_0, int& iost) {
@@ -270,12 +266,20 @@ void write_lkt(std::string_view outfi_0, int& iost) {
     xml_add_key_val(ligne, "type", options.qaat ? "AAT" : "Race");
     xml_end(ligne, "");
     write("", ligne);
+    // The same rules inside the options, where LK8000 up to 7.6.6 reads them,
+    // and as a child of the root, where later versions read them.
+    const std::string finish = finish_line(last);
+    const std::string start = start_line(last);
+    const auto write_rules = [&write, &finish, &start](std::string_view outer, std::string_view inner) {
+        write(outer, "<rules>");
+        write(inner, finish);
+        write(inner, start);
+        write(outer, "</rules>");
+    };
     write(kIndent1, options_line());
-    write(kIndent2, "<rules>");
-    write(kIndent3, finish_line(last));
-    write(kIndent3, start_line(last));
-    write(kIndent2, "</rules>");
+    write_rules(kIndent2, kIndent3);
     write(kIndent1, "</options>");
+    write_rules(kIndent1, kIndent2);
 
     write(kIndent1, "<taskpoints>");
     for (int n = 1; n <= last; ++n) {

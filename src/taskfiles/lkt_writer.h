@@ -8,21 +8,26 @@
 #include <string>
 #include <string_view>
 
-// Capacity of the name set_lk_tp_name gives.
-inline constexpr std::size_t kLkTpNameCapacity = 64;
+// LK8000 cuts a waypoint name to this many bytes of UTF-8 and then no longer
+// finds the task point of a longer name, refusing the whole task: the names
+// of the .lkt are cut there.
+inline constexpr std::size_t kLkNameBytes = 29;
 
-// Waypoint styles the flag table covers (0..50), and the flags of a style
-// outside it.
-inline constexpr int kLkMaxStyle = 50;
-inline constexpr int kLkDefaultFlags = 1;
+// The LK8000 flags of a waypoint (its bits: 1 airport, 2 turnpoint, 4
+// landable), as LK8000's own SeeYou reader gives them: the flags must match
+// those of the pilot's own waypoint, or the point appears twice.
+inline constexpr int kLkAirfieldFlags = 5;    // SeeYou styles 2, 4 and 5
+inline constexpr int kLkOutlandingFlags = 4;  // SeeYou style 3
+inline constexpr int kLkTurnpointFlags = 2;   // every other style, and no style
 
-// The LK8000 flags of a SeeYou waypoint style: 5 for styles 2, 4 and 5 (the
-// airfields), 4 for style 3 (an outlanding), 1 for every other style.
+// The LK8000 flags of a SeeYou waypoint style.
 int lk_waypoint_flags(int style);
 
 // The name under which task point n (1 .. nb_wp - 1) is written: tpnam(n), or
 // with tarvex01.qlk_tp_num its place in the task before it: "S:" for point 1,
-// "F:" for the last point, else n - 1 and ":". Cut at 64 characters.
+// "F:" for the last point, else n - 1 and ":". Cut so that its UTF-8 form
+// takes at most kLkNameBytes bytes (never inside a character), without
+// trailing blanks.
 void set_lk_tp_name(int n, std::string& bbb);
 
 // Writes the task of the task model to outfi_0, created or emptied first.

@@ -4,7 +4,7 @@
 #include "foundation/key_value.h"
 #include "foundation/option_records.h"
 #include "foundation/output_targets.h"
-#include "foundation/tell.h"
+#include "foundation/unwritten_files.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "taskfiles/list_rewrite.h"
@@ -112,21 +112,25 @@ void write_map_list(std::string_view mmm, std::string_view ttt) {
     const std::string list(xcsoar ? kXcsoarMapList : kLk8000MapList);
     const std::string landscape = trim_right(rd_fpl_2.landscape);
 
-    std::vector<std::string> lines;
+    TextFileContent content;
     const bool existed = file_exists(list);
     if (existed) {
-        if (read_text_lines(list, lines) != 0) {
-            tell_and_log(kError, in_user_language("*** " + list + ": Error reading ***",
-                                                  "*** " + list + " : Erreur de lecture ***"));
+        bool opened = false;
+        if (read_text_file(list, content, opened) != 0) {
+            report_unwritten_file(list, "*** " + list + ": Error reading ***", "*** " + list + " : Erreur de lecture ***");
             return;
         }
-        make_backup_copy(list);
+        // A list that cannot be backed up is not rewritten.
+        if (make_backup_copy(list, content.bytes) != 0) {
+            return;
+        }
     }
+    const std::vector<std::string>& lines = content.lines;
 
     FileWriter out(list);
+    out.depends_on(list + ".bak");
     if (!out.is_open()) {
-        tell_and_log(kError, in_user_language("*** " + list + ": Error opening ***",
-                                              "*** " + list + " : Ouverture impossible ***"));
+        report_unwritten_file(list, "*** " + list + ": Error opening ***", "*** " + list + " : Ouverture impossible ***");
         return;
     }
     if (!existed) {
@@ -149,8 +153,7 @@ void write_map_list(std::string_view mmm, std::string_view ttt) {
     }
     out.write_line(entry);
     if (out.close() != 0) {
-        tell_and_log(kError, in_user_language("*** " + list + ": Error writing ***", "*** " + list +
-                                                                                         " : Erreur d'\xE9"
-                                                                                         "criture ***"));
+        report_unwritten_file(list, "*** " + list + ": Error writing ***",
+                              "*** " + list + " : Erreur d'\xE9" "criture ***");
     }
 }

@@ -27,9 +27,10 @@ bool find_lk8000_map();
 // Records the landscape's map `mmm` (and terrain `ttt`, LK8000 only) in the
 // list of the target the switches ask for now (target_asked_for): the XCSoar
 // list for XCSoar, the LK8000 list for LK8000, nothing for another target or
-// none. A new list
-// starts with its header; an existing one is read whole, copied to its name
-// followed by ".bak", and rewritten without the landscape's former entry, the
-// new entry last. Failures are shown and logged; the list is then left as it
-// was whenever it could not be read whole.
+// none. A new list starts with its header; an existing one is read whole, its
+// bytes as read written to its name followed by ".bak", and it is rewritten,
+// as a whole write, without the landscape's former entry, the new entry last.
+// Failures are shown, logged and noted as files not written
+// (unwritten_files.h); the list then keeps its old bytes, and a list that
+// could not be read whole or backed up is not rewritten.
 void write_map_list(std::string_view mmm, std::string_view ttt);

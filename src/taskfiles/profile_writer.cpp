@@ -8,6 +8,7 @@
 #include "foundation/tell.h"
 #include "foundation/text_edit.h"
 #include "foundation/units.h"
+#include "foundation/unwritten_files.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "platform/glue_dialogs.h"
@@ -53,9 +54,11 @@ bool ask_file_name(std::string_view title, std::string_view start, std::string_v
     return true;
 }
 
-// Reads the profile to rewrite into `lines`: the profile itself, copied to
-// its ".bak" once read, or else the default profile. 0 when one was read, else
-// kProfileNotRead with the messages of the failure shown.
+// Reads the profile to rewrite into `lines`: the profile itself, whose ".bak"
+// is made from the bytes read, or else the default profile. 0 when one was
+// read (and backed up), else kProfileNotRead or the backup's status, with the
+// messages of the failure shown: a profile that could not be backed up is not
+// rewritten.
 int read_source_profile(std::string_view prffile, const std::string& default_profile,
                         std::vector<std::string>& lines) {
     std::string source;
@@ -68,8 +71,9 @@ int read_source_profile(std::string_view prffile, const std::string& default_pro
                                               "*** Fichier non trouv\xE9 : \n " + default_profile));
         return kProfileNotRead;
     }
+    TextFileContent content;
     bool opened = false;
-    if (read_text_lines(source, lines, opened) != 0) {
+    if (read_text_file(source, content, opened) != 0) {
         if (opened) {
             tell_and_log(kError,
                          in_user_language("*** Error reading: \n " + source, "*** Erreur de lecture : \n " + source));
@@ -77,8 +81,12 @@ int read_source_profile(std::string_view prffile, const std::string& default_pro
         return kProfileNotRead;
     }
     if (source == prffile) {
-        make_backup_copy(prffile);
+        const int backup = make_backup_copy(prffile, content.bytes);
+        if (backup != 0) {
+            return backup;
+        }
     }
+    lines = std::move(content.lines);
     return 0;
 }
 
@@ -104,6 +112,8 @@ int rewrite_profile(std::string_view prffile, const std::string& default_profile
     int iosp = read_source_profile(prffile, default_profile, lines);
     if (iosp == 0) {
         FileWriter out(prffile);
+        // Put in place only after its backup (when one was made).
+        out.depends_on(std::string(prffile) + ".bak");
         if (!out.is_open()) {
             iosp = out.open_status();
         } else {
@@ -114,8 +124,7 @@ int rewrite_profile(std::string_view prffile, const std::string& default_profile
         }
     }
     if (iosp != 0) {
-        const std::string name = trim_right(prffile);
-        tell_and_log(kError, in_user_language("Error writing: \n " + name, "*** Erreur d'\xE9" "criture : \n " + name));
+        report_unwritten_file(trim_right(prffile));
     }
     return iosp;
 }

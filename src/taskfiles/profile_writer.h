@@ -12,10 +12,13 @@
 // Road of one update: the landscape's map comes from the map list (or, when it
 // has none or tarvex01.qmapalways is set, from an open-file dialog, the choice
 // being recorded in the list); the profile is read whole (the software's
-// default profile when it does not exist yet), copied to its name followed by
-// ".bak", and rewritten from memory. A set line is the key, "=" and the value
-// between double quotes; other lines are written back whole, trailing blanks
-// removed. Failures are shown and logged, in French when cmndta001.qfr is set.
+// default profile when it does not exist yet), its bytes as read written to
+// its name followed by ".bak", and it is rewritten from memory as a whole
+// write (the file keeps its old bytes when anything fails). A profile whose
+// backup cannot be written is not rewritten. A set line is the key, "=" and
+// the value between double quotes; other lines are written back whole,
+// trailing blanks removed. Failures are shown and logged, in French when
+// cmndta001.qfr is set; a profile not written is noted (unwritten_files.h).
 
 // Status of an update without a profile to start from (neither the profile
 // nor the default profile could be read).
@@ -26,7 +29,7 @@ inline constexpr int kProfileNotRead = 999;
 // name is used). `selpol` receives the polar set in the PlanePath line, from
 // after its first "\" (for example "Polars\LS8-FXB.xcp"); it is left as it is
 // when the profile has no PlanePath line. iosp: 0 written, kProfileNotRead, or
-// the failing open's or write's status.
+// the status of the failing backup, open, write, flush or rename.
 void write_prf(std::string_view prffile, std::string_view oafile, std::string& selpol, int& iosp);
 
 // Updates the LK8000 profile `prffile`; the default profile is

@@ -1,6 +1,7 @@
 #include "taskfiles/task_summary.h"
 
 #include "foundation/fixed_text.h"
+#include "foundation/unwritten_files.h"
 #include "platform/console.h"
 #include "platform/encoding.h"
 #include "platform/files.h"
@@ -38,6 +39,7 @@ void write_summary(std::string_view msg1, std::string_view fnam, bool qhead) {
 
     FileWriter file(fnam);
     if (!file.is_open()) {
+        report_unwritten_file(trim_right(fnam));
         return;
     }
     const auto write = [&](std::string_view line) {
@@ -57,5 +59,7 @@ void write_summary(std::string_view msg1, std::string_view fnam, bool qhead) {
         feed = text.find('\n', start);
     }
     write(trim_right(std::string_view(text).substr(start)));
-    file.close();
+    if (file.close() != 0) {
+        report_unwritten_file(trim_right(fnam));
+    }
 }

@@ -14,6 +14,7 @@ inline constexpr std::size_t kSummaryCapacity = 1024;
 // first. Every "=" is removed with the blanks after it, and every "\/" becomes
 // "/". With qhead the file is LK8000's notepad: it starts with the line
 // "[warnings]" and its text is written in UTF-8; otherwise the text stays
-// cp1252. The last line loses its trailing blanks. Failures are silent. One
-// trace line on the console.
+// cp1252. The last line loses its trailing blanks. The file is a whole write;
+// a failure is shown, logged and noted (unwritten_files.h). One trace line on
+// the console.
 void write_summary(std::string_view msg1, std::string_view fnam, bool qhead);

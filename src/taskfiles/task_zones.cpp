@@ -1,12 +1,18 @@
 #include "taskfiles/task_zones.h"
 
+#include "foundation/geometry.h"
+#include "taskfiles/sector_bisector.h"
 #include "taskfiles/task_model.h"
 
+#include <cmath>
 #include <cstddef>
 
 namespace {
 
 bool in_tables(int n) { return n >= 0 && n < kTurnpointSlots; }
+
+constexpr double kFullTurn = 360.0;
+constexpr double kQuarterTurn = 90.0;
 
 }  // namespace
 
@@ -57,4 +63,38 @@ double finish_minimum_altitude(int f) {
     const auto i = static_cast<std::size_t>(f);
     const float finishminalt = rd_fpl_4.finishminalt;
     return finishminalt > 0.0f && rd_fpl_1.tpwid[i] < kNoFinishMinimum ? finishminalt : rd_fpl_1.tpwid[i];
+}
+
+float normalised_angle(float degrees) { return modang(degrees, 0.0f); }
+
+int normalised_whole_angle(double degrees) {
+    if (!std::isfinite(degrees)) {
+        return 0;
+    }
+    double whole = std::trunc(degrees);
+    if (whole < 0.0 || whole > kFullTurn) {
+        whole = std::fmod(whole, kFullTurn);
+        if (whole < 0.0) {
+            whole += kFullTurn;
+        }
+    }
+    return static_cast<int>(whole);
+}
+
+ZoneRadials window_radials(int n) {
+    if (!in_tables(n)) {
+        return {};
+    }
+    const double azimuth = rd_fpl_1.tpazi[static_cast<std::size_t>(n)];
+    return {static_cast<float>(normalised_whole_angle(azimuth + kQuarterTurn)),
+            static_cast<float>(normalised_whole_angle(azimuth - kQuarterTurn))};
+}
+
+ZoneRadials sector_radials(int n) {
+    if (!in_tables(n)) {
+        return {};
+    }
+    const float alb = sector_bisector(n);
+    const float half = 0.5f * static_cast<float>(rd_fpl_1.tpang[static_cast<std::size_t>(n)]);
+    return {normalised_angle(alb - half), normalised_angle(alb + half)};
 }

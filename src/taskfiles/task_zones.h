@@ -55,6 +55,32 @@ ZoneKind classic_zone_kind(int angle);
 // tables gives the classic kind of the start value (a sector).
 ZoneKind zone_kind(int n);
 
+// The radials (compass bearings in degrees) bounding a zone, each brought
+// into 0..360 by whole turns: some plans hold a window's azimuth in degrees
+// where Condor writes radians, and the reader's conversion then gives
+// thousands of degrees, which no flight program takes.
+struct ZoneRadials {
+    float start = 0.0f;
+    float end = 0.0f;
+};
+
+// An angle in degrees brought into 0..360 by whole turns; an angle already
+// there stays as it is (360 included).
+float normalised_angle(float degrees);
+// A whole number of degrees: the angle cut towards 0 to whole degrees, then
+// brought into 0..360 the same way.
+int normalised_whole_angle(double degrees);
+
+// A window's half disc, as wide as the window and facing its azimuth tpazi:
+// from the azimuth plus a quarter turn to the azimuth less a quarter turn, in
+// whole degrees.
+ZoneRadials window_radials(int n);
+
+// A sector of task point n (its angle tpang) on the outer bisector of the
+// turn (sector_bisector.h): from the bisector less half the angle to the
+// bisector plus half the angle.
+ZoneRadials sector_radials(int n);
+
 // A window's bottom and top (m): its centre altitude tpalt minus and plus
 // half its height tphei, worked out in double. 0 outside the tables.
 double window_bottom(int n);

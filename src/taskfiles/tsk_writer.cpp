@@ -1,7 +1,6 @@
 #include "taskfiles/tsk_writer.h"
 
 #include "foundation/fixed_text.h"
-#include "foundation/geometry.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
 #include "foundation/units.h"
@@ -9,7 +8,6 @@
 #include "platform/encoding.h"
 #include "platform/files.h"
 #include "taskfiles/altitude_limits.h"
-#include "taskfiles/sector_bisector.h"
 #include "taskfiles/task_model.h"
 #include "taskfiles/task_zones.h"
 #include "taskfiles/xml_numbers.h"
@@ -23,10 +21,6 @@ namespace {
 // Text fields of one point.
 constexpr std::size_t kNameField = 40;
 constexpr std::size_t kCommentField = 60;
-
-// The turns that place a window's half disc round its azimuth (degrees).
-constexpr double kQuarterTurn = 90.0;
-constexpr int kFullTurn = 360;
 
 // Indentation of the element lines.
 const std::string kPointIndent(7, ' ');
@@ -72,14 +66,9 @@ std::string observation_zone(int n, int last) {
     const ZoneKind kind = zone_kind(n);
     if (kind == ZoneKind::window) {
         // A half disc as wide as the window, facing its azimuth.
-        int start_radial = trunc_to_int(double{t.tpazi[n]} + kQuarterTurn);
-        if (start_radial > kFullTurn) {
-            start_radial -= kFullTurn;
-        }
-        int end_radial = trunc_to_int(double{t.tpazi[n]} - kQuarterTurn);
-        if (end_radial < 0) {
-            end_radial += kFullTurn;
-        }
+        const ZoneRadials radials = window_radials(n);
+        const int start_radial = nearest_int(radials.start);
+        const int end_radial = nearest_int(radials.end);
         return head + attribute("start_radial", xml_int(start_radial)) + attribute("end_radial", xml_int(end_radial)) +
                attribute("radius", xml_int(nearest_int(0.5 * t.tpwid[n]))) + " type=\"Sector\"/>";
     }
@@ -94,10 +83,9 @@ std::string observation_zone(int n, int last) {
         return head + attribute("length", xml_int(2LL * t.tprad[n])) + " type=\"Line\"/>";
     }
     // A sector, or a gate at a turnpoint, on the outer bisector of the turn.
-    const float alb = sector_bisector(n);
-    const float half = 0.5f * static_cast<float>(t.tpang[n]);
-    const int start_radial = nearest_int(modang(alb - half, 0.0f));
-    const int end_radial = nearest_int(modang(alb + half, 0.0f));
+    const ZoneRadials radials = sector_radials(n);
+    const int start_radial = nearest_int(radials.start);
+    const int end_radial = nearest_int(radials.end);
     return head + attribute("start_radial", xml_int(start_radial)) + attribute("end_radial", xml_int(end_radial)) +
            radius + " type=\"Sector\"/>";
 }

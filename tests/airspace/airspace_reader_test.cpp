@@ -7,6 +7,9 @@
 
 #include "airspace/airspace_reader.h"
 #include "foundation/message_records.h"
+#include "foundation/unwritten_files.h"
+#include "platform/file_faults.h"
+#include "platform/files.h"
 #include "reader_harness.h"
 #include "taskfiles/task_model.h"
 
@@ -38,43 +41,50 @@ TEST_F(AirspaceReaderTest, PolygonZoneIsStoredClosed) {
     EXPECT_EQ(read_lines("task-AS_LIST.txt"), (std::vector<std::string>{"     0 TEST (D) : SFC - FL65"}));
 }
 
+// In filter mode each zone gives its slot and points back once decided: the
+// file's last zone is the one left in slot 0, from point 0.
 TEST_F(AirspaceReaderTest, CirclesArcsAndDirection) {
-    const std::string text =
-        "AC R\nAN CIRCLE\nV X=45:30:00 N 006:30:00 E\nDC 1\n"
-        "AC R\nAN ARC\nV X=45:30:00 N 006:30:00 E\nDP 45:30:00 N 006:30:00 E\nDA 10,350,10\n"
-        "AC R\nAN LONGARC\nV D=-\nV X=45:30:00 N 006:30:00 E\nDP 45:30:00 N 006:30:00 E\nDA 10,350,10\n"
+    const std::string circle = "AC R\nAN CIRCLE\nV X=45:30:00 N 006:30:00 E\nDC 1\n";
+    const std::string arc = "AC R\nAN ARC\nV X=45:30:00 N 006:30:00 E\nDP 45:30:00 N 006:30:00 E\nDA 10,350,10\n";
+    const std::string long_arc =
+        "AC R\nAN LONGARC\nV D=-\nV X=45:30:00 N 006:30:00 E\nDP 45:30:00 N 006:30:00 E\nDA 10,350,10\n";
+    const std::string db_arc =
         "AC R\nAN DBARC\nV X=45:30:00 N 006:30:00 E\nDB 45:40:00 N 006:30:00 E, 45:30:00 N 006:44:00 E\n";
     as0003.qcropas = false;
-    run(text);
     const PlanePoint centre = frame_point(45.5f, 6.5f);
     // DC 1: 12 segments, 13 points, the last on the first.
+    run(circle);
     ASSERT_EQ(points_of(0), 13);
     EXPECT_NEAR(point(0, 0).x, centre.x + 1852.0f, 0.5f);
     EXPECT_FLOAT_EQ(point(0, 12).x, point(0, 0).x);
     // The centre point, then the short arc through north: 1 + 9 points and the closing copy.
-    EXPECT_EQ(points_of(1), 11);
-    EXPECT_NEAR(point(1, 5).y, centre.y + 10.0f * 1852.0f, 1.0f);
+    run(circle + arc);
+    EXPECT_EQ(points_of(0), 11);
+    EXPECT_NEAR(point(0, 5).y, centre.y + 10.0f * 1852.0f, 1.0f);
     // "V D=-": the long way round, through south.
-    EXPECT_EQ(points_of(2), 113);
-    EXPECT_NEAR(point(2, 56).y, centre.y - 10.0f * 1852.0f, 1.0f);
+    run(arc + long_arc);
+    EXPECT_EQ(points_of(0), 113);
+    EXPECT_NEAR(point(0, 56).y, centre.y - 10.0f * 1852.0f, 1.0f);
     // The direction does not carry over to the next zone: DB runs clockwise,
     // from north (bearing 0) towards east (bearing 90): x decreases.
+    run(long_arc + db_arc);
     const PlanePoint north = frame_point(45.0f + 40.0f / 60.0f, 6.5f);
     const float radius = std::hypot(north.x - centre.x, north.y - centre.y);
-    EXPECT_NEAR(point(3, 0).y, north.y, 1.0f);
-    EXPECT_LT(point(3, 4).x, centre.x);
-    EXPECT_NEAR(std::hypot(point(3, 4).x - centre.x, point(3, 4).y - centre.y), radius, 1.0f);
+    EXPECT_NEAR(point(0, 0).y, north.y, 1.0f);
+    EXPECT_LT(point(0, 4).x, centre.x);
+    EXPECT_NEAR(std::hypot(point(0, 4).x - centre.x, point(0, 4).y - centre.y), radius, 1.0f);
 }
 
 TEST_F(AirspaceReaderTest, AirwaysAreWidenedFromTwoDistinctPoints) {
-    const std::string text = "AC D\nAN AIRWAY\nV W=2\n" + dp(45, 0, 6, 0) + "\n" + dp(45, 10, 6, 0) +
-                             "\nAC D\nAN BYDY\nDY 45:00:00 N 006:00:00 E\nDY 45:00:00 N 006:00:00 E\n";
+    const std::string airway = "AC D\nAN AIRWAY\nV W=2\n" + dp(45, 0, 6, 0) + "\n" + dp(45, 10, 6, 0) + "\n";
+    const std::string by_dy = "AC D\nAN BYDY\nDY 45:00:00 N 006:00:00 E\nDY 45:00:00 N 006:00:00 E\n";
     as0003.qcropas = false;
-    run(text);
+    run(airway);
     ASSERT_EQ(points_of(0), 5);
     EXPECT_NEAR(std::hypot(point(0, 0).x - point(0, 3).x, point(0, 0).y - point(0, 3).y), 3704.0f, 0.5f);
     // Two equal points: left as it is, with a warning.
-    EXPECT_EQ(points_of(1), 1);
+    run(airway + by_dy);
+    EXPECT_EQ(points_of(0), 1);
     EXPECT_EQ(cmndta001.nbwarn, 1);
 }
 
@@ -88,19 +98,55 @@ TEST_F(AirspaceReaderTest, AttributesClassesAndNames) {
         dp(45, 5, 6, 5) + "\n";
     as0003.qcropas = false;
     run(text);
-    EXPECT_EQ(zon_[0].typ, 10);  // AY GSEC on class G
-    EXPECT_EQ(zon_[1].typ, 10);  // AY W on class UNC
-    EXPECT_EQ(zon_[2].typ, 3);   // AY on class D changes only the name
-    EXPECT_EQ(zon_[3].typ, 12);
+    EXPECT_EQ(zon_[0].typ, 12);  // the last zone, CTR
     EXPECT_EQ(sp_[12], (AirspacePen{0, 2, 255, 0, 0}));
     EXPECT_EQ(sb_[12], (AirspaceBrush{10, 20, 30}));
-    // AY, AL, AH carry over to zones without them; AN becomes "No name";
-    // attributes after the first geometry line are ignored.
+    // AY GSEC on class G and AY W on class UNC make class GSEC; AY on class D
+    // changes only the name. AY, AL, AH carry over to zones without them; AN
+    // becomes "No name"; attributes after the first geometry line are ignored.
     EXPECT_EQ(read_lines("task-AS_LIST.txt"),
               (std::vector<std::string>{"     0 G1 (GSEC-GSEC) : 1000FT AMSL - 2000FT AMSL",
                                         "     1 No name (GSEC-W) : 1000FT AMSL - 2000FT AMSL",
                                         "     2 D1 (D-TMA) : 1000FT AMSL - 2000FT AMSL",
                                         "     3 C1 (CTR-TMA) : 1000FT AMSL - 2000FT AMSL"}));
+    const std::string first_two = text.substr(0, text.find("AC D\n"));
+    run(first_two);
+    EXPECT_EQ(zon_[0].typ, 10);  // AY W on class UNC
+    run(first_two.substr(0, first_two.find("AC UNC")));
+    EXPECT_EQ(zon_[0].typ, 10);  // AY GSEC on class G
+}
+
+// Files in the wild follow a coordinate or a number with "*" and a remark
+// ("*ARC LKCS 3 NM" in the Czech file), whose letters would be taken for a
+// hemisphere or a sign: the geometry lines are read up to the "*", AN names
+// keep theirs, and the copy keeps every line whole.
+TEST_F(AirspaceReaderTest, RemarksAfterGeometryAreNotRead) {
+    as0003.qcropas = false;
+    const std::string far_circle = "AC R\nAN FAR\nV X=46:30:00 N 007:30:00 E\nDC 1\n";
+    const std::string arc = "AC R\nAN LKCS *ARC 3 NM\nAL SFC\nAH FL65\nV X=45:30:00 N 006:30:00 E *ARC LKCS 3 NM\nV D=+ *not -\n"
+                            "DP 45:30:00 N 006:30:00 E *centre S\nDA 10,350,10 *arc S\n";
+    run(far_circle + arc);
+    const PlanePoint centre = frame_point(45.5f, 6.5f);
+    EXPECT_EQ(cmndta001.nberr, 0);
+    EXPECT_EQ(cmndta001.nbwarn, 0);
+    // The arc about its own centre, clockwise, the short way through north.
+    ASSERT_EQ(points_of(0), 11);
+    EXPECT_NEAR(point(0, 0).x, centre.x, 1.0f);
+    EXPECT_NEAR(point(0, 5).y, centre.y + 10.0f * 1852.0f, 1.0f);
+    EXPECT_EQ(read_lines("task-AS_LIST.txt").at(1), "     1 LKCS *ARC 3 NM (R) : SFC - FL65");
+    EXPECT_EQ(copy_body().at(8), "V X=45:30:00 N 006:30:00 E *ARC LKCS 3 NM");
+
+    run("AC R\nAN C\nV X=45:30:00 N 006:30:00 E\nDC 1 *NM\n");
+    EXPECT_EQ(points_of(0), 13);
+    run("AC D\nAN B\nDP 45:00:00 N 006:00:00 E * SW\nV X=45:05:00 N 006:05:00 E\n"
+        "DB 45:10:00 N 006:05:00 E, 45:05:00 N 006:10:00 E *to E S\nDP 45:00:00 N 006:10:00 E *SE\n");
+    EXPECT_GT(points_of(0), 4);
+    EXPECT_FLOAT_EQ(point(0, 0).x, frame_point(45.0f, 6.0f).x);
+    run("AC D\nAN W\nV *=2\nV W=2 *NM\nDY 45:00:00 N 006:00:00 E *S\nDY 45:10:00 N 006:00:00 E *S\n");
+    ASSERT_EQ(points_of(0), 5);
+    EXPECT_NEAR(std::hypot(point(0, 0).x - point(0, 3).x, point(0, 0).y - point(0, 3).y), 3704.0f, 0.5f);
+    EXPECT_EQ(cmndta001.nberr, 0);
+    EXPECT_EQ(cmndta001.nbwarn, 0);
 }
 
 TEST_F(AirspaceReaderTest, PenOfGlidingClassIsWidened) {
@@ -118,8 +164,7 @@ TEST_F(AirspaceReaderTest, LineHandlingRules) {
                              "\nAC C *AC D\n";
     as0003.qcropas = false;
     run(text);
-    EXPECT_EQ(points_of(0), 4);
-    EXPECT_EQ(zon_[1].typ, 2);
+    EXPECT_EQ(zon_[0].typ, 2);  // the last zone: its "*AC D" is no class
     // The long AN line is interpreted on its first 256 characters but copied whole.
     const std::vector<std::string> list = read_lines("task-AS_LIST.txt");
     ASSERT_EQ(list.size(), 2u);
@@ -127,6 +172,9 @@ TEST_F(AirspaceReaderTest, LineHandlingRules) {
     const std::vector<std::string> body = copy_body();
     EXPECT_EQ(body[3], "AN " + long_name);
     EXPECT_EQ(body[1], "*AC D");
+    // The first zone alone: its commented point line still counts.
+    run(text.substr(0, text.rfind("AC C")));
+    EXPECT_EQ(points_of(0), 4);
 }
 
 TEST_F(AirspaceReaderTest, BadNumbersAndCoordinatesSkipTheirLines) {
@@ -194,6 +242,45 @@ TEST_F(AirspaceReaderTest, FilteredCopyStatusTellsWhetherTheCopyWasWritten) {
     as0003.qwriteas = false;
     run(square_zone("D", "A", 45, 0, 6, 0));
     EXPECT_EQ(filtered_copy_status(), kFilteredCopyNotWritten);
+}
+
+TEST_F(AirspaceReaderTest, TheCopyCanGoIntoTheCallersFile) {
+    write_file("land.air", square_zone("D", "A", 45, 0, 6, 0));
+    zon_.assign(kConversionMaxZones, AirspaceZone{});
+    pp_.assign(kConversionMaxPoints, PlanePoint{});
+    write_file("out.txt", "EARLIER RUN\r\n");
+    {
+        FileWriter out("out.txt");
+        EXPECT_EQ(read_airspace_into(out, 0, sp_, sb_, nbzon_, zon_, pp_, kConversionMaxZones, kConversionMaxPoints),
+                  0);
+        EXPECT_EQ(filtered_copy_status(), 0);
+        EXPECT_TRUE(out.is_open());  // left to the caller
+        out.write_line("MORE");
+        EXPECT_EQ(out.close(), 0);
+    }
+    const std::vector<std::string> lines = read_lines("out.txt");
+    EXPECT_EQ(lines.front(), std::string(71, '*'));
+    EXPECT_EQ(lines.back(), "MORE");
+    EXPECT_EQ(read_lines("task-AS_LIST.txt").size(), 1u);
+
+    // No airspace file: nothing goes into the caller's file, no list is touched.
+    as000c.aspfile = "missing.air";
+    FileWriter out("out.txt");
+    read_airspace_into(out, 0, sp_, sb_, nbzon_, zon_, pp_, kConversionMaxZones, kConversionMaxPoints);
+    EXPECT_EQ(filtered_copy_status(), kFilteredCopyNotWritten);
+    EXPECT_EQ(out.close(), 0);
+    EXPECT_EQ(read_file("out.txt"), "");
+    EXPECT_EQ(read_lines("task-AS_LIST.txt").size(), 1u);
+}
+
+TEST_F(AirspaceReaderTest, AListThatCannotBeWrittenIsToldAndKeepsItsBytes) {
+    write_file("task-AS_LIST.txt", "     9 EARLIER\r\n");
+    arm_file_fault({FileStep::rename, 1, "task-AS_LIST.txt", EIO});
+    run(square_zone("D", "A", 45, 0, 6, 0));
+    EXPECT_EQ(filtered_copy_status(), 0);  // the copy itself was written
+    EXPECT_EQ(read_file("task-AS_LIST.txt"), "     9 EARLIER\r\n");
+    EXPECT_EQ(unwritten_files.names, std::vector<std::string>{"task-AS_LIST.txt"});
+    EXPECT_EQ(cmndta001.nberr, 1);
 }
 
 }  // namespace

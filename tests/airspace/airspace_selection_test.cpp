@@ -78,8 +78,8 @@ TEST_F(AirspaceSelectionTest, DisabledZoneCommentedOrDeleted) {
     EXPECT_EQ(copy_body(), join({lines_of(preamble_ + zone0_),
                                  lines_of("* about two\n" + square_zone("R", "TWO", 45, 20, 6, 20) +
                                           "\n* trailing comment\n")}));
-    // The disabled zone's points are not kept: zone 2 took its slot.
-    EXPECT_EQ(zon_[1].typ, 9);
+    // Every decided zone gives its slot back: the last one is in slot 0.
+    EXPECT_EQ(zon_[0].typ, 9);
 }
 
 TEST_F(AirspaceSelectionTest, ZonesOutsideTheWindowAreDropped) {
@@ -92,8 +92,8 @@ TEST_F(AirspaceSelectionTest, ZonesOutsideTheWindowAreDropped) {
                                  lines_of("* about two\n" + square_zone("R", "TWO", 45, 20, 6, 20))}));
     EXPECT_EQ(read_lines("task-AS_LIST.txt"), (Lines{"     0 ZERO (D) : SFC - FL65", "     2 TWO (R) : SFC - FL65"}));
     EXPECT_EQ(read_lines("CroppedAirspace.txt").size(), 2u);
-    // An outside zone stays in the tables: zone 2 is in slot 2.
-    EXPECT_EQ(zon_[2].typ, 9);
+    // A dropped zone, like a kept one, gives its slot back.
+    EXPECT_EQ(zon_[0].typ, 9);
 
     as0003.qcropas = false;
     run(text);
@@ -138,41 +138,41 @@ TEST_F(AirspaceSelectionTest, CrLfInputAndTrailingBlanks) {
     EXPECT_EQ(read_file("out.txt").find("\n"), read_file("out.txt").find("\r\n") + 1);
 }
 
-TEST_F(AirspaceSelectionTest, ZoneLimitStopsInOrder) {
+// In filter mode a zone's slot and points are given back once it is copied
+// or left out: the limits of the tables bound one zone, not the file.
+TEST_F(AirspaceSelectionTest, FilterModeLimitsBoundOneZone) {
     std::string text;
     for (int i = 0; i < 8; ++i) {
         text += "* zone " + std::to_string(i) + "\n" + square_zone("D", "Z" + std::to_string(i), 45, 6 * i, 6, 0);
     }
-    run(text, 5, 40);
-    // With room for 5 zones, the reading stops when the fourth zone closes:
-    // zones 0 to 2 are decided, zone 3 neither kept nor dropped.
-    EXPECT_EQ(cmndta001.nbwarn, 1);
-    EXPECT_EQ(read_lines("task-AS_LIST.txt").size(), 3u);
-    std::string expected;
-    for (int i = 0; i < 3; ++i) {
-        expected += "* zone " + std::to_string(i) + "\n" + square_zone("D", "Z" + std::to_string(i), 45, 6 * i, 6, 0);
-    }
-    EXPECT_EQ(copy_body(), lines_of(expected));
-    const std::string log = read_file("Logfile.txt");
-    EXPECT_NE(log.find("Airspace file too large: only the first 3 airspaces were processed"), std::string::npos);
-    // The same in French.
-    cmndta001.qfr = true;
-    run(text, 5, 40);
-    EXPECT_NE(read_file("Logfile.txt").find("Fichier d'espaces a\xE9riens trop grand : seuls les 3 premiers espaces ont "
-                                            "\xE9t\xE9 trait\xE9s"),
-              std::string::npos);
+    // Room for 5 zones and 12 points (two squares of 5): the whole file.
+    run(text, 5, 12);
+    EXPECT_EQ(cmndta001.nbwarn, 0);
+    EXPECT_EQ(read_lines("task-AS_LIST.txt").size(), 8u);
+    EXPECT_EQ(copy_body(), lines_of(text));
 }
 
-TEST_F(AirspaceSelectionTest, PointLimitStopsInOrder) {
-    std::string text;
-    for (int i = 0; i < 8; ++i) {
-        text += square_zone("D", "Z" + std::to_string(i), 45, 6 * i, 6, 0);
+TEST_F(AirspaceSelectionTest, AZoneLargerThanThePointTableStopsInOrder) {
+    std::string large = "AC D\nAN LARGE\n";
+    for (int k = 0; k < 13; ++k) {
+        large += airspace_test::dp(46, 2 * k, 6, k % 2 == 0 ? 0 : 10) + "\n";
     }
-    // Each zone takes 5 points: 12 points hold two zones, the third overflows.
+    const std::string text = square_zone("D", "Z0", 45, 0, 6, 0) + square_zone("D", "Z1", 45, 6, 6, 0) + large +
+                             square_zone("D", "Z3", 45, 18, 6, 0);
+    // 13 points do not fit in 12: zones 0 and 1 are decided, the large zone
+    // neither kept nor dropped, nothing after it.
     run(text, 50, 12);
     EXPECT_EQ(cmndta001.nbwarn, 1);
     EXPECT_EQ(read_lines("task-AS_LIST.txt").size(), 2u);
     EXPECT_EQ(copy_body(), lines_of(square_zone("D", "Z0", 45, 0, 6, 0) + square_zone("D", "Z1", 45, 6, 6, 0)));
+    const std::string log = read_file("Logfile.txt");
+    EXPECT_NE(log.find("Airspace file too large: only the first 2 airspaces were processed"), std::string::npos);
+    // The same in French.
+    cmndta001.qfr = true;
+    run(text, 50, 12);
+    EXPECT_NE(read_file("Logfile.txt").find("Fichier d'espaces a\xE9riens trop grand : seuls les 2 premiers espaces ont "
+                                            "\xE9t\xE9 trait\xE9s"),
+              std::string::npos);
 }
 
 TEST_F(AirspaceSelectionTest, ZonesBeyondTheTaskFlags) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "airspace/airspace_window.h"
+#include "foundation/reach_settings.h"
 #include "foundation/terrain_extents.h"
 #include "airspace_fixture.h"
 
@@ -40,6 +41,16 @@ TEST_F(AirspaceWindowTest, WindowFromTheMapOrFixed) {
     EXPECT_EQ(as0002.as_xmax, 2.0f);
     EXPECT_EQ(as0002.as_ymin, 3.0f);
     EXPECT_EQ(as0002.as_ymax, 4.0f);
+    // In navigation mode the window is the reach extents.
+    trn001.xmin_r = 10.0f;
+    trn001.xmax_r = 20.0f;
+    trn001.ymin_r = 30.0f;
+    trn001.ymax_r = 40.0f;
+    pelrn00.qnav = true;
+    init_airspace_map();
+    pelrn00.qnav = false;
+    EXPECT_EQ(as0002.as_xmin, 10.0f);
+    EXPECT_EQ(as0002.as_ymax, 40.0f);
     trn001 = Trn001{};
 }
 

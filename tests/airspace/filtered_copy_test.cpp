@@ -63,6 +63,7 @@ TEST_F(FilteredCopyTest, NoticeHeaderByteForByte) {
     {
         FileWriter out("hdr.txt");
         write_as_hdr(out);
+        EXPECT_EQ(out.close(), 0);
     }
     const std::string rule(71, '*');
     const std::string empty = "***" + std::string(65, ' ') + "***";
@@ -89,6 +90,7 @@ TEST_F(FilteredCopyTest, NoticeHeaderByteForByte) {
     {
         FileWriter out("hdr.txt");
         write_as_hdr(out);
+        EXPECT_EQ(out.close(), 0);
     }
     const std::string& path = rd_fpl_2.fpl_000;
     std::string line = "*** " + path;
@@ -100,6 +102,7 @@ TEST_F(FilteredCopyTest, NoticeHeaderByteForByte) {
     {
         FileWriter out("hdr.txt");
         write_as_hdr(out);
+        EXPECT_EQ(out.close(), 0);
     }
     EXPECT_EQ(read_lines("hdr.txt").size(), 8u);
 }

@@ -5,6 +5,9 @@
 
 #include "airspace/penalty_zones.h"
 #include "airspace_fixture.h"
+#include "foundation/unwritten_files.h"
+#include "platform/file_faults.h"
+#include "platform/files.h"
 #include "taskfiles/task_model.h"
 
 namespace {
@@ -53,15 +56,20 @@ TEST_F(PenaltyZonesTest, OneZoneAsWritten) {
                            "DP 45:01:00 N 006:01:00 E", "DP 45:00:00 N 006:01:00 E"}));
 }
 
-TEST_F(PenaltyZonesTest, TwoAndElevenZonesAppendedToTheCopy) {
+// The zones after the filtered copy, in the same whole write.
+void write_after_copy(const std::string& name) {
+    FileWriter out(name);
+    out.write_line("FILTERED COPY");
+    write_pz_zones(out);
+    EXPECT_EQ(out.close(), 0);
+}
+
+TEST_F(PenaltyZonesTest, TwoAndElevenZonesAfterTheCopy) {
     rd_fpl_0.nvcnd = 3;
-    write_file("pz.txt", "FILTERED COPY\r\n");
     rd_fpl_0.nb_pz = 2;
     set_zone(0, 0.0f, 30480.5f, 2.5f);
     set_zone(1, 100.0f, 200.0f, 0.0f);
-    int status = -1;
-    write_pz("pz.txt", status);
-    EXPECT_EQ(status, 0);
+    write_after_copy("pz.txt");
     Lines lines = read_lines("pz.txt");
     ASSERT_EQ(lines.size(), 1 + kBannerLines + 2 * kZoneLines);
     EXPECT_EQ(lines[0], "FILTERED COPY");
@@ -71,12 +79,11 @@ TEST_F(PenaltyZonesTest, TwoAndElevenZonesAppendedToTheCopy) {
     EXPECT_EQ(lines[12], "AH *****F AMSL");  // 100,001 ft does not fit
     EXPECT_EQ(lines[6 + kZoneLines + 4], "AN PZ#01 -    0 pts/min");
 
-    write_file("pz.txt", "FILTERED COPY\r\n");
     rd_fpl_0.nb_pz = 11;
     for (int i = 0; i < 11; ++i) {
         set_zone(i, 300.0f, 1500.0f, 20.0f);
     }
-    write_pz("pz.txt", status);
+    write_after_copy("pz.txt");
     lines = read_lines("pz.txt");
     ASSERT_EQ(lines.size(), 1 + kBannerLines + 11 * kZoneLines);
     for (int i = 0; i < 11; ++i) {
@@ -90,14 +97,17 @@ TEST_F(PenaltyZonesTest, TwoAndElevenZonesAppendedToTheCopy) {
     EXPECT_EQ(lines.back(), "DP 45:10:00 N 006:01:00 E");
 }
 
-TEST_F(PenaltyZonesTest, MissingCopyGetsTheHeader) {
+TEST_F(PenaltyZonesTest, AFileOfAnEarlierRunIsReplacedWhole) {
     rd_fpl_0.nvcnd = 3;
     rd_fpl_0.nb_pz = 1;
     set_zone(0, 500.0f, 1000.0f, 10.0f);
+    write_file("pz.txt", "STALE ZONES OF AN EARLIER RUN\r\n");
     int status = -1;
     write_pz("pz.txt", status);
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(read_lines("pz.txt").size(), kHeaderLines + kBannerLines + kZoneLines);
+    const Lines lines = read_lines("pz.txt");
+    EXPECT_EQ(lines.size(), kHeaderLines + kBannerLines + kZoneLines);
+    EXPECT_EQ(lines[0], std::string(71, '*'));
 }
 
 TEST_F(PenaltyZonesTest, WriteFailureIsReported) {
@@ -107,6 +117,13 @@ TEST_F(PenaltyZonesTest, WriteFailureIsReported) {
     int status = 0;
     write_pz("no such folder\\pz.txt", status);
     EXPECT_NE(status, 0);
+    EXPECT_EQ(unwritten_files.names, Lines{"no such folder\\pz.txt"});
+    // A failing flush keeps the file of the last run.
+    write_file("pz.txt", "LAST RUN\r\n");
+    arm_file_fault({FileStep::flush, 1, "pz.txt", EIO});
+    write_pz("pz.txt", status);
+    EXPECT_EQ(status, EIO);
+    EXPECT_EQ(read_file("pz.txt"), "LAST RUN\r\n");
     // Counts beyond the table are held to it.
     rd_fpl_0.nb_pz = 40;
     write_pz("pz.txt", status);

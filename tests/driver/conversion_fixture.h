@@ -11,7 +11,9 @@
 #include "support/fake_wine_prefix.h"
 #include "support/temp_dir.h"
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 namespace tarvex_test {
 
@@ -58,6 +60,16 @@ protected:
     std::string file(const std::string& windows_path) const { return TempDir::read(prefix.host(windows_path)); }
     bool has(const std::string& windows_path) const { return std::filesystem::exists(prefix.host(windows_path)); }
     std::string log() const { return file(demo.program_folder + "\\Tarvex.log"); }
+    // The temporary files of whole writes left in a folder of the prefix.
+    std::vector<std::string> temporary_files(const std::string& windows_folder) const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(prefix.host(windows_folder))) {
+            if (entry.path().extension() == ".tmp") {
+                names.push_back(entry.path().filename().string());
+            }
+        }
+        return names;
+    }
 
     FakeWinePrefix prefix;
     DemoSetup demo;

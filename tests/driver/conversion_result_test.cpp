@@ -86,11 +86,19 @@ TEST_F(ConversionResult, CopiesThatFailAreNotClaimed) {
 TEST_F(ConversionResult, FailedAirspaceClaimsNothing) {
     prepare_all(demo.condor3_plan);
     write_target_task(conversion);
-    prefix.remove("C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.air");
+    arm_file_fault({FileStep::rename, 1, "CondorAirspace.txt", EIO});
     write_task_airspace(conversion);
     compose_result(conversion);
     EXPECT_EQ(conversion.message.find("Penalty zones written to"), std::string::npos);
     EXPECT_FALSE(has("C:\\XCSoarData\\Condor-PZ.txt"));
+
+    // Without the landscape's airspace, the header and the zones are written,
+    // told and copied like any airspace output.
+    prefix.remove("C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.air");
+    write_task_airspace(conversion);
+    compose_result(conversion);
+    EXPECT_NE(conversion.message.find("Penalty zones written to"), std::string::npos);
+    EXPECT_EQ(file("C:\\XCSoarData\\Condor-PZ.txt"), file("C:\\XCSoarData\\CondorAirspace.txt"));
 
     // A plan without zones that is not a Condor 3 plan has no line either.
     conversion.airspace_status = 0;

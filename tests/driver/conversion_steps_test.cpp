@@ -171,6 +171,31 @@ TEST_F(ConversionSteps, UnreadableInputs) {
     EXPECT_EQ(stopped.text, "*** C:\\Tarvex\\Short.fpl : unexpected end of file ***");
     EXPECT_NE(log().find("unexpected end of file"), std::string::npos);
 
+    // An empty or a binary plan names no landscape: it cannot be read, and no
+    // landscape file is looked for.
+    std::string binary("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16);
+    for (int b = 0; b < 512; ++b) {
+        binary += static_cast<char>((b * 37 + 11) % 256);
+    }
+    for (const auto& [name, bytes] : {std::pair<std::string, std::string>{"Empty.fpl", ""}, {"Binary.fpl", binary}}) {
+        SCOPED_TRACE(name);
+        boxes.clear();
+        reset_task_model();
+        prefix.add_file(demo.program_folder + "\\" + name, bytes);
+        stopped = stop_of([&] { prepare_all(demo.program_folder + "\\" + name); });
+        EXPECT_EQ(stopped.exit_code, kExitConversionFailed);
+        const std::string text = "*** C:\\Tarvex\\" + name + " : flight plan cannot be read, no landscape ***";
+        EXPECT_EQ(stopped.text, text);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, text);
+        EXPECT_NE(log().find(text), std::string::npos);
+        EXPECT_EQ(log().find(".trn"), std::string::npos);
+    }
+    cmndta001.qfr = true;
+    stopped = stop_of([&] { prepare_all(demo.program_folder + "\\Empty.fpl"); });
+    EXPECT_EQ(stopped.text, "*** C:\\Tarvex\\Empty.fpl : plan de vol illisible, aucun paysage ***");
+    cmndta001.qfr = false;
+
     // A SeeYou file without a task.
     prefix.add_file(demo.program_folder + "\\Points.cup",
                     "name,code,country,lat,lon,elev,style,rwdir,rwlen,freq,desc\r\n"
@@ -266,17 +291,48 @@ TEST_F(ConversionSteps, AirspaceStatusOfACondor3Plan) {
     EXPECT_NE(airspace.find("AN DEMO TMA PROVENCE"), std::string::npos);
     EXPECT_NE(airspace.find("AC P"), std::string::npos);
 
-    // The landscape's airspace cannot be read: the penalty zones are written
-    // alone, but the file is not what the task needs.
+    // The landscape's airspace cannot be read: the output starts anew with the
+    // notice header and holds this plan's penalty zones, none of the last run.
     prefix.remove("C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.air");
-    prefix.remove("C:\\XCSoarData\\CondorAirspace.txt");
     write_task_airspace(conversion);
-    EXPECT_EQ(conversion.airspace_status, 1);
-    EXPECT_NE(file("C:\\XCSoarData\\CondorAirspace.txt").find("AN PZ"), std::string::npos);
-    // And without penalty zones as well.
+    EXPECT_EQ(conversion.airspace_status, 0);
+    std::string alone = file("C:\\XCSoarData\\CondorAirspace.txt");
+    EXPECT_TRUE(alone.starts_with(std::string(71, '*') + "\r\n"));
+    EXPECT_NE(alone.find("AN PZ#00"), std::string::npos);
+    EXPECT_EQ(alone.find("AN DEMO TMA PROVENCE"), std::string::npos);
+    EXPECT_EQ(alone.find("AN PZ#00"), alone.rfind("AN PZ#00"));
+    // And without penalty zones, the header alone.
     rd_fpl_0.nb_pz = 0;
     write_task_airspace(conversion);
-    EXPECT_EQ(conversion.airspace_status, 1);
+    EXPECT_EQ(conversion.airspace_status, 0);
+    alone = file("C:\\XCSoarData\\CondorAirspace.txt");
+    EXPECT_EQ(alone.find("AC "), std::string::npos);
+    EXPECT_NE(alone.find("PLEASE DO NOT REMOVE THIS NOTICE"), std::string::npos);
+    EXPECT_FALSE(any_file_unwritten());
+}
+
+TEST_F(ConversionSteps, AirspaceOutputThatCannotBeWrittenKeepsItsBytes) {
+    prepare_all(plan3());
+    ASSERT_TRUE(write_target_task(conversion));
+    prefix.add_file("C:\\XCSoarData\\CondorAirspace.txt", "LAST RUN\r\n");
+    prefix.add_file(prefix.user_root(3) + "FlightPlans\\DemoRace3-AS_LIST.txt", "     1 LAST RUN\r\n");
+    for (const FileStep step : {FileStep::create, FileStep::write, FileStep::flush, FileStep::rename}) {
+        SCOPED_TRACE(static_cast<int>(step));
+        reset_unwritten_files();
+        arm_file_fault({step, step == FileStep::write ? 40 : 1, "CondorAirspace.txt", ENOSPC});
+        write_task_airspace(conversion);
+        EXPECT_EQ(conversion.airspace_status, ENOSPC);
+        EXPECT_EQ(file("C:\\XCSoarData\\CondorAirspace.txt"), "LAST RUN\r\n");
+        EXPECT_EQ(unwritten_files.names, std::vector<std::string>{"C:\\XCSoarData\\CondorAirspace.txt"});
+        EXPECT_TRUE(temporary_files("C:\\XCSoarData").empty());
+    }
+    // A read-only output is not touched, nor is the zone list.
+    prefix.add_file(prefix.user_root(3) + "FlightPlans\\DemoRace3-AS_LIST.txt", "     1 LAST RUN\r\n");
+    std::filesystem::permissions(prefix.host("C:\\XCSoarData\\CondorAirspace.txt"), std::filesystem::perms::owner_read);
+    write_task_airspace(conversion);
+    EXPECT_EQ(conversion.airspace_status, EACCES);
+    EXPECT_EQ(file(prefix.user_root(3) + "FlightPlans\\DemoRace3-AS_LIST.txt"), "     1 LAST RUN\r\n");
+    EXPECT_NE(log().find("Error writing:"), std::string::npos);
 }
 
 TEST_F(ConversionSteps, AirspaceWindowAroundTheTask) {

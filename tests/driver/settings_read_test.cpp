@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -286,6 +288,48 @@ TEST_F(SettingsRead, UnreadableFileEndsTheRun) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "*** File " + tarvex_c.inifile + " : cannot be opened ***");
     EXPECT_TRUE(logged("cannot be opened"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SettingsRead, AnEmptyOrUnreadableFileTellsWhereTheLastSettingsAre) {
+    // Backups: an older one, the newest, and an empty one that holds nothing.
+    write("Tarvex_0000.ini", "Tarvex Version=4400\r\n");
+    write("Tarvex_0001.ini", "Tarvex Version=4400\r\nTarget=LK8000\r\n");
+    write("Tarvex_0002.ini", "");
+    std::filesystem::last_write_time(dir_.path() / "Tarvex_0000.ini",
+                                     std::filesystem::last_write_time(dir_.path() / "Tarvex_0001.ini") -
+                                         std::chrono::hours(1));
+    const std::string newest = program_folder() + "Tarvex_0001.ini";
+
+    nv1 = 4400;  // no note on the old layout
+    EXPECT_EQ(read_file({}), kSettingsMissingData);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text,
+              "*** File " + tarvex_c.inifile + ": missing data ***\nThe last settings are in " + newest);
+    EXPECT_TRUE(logged("The last settings are in " + newest));
+
+    // A file with settings of its own that lacks data is not pointed away.
+    boxes.clear();
+    reset_option_records();
+    tarvex_c.inifile = program_folder() + "Tarvex.ini";
+    read_file({"Tarvex Version=4400"});
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text.find("last settings"), std::string::npos);
+
+    // Unreadable, in French.
+    boxes.clear();
+    cmndta001.qfr = true;
+    tarvex01.nlang = 3;
+    std::filesystem::remove(dir_.path() / "Tarvex.ini");
+    std::filesystem::create_directory(dir_.path() / "Tarvex.ini");
+    const RunStopped stopped = stop_of([&] { read_ini(qverb, false, qaat_0, qwrnc1, nv1); });
+    EXPECT_EQ(stopped.exit_code, kExitConfiguration);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "*** Fichier " + tarvex_c.inifile +
+                                 " : ouverture impossible ***\nLes derniers param\xE8tres sont dans " + newest);
 }
 
 }  // namespace

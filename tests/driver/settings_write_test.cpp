@@ -299,6 +299,35 @@ TEST_F(SettingsWrite, ExistingFileIsMovedAsideUnderTheFirstFreeNumber) {
     EXPECT_EQ(read("Tarvex_0003.ini"), crlf(kDefaultFile));
 }
 
+TEST_F(SettingsWrite, AFailedWriteKeepsTheOldFile) {
+    // Kept as read: LF line ends, no final line end.
+    const std::string old = "Tarvex Version=4400\nTarget=SeeYou";
+    for (const FileStep step : {FileStep::create, FileStep::write, FileStep::flush, FileStep::rename}) {
+        SCOPED_TRACE(static_cast<int>(step));
+        write("Tarvex.ini", old);
+        boxes.clear();
+        arm_file_fault({step, 1, "Tarvex.ini", ENOSPC});
+        EXPECT_EQ(create_ini(false, false, false, true, 4400), ENOSPC);
+        EXPECT_EQ(read("Tarvex.ini"), old);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, "*** File " + tarvex_c.inifile + " : cannot be created ***");
+    }
+    EXPECT_EQ(read("Tarvex_0000.ini"), old);
+    // A backup that cannot be written: the file is not replaced.
+    arm_file_fault({FileStep::flush, 1, "Tarvex_0004.ini", EIO});
+    EXPECT_EQ(create_ini(false, false, false, true, 4400), EIO);
+    EXPECT_EQ(read("Tarvex.ini"), old);
+    EXPECT_FALSE(exists("Tarvex_0004.ini"));
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+        EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
+    }
+    // An empty file needs no backup.
+    write("Tarvex.ini", "");
+    create();
+    EXPECT_EQ(read("Tarvex.ini"), crlf(kDefaultFile));
+    EXPECT_FALSE(exists("Tarvex_0004.ini"));
+}
+
 TEST_F(SettingsWrite, FolderWithBlanks) {
     const std::filesystem::path folder = dir_.path() / "Program Files" / "Tar vex";
     std::filesystem::create_directories(folder);
@@ -316,27 +345,27 @@ TEST_F(SettingsWrite, NoBackupNumberLeftIsAnError) {
         std::snprintf(name, sizeof name, "Tarvex_%04d.ini", n);
         std::ofstream(dir_.path() / name) << n;
     }
-    const RunStopped stopped = stop_of([&] { create(); });
-    EXPECT_EQ(stopped.exit_code, kExitConfiguration);
+    EXPECT_EQ(create_ini(false, false, false, true, 4400), EEXIST);
     EXPECT_EQ(read("Tarvex.ini"), "precious\r\n");
     EXPECT_EQ(read("Tarvex_9999.ini"), "9999");
-    ASSERT_EQ(boxes.size(), 1u);
+    ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].status, 1);
     EXPECT_NE(boxes[0].text.find("no free backup name"), std::string::npos);
+    EXPECT_EQ(boxes[1].text, "*** File " + tarvex_c.inifile + " : cannot be created ***");
     EXPECT_TRUE(logged("no free backup name"));
 }
 
 TEST_F(SettingsWrite, FileThatCannotBeCreated) {
     tarvex_c.inifile = program_folder() + "missing\\Tarvex.ini";
-    const RunStopped stopped = stop_of([&] { create(); });
-    EXPECT_EQ(stopped.exit_code, kExitConfiguration);
+    EXPECT_EQ(create_ini(false, false, false, true, 4400), ENOENT);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "*** File " + tarvex_c.inifile + " : cannot be created ***");
     EXPECT_TRUE(logged("cannot be created"));
+    EXPECT_EQ(unwritten_files.names, std::vector<std::string>{tarvex_c.inifile});
 
     cmndta001.qfr = true;
     boxes.clear();
-    stop_of([&] { create(); });
+    create();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "*** Le fichier " + tarvex_c.inifile + " n'a pas pu \xEAtre cr\xE9\xE9 ***");
 }

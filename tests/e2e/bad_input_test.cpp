@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 using namespace tarvex_test;
 
@@ -74,6 +75,25 @@ TEST_F(BadInput, TruncatedPlan) {
     EXPECT_TRUE(FileIsMissing(install.host(install.demo().xcsoar_tasks + "\\Short.tsk")));
 }
 
+TEST_F(BadInput, EmptyOrBinaryPlan) {
+    std::string binary = "\x7F" "ELF\x02\x01\x01";
+    binary += std::string(9, '\0');
+    for (int b = 0; b < 300; ++b) {
+        binary += static_cast<char>(b % 256);
+    }
+    for (const auto& [name, bytes] : {std::pair<std::string, std::string>{"Empty.fpl", ""}, {"Binary.fpl", binary}}) {
+        SCOPED_TRACE(name);
+        install.prefix().add_file("C:\\Tarvex\\" + name, bytes);
+        const RunOutcome outcome = convert({}, "C:\\Tarvex\\" + name);
+        EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+        expect_told(outcome, "*** C:\\Tarvex\\" + name + " : flight plan cannot be read, no landscape ***");
+        // Not taken for a plan of a landscape without a name.
+        EXPECT_TRUE(HasNoLineContaining(outcome.out, ".trn"));
+        EXPECT_TRUE(HasNoLineContaining(install.log(), "File not found"));
+        EXPECT_TRUE(nothing_written());
+    }
+}
+
 TEST_F(BadInput, MoreThanThirtyTurnpoints) {
     const RunOutcome outcome = convert({}, plan_with("Long.fpl", "Count=6", "Count=32"));
     EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
@@ -105,6 +125,21 @@ TEST_F(BadInput, MissingTerrainHeader) {
     EXPECT_TRUE(HasLine(outcome.out, "*** File not found ***"));
     EXPECT_TRUE(HasLine(install.log(), "*** File not found ***"));
     EXPECT_TRUE(nothing_written());
+}
+
+TEST_F(BadInput, TerrainHeaderOutsideTheUtmZones) {
+    const std::string terrain = "C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.trn";
+    const std::string header = TempDir::read(install.host(terrain));
+    // The zone byte, then the hemisphere letter: neither gives a frame.
+    for (const auto& [offset, value] : {std::pair{28, '\x63'}, std::pair{28, '\0'}, std::pair{32, 'X'}}) {
+        std::string bad = header;
+        bad[static_cast<std::size_t>(offset)] = value;
+        install.prefix().add_file(terrain, bad);
+        const RunOutcome outcome = convert({}, install.demo().condor3_plan);
+        EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+        expect_told(outcome, "*** Impossible to initialize coordinates conversion ***");
+        EXPECT_TRUE(nothing_written());
+    }
 }
 
 TEST_F(BadInput, WaypointCheckWithoutAirports) {
@@ -177,14 +212,26 @@ TEST_F(BadInput, AirspaceListWithoutItsFile) {
 }
 
 TEST_F(BadInput, Condor3PlanWhoseAirspaceCannotBeRead) {
+    // The file of an earlier run holds the landscape's zones and the penalty zones.
+    ASSERT_TRUE(ExitedWith(convert({}, install.demo().condor3_plan), exit_code::success));
+    const std::string airspace = "C:\\XCSoarData\\CondorAirspace.txt";
+    ASSERT_TRUE(HasLine(TempDir::read(install.host(airspace)), "AC C"));
     install.prefix().remove("C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.air");
     const RunOutcome outcome = convert({}, install.demo().condor3_plan);
     EXPECT_TRUE(ExitedWith(outcome, exit_code::success));
     EXPECT_TRUE(HasLine(outcome.out, "C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.air"));
     EXPECT_TRUE(HasLine(outcome.out, "Airspace file : error opening"));
-    // No claim for the airspace file, nothing copied from it.
-    EXPECT_TRUE(HasNoLineContaining(outcome.out, "Penalty zones written to"));
-    EXPECT_TRUE(FileIsMissing(install.host("C:\\XCSoarData\\Condor-PZ.txt")));
+    // Started anew: the notice header and this plan's penalty zones, each
+    // once, no zone of the landscape; told and copied as any airspace output.
+    const std::string written = TempDir::read(install.host(airspace));
+    EXPECT_TRUE(written.starts_with(std::string(71, '*') + "\r\n"));
+    EXPECT_TRUE(HasNoLineContaining(written, "DEMO"));
+    EXPECT_EQ(written.find("AN PZ#00"), written.rfind("AN PZ#00"));
+    EXPECT_EQ(written.find("AN PZ#01"), written.rfind("AN PZ#01"));
+    EXPECT_NE(written.find("AN PZ#01"), std::string::npos);
+    EXPECT_TRUE(HasLine(outcome.out, "Penalty zones written to :"));
+    EXPECT_TRUE(HasLine(outcome.out, airspace));
+    EXPECT_TRUE(FileHasBytes(install.host("C:\\XCSoarData\\Condor-PZ.txt"), written));
     EXPECT_TRUE(HasLine(outcome.out, "C:\\XCSoarData\\Tasks\\DemoRace3.tsk"));
 }
 

@@ -152,9 +152,17 @@ TEST_F(Conversion, Lk8000InItsFolderTree) {
         EXPECT_TRUE(HasLine(text, "C:\\LK8000\\_Polars\\Discus.xcp"));
         EXPECT_TRUE(HasNoLineContaining(text, "Condor.tsk"));
     }
-    EXPECT_TRUE(HasLineContaining(read("C:\\LK8000\\_Tasks\\DemoRace3.lkt"), "Laragne"));
+    const std::string task = read("C:\\LK8000\\_Tasks\\DemoRace3.lkt");
+    EXPECT_TRUE(HasLineContaining(task, "Laragne"));
+    // The rules at the root for current LK8000, inside the options for older ones.
+    EXPECT_TRUE(HasLine(task, "        <rules>"));
+    EXPECT_TRUE(HasLine(task, "                <rules>"));
     EXPECT_TRUE(HasLineContaining(read("C:\\LK8000\\_Configuration\\Discus.acf"), "108"));
-    EXPECT_TRUE(HasLineContaining(read("C:\\LK8000\\_Configuration\\Condor.prf"), "CondorAirspace.txt"));
+    const std::string profile = read("C:\\LK8000\\_Configuration\\Condor.prf");
+    EXPECT_TRUE(HasLineContaining(profile, "CondorAirspace.txt"));
+    // The default profile's own lines (metres and km/h, in LK8000's keys) stay.
+    EXPECT_TRUE(HasLine(profile, "AltitudeUnits=1"));
+    EXPECT_TRUE(HasLine(profile, "SpeedUnits=2"));
     EXPECT_TRUE(HasLine(read("C:\\LK8000\\_Airspaces\\CondorAirspace.txt"), "AN DEMO TMA PROVENCE"));
     // The summary for LK8000's notepad, " knots" for " kt" and no "=".
     EXPECT_TRUE(FileHasBytes(install.host("C:\\LK8000\\_Configuration\\NOTEPAD.txt"),

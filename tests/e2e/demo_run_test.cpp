@@ -53,15 +53,16 @@ TEST(DemoRun, Condor3PlanForXcsoar) {
         TempDir::read(install.host(install.prefix().user_root(3) + "FlightPlans\\DemoRace3-AS_LIST.txt"));
     EXPECT_TRUE(HasLineContaining(list, "DEMO R1 LURE (R) : GND - FL65"));
     EXPECT_TRUE(HasNoLineContaining(list, "DEMO GP DIGNE"));
-    // The profile, made from XCSoar's default profile: only its five lines set.
+    // The profile, made from XCSoar's default profile (metres and km/h in its
+    // own unit keys and values): only its five lines set.
     EXPECT_TRUE(FileHasBytes(install.host("C:\\XCSoarData\\Condor.prf"),
                              "AirspaceFile=\"%LOCAL_PATH%\\CondorAirspace.txt\"\r\n"
-                             "AltitudeUnitsValue=\"0\"\r\n"
+                             "AltitudeUnit=\"9\"\r\n"
                              "MapFile=\"%LOCAL_PATH%\\DemoProvence.xcm\"\r\n"
                              "PlanePath=\"%LOCAL_PATH%\\Polars\\Discus.xcp\"\r\n"
-                             "SpeedUnitsValue=\"2\"\r\n"
+                             "SpeedUnit=\"4\"\r\n"
                              "StartMaxSpeed=\"47.222\"\r\n"
-                             "TaskSpeedUnitsValue=\"2\"\r\n"
+                             "TaskSpeedUnit=\"4\"\r\n"
                              "WPFile=\"%LOCAL_PATH%\\DemoProvence.cup\"\r\n"));
     // The settings file was current: not rewritten.
     EXPECT_TRUE(FileIsMissing(install.host(demo.program_folder + "\\Tarvex_0000.ini")));

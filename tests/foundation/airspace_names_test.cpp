@@ -27,8 +27,13 @@ TEST(AirspaceNames, StoreReplaceReadAndBounds) {
     EXPECT_EQ(name, "cut");
     EXPECT_EQ(ll, 3);
 
+    // The table holds a zone table of 5000 zones and more.
+    add_as_name(4999, "Zone 4999");
+    get_as_name(4999, name, ll);
+    EXPECT_EQ(name, "Zone 4999");
+
     // Slots never stored and numbers outside the table read as empty names.
-    for (const int nn : {1, 1998, -1, 2000, 100000}) {
+    for (const int nn : {1, 1998, 4998, -1, 5000, kAirspaceNameSlots}) {
         name = "x";
         get_as_name(nn, name, ll);
         EXPECT_EQ(name, "") << nn;
@@ -36,9 +41,11 @@ TEST(AirspaceNames, StoreReplaceReadAndBounds) {
     }
     // Storing outside the table changes nothing.
     add_as_name(-1, "bad");
-    add_as_name(2000, "bad");
+    add_as_name(kAirspaceNameSlots, "bad");
     get_as_name(1999, name, ll);
     EXPECT_EQ(name, "TMA Last");
+    get_as_name(kAirspaceNameSlots, name, ll);
+    EXPECT_EQ(ll, 0);
 
     reset_as_nam();
     get_as_name(0, name, ll);

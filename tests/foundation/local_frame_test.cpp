@@ -236,13 +236,29 @@ TEST_F(FrameTest, BadTrnHeaders) {
     write("inf.trn", tarvex_test::trn_bytes(inf_origin));
     EXPECT_EQ(utm_init("inf.trn", w, h), 0);
 
+    // UTM has the zones 1 to 60 (the byte is signed) in the hemispheres N and
+    // S: any other header gives no frame, as an unreadable one.
     TrnHeader south;
-    south.zone = -5;
+    south.zone = 60;
     south.hemisphere = 'S';
-    write("odd.trn", tarvex_test::trn_bytes(south));
-    EXPECT_EQ(read_trn_hdr("odd.trn", w, h, e, n, o, zone, hemisphere), 0);
-    EXPECT_EQ(zone, -5);
+    write("south.trn", tarvex_test::trn_bytes(south));
+    EXPECT_EQ(read_trn_hdr("south.trn", w, h, e, n, o, zone, hemisphere), 0);
+    EXPECT_EQ(zone, 60);
     EXPECT_EQ(hemisphere, 'S');
+    for (const int bad_zone : {0, -5, 61, 99, -60}) {
+        TrnHeader odd;
+        odd.zone = bad_zone;
+        write("odd.trn", tarvex_test::trn_bytes(odd));
+        EXPECT_EQ(read_trn_hdr("odd.trn", w, h, e, n, o, zone, hemisphere), kHeaderBadValue) << bad_zone;
+        EXPECT_EQ(utm_init("odd.trn", w, h), 0) << bad_zone;
+    }
+    for (const char bad_hemisphere : {'n', 'X', '\0'}) {
+        TrnHeader odd;
+        odd.hemisphere = bad_hemisphere;
+        write("odd.trn", tarvex_test::trn_bytes(odd));
+        EXPECT_EQ(read_trn_hdr("odd.trn", w, h, e, n, o, zone, hemisphere), kHeaderBadValue) << bad_hemisphere;
+    }
+    EXPECT_EQ(zone, 60);  // the outputs are set only on success
 }
 
 TEST_F(FrameTest, FarPositionsAreRefusedWithoutTrap) {

@@ -29,3 +29,15 @@ TEST(Encoding, CodePointsOfSingleBytes) {
     EXPECT_EQ(cp1252_code_point(0x81), U'\u0081');  // undefined: the C1 control
     EXPECT_EQ(cp1252_from_code_point(cp1252_code_point(0x8C)), '\x8C');
 }
+
+TEST(Encoding, Cp1252CutToAUtf8Length) {
+    // "Crête" takes 6 bytes in UTF-8: 5 bytes hold "Cr" only, the ê never half.
+    EXPECT_EQ(cp1252_fitting_utf8("Cr\xEAte", 6), "Cr\xEAte");
+    EXPECT_EQ(cp1252_fitting_utf8("Cr\xEAte", 5), "Cr\xEAt");
+    EXPECT_EQ(cp1252_fitting_utf8("Cr\xEAte", 3), "Cr");
+    EXPECT_EQ(cp1252_fitting_utf8("Cr\xEAte", 4), "Cr\xEA");
+    EXPECT_EQ(cp1252_fitting_utf8("a\x80", 3), "a");      // the euro sign takes three
+    EXPECT_EQ(cp1252_fitting_utf8("a\x80", 4), "a\x80");
+    EXPECT_EQ(cp1252_fitting_utf8("", 0), "");
+    EXPECT_EQ(cp1252_fitting_utf8("abc", 0), "");
+}

@@ -60,6 +60,17 @@ TEST(TextFileReader, LineEndsLfAndCrLf) {
     EXPECT_EQ(all_lines("c:\\T\\CRLF.TXT"), (Lines{"one", "two"}));
 }
 
+TEST(TextFileReader, SplitTextLinesReadsTheSameLines) {
+    FakeWinePrefix prefix(bare_prefix());
+    for (const std::string text : {"one\ntwo\n", "one\r\n\ntwo\nlast", "a\r\r\n\r\nb\rc\n", "", "\n", "x\r"}) {
+        prefix.add_file("C:\\t\\x.txt", text);
+        EXPECT_EQ(split_text_lines(text), all_lines("C:\\t\\x.txt")) << text;
+    }
+    EXPECT_EQ(file_size("C:\\t\\x.txt"), 2);
+    EXPECT_EQ(file_size("C:\\t"), -1);
+    EXPECT_EQ(file_size("C:\\t\\none.txt"), -1);
+}
+
 TEST(TextFileReader, LongFilesAndLinesAcrossBlocks) {
     FakeWinePrefix prefix(bare_prefix());
     std::string text;
@@ -224,6 +235,10 @@ TEST(Files, ExistenceAndTimes) {
     const std::int64_t written = file_modification_time("C:\\Condor3\\new.fpl");
     EXPECT_GE(written, before - 1);  // on the scale of the clock
     EXPECT_LE(written, static_cast<std::int64_t>(std::time(nullptr)) + 1);
+
+    EXPECT_EQ(file_size("C:\\CONDOR3\\condor.exe"), 2);
+    EXPECT_EQ(file_size("C:\\Condor3\\nothing.fpl"), -1);
+    EXPECT_EQ(file_size("C:\\Condor3"), -1);
 }
 
 TEST(Files, RemoveRenameCopy) {
@@ -295,6 +310,7 @@ TEST(Files, RelativePathsFollowTheCurrentFolder) {
     {
         FileWriter out("Tarvex.log");
         EXPECT_TRUE(out.write_line("x"));
+        EXPECT_EQ(out.close(), 0);
     }
     EXPECT_TRUE(file_exists(".\\TARVEX.LOG"));
     EXPECT_TRUE(file_exists("..\\work\\Tarvex.log"));

@@ -14,6 +14,13 @@ namespace fs = std::filesystem;
 
 namespace tarvex_test {
 
+FakePrefixOptions without_condor() {
+    FakePrefixOptions options;
+    options.condor2.reset();
+    options.condor3.reset();
+    return options;
+}
+
 namespace {
 
 constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";

@@ -29,6 +29,9 @@ struct FakePrefixOptions {
     std::filesystem::path folder;
 };
 
+// A prefix without any Condor installation.
+FakePrefixOptions without_condor();
+
 // A Wine prefix as Condor leaves it, in a temporary folder (or the options'
 // folder), with WINEPREFIX and
 // USER pointing at it (and USERPROFILE unset) for the object's lifetime:

@@ -3,6 +3,7 @@
 #include "foundation/log.h"
 #include "foundation/message_records.h"
 #include "foundation/messages.h"
+#include "foundation/unwritten_files.h"
 #include "taskfiles/task_model.h"
 #include "writer_support.h"
 
@@ -126,7 +127,10 @@ TEST_F(AcfWriter, UnwritableAircraftFileGivesItsStatus) {
     int iosf = -1;
     write_acf("no such folder\\a.acf", "p.xcp", "G", iosf);
     EXPECT_GT(iosf, 0);
-    EXPECT_TRUE(shown.empty());
+    // Told, naming the file, and noted as not written.
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], "Error writing: \n no such folder\\a.acf");
+    EXPECT_EQ(unwritten_files.names, std::vector<std::string>{"no such folder\\a.acf"});
 }
 
 }  // namespace

@@ -76,7 +76,7 @@ protected:
     }
 
     const std::string task_line =
-        "\"Circuit\",\"Airfield A\",\"Start Gate\",\"Lonely\",\"\xC9glise & <Tour> \"A\"\",\"Airfield A\",\"???\"";
+        "\"Circuit\",\"Airfield A\",\"Start Gate\",\"Lonely\",\"\xC9glise & <Tour> 'A'\",\"Airfield A\",\"???\"";
     const std::vector<std::string> zone_lines = {
         "ObsZone=0,Style=2,R1=2000m,A1=90,MaxAlt=1600,Line=1",
         "ObsZone=1,Style=1,R1=3000m,A1=180",
@@ -92,7 +92,7 @@ TEST_F(CupWriterTest, WritesTheWaypointsTheTaskAndItsZones) {
         "\"Airfield A\",,,4530.000N,00615.000E,500m,5,090,800,,123.500,,,",
         "\"Start Gate\",,,0030.000S,00615.000W,1200m,1,,,,,\"Bridge, north side\",,",
         "\"Lonely\",,,4515.000N,00630.000E,900m,1,,,,,,,",
-        "\"\xC9glise & <Tour> \"A\"\",,,4545.000N,00000.000E,10m,2,000,,,,Church,,",
+        "\"\xC9glise & <Tour> 'A'\",,,4545.000N,00000.000E,10m,2,000,,,,Church,,",
         "-----Related Tasks-----",
         task_line,
         "Options,NearAlt=100m",
@@ -109,7 +109,7 @@ TEST_F(CupWriterTest, TheOldLayoutHasNoRunwayWidthColumn) {
         "\"Airfield A\",,,4530.000N,00615.000E,500m,5,090,800,123.500,,,",
         "\"Start Gate\",,,0030.000S,00615.000W,1200m,1,,,,\"Bridge, north side\",,",
         "\"Lonely\",,,4515.000N,00630.000E,900m,1,,,,,,",
-        "\"\xC9glise & <Tour> \"A\"\",,,4545.000N,00000.000E,10m,2,000,,,Church,,",
+        "\"\xC9glise & <Tour> 'A'\",,,4545.000N,00000.000E,10m,2,000,,,Church,,",
         "----Related Tasks----",
         task_line,
         "Options,NearAlt=100m",

@@ -66,6 +66,11 @@ TEST_F(LktWriter, RacingTaskWithEveryZoneType) {
         "max-speed-margin=\"0\" height-ref=\"ASL\" />",
         "                </rules>",
         "        </options>",
+        "        <rules>",
+        "                <finish fai-height=\"false\" min-height=\"50000\" height-ref=\"AGL\" />",
+        "                <start max-height=\"2000000\" max-height-margin=\"100000\" max-speed=\"41667\" "
+        "max-speed-margin=\"0\" height-ref=\"ASL\" />",
+        "        </rules>",
         "        <taskpoints>",
         "                <point idx=\"0\" name=\"Start\" type=\"line\" radius=\"1000.00\"" + tail,
         "                <point idx=\"1\" name=\"TP2\" type=\"circle\" radius=\"500.00\"" + tail,
@@ -84,13 +89,13 @@ TEST_F(LktWriter, RacingTaskWithEveryZoneType) {
         "                <point name=\"TP2\" latitude=\"45.250000\" longitude=\"6.000000\" altitude=\"613\" "
         "comment=\"Alt. limits=0-2460 ; Church &amp; tower\" flags=\"4\" code=\"TP2C\" format=\"2\" style=\"3\" />",
         "                <point name=\"B&amp;B &quot;Q&quot; &lt;x&gt;\" latitude=\"45.250000\" longitude=\"6.500000\" "
-        "altitude=\"700\" flags=\"1\" format=\"2\" style=\"1\" />",
+        "altitude=\"700\" flags=\"2\" format=\"2\" style=\"1\" />",
         "                <point name=\"Cr\xC3\xAAte\" latitude=\"45.000000\" longitude=\"6.500000\" altitude=\"800\" "
-        "flags=\"1\" format=\"2\" style=\"1\" />",
+        "flags=\"2\" format=\"2\" style=\"1\" />",
         "                <point name=\"TP5\" latitude=\"45.000000\" longitude=\"7.000000\" altitude=\"900\" "
-        "comment=\"Condor window : alt. limits=1000-2000\" flags=\"1\" format=\"2\" style=\"1\" />",
+        "comment=\"Condor window : alt. limits=1000-2000\" flags=\"2\" format=\"2\" style=\"1\" />",
         "                <point name=\"Finish\" latitude=\"45.250000\" longitude=\"-7.125000\" altitude=\"250\" "
-        "flags=\"1\" format=\"2\" style=\"1\" />",
+        "flags=\"2\" format=\"2\" style=\"1\" />",
         "        </waypoints>",
         "</lk-task>",
         "<!-- created by Tarvex V4.4.0.0 -->",
@@ -218,7 +223,7 @@ TEST_F(LktWriter, LandscapeDataOfMatchedPoints) {
     const std::vector<XmlElement> points = elements_named(parsed(read_file("m.lkt")), "point");
     ASSERT_EQ(points.size(), 8u);
     const XmlElement& s = points[4];
-    EXPECT_EQ(s.attribute("flags"), "1");
+    EXPECT_EQ(s.attribute("flags"), "2");
     EXPECT_EQ(s.attribute("style"), "6");
     EXPECT_FALSE(s.has("freq"));
     EXPECT_FALSE(s.has("runwayLen"));
@@ -226,19 +231,102 @@ TEST_F(LktWriter, LandscapeDataOfMatchedPoints) {
     EXPECT_FALSE(s.has("code"));
     EXPECT_FALSE(s.has("comment"));
     const XmlElement& a = points[5];
-    EXPECT_EQ(a.attribute("flags"), "1");
+    EXPECT_EQ(a.attribute("flags"), "2");
     EXPECT_EQ(a.attribute("freq"), "118.050");
     EXPECT_EQ(a.attribute("runwayLen"), "1235");
     EXPECT_FALSE(a.has("runwayDir"));
     EXPECT_EQ(a.attribute("comment"), std::string(60, 'd'));
     const XmlElement& b = points[6];
     EXPECT_EQ(b.attribute("style"), "1");
-    EXPECT_EQ(b.attribute("flags"), "1");
+    EXPECT_EQ(b.attribute("flags"), "2");
     const XmlElement& f = points[7];
     EXPECT_EQ(f.attribute("flags"), "5");
     EXPECT_FALSE(f.has("runwayDir"));
-    EXPECT_EQ(lk_waypoint_flags(4), 5);
-    EXPECT_EQ(lk_waypoint_flags(-1), kLkDefaultFlags);
+}
+
+// Current LK8000 reads the rules as a child of the root, 7.5.5 to 7.6.6 inside
+// the options: both get the same element.
+TEST_F(LktWriter, RulesAtTheRootAndInTheOptions) {
+    set_racing_task();
+    int iost = -1;
+    write_lkt("rules.lkt", iost);
+    ASSERT_EQ(iost, 0);
+    const std::vector<XmlElement> elements = parsed(read_file("rules.lkt"));
+    const std::vector<XmlElement> rules = elements_named(elements, "rules");
+    ASSERT_EQ(rules.size(), 2u);
+    EXPECT_EQ(rules[0].parent, "options");
+    EXPECT_EQ(rules[1].parent, "lk-task");
+    for (const std::string name : {"finish", "start"}) {
+        const std::vector<XmlElement> limits = elements_named(elements, name);
+        ASSERT_EQ(limits.size(), 2u) << name;
+        EXPECT_EQ(limits[0].parent, "rules");
+        EXPECT_EQ(limits[0].attributes, limits[1].attributes) << name;
+    }
+    EXPECT_EQ(elements_named(elements, "start")[1].attribute("max-height"), "2000000");
+    EXPECT_EQ(elements_named(elements, "finish")[1].attribute("min-height"), "50000");
+}
+
+// The flags LK8000's own SeeYou reader gives a waypoint of each kind (bits: 1
+// airport, 2 turnpoint, 4 landable), so that LK8000 takes the task's point for
+// the pilot's own waypoint.
+TEST_F(LktWriter, FlagsByWaypointKind) {
+    // Airfields (styles 2, 4, 5) 5, an outlanding (3) 4, any other kind 2.
+    const std::vector<std::pair<int, int>> kinds = {{0, 2}, {1, 2}, {2, 5}, {3, 4}, {4, 5}, {5, 5}, {6, 2},
+                                                    {7, 2}, {17, 2}, {50, 2}, {51, 2}, {-1, 2}};
+    for (const auto& [style, flags] : kinds) {
+        EXPECT_EQ(lk_waypoint_flags(style), flags) << style;
+    }
+    // In the file: a mountain top, an outlanding, an airfield by its airport
+    // record, a point of no landscape entry, and the finish airfield.
+    set_task({{"T", 0, 0}, {"Top", 0, 0}, {"Field", 0, 10000}, {"Strip", 0, 20000}, {"Free", 0, 25000},
+              {"Home", 0, 30000}});
+    RdFpl1& t = rd_fpl_1;
+    t.tpid[1] = 1;
+    tarvewp2.wp_typ[1] = 7;
+    t.tpid[2] = 2;
+    tarvewp2.wp_typ[2] = 3;
+    t.tpid[3] = -1;
+    tarveap2.apt_sty[1] = 4;
+    t.tpid[5] = 3;
+    tarvewp2.wp_typ[3] = 2;
+    int iost = -1;
+    write_lkt("flags.lkt", iost);
+    ASSERT_EQ(iost, 0);
+    const std::vector<XmlElement> points = elements_named(parsed(read_file("flags.lkt")), "point");
+    ASSERT_EQ(points.size(), 10u);
+    std::vector<std::string> flags;
+    for (std::size_t i = 5; i < points.size(); ++i) {
+        flags.push_back(points[i].attribute("flags"));
+    }
+    EXPECT_EQ(flags, (std::vector<std::string>{"2", "4", "5", "2", "5"}));
+}
+
+// LK8000 cuts a waypoint name to 29 bytes of UTF-8, then no longer finds a
+// task point of a longer name and refuses the task: the file's names are cut
+// there, between characters, the same in the task points and the waypoints.
+TEST_F(LktWriter, NamesCutAt29BytesOfUtf8) {
+    set_task({{"T", 0, 0},
+              {"Montagne de Lure Sommet Ouest Tr", 0, 0},
+              {"Sommet de la Cr\xEAte de Pelv\xE9", 0, 10000},   // 29 bytes: whole
+              {"Sommet de la Cr\xEAte des Pelv\xE9", 0, 20000},  // 30: the last letter would be cut in two
+              {"Vinon", 0, 30000}});
+    int iost = -1;
+    write_lkt("long.lkt", iost);
+    ASSERT_EQ(iost, 0);
+    const std::vector<XmlElement> points = elements_named(parsed(read_file("long.lkt")), "point");
+    ASSERT_EQ(points.size(), 8u);
+    const std::vector<std::string> expected = {"Montagne de Lure Sommet Ouest", "Sommet de la Cr\xC3\xAAte de Pelv\xC3\xA9",
+                                               "Sommet de la Cr\xC3\xAAte des Pelv", "Vinon"};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(points[i].attribute("name"), expected[i]);
+        EXPECT_EQ(points[i + 4].attribute("name"), expected[i]);
+        EXPECT_LE(points[i].attribute("name").size(), kLkNameBytes);
+    }
+    // The place in the task counts in the 29 bytes.
+    tarvex01.qlk_tp_num = true;
+    write_lkt("long.lkt", iost);
+    EXPECT_EQ(elements_named(parsed(read_file("long.lkt")), "point")[0].attribute("name"),
+              "S:Montagne de Lure Sommet Oue");
 }
 
 TEST_F(LktWriter, ThirtyOneTurnpointsAndAnUnwritableFile) {

@@ -120,13 +120,29 @@ TEST_F(MapListTest, AListThatCannotBeOpenedIsReported) {
     EXPECT_EQ(boxes[0], "Tarvex|*** Tarvex_maps.txt : Ouverture impossible ***");
 }
 
-TEST_F(MapListTest, AFailedBackupIsReportedAndTheListStillUpdated) {
-    write("Tarvex_maps.txt", crlf({"Alps=old.xcm", "Dolomiti=dolo.xcm"}));
+TEST_F(MapListTest, AListThatCannotBeBackedUpIsNotRewritten) {
+    const std::string before = crlf({"Alps=old.xcm", "Dolomiti=dolo.xcm"});
+    write("Tarvex_maps.txt", before);
     std::filesystem::create_directory(path("Tarvex_maps.txt.bak"));
     write_map_list("new.xcm", " ");
-    EXPECT_EQ(read("Tarvex_maps.txt"), crlf({"Dolomiti=dolo.xcm", "Alps=new.xcm"}));
+    EXPECT_EQ(read("Tarvex_maps.txt"), before);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0], "Tarvex|*** Backup copy failed: \n Tarvex_maps.txt.bak");
+    EXPECT_EQ(unwritten_files.names, std::vector<std::string>{"Tarvex_maps.txt.bak"});
+}
+
+TEST_F(MapListTest, AFailedRewriteKeepsTheListAndItsBackupHoldsTheBytesRead) {
+    // LF line ends and no final line end: the backup holds them as they were.
+    const std::string before = "# mine\nAlps=old.xcm\nDolomiti=dolo.xcm";
+    write("Tarvex_maps.txt", before);
+    arm_file_fault({FileStep::flush, 1, "Tarvex_maps.txt", EIO});
+    write_map_list("new.xcm", " ");
+    EXPECT_EQ(read("Tarvex_maps.txt"), before);
+    EXPECT_EQ(read("Tarvex_maps.txt.bak"), before);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Tarvex|*** Tarvex_maps.txt: Error writing ***");
+    EXPECT_EQ(unwritten_files.names, std::vector<std::string>{"Tarvex_maps.txt"});
+    EXPECT_TRUE(temporary_files().empty());
 }
 
 TEST_F(MapListTest, TheXcsoarLookupTakesTheFirstEntryOfTheLandscape) {

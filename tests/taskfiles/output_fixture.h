@@ -11,6 +11,8 @@
 #include "foundation/message_records.h"
 #include "foundation/messages.h"
 #include "foundation/option_records.h"
+#include "foundation/unwritten_files.h"
+#include "platform/file_faults.h"
 #include "platform/dialogs.h"
 #include "taskfiles/landscape_records.h"
 #include "taskfiles/layer_reset.h"
@@ -68,6 +70,16 @@ protected:
     std::string read(const std::string& name) const { return TempDir::read(path(name)); }
     void write(const std::string& name, const std::string& bytes) const { dir.write(name, bytes); }
     std::string log_text() const { return exists("Logfile.txt") ? read("Logfile.txt") : std::string(); }
+    // The temporary files of whole writes left in the folder (none, after any write).
+    std::vector<std::string> temporary_files() const {
+        std::vector<std::string> names;
+        for (const std::filesystem::directory_entry& entry : std::filesystem::directory_iterator(dir.path())) {
+            if (entry.path().extension() == ".tmp") {
+                names.push_back(entry.path().filename().string());
+            }
+        }
+        return names;
+    }
 
     TempDir dir{"tarvex-out"};
     std::vector<std::string> boxes;  // "title|text" of every message box shown

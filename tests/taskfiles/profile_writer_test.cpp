@@ -164,11 +164,14 @@ TEST_F(ProfileTest, AFailedBackupNeverLosesTheProfile) {
     const std::string before = crlf({"WPFile=\"old.cup\"", "Pilot=\"me\""});
     write("Condor.prf", before);
     std::filesystem::create_directory(path("Condor.prf.bak"));  // the copy cannot be made
-    EXPECT_EQ(run_xcsoar(), 0);
-    EXPECT_EQ(read("Condor.prf"), crlf({"WPFile=\"%LOCAL_PATH%\\Alps.cup\"", "Pilot=\"me\""}));
-    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(run_xcsoar(), EISDIR);
+    // Not rewritten without its backup.
+    EXPECT_EQ(read("Condor.prf"), before);
+    ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0], "Tarvex|*** Backup copy failed: \n Condor.prf.bak");
+    EXPECT_EQ(boxes[1], "Tarvex|Error writing: \n Condor.prf");
     EXPECT_NE(log_text().find("Backup copy failed"), std::string::npos);
+    EXPECT_EQ(unwritten_files.names, (std::vector<std::string>{"Condor.prf.bak", "Condor.prf"}));
 
     // A stale backup is never read back: the profile's own content is.
     std::filesystem::remove(path("Condor.prf.bak"));
@@ -177,6 +180,39 @@ TEST_F(ProfileTest, AFailedBackupNeverLosesTheProfile) {
     EXPECT_EQ(run_xcsoar(), 0);
     EXPECT_EQ(read("Condor.prf"), crlf({"Fresh=\"2\""}));
     EXPECT_EQ(read("Condor.prf.bak"), crlf({"Fresh=\"2\""}));
+}
+
+TEST_F(ProfileTest, AFailedRewriteKeepsTheOldProfile) {
+    known_xcsoar_map();
+    // LF line ends, no final line end: the backup holds the bytes as read.
+    const std::string before = "WPFile=\"old.cup\"\nPilot=\"me\"";
+    for (const FileStep step : {FileStep::create, FileStep::write, FileStep::flush, FileStep::rename}) {
+        SCOPED_TRACE(static_cast<int>(step));
+        write("Condor.prf", before);
+        boxes.clear();
+        arm_file_fault({step, 1, "Condor.prf", ENOSPC});
+        EXPECT_EQ(run_xcsoar(), ENOSPC);
+        EXPECT_EQ(read("Condor.prf"), before);
+        EXPECT_EQ(read("Condor.prf.bak"), before);
+        EXPECT_TRUE(temporary_files().empty());
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0], "Tarvex|Error writing: \n Condor.prf");
+    }
+    // Read-only: refused, and the file stays as it is.
+    std::filesystem::permissions(path("Condor.prf"), std::filesystem::perms::owner_read);
+    EXPECT_EQ(run_xcsoar(), EACCES);
+    EXPECT_EQ(read("Condor.prf"), before);
+    std::filesystem::permissions(path("Condor.prf"), std::filesystem::perms::owner_all);
+}
+
+TEST_F(ProfileTest, AnEmptyProfileNeverReplacesAGoodBackup) {
+    known_xcsoar_map();
+    const std::string good = crlf({"WPFile=\"old.cup\"", "Pilot=\"me\""});
+    write("Condor.prf.bak", good);
+    write("Condor.prf", "");  // left so by a rewrite killed half way
+    EXPECT_EQ(run_xcsoar(), 0);
+    EXPECT_EQ(read("Condor.prf.bak"), good);
+    EXPECT_EQ(read("Condor.prf"), "");
 }
 
 TEST_F(ProfileTest, AnUnknownLandscapeAsksForTheMapAndRecordsIt) {

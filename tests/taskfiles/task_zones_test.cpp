@@ -67,4 +67,38 @@ TEST_F(TaskZones, StartAndFinishAltitudes) {
     EXPECT_EQ(window_top(-1), 0.0);
 }
 
+TEST_F(TaskZones, RadialsWithinOneTurn) {
+    // Angles already within 0..360 stay as they are, 360 included.
+    EXPECT_EQ(normalised_whole_angle(0.0), 0);
+    EXPECT_EQ(normalised_whole_angle(360.0), 360);
+    EXPECT_EQ(normalised_whole_angle(359.9), 359);
+    EXPECT_EQ(normalised_whole_angle(2668.0), 148);
+    EXPECT_EQ(normalised_whole_angle(-100.0), 260);
+    EXPECT_EQ(normalised_whole_angle(-720.0), 0);
+    EXPECT_EQ(normalised_whole_angle(1.0e12), 280);  // far beyond int, no overflow
+    EXPECT_EQ(normalised_angle(-22.5f), 337.5f);
+    EXPECT_EQ(normalised_angle(720.0f), 360.0f);
+
+    // A window facing 2578 degrees (45 radians read as degrees).
+    window(2, 1000.0f, 500.0f);
+    rd_fpl_1.tpazi[2] = 2578.0f;
+    EXPECT_EQ(window_radials(2).start, 148.0f);
+    EXPECT_EQ(window_radials(2).end, 328.0f);
+    EXPECT_EQ(window_radials(kTurnpointSlots).start, 0.0f);
+
+    // Sectors of any opening stay within one turn.
+    rd_fpl_0.nb_wp = 4;
+    rd_fpl_1.tpx = {};
+    rd_fpl_1.tpy = {};
+    rd_fpl_1.tpy[2] = 10000.0f;
+    rd_fpl_1.tpx[3] = -10000.0f;
+    rd_fpl_1.tpy[3] = 10000.0f;
+    for (const int angle : {45, 90, 270, 1000, -1000}) {
+        zone(2, kClassicSectorType, angle);
+        const ZoneRadials r = sector_radials(2);
+        EXPECT_TRUE(r.start >= 0.0f && r.start <= 360.0f) << angle << " " << r.start;
+        EXPECT_TRUE(r.end >= 0.0f && r.end <= 360.0f) << angle << " " << r.end;
+    }
+}
+
 }  // namespace

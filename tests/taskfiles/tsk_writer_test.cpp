@@ -178,6 +178,16 @@ TEST_F(TskWriter, WindowRadialsAndLines) {
     oz = zone(2);
     EXPECT_EQ(oz.attribute("start_radial"), "360");
     EXPECT_EQ(oz.attribute("end_radial"), "180");
+    // "TPAzimuth=45" of a plan holding degrees where Condor writes radians
+    // reads as 2578 degrees: the radials are brought into 0..360.
+    t.tpazi[2] = 2578.0f;
+    oz = zone(2);
+    EXPECT_EQ(oz.attribute("start_radial"), "148");
+    EXPECT_EQ(oz.attribute("end_radial"), "328");
+    t.tpazi[2] = -2578.0f;
+    oz = zone(2);
+    EXPECT_EQ(oz.attribute("start_radial"), "32");
+    EXPECT_EQ(oz.attribute("end_radial"), "212");
     // Only the start and the finish become lines.
     EXPECT_EQ(zone(1).attribute("type"), "Line");
     EXPECT_EQ(zone(1).attribute("length"), "2000");

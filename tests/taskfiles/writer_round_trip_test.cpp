@@ -120,6 +120,43 @@ TEST_F(RoundTripTest, TheSeeYouTaskReadsBackToTheSameTask) {
     }
 }
 
+// A double quote inside a name or a description would end its quoted column
+// early and break the line: it is written as a single quote, and the line
+// reads back whole.
+TEST_F(RoundTripTest, AQuoteInANameOrADescriptionKeepsTheLineWhole) {
+    rd_fpl_0.nb_wp = 3;
+    set_point(0, "Home", 0, 0, 3000, 360);
+    set_point(1, "Lar&agne <b>\"q'uo'te\"</", 0, 5000, 2000, 180);
+    set_point(2, "Home", 0, 0, 1000, 180);
+    rd_fpl_1.tpid = {0, 1, 0};
+    tarvewp2.wp_typ[1] = 4;
+    tarvewp2.wp_rwd[1] = 120.0f;
+    tarvewp2.wp_rwl[1] = 650.0f;
+    tarvewp2.wp_frq[1] = 123.45f;
+    tarvewp3.wp_dsc[1] = "Said \"go\", left";
+    int iost = -1;
+    write_cup("task.cup", iost);
+    ASSERT_EQ(iost, 0);
+
+    const auto numbers = std::make_unique<Tarvewp2>();
+    const auto texts = std::make_unique<Tarvewp3>();
+    int nb = 0;
+    int ios = -1;
+    read_cup("task.cup", kMaxLandscapeWaypoints, *numbers, *texts, nb, false, true, true, ios);
+    EXPECT_EQ(ios, 0);
+    EXPECT_TRUE(boxes.empty());
+    ASSERT_EQ(nb, 2);
+    EXPECT_EQ(texts->wp_nam[2], "Lar&agne <b>'q'uo'te'</");
+    EXPECT_EQ(numbers->wp_typ[2], 4);
+    EXPECT_EQ(numbers->wp_rwd[2], 120.0f);
+    EXPECT_EQ(numbers->wp_rwl[2], 650.0f);
+    EXPECT_FLOAT_EQ(numbers->wp_frq[2], 123.45f);
+    EXPECT_EQ(texts->wp_dsc[2], "Said 'go', left");
+    // The task names the point as its waypoint line does.
+    ASSERT_EQ(rd_cup_0.nb_cup, 3);
+    EXPECT_EQ(rd_cup_2.cupnam[1], "Lar&agne <b>'q'uo'te'</");
+}
+
 TEST_F(RoundTripTest, TheFlightPlanReadsBackToTheSameTurnpoints) {
     const std::filesystem::path data = std::filesystem::path(TARVEX_SOURCE_DIR) / "data";
     for (const int version : {2, 3}) {

@@ -11,16 +11,23 @@ namespace tarvex_test {
 
 namespace {
 
+// The elements found and the names of those open, innermost last.
+struct ParseState {
+    std::vector<XmlElement>* elements = nullptr;
+    std::vector<std::string> open;
+};
+
 void XMLCALL on_start(void* user, const XML_Char* name, const XML_Char** attributes) {
-    auto* elements = static_cast<std::vector<XmlElement>*>(user);
-    XmlElement element{name, {}};
+    auto* state = static_cast<ParseState*>(user);
+    XmlElement element{name, {}, state->open.empty() ? std::string() : state->open.back()};
     for (int i = 0; attributes[i] != nullptr; i += 2) {
         element.attributes.emplace_back(attributes[i], attributes[i + 1]);
     }
-    elements->push_back(std::move(element));
+    state->elements->push_back(std::move(element));
+    state->open.emplace_back(name);
 }
 
-void XMLCALL on_end(void*, const XML_Char*) {}
+void XMLCALL on_end(void* user, const XML_Char*) { static_cast<ParseState*>(user)->open.pop_back(); }
 
 }  // namespace
 
@@ -45,7 +52,8 @@ bool XmlElement::has(const std::string& key) const {
 bool parse_xml(const std::string& bytes, std::vector<XmlElement>& elements, std::string& error) {
     elements.clear();
     XML_Parser parser = XML_ParserCreate("UTF-8");
-    XML_SetUserData(parser, &elements);
+    ParseState state{&elements, {}};
+    XML_SetUserData(parser, &state);
     XML_SetElementHandler(parser, on_start, on_end);
     const bool ok = XML_Parse(parser, bytes.data(), static_cast<int>(bytes.size()), XML_TRUE) == XML_STATUS_OK;
     if (!ok) {

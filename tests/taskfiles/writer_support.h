@@ -20,6 +20,8 @@ namespace tarvex_test {
 struct XmlElement {
     std::string name;
     std::vector<std::pair<std::string, std::string>> attributes;
+    // The name of the element it stands in; empty for the root.
+    std::string parent;
 
     // The value of an attribute; empty when the element lacks it.
     std::string attribute(const std::string& key) const;

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -89,6 +90,11 @@ RunOutcome run_program(const ProgramRun& run) {
     }
     envp.push_back(nullptr);
     const std::string folder = run.folder.string();
+    struct rlimit file_size {};
+    file_size.rlim_cur = file_size.rlim_max = static_cast<rlim_t>(run.file_size_limit);
+    struct sigaction ignore_xfsz {};
+    ignore_xfsz.sa_handler = SIG_IGN;
+    ::sigemptyset(&ignore_xfsz.sa_mask);
 
     Pipe in;
     Pipe out;
@@ -110,6 +116,10 @@ RunOutcome run_program(const ProgramRun& run) {
         ::dup2(in.read_end.get(), STDIN_FILENO);
         ::dup2(out.write_end.get(), STDOUT_FILENO);
         ::dup2(err.write_end.get(), STDERR_FILENO);
+        if (run.file_size_limit > 0) {
+            ::sigaction(SIGXFSZ, &ignore_xfsz, nullptr);
+            ::setrlimit(RLIMIT_FSIZE, &file_size);
+        }
         int error = 0;
         if (!folder.empty() && ::chdir(folder.c_str()) != 0) {
             error = errno;
@@ -166,8 +176,10 @@ RunOutcome run_program(const ProgramRun& run) {
             fds[count++] = {in.write_end.get(), POLLOUT, 0};
         }
         // A short wait, so that the end of the program is seen even when a
-        // process it started keeps its output open.
-        ::poll(fds.data(), count, 50);
+        // process it started keeps its output open, and the timeout is kept
+        // to the millisecond.
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        ::poll(fds.data(), count, static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(left.count(), 0, 50)));
 
         if (out_open) {
             out_open = drain(out.read_end.get(), outcome.out);

@@ -5,6 +5,7 @@
 // standard error and the exit code collected.
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -20,8 +21,13 @@ struct ProgramRun {
     Environment environment;         // the whole environment of the program (nothing inherited)
     std::filesystem::path folder;    // the current folder; the caller's when empty
     std::string input;               // standard input; the program sees its end after these bytes
-    // The program (and every process it started in its group) is killed after this long.
+    // The program (and every process it started in its group) is killed
+    // with SIGKILL after this long.
     std::chrono::milliseconds timeout{std::chrono::seconds(120)};
+    // The largest file the program may write, in bytes (RLIMIT_FSIZE, with
+    // SIGXFSZ ignored): a write beyond fails with EFBIG, as on a full disk.
+    // No limit when 0.
+    std::uint64_t file_size_limit = 0;
 };
 
 struct RunOutcome {

@@ -17,13 +17,6 @@ constexpr const char* kPassedOn[] = {"PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "L
 
 fs::path tarvex_program() { return TARVEX_EXE; }
 
-FakePrefixOptions without_condor() {
-    FakePrefixOptions options;
-    options.condor2.reset();
-    options.condor3.reset();
-    return options;
-}
-
 DemoOptions without_settings_file() {
     DemoOptions options;
     options.settings_file = false;
@@ -61,6 +54,7 @@ RunOutcome TarvexInstall::run(const std::vector<std::string>& args, const std::s
     program_run.folder = folder;
     program_run.input = input;
     program_run.timeout = timeout;
+    program_run.file_size_limit = file_size_limit;
     return run_program(program_run);
 }
 

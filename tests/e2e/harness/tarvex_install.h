@@ -4,6 +4,7 @@
 // ready to be run as a user runs it.
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -27,8 +28,6 @@ inline constexpr int script_failed = 5;      // post-run script missing or faile
 // The Tarvex program under test (the build's executable).
 std::filesystem::path tarvex_program();
 
-// A prefix without any Condor installation.
-FakePrefixOptions without_condor();
 // The demo without Tarvex.ini beside the program (a first run).
 DemoOptions without_settings_file();
 
@@ -51,8 +50,10 @@ public:
     Environment environment;
     // The current folder of every run (host path); the program's folder at first.
     std::filesystem::path folder;
-    // A run still going after this long is killed (see program_run.h).
+    // Every run is killed with SIGKILL after this long.
     std::chrono::milliseconds timeout{std::chrono::seconds(120)};
+    // The largest file a run may write (see ProgramRun); none when 0.
+    std::uint64_t file_size_limit = 0;
 
     // Runs Tarvex with `args` and `input` on standard input.
     RunOutcome run(const std::vector<std::string>& args, const std::string& input = "") const;

@@ -1,0 +1,336 @@
+#include <array>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "airspace/airspace_grid.h"
+#include "airspace/airspace_mod.h"
+#include "airspace/airspace_records.h"
+#include "airspace/module_tables.h"
+#include "foundation/airspace_names.h"
+#include "foundation/reach_settings.h"
+#include "terrain/airspace_proximity.h"
+#include "terrain/glide_line.h"
+#include "terrain/reach_records.h"
+#include "terrain_fixture.h"
+
+namespace terrain_test {
+namespace {
+
+constexpr int kClassD = 3;
+
+// Zones of the in-memory model given in the grid frame, over flat ground at
+// 500 m (300 x 300 cells), every class selected.
+class AirspaceProximity : public TerrainTest {
+protected:
+    AirspaceProximity() {
+        reset_airspace_mod();
+        reset_as_nam();
+        set_grid(300, 300, [](int, int) { return 500.0f; });
+        as0001.qseltyp.fill(true);
+        loca00.fcalc_inv = 0.03125f;
+    }
+    ~AirspaceProximity() override {
+        reset_airspace_mod();
+        reset_as_nam();
+    }
+
+    // A zone of the ring `ring` (closed here), floor and ceiling in metres.
+    void add_zone(int typ, std::vector<PlanePoint> ring, float floor, float ceiling) {
+        ring.push_back(ring.front());
+        const int first = static_cast<int>(pp_.size());
+        AirspaceLimits lim{};
+        lim[kLimXmin] = lim[kLimYmin] = 1e10f;
+        lim[kLimXmax] = lim[kLimYmax] = -1e10f;
+        for (const PlanePoint& p : ring) {
+            pp_.push_back(p);
+            lim[kLimXmin] = std::min(lim[kLimXmin], p.x);
+            lim[kLimXmax] = std::max(lim[kLimXmax], p.x);
+            lim[kLimYmin] = std::min(lim[kLimYmin], p.y);
+            lim[kLimYmax] = std::max(lim[kLimYmax], p.y);
+        }
+        lim[kLimFloor] = floor;
+        lim[kLimCeiling] = ceiling;
+        limits_.push_back(lim);
+        add_as_name(static_cast<int>(zon_.size()), "Zone " + std::to_string(zon_.size()));
+        zon_.push_back({typ, first, static_cast<int>(pp_.size()) - 1});
+    }
+    static std::vector<PlanePoint> square(float x0, float y0, float size) {
+        return {{x0, y0}, {x0 + size, y0}, {x0 + size, y0 + size}, {x0, y0 + size}};
+    }
+    // The model through the airspace code's own copy and raster.
+    void build() {
+        as0001.as_lim = limits_;
+        int nbzon = 0;
+        std::vector<PlanePoint> pp = pp_;
+        copy_to_local(nbzon, zon_, pp, static_cast<int>(pp.size()), static_cast<int>(zon_.size()), 16);
+        ASSERT_EQ(airspace_grid(nbzon), 1);
+        airspace_mod.as_possible.assign(33, std::vector<bool>(zon_.size(), false));
+    }
+    // The short list of every zone: a reach window over the whole grid.
+    static void list_all() {
+        rch001.xrch_min = 0.0f;
+        rch001.xrch_max = 27000.0f;
+        rch001.yrch_min = 0.0f;
+        rch001.yrch_max = 27000.0f;
+        nav_airspace(13500.0f, 13500.0f, 100000.0f);
+    }
+    static bool wn(float x, float y, float z) {
+        int k_typ = 0;
+        return check_as_wn(x, y, z, false, false, k_typ);
+    }
+    static bool gr(float x, float y, float z) {
+        int k_typ = 0;
+        return check_as_gr(x, y, z, false, false, k_typ, 1);
+    }
+
+    std::vector<AirspaceZone> zon_;
+    std::vector<PlanePoint> pp_;
+    std::vector<AirspaceLimits> limits_;
+};
+
+TEST_F(AirspaceProximity, PointTestsByBoxAltitudeAndRing) {
+    add_zone(kClassD, square(3000.0f, 3000.0f, 3000.0f), 1000.0f, 2000.0f);
+    // 300 m above the ground to 3000 m: over 500 m of ground the floor is 800 m.
+    add_zone(kClassD, square(10000.0f, 3000.0f, 2000.0f), -300.0f, 3000.0f);
+    build();
+    int k_typ = 0;
+    EXPECT_FALSE(check_as_wn(4000.0f, 4000.0f, 1500.0f, false, false, k_typ));
+    EXPECT_EQ(k_typ, 0);
+    EXPECT_TRUE(check_as_wn(4000.0f, 4000.0f, 2500.0f, false, false, k_typ));
+    EXPECT_EQ(k_typ, kNoZoneFound);
+    EXPECT_TRUE(wn(4000.0f, 4000.0f, 900.0f));
+    EXPECT_TRUE(wn(2900.0f, 4000.0f, 1500.0f));
+    EXPECT_TRUE(wn(11000.0f, 4000.0f, 700.0f));
+    EXPECT_FALSE(check_as_wn(11000.0f, 4000.0f, 900.0f, true, false, k_typ));
+    // Off the terrain grid nothing is examined.
+    EXPECT_TRUE(wn(-100.0f, 4000.0f, 1500.0f));
+    // Classes not selected and zones not active are ignored.
+    as0001.qseltyp[kClassD] = false;
+    EXPECT_TRUE(wn(4000.0f, 4000.0f, 1500.0f));
+    as0001.qseltyp[kClassD] = true;
+    airspace_mod.as_act[0] = false;
+    EXPECT_TRUE(wn(4000.0f, 4000.0f, 1500.0f));
+}
+
+TEST_F(AirspaceProximity, DerogationAndCountsOfZones) {
+    add_zone(kClassD, square(3000.0f, 3000.0f, 3000.0f), 0.0f, 2000.0f);
+    add_zone(kClassG, square(3500.0f, 3500.0f, 1000.0f), 0.0f, 2000.0f);
+    add_zone(kClassD, square(5000.0f, 3000.0f, 3000.0f), 0.0f, 2000.0f);
+    add_zone(kClassD, square(5500.0f, 3000.0f, 3000.0f), 0.0f, 2000.0f);
+    build();
+    int k_typ = 0;
+    // In a G zone inside a D zone: no infringement, unless the fast mode
+    // (used only far from derogation zones) stops at the D zone.
+    EXPECT_TRUE(check_as_wn(4000.0f, 4000.0f, 1500.0f, false, false, k_typ));
+    EXPECT_FALSE(check_as_wn(4000.0f, 4000.0f, 1500.0f, true, false, k_typ));
+    EXPECT_FALSE(check_as_wn(5200.0f, 4000.0f, 1500.0f, false, false, k_typ));
+    EXPECT_EQ(k_typ, -2);
+    EXPECT_FALSE(check_as_wn(5700.0f, 4000.0f, 1500.0f, false, false, k_typ));
+    EXPECT_EQ(k_typ, -3);
+    list_all();
+    EXPECT_EQ(rch003.as_nb_shortlist, 4);
+    EXPECT_TRUE(check_as_gr(4000.0f, 4000.0f, 1500.0f, false, false, k_typ, 1));
+    EXPECT_FALSE(check_as_gr(4000.0f, 4000.0f, 1500.0f, true, false, k_typ, 1));
+    // A zone the glider is in is left to the proximity test.
+    airspace_mod.as_in[2] = true;
+    airspace_mod.as_in[3] = true;
+    EXPECT_FALSE(gr(5700.0f, 4000.0f, 1500.0f));
+    airspace_mod.as_in[0] = true;
+    EXPECT_TRUE(gr(5700.0f, 4000.0f, 1500.0f));
+    rch003.as_nb_shortlist = 0;
+    EXPECT_TRUE(gr(5200.0f, 4000.0f, 1500.0f));
+}
+
+TEST_F(AirspaceProximity, RasterTestAgreesWithTheWindingNumber) {
+    // A diamond and a concave hook, rastered in 30 m cells.
+    add_zone(kClassD, {{8000.0f, 2000.0f}, {11000.0f, 5000.0f}, {8000.0f, 8000.0f}, {5000.0f, 5000.0f}}, 0.0f,
+             5000.0f);
+    const std::vector<PlanePoint> hook = {{14000.0f, 2000.0f}, {20000.0f, 2000.0f}, {20000.0f, 9000.0f},
+                                          {14000.0f, 9000.0f}, {14000.0f, 7000.0f}, {18000.0f, 6100.0f},
+                                          {18000.0f, 4400.0f}, {14000.0f, 4000.0f}};
+    add_zone(kClassD, hook, 0.0f, 5000.0f);
+    build();
+    list_all();
+    // Points spread over both zones, and points packed round every ring
+    // vertex, where two edges cross a cell.
+    std::vector<PlanePoint> points;
+    for (int k = 0; k < 20000; ++k) {
+        points.push_back({4500.0f + noise_height(k, 1, 11, 16000), 1500.0f + noise_height(k, 2, 11, 8000)});
+    }
+    for (const PlanePoint& v : pp_) {
+        for (int a = -30; a <= 30; ++a) {
+            for (int b = -30; b <= 30; ++b) {
+                points.push_back({v.x + 1.7f * static_cast<float>(a), v.y + 1.7f * static_cast<float>(b)});
+            }
+        }
+    }
+    int inside = 0;
+    for (const PlanePoint& p : points) {
+        const bool outside = wn(p.x, p.y, 1000.0f);
+        inside += outside ? 0 : 1;
+        ASSERT_EQ(gr(p.x, p.y, 1000.0f), outside) << p.x << " " << p.y;
+    }
+    EXPECT_GT(inside, 8000);
+}
+
+TEST_F(AirspaceProximity, ShortListOfAReachComputation) {
+    // A zone round the whole window, one in reach, one too high to reach
+    // above its floor, one whose floor lies above the glider.
+    add_zone(kClassD, square(1000.0f, 1000.0f, 20000.0f), 0.0f, 3000.0f);
+    add_zone(kClassD, square(6000.0f, 6000.0f, 1000.0f), 1000.0f, 3000.0f);
+    add_zone(kClassD, square(9000.0f, 9000.0f, 1000.0f), 1480.0f, 3000.0f);
+    add_zone(kClassD, square(6000.0f, 9000.0f, 1000.0f), 1600.0f, 3000.0f);
+    build();
+    rch001.xrch_min = 4000.0f;
+    rch001.xrch_max = 11000.0f;
+    rch001.yrch_min = 4000.0f;
+    rch001.yrch_max = 11000.0f;
+    // From (5000, 5000) at 1500 m: the nearest corner of zone 2 lies 5657 m
+    // away, 176.8 m of height lost: arrival below its floor.
+    nav_airspace(5000.0f, 5000.0f, 1500.0f);
+    ASSERT_EQ(rch003.as_nb_shortlist, 2);
+    EXPECT_EQ(rch003.as_shortlist[1], 0);
+    EXPECT_EQ(rch003.as_shortlist[2], 1);
+}
+
+TEST_F(AirspaceProximity, InNearAndApproaching) {
+    add_zone(kClassD, square(3000.0f, 3000.0f, 3000.0f), 1000.0f, 2000.0f);
+    add_zone(kClassG, square(3000.0f, 3000.0f, 500.0f), 0.0f, 2000.0f);
+    build();
+    as0002.as_ver_near = 100.0f;
+    as0002.as_hor_near = 300.0f;
+    as0002.as_near_fact = 2.0f;
+    float hdist = -1.0f;
+    float vdist = -1.0f;
+    EXPECT_EQ(near_as(4500.0f, 4500.0f, 1500.0f, hdist, vdist), 1);
+    EXPECT_TRUE(airspace_mod.as_in[0]);
+    EXPECT_FALSE(airspace_mod.as_near[0]);
+    EXPECT_EQ(hdist, 0.0f);
+    EXPECT_EQ(vdist, 0.0f);
+    // Where the G zone lies over it, the D zone is only near.
+    EXPECT_EQ(near_as(3200.0f, 3200.0f, 1500.0f, hdist, vdist), 1);
+    EXPECT_FALSE(airspace_mod.as_in[0]);
+    EXPECT_TRUE(airspace_mod.as_near[0]);
+    // 50 m below the floor: near, 50 m to go.
+    EXPECT_EQ(near_as(4500.0f, 4500.0f, 950.0f, hdist, vdist), 1);
+    EXPECT_TRUE(airspace_mod.as_near[0]);
+    EXPECT_EQ(vdist, 50.0f);
+    // 150 m below: approaching only.
+    EXPECT_EQ(near_as(4500.0f, 4500.0f, 850.0f, hdist, vdist), 0);
+    EXPECT_FALSE(airspace_mod.as_near[0]);
+    EXPECT_EQ(vdist, 150.0f);
+    // 200 m beside it at a height inside its band: near.
+    EXPECT_EQ(near_as(6200.0f, 4500.0f, 1500.0f, hdist, vdist), 1);
+    EXPECT_TRUE(airspace_mod.as_near[0]);
+    EXPECT_NEAR(hdist, 200.0f, 1e-3f);
+    // 500 m beside it: not near.
+    EXPECT_EQ(near_as(6500.0f, 4500.0f, 1500.0f, hdist, vdist), 0);
+    EXPECT_NEAR(hdist, 500.0f, 1e-3f);
+    // Beyond the widened box nothing is measured; off the grid nothing at all.
+    EXPECT_EQ(near_as(10000.0f, 4500.0f, 1500.0f, hdist, vdist), 0);
+    EXPECT_EQ(hdist, 100000.0f);
+    EXPECT_EQ(vdist, 10000.0f);
+    EXPECT_EQ(near_as(-10.0f, 4500.0f, 1500.0f, hdist, vdist), 0);
+}
+
+TEST_F(AirspaceProximity, VerticalLimitsOverAPoint) {
+    std::array<float, 5> zlim{};
+    const auto limits = [&zlim] { return std::array<float, 4>{zlim[1], zlim[2], zlim[3], zlim[4]}; };
+    using L = std::array<float, 4>;
+    const float none = kNoAirspaceLimit;
+    // No zone: nothing over the point, nor off the grid.
+    build();
+    as_v_lim(4000.0f, 4000.0f, zlim);
+    EXPECT_EQ(limits(), (L{none, none, none, none}));
+
+    // Given highest first: the lower block is the one below. A zone
+    // overlapping a block widens it; 300 m above the ground is 800 m here.
+    add_zone(kClassD, square(3000.0f, 3000.0f, 3000.0f), 3000.0f, 4000.0f);
+    add_zone(kClassD, square(3000.0f, 3000.0f, 3000.0f), -300.0f, 1500.0f);
+    add_zone(kClassD, square(3000.0f, 3000.0f, 3000.0f), 1200.0f, 2000.0f);
+    build();
+    as_v_lim(4000.0f, 4000.0f, zlim);
+    EXPECT_EQ(limits(), (L{800.0f, 2000.0f, 3000.0f, 4000.0f}));
+    as_v_lim(7000.0f, 4000.0f, zlim);
+    EXPECT_EQ(limits(), (L{none, none, none, none}));
+    as_v_lim(-7000.0f, 4000.0f, zlim);
+    EXPECT_EQ(limits(), (L{none, none, none, none}));
+
+    // A zone joining the two blocks merges them.
+    add_zone(kClassD, square(3000.0f, 3000.0f, 3000.0f), 1900.0f, 3100.0f);
+    build();
+    as_v_lim(4000.0f, 4000.0f, zlim);
+    EXPECT_EQ(limits(), (L{800.0f, 4000.0f, none, none}));
+}
+
+TEST_F(AirspaceProximity, DerogationBandsCutTheLowerBlock) {
+    std::array<float, 5> zlim{};
+    using L = std::array<float, 4>;
+    const float drop = kDroppedLimit;
+    const auto over = [&](float d1, float d2) {
+        zon_.clear();
+        pp_.clear();
+        limits_.clear();
+        reset_as_nam();
+        add_zone(kClassD, square(3000.0f, 3000.0f, 3000.0f), 1000.0f, 3000.0f);
+        add_zone(kClassG, square(3000.0f, 3000.0f, 3000.0f), d1, d2);
+        build();
+        as_v_lim(4000.0f, 4000.0f, zlim);
+        return L{zlim[1], zlim[2], zlim[3], zlim[4]};
+    };
+    EXPECT_EQ(over(1500.0f, 2000.0f), (L{1000.0f, 1500.0f, 2000.0f, 3000.0f}));
+    EXPECT_EQ(over(2500.0f, 3500.0f), (L{1000.0f, 2500.0f, drop, drop}));
+    EXPECT_EQ(over(500.0f, 1500.0f), (L{1500.0f, 3000.0f, drop, drop}));
+    EXPECT_EQ(over(3000.0f, 3500.0f), (L{1000.0f, 3000.0f, drop, drop}));
+    EXPECT_EQ(over(500.0f, 3500.0f), (L{drop, drop, drop, drop}));
+}
+
+TEST_F(AirspaceProximity, SegmentsThatMayCrossAZone) {
+    add_zone(kClassD, square(3000.0f, 3000.0f, 2000.0f), 1000.0f, 2000.0f);
+    add_zone(kClassD, square(9000.0f, 3000.0f, 2000.0f), 1000.0f, 2000.0f);
+    build();
+    // The line y = 4000: through both bounding circles.
+    EXPECT_TRUE(posscrossas(0.0f, 4000.0f, 1500.0f, 12000.0f, 4000.0f, 1500.0f, 0.0f, 1.0f, -4000.0f, 3));
+    EXPECT_TRUE(airspace_mod.as_possible[3][0]);
+    EXPECT_TRUE(airspace_mod.as_possible[3][1]);
+    // Wholly below the floors, or above the ceilings.
+    EXPECT_FALSE(posscrossas(0.0f, 4000.0f, 900.0f, 12000.0f, 4000.0f, 800.0f, 0.0f, 1.0f, -4000.0f, 3));
+    EXPECT_FALSE(airspace_mod.as_possible[3][0]);
+    EXPECT_FALSE(posscrossas(0.0f, 4000.0f, 2100.0f, 12000.0f, 4000.0f, 2500.0f, 0.0f, 1.0f, -4000.0f, 3));
+    // x = 7000 passes between the circles (half diagonals 1414 m).
+    EXPECT_FALSE(posscrossas(7000.0f, 0.0f, 1500.0f, 7000.0f, 9000.0f, 1500.0f, 1.0f, 0.0f, -7000.0f, 3));
+    EXPECT_TRUE(posscrossas(5300.0f, 0.0f, 1500.0f, 5300.0f, 9000.0f, 1500.0f, 1.0f, 0.0f, -5300.0f, 3));
+    EXPECT_TRUE(airspace_mod.as_possible[3][0]);
+    EXPECT_FALSE(airspace_mod.as_possible[3][1]);
+    // A slot the table does not hold is not recorded.
+    EXPECT_TRUE(posscrossas(5300.0f, 0.0f, 1500.0f, 5300.0f, 9000.0f, 1500.0f, 1.0f, 0.0f, -5300.0f, 40));
+}
+
+TEST_F(AirspaceProximity, GlideLinesCheckTheAirspaceWhenAsked) {
+    add_zone(kClassD, square(9000.0f, 3000.0f, 2000.0f), 1000.0f, 2000.0f);
+    build();
+    loca00.sfty_g = 50.0f;
+    loca00.sfty_h = 50.0f;
+    float zg = 0.0f;
+    float dhg = 0.0f;
+    const auto glide = [&](float z) {
+        float x = 3000.0f;
+        float y = 4000.0f;
+        return ligne_droite(true, true, x, y, z, 15000.0f, 4000.0f, altitude.zp, zg, dhg);
+    };
+    EXPECT_TRUE(glide(1500.0f));
+    as0003.qcheckas_trj = true;
+    EXPECT_FALSE(glide(1500.0f));
+    float x = 3000.0f;
+    float y = 4000.0f;
+    float z = 1500.0f;
+    EXPECT_FALSE(ligne_droite(true, true, x, y, z, 15000.0f, 4000.0f, altitude.zp, zg, dhg));
+    EXPECT_GE(x, 9000.0f);
+    EXPECT_LT(x, 9000.0f + 540.0f);
+    // Above the ceiling all the way: clear.
+    EXPECT_TRUE(glide(2500.0f));
+}
+
+}  // namespace
+}  // namespace terrain_test
