@@ -106,7 +106,7 @@ public:
     }
 
     // Interprets one line; false once the reading has stopped at a limit.
-    bool line(const std::string& text);
+    bool line(std::string_view text);
     // The end of the file: the open zone is closed and decided, everything
     // buffered is flushed.
     void end_of_file();
@@ -175,15 +175,14 @@ private:
     ZoneStatistics stats_;
 };
 
-bool OpenAirReader::line(const std::string& text) {
+bool OpenAirReader::line(std::string_view text) {
     if (stopped_) {
         return false;
     }
     if (filter_) {
         buffer_.append(text);
     }
-    std::string_view rec(text);
-    rec = rec.substr(0, kRecordLength);
+    std::string_view rec = text.substr(0, kRecordLength);
     const std::size_t commented = rec.find("*AC ");
     if (commented != std::string_view::npos) {
         rec = rec.substr(0, commented);
@@ -482,7 +481,15 @@ bool OpenAirReader::close_geometry() {
     stats_.total += count;
     stats_.longest_an = std::max(stats_.longest_an, static_cast<int>(asn_.size()));
     if (airspace_trace_enabled()) {
-        airspace_trace(fortran_write("(I6,1X,A,1X,I6)", {nn9_, asn_, count}));
+        // "(I6,1X,A,1X,I6)", field by field.
+        thread_local std::string trace;
+        trace.clear();
+        append_fmt_i(trace, nn9_, 6);
+        trace.push_back(' ');
+        trace.append(asn_);
+        trace.push_back(' ');
+        append_fmt_i(trace, count, 6);
+        airspace_trace(trace);
     }
     return true;
 }
@@ -714,7 +721,7 @@ int read_airspace_to(FileWriter* copy, int nav, AirspacePens& sp, AirspaceBrushe
         return 0;
     }
     OpenAirReader reader(sp, sb, zones, points, entry_zones, filter, nav < 0, filter ? &files : nullptr);
-    std::string text;
+    std::string_view text;
     while (input.read_line(text)) {
         if (!reader.line(text)) {
             break;

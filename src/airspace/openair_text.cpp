@@ -48,10 +48,9 @@ namespace {
 
 constexpr std::size_t kCoordTextLength = 40;
 
-// The later of the first occurrences of two letters; npos when neither occurs.
-std::size_t later_first(std::string_view text, char a, char b) {
-    const std::size_t pa = text.find(a);
-    const std::size_t pb = text.find(b);
+// The later of two first occurrences (npos when a letter is absent); npos
+// when neither letter occurs.
+std::size_t later_of(std::size_t pa, std::size_t pb) {
     if (pa == std::string_view::npos) {
         return pb;
     }
@@ -84,26 +83,50 @@ bool read_field(std::string_view field, float& value) {
     return read_exact_decimal(field, value) || (list_read(field, value) == kReadOk && std::isfinite(value));
 }
 
+// The same for a field of a degrees-minutes-seconds text, most often plain
+// digits: those are read as the integer they make, whose float is the value
+// list_read gives them (both round to the nearest float).
+bool read_dms_field(std::string_view field, float& value) {
+    int whole = 0;
+    if (!field.empty() && field.front() >= '0' && field.front() <= '9' && read_plain_integer(field, whole)) {
+        value = static_cast<float>(whole);
+        return true;
+    }
+    return read_field(field, value);
+}
+
 // Degrees of one part "DD:MM:SS H" with the positive and negative letters;
 // false when a separator is missing or a field cannot be read.
 bool dms_value(std::string_view part, char positive, char negative, double& value) {
-    const std::size_t letter = later_first(part, positive, negative);
-    if (letter == std::string_view::npos) {
-        return false;
+    // One pass finds the first two colons and the first of each letter.
+    constexpr std::size_t npos = std::string_view::npos;
+    std::size_t c1 = npos;
+    std::size_t c2 = npos;
+    std::size_t first_positive = npos;
+    std::size_t first_negative = npos;
+    for (std::size_t i = 0; i < part.size(); ++i) {
+        const char c = part[i];
+        if (c == ':') {
+            if (c1 == npos) {
+                c1 = i;
+            } else if (c2 == npos) {
+                c2 = i;
+            }
+        } else if (c == positive) {
+            first_positive = std::min(first_positive, i);
+        } else if (c == negative) {
+            first_negative = std::min(first_negative, i);
+        }
     }
-    const std::size_t c1 = part.find(':');
-    if (c1 == std::string_view::npos || c1 > letter) {
-        return false;
-    }
-    const std::size_t c2 = part.find(':', c1 + 1);
-    if (c2 == std::string_view::npos || c2 > letter) {
+    const std::size_t letter = later_of(first_positive, first_negative);
+    if (letter == npos || c1 == npos || c1 > letter || c2 == npos || c2 > letter) {
         return false;
     }
     float degrees = 0.0f;
     float minutes = 0.0f;
     float seconds = 0.0f;
-    if (!read_field(part.substr(0, c1), degrees) || !read_field(part.substr(c1 + 1, c2 - c1 - 1), minutes) ||
-        !read_field(part.substr(c2 + 1, letter - c2 - 1), seconds)) {
+    if (!read_dms_field(part.substr(0, c1), degrees) || !read_dms_field(part.substr(c1 + 1, c2 - c1 - 1), minutes) ||
+        !read_dms_field(part.substr(c2 + 1, letter - c2 - 1), seconds)) {
         return false;
     }
     // The sum is checked in double before it is made in float, so that absurd
@@ -128,41 +151,65 @@ void report_coordinate_error(std::string_view str) {
 
 int extract_coord(std::string_view str, float& rlat, float& rlon) {
     // The text left-adjusted, cut at its capacity, without trailing blanks and
-    // in upper case (majusc), in a buffer of its own.
+    // in upper case (majusc), in a buffer of its own; the copy notes the first
+    // "N", the first "S" and whether a dot is there.
     std::array<char, kCoordTextLength> buffer{};
     const std::size_t start = str.find_first_not_of(' ');
     const std::string_view given = start == std::string_view::npos ? std::string_view() : str.substr(start);
     const std::string_view cut = given.substr(0, std::min(given.size(), kCoordTextLength));
     const std::size_t length = trimmed_length(cut);
+    std::size_t first_n = std::string_view::npos;
+    std::size_t first_s = std::string_view::npos;
+    bool dotted = false;
     for (std::size_t i = 0; i < length; ++i) {
         const char c = cut[i];
-        buffer[i] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+        const char upper = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+        buffer[i] = upper;
+        if (upper == 'N') {
+            first_n = std::min(first_n, i);
+        } else if (upper == 'S') {
+            first_s = std::min(first_s, i);
+        } else if (upper == '.') {
+            dotted = true;
+        }
     }
     const std::string_view text(buffer.data(), length);
-    const std::size_t k = later_first(text, 'N', 'S');
+    const std::size_t k = later_of(first_n, first_s);
     if (k == std::string::npos) {
         report_coordinate_error(str);
         return -1;
     }
-    std::string lat_part(text.substr(0, k + 1));
-    std::string lon_part = left_adjust(text.substr(k + 1));
-    const int repairs = repair_dots(lat_part) + repair_dots(lon_part);
-    if (repairs > 0) {
-        const std::string given = trim_right(str);
-        const std::string repaired = trim_right(lat_part + " " + lon_part);
-        if (airspace_trace_enabled()) {
-            airspace_trace("Coordinates repaired: " + i2b(repairs));
-        }
-        if (!peldbg00.qdis_wrn) {
-            tell_and_count(kWarning,
-                           in_user_language("Incorrect coordinates format:/" + given + "/" + repaired + " (corrected)",
-                                            "Format de coordon\xE9" "es incorrect :/" + given + "/" + repaired +
-                                                " (apr\xE8s correction)"));
-        }
-    }
     double lat = 0.0;
     double lon = 0.0;
-    if (!dms_value(lat_part, 'N', 'S', lat) || !dms_value(lon_part, 'E', 'W', lon) || std::fabs(lat) > 90.0 ||
+    const std::string_view lat_view = text.substr(0, k + 1);
+    std::string_view lon_view = text.substr(k + 1);
+    lon_view.remove_prefix(std::min(lon_view.size(), lon_view.find_first_not_of(' ')));
+    // Parts with a dot are repaired in copies; the others are read where they stand.
+    std::string_view lat_text = lat_view;
+    std::string_view lon_text = lon_view;
+    std::string lat_part;
+    std::string lon_part;
+    if (dotted) {
+        lat_part.assign(lat_view);
+        lon_part.assign(lon_view);
+        const int repairs = repair_dots(lat_part) + repair_dots(lon_part);
+        if (repairs > 0) {
+            const std::string given = trim_right(str);
+            const std::string repaired = trim_right(lat_part + " " + lon_part);
+            if (airspace_trace_enabled()) {
+                airspace_trace("Coordinates repaired: " + i2b(repairs));
+            }
+            if (!peldbg00.qdis_wrn) {
+                tell_and_count(kWarning, in_user_language("Incorrect coordinates format:/" + given + "/" + repaired +
+                                                              " (corrected)",
+                                                          "Format de coordon\xE9" "es incorrect :/" + given + "/" +
+                                                              repaired + " (apr\xE8s correction)"));
+            }
+        }
+        lat_text = lat_part;
+        lon_text = lon_part;
+    }
+    if (!dms_value(lat_text, 'N', 'S', lat) || !dms_value(lon_text, 'E', 'W', lon) || std::fabs(lat) > 90.0 ||
         std::fabs(lon) > 180.0) {
         report_coordinate_error(str);
         return -1;
@@ -229,20 +276,32 @@ float decode_alt_as(std::string_view str) {
 
 void build_name(std::string& asn, std::string& assn, std::string_view ast, std::string_view asl,
                 std::string_view ash, int ityp) {
-    const std::string an = trim_right(asn);
+    // Built in a text kept from call to call: every zone of a file is named.
+    const auto trimmed = [](std::string_view text) { return text.substr(0, trimmed_length(text)); };
+    const auto left_adjusted = [&trimmed](std::string_view text) {
+        const std::size_t first = text.find_first_not_of(' ');
+        return first == std::string_view::npos ? std::string_view() : trimmed(text.substr(first));
+    };
+    const std::string_view an = trimmed(asn);
     assn = fit_field(an, kShortNameLength);
-    std::string name = an + " (";
-    const std::string ay = trim_right(ast);
+    thread_local std::string name;
+    name.assign(an);
+    name.append(" (");
+    const std::string_view ay = trimmed(ast);
     if (ityp != kClassUnc) {
         if (ityp >= 0 && ityp < kAirspaceClasses) {
-            name += trim_right(as000c.typ0[ityp]);
+            name.append(trimmed(as000c.typ0[ityp]));
         }
         if (!ay.empty()) {
-            name += "-" + ay;
+            name.push_back('-');
+            name.append(ay);
         }
     } else if (!ay.empty()) {
-        name += ay;
+        name.append(ay);
     }
-    name += ") : " + left_adjust(asl) + " - " + left_adjust(ash);
-    asn = fit_field(name, kAirspaceNameCapacity);
+    name.append(") : ");
+    name.append(left_adjusted(asl));
+    name.append(" - ");
+    name.append(left_adjusted(ash));
+    asn.assign(trimmed(std::string_view(name).substr(0, std::min(name.size(), kAirspaceNameCapacity))));
 }

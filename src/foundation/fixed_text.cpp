@@ -1,10 +1,5 @@
 #include "foundation/fixed_text.h"
 
-std::size_t trimmed_length(std::string_view text) {
-    const std::size_t last = text.find_last_not_of(' ');
-    return last == std::string_view::npos ? 0 : last + 1;
-}
-
 std::string trim_right(std::string_view text) {
     return std::string(text.substr(0, trimmed_length(text)));
 }
@@ -17,10 +12,6 @@ std::string left_adjust(std::string_view text) {
         return {};
     }
     return trim_right(text.substr(first));
-}
-
-bool blank_equal(std::string_view a, std::string_view b) {
-    return a.substr(0, trimmed_length(a)) == b.substr(0, trimmed_length(b));
 }
 
 std::string fit_field(std::string_view text, std::size_t capacity) {

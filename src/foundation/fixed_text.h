@@ -11,7 +11,14 @@
 // like any other.
 
 // Position of the last non-blank character (0 for an empty or all-blank text).
-std::size_t trimmed_length(std::string_view text);
+// Inline: the readers of long files call it for every field.
+inline std::size_t trimmed_length(std::string_view text) {
+    std::size_t length = text.size();
+    while (length > 0 && text[length - 1] == ' ') {
+        --length;
+    }
+    return length;
+}
 
 // The text without its trailing blanks.
 std::string trim_right(std::string_view text);
@@ -23,7 +30,14 @@ bool is_blank(std::string_view text);
 std::string left_adjust(std::string_view text);
 
 // Equality of two blank-padded fields: trailing blanks do not count, case does.
-bool blank_equal(std::string_view a, std::string_view b);
+inline bool blank_equal(std::string_view a, std::string_view b) {
+    // Two fields whose first characters differ differ (a blank one starts
+    // with a blank, any other with its first character).
+    if (!a.empty() && !b.empty() && a.front() != b.front()) {
+        return false;
+    }
+    return a.substr(0, trimmed_length(a)) == b.substr(0, trimmed_length(b));
+}
 
 // The value a field of `capacity` characters holds after the text is assigned
 // to it: the text cut at the capacity, without trailing blanks.

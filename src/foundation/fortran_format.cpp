@@ -181,7 +181,11 @@ void check_width(int w) {
 void append_i(std::string& out, long long value, int w, int m) {
     check_width(w);
     if (w == 0 && m < 0) {
-        // I0: the digits and their sign as they are.
+        // I0: the digits and their sign as they are; a single digit at once.
+        if (value >= 0 && value <= 9) {
+            out.push_back(static_cast<char>('0' + value));
+            return;
+        }
         std::array<char, 24> text;
         out.append(text.data(), std::to_chars(text.data(), text.data() + text.size(), value).ptr);
         return;
@@ -238,6 +242,34 @@ void append_f(std::string& out, double value, int w, int d, int scale, std::stri
             return;
         }
         value *= factor;
+    }
+    if (unsigned long long whole = 0; scaled_whole(std::fabs(value), d, whole)) {
+        // The usual case, built right to left in place: the digits of `whole`
+        // with the point d digits from their right and at least one digit
+        // before it, as printf writes them; the sign when a digit is not zero.
+        const bool negative = std::signbit(value) && whole != 0;
+        std::array<char, 48> field;
+        char* const end = field.data() + field.size();
+        char* p = end;
+        if (d == 0) {
+            *--p = '.';
+        }
+        for (int i = 0; i < d; ++i) {
+            *--p = static_cast<char>('0' + whole % 10);
+            whole /= 10;
+        }
+        if (d > 0) {
+            *--p = '.';
+        }
+        do {
+            *--p = static_cast<char>('0' + whole % 10);
+            whole /= 10;
+        } while (whole != 0);
+        if (negative) {
+            *--p = '-';
+        }
+        append_right_adjusted_dropping_zero(out, std::string_view(p, static_cast<std::size_t>(end - p)), w, spare);
+        return;
     }
     // The sign, then the digits as printf writes them.
     std::string& text = spare;

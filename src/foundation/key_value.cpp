@@ -40,32 +40,70 @@ void extract_key_val_rel(std::string_view ligne, std::string& key, std::string& 
     rel = std::string(code);
 }
 
+namespace {
+
+// Position of the first `c` in text[from, size), or `size` when there is none.
+// The items of a list are short: a plain loop beats a library search here.
+std::size_t find_from(const char* text, std::size_t from, std::size_t size, char c) {
+    while (from < size && text[from] != c) {
+        ++from;
+    }
+    return from;
+}
+
+}  // namespace
+
 std::string_view next_list_item(std::string_view& rest, char separator) {
-    const std::string_view list = rest.substr(0, trimmed_length(rest));
-    if (list.empty()) {
+    const char* const p = rest.data();
+    std::size_t size = rest.size();
+    while (size > 0 && p[size - 1] == ' ') {
+        --size;
+    }
+    if (size == 0) {
         rest = {};
         return {};
     }
-    std::size_t cut = list.find(separator);
-    if (cut == std::string_view::npos) {
-        rest = {};
-        return list;
+    // One pass to the first separator or quote. A quote before the separator
+    // whose closing quote follows keeps the separators between them in the
+    // item; a list without any separator is one item as it stands.
+    std::size_t cut = 0;
+    while (cut < size && p[cut] != separator && p[cut] != '"') {
+        ++cut;
     }
-    const std::size_t open = list.find('"');
-    if (open < cut) {
-        const std::size_t close = list.find('"', open + 1);
-        if (close != std::string_view::npos) {
-            cut = list.find(separator, close + 1);
-            if (cut == std::string_view::npos) {
-                cut = close + 1;
-            }
+    const bool quoted = cut < size && p[cut] == '"' && separator != '"';
+    if (quoted) {
+        const std::size_t open = cut;
+        std::size_t close = open + 1;
+        bool separator_after_open = false;
+        while (close < size && p[close] != '"') {
+            separator_after_open = separator_after_open || p[close] == separator;
+            ++close;
         }
+        cut = close < size ? find_from(p, close + 1, size, separator) : size;
+        separator_after_open = separator_after_open || cut < size;
+        if (!separator_after_open) {
+            rest = {};
+            return {p, size};
+        }
+        if (cut == size) {
+            // A closing quote and no separator after it: the item ends at the
+            // quote; without a closing quote, at the first separator.
+            cut = close < size ? close + 1 : find_from(p, open + 1, size, separator);
+        }
+    } else if (cut == size) {
+        rest = {};
+        return {p, size};
     }
-    std::string_view item = list.substr(0, cut);
-    const std::size_t first = item.find_first_not_of(' ');
-    item = first == std::string_view::npos ? std::string_view() : item.substr(first, trimmed_length(item) - first);
-    rest = cut + 1 < list.size() ? list.substr(cut + 1) : std::string_view();
-    return item;
+    std::size_t first = 0;
+    while (first < cut && p[first] == ' ') {
+        ++first;
+    }
+    std::size_t last = cut;
+    while (last > first && p[last - 1] == ' ') {
+        --last;
+    }
+    rest = cut + 1 < size ? std::string_view(p + cut + 1, size - cut - 1) : std::string_view();
+    return first < last ? std::string_view(p + first, last - first) : std::string_view();
 }
 
 void extract_list(std::string& val, std::string& buff, std::string_view sep) {

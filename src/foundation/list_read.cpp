@@ -1,6 +1,7 @@
 #include "foundation/list_read.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -158,44 +159,71 @@ struct ExactDecimal<double> {
     static constexpr int kLargestDecimals = 22;
 };
 
+// 10^k, k = 0..22: exact in double, and for k <= 10 in float too.
+template <class Real>
+constexpr std::array<Real, 23> kExactTens = [] {
+    std::array<Real, 23> tens{};
+    Real power = 1;
+    for (Real& ten : tens) {
+        ten = power;
+        power *= 10;
+    }
+    return tens;
+}();
+
+// The digits from `p` on, into `mantissa`; returns where they end.
+const char* take_digits(const char* p, const char* end, unsigned long long& mantissa) {
+    for (; p != end && static_cast<unsigned char>(*p - '0') < 10; ++p) {
+        mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    }
+    return p;
+}
+
+// The digits of a mantissa that count towards its size: those from the first
+// one that is not zero on.
+std::size_t significant_digits(std::string_view mantissa) {
+    std::size_t count = 0;
+    bool seen = false;
+    for (const char c : mantissa) {
+        seen = seen || (c >= '1' && c <= '9');
+        count += seen && c != '.' ? 1 : 0;
+    }
+    return count;
+}
+
 template <class Real>
 bool exact_decimal(std::string_view item, Real& value) {
     using Limits = ExactDecimal<Real>;
-    std::size_t i = 0;
-    const bool negative = !item.empty() && item[0] == '-';
+    const char* p = item.data();
+    const char* const end = p + item.size();
+    const bool negative = p != end && *p == '-';
     if (negative) {
-        ++i;
+        ++p;
     }
-    long long mantissa = 0;
-    int digits = 0;
-    int decimals = -1;  // -1 until the point
-    for (; i < item.size(); ++i) {
-        const char c = item[i];
-        if (is_digit(c)) {
-            mantissa = mantissa * 10 + (c - '0');
-            if (mantissa > Limits::kLargestMantissa) {
-                return false;
-            }
-            ++digits;
-            if (decimals >= 0) {
-                ++decimals;
-            }
-        } else if (c == '.' && decimals < 0) {
-            decimals = 0;
-        } else {
-            return false;
-        }
+    const char* const first = p;
+    unsigned long long mantissa = 0;
+    p = take_digits(p, end, mantissa);
+    std::size_t digits = static_cast<std::size_t>(p - first);
+    std::size_t decimals = 0;
+    if (p != end && *p == '.') {
+        const char* const fraction = p + 1;
+        p = take_digits(fraction, end, mantissa);
+        decimals = static_cast<std::size_t>(p - fraction);
+        digits += decimals;
     }
-    if (digits == 0 || mantissa == 0 || decimals > Limits::kLargestDecimals) {
+    // Past 18 significant digits the mantissa may have wrapped; it is too
+    // large to be exact anyway.
+    constexpr std::size_t kMostSignificant = 18;
+    if (p != end || digits == 0 || mantissa == 0 ||
+        mantissa > static_cast<unsigned long long>(Limits::kLargestMantissa) ||
+        decimals > static_cast<std::size_t>(Limits::kLargestDecimals) ||
+        (digits > kMostSignificant &&
+         significant_digits(std::string_view(first, static_cast<std::size_t>(end - first))) > kMostSignificant)) {
         return false;
     }
     Real result = static_cast<Real>(mantissa);
     if (decimals > 0) {
-        Real power = 1;
-        for (int k = 0; k < decimals; ++k) {
-            power *= 10;
-        }
-        result /= power;
+        result /= kExactTens<Real>[decimals];
     }
     value = negative ? -result : result;
     return true;
@@ -249,9 +277,8 @@ int store(std::string_view item, const ListTarget& target) {
     return read_real(item, *std::get<double*>(target));
 }
 
-}  // namespace
-
-bool read_exact_decimal(std::string_view text, float& value) {
+// The text without the blanks (list_read's: tabs, CR and LF too) around it.
+inline std::string_view without_blanks(std::string_view text) {
     std::size_t first = 0;
     while (first < text.size() && is_blank_char(text[first])) {
         ++first;
@@ -260,7 +287,35 @@ bool read_exact_decimal(std::string_view text, float& value) {
     while (end > first && is_blank_char(text[end - 1])) {
         --end;
     }
-    return exact_decimal(text.substr(first, end - first), value);
+    return text.substr(first, end - first);
+}
+
+}  // namespace
+
+bool read_exact_decimal(std::string_view text, float& value) { return exact_decimal(without_blanks(text), value); }
+
+bool read_plain_integer(std::string_view given, int& value) {
+    const std::string_view text = without_blanks(given);
+    const std::size_t end = text.size();
+    std::size_t i = 0;
+    const bool negative = i < end && text[i] == '-';
+    if (i < end && (text[i] == '-' || text[i] == '+')) {
+        ++i;
+    }
+    // Nine digits at most: the value fits an int whatever they are.
+    constexpr std::size_t kMostDigits = 9;
+    if (i == end || end - i > kMostDigits) {
+        return false;
+    }
+    int magnitude = 0;
+    for (; i < end; ++i) {
+        if (!is_digit(text[i])) {
+            return false;
+        }
+        magnitude = magnitude * 10 + (text[i] - '0');
+    }
+    value = negative ? -magnitude : magnitude;
+    return true;
 }
 
 int list_read_items(std::string_view text, std::span<const ListTarget> targets, std::size_t* stored) {

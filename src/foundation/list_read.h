@@ -55,6 +55,11 @@ int list_read_items(std::string_view text, std::span<const ListTarget> targets, 
 // reads. A text of zeros alone is left to list_read too (its sign).
 bool read_exact_decimal(std::string_view text, float& value);
 
+// The same for one integer: a text that is, after blanks, an optional sign
+// and at most nine digits. The value is the one list_read gives; false for any
+// other text, which list_read then reads.
+bool read_plain_integer(std::string_view text, int& value);
+
 // Reads one or several numbers: list_read(text, hours, minutes, seconds).
 template <class... T>
 int list_read(std::string_view text, T&... targets) {

@@ -149,7 +149,7 @@ std::string i2b(int value) {
     return text;
 }
 
-void f2b(float rr4, std::string& buff, std::string_view fstr, int& lb) {
+void append_f2b(std::string& out, float rr4, std::string_view fstr) {
     const double value = rr4;
     int w = 0;
     int d = 0;
@@ -157,8 +157,7 @@ void f2b(float rr4, std::string& buff, std::string_view fstr, int& lb) {
         thread_local std::string field;
         field.clear();
         append_fmt_f(field, value, w, shown_decimals(rr4, d));
-        buff.assign(trimmed_fixed(field));
-        lb = static_cast<int>(buff.size());
+        out.append(trimmed_fixed(field));
         return;
     }
     std::string text = fortran_write(fstr, {value});
@@ -169,7 +168,7 @@ void f2b(float rr4, std::string& buff, std::string_view fstr, int& lb) {
                 text = "0";
             }
         }
-        finish(buff, text, lb);
+        out.append(left_adjust(text));
         return;
     }
     const std::size_t dot = fstr.find('.');
@@ -183,7 +182,12 @@ void f2b(float rr4, std::string& buff, std::string_view fstr, int& lb) {
             text = fortran_write(capped, {value});
         }
     }
-    buff.assign(trimmed_fixed(text));
+    out.append(trimmed_fixed(text));
+}
+
+void f2b(float rr4, std::string& buff, std::string_view fstr, int& lb) {
+    buff.clear();
+    append_f2b(buff, rr4, fstr);
     lb = static_cast<int>(buff.size());
 }
 

@@ -35,6 +35,8 @@ std::string i2b(int value);
 // A number too wide for the format gives its field of asterisks.
 void f2b(float rr4, std::string& buff, std::string_view fstr, int& lb);
 std::string f2b(float rr4, std::string_view fstr);
+// The same text appended to `out`, for lines built field by field.
+void append_f2b(std::string& out, float rr4, std::string_view fstr);
 
 // Hours as "hh:mm:ss" ("(I2.2,':',I2.2,':',I2.2)"), truncating minutes and
 // seconds; left-adjusted.

@@ -26,4 +26,6 @@ bool read_one_real(std::string_view text, float& value) {
     return read_exact_decimal(text, value) || read_one(text, value);
 }
 
-bool read_one_int(std::string_view text, int& value) { return read_one(text, value); }
+bool read_one_int(std::string_view text, int& value) {
+    return read_plain_integer(text, value) || read_one(text, value);
+}

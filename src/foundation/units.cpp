@@ -54,9 +54,12 @@ int no_number(float& xx) {
 }  // namespace
 
 int convert_length(std::string_view bb, float& xxx) {
-    std::string work = fit_field(bb, kLengthTextLength);
+    // The text looked at: its first kLengthTextLength characters without
+    // trailing blanks (fit_field), as a view.
+    std::string_view work = bb.substr(0, std::min(bb.size(), kLengthTextLength));
+    work = work.substr(0, trimmed_length(work));
     // The trace lines are built in one text kept from call to call: a
-    // landscape's waypoint file calls this twice per line.
+    // landscape's waypoint file calls this up to three times per line.
     thread_local std::string trace;
     trace.assign("convert_length: [");
     trace.append(work);
@@ -68,7 +71,7 @@ int convert_length(std::string_view bb, float& xxx) {
     const int ml = position(work, "ml");
     const int cut = nm > 0 ? nm : ml > 0 ? ml : m > 0 ? m : ft;
     if (cut > 0) {
-        work.erase(static_cast<std::size_t>(cut - 1));
+        work = work.substr(0, static_cast<std::size_t>(cut - 1));
     }
     float factor = 1.0f;
     if (ft > 0) {
@@ -92,7 +95,7 @@ int convert_length(std::string_view bb, float& xxx) {
     trace.append("] status ");
     append_fmt_i(trace, status, 0);
     trace.append(" value ");
-    trace.append(f2b(xxx, "(F16.6)"));
+    append_f2b(trace, xxx, "(F16.6)");
     console_line(trace);
     return status;
 }

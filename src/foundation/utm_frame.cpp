@@ -5,6 +5,7 @@
 #include "platform/console.h"
 #include "platform/float_traps.h"
 
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -59,6 +60,47 @@ void run_series(bool tame, Series series) {
     }
 }
 
+// The terms of the series that depend on the latitude alone.
+struct LatitudeTerms {
+    bool known = false;
+    std::uint32_t rlat_bits = 0;
+    double degrad = 0.0;
+    double c = 0.0;  // cosine
+    double t = 0.0;  // tangent
+    double n = 0.0;  // radius of curvature in the prime vertical
+    double m = 0.0;  // meridian arc
+};
+
+LatitudeTerms latitude_terms_of(float rlat) {
+    LatitudeTerms terms;
+    const double phi = rlat * utm000.degrad;
+    const double s = std::sin(phi);
+    terms.c = std::cos(phi);
+    terms.t = std::tan(phi);
+    terms.n = kA / std::sqrt(1.0 - kE2 * s * s);
+    terms.m = kA * (0.9983242980772261 * phi - 0.0025146076243454745 * std::sin(2.0 * phi) +
+                    2.6390477787598745e-6 * std::sin(4.0 * phi) - 3.4180483819265186e-9 * std::sin(6.0 * phi));
+    return terms;
+}
+
+// The same kept per latitude met, for latitudes within the tame range: the
+// points of an airspace file share their latitudes (whole seconds), and the
+// sines are the dearest part of reading it. The terms are the same numbers
+// as computed afresh; the table only saves computing them again.
+const LatitudeTerms& kept_latitude_terms(float rlat) {
+    constexpr unsigned kSlotBits = 13;
+    static std::array<LatitudeTerms, std::size_t{1} << kSlotBits> slots;
+    const auto bits = std::bit_cast<std::uint32_t>(rlat);
+    LatitudeTerms& slot = slots[(bits * 2654435761u) >> (32 - kSlotBits)];
+    if (!slot.known || slot.rlat_bits != bits || slot.degrad != utm000.degrad) {
+        slot = latitude_terms_of(rlat);
+        slot.known = true;
+        slot.rlat_bits = bits;
+        slot.degrad = utm000.degrad;
+    }
+    return slot;
+}
+
 bool frame_missing() {
     if (utm001.initialized) {
         return false;
@@ -80,17 +122,14 @@ int latlontoxy(float rlat, float rlon, float& rx, float& ry) {
     const bool tame = finite_bits(rlat) && finite_bits(rlon) && std::fabs(rlat) <= kTameLatitude &&
                       std::fabs(static_cast<double>(rlon) - utm000.rlon0) <= kTameLongitudeOffset;
     run_series(tame, [&] {
-        const double phi = rlat * utm000.degrad;
-        const double s = std::sin(phi);
-        const double c = std::cos(phi);
-        const double t = std::tan(phi);
-        const double n = kA / std::sqrt(1.0 - kE2 * s * s);
+        const LatitudeTerms terms = tame ? kept_latitude_terms(rlat) : latitude_terms_of(rlat);
+        const double c = terms.c;
+        const double t = terms.t;
+        const double n = terms.n;
+        const double m = terms.m;
         const double tt = t * t;
         const double cc = kEp2 * c * c;
         const double a = c * (static_cast<double>(rlon) - utm000.rlon0) * utm000.degrad;
-        const double m = kA * (0.9983242980772261 * phi - 0.0025146076243454745 * std::sin(2.0 * phi) +
-                               2.6390477787598745e-6 * std::sin(4.0 * phi) -
-                               3.4180483819265186e-9 * std::sin(6.0 * phi));
         const double a2 = a * a;
         const double a3 = a2 * a;
         const double a4 = a2 * a2;

@@ -52,9 +52,16 @@ int rech_2(std::string_view name, float latitude, float longitude, int altitude,
     const bool check_altitude = altitude >= -500;
     int found = 0;
     int last_match = 0;
+    // A name blank-equal to the one sought holds its last character where
+    // the sought one does: most names are told apart there without comparing.
+    const std::size_t length = trimmed_length(name);
     for (int j = 1; j <= last; ++j) {
         const auto k = static_cast<std::size_t>(j);
-        if (!blank_equal(nam[k], name)) {
+        const std::string& candidate = nam[k];
+        if (length > 0 && (candidate.size() < length || candidate[length - 1] != name[length - 1])) {
+            continue;
+        }
+        if (!blank_equal(candidate, name)) {
             continue;
         }
         if (check_altitude && std::llabs(static_cast<long long>(altitude) - elev[k]) >= 10) {

@@ -2,6 +2,8 @@
 
 #include "platform/encoding.h"
 
+#include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdint>
 #include <cstring>
@@ -57,6 +59,15 @@ void write_to(std::FILE* stream, std::string_view text, char end = '\0') {
             utf8 += end;
         }
         std::fwrite(utf8.data(), 1, utf8.size(), stream);
+        return;
+    }
+    // A line of usual length goes out with its end in one write.
+    constexpr std::size_t kJoinedLine = 512;
+    if (end != '\0' && text.size() < kJoinedLine) {
+        std::array<char, kJoinedLine> line;
+        std::copy(text.begin(), text.end(), line.begin());
+        line[text.size()] = end;
+        std::fwrite(line.data(), 1, text.size() + 1, stream);
         return;
     }
     std::fwrite(text.data(), 1, text.size(), stream);

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -126,12 +127,20 @@ bool TextFileReader::fill() {
     if (!stream_ || at_end_) {
         return false;
     }
-    buffer_.erase(0, pos_);
+    // The bytes not yet taken move to the front; the block is read behind
+    // them. The buffer keeps its size from fill to fill (it grows only for a
+    // line longer than a block), so no fill clears memory it will overwrite.
+    const std::size_t kept = end_ - pos_;
+    if (kept > 0 && pos_ > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + pos_, kept);
+    }
     pos_ = 0;
-    const std::size_t old_size = buffer_.size();
-    buffer_.resize(old_size + kReadBlock);
-    const std::size_t got = std::fread(buffer_.data() + old_size, 1, kReadBlock, stream_.get());
-    buffer_.resize(old_size + got);
+    end_ = kept;
+    if (buffer_.size() < kept + kReadBlock) {
+        buffer_.resize(kept + kReadBlock);
+    }
+    const std::size_t got = std::fread(buffer_.data() + kept, 1, kReadBlock, stream_.get());
+    end_ = kept + got;
     if (got < kReadBlock) {
         if (std::ferror(stream_.get()) != 0) {
             read_status_ = EIO;
@@ -141,33 +150,40 @@ bool TextFileReader::fill() {
     return got > 0;
 }
 
-bool TextFileReader::read_line(std::string& line) {
-    line.clear();
+bool TextFileReader::read_line(std::string_view& line) {
+    line = {};
     if (!stream_ || read_status_ != 0) {
         return false;
     }
     std::size_t searched = 0;  // bytes of the current line already searched for LF
     for (;;) {
-        const std::size_t lf = buffer_.find('\n', pos_ + searched);
-        if (lf != std::string::npos) {
-            line.assign(buffer_, pos_, lf - pos_);
-            pos_ = lf + 1;
-            break;
+        const char* const start = buffer_.data() + pos_;
+        const auto* const lf = static_cast<const char*>(std::memchr(start + searched, '\n', end_ - pos_ - searched));
+        if (lf != nullptr) {
+            const auto length = static_cast<std::size_t>(lf - start);
+            line = std::string_view(start, length > 0 && lf[-1] == '\r' ? length - 1 : length);
+            pos_ += length + 1;
+            return true;
         }
-        searched = buffer_.size() - pos_;
+        searched = end_ - pos_;
         if (!fill()) {
             if (read_status_ != 0 || searched == 0) {
                 return false;
             }
-            line.assign(buffer_, pos_, std::string::npos);
-            pos_ = buffer_.size();
-            break;
+            const char* const rest = buffer_.data() + pos_;
+            const std::size_t length = end_ - pos_;
+            line = std::string_view(rest, length > 0 && rest[length - 1] == '\r' ? length - 1 : length);
+            pos_ = end_;
+            return true;
         }
     }
-    if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
-    }
-    return true;
+}
+
+bool TextFileReader::read_line(std::string& line) {
+    std::string_view view;
+    const bool read = read_line(view);
+    line.assign(view);
+    return read;
 }
 
 std::vector<std::string> split_text_lines(std::string_view bytes) {

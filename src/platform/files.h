@@ -47,6 +47,9 @@ public:
     // The next line, without its line end. False at the end of the file or on a
     // read error (failed() tells which); `line` is then empty.
     bool read_line(std::string& line);
+    // The same as a view into the reader's own buffer, valid until the next
+    // read: for readers that take a long file apart line by line.
+    bool read_line(std::string_view& line);
     // True once a read error happened (not merely the end of the file).
     bool failed() const { return read_status_ != 0; }
     int read_status() const { return read_status_; }
@@ -62,8 +65,9 @@ private:
     platform_detail::Stream stream_;
     int open_status_ = 0;
     int read_status_ = 0;
-    std::string buffer_;
-    std::size_t pos_ = 0;
+    std::string buffer_;    // bytes read, valid up to end_
+    std::size_t pos_ = 0;   // the next line starts here
+    std::size_t end_ = 0;
     bool at_end_ = false;
 };
 

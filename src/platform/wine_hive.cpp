@@ -3,7 +3,11 @@
 #include "platform/case_fold.h"
 #include "platform/encoding.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cctype>
+#include <ctime>
 #include <vector>
 
 namespace {
@@ -260,19 +264,93 @@ std::string_view trim_blanks(std::string_view text) {
     return text;
 }
 
-}  // namespace
+// What tells one state of a hive file from another: the file itself (device
+// and inode: a file replaced by a rename is another one), its size and its
+// modification and change times to the nanosecond.
+struct HiveFileState {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{};
 
-HiveLookup find_hive_value(const HostPath& hive_file, std::string_view key, std::string_view name, HiveValue& value) {
+    bool operator==(const HiveFileState& other) const {
+        return device == other.device && inode == other.inode && size == other.size &&
+               modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec &&
+               changed.tv_sec == other.changed.tv_sec && changed.tv_nsec == other.changed.tv_nsec;
+    }
+};
+
+// A hive's lines as read from its file in a given state; `settled` when the
+// file was last changed well before it was read. A file changed within the
+// granularity of its times (a few milliseconds) may change again without its
+// times moving: such a file is read again at every lookup.
+struct KeptHive {
+    std::string path;
+    HiveFileState state;
+    bool settled = false;
+    std::vector<std::string> lines;
+};
+
+// Changes this much older than the read cannot hide behind the same times.
+constexpr time_t kSettledSeconds = 2;
+
+bool settled_before_now(const timespec& changed) {
+    timespec now{};
+    return clock_gettime(CLOCK_REALTIME, &now) == 0 && now.tv_sec - changed.tv_sec > kSettledSeconds;
+}
+
+// The hives read so far (a prefix has two). A run looks values up in them
+// again and again (user.reg some eight times); each lookup checks that the
+// file is still in the state it was read in and reads it again when not, so a
+// hive rewritten in place is never answered from its old lines.
+std::vector<KeptHive> kept_hives;
+
+// The lines of the hive file, read again only when the file changed; null
+// when it cannot be read.
+const std::vector<std::string>* hive_lines(const HostPath& hive_file) {
+    struct stat info {};
+    if (stat(hive_file.path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
+        return nullptr;
+    }
+    const HiveFileState state{info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
+    auto kept = std::find_if(kept_hives.begin(), kept_hives.end(),
+                             [&hive_file](const KeptHive& hive) { return hive.path == hive_file.path; });
+    if (kept != kept_hives.end() && kept->settled && kept->state == state) {
+        return &kept->lines;
+    }
     TextFileReader reader(hive_file);
     if (!reader.is_open()) {
+        return nullptr;
+    }
+    std::vector<std::string> lines;
+    std::string line;
+    while (reader.read_line(line)) {
+        lines.push_back(line);
+    }
+    if (kept == kept_hives.end()) {
+        kept = kept_hives.insert(kept_hives.end(), KeptHive{hive_file.path, {}, false, {}});
+    }
+    kept->state = state;
+    kept->settled = settled_before_now(info.st_mtim) && settled_before_now(info.st_ctim);
+    kept->lines = std::move(lines);
+    return &kept->lines;
+}
+
+}  // namespace
+
+void forget_kept_hives() { kept_hives.clear(); }
+
+HiveLookup find_hive_value(const HostPath& hive_file, std::string_view key, std::string_view name, HiveValue& value) {
+    const std::vector<std::string>* const lines = hive_lines(hive_file);
+    if (lines == nullptr) {
         return HiveLookup::key_missing;
     }
     const std::vector<std::string> wanted = split_key(key);
     bool key_seen = false;
     bool in_key = false;
-    std::string line;
-    while (reader.read_line(line)) {
-        const std::string_view text = trim_blanks(line);
+    for (std::size_t at = 0; at < lines->size(); ++at) {
+        const std::string_view text = trim_blanks((*lines)[at]);
         if (text.empty()) {
             continue;
         }
@@ -303,9 +381,9 @@ HiveLookup find_hive_value(const HostPath& hive_file, std::string_view key, std:
         std::string data(trim_blanks(text.substr(equals + 1)));
         // Long binary data goes on over several lines, each ending with "\".
         while (data.size() > 0 && data.back() == '\\' && data[0] != '"' && data.rfind("str(", 0) != 0 &&
-               reader.read_line(line)) {
+               at + 1 < lines->size()) {
             data.pop_back();
-            data += trim_blanks(line);
+            data += trim_blanks((*lines)[++at]);
         }
         HiveValue parsed;
         if (parse_value_data(data, parsed)) {

@@ -50,3 +50,7 @@ enum class HiveLookup {
 // keys separated by "\"; empty parts are ignored) in the hive file. A key exists
 // when it has a section of its own or a section below it.
 HiveLookup find_hive_value(const HostPath& hive_file, std::string_view key, std::string_view name, HiveValue& value);
+
+// Lookups keep each hive's lines while its file stays as it was (same file,
+// size and times); this forgets them (the platform layer's reset).
+void forget_kept_hives();

@@ -37,15 +37,13 @@ void report(std::string_view title, const std::string& text, std::size_t length,
 
 // Reads the next line, cut to kLineLength. False at the end of the file
 // (ios -1) or on a read error (ios its status).
-bool read_cut_line(TextFileReader& file, std::string& line, int& ios) {
+bool read_cut_line(TextFileReader& file, std::string_view& line, int& ios) {
     if (!file.read_line(line)) {
         ios = file.failed() ? file.read_status() : kEndOfFile;
         return false;
     }
     ios = 0;
-    if (line.size() > kLineLength) {
-        line.resize(kLineLength);
-    }
+    line = line.substr(0, kLineLength);
     return true;
 }
 
@@ -361,7 +359,7 @@ int rech_cup(std::string_view bbb, int nb_wp, std::span<const std::string> wp_na
 void read_cup_task(TextFileReader& file, std::string_view fnam, int nb_wp, const Tarvewp2& numbers,
                    const Tarvewp3& texts, bool qline, bool qsilent, int& ios) {
     clear_task_positions();
-    std::string line;
+    std::string_view line;
     if (!read_cut_line(file, line, ios)) {
         return;
     }
@@ -388,7 +386,7 @@ void read_cup(std::string_view fnam, int maxapt, Tarvewp2& numbers, Tarvewp3& te
         ios = file.open_status();
         return;
     }
-    std::string line;
+    std::string_view line;
     if (!read_cut_line(file, line, ios)) {
         ios = ios == kEndOfFile ? 0 : ios;
         return;

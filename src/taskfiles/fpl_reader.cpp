@@ -674,7 +674,7 @@ int get_airspace_size(std::string_view aspfile) {
         return 0;
     }
     int count = 0;
-    std::string line;
+    std::string_view line;
     while (file.read_line(line)) {
         if (line.starts_with("AC")) {
             ++count;

@@ -191,6 +191,21 @@ TEST(ListRead, PlainDecimalsReadInPlaceAsListRead) {
         EXPECT_FALSE(read_exact_decimal(text, value));
         EXPECT_EQ(value, 9.0f);
     }
+    // Plain integers likewise.
+    for (const char* text : {"7", " 045 ", "-12", "+3", "-0", "999999999", "\t30\r"}) {
+        SCOPED_TRACE(text);
+        int listed = 0;
+        ASSERT_EQ(list_read(text, listed), kReadOk);
+        int plain = -1;
+        ASSERT_TRUE(read_plain_integer(text, plain));
+        EXPECT_EQ(plain, listed);
+    }
+    for (const char* text : {"", " ", "-", "1234567890", "1.5", "4 5", "45,", "1e3", "x"}) {
+        SCOPED_TRACE(text);
+        int value = 9;
+        EXPECT_FALSE(read_plain_integer(text, value));
+        EXPECT_EQ(value, 9);
+    }
     // Reals through the list: a mantissa too long for the exact route, and a
     // double, still correctly rounded.
     float f = 0.0f;

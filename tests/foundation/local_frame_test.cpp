@@ -14,6 +14,8 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
+#include <vector>
 
 using tarvex_test::DemHeader;
 using tarvex_test::ScopedCwd;
@@ -106,6 +108,31 @@ TEST_F(FrameTest, TrnHeaderSetsTheFrame) {
     ASSERT_EQ(latlontoxy(45.0f, 12.0f, rx, ry), 1);
     EXPECT_NEAR(rx, 600000.0 - kEasting45At12East, 1.0);
     EXPECT_NEAR(ry, kNorthing45At12East - 4900000.0, 1.0);
+}
+
+TEST_F(FrameTest, LatitudesMetAgainGiveTheirFirstPositions) {
+    TrnHeader h;
+    write("AA4.trn", tarvex_test::trn_bytes(h));
+    float w = 0.0f;
+    float hgt = 0.0f;
+    ASSERT_EQ(utm_init("AA4.trn", w, hgt), 1);
+    // Far more latitudes than the kept terms have room for, each first
+    // computed afresh, then again in the other order with other longitudes.
+    constexpr int kCount = 30000;
+    std::vector<std::pair<float, float>> first(kCount);
+    for (int i = 0; i < kCount; ++i) {
+        const float lat = 44.0f + static_cast<float>(i) * 1.0e-4f;
+        ASSERT_EQ(latlontoxy(lat, 9.0f, first[i].first, first[i].second), 1);
+    }
+    for (int i = kCount - 1; i >= 0; --i) {
+        const float lat = 44.0f + static_cast<float>(i) * 1.0e-4f;
+        float rx = 0.0f;
+        float ry = 0.0f;
+        ASSERT_EQ(latlontoxy(lat, 10.5f, rx, ry), 1);
+        ASSERT_EQ(latlontoxy(lat, 9.0f, rx, ry), 1);
+        ASSERT_EQ(rx, first[i].first) << lat;
+        ASSERT_EQ(ry, first[i].second) << lat;
+    }
 }
 
 TEST_F(FrameTest, RoundTripsToFloatPrecision) {

@@ -89,6 +89,28 @@ TEST(TextFileReader, LongFilesAndLinesAcrossBlocks) {
     EXPECT_EQ(lines[40001], "\xE9t\xE9");  // bytes as they stand
 }
 
+TEST(TextFileReader, LinesAsViewsAreTheLinesAsCopies) {
+    FakeWinePrefix prefix(bare_prefix());
+    std::string text;
+    for (int i = 0; i < 20000; ++i) {
+        text += std::string(static_cast<std::size_t>(i % 97), 'a') + (i % 3 == 0 ? "\r\n" : "\n");
+    }
+    text += std::string(100000, 'y') + "\r";  // a last line without LF, longer than a block
+    prefix.add_file("C:\\views.txt", text);
+    const Lines copies = all_lines("C:\\views.txt");
+    TextFileReader reader("C:\\views.txt");
+    std::string_view view;
+    std::size_t n = 0;
+    while (reader.read_line(view)) {
+        ASSERT_LT(n, copies.size());
+        ASSERT_EQ(view, copies[n]) << n;
+        ++n;
+    }
+    EXPECT_EQ(n, copies.size());
+    EXPECT_EQ(copies.back(), std::string(100000, 'y'));
+    EXPECT_TRUE(view.empty());
+}
+
 TEST(TextFileReader, OpenFailures) {
     FakeWinePrefix prefix(bare_prefix());
     TextFileReader missing("C:\\nothing.txt");

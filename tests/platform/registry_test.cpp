@@ -220,3 +220,20 @@ TEST(Registry, ClassesRootWithNegativeLength) {
     EXPECT_EQ(read(".xyz", "", -1).status, kRegistryNotFound);
     EXPECT_EQ(read(".fpl", "").status, kRegistryNotFound);  // not a key of the user's hive
 }
+
+TEST(Registry, AHiveRewrittenBetweenLookupsIsReadAgain) {
+    FakeWinePrefix prefix(bare_prefix());
+    const fs::path hive = prefix.root() / "user.reg";
+    const std::string header = "WINE REGISTRY Version 2\n\n[Software\\\\Condor3] 1733600001\n";
+    write_hive(hive, header + "\"InstallDir\"=\"C:\\\\Condor3\"\n");
+    EXPECT_EQ(read("Software\\Condor3", "InstallDir").value, "C:\\Condor3");
+    // In place, the same size, at once: the times may not even move.
+    write_hive(hive, header + "\"InstallDir\"=\"D:\\\\Condor3\"\n");
+    EXPECT_EQ(read("Software\\Condor3", "InstallDir").value, "D:\\Condor3");
+    // Replaced by another file.
+    write_hive(prefix.root() / "new.reg", header + "\"InstallDir\"=\"E:\\\\Condor3\"\n");
+    fs::rename(prefix.root() / "new.reg", hive);
+    EXPECT_EQ(read("Software\\Condor3", "InstallDir").value, "E:\\Condor3");
+    fs::remove(hive);
+    EXPECT_EQ(read("Software\\Condor3", "InstallDir").status, kRegistryNotFound);
+}
