@@ -56,7 +56,7 @@ void choose_input() {
         }
         console_line("Infile   :" + infile);
         console_line("FPL path :" + defpath);
-        tarvex_gui();
+        run_conversion_form();
     }
 }
 

@@ -1,5 +1,8 @@
-// Process entry of Tarvex.
+// Process entry of Tarvex: the main program with the program's forms.
+#include "driver/forms_gui.h"
 #include "driver/tarvex.h"
+#include "forms/program/conversion_form.h"
+#include "forms/program/setup_form.h"
 #include "foundation/run_stop.h"
 #include "platform/console.h"
 
@@ -13,6 +16,7 @@ int main(int argc, char** argv) {
     // The program runs with traps on for invalid operations, division by zero
     // and overflow, so that a numeric fault stops it instead of writing garbage.
     feenableexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
+    set_forms_gui({tarvex_setup, tarvex_gui});
     const std::vector<std::string> args(argv, argv + argc);
     int exit_code = kExitConversionFailed;
     try {

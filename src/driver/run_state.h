@@ -13,11 +13,11 @@ struct RunState {
     bool qwrnc1 = true;
     // The settings file existed when the start-up looked for it.
     bool qex = false;
-    // The version number that wrote the settings file, and its verbose and AAT
-    // switches, as the settings reader found them.
+    // The version number that wrote the settings file, and its verbose
+    // switch, as the settings reader found them (its AAT switch is
+    // tarvex01.qaat_ini, which the forms' save buttons write back too).
     int file_version = 0;
     bool file_verbose = false;
-    bool file_aat = false;
     // Modification time of the settings file (epoch seconds, -1 when missing),
     // for the matching of the turnpoints against the landscape.
     std::int64_t settings_date = -1;

@@ -7,6 +7,7 @@
 #include "foundation/key_value.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
+#include "foundation/output_targets.h"
 #include "foundation/paths_files.h"
 #include "foundation/read_one_number.h"
 #include "foundation/text_edit.h"
@@ -59,11 +60,15 @@ void read_target(const std::string& value, SettingsFileSwitches&) {
     }
 }
 
+// The target the switches ask for, as read_target reads it back (JSON
+// included, so that a rewrite keeps a JSON target).
 std::string target_text(const SettingsFileSwitches&) {
-    if (tarvex01.qlk8000) {
-        return "LK8000";
+    switch (target_asked_for()) {
+        case kTargetLkt: return "LK8000";
+        case kTargetCup: return "SeeYou";
+        case kTargetJson: return "JSON";
+        default: return "XCSoar";
     }
-    return tarvex01.qcup ? "SeeYou" : "XCSoar";
 }
 
 void read_language(const std::string& value, SettingsFileSwitches&) {

@@ -34,8 +34,8 @@ constexpr std::string_view kSettingsFile = "%INST%\\Tarvex.ini";
 std::string position(std::size_t at) { return at == std::string::npos ? "0" : i2b(static_cast<int>(at) + 1); }
 
 // A cancelled setup form ends the run quietly.
-void run_setup_form() {
-    if (tarvex_setup() <= 0) {
+void setup_form_or_end() {
+    if (run_setup_form() <= 0) {
         end_run("", kExitSuccess);
     }
 }
@@ -97,7 +97,7 @@ void settings_file_startup(RunState& run) {
             HideConsole();
         }
         if (tarvex01.qgui) {
-            run_setup_form();
+            setup_form_or_end();
         }
         write_needed_settings(rd_fpl_6.qaat, run);
     }
@@ -105,7 +105,7 @@ void settings_file_startup(RunState& run) {
     run.settings_date = file_modification_time(tarvex_c.inifile);
     while (true) {
         const int status =
-            read_ini(run.file_verbose, cmndta001.qline, run.file_aat, run.qwrnc1, run.file_version);
+            read_ini(run.file_verbose, cmndta001.qline, tarvex01.qaat_ini, run.qwrnc1, run.file_version);
         if (status != kSettingsMissingData && run.file_version / 100 >= tarvex01.nvers / 100) {
             return;
         }
@@ -118,7 +118,7 @@ void settings_file_startup(RunState& run) {
             tell(kWarning, text);
             end_run(message_display_text(text), kExitConfiguration);
         }
-        run_setup_form();
+        setup_form_or_end();
         write_needed_settings(rd_fpl_6.qaat, run);
     }
 }
@@ -126,7 +126,7 @@ void settings_file_startup(RunState& run) {
 void rewrite_older_settings(const RunState& run) {
     if (run.qex && run.file_version / 10 < tarvex01.nvers / 10) {
         // The file read stays usable: a failure is told and the run goes on.
-        write_settings(run.file_aat, run);
+        write_settings(tarvex01.qaat_ini, run);
     }
 }
 
@@ -183,7 +183,7 @@ void start_up(RunState& run) {
 
     rewrite_older_settings(run);
 
-    rd_fpl_6.qaat = rd_fpl_6.qaat || run.file_aat;
+    rd_fpl_6.qaat = rd_fpl_6.qaat || tarvex01.qaat_ini;
     tarvex01.qverb_0 = tarvex01.qverb_0 || run.file_verbose;
     complete_defpath();
 

@@ -87,6 +87,7 @@ struct Tarvex01 {
     float t_aat_arg = 0.0f;        // AAT time from the command line, min (0 none)
     int start_max_speed_arg = 0;   // start maximum speed from the command line (0 none)
     bool qaat_arg = false;         // AAT forced on the command line
+    bool qaat_ini = false;         // the settings file's "AAT=1", as read: what a rewrite writes back
 };
 
 // The parts of an output path set_outfile built, kept for the "-AAT" mark

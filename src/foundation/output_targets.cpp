@@ -90,6 +90,16 @@ int target_asked_for() {
     return tarvex01.qxcs ? kTargetTsk : 0;
 }
 
+void ask_for_target(int ntarg) {
+    if (ntarg != kTargetTsk && ntarg != kTargetLkt && ntarg != kTargetCup && ntarg != kTargetJson) {
+        return;
+    }
+    tarvex01.qxcs = ntarg == kTargetTsk;
+    tarvex01.qlk8000 = ntarg == kTargetLkt;
+    tarvex01.qcup = ntarg == kTargetCup;
+    tarvex01.qjson = ntarg == kTargetJson;
+}
+
 int target_of_options(bool seeyou_input) {
     const int asked = target_asked_for();
     if (asked == kTargetLkt || asked == kTargetCup || asked == kTargetJson) {

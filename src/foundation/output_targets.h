@@ -113,6 +113,12 @@ const TargetFacts& chosen_target();
 // none is set (the conversion form clears them for a SeeYou task input).
 int target_asked_for();
 
+// Sets the switches so that target_asked_for gives `ntarg` (XCSoar, LK8000,
+// SeeYou or JSON): its switch on, the three others off. Any other number
+// leaves the switches as they are. The conversion form's target boxes choose
+// a target through it.
+void ask_for_target(int ntarg);
+
 // The target a conversion writes for an input that is a SeeYou task
 // (`seeyou_input`) or a flight plan: the LK8000, SeeYou or JSON target asked
 // for; otherwise a Condor flight plan for a SeeYou task, else XCSoar.

@@ -105,6 +105,44 @@ protected:
     std::vector<Box> boxes;
 };
 
+// The forms as the driver's tests play them: doubles installed with
+// set_forms_gui that count their calls and answer as the test says (the
+// setup form: 1, OK, unless on_setup answers otherwise); taken away again
+// when it goes, so that the driver is left without forms.
+class FakeForms {
+public:
+    FakeForms() {
+        on_setup = nullptr;
+        on_conversion = nullptr;
+        setups = 0;
+        conversions = 0;
+        set_forms_gui({&setup, &conversion});
+    }
+    ~FakeForms() { set_forms_gui({}); }
+    FakeForms(const FakeForms&) = delete;
+    FakeForms& operator=(const FakeForms&) = delete;
+
+    inline static std::function<int()> on_setup;
+    inline static std::function<void()> on_conversion;
+    inline static int setups = 0;
+    inline static int conversions = 0;
+
+private:
+    static int setup() {
+        ++setups;
+        return on_setup ? on_setup() : 1;
+    }
+    static void conversion() {
+        ++conversions;
+        if (on_conversion) {
+            on_conversion();
+        }
+    }
+};
+
+// What the driver tells when it has no form window to open.
+inline constexpr const char* kNoFormWindow = "The form window cannot be opened; run Tarvex with -nogui";
+
 // Lines joined with CR LF, each line ended.
 inline std::string crlf(const std::vector<std::string>& lines) {
     std::string text;

@@ -98,24 +98,38 @@ TEST_F(InputChoice, ConsoleModeOpensNoDialog) {
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(InputChoice, FormsAreNotBuilt) {
+TEST_F(InputChoice, WithTheFormsTheConversionFormChooses) {
     tarvex01.qgui = true;
     tarvex_c.defpath = "C:\\Plans";
+    {
+        tarvex_test::FakeForms forms;
+        std::string shown;
+        forms.on_conversion = [&shown] {
+            shown = tarvex_c.infile;
+            tarvex_c.infile = "C:\\Plans\\Race1.fpl";
+        };
+        choose_input();
+        EXPECT_EQ(forms.conversions, 1);
+        // The form opened in the flight-plans folder and chose the input.
+        EXPECT_EQ(shown, "C:\\Plans\\");
+        EXPECT_EQ(tarvex_c.infile, "C:\\Plans\\Race1.fpl");
+        check_input();
+    }
+
+    // Without a form window the run ends: told, logged, exit code 3.
+    tarvex_c.infile.clear();
     const RunStopped stopped = stop_of([] { choose_input(); });
     EXPECT_EQ(stopped.exit_code, kExitConfiguration);
-    // The form would have opened in the flight-plans folder.
-    EXPECT_EQ(tarvex_c.infile, "C:\\Plans\\");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].status, 1);
-    EXPECT_EQ(boxes[0].text, "The form-based GUI is not available in this build; run Tarvex with -nogui");
-    EXPECT_TRUE(logged("The form-based GUI is not available in this build; run Tarvex with -nogui"));
+    EXPECT_EQ(boxes[0].text, tarvex_test::kNoFormWindow);
+    EXPECT_TRUE(logged(tarvex_test::kNoFormWindow));
 
     cmndta001.qfr = true;
     cmndta001.qline = true;
     CapturedStdout out;
     stop_of([] { choose_input(); });
-    EXPECT_NE(out.finish().find("L'interface graphique n'est pas disponible dans cette version ; lancez Tarvex avec "
-                                "-nogui"),
+    EXPECT_NE(out.finish().find("La fen\xEAtre du formulaire ne peut pas \xEAtre ouverte ; lancez Tarvex avec -nogui"),
               std::string::npos);
     EXPECT_EQ(boxes.size(), 1u);
 }

@@ -186,7 +186,8 @@ TEST_F(SettingsWrite, ComputedValues) {
     tarvex01.qauto_defpath = true;
     tarvex_c.defpath = "C:\\resolved\\FlightPlans\\";
     create_ini(false, true, false, false, 44001);
-    EXPECT_EQ(written("Target"), "XCSoar");
+    // A JSON target is kept, as the reader reads it back.
+    EXPECT_EQ(written("Target"), "JSON");
     EXPECT_EQ(written("AutoLoad"), "2");
     EXPECT_EQ(written("Profile file"), "0");
     EXPECT_EQ(written("Airspace file"), "Zones.txt");

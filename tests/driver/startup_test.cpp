@@ -127,12 +127,39 @@ TEST_F(StartUp, FirstRunWithoutSettingsFileAndWithoutForms) {
     EXPECT_FALSE(exists("Tarvex_0000.ini"));
 }
 
-TEST_F(StartUp, FirstRunWithTheFormsStopsAtTheSetupForm) {
-    const RunStopped stopped = stop_starting({});
+TEST_F(StartUp, FirstRunWithTheFormsShowsTheSetupForm) {
+    // No form window to open: told, logged, exit code 3, nothing written.
+    RunStopped stopped = stop_starting({});
     EXPECT_EQ(stopped.exit_code, kExitConfiguration);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "The form-based GUI is not available in this build; run Tarvex with -nogui");
+    EXPECT_EQ(boxes[0].text, tarvex_test::kNoFormWindow);
+    EXPECT_TRUE(logged(tarvex_test::kNoFormWindow));
     EXPECT_FALSE(exists("Tarvex.ini"));
+
+    // The setup form cancelled: a quiet end, nothing written.
+    tarvex_test::FakeForms forms;
+    forms.on_setup = [] { return -1; };
+    boxes.clear();
+    stopped = stop_starting({});
+    EXPECT_EQ(stopped.exit_code, kExitSuccess);
+    EXPECT_EQ(stopped.text, "");
+    EXPECT_EQ(forms.setups, 1);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_FALSE(exists("Tarvex.ini"));
+
+    // Its OK: the main program writes what the form left in the options.
+    forms.on_setup = [] {
+        tarvex_c.xcsoar_tasks = "C:\\XCSoarData\\Tasks";
+        tarvex_c.lk8000_tasks = "";
+        tarvex_c.seeyou_tasks = "";
+        return 1;
+    };
+    start({"-line"});
+    EXPECT_EQ(forms.setups, 2);
+    EXPECT_EQ(forms.conversions, 0);
+    EXPECT_NE(read("Tarvex.ini").find("\r\nXCsoar Destination Path=C:\\XCSoarData\\Tasks\r\n"), std::string::npos);
+    EXPECT_FALSE(exists("Tarvex_0000.ini"));
+    EXPECT_EQ(run.file_version, 4400);
 }
 
 TEST_F(StartUp, VersionRule) {
@@ -152,11 +179,18 @@ TEST_F(StartUp, VersionRule) {
     // Shown, not logged.
     EXPECT_FALSE(logged("needs updating"));
 
-    // With the forms on, the setup form would open.
+    // With the forms on, the setup form opens, and the file it leaves is
+    // written anew and read again.
     write("Tarvex.ini", crlf(settings("4399")));
-    boxes.clear();
-    EXPECT_EQ(stop_starting({}).exit_code, kExitConfiguration);
-    EXPECT_EQ(boxes.back().text, "The form-based GUI is not available in this build; run Tarvex with -nogui");
+    {
+        tarvex_test::FakeForms forms;
+        start({"-line"});
+        EXPECT_EQ(forms.setups, 1);
+        EXPECT_EQ(written_version(), "4400");
+        EXPECT_EQ(read("Tarvex_0000.ini"), crlf(settings("4399")));
+        EXPECT_EQ(run.file_version, 4400);
+        std::filesystem::remove(dir_.path() / "Tarvex_0000.ini");
+    }
 
     // 4400 and later are accepted as they are.
     for (const std::string version : {"4400", "4405", "4510"}) {
@@ -182,7 +216,7 @@ TEST_F(StartUp, OlderMinorVersionIsRewrittenSilently) {
     settings_file_startup(run);
     EXPECT_TRUE(run.qex);
     EXPECT_EQ(run.file_version, 4400);
-    EXPECT_TRUE(run.file_aat);
+    EXPECT_TRUE(tarvex01.qaat_ini);
     rewrite_older_settings(run);
     EXPECT_EQ(written_version(), "4410");
     EXPECT_EQ(read("Tarvex_0000.ini"), crlf(settings("4400", {"AAT=1", "Target=SeeYou"})));

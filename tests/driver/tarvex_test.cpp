@@ -61,12 +61,12 @@ TEST_F(MainProgram, InputChecks) {
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(MainProgram, TheFormsAreNotBuiltYet) {
+TEST_F(MainProgram, WithoutAFormWindowTheRunEndsWithExitCode3) {
     write("Race1.fpl", "");
     const RunStopped stopped = run({"Race1.fpl"});
     EXPECT_EQ(stopped.exit_code, kExitConfiguration);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "The form-based GUI is not available in this build; run Tarvex with -nogui");
+    EXPECT_EQ(boxes[0].text, tarvex_test::kNoFormWindow);
 }
 
 }  // namespace

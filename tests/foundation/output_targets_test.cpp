@@ -68,6 +68,20 @@ TEST_F(OutputTargets, TheSwitchesChooseInTheirOrderOfPrecedence) {
     EXPECT_EQ(target_asked_for(), kTargetJson);
 }
 
+TEST_F(OutputTargets, AskingForATargetSwitchesTheOthersOff) {
+    ask_for(true, true, true, true);
+    for (const int ntarg : {kTargetTsk, kTargetLkt, kTargetCup, kTargetJson}) {
+        ask_for_target(ntarg);
+        EXPECT_EQ(target_asked_for(), ntarg);
+        EXPECT_EQ(tarvex01.qxcs + tarvex01.qlk8000 + tarvex01.qcup + tarvex01.qjson, 1) << ntarg;
+    }
+    // A Condor flight plan is no target to ask for: the switches stay.
+    ask_for_target(kTargetFpl);
+    ask_for_target(0);
+    EXPECT_EQ(target_asked_for(), kTargetJson);
+    EXPECT_TRUE(tarvex01.qjson);
+}
+
 TEST_F(OutputTargets, TheChosenTargetIsReadFromTheTargetNumberOnly) {
     ask_for(false, true, false, false);
     tarvex01.ntarg = kTargetCup;

@@ -142,7 +142,8 @@ void form_setup();
 // loaded) and the input font "cour.ttf", lays the form out and registers the
 // window's callbacks. The window id, or 0 when the toolkit cannot start, no
 // window opens or no font loads (nothing is left open then). A window of an
-// earlier form is closed first.
+// earlier form is closed, its context once the new one stands (so that the
+// display connection stays from form to form).
 int frm_start_graphics(std::string_view font_file, std::string_view title);
 
 // Shows the window and runs the main loop until a closing button (the window

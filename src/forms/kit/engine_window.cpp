@@ -102,13 +102,21 @@ int upward(int y) {
 }  // namespace
 
 int frm_start_graphics(std::string_view font_file, std::string_view title) {
+    // The earlier form's context goes once the new one stands: the display
+    // connection, and the GL driver loaded for it, stay from form to form.
+    CpwContext* earlier = engine_window.this_cpw;
+    engine_window.this_cpw = nullptr;
     close_graphics();
     reset_engine_state();
     EngineWindow& w = engine_window;
     EngineMetrics& m = engine_metrics;
     w.font_name = std::string(font_file.substr(0, 127));
     w.Title = std::string(title.substr(0, 127));
-    if (!cpwInitContext(&w.this_cpw)) {
+    const bool started = cpwInitContext(&w.this_cpw);
+    if (earlier != nullptr) {
+        cpwFreeContext(&earlier);
+    }
+    if (!started) {
         log_message_text("Form: the windowing toolkit could not start (error " +
                          std::to_string(cpwGetLastError(w.this_cpw)) + ")");
         close_graphics();

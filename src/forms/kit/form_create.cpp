@@ -131,6 +131,10 @@ void load_form() {
 int frm_create_form() {
     frm999.qfr = IsLanguageFrench() != 0;
     if (frm000.nb_inpt == 0) {
+        // No window for a form without boxes; an earlier form's window goes
+        // too, so that frm_do_form cannot run it in this form's place.
+        frm_close_graphics();
+        frm999.window_id = 0;
         return 0;
     }
     trace("font " + frmc00.f_name + " size " + i2b(frm000.f_size));

@@ -6,8 +6,9 @@
 
 // Hands the model to the engine and opens the form's window: the window id
 // (also kept in frm999.window_id), or 0 when the form has no input box (no
-// window is made, window_id unchanged) or the engine opens none. Sets
-// frm999.qfr from the user's interface language.
+// window is made, an earlier form's window is closed and window_id becomes
+// 0) or the engine opens none. Sets frm999.qfr from the user's interface
+// language.
 int frm_create_form();
 
 // Runs the form's window until a button or the close box ends it: the

@@ -1,0 +1,52 @@
+# Tarvex conversion form
+# English texts; box names, types and positions as in Tarvex_form_FR.frm
+
+[General]
+Window Title=Tarvex - Task conversion
+FontName=arial.ttf
+FontSize=13
+TickSize=13
+Active=1
+Version=4400
+
+[Input-boxes]
+# The input: a Condor flight plan or a SeeYou task
+{Name=Infile;Txt=Flight plan or SeeYou task;Pos=230,364;TxPos=LA;Size=46;Type=IFP;Ext="*.fpl;*.cup"}
+# The target software: one of three
+{Name=XCS;Txt=XCSoar;Pos=230,322;Type=TCK}
+{Name=LK8;Txt=LK8000;Pos=330,322;Type=TCK}
+{Name=CU;Txt=SeeYou;Pos=430,322;Type=TCK}
+# The task's rules; heights in metres, speeds in km/h unless the units are imperial
+{Name=AAT;Txt=AAT task;Pos=230,280;TxPos=LA;Type=TCK}
+{Name=AAT Time;Txt=AAT time (min);Pos=540,280;TxPos=LA;Size=7;Type=FLT}
+{Name=StrtMgn;Txt=Start height margin (m);Pos=230,254;TxPos=LA;Size=7;Type=INT}
+{Name=FinishMinAlt;Txt=Finish minimum altitude (m);Pos=540,254;TxPos=LA;Size=7;Type=FLT}
+{Name=start_max_speed;Txt=Maximum start speed (km/h);Pos=230,228;TxPos=LA;Size=7;Type=INT}
+# The files written
+{Name=Dest;Txt=Task file;Pos=230,186;TxPos=LA;Size=46;Type=OFP;Ext=*.tsk}
+{Name=Profile file;Txt=Profile;Pos=230,160;TxPos=LA;Size=46;Type=OFP;Ext=*.prf}
+{Name=MapName;Txt=Map;Pos=230,134;TxPos=LA;Size=46;Type=OFP;Ext=*.xcm}
+{Name=TerrainName;Txt=Terrain (LK8000);Pos=230,108;TxPos=LA;Size=46;Type=OFP;Ext=*.dem}
+{Name=airnam;Txt=Airspace file;Pos=230,82;TxPos=LA;Size=46;Type=OFP;Ext=*.txt}
+{Name=AltCup;Txt=Alternative turnpoints;Pos=230,56;TxPos=LA;Type=TCK}
+{Name=AltCupFile;Txt=;Pos=252,56;Size=43;Type=IFP;Ext=*.cup;Dep=AltCup}
+
+[Radio-buttons]
+{Set=XCS,LK8,CU}
+
+[Separators]
+{Separ=10,348,612,348}
+{Separ=10,306,612,306}
+{Separ=10,212,612,212}
+{Separ=10,40,612,40}
+
+[Text]
+{Title=Tarvex;Pos=C50%,-8}
+{Title=Flight software;Pos=R222,324}
+
+[Buttons]
+{Txt=Convert;Pos=20,12;Size=108;Type=OK}
+{Txt=Save settings;Pos=138,12;Size=108;Type=102}
+{Txt=Apply and save;Pos=256,12;Size=108;Type=104}
+{Txt=Setup...;Pos=374,12;Size=108;Type=-100}
+{Txt=Cancel;Pos=492,12;Size=108;Type=CANCEL}

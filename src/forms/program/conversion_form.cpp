@@ -1,0 +1,107 @@
+#include "forms/program/conversion_form.h"
+
+#include "driver/fpl_preread.h"
+#include "forms/kit/form_accessors.h"
+#include "forms/kit/form_create.h"
+#include "forms/program/field_maps.h"
+#include "forms/program/field_rules.h"
+#include "forms/program/form_boxes.h"
+#include "forms/program/form_file.h"
+#include "forms/program/setup_form.h"
+#include "forms/program/unit_boxes.h"
+#include "foundation/fixed_text.h"
+#include "foundation/fortran_format.h"
+#include "foundation/message_records.h"
+#include "foundation/number_text.h"
+#include "foundation/option_records.h"
+#include "foundation/paths_files.h"
+#include "foundation/run_stop.h"
+#include "foundation/tell.h"
+#include "platform/console.h"
+#include "taskfiles/task_model.h"
+
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr std::string_view kFormFile = "Tarvex_form.frm";
+constexpr std::string_view kFrenchFormFile = "Tarvex_form_FR.frm";
+// The setup button's type.
+constexpr int kSetupButton = -100;
+
+// The form file must be of the program's version, the last two digits aside.
+void check_form_version() {
+    const int version = frm_get_version();
+    if (version / 100 != tarvex01.nvers / 100) {
+        fatal_error("Version numbers do not match:/App:" + fmt_i(tarvex01.nvers, 4, 4) + "/Form:" +
+                        fmt_i(version, 4, 4),
+                    kExitConfiguration);
+    }
+}
+
+// Reads the input plan named, when it names a plan: true when it was read.
+// `aat_guess` receives what the AAT box is to show instead of the plan's
+// flag (the guess from the cylinders, for a plan that is no AAT while the
+// guess is on).
+bool read_named_plan(std::optional<bool>& aat_guess) {
+    const std::string infile = trim_right(tarvex_c.infile);
+    if (infile.empty() || infile.back() == '\\' || infile.find(".cup") != std::string::npos) {
+        return false;
+    }
+    if (read_fpl_1(infile) > 0) {
+        return false;
+    }
+    if (!rd_fpl_6.qaat && tarvex01.qaat_detect) {
+        aat_guess = detect_aat();
+    }
+    return true;
+}
+
+// One showing of the form; the form's result.
+int show_conversion_form() {
+    trace_auto_load("tarvex_gui");
+    define_units();
+    read_form_file(form_file_path(cmndta001.qfr ? kFrenchFormFile : kFormFile));
+    check_form_version();
+    bind_fields(conversion_fields());
+    add_version_to_titles();
+
+    std::optional<bool> aat_guess;
+    const bool plan = read_named_plan(aat_guess);
+    fill_fields(conversion_fields());
+    if (aat_guess) {
+        set_box_tick(tvxfrm.nb__qaat, *aat_guess);
+    }
+    open_form_window();
+    show_display_units(conversion_fields());
+    // A SeeYou task input gets its proposals too, without being read as a plan.
+    if (plan || tarvex_c.infile.find(".cup") != std::string::npos) {
+        update_files();
+    } else {
+        set_activity();
+    }
+    lock_condor3_boxes();
+
+    const int result = frm_do_form();
+    console_line(" tarvex_gui : form result " + i2b(result));
+    return result;
+}
+
+}  // namespace
+
+void tarvex_gui() {
+    reset_tvxfrm();
+    int result = show_conversion_form();
+    while (result == kSetupButton) {
+        tarvex_setup();
+        result = show_conversion_form();
+    }
+    if (result <= 0) {
+        end_run("", kExitSuccess);
+    }
+    tarvex_c.prfnam = extract_name(trim_right(tarvex_c.prfnam));
+    tarvex01.qauto = tarvex01.nauto == 2;
+    tarvex01.qwait = tarvex01.nauto == 3;
+    trace_auto_load("tarvex_gui end");
+}

@@ -1,0 +1,279 @@
+#include "forms/program/field_rules.h"
+
+#include "forms/kit/form_accessors.h"
+#include "forms/kit/form_model.h"
+#include "forms/program/field_maps.h"
+#include "forms/program/form_boxes.h"
+#include "forms/program/unit_boxes.h"
+#include "foundation/condor_install.h"
+#include "foundation/fixed_text.h"
+#include "foundation/number_text.h"
+#include "foundation/option_records.h"
+#include "foundation/output_targets.h"
+#include "foundation/paths_files.h"
+#include "foundation/tell.h"
+#include "foundation/text_edit.h"
+#include "platform/console.h"
+#include "platform/files.h"
+#include "taskfiles/map_lists.h"
+#include "taskfiles/task_model.h"
+
+#include <array>
+#include <string>
+
+namespace {
+
+// What infile_ok reports for a name that does not exist.
+constexpr int kMissingStatus = 9876;
+constexpr std::size_t kUpperCopyLength = 512;
+constexpr std::string_view kAatMark = "-AAT";
+constexpr std::string_view kDefaultProfile = "Condor.prf";
+
+// A task folder that is set: neither blank nor "XXXXX".
+bool folder_set(std::string_view folder) {
+    const std::string text = trim_right(folder);
+    return !text.empty() && !text.starts_with(kFolderNotSet);
+}
+
+// `name` in `folder`: one "\" between them.
+std::string in_folder(std::string_view folder, std::string_view name) {
+    std::string path = trim_right(folder);
+    if (path.empty() || path.back() != '\\') {
+        path += '\\';
+    }
+    return path_field(path + std::string(name));
+}
+
+// The plan has an airspace output: penalty zones, or a Condor 3 landscape.
+bool plan_has_airspace() { return rd_fpl_0.nb_pz > 0 || rd_fpl_0.nvcnd == 3; }
+
+struct TargetBox {
+    int* box;
+    int ntarg;
+    std::string TarvexC::*folder;
+};
+
+std::array<TargetBox, 3> target_boxes() {
+    return {{{&tvxfrm.nb__qxcs, kTargetTsk, &TarvexC::xcsoar_tasks},
+             {&tvxfrm.nb__qlk8000, kTargetLkt, &TarvexC::lk8000_tasks},
+             {&tvxfrm.nb__qcup, kTargetCup, &TarvexC::seeyou_tasks}}};
+}
+
+// The input's file name without its extension: from ".cup" (a SeeYou input,
+// which sets qcup_in) or from ".fpl" on; both searched with their case.
+std::string input_base() {
+    std::string base = extract_name(trim_right(live_text(tvxfrm.nb__infile)));
+    const std::size_t cup = base.find(".cup");
+    tarvex01.qcup_in = cup != std::string::npos;
+    const std::size_t cut = tarvex01.qcup_in ? cup : base.find(".fpl");
+    if (cut != std::string::npos) {
+        base.erase(cut);
+    }
+    return base;
+}
+
+void propose_map_and_terrain(int target) {
+    std::string map;
+    std::string map_pattern;
+    std::string terrain;
+    std::string terrain_pattern;
+    if (target == kTargetLkt) {
+        const bool found = find_lk8000_map();
+        const std::string maps = in_folder(tarvex_c.lk8000_root, "_Maps\\");
+        map = maps + (found ? trim_right(tarvex_c.mapname) : std::string());
+        terrain = maps + (found ? trim_right(tarvex_c.terrainname) : std::string());
+        map_pattern = "*.lkm";
+        terrain_pattern = "*.dem";
+    } else if (target == kTargetTsk) {
+        map = in_folder(tarvex_c.xcsoar_root, tarvex01.qmapfold ? "Maps\\" : "");
+        if (find_xcsoar_map()) {
+            map += trim_right(tarvex_c.mapname);
+        }
+        map_pattern = "*.xcm";
+    }
+    set_box_pattern(tvxfrm.nb__mapname, map_pattern);
+    set_box_text(tvxfrm.nb__mapname, path_field(map));
+    set_box_pattern(tvxfrm.nb__terrainname, terrain_pattern);
+    set_box_text(tvxfrm.nb__terrainname, path_field(terrain));
+}
+
+void propose_profile(int target) {
+    std::string profile;
+    if (target == kTargetLkt) {
+        const std::string configuration = in_folder(tarvex_c.lk8000_root, "_Configuration\\");
+        profile = tarvex01.qdeftsklk8000 ? configuration : configuration + "DEFAULT_PROFILE.prf";
+    } else if (target == kTargetTsk) {
+        const std::string name = extract_name(trim_right(tarvex_c.prfnam));
+        profile = in_folder(tarvex_c.xcsoar_root, name.empty() ? kDefaultProfile : name);
+    }
+    set_box_text(tvxfrm.nb__prfnam, path_field(profile));
+}
+
+void propose_output(int target, const std::string& out) {
+    std::string dest;
+    std::string pattern;
+    if (tarvex01.qcup_in) {
+        dest = in_folder(in_folder(inst00.cndrrootpath, "FlightPlans"), out + "_CUP.fpl");
+        pattern = "*.fpl";
+    } else if (target == kTargetLkt) {
+        dest = in_folder(tarvex_c.lk8000_tasks, tarvex01.qdeftsklk8000 ? out + ".lkt" : std::string("Default.lkt"));
+        pattern = "*.lkt";
+    } else if (target == kTargetTsk) {
+        dest = in_folder(tarvex_c.xcsoar_tasks, out + ".tsk");
+        pattern = "*.tsk";
+    } else if (target == kTargetCup) {
+        dest = in_folder(tarvex_c.seeyou_tasks, out + ".cup");
+        pattern = "*.cup";
+    }
+    set_box_pattern(tvxfrm.nb__outfile, pattern);
+    set_box_text(tvxfrm.nb__outfile, dest);
+}
+
+void propose_airspace(int target, const std::string& base, bool aat) {
+    if (!plan_has_airspace()) {
+        set_box_active(tvxfrm.nb__airnam, false);
+        return;
+    }
+    set_box_active(tvxfrm.nb__airnam, true);
+    std::string name;
+    if (aat && base.find(kAatMark) == std::string::npos) {
+        name = base + "-AAT-PZ.txt";
+    } else if (!is_blank(tarvex_c.airnam)) {
+        name = extract_name(trim_right(tarvex_c.airnam));
+    } else {
+        name = base + "-PZ.txt";
+    }
+    std::string folder = tarvex_c.seeyou_root;
+    if (target == kTargetLkt) {
+        folder = in_folder(tarvex_c.lk8000_root, "_Airspaces");
+    } else if (target == kTargetTsk) {
+        folder = tarvex_c.xcsoar_root;
+    }
+    set_box_text(tvxfrm.nb__airnam, in_folder(folder, name));
+}
+
+}  // namespace
+
+int infile_ok(std::string_view cv) {
+    const std::string name = trim_right(cv);
+    const bool exists = !name.empty() && (file_exists(name) || folder_exists(name));
+    int status = kMissingStatus;
+    if (exists) {
+        const TextFileReader file(name);
+        status = file.is_open() ? 0 : (file.open_status() != 0 ? file.open_status() : 1);
+    }
+    const std::string rule(31, '-');
+    console_line(rule);
+    console_line(" infile_ok " + name + " " + (exists ? "T" : "F") + " " + i2b(status));
+    console_line(rule);
+    if (status == 0) {
+        return 1;
+    }
+    std::string upper = fit_field(name, kUpperCopyLength);
+    majusc(upper);
+    if (exists && upper.find(".FPL") == std::string::npos && upper.find(".CUP") == std::string::npos) {
+        return -1;
+    }
+    return 0;
+}
+
+void set_activity() {
+    if (tarvex01.qcup_in) {
+        tarvex01.qwrprf = false;
+        tarvex01.qtskwrn = false;
+        tarvex01.qlk8000 = false;
+        tarvex01.qcup = false;
+        tarvex01.qxcs = false;
+        for (const TargetBox& target : target_boxes()) {
+            set_box_active(*target.box, false);
+            set_box_tick(*target.box, false);
+        }
+    } else {
+        for (const TargetBox& target : target_boxes()) {
+            set_box_active(*target.box, folder_set(tarvex_c.*target.folder));
+        }
+    }
+    const bool readable = infile_ok(live_text(tvxfrm.nb__infile)) == 1;
+    const int target = target_asked_for();
+    const bool profile = readable && tarvex01.qwrprf && (target == kTargetTsk || target == kTargetLkt);
+    set_box_active(tvxfrm.nb__prfnam, profile);
+    set_box_active(tvxfrm.nb__mapname, profile);
+    set_box_active(tvxfrm.nb__terrainname, profile && target == kTargetLkt);
+    set_box_active(tvxfrm.nb__outfile, readable);
+    set_box_active(tvxfrm.nb__airnam, plan_has_airspace());
+}
+
+void update_files() {
+    const bool aat = live_int(tvxfrm.nb__qaat) != 0;
+    const std::string base = input_base();
+    const int target = target_asked_for();
+    const std::string out = aat && base.find(kAatMark) == std::string::npos ? base + std::string(kAatMark) : base;
+    propose_map_and_terrain(target);
+    propose_profile(target);
+    propose_output(target, out);
+    propose_airspace(target, base, aat);
+    set_activity();
+}
+
+void lock_condor3_boxes() {
+    if (tarvex01.qsetup || rd_fpl_0.nvcnd != 3) {
+        return;
+    }
+    console_line(" Condor 3 flight plan: AAT, AAT time and start speed from the plan");
+    set_box_tick(tvxfrm.nb__qaat, rd_fpl_6.qaat);
+    set_box_active(tvxfrm.nb__qaat, false);
+    frm_set_value(tvxfrm.nb__t_aat, 0, rd_fpl_6.t_aat, "", true);
+    set_box_active(tvxfrm.nb__t_aat, false);
+    const int shown = shown_in_imperial(tvxfrm.nb__start_max_speed, FieldUnit::speed)
+                          ? to_imperial_units(rd_fpl_6.start_max_speed, FieldUnit::speed)
+                          : rd_fpl_6.start_max_speed;
+    set_box_whole(tvxfrm.nb__start_max_speed, shown);
+    set_box_active(tvxfrm.nb__start_max_speed, false);
+}
+
+void set_flight_plans_box_kind(bool file) {
+    set_box_type(stpfrm.nb__defpath, file ? kTypeIfp : kTypeFld);
+    set_box_pattern(stpfrm.nb__defpath, file ? "*.fpl;*.cup" : "");
+}
+
+namespace tarvex_forms {
+
+int check_values_app(int n, const std::string& nam, int ival, float rval, const std::string& cval, std::string& msg) {
+    console_line(" check_values_app " + i2b(n) + " " + trim_right(nam) + " " + i2b(ival) + " " +
+                 f2b(rval, "(F16.6)") + " " + trim_right(cval));
+    msg.clear();
+    if (!box_active(n)) {
+        return 1;
+    }
+    if (tarvex01.qsetup) {
+        if (n == stpfrm.nb__xcsoar_tasks || n == stpfrm.nb__lk8000_tasks || n == stpfrm.nb__seeyou_tasks) {
+            const auto given = [](int box) {
+                const std::string text = trim_right(live_text(box));
+                return !text.empty() && text != kFolderNotSet;
+            };
+            if (!given(stpfrm.nb__xcsoar_tasks) && !given(stpfrm.nb__lk8000_tasks) && !given(stpfrm.nb__seeyou_tasks)) {
+                msg = in_user_language("At least one destination path must be specified",
+                                       "Au moins une destination doit \xEAtre renseign\xE9" "e");
+                return 0;
+            }
+        } else if (n == stpfrm.nb__defpath && is_blank(cval)) {
+            msg = in_user_language("Enter a folder", "Indiquez un dossier");
+            return 0;
+        }
+        return 1;
+    }
+    if (n == tvxfrm.nb__infile) {
+        switch (infile_ok(live_text(n))) {
+            case 1: return 1;
+            case -1:
+                msg = in_user_language("Enter a .fpl or .cup file name", "Indiquez un nom de fichier .fpl ou .cup");
+                return 0;
+            default:
+                msg = in_user_language("This file cannot be opened", "Ce fichier ne peut pas \xEAtre ouvert");
+                return 0;
+        }
+    }
+    return 1;
+}
+
+}  // namespace tarvex_forms

@@ -1,0 +1,186 @@
+#include "forms/program/form_callback.h"
+
+#include "driver/fpl_preread.h"
+#include "driver/settings_file.h"
+#include "forms/kit/form_accessors.h"
+#include "forms/program/field_maps.h"
+#include "forms/program/field_rules.h"
+#include "forms/program/form_boxes.h"
+#include "foundation/condor_install.h"
+#include "foundation/fixed_text.h"
+#include "foundation/message_records.h"
+#include "foundation/number_text.h"
+#include "foundation/option_records.h"
+#include "foundation/output_targets.h"
+#include "foundation/paths_files.h"
+#include "platform/console.h"
+#include "platform/files.h"
+#include "taskfiles/map_lists.h"
+#include "taskfiles/task_model.h"
+
+#include <array>
+#include <string>
+
+namespace {
+
+constexpr std::string_view kAuto = "AUTO";
+constexpr int kOk = 1;
+constexpr int kSaveSettings = 102;
+constexpr int kSaveSettingsToo = 104;
+
+bool automatic(std::string_view folder) {
+    const std::string text = trim_right(folder);
+    return text.empty() || text == kAuto;
+}
+
+// The Condor version whose folders the automatic settings stand for: the
+// plan's when one was read, else the active one.
+int condor_version_in_use() {
+    return rd_fpl_0.nvcnd == 2 || rd_fpl_0.nvcnd == 3 ? rd_fpl_0.nvcnd : inst00.condor_version;
+}
+
+void take_setup_form() {
+    copy_fields(setup_fields());
+    // A flight-plans path the user changed is no longer the automatic one.
+    if (stpfrm_m.qm__defpath) {
+        tarvex01.qauto_defpath = trim_right(tarvex_c.defpath) == kAuto;
+    }
+    // The setup form shows neither Condor folder: an automatic one stays so.
+    tarvex01.qauto_c2_inst = tarvex01.qauto_c2_inst || automatic(inst00.cndrinstpath);
+    tarvex01.qauto_c2_root = tarvex01.qauto_c2_root || automatic(inst00.pilot_path);
+    tarvex01.qauto = tarvex01.nauto == 2;
+    tarvex01.qwait = tarvex01.nauto == 3;
+    const bool condor3 = condor_version_in_use() == 3;
+    const std::string& install = condor3 ? inst00.instpath3 : inst00.instpath2;
+    const std::string& pilot = condor3 ? inst00.pilpath3 : inst00.pilpath2;
+    if (tarvex01.qauto_c2_inst && !is_blank(install)) {
+        inst00.cndrinstpath = install;
+    }
+    if (tarvex01.qauto_c2_root && !is_blank(pilot)) {
+        inst00.pilot_path = pilot;
+    }
+}
+
+void take_conversion_form() {
+    copy_fields(conversion_fields());
+    // The target ticked is the one asked for, the JSON export included.
+    for (const auto& [box, ntarg] : {std::pair{tvxfrm.nb__qxcs, kTargetTsk}, std::pair{tvxfrm.nb__qlk8000, kTargetLkt},
+                                     std::pair{tvxfrm.nb__qcup, kTargetCup}}) {
+        int iv = 0;
+        float rv = 0.0f;
+        std::string cv;
+        int it = 0;
+        if (frm_get_value(box, iv, rv, cv, it) && iv != 0) {
+            ask_for_target(ntarg);
+            break;
+        }
+    }
+}
+
+void button_pressed(int num, int type) {
+    console_line(" frm_callback button " + i2b(num) + " type " + i2b(type));
+    if (type != kOk && type != kSaveSettings && type != kSaveSettingsToo) {
+        return;
+    }
+    if (tarvex01.qsetup) {
+        take_setup_form();
+    } else {
+        take_conversion_form();
+    }
+    if (type != kOk) {
+        create_ini(cmndta001.qline, tarvex01.qverb_0, tarvex01.qaat_ini, false, tarvex01.nvers);
+    }
+}
+
+void input_changed(const std::string& text) {
+    tarvex01.qcup_in = text.find(".cup") != std::string::npos;
+    const bool folder = !text.empty() && text.back() == '\\';
+    if (tarvex01.qcup_in || text.empty() || folder || !(file_exists(text) || folder_exists(text))) {
+        update_files();
+        return;
+    }
+    if (read_fpl_1(text) <= 0 && rd_fpl_0.nvcnd == 2 && !rd_fpl_6.qaat && tarvex01.qaat_detect) {
+        set_box_tick(tvxfrm.nb__qaat, detect_aat());
+    }
+    update_files();
+}
+
+// The map and terrain of the landscape as the map list of the target keeps them.
+void map_changed(const std::string& map_text, const std::string& terrain_text) {
+    const int target = target_asked_for();
+    const std::string map = extract_name(map_text);
+    if (target == kTargetLkt) {
+        const std::string terrain = extract_name(terrain_text);
+        if (!map.empty() && !terrain.empty()) {
+            write_map_list(map, terrain);
+        }
+    } else if (target == kTargetTsk && !map.empty()) {
+        console_line(" map for landscape " + trim_right(rd_fpl_2.landscape));
+        write_map_list(map, " ");
+    }
+}
+
+void target_ticked(int ntarg, std::string TarvexC::*folder, std::string_view pattern) {
+    ask_for_target(ntarg);
+    set_box_pattern(tvxfrm.nb__outfile, pattern);
+    std::string dest = trim_right(tarvex_c.*folder);
+    if (dest.empty() || dest.back() != '\\') {
+        dest += '\\';
+    }
+    set_box_text(tvxfrm.nb__outfile, path_field(dest));
+    update_files();
+}
+
+void conversion_box_changed(const std::string& name, const BoxValue& value) {
+    const std::string text = trim_right(value.cv);
+    if (name == "Infile") {
+        input_changed(text);
+    } else if (name == "MapName") {
+        if (target_asked_for() == kTargetLkt || !text.empty()) {
+            map_changed(text, trim_right(live_text(tvxfrm.nb__terrainname)));
+        }
+    } else if (name == "TerrainName") {
+        if (target_asked_for() == kTargetLkt) {
+            map_changed(trim_right(live_text(tvxfrm.nb__mapname)), text);
+        }
+    } else if (value.iv == 1 && name == "LK8") {
+        target_ticked(kTargetLkt, &TarvexC::lk8000_tasks, "*.lkt");
+    } else if (value.iv == 1 && name == "XCS") {
+        target_ticked(kTargetTsk, &TarvexC::xcsoar_tasks, "*.tsk");
+    } else if (value.iv == 1 && name == "CU") {
+        target_ticked(kTargetCup, &TarvexC::seeyou_tasks, "*.cup");
+    }
+}
+
+void setup_box_changed(const std::string& name, int val) {
+    if (name != "FplFil") {
+        return;
+    }
+    set_flight_plans_box_kind(val == 1);
+}
+
+void box_changed(int num, int val) {
+    std::string name;
+    frm_get_name(num, name);
+    name = trim_right(name);
+    BoxValue value;
+    live_value(num, value);
+    console_line(" frm_callback box " + i2b(num) + " " + name + " " + i2b(val) + " : " + i2b(value.iv) + " " +
+                 f2b(value.rv, "(F16.6)") + " " + trim_right(value.cv) + " " + i2b(value.type));
+    if (tarvex01.qsetup) {
+        setup_box_changed(name, val);
+    } else {
+        conversion_box_changed(name, value);
+    }
+}
+
+}  // namespace
+
+void frm_callback(int ncla, int num, int val) {
+    if (ncla == 6) {
+        button_pressed(num, val);
+    } else if (ncla == 1) {
+        box_changed(num, val);
+    }
+    lock_condor3_boxes();
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+// The program's callback of its two forms (installed with set_frm_callback):
+// ncla 1, box num (1-based) changed, val its value as the engine passes it;
+// ncla 6, button num pressed, val its type (validated buttons only after every
+// box passed its checks). tarvex01.qsetup tells the setup form from the
+// conversion form.
+// - Buttons 1 (OK), 102 and 104 copy the boxes into the options; 102 and 104
+//   also write the settings file (create_ini, with the settings file's own
+//   AAT switch). Other buttons do nothing here.
+// - Boxes: a new input is read and the dependent names proposed; a target box
+//   ticked chooses its target (the JSON switch too goes off); the map and
+//   terrain boxes record the landscape's map in the map list; the setup
+//   form's "FplFil" makes the flight-plans box a file or a folder box.
+// - Whatever the event, a Condor 3 plan keeps the conversion form's AAT, AAT
+//   time and start speed boxes locked to the plan's values.
+// The conversion itself never runs here.
+void frm_callback(int ncla, int num, int val);

@@ -1,0 +1,13 @@
+#include "forms/program/layer_reset.h"
+
+#include "driver/layer_reset.h"
+#include "forms/kit/layer_reset.h"
+#include "forms/program/field_maps.h"
+
+void reset_forms_layer() {
+    reset_all_records();
+    reset_forms_kit_layer();
+    reset_stpfrm();
+    reset_tvxfrm_m();
+    reset_stpfrm_m();
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+// The conversion form's unit boxes (the finish minimum altitude, the start
+// margin and the maximum start speed): settings in metres and km/h, shown in
+// feet and knots when the display units are imperial (tarvex01.nunitalt 1).
+
+#include "forms/program/field_maps.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+
+// The label with its last bracketed part, "(" to the end, replaced by the
+// unit: "(m)" or "(ft)" for a height, "(km/h)" or "(kt)" for a speed. A label
+// without "(" is returned as it is.
+std::string label_with_unit(std::string_view label, FieldUnit unit, bool imperial);
+
+// A value in metres or km/h as a whole number of feet or knots, and back;
+// rounded to the nearest whole number, halves away from zero, held within
+// +-1e9 (the integer boxes' range).
+int to_imperial_units(double metric, FieldUnit unit);
+int to_metric_units(double imperial, FieldUnit unit);
+
+// True when unit box n shows its value in feet or knots: imperial display
+// units and a label with a bracketed unit (a label without "(" keeps the
+// metric value).
+bool shown_in_imperial(int n, FieldUnit unit);
+
+// Each unit box of `fields` whose label holds a "(" gets the unit of the
+// display units in its label and, with imperial units, its live value
+// converted (set as integer, real and text). Boxes without "(" keep their
+// label and value.
+void show_display_units(std::span<const FormField> fields);

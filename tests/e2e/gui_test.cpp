@@ -1,0 +1,247 @@
+// The real program through its forms: the conversion form and the setup form
+// on the tests' own X server, the user played with XTest, every run under a
+// timeout. Checked by the files written and the exit code; a screenshot of
+// each of the four forms goes to the build folder's "screenshots".
+
+// GoogleTest first: Xlib's macros would break its headers (form_screen.h has none).
+#include <gtest/gtest.h>
+
+#include "e2e/harness/checks.h"
+#include "e2e/harness/form_screen.h"
+#include "e2e/harness/tarvex_install.h"
+#include "support/temp_dir.h"
+#include "support/xvfb_server.h"
+
+#include <future>
+#include <string>
+#include <vector>
+
+using namespace tarvex_test;
+
+namespace {
+
+constexpr int kConvert = 1;
+constexpr int kCancel = -1;
+constexpr int kSetup = -100;
+constexpr const char* kConversionTitle = "Tarvex - Task conversion - V4.4.0.0";
+constexpr const char* kSetupTitle = "Tarvex - Setup - V4.4.0.0";
+constexpr const char* kFrenchConversionTitle = "Tarvex - Conversion du circuit - V4.4.0.0";
+constexpr const char* kFrenchSetupTitle = "Tarvex - Configuration - V4.4.0.0";
+// The form kit's colours: the form, an editable box, a greyed box.
+constexpr ScreenPixel kFormGrey{240, 240, 240};
+constexpr ScreenPixel kBoxWhite{255, 255, 255};
+constexpr ScreenPixel kGreyedBox{170, 170, 170};
+
+// A point inside a box, right of its text.
+std::array<int, 2> inside(const FormRect& r) { return {r[2] - 4, (r[1] + r[3]) / 2}; }
+
+class Gui : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const XvfbServer& server = XvfbServer::instance();
+        if (!server.running()) {
+            if (display_required()) {
+                FAIL() << server.failure();
+            }
+            GTEST_SKIP() << server.failure();
+        }
+        display = server.display();
+        screen = std::make_unique<FormScreen>(display);
+        ASSERT_TRUE(screen->connected());
+    }
+
+    // Tarvex installed in its own prefix, shown on the tests' display.
+    std::unique_ptr<TarvexInstall> installed(const DemoOptions& options = {}) {
+        auto install = std::make_unique<TarvexInstall>(FakePrefixOptions{}, options);
+        set_variable(install->environment, "DISPLAY", display);
+        install->timeout = std::chrono::seconds(60);
+        return install;
+    }
+    // The layout of a form file of the program's folder (empty when it cannot be had).
+    FormLayout layout_of(const TarvexInstall& install, const std::string& name) const {
+        FormLayout layout;
+        if (!layout.read(install.host(install.demo().program_folder + "\\" + name), display)) {
+            ADD_FAILURE() << "no layout of " << name;
+            layout = {};
+        }
+        return layout;
+    }
+    // Waits for the form titled `title`; it must have the size of `layout`.
+    bool shows(const std::string& title, const FormLayout& layout) {
+        std::string seen;
+        if (!screen->wait_for(title, seen)) {
+            ADD_FAILURE() << "no window \"" << title << "\" (last seen: \"" << seen << "\")";
+            return false;
+        }
+        EXPECT_EQ(screen->width(), layout.width);
+        EXPECT_EQ(screen->height(), layout.height);
+        return true;
+    }
+    void screenshot(const std::string& name) {
+        EXPECT_TRUE(screen->screenshot(screenshot_folder() / (name + ".png"))) << name;
+    }
+    ScreenPixel inside_of(const FormRect& r) {
+        const auto [x, y] = inside(r);
+        return screen->pixel(x, y);
+    }
+    // Clicks a path box twice: the second click opens its dialog.
+    void choose_path(const FormRect& r) {
+        screen->click(r);
+        screen->click(r);
+    }
+
+    std::string display;
+    std::unique_ptr<FormScreen> screen;
+};
+
+std::future<RunOutcome> start(const TarvexInstall& install, const std::vector<std::string>& args,
+                              const std::string& input = "") {
+    return std::async(std::launch::async, [&install, args, input] { return install.run(args, input); });
+}
+
+// The form ended the program: its outcome, within the run's timeout.
+RunOutcome ended(std::future<RunOutcome>& run) { return run.get(); }
+
+TEST_F(Gui, TheConvertButtonWritesWhatTheCommandLineWrites) {
+    // The form proposes "<plan>-PZ.txt" for the airspace, the command line
+    // "CondorAirspace.txt": the settings file names it for both.
+    auto gui = installed();
+    auto line = installed();
+    for (TarvexInstall* install : {gui.get(), line.get()}) {
+        install->set_setting("Airspace file", "CondorAirspace.txt");
+    }
+    const std::string plan = gui->host(gui->demo().condor3_plan).string();
+    const FormLayout form = layout_of(*gui, "Tarvex_form.frm");
+    ASSERT_GT(form.width, 0);
+
+    auto run = start(*gui, {"-line", plan});
+    if (shows(kConversionTitle, form)) {
+        screenshot("conversion_form");
+        EXPECT_EQ(screen->pixel(3, 3), kFormGrey);
+        EXPECT_EQ(inside_of(form.boxes.at("Dest")), kBoxWhite);
+        EXPECT_EQ(inside_of(form.boxes.at("TerrainName")), kGreyedBox);  // XCSoar has no terrain file
+        EXPECT_EQ(inside_of(form.boxes.at("AAT Time")), kGreyedBox);     // a Condor 3 plan decides
+        screen->click(form.buttons.at(kConvert));
+    }
+    const RunOutcome outcome = ended(run);
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLine(outcome.out, "C:\\XCSoarData\\Tasks\\DemoRace3.tsk"));
+
+    const std::string same_plan = line->host(line->demo().condor3_plan).string();
+    ASSERT_TRUE(ExitedWith(line->run({"-nogui", "-line", same_plan}), exit_code::success));
+    for (const std::string file : {"C:\\XCSoarData\\Tasks\\DemoRace3.tsk", "C:\\XCSoarData\\Tasks\\Condor.tsk",
+                                   "C:\\XCSoarData\\CondorAirspace.txt", "C:\\XCSoarData\\Condor-PZ.txt",
+                                   "C:\\XCSoarData\\Condor.prf"}) {
+        EXPECT_TRUE(FileHasBytes(gui->host(file), TempDir::read(line->host(file)))) << file;
+    }
+}
+
+TEST_F(Gui, CancelAndTheCloseBoxEndTheRunAndWriteNothing) {
+    auto install = installed();
+    const std::string plan = install->host(install->demo().condor3_plan).string();
+    const std::string settings = install->settings();
+    const FormLayout form = layout_of(*install, "Tarvex_form.frm");
+    ASSERT_GT(form.width, 0);
+    for (const bool close_box : {false, true}) {
+        SCOPED_TRACE(close_box ? "close box" : "Cancel");
+        auto run = start(*install, {"-line", plan});
+        if (shows(kConversionTitle, form)) {
+            if (close_box) {
+                screen->close();
+            } else {
+                screen->click(form.buttons.at(kCancel));
+            }
+        }
+        EXPECT_TRUE(ExitedWith(ended(run), exit_code::success));
+        EXPECT_TRUE(FileIsMissing(install->host("C:\\XCSoarData\\Tasks\\DemoRace3.tsk")));
+        EXPECT_TRUE(FileIsMissing(install->host("C:\\XCSoarData\\Condor.prf")));
+        EXPECT_TRUE(FileHasBytes(install->host(install->demo().settings_file), settings));
+    }
+}
+
+TEST_F(Gui, TheSetupButtonBringsTheFormBackInFrench) {
+    auto install = installed();
+    const std::string plan = install->host(install->demo().condor3_plan).string();
+    const std::string settings = install->settings();
+    const FormLayout form = layout_of(*install, "Tarvex_form.frm");
+    const FormLayout setup = layout_of(*install, "Tarvex_Setup_form.frm");
+    const FormLayout french_form = layout_of(*install, "Tarvex_form_FR.frm");
+    const FormLayout french_setup = layout_of(*install, "Tarvex_Setup_form_FR.frm");
+    ASSERT_TRUE(form.width > 0 && setup.width > 0 && french_form.width > 0 && french_setup.width > 0);
+
+    auto run = start(*install, {"-line", plan});
+    if (shows(kConversionTitle, form)) {
+        screen->click(form.buttons.at(kSetup));
+    }
+    if (shows(kSetupTitle, setup)) {
+        screenshot("setup_form");
+        EXPECT_EQ(inside_of(setup.boxes.at("Xcsoar_tasks")), kBoxWhite);
+        // The language list opens below its box: French is its third entry.
+        const FormRect lang = setup.boxes.at("Lang");
+        screen->click(lang);
+        const int row = lang[3] - lang[1];
+        screen->click((lang[0] + lang[2]) / 2, lang[1] - 2 * row - row / 2);
+        screen->click(setup.buttons.at(kConvert));
+    }
+    if (shows(kFrenchConversionTitle, french_form)) {
+        screenshot("conversion_form_fr");
+        EXPECT_EQ(inside_of(french_form.boxes.at("Dest")), kBoxWhite);
+        screen->click(french_form.buttons.at(kSetup));
+    }
+    if (shows(kFrenchSetupTitle, french_setup)) {
+        screenshot("setup_form_fr");
+        EXPECT_EQ(screen->pixel(3, 3), kFormGrey);
+        screen->click(french_setup.buttons.at(kCancel));
+    }
+    if (shows(kFrenchConversionTitle, french_form)) {
+        screen->click(french_form.buttons.at(kCancel));
+    }
+    EXPECT_TRUE(ExitedWith(ended(run), exit_code::success));
+    // The setup form's OK sets the options; only its save buttons write them.
+    EXPECT_TRUE(FileHasBytes(install->host(install->demo().settings_file), settings));
+}
+
+TEST_F(Gui, AFirstRunShowsTheSetupFormWhoseOkWritesTheSettingsFile) {
+    auto install = installed(without_settings_file());
+    const DemoSetup& demo = install->demo();
+    const FormLayout setup = layout_of(*install, "Tarvex_Setup_form.frm");
+    const FormLayout form = layout_of(*install, "Tarvex_form.frm");
+    ASSERT_TRUE(setup.width > 0 && form.width > 0);
+    const std::string flight_plans = install->prefix().user_root(3) + "FlightPlans";
+    // The folder dialogs read the console: the XCSoar tasks, then the flight plans.
+    auto run = start(*install, {"-line"}, demo.xcsoar_tasks + "\n" + flight_plans + "\n");
+    if (shows(kSetupTitle, setup)) {
+        // No task folder and no flight-plans folder yet: OK is refused.
+        screen->click(setup.buttons.at(kConvert));
+        EXPECT_EQ(screen->pixel(3, 3), kFormGrey);
+        EXPECT_NE(inside_of(setup.boxes.at("defpath")), kBoxWhite);  // marked
+        choose_path(setup.boxes.at("Xcsoar_tasks"));
+        choose_path(setup.boxes.at("defpath"));
+        screen->click(setup.buttons.at(kConvert));
+    }
+    if (shows(kConversionTitle, form)) {
+        screen->click(form.buttons.at(kCancel));
+    }
+    EXPECT_TRUE(ExitedWith(ended(run), exit_code::success));
+    const std::string settings = TempDir::read(install->host(demo.settings_file));
+    EXPECT_TRUE(HasLine(settings, "XCsoar Destination Path=" + demo.xcsoar_tasks));
+    EXPECT_TRUE(HasLine(settings, "Flightplans path=" + flight_plans));
+    EXPECT_TRUE(HasLine(settings, "Tarvex Version=4400"));
+}
+
+TEST(GuiWithoutDisplay, EndsWithAMessageAndExitCode3) {
+    TarvexInstall install;
+    const std::string plan = install.host(install.demo().condor3_plan).string();
+    install.timeout = std::chrono::seconds(60);
+    RunOutcome outcome = install.run({"-line", plan});
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::configuration));
+    EXPECT_TRUE(HasLine(outcome.out, "The form window cannot be opened; run Tarvex with -nogui"));
+    EXPECT_TRUE(HasLine(outcome.err, "The form window cannot be opened; run Tarvex with -nogui"));
+    EXPECT_TRUE(HasLine(install.log(), "The form window cannot be opened; run Tarvex with -nogui"));
+    outcome = install.run({"-line", "-fr", plan});
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::configuration));
+    EXPECT_TRUE(HasLine(outcome.out,
+                        "La fen\xC3\xAAtre du formulaire ne peut pas \xC3\xAAtre ouverte ; lancez Tarvex avec -nogui"));
+}
+
+}  // namespace

@@ -1,0 +1,222 @@
+// The conversion form run as the program runs it (tarvex_gui), on the null
+// host: what it shows for the options and the plan, how it ends, its checks
+// of the form file, the display units, the save buttons and the setup button.
+#include "program_forms_fixture.h"
+
+#include "forms/program/conversion_form.h"
+#include "support/std_streams.h"
+#include "taskfiles/task_model.h"
+
+namespace program_forms_test {
+namespace {
+
+constexpr int kOk = 1;
+constexpr int kCancel = -1;
+constexpr int kSetup = -100;
+constexpr int kSave = 102;
+
+class ConversionForm : public ProgramFormsTest {
+protected:
+    // tarvex_gui to its end: nothing when it returned for a conversion, else how the run stopped.
+    std::optional<RunStopped> run_form() {
+        try {
+            run_with_steps(tarvex_gui);
+        } catch (const RunStopped& stopped) {
+            return stopped;
+        }
+        return std::nullopt;
+    }
+    // The conversion form with its version changed.
+    void form_of_version(const std::string& version) {
+        std::string text = form_file("Tarvex_form.frm");
+        const std::size_t at = text.find("Version=4400");
+        text.replace(at, 12, "Version=" + version);
+        put_form("Tarvex_form.frm", text);
+    }
+    static bool window_made() {
+        return std::find(null_host.calls.begin(), null_host.calls.end(), "createwindow 1") != null_host.calls.end();
+    }
+};
+
+TEST_F(ConversionForm, ShowsThePlanAndReturnsWithTheFormsValuesOnOk) {
+    tarvex_c.infile = demo.condor3_plan;
+    tarvex01.nauto = 2;
+    user([] {
+        EXPECT_EQ(frmc00.wintit, "Tarvex - Task conversion - V4.4.0.0");
+        EXPECT_EQ(engine_tables.subt_txt[0], "Tarvex - V4.4.0.0");
+        EXPECT_EQ(shown_int("XCS"), 1);
+        EXPECT_EQ(shown("Dest"), "C:\\XCSoarData\\Tasks\\DemoRace3.tsk");
+        EXPECT_EQ(shown("Profile file"), "C:\\XCSoarData\\Condor.prf");
+        EXPECT_EQ(shown("MapName"), "C:\\XCSoarData\\DemoProvence.xcm");
+        EXPECT_EQ(shown("airnam"), "C:\\XCSoarData\\DemoRace3-PZ.txt");
+        EXPECT_FALSE(active("TerrainName"));
+        EXPECT_FALSE(active("AltCupFile"));
+        // A Condor 3 plan decides its AAT and start speed itself.
+        EXPECT_FALSE(active("AAT"));
+        EXPECT_FALSE(active("start_max_speed"));
+        EXPECT_EQ(shown("start_max_speed"), "170");
+        EXPECT_EQ(label("start_max_speed"), "Maximum start speed (km/h)");
+        click_button(kOk);
+    });
+    EXPECT_FALSE(run_form());
+    EXPECT_EQ(tarvex_c.outfile, "C:\\XCSoarData\\Tasks\\DemoRace3.tsk");
+    EXPECT_EQ(tarvex_c.prfnam, "Condor.prf");
+    EXPECT_EQ(tarvex_c.airnam, "C:\\XCSoarData\\DemoRace3-PZ.txt");
+    EXPECT_EQ(rd_fpl_6.start_max_speed, 170);
+    EXPECT_TRUE(tarvex01.qauto);
+    EXPECT_FALSE(tarvex01.qwait);
+    EXPECT_TRUE(tvxfrm_m.qm__outfile);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(ConversionForm, CancelAndTheCloseBoxEndTheRunWithoutCopying) {
+    tarvex_c.infile = demo.condor3_plan;
+    user([] { click_button(kCancel); });
+    std::optional<RunStopped> stopped = run_form();
+    ASSERT_TRUE(stopped);
+    EXPECT_EQ(stopped->exit_code, kExitSuccess);
+    EXPECT_EQ(stopped->text, "");
+    user([] { close_window(); });
+    stopped = run_form();
+    ASSERT_TRUE(stopped);
+    EXPECT_EQ(stopped->exit_code, kExitSuccess);
+    EXPECT_EQ(tarvex_c.outfile, "");
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(ConversionForm, TheFormFileMustBeOfTheProgramsVersion) {
+    form_of_version("4450");
+    user([] { click_button(kCancel); });
+    EXPECT_EQ(run_form()->exit_code, kExitSuccess);
+    for (const auto& [version, shown_as] : {std::pair{"4399", "4399"}, {"4500", "4500"}, {"99", "0099"}}) {
+        null_host.calls.clear();
+        boxes.clear();
+        form_of_version(version);
+        const std::optional<RunStopped> stopped = run_form();
+        ASSERT_TRUE(stopped) << version;
+        EXPECT_EQ(stopped->exit_code, kExitConfiguration);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, std::string("Version numbers do not match:\nApp:4400\nForm:") + shown_as);
+        EXPECT_FALSE(window_made());
+    }
+}
+
+TEST_F(ConversionForm, EveryBoxMustBeThereAndOthersAreReported) {
+    std::string text = form_file("Tarvex_form.frm");
+    const std::size_t dest = text.find("{Name=Dest;");
+    put_form("Tarvex_form.frm", text.substr(0, dest) + text.substr(text.find('\n', dest) + 1));
+    std::optional<RunStopped> stopped = run_form();
+    ASSERT_TRUE(stopped);
+    EXPECT_EQ(stopped->exit_code, kExitConfiguration);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Dest NOT DEFINED");
+    EXPECT_FALSE(window_made());
+
+    // One box more than the program knows: said on the console, the form runs.
+    put_form("Tarvex_form.frm", text.insert(dest, "{Name=Extra;Txt=Extra;Pos=20,600;Size=5;Type=CHR}\r\n"));
+    user([] { click_button(kCancel); });
+    tarvex_test::CapturedStdout out;
+    stopped = run_form();
+    EXPECT_NE(out.finish().find("*** form file corrupted ***"), std::string::npos);
+    EXPECT_EQ(stopped->exit_code, kExitSuccess);
+}
+
+TEST_F(ConversionForm, ImperialUnitsAreShownAndSavedInMetres) {
+    tarvex01.nunit = 3;
+    tarvex_c.infile = demo.condor2_plan;
+    rd_fpl_4.finishminalt = 500.0f;
+    tarvex01.start_max_speed_arg = 170;  // "-mxspd:": a Condor 2 plan gives none
+    rd_fpl_6.qaat = true;            // the plan on screen is an AAT, the settings file says none
+    tarvex01.qaat_ini = false;
+    const auto shows_imperial = [] {
+        EXPECT_EQ(shown("FinishMinAlt"), "1640");
+        EXPECT_EQ(label("FinishMinAlt"), "Finish minimum altitude (ft)");
+        EXPECT_EQ(shown("start_max_speed"), "92");
+        EXPECT_EQ(label("start_max_speed"), "Maximum start speed (kt)");
+        EXPECT_EQ(shown("StrtMgn"), "328");
+    };
+    user([&] {
+        shows_imperial();
+        click_button(kSave);
+        EXPECT_FLOAT_EQ(rd_fpl_4.finishminalt, 500.0f);
+        EXPECT_EQ(rd_fpl_6.start_max_speed, 170);
+        EXPECT_EQ(tarvex01.start_margin, 100);
+        // Still shown in feet and knots, so a second save keeps the values.
+        shows_imperial();
+        click_button(kSave);
+        EXPECT_FLOAT_EQ(rd_fpl_4.finishminalt, 500.0f);
+        EXPECT_EQ(rd_fpl_6.start_max_speed, 170);
+        click_button(kCancel);
+    });
+    EXPECT_EQ(run_form()->exit_code, kExitSuccess);
+    // The save buttons wrote the settings file, keeping its own AAT switch.
+    const std::string settings = file(demo.settings_file);
+    EXPECT_NE(settings.find("\r\nAAT=0\r\n"), std::string::npos);
+    EXPECT_NE(settings.find("\r\nStart max speed=170\r\n"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(host(demo.program_folder + "\\Tarvex_0001.ini")));
+
+    // Metric units: labels and values as they are.
+    tarvex01.nunit = 2;
+    user([] {
+        EXPECT_EQ(shown("FinishMinAlt"), "500");
+        EXPECT_EQ(label("StrtMgn"), "Start height margin (m)");
+        EXPECT_EQ(label("start_max_speed"), "Maximum start speed (km/h)");
+        click_button(kCancel);
+    });
+    run_form();
+}
+
+TEST_F(ConversionForm, AUnitBoxWithoutABracketedUnitStaysMetric) {
+    std::string text = form_file("Tarvex_form.frm");
+    const std::string old_label = "Finish minimum altitude (m)";
+    text.replace(text.find(old_label), old_label.size(), "Finish minimum altitude");
+    put_form("Tarvex_form.frm", text);
+    tarvex01.nunit = 3;
+    rd_fpl_4.finishminalt = 500.0f;
+    user([] {
+        EXPECT_EQ(shown("FinishMinAlt"), "500");
+        EXPECT_EQ(label("FinishMinAlt"), "Finish minimum altitude");
+        click_button(kSave);
+        EXPECT_FLOAT_EQ(rd_fpl_4.finishminalt, 500.0f);
+        click_button(kCancel);
+    });
+    run_form();
+}
+
+TEST_F(ConversionForm, TheSetupButtonShowsTheFormAgainInTheLanguageChosen) {
+    const std::string settings = file(demo.settings_file);
+    user([] { click_button(kSetup); });
+    user([] {
+        EXPECT_TRUE(tarvex01.qsetup);
+        EXPECT_EQ(frmc00.wintit, "Tarvex - Setup - V4.4.0.0");
+        choose("Lang", 3);
+        click_button(kOk);
+    });
+    user([] {
+        EXPECT_FALSE(tarvex01.qsetup);
+        EXPECT_EQ(frmc00.wintit, "Tarvex - Conversion du circuit - V4.4.0.0");
+        click_button(kCancel);
+    });
+    EXPECT_EQ(run_form()->exit_code, kExitSuccess);
+    EXPECT_TRUE(cmndta001.qfr);
+    EXPECT_EQ(tarvex01.nlang, 3);
+    // OK of the setup form copies, the save buttons write.
+    EXPECT_EQ(file(demo.settings_file), settings);
+}
+
+TEST_F(ConversionForm, AWindowThatCannotOpenIsToldWithExitCode3) {
+    null_host.failures["start host"] = cpw_error_windowclass;
+    std::optional<RunStopped> stopped = run_form();
+    ASSERT_TRUE(stopped);
+    EXPECT_EQ(stopped->exit_code, kExitConfiguration);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "The form window cannot be opened; run Tarvex with -nogui");
+    cmndta001.qfr = true;
+    boxes.clear();
+    stopped = run_form();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "La fen\xEAtre du formulaire ne peut pas \xEAtre ouverte ; lancez Tarvex avec -nogui");
+}
+
+}  // namespace
+}  // namespace program_forms_test
