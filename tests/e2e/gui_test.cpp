@@ -9,6 +9,7 @@
 #include "e2e/harness/checks.h"
 #include "e2e/harness/form_screen.h"
 #include "e2e/harness/tarvex_install.h"
+#include "support/display_test.h"
 #include "support/temp_dir.h"
 #include "support/xvfb_server.h"
 
@@ -35,17 +36,14 @@ constexpr ScreenPixel kGreyedBox{170, 170, 170};
 // A point inside a box, right of its text.
 std::array<int, 2> inside(const FormRect& r) { return {r[2] - 4, (r[1] + r[3]) / 2}; }
 
-class Gui : public ::testing::Test {
+class Gui : public DisplayTest {
 protected:
     void SetUp() override {
-        const XvfbServer& server = XvfbServer::instance();
-        if (!server.running()) {
-            if (display_required()) {
-                FAIL() << server.failure();
-            }
-            GTEST_SKIP() << server.failure();
+        DisplayTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
         }
-        display = server.display();
+        display = XvfbServer::instance().display();
         screen = std::make_unique<FormScreen>(display);
         ASSERT_TRUE(screen->connected());
     }

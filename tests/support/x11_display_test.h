@@ -14,6 +14,7 @@
 #include "cpw/internal.h"
 #include "cpw/localhost.h"
 
+#include "support/display_test.h"
 #include "support/temp_dir.h"
 #include "support/xvfb_server.h"
 
@@ -28,21 +29,17 @@
 
 namespace tarvex_test {
 
-// Skips the test when no X server can be started, or fails it when
-// CPW_REQUIRE_DISPLAY=1; sets DISPLAY to the test process's own server.
-// The toolkit context under test (`ctx`) is the derived fixture's to start
+// A display test (DisplayTest) with DISPLAY set to the test process's own
+// server. The toolkit context under test (`ctx`) is the derived fixture's to start
 // and free; `user` is opened by open_user() and closed by close_user().
-class X11DisplayTest : public ::testing::Test {
+class X11DisplayTest : public DisplayTest {
 protected:
     void SetUp() override {
-        const XvfbServer& server = XvfbServer::instance();
-        if (!server.running()) {
-            if (display_required()) {
-                FAIL() << server.failure();
-            }
-            GTEST_SKIP() << server.failure();
+        DisplayTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
         }
-        display_env_ = std::make_unique<ScopedEnv>("DISPLAY", server.display().c_str());
+        display_env_ = std::make_unique<ScopedEnv>("DISPLAY", XvfbServer::instance().display().c_str());
     }
 
     // Opens the connection that plays the user; a fatal failure when it or
