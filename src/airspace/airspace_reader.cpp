@@ -219,8 +219,7 @@ bool OpenAirReader::line(std::string_view text) {
         keyword_ac(rec);
     } else if (key == "AN") {
         asn_.assign(columns_from(rec, 4));
-        clean_text(asn_);
-        asn_ = trim_right(asn_);
+        asn_.resize(static_cast<std::size_t>(clean_text(asn_)));
     } else if (key == "AY" || key == "AH" || key == "AL") {
         keyword_attribute(key, rec);
     } else if (key == "DP") {
@@ -265,9 +264,10 @@ void OpenAirReader::keyword_attribute(std::string_view key, std::string_view rec
     if (reading_points_) {
         return;
     }
-    const std::string text = trim_right(columns(rec, 4, 43));
+    const std::string_view field = columns(rec, 4, 43);
+    const std::string_view text = field.substr(0, trimmed_length(field));
     if (key == "AY") {
-        ast_ = text;
+        ast_.assign(text);
         if (ityp_ == kClassG || ityp_ == kClassUnc) {
             ityp_ = get_typ(ast_);
             if (zone_open()) {
@@ -275,9 +275,9 @@ void OpenAirReader::keyword_attribute(std::string_view key, std::string_view rec
             }
         }
     } else if (key == "AH") {
-        ash_ = text;
+        ash_.assign(text);
     } else {
-        asl_ = text;
+        asl_.assign(text);
     }
 }
 
@@ -522,10 +522,11 @@ void OpenAirReader::decide(bool qlast) {
     if (as0003.qcropas && !in_map(nzon_ + 1, zon_, pp_, true)) {
         keep = false;
     } else {
+        const std::string index = index_line(nn9_, asn_);
         if (!as0003.qlistas) {
-            write_to(files_->list, index_line(nn9_, asn_));
+            write_to(files_->list, index);
         }
-        write_to(files_->cropped, index_line(nn9_, asn_));
+        write_to(files_->cropped, index);
         if (as0003.qexpas) {
             write_to(files_->names, asn_);
         }

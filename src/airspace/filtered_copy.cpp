@@ -33,18 +33,19 @@ void clean_crpbuf(CopyBuffer& crpbuf, bool qwrite, bool qlast, bool qdeldup, Fil
             }
         }
     }
-    if (out != nullptr && (qwrite || !qdeldup)) {
+    if (out != nullptr && (qwrite || !qdeldup) && nf9 > 1) {
+        // The lines that go leave in one write, each with its line end.
+        std::string& lines = crpbuf.outgoing;
+        lines.clear();
         for (int k = 1; k < nf9; ++k) {
             const std::string& line = crpbuf.lines[k - 1];
-            const std::string_view text(line.data(), trimmed_length(line));
-            if (qwrite) {
-                out->write_line(text);
-            } else {
-                std::string commented = "* ";
-                commented.append(text);
-                out->write_line(commented);
+            if (!qwrite) {
+                lines.append("* ");
             }
+            lines.append(line.data(), trimmed_length(line));
+            lines.append("\r\n");
         }
+        out->write(lines);
     }
     const int moved = nf9 - 1;
     if (moved > 0) {

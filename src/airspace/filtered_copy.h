@@ -17,6 +17,7 @@ class FileWriter;
 struct CopyBuffer {
     std::vector<std::string> lines;
     int nbl = 0;
+    std::string outgoing;  // the lines of a flush as they are written, kept to be reused
 
     void append(std::string_view line);
     void clear() { nbl = 0; }

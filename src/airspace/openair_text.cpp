@@ -95,6 +95,18 @@ bool read_dms_field(std::string_view field, float& value) {
     return read_field(field, value);
 }
 
+// Degrees of the fields of a part, negated for the negative letter. The sum
+// is checked in double before it is made in float, so that absurd fields
+// cannot overflow (such a sum is left unsigned, beyond any range).
+double dms_degrees(float degrees, float minutes, float seconds, bool negative) {
+    const double wide = static_cast<double>(degrees) + minutes / 60.0 + seconds / 3600.0;
+    if (std::fabs(wide) > 1000.0) {
+        return wide;
+    }
+    const float sum = degrees + minutes / 60.0f + seconds / 3600.0f;
+    return negative ? -sum : sum;
+}
+
 // Degrees of one part "DD:MM:SS H" with the positive and negative letters;
 // false when a separator is missing or a field cannot be read.
 bool dms_value(std::string_view part, char positive, char negative, double& value) {
@@ -129,15 +141,98 @@ bool dms_value(std::string_view part, char positive, char negative, double& valu
         !read_dms_field(part.substr(c2 + 1, letter - c2 - 1), seconds)) {
         return false;
     }
-    // The sum is checked in double before it is made in float, so that absurd
-    // fields cannot overflow.
-    const double wide = static_cast<double>(degrees) + minutes / 60.0 + seconds / 3600.0;
-    if (std::fabs(wide) > 1000.0) {
-        value = wide;
-        return true;
+    value = dms_degrees(degrees, minutes, seconds, part[letter] == negative);
+    return true;
+}
+
+// A run of one to nine digits at `i` read as the integer it makes (its float
+// is the value read_dms_field gives it); `i` moves past it. False when there
+// is no such run.
+bool plain_digits(std::string_view text, std::size_t& i, float& value) {
+    constexpr std::size_t kMostDigits = 9;
+    const std::size_t start = i;
+    int whole = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        if (i - start == kMostDigits) {
+            return false;
+        }
+        whole = whole * 10 + (text[i] - '0');
+        ++i;
     }
-    const float sum = degrees + minutes / 60.0f + seconds / 3600.0f;
-    value = part[letter] == negative ? -sum : sum;
+    value = static_cast<float>(whole);
+    return i > start;
+}
+
+// One part "DD:MM:SS[.s] H" of the usual form at `i`, up to its letter (one
+// of the two given, either case, after blanks); `i` moves past the letter.
+// False for any other shape.
+bool plain_part(std::string_view text, std::size_t& i, char positive, char negative, double& value) {
+    float degrees = 0.0f;
+    float minutes = 0.0f;
+    float seconds = 0.0f;
+    if (!plain_digits(text, i, degrees) || i >= text.size() || text[i] != ':' ||
+        !plain_digits(text, ++i, minutes) || i >= text.size() || text[i] != ':') {
+        return false;
+    }
+    const std::size_t seconds_start = ++i;
+    if (!plain_digits(text, i, seconds)) {
+        return false;
+    }
+    if (i < text.size() && text[i] == '.') {
+        // Decimal seconds: read as the general reading reads them.
+        ++i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+            ++i;
+        }
+        if (!read_field(text.substr(seconds_start, i - seconds_start), seconds)) {
+            return false;
+        }
+    }
+    while (i < text.size() && text[i] == ' ') {
+        ++i;
+    }
+    if (i >= text.size()) {
+        return false;
+    }
+    const char upper = (text[i] >= 'a' && text[i] <= 'z') ? static_cast<char>(text[i] - 'a' + 'A') : text[i];
+    if (upper != positive && upper != negative) {
+        return false;
+    }
+    ++i;
+    value = dms_degrees(degrees, minutes, seconds, upper == negative);
+    return true;
+}
+
+// The usual form "DD:MM:SS[.s] N DDD:MM:SS[.s] E" in one pass, with the
+// values the general reading gives it; false for any other text (other
+// shapes, dots to repair, values out of range), which the general reading
+// then takes, with its messages.
+bool plain_coord(std::string_view str, float& rlat, float& rlon) {
+    const std::size_t start = str.find_first_not_of(' ');
+    if (start == std::string_view::npos) {
+        return false;
+    }
+    const std::string_view given = str.substr(start);
+    const std::string_view text = given.substr(0, trimmed_length(given));
+    // The general reading cuts the text at its capacity.
+    if (text.size() > kCoordTextLength) {
+        return false;
+    }
+    std::size_t i = 0;
+    double lat = 0.0;
+    double lon = 0.0;
+    if (!plain_part(text, i, 'N', 'S', lat)) {
+        return false;
+    }
+    while (i < text.size() && text[i] == ' ') {
+        ++i;
+    }
+    if (!plain_part(text, i, 'E', 'W', lon) || i != text.size() || std::fabs(lat) > 90.0 ||
+        std::fabs(lon) > 180.0) {
+        return false;
+    }
+    rlat = static_cast<float>(lat);
+    rlon = static_cast<float>(lon);
     return true;
 }
 
@@ -150,6 +245,9 @@ void report_coordinate_error(std::string_view str) {
 }  // namespace
 
 int extract_coord(std::string_view str, float& rlat, float& rlon) {
+    if (plain_coord(str, rlat, rlon)) {
+        return 0;
+    }
     // The text left-adjusted, cut at its capacity, without trailing blanks and
     // in upper case (majusc), in a buffer of its own; the copy notes the first
     // "N", the first "S" and whether a dot is there.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
 #include <string>
 
 #include "foundation/message_records.h"
@@ -46,6 +48,36 @@ TEST_F(OpenAirTextTest, CoordinatesInTheirForms) {
     EXPECT_NEAR(lon, 6.166667f, 1e-5f);
     EXPECT_EQ(cmndta001.nberr, 0);
     EXPECT_EQ(cmndta001.nbwarn, 0);
+}
+
+// The usual form is read in one pass; a remark after it sends the same text
+// through the general reading, which must give the same bits.
+TEST_F(OpenAirTextTest, UsualCoordinatesReadAsTheGeneralReadingReadsThem) {
+    for (const std::string text : {"45:30:15 N 006:10:00 E", "45:30:15.5N 006:10:00.25E", "  44:12:34 s 7:23:45 w  ",
+                                   "90:00:00 S 180:00:00 W", "00:00:00 N 000:00:00 E", "45:59:59.999 N 006:59:60 E",
+                                   "123456789:0:0 N 0:0:0 E", "1:2:3  N   4:5:6   E", "45:30:15. N 006:10:00 E"}) {
+        SCOPED_TRACE(text);
+        float lat = 1.0f;
+        float lon = 2.0f;
+        float general_lat = 3.0f;
+        float general_lon = 4.0f;
+        const int usual = extract_coord(text, lat, lon);
+        const int general = extract_coord(text + " *X", general_lat, general_lon);
+        EXPECT_EQ(usual, general);
+        if (usual == 0) {
+            EXPECT_EQ(std::bit_cast<std::uint32_t>(lat), std::bit_cast<std::uint32_t>(general_lat));
+            EXPECT_EQ(std::bit_cast<std::uint32_t>(lon), std::bit_cast<std::uint32_t>(general_lon));
+        }
+    }
+    EXPECT_EQ(cmndta001.nbwarn, 0);
+    // Out of range: the general reading tells, once for each of the two texts.
+    float lat = 1.0f;
+    float lon = 2.0f;
+    EXPECT_EQ(extract_coord("91:00:00 N 006:10:00 E", lat, lon), -1);
+    EXPECT_EQ(extract_coord("45:00:00 N 181:00:00 E", lat, lon), -1);
+    EXPECT_EQ(lat, 1.0f);
+    EXPECT_EQ(lon, 2.0f);
+    EXPECT_EQ(cmndta001.nberr, 4);
 }
 
 TEST_F(OpenAirTextTest, DotsRepairedWithOneWarning) {
