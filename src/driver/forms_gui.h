@@ -4,6 +4,12 @@
 // and the conversion form's field numbers. The forms stand above the driver
 // (src/forms/program/): the executable hands them to the driver through
 // set_forms_gui, so that the driver library and its tests need no display.
+// The executable's forms live in a loadable module beside it (with the
+// toolkit and its X11, OpenGL and FreeType libraries), loaded only when a form
+// is first needed: a run without forms (-help, -nogui) loads none of them.
+
+#include <string>
+#include <string_view>
 
 // The conversion form's field numbers for the settings; 0 means the form has
 // no such field. The start-up sets all of them to 0; tarvex_gui fills them
@@ -53,6 +59,26 @@ int run_setup_form();
 void run_conversion_form();
 
 // The end of a run whose form window cannot be opened (no display, no
-// OpenGL): "The form window cannot be opened; run Tarvex with -nogui" (or its
-// French twin) told as an error, logged, exit code 3.
-[[noreturn]] void forms_window_unavailable();
+// OpenGL, no forms module): "The form window cannot be opened; run Tarvex
+// with -nogui" (or its French twin) told as an error, logged, exit code 3;
+// a `reason` that is not empty follows on a line of its own.
+[[noreturn]] void forms_window_unavailable(std::string_view reason = {});
+
+// The forms module: its file beside the executable (the build and
+// `cmake --install` put it there), and its entry, a C function that fills
+// the forms it holds.
+inline constexpr const char* kFormsModuleFile = "tarvex_forms.so";
+inline constexpr const char* kFormsModuleEntry = "tarvex_forms_gui";
+using FormsModuleEntry = void (*)(FormsGui* forms);
+
+// Loads the forms module `file` (a host path) and returns its forms; a module
+// that cannot be loaded, or lacks its entry, ends the run as
+// forms_window_unavailable does, with the loader's reason. The module stays
+// loaded to the end of the process. The module resolves what it uses of the
+// driver and of the layers below it from the executable, so that both share
+// one copy of every record.
+FormsGui load_forms_module(const std::string& file);
+
+// Installs forms that load the module kFormsModuleFile beside the running
+// program at their first call, then run its forms (the executable).
+void set_forms_module();

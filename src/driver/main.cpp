@@ -1,8 +1,7 @@
-// Process entry of Tarvex: the main program with the program's forms.
+// Process entry of Tarvex: the main program, whose forms are loaded from the
+// forms module beside it when a run first needs them.
 #include "driver/forms_gui.h"
 #include "driver/tarvex.h"
-#include "forms/program/conversion_form.h"
-#include "forms/program/setup_form.h"
 #include "foundation/run_stop.h"
 #include "platform/console.h"
 
@@ -16,7 +15,7 @@ int main(int argc, char** argv) {
     // The program runs with traps on for invalid operations, division by zero
     // and overflow, so that a numeric fault stops it instead of writing garbage.
     feenableexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
-    set_forms_gui({tarvex_setup, tarvex_gui});
+    set_forms_module();
     const std::vector<std::string> args(argv, argv + argc);
     int exit_code = kExitConversionFailed;
     try {

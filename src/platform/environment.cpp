@@ -146,13 +146,18 @@ int MyGetEnv(const std::string& name, std::string& value, int len) {
     return static_cast<int>(length);
 }
 
-int GetExePath(std::string& path, int len) {
+std::string exe_host_path() {
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec || exe.empty()) {
+    return ec ? std::string() : exe.string();
+}
+
+int GetExePath(std::string& path, int len) {
+    const std::string exe = exe_host_path();
+    if (exe.empty()) {
         return 0;
     }
-    const std::string windows = map_from_host(exe.string());
+    const std::string windows = map_from_host(exe);
     if (static_cast<long long>(windows.size()) + 1 > len) {
         return 0;
     }

@@ -24,6 +24,9 @@ int MyGetEnv(const std::string& name, std::string& value, int len);
 // does not fit (`path` then untouched).
 int GetExePath(std::string& path, int len);
 
+// The program's own file as a host path (/proc/self/exe); empty when it cannot be had.
+std::string exe_host_path();
+
 // 1 when the user's interface language is French, else 0. The first of LANGUAGE,
 // LC_ALL, LC_MESSAGES and LANG that is set and not empty decides: French when it
 // starts with the language code "fr" ("fr", "fr_CA.UTF-8", "fr-CH", "fr:en").

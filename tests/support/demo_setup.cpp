@@ -1,5 +1,6 @@
 #include "support/demo_setup.h"
 
+#include "driver/forms_gui.h"
 #include "support/temp_dir.h"
 
 #include <stdexcept>
@@ -123,7 +124,12 @@ DemoSetup lay_out_demo(FakeWinePrefix& prefix, const DemoOptions& options) {
     prefix.add_folder(setup.program_folder);
     if (!options.program.empty()) {
         setup.program = setup.program_folder + "\\" + options.program.filename().string();
-        place_program(options.program, prefix.host(setup.program));
+        const fs::path target = prefix.host(setup.program);
+        place_program(options.program, target);
+        const fs::path module = options.program.parent_path() / kFormsModuleFile;
+        if (options.forms_module && fs::exists(module)) {
+            place_program(module, target.parent_path() / kFormsModuleFile);
+        }
     }
     if (fs::is_directory(options.data_folder)) {
         for (const fs::directory_entry& entry : fs::directory_iterator(options.data_folder)) {

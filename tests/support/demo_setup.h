@@ -40,6 +40,8 @@ struct DemoOptions {
     std::filesystem::path data_folder = data_source_folder();
     // The Tarvex executable placed in the program folder; none when empty.
     std::filesystem::path program;
+    // The forms module beside `program` (when there is one) placed beside it too.
+    bool forms_module = true;
     // Tarvex.ini beside the program.
     bool settings_file = true;
 };
@@ -66,7 +68,8 @@ struct DemoSetup {
 //   FlightPlans folder, the pilot's FlightPlan.fpl (a copy of that plan) and
 //   the pilot's Setup.ini;
 // then the XCSoar, LK8000 and SeeYou folders with their default profiles, and
-// the program folder: the program (hard-linked, else copied), the data files,
+// the program folder: the program and its forms module (hard-linked, else
+// copied), the data files,
 // the map lists and, unless switched off, Tarvex.ini.
 // Text files get CR LF line ends, as on Windows; the terrain header and the
 // airport file are copied byte for byte.
