@@ -9,6 +9,7 @@
 #include "airspace/airspace_mod.h"
 #include "airspace/airspace_records.h"
 #include "airspace/airspace_trace.h"
+#include "airspace/plane_geometry.h"
 #include "foundation/airspace_names.h"
 #include "foundation/fortran_format.h"
 #include "foundation/gui_hooks.h"
@@ -212,8 +213,8 @@ int airspace_grid(int nbzon, NodeFill fill) {
         grid.ymin = lim[kLimYmin];
         grid.nnxx = cells_along(width, dgri);
         grid.nnyy = cells_along(height, dgri);
-        grid.dx = width / static_cast<float>(grid.nnxx);
-        grid.dy = height / static_cast<float>(grid.nnyy);
+        grid.dx = equal_part(width, grid.nnxx);
+        grid.dy = equal_part(height, grid.nnyy);
         mod.as_gr_dim[static_cast<std::size_t>(nz)] = AirspaceGridDim{offset, grid.nnxx, grid.nnyy};
         lim[kLimDx] = grid.dx;
         lim[kLimDxInv] = grid.dx > 0.0f ? 1.0f / grid.dx : 0.0f;

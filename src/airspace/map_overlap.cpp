@@ -108,8 +108,8 @@ void fill_rectangles() {
     const float size = std::max(xs, ys) / kRectanglesAlong;
     r.nx_rect = size > 0.0f ? std::clamp(nearest_int(xs / size), 2, kRectSlots) : 2;
     r.ny_rect = size > 0.0f ? std::clamp(nearest_int(ys / size), 2, kRectSlots) : 2;
-    r.dx_rect = xs / static_cast<float>(r.nx_rect);
-    r.dy_rect = ys / static_cast<float>(r.ny_rect);
+    r.dx_rect = equal_part(xs, r.nx_rect);
+    r.dy_rect = equal_part(ys, r.ny_rect);
     if (pelrn00.qnav) {
         for (int i = 1; i <= kRectSlots; ++i) {
             for (int j = 1; j <= kRectSlots; ++j) {

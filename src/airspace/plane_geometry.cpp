@@ -12,6 +12,10 @@ float isleft(const PlanePoint& pp, const PlanePoint& p1, const PlanePoint& p2) {
     return (p2.x - p1.x) * (pp.y - p1.y) - (pp.x - p1.x) * (p2.y - p1.y);
 }
 
+float equal_part(float extent, int parts) {
+    return static_cast<float>(static_cast<double>(extent) / static_cast<double>(static_cast<float>(parts)));
+}
+
 int wn_poly(const PlanePoint& pp, std::span<const PlanePoint> pol, int np) {
     const int count = std::min<long long>(np, static_cast<long long>(pol.size()));
     if (count < 2) {

@@ -19,6 +19,16 @@
 // axes), zero on the line, negative on the right.
 float isleft(const PlanePoint& pp, const PlanePoint& p1, const PlanePoint& p2);
 
+// One of `parts` equal parts of `extent`: the float quotient extent / parts,
+// bit for bit (the double quotient of two floats rounds to the same float).
+// It is divided in double because the program runs with the invalid-operation
+// trap on: where two float divisions sit side by side (a cell's width and
+// height), GCC before 14 may pair them in the low half of an SSE register and
+// divide the upper half too, which holds whatever an earlier value or stack
+// slot left there; a signalling NaN among those bits traps. Two double
+// divisions fill the register and divide nothing else.
+float equal_part(float extent, int parts);
+
 // Winding number of the first np points of the ring round pp (0 outside),
 // with half-open crossing rules: an edge counts upward when it starts at or
 // below pp.y and ends above it with pp on its left, downward when it starts

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,17 @@
 
 namespace airspace_test {
 namespace {
+
+// Leaves the bits of a signalling NaN in the stack below the caller, where
+// the frame of the caller's next call will lie: a computation there that
+// reads a slot it never wrote then traps (invalid operation), as it does
+// when an earlier call happened to leave such bits (a pointer's low half).
+[[gnu::noinline]] void leave_signalling_nans_on_the_stack() {
+    std::array<volatile std::uint32_t, 8192> slots;
+    for (volatile std::uint32_t& slot : slots) {
+        slot = 0x7FA00000u;
+    }
+}
 
 class AirspaceRasterTest : public LoadTest {
 protected:
@@ -147,6 +160,14 @@ TEST_F(AirspaceRasterTest, CellsSizedFromThirtyMetresWithTwoAtLeast) {
     // Within the budget the cell size only goes to the log.
     EXPECT_EQ(cmndta001.nbwarn, 0);
     EXPECT_NE(read_file("Logfile.txt").find("Airspace grid size: 30"), std::string::npos);
+}
+
+TEST_F(AirspaceRasterTest, CellSizesDoNotDependOnWhatTheStackHeld) {
+    make_model({square(1000.0f, 2000.0f, 3000.0f, 1500.0f)});
+    leave_signalling_nans_on_the_stack();
+    ASSERT_EQ(airspace_grid(1), 1);
+    EXPECT_FLOAT_EQ(as0001.as_lim[0][kLimDx], 30.0f);
+    EXPECT_FLOAT_EQ(as0001.as_lim[0][kLimDy], 30.0f);
 }
 
 TEST_F(AirspaceRasterTest, BorderCellKeepsTheSegmentOfItsLowestCrossedEdge) {
