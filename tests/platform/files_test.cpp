@@ -211,6 +211,24 @@ TEST(FileWriter, LinesOfAnyLengthEndWithCrLf) {
     EXPECT_EQ(TempDir::read(prefix.drive_c() / "lines.txt"), edge + "\r\n" + past + "\r\n" + long_line + "\r\n");
 }
 
+TEST(FileWriter, WritesOfManyBlocksReachTheFileWholeAtClose) {
+    FakeWinePrefix prefix(bare_prefix());
+    const fs::path host = prefix.add_file("C:\\big.txt", "old");
+    std::string expected;
+    {
+        FileWriter out("C:\\big.txt");
+        for (int i = 0; i < 40000; ++i) {
+            const std::string line(static_cast<std::size_t>(i % 97), static_cast<char>('a' + i % 26));
+            EXPECT_TRUE(out.write_line(line));
+            expected += line + "\r\n";
+        }
+        EXPECT_GT(expected.size(), 1000000u);  // many times the writer's block
+        EXPECT_EQ(TempDir::read(host), "old");
+        EXPECT_EQ(out.close(), 0);
+    }
+    EXPECT_EQ(TempDir::read(host), expected);
+}
+
 TEST(FileWriter, OpenFailures) {
     FakeWinePrefix prefix(bare_prefix());
     FileWriter no_folder("C:\\missing\\x.txt");
