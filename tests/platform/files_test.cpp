@@ -1,4 +1,5 @@
 #include "platform/files.h"
+#include "platform/write_batch.h"
 
 #include "support/fake_wine_prefix.h"
 #include "support/temp_dir.h"
@@ -227,6 +228,26 @@ TEST(FileWriter, WritesOfManyBlocksReachTheFileWholeAtClose) {
         EXPECT_EQ(out.close(), 0);
     }
     EXPECT_EQ(TempDir::read(host), expected);
+    // A copy goes block by block and is as whole: outside a batch, and of a
+    // file waiting in one.
+    EXPECT_EQ(copy_file_over("C:\\big.txt", "C:\\copy.txt"), 0);
+    EXPECT_EQ(TempDir::read(prefix.drive_c() / "copy.txt"), expected);
+    {
+        WriteBatch batch;
+        FileWriter out("C:\\big.txt");
+        EXPECT_TRUE(out.write(expected + "more"));
+        EXPECT_EQ(out.close(), 0);
+        EXPECT_EQ(copy_file_over("C:\\big.txt", "C:\\waiting.txt"), 0);
+        EXPECT_EQ(TempDir::read(host), expected);
+        for (const BatchedWrite& write : finish_write_batch()) {
+            EXPECT_EQ(write.status, 0) << write.windows_path;
+        }
+    }
+    EXPECT_EQ(TempDir::read(prefix.drive_c() / "waiting.txt"), expected + "more");
+    EXPECT_EQ(copy_file_over("C:\\empty.txt", "C:\\copy.txt"), ENOENT);
+    prefix.add_file("C:\\empty.txt", "");
+    EXPECT_EQ(copy_file_over("C:\\empty.txt", "C:\\copy.txt"), 0);
+    EXPECT_EQ(TempDir::read(prefix.drive_c() / "copy.txt"), "");
 }
 
 TEST(FileWriter, OpenFailures) {
