@@ -25,7 +25,6 @@ namespace {
 constexpr std::size_t kLineBuffer = 132;    // characters of a plan line read
 constexpr std::size_t kKeyLength = 80;      // characters of a key and of a value
 constexpr std::size_t kAirspaceItemLength = 8;
-constexpr std::size_t kAirspaceLineLength = 256;
 constexpr int kMaxTaskPoints = 31;
 constexpr int kAirspacesBeforeReading = 8192;
 constexpr int kNoLetterStatus = 222;        // a point key without "X" or "Y"

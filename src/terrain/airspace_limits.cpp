@@ -53,8 +53,8 @@ struct Block {
 void nav_airspace(float xr, float yr, float zr) {
     trace(fortran_write("(' nav_airspace',3(1X,F12.1))", {xr, yr, zr}));
     const Rch001& w = rch001;
-    const auto in_window = [&w](float x, float y) {
-        return w.xrch_min <= x && x <= w.xrch_max && w.yrch_min <= y && y <= w.yrch_max;
+    const auto in_window = [](float x, float y) {
+        return rch001.xrch_min <= x && x <= rch001.xrch_max && rch001.yrch_min <= y && y <= rch001.yrch_max;
     };
     const std::array<PlanePoint, 4> window = {PlanePoint{w.xrch_min, w.yrch_min}, PlanePoint{w.xrch_max, w.yrch_min},
                                               PlanePoint{w.xrch_max, w.yrch_max}, PlanePoint{w.xrch_min, w.yrch_max}};

@@ -46,14 +46,4 @@ bool in_zone_ring(int nz, float xx, float yy) {
     return wn_poly(PlanePoint{xx, yy}, ring, static_cast<int>(ring.size())) != 0;
 }
 
-bool ground_at(float xx, float yy, float& zg) {
-    int ii = 0;
-    int jj = 0;
-    float tx = 0.0f;
-    float ty = 0.0f;
-    if (rechxy_i(xx, yy, ii, jj, tx, ty) == 0) {
-        return false;
-    }
-    zg = z_ground_i(ii, jj, tx, ty, altitude.zp);
-    return true;
-}
+bool ground_at(float xx, float yy, float& zg) { return ground_height(xx, yy, altitude.zp, zg); }

@@ -35,43 +35,50 @@ float wind_towards(float x, float y, float xt, float yt, float dist) {
     return fmod_f((xt - x) / dist, (yt - y) / dist);
 }
 
+// A point of the grid: its cell and the fractions beyond the cell's centre
+// (as rechxy_i gives them), and the terrain gradient there.
+struct GradientPoint {
+    int ii = 0;
+    int jj = 0;
+    float tx = 0.0f;
+    float ty = 0.0f;
+    float gx = 0.0f;
+    float gy = 0.0f;
+};
+
+// The gradient point at (x, y); false when it lies off the grid.
+bool gradient_at(float x, float y, const CellTable<float>& zp, GradientPoint& p) {
+    if (rechxy_i(x, y, p.ii, p.jj, p.tx, p.ty) == 0) {
+        return false;
+    }
+    float gn = 0.0f;
+    grad(p.ii, p.jj, p.tx, p.ty, zp, p.gx, p.gy, gn);
+    return true;
+}
+
 // The sideways step at a blocked point (xx, yy) at altitude zz, from the
 // gradients along the contour line through it; false (the routine returns
 // false) when the point or a probe lies off the grid; `none` when no probe
 // stands clear of the ground.
 bool crest_offset(float xx, float yy, float zz, float xxta, float yyta, const CellTable<float>& zp, float& ox,
                   float& oy, bool& none) {
-    int ii = 0;
-    int jj = 0;
-    float tx = 0.0f;
-    float ty = 0.0f;
-    if (rechxy_i(xx, yy, ii, jj, tx, ty) == 0) {
+    GradientPoint at;
+    if (!gradient_at(xx, yy, zp, at)) {
         return false;
     }
-    float gx = 0.0f;
-    float gy = 0.0f;
-    float gn = 0.0f;
-    grad(ii, jj, tx, ty, zp, gx, gy, gn);
     float sx = 0.0f;
     float sy = 0.0f;
     int counted = 0;
     for (int k = -kProbeReach; k <= kProbeReach; ++k) {
-        const float px = xx + static_cast<float>(k) * dxy_c * gy;
-        const float py = yy - static_cast<float>(k) * dxy_c * gx;
-        int pi = 0;
-        int pj = 0;
-        float ptx = 0.0f;
-        float pty = 0.0f;
-        if (rechxy_i(px, py, pi, pj, ptx, pty) == 0) {
+        const float px = xx + static_cast<float>(k) * dxy_c * at.gy;
+        const float py = yy - static_cast<float>(k) * dxy_c * at.gx;
+        GradientPoint probe;
+        if (!gradient_at(px, py, zp, probe)) {
             return false;
         }
-        float pgx = 0.0f;
-        float pgy = 0.0f;
-        float pgn = 0.0f;
-        grad(pi, pj, ptx, pty, zp, pgx, pgy, pgn);
-        if (zz - z_ground_i(pi, pj, ptx, pty, zp) >= loca00.sfty_g) {
-            sx += pgx;
-            sy += pgy;
+        if (zz - z_ground_i(probe.ii, probe.jj, probe.tx, probe.ty, zp) >= loca00.sfty_g) {
+            sx += probe.gx;
+            sy += probe.gy;
             ++counted;
         }
     }

@@ -54,15 +54,22 @@ float z_ground_i(int ii, int jj, float tx, float ty, const CellTable<float>& zp)
     return terrain_detail::bilinear(z00, z10, z01, z11, tx, ty);
 }
 
-float z_ground_p(float xx, float yy, const CellTable<float>& zp) {
+bool ground_height(float xx, float yy, const CellTable<float>& zp, float& zg) {
     int ii = 0;
     int jj = 0;
     float tx = 0.0f;
     float ty = 0.0f;
     if (rechxy_i(xx, yy, ii, jj, tx, ty) == 0) {
-        return kOffGridHeight;
+        return false;
     }
-    return z_ground_i(ii, jj, tx, ty, zp);
+    zg = z_ground_i(ii, jj, tx, ty, zp);
+    return true;
+}
+
+float z_ground_p(float xx, float yy, const CellTable<float>& zp) {
+    float zg = kOffGridHeight;
+    ground_height(xx, yy, zp, zg);
+    return zg;
 }
 
 float z_ground_m(int ii, int jj, const CellTable<float>& zp) {

@@ -34,6 +34,10 @@ float z_ground(float xx, float yy, int ii, int jj, const CellTable<float>& zp);
 // Bilinear height in the stencil of cell (ii, jj) at the fractions tx, ty.
 float z_ground_i(int ii, int jj, float tx, float ty, const CellTable<float>& zp);
 
+// Bilinear height at (xx, yy) into zg, and true; false (zg untouched) when
+// the stencil does not fit.
+bool ground_height(float xx, float yy, const CellTable<float>& zp, float& zg);
+
 // Bilinear height at (xx, yy); -999999 when the stencil does not fit.
 float z_ground_p(float xx, float yy, const CellTable<float>& zp);
 

@@ -70,15 +70,7 @@ protected:
 };
 
 TEST_F(AirspaceRasterTest, DemoAirspaceAgreesWithThePointInPolygonOracle) {
-    reset_local_frame();
-    write_file("DemoProvence.trn", tarvex_test::TempDir::read(std::filesystem::path(TARVEX_SOURCE_DIR) /
-                                                               "demo/landscape/DemoProvence.trn"));
-    float width = 0.0f;
-    float height = 0.0f;
-    ASSERT_EQ(utm_init("DemoProvence.trn", width, height), 1);
-    trn001.x_scn_mx = trn001.xmax = width;
-    trn001.y_scn_mx = trn001.ymax = height;
-    init_airspace_map();
+    ASSERT_NO_FATAL_FAILURE(use_demo_landscape());
     ASSERT_EQ(load(demo_airspace()), 1);
     EXPECT_EQ(nbzon_, 6);
     expect_sound_raster(4000);

@@ -2,7 +2,13 @@
 
 #include "airspace/airspace_reader.h"
 #include "airspace/airspace_window.h"
+#include "foundation/local_frame.h"
+#include "foundation/terrain_extents.h"
 #include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace airspace_test {
 
@@ -20,6 +26,18 @@ int LoadTest::load(const std::string& text, int nav, int maxzon, int maxpts) {
     pp_.assign(static_cast<std::size_t>(maxpts), PlanePoint{});
     nbzon_ = 0;
     return read_airspace(nav, sp_, sb_, nbzon_, zon_, pp_, maxzon, maxpts);
+}
+
+void LoadTest::use_demo_landscape() {
+    reset_local_frame();
+    write_file("DemoProvence.trn", tarvex_test::TempDir::read(std::filesystem::path(TARVEX_SOURCE_DIR) /
+                                                               "demo/landscape/DemoProvence.trn"));
+    float width = 0.0f;
+    float height = 0.0f;
+    ASSERT_EQ(utm_init("DemoProvence.trn", width, height), 1);
+    trn001.x_scn_mx = trn001.xmax = width;
+    trn001.y_scn_mx = trn001.ymax = height;
+    init_airspace_map();
 }
 
 std::string demo_airspace() {

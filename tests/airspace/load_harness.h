@@ -18,6 +18,10 @@ protected:
     int load(const std::string& text, int nav = 1, int maxzon = kConversionMaxZones,
              int maxpts = kConversionMaxPoints);
 
+    // The demo landscape's frame (its terrain file in the current folder),
+    // the window its whole map. A fatal failure when the frame is not read.
+    void use_demo_landscape();
+
     int nbzon_ = 0;
     AirspacePens sp_{};
     AirspaceBrushes sb_{};

@@ -38,16 +38,9 @@ protected:
     // Condor 3 plan read into the task model (two penalty zones; airspaces 4
     // and 5 disabled).
     void use_demo_landscape_and_plan() {
-        const std::filesystem::path demo = std::filesystem::path(TARVEX_SOURCE_DIR) / "demo";
-        reset_local_frame();
-        write_file("DemoProvence.trn", tarvex_test::TempDir::read(demo / "landscape/DemoProvence.trn"));
-        write_file("DemoRace3.fpl", tarvex_test::TempDir::read(demo / "flightplans/DemoRace3.fpl"));
-        float width = 0.0f;
-        float height = 0.0f;
-        ASSERT_EQ(utm_init("DemoProvence.trn", width, height), 1);
-        trn001.x_scn_mx = trn001.xmax = width;
-        trn001.y_scn_mx = trn001.ymax = height;
-        init_airspace_map();
+        ASSERT_NO_FATAL_FAILURE(use_demo_landscape());
+        write_file("DemoRace3.fpl", tarvex_test::TempDir::read(std::filesystem::path(TARVEX_SOURCE_DIR) /
+                                                            "demo/flightplans/DemoRace3.fpl"));
         int lines = 0;
         int ios = 0;
         read_fpl(TextFileReader("DemoRace3.fpl"), true, false, false, lines, ios);

@@ -190,24 +190,10 @@ TEST_F(X11InputTest, CloseBoxEndsTheMainLoopForWindowOne) {
     const std::uint32_t id = make_window();
     ASSERT_EQ(id, 1u);
     cpwCreateCallback(ctx, nullptr);  // the default destroys the window
-    // The window manager's close request.
-    XEvent e{};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = x_window(id);
-    e.xclient.message_type = XInternAtom(user, "WM_PROTOCOLS", False);
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = static_cast<long>(XInternAtom(user, "WM_DELETE_WINDOW", False));
-    e.xclient.data.l[1] = CurrentTime;
-    XSendEvent(user, x_window(id), False, NoEventMask, &e);
-    XSync(user, False);
-    static bool timed_out = false;
-    timed_out = false;
-    cpwTimerCallback(ctx, 5000, 7, false, [](CpwContext* c, int) {
-        timed_out = true;
-        cpwBreakMainLoop(c);
-    });
+    ask_to_close(x_window(id));
+    break_loop_after_five_seconds(7);
     EXPECT_EQ(cpwMainLoop(ctx), 1);
-    EXPECT_FALSE(timed_out);
+    EXPECT_FALSE(loop_timed_out());
     CpwWindowInfo info{};
     EXPECT_EQ(cpwGetWindowInfo(ctx, &info, id), 0);
     EXPECT_TRUE(cpw_x11_connection()->windows.empty());
@@ -216,13 +202,7 @@ TEST_F(X11InputTest, CloseBoxEndsTheMainLoopForWindowOne) {
 TEST_F(X11InputTest, CloseRequestWithACreateCallbackKeepsTheWindow) {
     const std::uint32_t id = make_window();
     seen.clear();
-    XEvent e{};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = x_window(id);
-    e.xclient.message_type = XInternAtom(user, "WM_PROTOCOLS", False);
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = static_cast<long>(XInternAtom(user, "WM_DELETE_WINDOW", False));
-    XSendEvent(user, x_window(id), False, NoEventMask, &e);
+    ask_to_close(x_window(id));
     ASSERT_TRUE(pump_until_seen(event_text("create", id, {0})));
     CpwWindowInfo info{};
     EXPECT_EQ(cpwGetWindowInfo(ctx, &info, id), 1);

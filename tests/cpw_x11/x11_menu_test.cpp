@@ -194,7 +194,7 @@ TEST_F(X11MenuTest, MenuBarAlongTheTop) {
     // The bar follows the window's width and goes with the unassignment.
     cpwReshapeWindow(ctx, 500, 300, id);
     settle();
-    sync();
+    sync_both();
     XWindowAttributes a{};
     ASSERT_NE(XGetWindowAttributes(user, host_window(id)->menubar, &a), 0);
     EXPECT_EQ(a.width, 500);

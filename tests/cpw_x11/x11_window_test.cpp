@@ -95,10 +95,10 @@ TEST_F(X11WindowTest, SizingFrameLeavesTheSizeFreeAndTitlesChange) {
     EXPECT_FALSE(hints.flags & PMaxSize);
 
     EXPECT_EQ(cpwSetWindowTitle(ctx, "Second", id), 1);
-    sync();
+    sync_both();
     EXPECT_EQ(text_property(user, w, XA_WM_NAME, XA_STRING), "Second");
     EXPECT_EQ(cpwSetWindowTitle(ctx, "", id), 0);  // stored, not shown
-    sync();
+    sync_both();
     EXPECT_EQ(text_property(user, w, XA_WM_NAME, XA_STRING), "Second");
 
     // Reshaping changes the client area; moving keeps the size.
@@ -134,7 +134,7 @@ TEST_F(X11WindowTest, DestroyingTheWindowRemovesItFromTheServer) {
     const std::uint32_t id = make_window();
     const Window w = x_window(id);
     ASSERT_EQ(cpwDestroyWindow(ctx, id), 1);
-    sync();
+    sync_both();
     XWindowAttributes a{};
     const XErrorHandler previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     EXPECT_EQ(XGetWindowAttributes(user, w, &a), 0);

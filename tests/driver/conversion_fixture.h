@@ -7,6 +7,7 @@
 #include "foundation/condor_install.h"
 #include "foundation/log.h"
 #include "foundation/option_records.h"
+#include "support/demo_options.h"
 #include "support/demo_setup.h"
 #include "support/fake_wine_prefix.h"
 #include "support/temp_dir.h"
@@ -25,12 +26,7 @@ class ConversionTest : public DriverTest {
 protected:
     ConversionTest() : demo(lay_out_demo(prefix)), here_(prefix.host(demo.program_folder)) {
         log_message_f("CREATETarvex.log");
-        check_condor_install("");
-        get_active_condor_version();
-        tarvex_c.xcsoar_tasks = demo.xcsoar_tasks;
-        tarvex_c.lk8000_tasks = demo.lk8000_tasks;
-        tarvex_c.seeyou_tasks = demo.seeyou_tasks;
-        get_root_names();
+        take_demo_options(demo);
         tarvex01.qgui = false;
         tarvex01.nunit = 2;
         tarvex01.ndeftsk = 0;

@@ -181,8 +181,9 @@ TEST_F(ConversionSteps, UnreadableInputs) {
         SCOPED_TRACE(name);
         boxes.clear();
         reset_task_model();
-        prefix.add_file(demo.program_folder + "\\" + name, bytes);
-        stopped = stop_of([&] { prepare_all(demo.program_folder + "\\" + name); });
+        const std::string plan = demo.program_folder + "\\" + name;
+        prefix.add_file(plan, bytes);
+        stopped = stop_of([&] { prepare_all(plan); });
         EXPECT_EQ(stopped.exit_code, kExitConversionFailed);
         const std::string text = "*** C:\\Tarvex\\" + name + " : flight plan cannot be read, no landscape ***";
         EXPECT_EQ(stopped.text, text);

@@ -17,6 +17,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_faults.h"
 #include "platform/path_map.h"
+#include "support/run_stop_catch.h"
 #include "support/temp_dir.h"
 #include "taskfiles/task_model.h"
 
@@ -85,16 +86,8 @@ protected:
     std::string log_text() const { return read("Tarvex.log"); }
     bool logged(const std::string& text) const { return log_text().find(text) != std::string::npos; }
 
-    // Runs `body`, which must end the run; returns how it ended.
-    static RunStopped stop_of(const std::function<void()>& body) {
-        try {
-            body();
-        } catch (const RunStopped& stopped) {
-            return stopped;
-        }
-        ADD_FAILURE() << "the run did not stop";
-        return {"", -1};
-    }
+    // Runs `body`, which must end the run; how it ended.
+    static RunStopped stop_of(const std::function<void()>& body) { return tarvex_test::stop_of(body); }
 
     TempDir dir_;
     ScopedCwd cwd_;

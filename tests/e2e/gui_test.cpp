@@ -9,6 +9,7 @@
 #include "e2e/harness/checks.h"
 #include "e2e/harness/form_screen.h"
 #include "e2e/harness/tarvex_install.h"
+#include "support/display_test.h"
 #include "support/temp_dir.h"
 #include "support/xvfb_server.h"
 
@@ -35,17 +36,14 @@ constexpr ScreenPixel kGreyedBox{170, 170, 170};
 // A point inside a box, right of its text.
 std::array<int, 2> inside(const FormRect& r) { return {r[2] - 4, (r[1] + r[3]) / 2}; }
 
-class Gui : public ::testing::Test {
+class Gui : public DisplayTest {
 protected:
     void SetUp() override {
-        const XvfbServer& server = XvfbServer::instance();
-        if (!server.running()) {
-            if (display_required()) {
-                FAIL() << server.failure();
-            }
-            GTEST_SKIP() << server.failure();
+        DisplayTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
         }
-        display = server.display();
+        display = XvfbServer::instance().display();
         screen = std::make_unique<FormScreen>(display);
         ASSERT_TRUE(screen->connected());
     }
@@ -80,9 +78,18 @@ protected:
     void screenshot(const std::string& name) {
         EXPECT_TRUE(screen->screenshot(screenshot_folder() / (name + ".png"))) << name;
     }
-    ScreenPixel inside_of(const FormRect& r) {
+    // The colour inside a box or at a point, waited for while the program
+    // may still be redrawing: the colour `expected`, or any colour but it.
+    ScreenPixel inside_of(const FormRect& r, const ScreenPixel& expected) {
         const auto [x, y] = inside(r);
-        return screen->pixel(x, y);
+        return pixel_at(x, y, expected);
+    }
+    ScreenPixel pixel_at(int x, int y, const ScreenPixel& expected) {
+        return screen->pixel_when(x, y, [&expected](const ScreenPixel& p) { return p == expected; });
+    }
+    ScreenPixel inside_other_than(const FormRect& r, const ScreenPixel& unwanted) {
+        const auto [x, y] = inside(r);
+        return screen->pixel_when(x, y, [&unwanted](const ScreenPixel& p) { return p != unwanted; });
     }
     // Clicks a path box twice: the second click opens its dialog.
     void choose_path(const FormRect& r) {
@@ -117,10 +124,10 @@ TEST_F(Gui, TheConvertButtonWritesWhatTheCommandLineWrites) {
     auto run = start(*gui, {"-line", plan});
     if (shows(kConversionTitle, form)) {
         screenshot("conversion_form");
-        EXPECT_EQ(screen->pixel(3, 3), kFormGrey);
-        EXPECT_EQ(inside_of(form.boxes.at("Dest")), kBoxWhite);
-        EXPECT_EQ(inside_of(form.boxes.at("TerrainName")), kGreyedBox);  // XCSoar has no terrain file
-        EXPECT_EQ(inside_of(form.boxes.at("AAT Time")), kGreyedBox);     // a Condor 3 plan decides
+        EXPECT_EQ(pixel_at(3, 3, kFormGrey), kFormGrey);
+        EXPECT_EQ(inside_of(form.boxes.at("Dest"), kBoxWhite), kBoxWhite);
+        EXPECT_EQ(inside_of(form.boxes.at("TerrainName"), kGreyedBox), kGreyedBox);  // XCSoar has no terrain file
+        EXPECT_EQ(inside_of(form.boxes.at("AAT Time"), kGreyedBox), kGreyedBox);     // a Condor 3 plan decides
         screen->click(form.buttons.at(kConvert));
     }
     const RunOutcome outcome = ended(run);
@@ -175,7 +182,7 @@ TEST_F(Gui, TheSetupButtonBringsTheFormBackInFrench) {
     }
     if (shows(kSetupTitle, setup)) {
         screenshot("setup_form");
-        EXPECT_EQ(inside_of(setup.boxes.at("Xcsoar_tasks")), kBoxWhite);
+        EXPECT_EQ(inside_of(setup.boxes.at("Xcsoar_tasks"), kBoxWhite), kBoxWhite);
         // The language list opens below its box: French is its third entry.
         const FormRect lang = setup.boxes.at("Lang");
         screen->click(lang);
@@ -185,12 +192,12 @@ TEST_F(Gui, TheSetupButtonBringsTheFormBackInFrench) {
     }
     if (shows(kFrenchConversionTitle, french_form)) {
         screenshot("conversion_form_fr");
-        EXPECT_EQ(inside_of(french_form.boxes.at("Dest")), kBoxWhite);
+        EXPECT_EQ(inside_of(french_form.boxes.at("Dest"), kBoxWhite), kBoxWhite);
         screen->click(french_form.buttons.at(kSetup));
     }
     if (shows(kFrenchSetupTitle, french_setup)) {
         screenshot("setup_form_fr");
-        EXPECT_EQ(screen->pixel(3, 3), kFormGrey);
+        EXPECT_EQ(pixel_at(3, 3, kFormGrey), kFormGrey);
         screen->click(french_setup.buttons.at(kCancel));
     }
     if (shows(kFrenchConversionTitle, french_form)) {
@@ -213,8 +220,8 @@ TEST_F(Gui, AFirstRunShowsTheSetupFormWhoseOkWritesTheSettingsFile) {
     if (shows(kSetupTitle, setup)) {
         // No task folder and no flight-plans folder yet: OK is refused.
         screen->click(setup.buttons.at(kConvert));
-        EXPECT_EQ(screen->pixel(3, 3), kFormGrey);
-        EXPECT_NE(inside_of(setup.boxes.at("defpath")), kBoxWhite);  // marked
+        EXPECT_EQ(pixel_at(3, 3, kFormGrey), kFormGrey);
+        EXPECT_NE(inside_other_than(setup.boxes.at("defpath"), kBoxWhite), kBoxWhite);  // marked
         choose_path(setup.boxes.at("Xcsoar_tasks"));
         choose_path(setup.boxes.at("defpath"));
         screen->click(setup.buttons.at(kConvert));

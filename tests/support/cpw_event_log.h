@@ -14,6 +14,18 @@ namespace cpw_events {
 
 inline std::vector<std::string> seen;
 
+// The entries of a log of events or calls that are of one kind (those that
+// begin with `kind` and a space: "click", "skey" ...), in order.
+inline std::vector<std::string> entries_of(const std::vector<std::string>& log, const std::string& kind) {
+    std::vector<std::string> out;
+    for (const std::string& entry : log) {
+        if (entry.rfind(kind + " ", 0) == 0) {
+            out.push_back(entry);
+        }
+    }
+    return out;
+}
+
 inline std::string event_text(const std::string& name, std::uint32_t id, std::initializer_list<int> values = {}) {
     std::string text = name + " " + std::to_string(id);
     for (const int v : values) {

@@ -32,6 +32,24 @@ protected:
         rd_fpl_1.tpalt[i] = 1500.0f;
         rd_fpl_1.tpazi[i] = 0.0f;
     }
+
+    // The waypoints of a SeeYou file read as a landscape's waypoint file.
+    struct CupWaypoints {
+        std::unique_ptr<Tarvewp2> numbers = std::make_unique<Tarvewp2>();
+        std::unique_ptr<Tarvewp3> texts = std::make_unique<Tarvewp3>();
+        int nb = 0;
+    };
+    // Writes the task as "task.cup" and reads its waypoints back, with no
+    // fault and no message box.
+    void write_and_read_cup(CupWaypoints& back) {
+        int iost = -1;
+        write_cup("task.cup", iost);
+        ASSERT_EQ(iost, 0);
+        int ios = -1;
+        read_cup("task.cup", kMaxLandscapeWaypoints, *back.numbers, *back.texts, back.nb, false, true, true, ios);
+        EXPECT_EQ(ios, 0);
+        EXPECT_TRUE(boxes.empty());
+    }
 };
 
 TEST_F(RoundTripTest, TheSeeYouTaskReadsBackToTheSameTask) {
@@ -70,17 +88,9 @@ TEST_F(RoundTripTest, TheSeeYouTaskReadsBackToTheSameTask) {
         tarvewp2.wp_frq[5] = kNoWaypointValue;
         tarvewp3.wp_dsc[5] = "Church";
 
-        int iost = -1;
-        write_cup("task.cup", iost);
-        ASSERT_EQ(iost, 0);
-
-        const auto numbers = std::make_unique<Tarvewp2>();
-        const auto texts = std::make_unique<Tarvewp3>();
-        int nb = 0;
-        int ios = -1;
-        read_cup("task.cup", kMaxLandscapeWaypoints, *numbers, *texts, nb, false, true, true, ios);
-        EXPECT_EQ(ios, 0);
-        EXPECT_TRUE(boxes.empty());
+        CupWaypoints back;
+        ASSERT_NO_FATAL_FAILURE(write_and_read_cup(back));
+        const auto& [numbers, texts, nb] = back;
 
         // One waypoint per distinct point, with the landscape's extra columns.
         ASSERT_EQ(nb, 5);
@@ -134,17 +144,9 @@ TEST_F(RoundTripTest, AQuoteInANameOrADescriptionKeepsTheLineWhole) {
     tarvewp2.wp_rwl[1] = 650.0f;
     tarvewp2.wp_frq[1] = 123.45f;
     tarvewp3.wp_dsc[1] = "Said \"go\", left";
-    int iost = -1;
-    write_cup("task.cup", iost);
-    ASSERT_EQ(iost, 0);
-
-    const auto numbers = std::make_unique<Tarvewp2>();
-    const auto texts = std::make_unique<Tarvewp3>();
-    int nb = 0;
-    int ios = -1;
-    read_cup("task.cup", kMaxLandscapeWaypoints, *numbers, *texts, nb, false, true, true, ios);
-    EXPECT_EQ(ios, 0);
-    EXPECT_TRUE(boxes.empty());
+    CupWaypoints back;
+    ASSERT_NO_FATAL_FAILURE(write_and_read_cup(back));
+    const auto& [numbers, texts, nb] = back;
     ASSERT_EQ(nb, 2);
     EXPECT_EQ(texts->wp_nam[2], "Lar&agne <b>'q'uo'te'</");
     EXPECT_EQ(numbers->wp_typ[2], 4);

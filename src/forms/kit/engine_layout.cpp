@@ -77,6 +77,7 @@ void place_box(std::size_t i, Extents& e) {
             case label_left_aligned: label = {r[0] - m.DxI - text.width, r[1] + m.Yoffset}; break;
             case label_top_centre: label = {(r[0] + r[2] - text.width) / 2, r[3] + m.Yoffset}; break;
             case label_top_left: label = {r[0], r[3] + m.Yoffset}; break;
+            case label_right:
             default:
                 if (code < 0) {  // "R" and any unknown code
                     label = {r[2] + 2 * arrows * m.DxI + m.DxI / 2, r[1] + m.Yoffset};
@@ -131,11 +132,12 @@ int engine_decode_x(int x, int item_width, int window_width) {
 
 int check_depend() {
     EngineTables& t = engine_tables;
-    const auto ticked = [&t](int box, int& value) {
-        if (box < 0 || box >= engine_max_boxes || t.inpt_typ[static_cast<std::size_t>(box)] != frm_type_tck) {
+    const auto ticked = [](int box, int& value) {
+        const EngineTables& tables = engine_tables;
+        if (box < 0 || box >= engine_max_boxes || tables.inpt_typ[static_cast<std::size_t>(box)] != frm_type_tck) {
             return false;
         }
-        value = t.inpt_ival[static_cast<std::size_t>(box)] != 0 ? 1 : 0;
+        value = tables.inpt_ival[static_cast<std::size_t>(box)] != 0 ? 1 : 0;
         return true;
     };
     for (std::size_t i = 0; i < static_cast<std::size_t>(t.nb_inpt); ++i) {

@@ -157,6 +157,17 @@ ScreenPixel FormScreen::pixel(int x, int Y) {
     return {static_cast<int>((p >> 16) & 255), static_cast<int>((p >> 8) & 255), static_cast<int>(p & 255)};
 }
 
+ScreenPixel FormScreen::pixel_when(int x, int Y, const std::function<bool(const ScreenPixel&)>& wanted,
+                                   std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    ScreenPixel p = pixel(x, Y);
+    while (!wanted(p) && std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        p = pixel(x, Y);
+    }
+    return p;
+}
+
 bool FormScreen::screenshot(const std::filesystem::path& png) {
     Display* d = x_->display;
     XSync(d, False);

@@ -10,6 +10,7 @@
 #include <array>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -58,6 +59,11 @@ public:
     void close();
 
     ScreenPixel pixel(int x, int Y);
+    // The pixel at (x, Y) once `wanted` holds for it, else as it is after
+    // `timeout`: the program redraws after a click in its own time, later on
+    // a busy machine.
+    ScreenPixel pixel_when(int x, int Y, const std::function<bool(const ScreenPixel&)>& wanted,
+                           std::chrono::milliseconds timeout = std::chrono::seconds(10));
     bool screenshot(const std::filesystem::path& png);
 
 private:

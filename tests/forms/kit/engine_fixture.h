@@ -16,6 +16,7 @@
 #include "cpw/internal.h"
 #include "foundation/stopwatch.h"
 
+#include "support/cpw_event_log.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -69,15 +70,7 @@ inline int fake_incrm_val(int n, int& ival, float&, std::string& cval, int incr)
     return 1;
 }
 
-inline std::vector<std::string> calls_of(const std::string& kind) {
-    std::vector<std::string> out;
-    for (const std::string& c : calls) {
-        if (c.rfind(kind + " ", 0) == 0) {
-            out.push_back(c);
-        }
-    }
-    return out;
-}
+inline std::vector<std::string> calls_of(const std::string& kind) { return cpw_events::entries_of(calls, kind); }
 
 // Milliseconds of the stopwatches' clock, set by the tests.
 inline int now_ms = 0;

@@ -1,9 +1,8 @@
 #pragma once
 
-// Shared set-up of the form engine's display tests: the test process's own X
-// server, a form started on the X11 host, a second connection that plays the
-// user with XTest, and a pump that runs the host until something expected
-// has happened.
+// Shared set-up of the form engine's display tests: on the ground every
+// display test shares (support/x11_display_test.h: the test process's own X
+// server, the user's connection, the pump), a form started on the X11 host.
 
 // GoogleTest first: Xlib's macros (None, Bool, Status) would break its headers.
 #include <gtest/gtest.h>
@@ -19,6 +18,7 @@
 
 #include "support/gl_driver_pin.h"
 #include "support/temp_dir.h"
+#include "support/x11_display_test.h"
 #include "support/xvfb_server.h"
 
 #include <X11/Xlib.h>
@@ -66,26 +66,22 @@ inline std::ostream& operator<<(std::ostream& out, const Pixel& p) {
     return out << "(" << p.r << ", " << p.g << ", " << p.b << ")";
 }
 
-class FormX11Test : public ::testing::Test {
+class FormX11Test : public tarvex_test::X11DisplayTest {
 public:
     void SetUp() override {
-        const tarvex_test::XvfbServer& server = tarvex_test::XvfbServer::instance();
-        if (!server.running()) {
-            if (tarvex_test::display_required()) {
-                FAIL() << server.failure();
-            }
-            GTEST_SKIP() << server.failure();
+        X11DisplayTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
         }
-        display_env_ = std::make_unique<tarvex_test::ScopedEnv>("DISPLAY", server.display().c_str());
         reset_engine();
         calls.clear();
         refused_boxes.clear();
         set_frm_callback(record_callback);
         set_engine_checks({refuse_some, nullptr, nullptr});
-        user = XOpenDisplay(nullptr);
-        ASSERT_NE(user, nullptr);
-        int event_base = 0, error_base = 0, major = 0, minor = 0;
-        ASSERT_TRUE(XTestQueryExtension(user, &event_base, &error_base, &major, &minor));
+        open_user();
+        if (HasFatalFailure()) {
+            return;
+        }
         pointer_to(5, 5);  // away from where the window will be
     }
 
@@ -94,9 +90,7 @@ public:
             tarvex_test::pin_gl_driver();
         }
         frm_close_graphics();
-        if (user != nullptr) {
-            XCloseDisplay(user);
-        }
+        close_user();
         reset_engine();
     }
 
@@ -115,26 +109,6 @@ public:
         settle();
     }
 
-    // Runs the host's pump and sends the queued events until `done` holds;
-    // false when it did not within five seconds.
-    bool pump_until(const std::function<bool()>& done) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        for (;;) {
-            XSync(user, False);
-            while (cpw_localhost_processevents(ctx, 10) == 1) {
-            }
-            for (int i = 0; i < 1000 && cpw_event_sendevent(ctx) == 1; ++i) {
-            }
-            if (done()) {
-                return true;
-            }
-            if (std::chrono::steady_clock::now() >= deadline) {
-                return false;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    }
-
     // Pumps for a short while, until the queue stays empty.
     void settle() {
         for (int quiet = 0; quiet < 20;) {
@@ -145,28 +119,14 @@ public:
     }
 
     // The user's hands; points in the form's coordinates (y upward).
-    void pointer_to(int root_x, int root_y) {
-        XTestFakeMotionEvent(user, DefaultScreen(user), root_x, root_y, CurrentTime);
-        XSync(user, False);
-    }
     void pointer_at(int x, int Y) { pointer_to(window_x + x, window_y + engine_metrics.windowInfo.height - Y); }
-    void button(bool press) {
-        XTestFakeButtonEvent(user, 1, press ? True : False, CurrentTime);
-        XSync(user, False);
-    }
+    using X11DisplayTest::button;
+    void button(bool press) { button(1, press); }
     void click_at(int x, int Y) {
         pointer_at(x, Y);
         button(true);
         button(false);
         settle();
-    }
-    void key(KeySym keysym, bool press) {
-        XTestFakeKeyEvent(user, XKeysymToKeycode(user, keysym), press ? True : False, CurrentTime);
-        XSync(user, False);
-    }
-    void tap(KeySym keysym) {
-        key(keysym, true);
-        key(keysym, false);
     }
     void ctrl_tap(KeySym keysym) {
         key(XK_Control_L, true);
@@ -194,17 +154,7 @@ public:
         settle();
         sync_both();
     }
-    // Waits until the server has carried out the engine's requests, then the user's.
-    void sync_both() {
-        if (CpwX11Connection* c = cpw_x11_connection()) {
-            XSync(c->display, False);
-        }
-        XSync(user, False);
-    }
 
-    std::unique_ptr<tarvex_test::ScopedEnv> display_env_;
-    Display* user = nullptr;
-    CpwContext* ctx = nullptr;
     std::uint32_t window = 0;
     Window xwin = 0;
 };

@@ -2,9 +2,7 @@
 // screen, and the user typing and clicking through XTest.
 #include "engine_x11_fixture.h"
 
-#include <X11/Xatom.h>
-
-#include <atomic>
+#include "support/x11_clipboard_holder.h"
 
 namespace engine_x11_test {
 namespace {
@@ -107,85 +105,6 @@ TEST_F(FormOnScreen, TypingAndClickingReachTheFocusedBox) {
     EXPECT_EQ(engine_tables.inpt_cval[greyed_box], "");
 }
 
-// Another program asks for the clipboard; the host answers from its pump.
-std::string ask_clipboard(FormX11Test& test, Display* user) {
-    const Window requestor = XCreateSimpleWindow(user, DefaultRootWindow(user), 0, 0, 1, 1, 0, 0, 0);
-    const Atom property = XInternAtom(user, "TEST_CLIP", False);
-    const Atom utf8 = XInternAtom(user, "UTF8_STRING", False);
-    XConvertSelection(user, XInternAtom(user, "CLIPBOARD", False), utf8, property, requestor, CurrentTime);
-    XFlush(user);
-    XEvent event{};
-    std::string text;
-    const bool answered = test.pump_until([&] { return XCheckTypedWindowEvent(user, requestor, SelectionNotify, &event) != 0; });
-    if (answered && event.xselection.property != None) {
-        Atom type = None;
-        int format = 0;
-        unsigned long count = 0, after = 0;
-        unsigned char* data = nullptr;
-        if (XGetWindowProperty(user, requestor, property, 0, 1 << 16, True, AnyPropertyType, &type, &format, &count,
-                               &after, &data) == Success &&
-            data != nullptr) {
-            text.assign(reinterpret_cast<const char*>(data), count);
-            XFree(data);
-        }
-    }
-    XDestroyWindow(user, requestor);
-    return text;
-}
-
-// Another program holding the clipboard with a text, on a connection and a
-// thread of its own.
-class ClipboardOwner {
-public:
-    explicit ClipboardOwner(std::string text) : text_(std::move(text)) {
-        display_ = XOpenDisplay(nullptr);
-        window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 1, 1, 0, 0, 0);
-        clipboard_ = XInternAtom(display_, "CLIPBOARD", False);
-        XSetSelectionOwner(display_, clipboard_, window_, CurrentTime);
-        XSync(display_, False);
-        thread_ = std::thread([this] { serve(); });
-    }
-    ~ClipboardOwner() {
-        stop_ = true;
-        thread_.join();
-        XDestroyWindow(display_, window_);
-        XCloseDisplay(display_);
-    }
-
-private:
-    void serve() {
-        const Atom utf8 = XInternAtom(display_, "UTF8_STRING", False);
-        while (!stop_) {
-            XEvent e{};
-            if (XCheckTypedWindowEvent(display_, window_, SelectionRequest, &e) == 0) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-                continue;
-            }
-            const XSelectionRequestEvent& r = e.xselectionrequest;
-            XSelectionEvent reply{};
-            reply.type = SelectionNotify;
-            reply.requestor = r.requestor;
-            reply.selection = r.selection;
-            reply.target = r.target;
-            reply.time = r.time;
-            reply.property = None;
-            if (r.target == utf8 || r.target == XA_STRING) {
-                XChangeProperty(display_, r.requestor, r.property, r.target, 8, PropModeReplace,
-                                reinterpret_cast<const unsigned char*>(text_.data()), static_cast<int>(text_.size()));
-                reply.property = r.property;
-            }
-            XSendEvent(display_, r.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
-            XFlush(display_);
-        }
-    }
-    std::string text_;
-    Display* display_ = nullptr;
-    Window window_ = 0;
-    Atom clipboard_ = 0;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
-
 TEST_F(FormOnScreen, TheClipboardGoesToAndComesFromAnotherProgram) {
     // Select "bc" with a drag and copy it.
     const Rect& r = engine_tables.inpt_pos[plain_box];
@@ -199,35 +118,26 @@ TEST_F(FormOnScreen, TheClipboardGoesToAndComesFromAnotherProgram) {
     ASSERT_EQ(engine_state.CurPos_1, 1);
     ASSERT_EQ(engine_state.CurPos_2, 3);
     ctrl_tap(XK_c);
-    EXPECT_EQ(ask_clipboard(*this, user), "bc");
+    std::string copied;
+    Atom type = None;
+    EXPECT_TRUE(ask_clipboard(XInternAtom(user, "UTF8_STRING", False), copied, type));
+    EXPECT_EQ(copied, "bc");
 
     // Another program's text is pasted at the caret.
     click_box(focus_box, 0);
     {
-        ClipboardOwner other("pasted \xC3\xA9");
+        // Another program holding the clipboard, the same text in both formats.
+        const tarvex_test::ClipboardHolder other({{"UTF8_STRING", "pasted \xC3\xA9"}, {"STRING", "pasted \xC3\xA9"}});
         ctrl_tap(XK_v);
     }
     EXPECT_EQ(engine_tables.inpt_cval[focus_box], "pasted \xE9");
 }
 
 TEST_F(FormOnScreen, TheCloseBoxEndsTheRunWithMinus999) {
-    XEvent e{};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = xwin;
-    e.xclient.message_type = XInternAtom(user, "WM_PROTOCOLS", False);
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = static_cast<long>(XInternAtom(user, "WM_DELETE_WINDOW", False));
-    e.xclient.data.l[1] = CurrentTime;
-    XSendEvent(user, xwin, False, NoEventMask, &e);
-    XSync(user, False);
-    static bool timed_out = false;
-    timed_out = false;
-    cpwTimerCallback(ctx, 5000, 1, false, [](CpwContext* c, int) {
-        timed_out = true;
-        cpwBreakMainLoop(c);
-    });
+    ask_to_close(xwin);
+    break_loop_after_five_seconds(1);
     EXPECT_EQ(frm_do_graphics(), frm_exit_closed);
-    EXPECT_FALSE(timed_out);
+    EXPECT_FALSE(loop_timed_out());
     EXPECT_TRUE(calls.empty());
     EXPECT_TRUE(cpw_x11_connection()->windows.empty());
 }
@@ -237,14 +147,9 @@ TEST_F(FormOnScreen, AButtonClickedInTheRunEndsIt) {
     pointer_at((r[0] + r[2]) / 2, (r[1] + r[3]) / 2);
     button(true);
     button(false);
-    static bool timed_out = false;
-    timed_out = false;
-    cpwTimerCallback(ctx, 5000, 1, false, [](CpwContext* c, int) {
-        timed_out = true;
-        cpwBreakMainLoop(c);
-    });
+    break_loop_after_five_seconds(1);
     EXPECT_EQ(frm_do_graphics(), 1);
-    EXPECT_FALSE(timed_out);
+    EXPECT_FALSE(loop_timed_out());
     EXPECT_EQ(calls, std::vector<std::string>{"callback 6 1 1"});
     XWindowAttributes a{};
     XGetWindowAttributes(user, xwin, &a);

@@ -28,8 +28,10 @@
 #include "foundation/program_folder.h"
 #include "foundation/run_stop.h"
 #include "platform/console.h"
+#include "support/demo_options.h"
 #include "support/demo_setup.h"
 #include "support/fake_wine_prefix.h"
+#include "support/run_stop_catch.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -70,12 +72,7 @@ protected:
         });
         set_program_folder(demo.program_folder + "\\");
         // The options as the start-up leaves them for the demo's settings.
-        check_condor_install("");
-        get_active_condor_version();
-        tarvex_c.xcsoar_tasks = demo.xcsoar_tasks;
-        tarvex_c.lk8000_tasks = demo.lk8000_tasks;
-        tarvex_c.seeyou_tasks = demo.seeyou_tasks;
-        get_root_names();
+        tarvex_test::take_demo_options(demo);
         tarvex_c.inifile = demo.settings_file;
         tarvex_c.defpath = prefix.user_root(3) + "FlightPlans\\";
         tarvex01.nunit = 2;  // metric
@@ -105,15 +102,7 @@ protected:
     }
 
     // Runs `body`, which must end the run; how it ended.
-    static RunStopped stop_of(const std::function<void()>& body) {
-        try {
-            body();
-        } catch (const RunStopped& stopped) {
-            return stopped;
-        }
-        ADD_FAILURE() << "the run did not stop";
-        return {"", -1};
-    }
+    static RunStopped stop_of(const std::function<void()>& body) { return tarvex_test::stop_of(body); }
 
     // ---- the user, while a form is shown ----
 
