@@ -6,9 +6,11 @@
 //   Wine prefix, against tools/plain_reader reading the same files;
 // - BM_HelpVsNothing: `tarvex -help` against tools/do_nothing.
 // Each repetition runs one pair; the counters give per pair the ratio of the
-// wall times and of the processor times (user + system), the times, and the
-// program's peak memory; their min, median and max are reported over the
-// repetitions.
+// wall times and of the processor times (user + system) and the times; their
+// min, median and max are reported over the repetitions. The program's peak
+// memory comes from one more run of it per benchmark, started through
+// tools/peak_launcher: a child forked from the benchmark would report at least
+// the benchmark's own size, which Linux carries across execve into ru_maxrss.
 
 #include <benchmark/benchmark.h>
 
@@ -20,6 +22,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -30,9 +33,8 @@ namespace {
 namespace fs = std::filesystem;
 
 struct ChildRun {
-    double wall = 0.0;    // seconds
-    double cpu = 0.0;     // user + system seconds
-    double peak_mib = 0.0;
+    double wall = 0.0;  // seconds
+    double cpu = 0.0;   // user + system seconds
     int exit_code = -1;
 };
 
@@ -74,7 +76,6 @@ ChildRun run_child(const std::vector<std::string>& args, const std::vector<std::
     wait4(pid, &status, 0, &usage);
     run.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     run.cpu = seconds(usage.ru_utime) + seconds(usage.ru_stime);
-    run.peak_mib = static_cast<double>(usage.ru_maxrss) / 1024.0;
     run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return run;
 }
@@ -85,26 +86,52 @@ public:
     MaximalInstall() : prefix_(maximal_prefix_options()), layout_(lay_out_maximal(prefix_, TARVEX_EXE)) {}
 
     ChildRun convert() const {
-        // The index of kept airspaces grows with every run; each run starts it afresh.
-        fs::remove(layout_.program_folder / "CroppedAirspace.txt");
-        std::vector<std::string> args{layout_.program.string()};
-        const std::vector<std::string> options = maximal_conversion_args(layout_);
-        args.insert(args.end(), options.begin(), options.end());
-        return run_child(args, layout_.environment, layout_.program_folder);
+        start_conversion();
+        return run_child(conversion_args(), layout_.environment, layout_.program_folder);
     }
     ChildRun read_plainly() const {
         std::vector<std::string> args{TARVEX_PLAIN_READER};
         args.insert(args.end(), layout_.files.begin(), layout_.files.end());
         return run_child(args, layout_.environment, layout_.program_folder);
     }
-    ChildRun help() const {
-        return run_child({layout_.program.string(), "-help"}, layout_.environment, layout_.program_folder);
-    }
+    ChildRun help() const { return run_child(help_args(), layout_.environment, layout_.program_folder); }
     ChildRun do_nothing() const { return run_child({TARVEX_DO_NOTHING}, layout_.environment, layout_.program_folder); }
+
+    // The program's peak resident memory in MiB, of one run through the
+    // launcher; 0 when the run failed.
+    double conversion_peak_mib() const {
+        start_conversion();
+        return peak_mib(conversion_args());
+    }
+    double help_peak_mib() const { return peak_mib(help_args()); }
 
     const LandscapeSample& sample() const { return layout_.sample; }
 
 private:
+    // The index of kept airspaces grows with every run; each run starts it afresh.
+    void start_conversion() const { fs::remove(layout_.program_folder / "CroppedAirspace.txt"); }
+    std::vector<std::string> conversion_args() const {
+        std::vector<std::string> args{layout_.program.string()};
+        const std::vector<std::string> options = maximal_conversion_args(layout_);
+        args.insert(args.end(), options.begin(), options.end());
+        return args;
+    }
+    std::vector<std::string> help_args() const { return {layout_.program.string(), "-help"}; }
+
+    double peak_mib(const std::vector<std::string>& program_args) const {
+        const fs::path report = prefix_.root() / "peak_kib.txt";
+        fs::remove(report);
+        std::vector<std::string> args{TARVEX_PEAK_LAUNCHER, report.string()};
+        args.insert(args.end(), program_args.begin(), program_args.end());
+        if (run_child(args, layout_.environment, layout_.program_folder).exit_code != 0) {
+            return 0.0;
+        }
+        std::ifstream in(report);
+        long kib = 0;
+        in >> kib;
+        return static_cast<double>(kib) / 1024.0;
+    }
+
     tarvex_test::FakeWinePrefix prefix_;
     MaximalPrefix layout_;
 };
@@ -114,9 +141,10 @@ const MaximalInstall& install() {
     return instance;
 }
 
-// Runs `program` and `reference` once per iteration and reports the pair.
+// Runs `program` and `reference` once per iteration and reports the pair,
+// with the program's peak memory measured apart.
 template <class Program, class Reference>
-void run_pairs(benchmark::State& state, Program program, Reference reference) {
+void run_pairs(benchmark::State& state, Program program, Reference reference, double peak_mib) {
     ChildRun a;
     ChildRun b;
     for (auto _ : state) {
@@ -135,7 +163,7 @@ void run_pairs(benchmark::State& state, Program program, Reference reference) {
     state.counters["reference_ms"] = b.wall * 1000.0;
     state.counters["program_cpu_ms"] = a.cpu * 1000.0;
     state.counters["reference_cpu_ms"] = b.cpu * 1000.0;
-    state.counters["peak_MiB"] = a.peak_mib;
+    state.counters["peak_MiB"] = peak_mib;
 }
 
 double smallest(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
@@ -146,7 +174,8 @@ void BM_ConversionVsReader(benchmark::State& state) {
     state.counters["turnpoints"] = i.sample().turnpoint_count;
     state.counters["airports"] = i.sample().airport_count;
     state.counters["airspaces"] = i.sample().airspace_count;
-    run_pairs(state, [&i] { return i.convert(); }, [&i] { return i.read_plainly(); });
+    static const double peak = i.conversion_peak_mib();
+    run_pairs(state, [&i] { return i.convert(); }, [&i] { return i.read_plainly(); }, peak);
 }
 BENCHMARK(BM_ConversionVsReader)
     ->Iterations(1)
@@ -159,7 +188,8 @@ BENCHMARK(BM_ConversionVsReader)
 
 void BM_HelpVsNothing(benchmark::State& state) {
     const MaximalInstall& i = install();
-    run_pairs(state, [&i] { return i.help(); }, [&i] { return i.do_nothing(); });
+    static const double peak = i.help_peak_mib();
+    run_pairs(state, [&i] { return i.help(); }, [&i] { return i.do_nothing(); }, peak);
 }
 BENCHMARK(BM_HelpVsNothing)
     ->Iterations(1)

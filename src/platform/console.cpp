@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <optional>
 
+#include <unistd.h>
+
 namespace {
 
 std::optional<bool> forced_utf8;
@@ -51,8 +53,28 @@ bool is_ascii(std::string_view text) {
     return true;
 }
 
+// Standard output into a file or a pipe goes out in large blocks: a
+// conversion's trace is tens of thousands of lines, which the C library's
+// default block would hand to the system 4 KiB at a time. A terminal keeps
+// its line buffering. The C library ignores the size of a buffer it would
+// allocate itself, hence one of its own; it stays for the whole run.
+void buffer_stdout_once() {
+    static bool buffered = false;
+    if (buffered) {
+        return;
+    }
+    buffered = true;
+    if (::isatty(STDOUT_FILENO) == 0) {
+        static std::array<char, 64 * 1024> block;
+        std::setvbuf(stdout, block.data(), _IOFBF, block.size());
+    }
+}
+
 // Writes the text, and `end` after it when not NUL.
 void write_to(std::FILE* stream, std::string_view text, char end = '\0') {
+    if (stream == stdout) {
+        buffer_stdout_once();
+    }
     if (console_is_utf8() && !is_ascii(text)) {
         std::string utf8 = cp1252_to_utf8(text);
         if (end != '\0') {

@@ -177,6 +177,7 @@ private:
     std::vector<std::string> depends_on_;
     std::string target_;     // host path of the file a whole write replaces
     std::string temporary_;  // host path of its temporary file; empty once gone
+    std::vector<char> block_;  // the stream's buffer (whole writes); outlives the stream
     platform_detail::Stream stream_;
     int open_status_ = 0;
     int status_ = 0;

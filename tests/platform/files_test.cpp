@@ -1,4 +1,5 @@
 #include "platform/files.h"
+#include "platform/write_batch.h"
 
 #include "support/fake_wine_prefix.h"
 #include "support/temp_dir.h"
@@ -209,6 +210,44 @@ TEST(FileWriter, LinesOfAnyLengthEndWithCrLf) {
         EXPECT_EQ(out.close(), 0);
     }
     EXPECT_EQ(TempDir::read(prefix.drive_c() / "lines.txt"), edge + "\r\n" + past + "\r\n" + long_line + "\r\n");
+}
+
+TEST(FileWriter, WritesOfManyBlocksReachTheFileWholeAtClose) {
+    FakeWinePrefix prefix(bare_prefix());
+    const fs::path host = prefix.add_file("C:\\big.txt", "old");
+    std::string expected;
+    {
+        FileWriter out("C:\\big.txt");
+        for (int i = 0; i < 40000; ++i) {
+            const std::string line(static_cast<std::size_t>(i % 97), static_cast<char>('a' + i % 26));
+            EXPECT_TRUE(out.write_line(line));
+            expected += line + "\r\n";
+        }
+        EXPECT_GT(expected.size(), 1000000u);  // many times the writer's block
+        EXPECT_EQ(TempDir::read(host), "old");
+        EXPECT_EQ(out.close(), 0);
+    }
+    EXPECT_EQ(TempDir::read(host), expected);
+    // A copy goes block by block and is as whole: outside a batch, and of a
+    // file waiting in one.
+    EXPECT_EQ(copy_file_over("C:\\big.txt", "C:\\copy.txt"), 0);
+    EXPECT_EQ(TempDir::read(prefix.drive_c() / "copy.txt"), expected);
+    {
+        WriteBatch batch;
+        FileWriter out("C:\\big.txt");
+        EXPECT_TRUE(out.write(expected + "more"));
+        EXPECT_EQ(out.close(), 0);
+        EXPECT_EQ(copy_file_over("C:\\big.txt", "C:\\waiting.txt"), 0);
+        EXPECT_EQ(TempDir::read(host), expected);
+        for (const BatchedWrite& write : finish_write_batch()) {
+            EXPECT_EQ(write.status, 0) << write.windows_path;
+        }
+    }
+    EXPECT_EQ(TempDir::read(prefix.drive_c() / "waiting.txt"), expected + "more");
+    EXPECT_EQ(copy_file_over("C:\\empty.txt", "C:\\copy.txt"), ENOENT);
+    prefix.add_file("C:\\empty.txt", "");
+    EXPECT_EQ(copy_file_over("C:\\empty.txt", "C:\\copy.txt"), 0);
+    EXPECT_EQ(TempDir::read(prefix.drive_c() / "copy.txt"), "");
 }
 
 TEST(FileWriter, OpenFailures) {
