@@ -12,18 +12,6 @@ namespace {
 
 FormsGui installed_forms;
 
-// `text` as a message shows it unchanged: there "/" breaks a line and "\/" is a plain "/".
-std::string plain_in_message(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        if (c == '/') {
-            out += '\\';
-        }
-        out += c;
-    }
-    return out;
-}
-
 std::string loader_error() {
     const char* error = dlerror();
     return error != nullptr ? error : "unknown loader error";
@@ -71,7 +59,7 @@ void forms_window_unavailable(std::string_view reason) {
     std::string text = in_user_language("The form window cannot be opened; run Tarvex with -nogui",
                                         "La fen\xEAtre du formulaire ne peut pas \xEAtre ouverte ; lancez Tarvex avec -nogui");
     if (!reason.empty()) {
-        text += "/" + plain_in_message(reason);
+        text += "/" + slashes_kept(reason);
     }
     fatal_error(text, kExitConfiguration);
 }

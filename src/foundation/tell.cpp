@@ -12,6 +12,17 @@ std::string in_user_language(std::string_view english_text, std::string_view fre
     return in_language(cmndta001.qfr, english_text, french_text);
 }
 
+std::string slashes_kept(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '/') {
+            out += '\\';
+        }
+        out += c;
+    }
+    return out;
+}
+
 int tell(int severity, std::string_view text, const TellHow& how) {
     int status = severity;
     error_message_tit(status, how.title, text, how.qline.value_or(cmndta001.qline));

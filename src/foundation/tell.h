@@ -37,6 +37,10 @@ inline constexpr int kWarning = 2;
 std::string in_language(bool french, std::string_view english_text, std::string_view french_text);
 std::string in_user_language(std::string_view english_text, std::string_view french_text);
 
+// `text` (a host path, a system's message) as a told text shows it unchanged:
+// each "/" becomes "\/", so that it breaks no line.
+std::string slashes_kept(std::string_view text);
+
 // How a text is told when the run's defaults do not fit.
 struct TellHow {
     bool shown = true;                         // false: only logged (a silent run)

@@ -55,6 +55,14 @@ protected:
         reset_log();
     }
     void write(const std::string& name, const std::string& bytes) { dir_.write(name, bytes); }
+    // Writes `name` with the default terrain header and takes it as the frame
+    // (utm_init's result).
+    int init_default_frame(const std::string& name) {
+        write(name, tarvex_test::trn_bytes(TrnHeader{}));
+        float width = 0.0f;
+        float height = 0.0f;
+        return utm_init(name, width, height);
+    }
     std::string log_text() const {
         const auto file = dir_.path() / "Logfile.txt";
         return std::filesystem::exists(file) ? TempDir::read(file) : std::string();
@@ -111,11 +119,7 @@ TEST_F(FrameTest, TrnHeaderSetsTheFrame) {
 }
 
 TEST_F(FrameTest, LatitudesMetAgainGiveTheirFirstPositions) {
-    TrnHeader h;
-    write("AA4.trn", tarvex_test::trn_bytes(h));
-    float w = 0.0f;
-    float hgt = 0.0f;
-    ASSERT_EQ(utm_init("AA4.trn", w, hgt), 1);
+    ASSERT_EQ(init_default_frame("AA4.trn"), 1);
     // Far more latitudes than the kept terms have room for, each first
     // computed afresh, then again in the other order with other longitudes.
     constexpr int kCount = 30000;
@@ -136,11 +140,7 @@ TEST_F(FrameTest, LatitudesMetAgainGiveTheirFirstPositions) {
 }
 
 TEST_F(FrameTest, RoundTripsToFloatPrecision) {
-    TrnHeader h;
-    write("AA3.trn", tarvex_test::trn_bytes(h));
-    float w = 0.0f;
-    float hgt = 0.0f;
-    ASSERT_EQ(utm_init("AA3.trn", w, hgt), 1);
+    ASSERT_EQ(init_default_frame("AA3.trn"), 1);
     for (const float lat : {44.0f, 45.0f, 45.5f, 46.75f, 47.9f}) {
         for (const float lon : {6.1f, 7.5f, 9.0f, 10.25f, 11.9f}) {
             float rx = 0.0f;
@@ -289,11 +289,7 @@ TEST_F(FrameTest, BadTrnHeaders) {
 }
 
 TEST_F(FrameTest, FarPositionsAreRefusedWithoutTrap) {
-    TrnHeader h;
-    write("AA3.trn", tarvex_test::trn_bytes(h));
-    float w = 0.0f;
-    float hgt = 0.0f;
-    ASSERT_EQ(utm_init("AA3.trn", w, hgt), 1);
+    ASSERT_EQ(init_default_frame("AA3.trn"), 1);
     float rx = 1.0f;
     float ry = 2.0f;
     EXPECT_EQ(latlontoxy(45.0f, 1.0e30f, rx, ry), 0);
