@@ -203,32 +203,89 @@ bool plain_part(std::string_view text, std::size_t& i, char positive, char negat
     return true;
 }
 
+// The value of a digit; above 9 for any other character.
+unsigned digit_value(char c) { return static_cast<unsigned>(static_cast<unsigned char>(c)) - unsigned{'0'}; }
+
+// What two_digits gives for a field that is not all digits.
+constexpr unsigned kNotDigits = 1000;
+
+// The number of the two digits at `p`; kNotDigits when either is not a digit.
+unsigned two_digits(const char* p) {
+    const unsigned tens = digit_value(p[0]);
+    const unsigned ones = digit_value(p[1]);
+    return tens > 9 || ones > 9 ? kNotDigits : tens * 10 + ones;
+}
+
+// One part "DD:MM:SS H" (`DegreeDigits`, 2 or 3, digits of degrees) at
+// fixed columns from `p`, the letter either case; the values plain_part
+// gives it.
+template <int DegreeDigits>
+bool column_part(const char* p, char positive, char negative, double& value) {
+    const char* const m = p + DegreeDigits;
+    unsigned degrees = two_digits(m - 2);
+    if constexpr (DegreeDigits == 3) {
+        const unsigned hundreds = digit_value(p[0]);
+        degrees = hundreds > 9 || degrees == kNotDigits ? kNotDigits : hundreds * 100 + degrees;
+    }
+    const unsigned minutes = two_digits(m + 1);
+    const unsigned seconds = two_digits(m + 4);
+    if (m[0] != ':' || m[3] != ':' || m[6] != ' ' || degrees == kNotDigits ||
+        minutes == kNotDigits || seconds == kNotDigits) {
+        return false;
+    }
+    const char letter = m[7];
+    const char upper = (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
+    if (upper != positive && upper != negative) {
+        return false;
+    }
+    value = dms_degrees(static_cast<float>(degrees), static_cast<float>(minutes), static_cast<float>(seconds),
+                        upper == negative);
+    return true;
+}
+
+// The layout nearly every file writes, "DD:MM:SS N DDD:MM:SS E" with single
+// blanks, read at its columns: the same values as plain_part, without its
+// scanning. False for any other text.
+bool column_coord(std::string_view text, double& lat, double& lon) {
+    constexpr std::size_t kColumnLength = 22;
+    constexpr std::size_t kLongitudeColumn = 11;
+    return text.size() == kColumnLength && text[kLongitudeColumn - 1] == ' ' &&
+           column_part<2>(text.data(), 'N', 'S', lat) && column_part<3>(text.data() + kLongitudeColumn, 'E', 'W', lon);
+}
+
 // The usual form "DD:MM:SS[.s] N DDD:MM:SS[.s] E" in one pass, with the
 // values the general reading gives it; false for any other text (other
 // shapes, dots to repair, values out of range), which the general reading
 // then takes, with its messages.
 bool plain_coord(std::string_view str, float& rlat, float& rlon) {
-    const std::size_t start = str.find_first_not_of(' ');
-    if (start == std::string_view::npos) {
-        return false;
+    std::size_t start = 0;
+    while (start < str.size() && str[start] == ' ') {
+        ++start;
     }
     const std::string_view given = str.substr(start);
     const std::string_view text = given.substr(0, trimmed_length(given));
+    if (text.empty()) {
+        return false;
+    }
     // The general reading cuts the text at its capacity.
     if (text.size() > kCoordTextLength) {
         return false;
     }
-    std::size_t i = 0;
     double lat = 0.0;
     double lon = 0.0;
-    if (!plain_part(text, i, 'N', 'S', lat)) {
-        return false;
+    if (!column_coord(text, lat, lon)) {
+        std::size_t i = 0;
+        if (!plain_part(text, i, 'N', 'S', lat)) {
+            return false;
+        }
+        while (i < text.size() && text[i] == ' ') {
+            ++i;
+        }
+        if (!plain_part(text, i, 'E', 'W', lon) || i != text.size()) {
+            return false;
+        }
     }
-    while (i < text.size() && text[i] == ' ') {
-        ++i;
-    }
-    if (!plain_part(text, i, 'E', 'W', lon) || i != text.size() || std::fabs(lat) > 90.0 ||
-        std::fabs(lon) > 180.0) {
+    if (std::fabs(lat) > 90.0 || std::fabs(lon) > 180.0) {
         return false;
     }
     rlat = static_cast<float>(lat);

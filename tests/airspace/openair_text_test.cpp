@@ -55,7 +55,9 @@ TEST_F(OpenAirTextTest, CoordinatesInTheirForms) {
 TEST_F(OpenAirTextTest, UsualCoordinatesReadAsTheGeneralReadingReadsThem) {
     for (const std::string text : {"45:30:15 N 006:10:00 E", "45:30:15.5N 006:10:00.25E", "  44:12:34 s 7:23:45 w  ",
                                    "90:00:00 S 180:00:00 W", "00:00:00 N 000:00:00 E", "45:59:59.999 N 006:59:60 E",
-                                   "123456789:0:0 N 0:0:0 E", "1:2:3  N   4:5:6   E", "45:30:15. N 006:10:00 E"}) {
+                                   "123456789:0:0 N 0:0:0 E", "1:2:3  N   4:5:6   E", "45:30:15. N 006:10:00 E",
+                                   "45:30:15 n 006:10:00 e", "44:12:34 S 007:23:45 W", "89:59:59 s 179:59:59 w",
+                                   "45:30:15 N 0006:10:00 E", "45:30:15N  006:10:00 E", "45:30:15 N 006:10:00E "}) {
         SCOPED_TRACE(text);
         float lat = 1.0f;
         float lon = 2.0f;
@@ -106,9 +108,15 @@ TEST_F(OpenAirTextTest, MalformedCoordinatesAreErrorsAndChangeNothing) {
     EXPECT_EQ(extract_coord("45:00:00N 181:00:00E", lat, lon), -1);  // beyond 180
     EXPECT_EQ(extract_coord("1E38:1E38:3E38N 006:10:00E", lat, lon), -1);  // absurd, no overflow
     EXPECT_EQ(extract_coord("", lat, lon), -1);
+    // The usual layout with a fault in any one column.
+    for (const char* text : {"4x:30:15 N 006:10:00 E", "45:3x:15 N 006:10:00 E", "45:30:1x N 006:10:00 E",
+                             "45:30:15 X 006:10:00 E", "45:30:15 N x06:10:00 E", "45:30:15 N 006:1x:00 E",
+                             "45:30:15 N 006:10:0x E", "45:30:15 N 006:10:00 N", "45;30:15 N 006:10:00 E"}) {
+        EXPECT_EQ(extract_coord(text, lat, lon), -1) << text;
+    }
     EXPECT_EQ(lat, 1.0f);
     EXPECT_EQ(lon, 2.0f);
-    EXPECT_EQ(cmndta001.nberr, 8);
+    EXPECT_EQ(cmndta001.nberr, 17);
 }
 
 TEST_F(OpenAirTextTest, AltitudeTexts) {
