@@ -47,15 +47,6 @@ std::string_view columns(std::string_view rec, std::size_t from, std::size_t to)
 
 std::string_view columns_from(std::string_view rec, std::size_t from) { return columns(rec, from, kRecordLength); }
 
-// A geometry line (V, DP, DY, DA, DB, DC) up to its comment: files in the
-// wild follow a coordinate with "*" and a remark ("*ARC LKCS 3 NM"), whose
-// letters would be taken for a hemisphere or a sign.
-std::string_view before_comment(std::string_view rec) { return rec.substr(0, rec.find('*')); }
-
-bool is_geometry_key(std::string_view key) {
-    return key == "DP" || key == "DY" || key == "DA" || key == "DB" || key == "DC";
-}
-
 // A radius or width in nautical miles that makes sense on the earth; the test
 // divides, so that no product can overflow.
 bool sane_nautical_miles(float value) {
@@ -124,7 +115,8 @@ private:
     FileWriter* copy() const { return files_ != nullptr ? files_->copy : nullptr; }
 
     void keyword_ac(std::string_view rec);
-    void keyword_attribute(std::string_view key, std::string_view rec);
+    // AY, AH or AL: `kind` is the key's second letter.
+    void keyword_attribute(char kind, std::string_view rec);
     void keyword_width(std::string_view rec);
     void keyword_centre(std::string_view rec);
     void keyword_point(std::string_view rec, bool airway);
@@ -182,26 +174,31 @@ bool OpenAirReader::line(std::string_view text) {
     if (filter_) {
         buffer_.append(text);
     }
-    std::string_view rec = text.substr(0, kRecordLength);
-    const std::size_t commented = rec.find("*AC ");
-    if (commented != std::string_view::npos) {
-        rec = rec.substr(0, commented);
-    }
-    if (rec.empty() || rec[0] == '*' || is_blank(rec)) {
+    // A comment line says nothing, whatever follows its "*".
+    if (text.empty() || text[0] == '*') {
         return true;
     }
+    std::string_view rec = text.substr(0, kRecordLength);
+    // The first "*" starts the comment of a geometry line; a commented-out
+    // "*AC " ends the record of any line.
+    const std::size_t star = rec.find('*');
+    if (star != std::string_view::npos) {
+        rec = rec.substr(0, rec.find("*AC ", star));
+    }
+    if (rec[0] == ' ' && is_blank(rec)) {
+        return true;
+    }
+    const std::string_view geometry = rec.substr(0, star);
     if (rec.size() >= 4 && rec[0] == 'V' && rec[1] == ' ' && rec[3] == '=') {
-        const char form = rec[2];
-        rec = before_comment(rec);
-        switch (form) {
+        switch (rec[2]) {
             case 'W':
-                keyword_width(rec);
+                keyword_width(geometry);
                 break;
             case 'X':
-                keyword_centre(rec);
+                keyword_centre(geometry);
                 break;
             case 'D':
-                centre_.clockwise = columns_from(rec, 5).find('-') == std::string_view::npos;
+                centre_.clockwise = columns_from(geometry, 5).find('-') == std::string_view::npos;
                 break;
             default:
                 break;
@@ -211,31 +208,55 @@ bool OpenAirReader::line(std::string_view text) {
     if (rec.size() < 2) {
         return true;
     }
-    const std::string_view key = rec.substr(0, 2);
-    if (is_geometry_key(key)) {
-        rec = before_comment(rec);
-    }
-    if (key == "AC") {
-        keyword_ac(rec);
-    } else if (key == "AN") {
-        asn_.assign(columns_from(rec, 4));
-        asn_.resize(static_cast<std::size_t>(clean_text(asn_)));
-    } else if (key == "AY" || key == "AH" || key == "AL") {
-        keyword_attribute(key, rec);
-    } else if (key == "DP") {
-        keyword_point(rec, false);
-    } else if (key == "DY") {
-        keyword_point(rec, true);
-    } else if (key == "DA") {
-        keyword_da(rec);
-    } else if (key == "DB") {
-        keyword_db(rec);
-    } else if (key == "DC") {
-        keyword_dc(rec);
-    } else if (key == "SP") {
-        keyword_pen(rec);
-    } else if (key == "SB") {
-        keyword_brush(rec);
+    switch (rec[0]) {
+        case 'A':
+            switch (rec[1]) {
+                case 'C':
+                    keyword_ac(rec);
+                    break;
+                case 'N':
+                    asn_.assign(columns_from(rec, 4));
+                    asn_.resize(static_cast<std::size_t>(clean_text(asn_)));
+                    break;
+                case 'Y':
+                case 'H':
+                case 'L':
+                    keyword_attribute(rec[1], rec);
+                    break;
+                default:
+                    break;
+            }
+            break;
+        case 'D':
+            switch (rec[1]) {
+                case 'P':
+                    keyword_point(geometry, false);
+                    break;
+                case 'Y':
+                    keyword_point(geometry, true);
+                    break;
+                case 'A':
+                    keyword_da(geometry);
+                    break;
+                case 'B':
+                    keyword_db(geometry);
+                    break;
+                case 'C':
+                    keyword_dc(geometry);
+                    break;
+                default:
+                    break;
+            }
+            break;
+        case 'S':
+            if (rec[1] == 'P') {
+                keyword_pen(rec);
+            } else if (rec[1] == 'B') {
+                keyword_brush(rec);
+            }
+            break;
+        default:
+            break;
     }
     return !stopped_;
 }
@@ -260,13 +281,13 @@ void OpenAirReader::keyword_ac(std::string_view rec) {
     open_zone(columns(rec, 4, 15));
 }
 
-void OpenAirReader::keyword_attribute(std::string_view key, std::string_view rec) {
+void OpenAirReader::keyword_attribute(char kind, std::string_view rec) {
     if (reading_points_) {
         return;
     }
     const std::string_view field = columns(rec, 4, 43);
     const std::string_view text = field.substr(0, trimmed_length(field));
-    if (key == "AY") {
+    if (kind == 'Y') {
         ast_.assign(text);
         if (ityp_ == kClassG || ityp_ == kClassUnc) {
             ityp_ = get_typ(ast_);
@@ -274,7 +295,7 @@ void OpenAirReader::keyword_attribute(std::string_view key, std::string_view rec
                 zon_[nzon_].typ = ityp_;
             }
         }
-    } else if (key == "AH") {
+    } else if (kind == 'H') {
         ash_.assign(text);
     } else {
         asl_.assign(text);
@@ -578,7 +599,7 @@ void OpenAirReader::end_of_file() {
         decide(true);
         open_ = false;
     }
-    if (filter_ && buffer_.nbl > 0) {
+    if (filter_ && buffer_.count() > 0) {
         // A file without any zone, or lines left after the last decision:
         // copied unchanged.
         clean_crpbuf(buffer_, true, true, as0003.qdeldup, copy());

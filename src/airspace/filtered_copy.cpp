@@ -8,50 +8,64 @@
 #include "platform/files.h"
 #include "taskfiles/task_model.h"
 
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+}  // namespace
+
 void CopyBuffer::append(std::string_view line) {
-    if (nbl < static_cast<int>(lines.size())) {
-        lines[nbl].assign(line);
-    } else {
-        lines.emplace_back(line);
-    }
-    ++nbl;
+    starts.push_back(text.size());
+    text.append(line.data(), trimmed_length(line));
+    text.append(kLineEnd);
+}
+
+std::string_view CopyBuffer::line(int k) const {
+    const auto index = static_cast<std::size_t>(k);
+    const std::size_t end = index + 1 < starts.size() ? starts[index + 1] : text.size();
+    return std::string_view(text).substr(starts[index], end - starts[index] - kLineEnd.size());
 }
 
 void clean_crpbuf(CopyBuffer& crpbuf, bool qwrite, bool qlast, bool qdeldup, FileWriter* out) {
-    const int nbl = crpbuf.nbl;
+    const int nbl = crpbuf.count();
     // Lines are numbered from 1 as the split rule counts them; line k is
-    // crpbuf.lines[k - 1].
+    // crpbuf.line(k - 1). The lines are held without trailing blanks: a
+    // blank line is an empty one.
     int nf9 = nbl + 1;
     if (!qlast && nbl > 0) {
         nf9 = nbl;
         for (int k = nbl - 1; k >= 1; --k) {
-            const std::string& line = crpbuf.lines[k - 1];
+            const std::string_view line = crpbuf.line(k - 1);
             if (!line.empty() && line[0] == '*') {
                 nf9 = k;
-            } else if (!is_blank(line)) {
+            } else if (!line.empty()) {
                 break;
             }
         }
     }
-    if (out != nullptr && (qwrite || !qdeldup) && nf9 > 1) {
-        // The lines that go leave in one write, each with its line end.
+    const int moved = nf9 - 1;
+    if (moved <= 0) {
+        return;
+    }
+    const std::size_t moved_size = moved < nbl ? crpbuf.starts[static_cast<std::size_t>(moved)] : crpbuf.text.size();
+    if (out != nullptr && qwrite) {
+        // The lines that go leave as they are held, in one write.
+        out->write(std::string_view(crpbuf.text).substr(0, moved_size));
+    } else if (out != nullptr && !qdeldup) {
         std::string& lines = crpbuf.outgoing;
         lines.clear();
-        for (int k = 1; k < nf9; ++k) {
-            const std::string& line = crpbuf.lines[k - 1];
-            if (!qwrite) {
-                lines.append("* ");
-            }
-            lines.append(line.data(), trimmed_length(line));
-            lines.append("\r\n");
+        for (int k = 0; k < moved; ++k) {
+            lines.append("* ");
+            lines.append(crpbuf.line(k));
+            lines.append(kLineEnd);
         }
         out->write(lines);
     }
-    const int moved = nf9 - 1;
-    if (moved > 0) {
-        std::rotate(crpbuf.lines.begin(), crpbuf.lines.begin() + moved, crpbuf.lines.begin() + nbl);
+    crpbuf.text.erase(0, moved_size);
+    crpbuf.starts.erase(crpbuf.starts.begin(), crpbuf.starts.begin() + moved);
+    for (std::size_t& start : crpbuf.starts) {
+        start -= moved_size;
     }
-    crpbuf.nbl = nbl - moved;
 }
 
 namespace {

@@ -11,16 +11,19 @@ class FileWriter;
 // or nowhere; the copy starts with a notice header; index files list kept
 // zones by number and name.
 
-// Lines read since the last flush, in the order read. Only the first `nbl`
-// entries are in use; the strings behind them are kept to be reused. The
-// buffer grows as a zone needs.
+// Lines read since the last flush, in the order read, held back to back as
+// the copy writes them: without trailing blanks, each followed by "\r\n", so
+// that the lines of a kept zone leave in one piece. The storage is kept from
+// flush to flush and grows as a zone needs.
 struct CopyBuffer {
-    std::vector<std::string> lines;
-    int nbl = 0;
-    std::string outgoing;  // the lines of a flush as they are written, kept to be reused
+    std::string text;                 // the lines with their line ends
+    std::vector<std::size_t> starts;  // where each line begins in `text`
+    std::string outgoing;             // the lines of a commented-out flush, kept to be reused
 
     void append(std::string_view line);
-    void clear() { nbl = 0; }
+    int count() const { return static_cast<int>(starts.size()); }
+    // Line k (from 0) without its trailing blanks and its line end.
+    std::string_view line(int k) const;
 };
 
 // Flushes the buffer to the copy `out`. With `qlast` every line goes;

@@ -26,7 +26,10 @@ protected:
             clean_crpbuf(buffer, qwrite, qlast, qdeldup, &out);
             EXPECT_EQ(out.close(), 0);
         }
-        kept.assign(buffer.lines.begin(), buffer.lines.begin() + buffer.nbl);
+        kept.clear();
+        for (int k = 0; k < buffer.count(); ++k) {
+            kept.emplace_back(buffer.line(k));
+        }
         return read_file("flush.txt");
     }
 };
@@ -47,6 +50,36 @@ TEST_F(FilteredCopyTest, CommentBlockAboveTheNextZoneStaysWithIt) {
     EXPECT_EQ(kept, (std::vector<std::string>{"AC C"}));
 }
 
+// Zone after zone through one buffer: the lines that stay start the next
+// flush, trailing blanks go, blank lines count as blank however they are made.
+TEST_F(FilteredCopyTest, SuccessiveFlushesOfOneBuffer) {
+    CopyBuffer buffer;
+    {
+        FileWriter out("flush.txt");
+        for (const char* line : {"AC D  ", "DP 1 ", "* about C   ", "   ", "AC C"}) {
+            buffer.append(line);
+        }
+        clean_crpbuf(buffer, true, false, true, &out);
+        EXPECT_EQ(buffer.count(), 3);
+        EXPECT_EQ(buffer.line(0), "* about C");
+        EXPECT_EQ(buffer.line(1), "");
+        for (const char* line : {"DP 2", " ", "AC R"}) {
+            buffer.append(line);
+        }
+        clean_crpbuf(buffer, false, false, false, &out);  // C commented out
+        EXPECT_EQ(buffer.count(), 1);
+        for (const char* line : {"DP 3", "* end  "}) {
+            buffer.append(line);
+        }
+        clean_crpbuf(buffer, false, false, true, &out);  // R left out, the last line staying
+        EXPECT_EQ(buffer.count(), 1);
+        clean_crpbuf(buffer, true, true, true, &out);
+        EXPECT_EQ(buffer.count(), 0);
+        EXPECT_EQ(out.close(), 0);
+    }
+    EXPECT_EQ(read_file("flush.txt"), "AC D\r\nDP 1\r\n* * about C\r\n* \r\n* AC C\r\n* DP 2\r\n* \r\n* end\r\n");
+}
+
 TEST_F(FilteredCopyTest, BufferReusesItsLines) {
     CopyBuffer buffer;
     for (int i = 0; i < 5000; ++i) {
@@ -54,8 +87,8 @@ TEST_F(FilteredCopyTest, BufferReusesItsLines) {
     }
     buffer.append("AC D");
     clean_crpbuf(buffer, false, false, true, nullptr);
-    EXPECT_EQ(buffer.nbl, 1);
-    EXPECT_EQ(buffer.lines[0], "AC D");
+    EXPECT_EQ(buffer.count(), 1);
+    EXPECT_EQ(buffer.line(0), "AC D");
 }
 
 TEST_F(FilteredCopyTest, NoticeHeaderByteForByte) {
