@@ -5,6 +5,7 @@
 #include "platform/console.h"
 #include "platform/float_traps.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cmath>
@@ -62,9 +63,6 @@ void run_series(bool tame, Series series) {
 
 // The terms of the series that depend on the latitude alone.
 struct LatitudeTerms {
-    bool known = false;
-    std::uint32_t rlat_bits = 0;
-    double degrad = 0.0;
     double c = 0.0;  // cosine
     double t = 0.0;  // tangent
     double n = 0.0;  // radius of curvature in the prime vertical
@@ -87,18 +85,51 @@ LatitudeTerms latitude_terms_of(float rlat) {
 // points of an airspace file share their latitudes (whole seconds), and the
 // sines are the dearest part of reading it. The terms are the same numbers
 // as computed afresh; the table only saves computing them again.
-const LatitudeTerms& kept_latitude_terms(float rlat) {
-    constexpr unsigned kSlotBits = 13;
-    static std::array<LatitudeTerms, std::size_t{1} << kSlotBits> slots;
-    const auto bits = std::bit_cast<std::uint32_t>(rlat);
-    LatitudeTerms& slot = slots[(bits * 2654435761u) >> (32 - kSlotBits)];
-    if (!slot.known || slot.rlat_bits != bits || slot.degrad != utm000.degrad) {
-        slot = latitude_terms_of(rlat);
-        slot.known = true;
-        slot.rlat_bits = bits;
-        slot.degrad = utm000.degrad;
+//
+// The table is small, as every page of it a run touches costs a page fault:
+// sets of four latitudes chosen by a hash of the bits, the oldest latitude
+// of a full set giving way. A key is the complement of the latitude's bits,
+// so that the zeros of an unused slot stand for a NaN, never looked up. All
+// terms are for one frame's radians per degree; another empties the table.
+class LatitudeTable {
+public:
+    const LatitudeTerms& terms(float rlat) {
+        if (utm000.degrad != degrad_) {
+            if (!empty_) {
+                sets_.fill(Set{});
+            }
+            degrad_ = utm000.degrad;
+        }
+        const std::uint32_t key = ~std::bit_cast<std::uint32_t>(rlat);
+        Set& set = sets_[(~key * 2654435761u) >> (32 - kSetBits)];
+        for (std::size_t way = 0; way < kWays; ++way) {
+            if (set.keys[way] == key) {
+                return set.terms[way];
+            }
+        }
+        std::copy_backward(set.keys.begin(), set.keys.end() - 1, set.keys.end());
+        std::copy_backward(set.terms.begin(), set.terms.end() - 1, set.terms.end());
+        set.keys[0] = key;
+        set.terms[0] = latitude_terms_of(rlat);
+        empty_ = false;
+        return set.terms[0];
     }
-    return slot;
+
+private:
+    static constexpr unsigned kSetBits = 11;
+    static constexpr std::size_t kWays = 4;
+    struct Set {
+        std::array<std::uint32_t, kWays> keys{};
+        std::array<LatitudeTerms, kWays> terms{};
+    };
+    std::array<Set, std::size_t{1} << kSetBits> sets_{};
+    double degrad_ = 0.0;
+    bool empty_ = true;
+};
+
+const LatitudeTerms& kept_latitude_terms(float rlat) {
+    static LatitudeTable table;
+    return table.terms(rlat);
 }
 
 bool frame_missing() {

@@ -139,6 +139,22 @@ TEST_F(FrameTest, LatitudesMetAgainGiveTheirFirstPositions) {
     }
 }
 
+// The equator's latitude has the bits of zero, as an unused slot of the kept
+// terms has: it is computed, not taken from such a slot.
+TEST_F(FrameTest, TheEquatorIsComputedLikeAnyLatitude) {
+    ASSERT_EQ(init_default_frame("AA3.trn"), 1);
+    for (int pass = 0; pass < 2; ++pass) {
+        float rx = 0.0f;
+        float ry = 0.0f;
+        float back_lat = 1.0f;
+        float back_lon = 0.0f;
+        ASSERT_EQ(latlontoxy(0.0f, 10.5f, rx, ry), 1);
+        ASSERT_EQ(xytolatlon(rx, ry, back_lat, back_lon), 1);
+        EXPECT_NEAR(back_lat, 0.0f, 1e-5) << pass;
+        EXPECT_NEAR(back_lon, 10.5f, 1e-5) << pass;
+    }
+}
+
 TEST_F(FrameTest, RoundTripsToFloatPrecision) {
     ASSERT_EQ(init_default_frame("AA3.trn"), 1);
     for (const float lat : {44.0f, 45.0f, 45.5f, 46.75f, 47.9f}) {
