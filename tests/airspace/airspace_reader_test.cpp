@@ -116,6 +116,16 @@ TEST_F(AirspaceReaderTest, AttributesClassesAndNames) {
     EXPECT_EQ(zon_[0].typ, 10);  // AY GSEC on class G
 }
 
+// Each item of SP and SB is read as list-directed reading reads one number:
+// repeat counts, null items, blanks; an unreadable item keeps its value.
+TEST_F(AirspaceReaderTest, PenAndBrushItemsAreListItems) {
+    as0003.qcropas = false;
+    run("AC CTR\nAN C1\nSP 1,2,3,4,5\nSB 6,7,8\nSP 2*7,,-1, 3 ,x\nSB +9,2*,1.5\n" + dp(45, 0, 6, 0) + "\n" +
+        dp(45, 5, 6, 0) + "\n" + dp(45, 5, 6, 5) + "\n");
+    EXPECT_EQ(sp_[12], (AirspacePen{7, 2, -1, 3, 5}));
+    EXPECT_EQ(sb_[12], (AirspaceBrush{9, 7, 8}));
+}
+
 // Files in the wild follow a coordinate or a number with "*" and a remark
 // ("*ARC LKCS 3 NM" in the Czech file), whose letters would be taken for a
 // hemisphere or a sign: the geometry lines are read up to the "*", AN names
