@@ -134,6 +134,9 @@ private:
     void keyword_pen(std::string_view rec);
     void keyword_brush(std::string_view rec);
 
+    // Puts a line into the buffer of the copy, unless the open zone is left
+    // out whole and nothing held can reach the copy any more.
+    void hold_for_copy(std::string_view text);
     void begin_geometry();
     void end_geometry_line() { reading_points_ = true; }
     bool close_geometry();
@@ -171,16 +174,30 @@ private:
     CopyFiles* files_;
     bool stopped_ = false;
     bool first_ac_seen_ = false;
+    // The open zone is disabled and the copy leaves such zones out (qdeldup):
+    // none of its lines is copied, only the comments that close it can stay
+    // with the next zone.
+    bool left_out_ = false;
     CopyBuffer buffer_;
     ZoneStatistics stats_;
 };
+
+void OpenAirReader::hold_for_copy(std::string_view text) {
+    if (left_out_ && !text.empty() && text[0] != '*' && !text.starts_with("AC") && !is_blank(text)) {
+        // A line that is neither a comment nor blank ends any run of comments
+        // above the next AC line: what is held before it goes nowhere.
+        buffer_.clear();
+        return;
+    }
+    buffer_.append(text);
+}
 
 bool OpenAirReader::line(std::string_view text) {
     if (stopped_) {
         return false;
     }
     if (filter_) {
-        buffer_.append(text);
+        hold_for_copy(text);
     }
     // A comment line says nothing, whatever follows its "*".
     if (text.empty() || text[0] == '*') {
@@ -578,6 +595,11 @@ void OpenAirReader::open_zone(std::string_view class_text) {
     npt_00 = npt_;
     asn_ = "No name";
     ++nn9_;
+    left_out_ = filter_ && as0003.qdeldup && airspace_disabled(nn9_);
+    if (left_out_) {
+        // The zone's AC line and the comments above it are left out with it.
+        buffer_.clear();
+    }
     open_ = true;
     reading_points_ = false;
     centre_.clockwise = true;

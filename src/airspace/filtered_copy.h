@@ -21,6 +21,10 @@ struct CopyBuffer {
     std::string outgoing;             // the lines of a commented-out flush, kept to be reused
 
     void append(std::string_view line);
+    void clear() {
+        text.clear();
+        starts.clear();
+    }
     int count() const { return static_cast<int>(starts.size()); }
     // Line k (from 0) without its trailing blanks and its line end.
     std::string_view line(int k) const;

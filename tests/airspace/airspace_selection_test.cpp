@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,48 @@ TEST_F(AirspaceSelectionTest, DisabledZoneCommentedOrDeleted) {
                                           "\n* trailing comment\n")}));
     // Every decided zone gives its slot back: the last one is in slot 0.
     EXPECT_EQ(zon_[0].typ, 9);
+}
+
+// Leaving a zone out (qdeldup) writes what commenting it out writes, less
+// the commented-out lines: over files of zones, some disabled, some outside
+// the window, with comments ("*c", never "* ") and blank lines between and
+// within them, in every order.
+TEST_F(AirspaceSelectionTest, LeavingOutIsCommentingOutLessTheCommentedLines) {
+    std::mt19937 random(20261209u);
+    const auto pick = [&random](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+    const auto decoration = [&pick]() {
+        std::string text;
+        for (int i = pick(6); i > 0; --i) {
+            text += pick(2) == 0 ? "\n" : (pick(2) == 0 ? "*c\n" : "   \n");
+        }
+        return text;
+    };
+    for (int round = 0; round < 100; ++round) {
+        rd_fpl_5.qas_disa.fill(false);
+        std::string text = decoration();
+        const int zones = 1 + pick(6);
+        for (int z = 0; z < zones; ++z) {
+            rd_fpl_5.qas_disa[static_cast<std::size_t>(z)] = pick(3) == 0;
+            const int lat_min = pick(4) == 0 ? 0 : 10 * z;  // a latitude of 50 N is outside
+            std::string zone = square_zone("D", "Z" + std::to_string(z), pick(4) == 0 ? 50 : 45, lat_min, 6, 0);
+            // Comments and blank lines inside the zone, after one of its lines.
+            const std::size_t after = zone.find('\n', static_cast<std::size_t>(pick(static_cast<int>(zone.size()))));
+            zone.insert(after + 1, decoration());
+            text += zone + decoration();
+        }
+        SCOPED_TRACE(text);
+        as0003.qdeldup = false;
+        run(text);
+        Lines expected;
+        for (const std::string& line : copy_body()) {
+            if (!line.starts_with("* ")) {
+                expected.push_back(line);
+            }
+        }
+        as0003.qdeldup = true;
+        run(text);
+        EXPECT_EQ(copy_body(), expected);
+    }
 }
 
 TEST_F(AirspaceSelectionTest, ZonesOutsideTheWindowAreDropped) {
