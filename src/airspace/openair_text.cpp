@@ -98,12 +98,17 @@ bool read_dms_field(std::string_view field, float& value) {
 // Degrees of the fields of a part, negated for the negative letter. The sum
 // is checked in double before it is made in float, so that absurd fields
 // cannot overflow (such a sum is left unsigned, beyond any range).
+constexpr double kLargestDmsSum = 1000.0;
+
+// The sum of the fields of a part, in float, as a part is read.
+float dms_sum(float degrees, float minutes, float seconds) { return degrees + minutes / 60.0f + seconds / 3600.0f; }
+
 double dms_degrees(float degrees, float minutes, float seconds, bool negative) {
     const double wide = static_cast<double>(degrees) + minutes / 60.0 + seconds / 3600.0;
-    if (std::fabs(wide) > 1000.0) {
+    if (std::fabs(wide) > kLargestDmsSum) {
         return wide;
     }
-    const float sum = degrees + minutes / 60.0f + seconds / 3600.0f;
+    const float sum = dms_sum(degrees, minutes, seconds);
     return negative ? -sum : sum;
 }
 
@@ -238,8 +243,11 @@ bool column_part(const char* p, char positive, char negative, double& value) {
     if (upper != positive && upper != negative) {
         return false;
     }
-    value = dms_degrees(static_cast<float>(degrees), static_cast<float>(minutes), static_cast<float>(seconds),
-                        upper == negative);
+    // Fields of at most 999, 99 and 99 make no sum that could overflow: the
+    // guard of dms_degrees is not needed (a sum beyond it is beyond any
+    // longitude, and the part is rejected either way).
+    const float sum = dms_sum(static_cast<float>(degrees), static_cast<float>(minutes), static_cast<float>(seconds));
+    value = upper == negative ? -sum : sum;
     return true;
 }
 
@@ -299,12 +307,8 @@ void report_coordinate_error(std::string_view str) {
                                             "Format de coordon\xE9" "es incorrect : " + given));
 }
 
-}  // namespace
-
-int extract_coord(std::string_view str, float& rlat, float& rlon) {
-    if (plain_coord(str, rlat, rlon)) {
-        return 0;
-    }
+// The general reading of extract_coord, for any text.
+int general_coord(std::string_view str, float& rlat, float& rlon) {
     // The text left-adjusted, cut at its capacity, without trailing blanks and
     // in upper case (majusc), in a buffer of its own; the copy notes the first
     // "N", the first "S" and whether a dot is there.
@@ -372,6 +376,12 @@ int extract_coord(std::string_view str, float& rlat, float& rlon) {
     rlat = static_cast<float>(lat);
     rlon = static_cast<float>(lon);
     return 0;
+}
+
+}  // namespace
+
+int extract_coord(std::string_view str, float& rlat, float& rlon) {
+    return plain_coord(str, rlat, rlon) ? 0 : general_coord(str, rlat, rlon);
 }
 
 namespace {
