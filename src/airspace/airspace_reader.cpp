@@ -141,6 +141,12 @@ private:
     void end_geometry_line() { reading_points_ = true; }
     bool close_geometry();
     void decide(bool qlast);
+    // The index line of the open zone, in a text kept from zone to zone.
+    std::string_view index_line_of_zone() {
+        index_.clear();
+        append_index_line(index_, nn9_, asn_);
+        return index_;
+    }
     void open_zone(std::string_view class_text);
     void stop_at_limit();
     void ignore_number_line(std::string_view rec);
@@ -169,6 +175,7 @@ private:
     std::string ast_;
     std::string asl_;
     std::string ash_;
+    std::string index_;
     bool filter_;
     bool qglob_;
     CopyFiles* files_;
@@ -545,7 +552,7 @@ void OpenAirReader::decide(bool qlast) {
     const bool disabled = airspace_disabled(nn9_);
     if (disabled) {
         if (filter_ && as0003.qlistas) {
-            write_to(files_->list, index_line(nn9_, asn_));
+            write_to(files_->list, index_line_of_zone());
         }
         if (filter_) {
             clean_crpbuf(buffer_, false, qlast, as0003.qdeldup, out);
@@ -568,7 +575,7 @@ void OpenAirReader::decide(bool qlast) {
     if (as0003.qcropas && !in_map(nzon_ + 1, zon_, pp_, true)) {
         keep = false;
     } else {
-        const std::string index = index_line(nn9_, asn_);
+        const std::string_view index = index_line_of_zone();
         if (!as0003.qlistas) {
             write_to(files_->list, index);
         }

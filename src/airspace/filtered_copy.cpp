@@ -100,8 +100,13 @@ void write_as_hdr(FileWriter& out) {
 }
 
 std::string index_line(int nn9, std::string_view name) {
-    std::string line = fmt_i(nn9, 6);
-    line.push_back(' ');
-    line.append(name.substr(0, trimmed_length(name)));
+    std::string line;
+    append_index_line(line, nn9, name);
     return line;
+}
+
+void append_index_line(std::string& out, int nn9, std::string_view name) {
+    append_fmt_i(out, nn9, 6);
+    out.push_back(' ');
+    out.append(name.substr(0, trimmed_length(name)));
 }

@@ -44,5 +44,6 @@ void clean_crpbuf(CopyBuffer& crpbuf, bool qwrite, bool qlast, bool qdeldup, Fil
 void write_as_hdr(FileWriter& out);
 
 // An index line: the zone number right-justified in 6 columns, a blank and
-// the name without trailing blanks.
+// the name without trailing blanks; append_index_line adds it to `out`.
 std::string index_line(int nn9, std::string_view name);
+void append_index_line(std::string& out, int nn9, std::string_view name);

@@ -24,7 +24,9 @@ int get_typ(std::string_view str) {
         return kClassGsec;
     }
     for (int i = 0; i < kAirspaceClasses; ++i) {
-        if (text == as000c.typ0[i]) {
+        const std::string& name = as000c.typ0[i];
+        // Most names are one letter: the first letter decides before the text is compared.
+        if (name.size() == text.size() && (text.empty() || name[0] == text[0]) && text == name) {
             return i;
         }
     }
@@ -35,6 +37,9 @@ int clean_text(std::string& str) {
     const std::size_t length = trimmed_length(str);
     for (std::size_t i = 0; i < length; ++i) {
         const auto byte = static_cast<unsigned char>(str[i]);
+        if (byte < 224) {
+            continue;
+        }
         if (byte == 232 || byte == 233) {
             str[i] = 'e';
         } else if (byte == 224) {
