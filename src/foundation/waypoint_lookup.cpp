@@ -19,8 +19,7 @@ int last_entry(int count, std::size_t smallest_size) {
 
 }  // namespace
 
-int rech(std::string_view name, int altitude, int count, std::span<const std::string> names,
-         std::span<const int> elev) {
+int rech(std::string_view name, int altitude, int count, const ShortTextTable& names, std::span<const int> elev) {
     const int last = last_entry(count, std::min(names.size(), elev.size()));
     std::vector<int> matches;
     for (int k = 1; k <= last; ++k) {
@@ -46,7 +45,7 @@ int rech(std::string_view name, int altitude, int count, std::span<const std::st
 }
 
 int rech_2(std::string_view name, float latitude, float longitude, int altitude, int count,
-           std::span<const std::string> nam, std::span<const float> lat, std::span<const float> lon,
+           const ShortTextTable& nam, std::span<const float> lat, std::span<const float> lon,
            std::span<const int> elev) {
     const int last = last_entry(count, std::min({nam.size(), lat.size(), lon.size(), elev.size()}));
     const bool check_altitude = altitude >= -500;
@@ -57,7 +56,7 @@ int rech_2(std::string_view name, float latitude, float longitude, int altitude,
     const std::size_t length = trimmed_length(name);
     for (int j = 1; j <= last; ++j) {
         const auto k = static_cast<std::size_t>(j);
-        const std::string& candidate = nam[k];
+        const std::string_view candidate = nam[k];
         if (length > 0 && (candidate.size() < length || candidate[length - 1] != name[length - 1])) {
             continue;
         }
