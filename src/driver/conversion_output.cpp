@@ -22,6 +22,7 @@
 #include "foundation/terrain_extents.h"
 #include "foundation/units.h"
 #include "foundation/unwritten_files.h"
+#include "foundation/zeroed_table.h"
 #include "platform/case_fold.h"
 #include "platform/console.h"
 #include "platform/files.h"
@@ -137,9 +138,11 @@ bool filter_landscape_airspace(const Conversion& c, FileWriter& out) {
     AirspacePens sp{};
     AirspaceBrushes sb{};
     int nbzon = 0;
-    std::vector<AirspaceZone> zon(kConversionMaxZones);
-    std::vector<PlanePoint> pp(kConversionMaxPoints);
-    read_airspace_into(out, 0, sp, sb, nbzon, zon, pp, kConversionMaxZones, kConversionMaxPoints);
+    // The filter keeps one zone at a time in these tables: of their capacity
+    // a run uses the first entries only.
+    ZeroedTable<AirspaceZone> zon(kConversionMaxZones);
+    ZeroedTable<PlanePoint> pp(kConversionMaxPoints);
+    read_airspace_into(out, 0, sp, sb, nbzon, zon.entries(), pp.entries(), kConversionMaxZones, kConversionMaxPoints);
     // The reader's result does not tell whether its copy was written.
     const int status = filtered_copy_status();
     console_line("airspace copy status " + i2b(status));
