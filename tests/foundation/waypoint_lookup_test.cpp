@@ -39,6 +39,9 @@ TEST(WaypointLookup, ByNamePositionAndAltitude) {
     const std::vector<int> elev{0, 500, 700, 500, 500};
     EXPECT_EQ(rech_2("Field", 45.0f, 6.0f, 500, 4, nam, lat, lon, elev), 1);
     EXPECT_EQ(rech_2("Field", 45.0f, 6.0f, 700, 4, nam, lat, lon, elev), 2);
+    EXPECT_EQ(rech_2("Field  ", 45.0f, 6.0f, 700, 4, nam, lat, lon, elev), 2);  // trailing blanks do not count
+    EXPECT_EQ(rech_2("Fiel", 45.0f, 6.0f, 700, 4, nam, lat, lon, elev), 0);
+    EXPECT_EQ(rech_2(" Field", 45.0f, 6.0f, 700, 4, nam, lat, lon, elev), 0);  // leading ones do
     EXPECT_EQ(rech_2("Field", 45.0f, 6.0f, -1000, 4, nam, lat, lon, elev), -2);  // altitude ignored
     EXPECT_EQ(rech_2("Field", 45.0f, 6.0f, 509, 4, nam, lat, lon, elev), 1);     // 9 m off
     EXPECT_EQ(rech_2("Field", 45.0f, 6.0f, 510, 4, nam, lat, lon, elev), 0);     // 10 m off
