@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 
 #include "airspace/airspace_records.h"
 #include "airspace/airspace_trace.h"
@@ -216,14 +217,35 @@ bool plain_part(std::string_view text, std::size_t& i, char positive, char negat
 // The value of a digit; above 9 for any other character.
 unsigned digit_value(char c) { return static_cast<unsigned>(static_cast<unsigned char>(c)) - unsigned{'0'}; }
 
-// What two_digits gives for a field that is not all digits.
-constexpr unsigned kNotDigits = 1000;
+// The eight characters at `p` as the bytes of a number, the first the
+// lowest (one load where the machine is little-endian).
+std::uint64_t eight_bytes(const char* p) {
+    const auto byte = [p](int k) { return std::uint64_t{static_cast<unsigned char>(p[k])} << (8 * k); };
+    return byte(0) | byte(1) | byte(2) | byte(3) | byte(4) | byte(5) | byte(6) | byte(7);
+}
 
-// The number of the two digits at `p`; kNotDigits when either is not a digit.
-unsigned two_digits(const char* p) {
-    const unsigned tens = digit_value(p[0]);
-    const unsigned ones = digit_value(p[1]);
-    return tens > 9 || ones > 9 ? kNotDigits : tens * 10 + ones;
+// What column_fields gives for characters of another form.
+constexpr std::uint64_t kNotFields = ~std::uint64_t{0};
+
+// The fields of "DD:MM:SS" at `p`, all eight characters looked at together:
+// DD, MM and SS in bytes 0, 3 and 6 of the result; kNotFields unless six
+// digits and two colons stand there.
+std::uint64_t column_fields(const char* p) {
+    constexpr std::uint64_t kEachByte = 0x0101010101010101;
+    constexpr std::uint64_t kDigitBytes = 0xFFFF00FFFF00FFFF;
+    constexpr std::uint64_t kColons = 0x00003A00003A0000;
+    const std::uint64_t text = eight_bytes(p);
+    // A digit's byte becomes its value, 0 to 9; any other byte becomes
+    // another value, whose high bit is set or which 0x76 lifts past 0x7F
+    // (without a carry into the next byte).
+    const std::uint64_t values = text ^ (kEachByte * '0');
+    const std::uint64_t not_digits = ((values & (kEachByte * 0x7F)) + kEachByte * 0x76) | values;
+    if ((not_digits & kDigitBytes & (kEachByte * 0x80)) != 0 || (text & ~kDigitBytes) != kColons) {
+        return kNotFields;
+    }
+    // Each byte ten times its digit plus the next one (no byte reaches 256:
+    // digits and colons are at most 10).
+    return values * 10 + (values >> 8);
 }
 
 // One part "DD:MM:SS H" (`DegreeDigits`, 2 or 3, digits of degrees) at
@@ -231,19 +253,20 @@ unsigned two_digits(const char* p) {
 // gives it.
 template <int DegreeDigits>
 bool column_part(const char* p, char positive, char negative, double& value) {
-    const char* const m = p + DegreeDigits;
-    unsigned degrees = two_digits(m - 2);
-    if constexpr (DegreeDigits == 3) {
-        const unsigned hundreds = digit_value(p[0]);
-        degrees = hundreds > 9 || degrees == kNotDigits ? kNotDigits : hundreds * 100 + degrees;
-    }
-    const unsigned minutes = two_digits(m + 1);
-    const unsigned seconds = two_digits(m + 4);
-    if (m[0] != ':' || m[3] != ':' || m[6] != ' ' || degrees == kNotDigits ||
-        minutes == kNotDigits || seconds == kNotDigits) {
+    const char* const last = p + DegreeDigits - 2;  // "DD:MM:SS" from the last two digits of degrees
+    const std::uint64_t fields = column_fields(last);
+    if (fields == kNotFields || last[8] != ' ') {
         return false;
     }
-    const char letter = m[7];
+    unsigned degrees = static_cast<unsigned>(fields & 0xFF);
+    if constexpr (DegreeDigits == 3) {
+        const unsigned hundreds = digit_value(p[0]);
+        if (hundreds > 9) {
+            return false;
+        }
+        degrees += hundreds * 100;
+    }
+    const char letter = last[9];
     const char upper = (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
     if (upper != positive && upper != negative) {
         return false;
@@ -251,7 +274,8 @@ bool column_part(const char* p, char positive, char negative, double& value) {
     // Fields of at most 999, 99 and 99 make no sum that could overflow: the
     // guard of dms_degrees is not needed (a sum beyond it is beyond any
     // longitude, and the part is rejected either way).
-    const float sum = dms_sum(static_cast<float>(degrees), static_cast<float>(minutes), static_cast<float>(seconds));
+    const float sum = dms_sum(static_cast<float>(degrees), static_cast<float>((fields >> 24) & 0xFF),
+                              static_cast<float>((fields >> 48) & 0xFF));
     value = upper == negative ? -sum : sum;
     return true;
 }
