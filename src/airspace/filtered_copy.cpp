@@ -15,15 +15,37 @@ constexpr std::string_view kLineEnd = "\r\n";
 }  // namespace
 
 void CopyBuffer::append(std::string_view line) {
-    starts.push_back(text.size());
-    text.append(line.data(), trimmed_length(line));
-    text.append(kLineEnd);
+    const std::size_t length = trimmed_length(line);
+    const std::size_t end = used_ + length + kLineEnd.size();
+    if (end > room_.size()) {
+        room_.resize(std::max(end, 2 * room_.size()));
+    }
+    starts_.push_back(used_);
+    const auto at = room_.begin() + static_cast<std::ptrdiff_t>(used_);
+    std::copy_n(kLineEnd.begin(), kLineEnd.size(), std::copy_n(line.begin(), length, at));
+    used_ = end;
 }
 
 std::string_view CopyBuffer::line(int k) const {
     const auto index = static_cast<std::size_t>(k);
-    const std::size_t end = index + 1 < starts.size() ? starts[index + 1] : text.size();
-    return std::string_view(text).substr(starts[index], end - starts[index] - kLineEnd.size());
+    const std::size_t end = index + 1 < starts_.size() ? starts_[index + 1] : used_;
+    return std::string_view(room_.data() + starts_[index], end - starts_[index] - kLineEnd.size());
+}
+
+std::string_view CopyBuffer::text_before(int k) const {
+    const auto index = static_cast<std::size_t>(k);
+    return std::string_view(room_.data(), index < starts_.size() ? starts_[index] : used_);
+}
+
+void CopyBuffer::drop_before(int k) {
+    const std::size_t size = text_before(k).size();
+    std::copy(room_.begin() + static_cast<std::ptrdiff_t>(size), room_.begin() + static_cast<std::ptrdiff_t>(used_),
+              room_.begin());
+    used_ -= size;
+    starts_.erase(starts_.begin(), starts_.begin() + k);
+    for (std::size_t& start : starts_) {
+        start -= size;
+    }
 }
 
 void clean_crpbuf(CopyBuffer& crpbuf, bool qwrite, bool qlast, bool qdeldup, FileWriter* out) {
@@ -47,10 +69,9 @@ void clean_crpbuf(CopyBuffer& crpbuf, bool qwrite, bool qlast, bool qdeldup, Fil
     if (moved <= 0) {
         return;
     }
-    const std::size_t moved_size = moved < nbl ? crpbuf.starts[static_cast<std::size_t>(moved)] : crpbuf.text.size();
     if (out != nullptr && qwrite) {
         // The lines that go leave as they are held, in one write.
-        out->write(std::string_view(crpbuf.text).substr(0, moved_size));
+        out->write(crpbuf.text_before(moved));
     } else if (out != nullptr && !qdeldup) {
         std::string& lines = crpbuf.outgoing;
         lines.clear();
@@ -61,11 +82,7 @@ void clean_crpbuf(CopyBuffer& crpbuf, bool qwrite, bool qlast, bool qdeldup, Fil
         }
         out->write(lines);
     }
-    crpbuf.text.erase(0, moved_size);
-    crpbuf.starts.erase(crpbuf.starts.begin(), crpbuf.starts.begin() + moved);
-    for (std::size_t& start : crpbuf.starts) {
-        start -= moved_size;
-    }
+    crpbuf.drop_before(moved);
 }
 
 namespace {

@@ -13,21 +13,30 @@ class FileWriter;
 
 // Lines read since the last flush, in the order read, held back to back as
 // the copy writes them: without trailing blanks, each followed by "\r\n", so
-// that the lines of a kept zone leave in one piece. The storage is kept from
-// flush to flush and grows as a zone needs.
-struct CopyBuffer {
-    std::string text;                 // the lines with their line ends
-    std::vector<std::size_t> starts;  // where each line begins in `text`
-    std::string outgoing;             // the lines of a commented-out flush, kept to be reused
-
+// that the lines of a kept zone leave in one piece. The room is kept from
+// flush to flush and grows as a zone needs; a line is copied into it and
+// nothing else touched.
+class CopyBuffer {
+public:
     void append(std::string_view line);
     void clear() {
-        text.clear();
-        starts.clear();
+        used_ = 0;
+        starts_.clear();
     }
-    int count() const { return static_cast<int>(starts.size()); }
+    int count() const { return static_cast<int>(starts_.size()); }
     // Line k (from 0) without its trailing blanks and its line end.
     std::string_view line(int k) const;
+    // The lines before line k (all of them for k = count()), line ends included.
+    std::string_view text_before(int k) const;
+    // Forgets the lines before line k.
+    void drop_before(int k);
+
+    std::string outgoing;  // the lines of a commented-out flush, kept to be reused
+
+private:
+    std::vector<char> room_;           // the lines with their line ends in the first used_ characters
+    std::size_t used_ = 0;
+    std::vector<std::size_t> starts_;  // where each line begins
 };
 
 // Flushes the buffer to the copy `out`. With `qlast` every line goes;

@@ -112,7 +112,7 @@ TEST_F(OpenAirTextTest, MalformedCoordinatesAreErrorsAndChangeNothing) {
     for (const char* text : {"4x:30:15 N 006:10:00 E", "45:3x:15 N 006:10:00 E", "45:30:1x N 006:10:00 E",
                              "45:30:15 X 006:10:00 E", "45:30:15 N x06:10:00 E", "45:30:15 N 006:1x:00 E",
                              "45:30:15 N 006:10:0x E", "45:30:15 N 006:10:00 N", "45;30:15 N 006:10:00 E",
-                             "/5:30:15 N 006:10:00 E", "45:30:1? N 006:10:00 E", "4\xB5:30:15 N 006:10:00 E",
+                             "#5:30:15 N 006:10:00 E", "45:30:1? N 006:10:00 E", "4\xB5:30:15 N 006:10:00 E",
                              "45:30:15 N 006:1\xB9:00 E"}) {
         EXPECT_EQ(extract_coord(text, lat, lon), -1) << text;
     }
