@@ -141,10 +141,17 @@ private:
     void end_geometry_line() { reading_points_ = true; }
     bool close_geometry();
     void decide(bool qlast);
-    // The index line of the open zone, in a text kept from zone to zone.
+    // The open zone's number as I6, made once for the trace and the index
+    // line; and its index line. Both in texts kept from zone to zone.
+    std::string_view zone_number() {
+        if (number_.empty()) {
+            append_zone_number(number_, nn9_);
+        }
+        return number_;
+    }
     std::string_view index_line_of_zone() {
         index_.clear();
-        append_index_line(index_, nn9_, asn_);
+        append_index_line(index_, zone_number(), asn_);
         return index_;
     }
     void open_zone(std::string_view class_text);
@@ -175,6 +182,7 @@ private:
     std::string ast_;
     std::string asl_;
     std::string ash_;
+    std::string number_;  // empty until zone_number() makes it
     std::string index_;
     bool filter_;
     bool qglob_;
@@ -537,7 +545,7 @@ bool OpenAirReader::close_geometry() {
         // "(I6,1X,A,1X,I6)", field by field.
         thread_local std::string trace;
         trace.clear();
-        append_fmt_i(trace, nn9_, 6);
+        trace.append(zone_number());
         trace.push_back(' ');
         trace.append(asn_);
         trace.push_back(' ');
@@ -602,6 +610,7 @@ void OpenAirReader::open_zone(std::string_view class_text) {
     npt_00 = npt_;
     asn_ = "No name";
     ++nn9_;
+    number_.clear();
     left_out_ = filter_ && as0003.qdeldup && airspace_disabled(nn9_);
     if (left_out_) {
         // The zone's AC line and the comments above it are left out with it.

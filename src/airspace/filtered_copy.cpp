@@ -117,13 +117,17 @@ void write_as_hdr(FileWriter& out) {
 }
 
 std::string index_line(int nn9, std::string_view name) {
+    std::string number;
+    append_zone_number(number, nn9);
     std::string line;
-    append_index_line(line, nn9, name);
+    append_index_line(line, number, name);
     return line;
 }
 
-void append_index_line(std::string& out, int nn9, std::string_view name) {
-    append_fmt_i(out, nn9, 6);
+void append_zone_number(std::string& out, int nn9) { append_fmt_i(out, nn9, 6); }
+
+void append_index_line(std::string& out, std::string_view zone_number, std::string_view name) {
+    out.append(zone_number);
     out.push_back(' ');
     out.append(name.substr(0, trimmed_length(name)));
 }

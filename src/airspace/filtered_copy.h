@@ -53,6 +53,10 @@ void clean_crpbuf(CopyBuffer& crpbuf, bool qwrite, bool qlast, bool qdeldup, Fil
 void write_as_hdr(FileWriter& out);
 
 // An index line: the zone number right-justified in 6 columns, a blank and
-// the name without trailing blanks; append_index_line adds it to `out`.
+// the name without trailing blanks.
 std::string index_line(int nn9, std::string_view name);
-void append_index_line(std::string& out, int nn9, std::string_view name);
+
+// The zone number as an index line shows it (I6), and the index line made
+// of that text and the name, added to `out`.
+void append_zone_number(std::string& out, int nn9);
+void append_index_line(std::string& out, std::string_view zone_number, std::string_view name);
