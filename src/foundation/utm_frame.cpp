@@ -141,6 +141,44 @@ bool frame_missing() {
     return true;
 }
 
+// Frame metres x, y of a position from the terms of its latitude; false
+// when they do not fit 32-bit reals.
+bool series_xy(const LatitudeTerms& terms, float rlon, double& x, double& y) {
+    const double c = terms.c;
+    const double t = terms.t;
+    const double n = terms.n;
+    const double m = terms.m;
+    const double tt = t * t;
+    const double cc = kEp2 * c * c;
+    const double a = c * (static_cast<double>(rlon) - utm000.rlon0) * utm000.degrad;
+    const double a2 = a * a;
+    const double a3 = a2 * a;
+    const double a4 = a2 * a2;
+    const double a5 = a4 * a;
+    const double a6 = a4 * a2;
+    const double a7 = a6 * a;
+    const double a8 = a4 * a4;
+    const double easting =
+        kK0 * n *
+            (a + (1.0 - tt + cc) * a3 / 6.0 +
+             (5.0 - 18.0 * tt + tt * tt + 72.0 * cc - 0.3908908991404033 + 13.0 * cc * cc + 4.0 * cc * cc * cc -
+              64.0 * tt * cc * cc - 24.0 * tt * cc * cc * cc) *
+                 a5 / 120.0 +
+             (61.0 - 479.0 * tt + 179.0 * tt * tt - tt * tt * tt) * a7 / 5040.0) +
+        500.0;
+    const double northing =
+        kK0 * (m + n * t *
+                       (a2 / 2.0 + (5.0 - tt + 9.0 * cc + 4.0 * cc * cc) * a4 / 24.0 +
+                        (61.0 - 58.0 * tt + tt * tt + 600.0 * cc - 2.224034426143674 + 445.0 * cc * cc +
+                         324.0 * cc * cc * cc - 680.0 * tt * cc * cc + 88.0 * cc * cc * cc * cc -
+                         600.0 * tt * cc * cc * cc - 192.0 * tt * cc * cc * cc * cc) *
+                            a6 / 720.0 +
+                        (1385.0 - 3111.0 * tt + 543.0 * tt * tt - tt * tt * tt) * a8 / 40320.0));
+    x = utm000.orig_e - 1000.0 * easting;
+    y = 1000.0 * northing + utm000.n0 - utm000.orig_n;
+    return fits_float(x) && fits_float(y);
+}
+
 }  // namespace
 
 int latlontoxy(float rlat, float rlon, float& rx, float& ry) {
@@ -149,45 +187,16 @@ int latlontoxy(float rlat, float rlon, float& rx, float& ry) {
     }
     double x = 0.0;
     double y = 0.0;
-    bool ok = false;
     const bool tame = finite_bits(rlat) && finite_bits(rlon) && std::fabs(rlat) <= kTameLatitude &&
                       std::fabs(static_cast<double>(rlon) - utm000.rlon0) <= kTameLongitudeOffset;
-    run_series(tame, [&] {
-        const LatitudeTerms terms = tame ? kept_latitude_terms(rlat) : latitude_terms_of(rlat);
-        const double c = terms.c;
-        const double t = terms.t;
-        const double n = terms.n;
-        const double m = terms.m;
-        const double tt = t * t;
-        const double cc = kEp2 * c * c;
-        const double a = c * (static_cast<double>(rlon) - utm000.rlon0) * utm000.degrad;
-        const double a2 = a * a;
-        const double a3 = a2 * a;
-        const double a4 = a2 * a2;
-        const double a5 = a4 * a;
-        const double a6 = a4 * a2;
-        const double a7 = a6 * a;
-        const double a8 = a4 * a4;
-        const double easting =
-            kK0 * n *
-                (a + (1.0 - tt + cc) * a3 / 6.0 +
-                 (5.0 - 18.0 * tt + tt * tt + 72.0 * cc - 0.3908908991404033 + 13.0 * cc * cc + 4.0 * cc * cc * cc -
-                  64.0 * tt * cc * cc - 24.0 * tt * cc * cc * cc) *
-                     a5 / 120.0 +
-                 (61.0 - 479.0 * tt + 179.0 * tt * tt - tt * tt * tt) * a7 / 5040.0) +
-            500.0;
-        const double northing =
-            kK0 * (m + n * t *
-                           (a2 / 2.0 + (5.0 - tt + 9.0 * cc + 4.0 * cc * cc) * a4 / 24.0 +
-                            (61.0 - 58.0 * tt + tt * tt + 600.0 * cc - 2.224034426143674 + 445.0 * cc * cc +
-                             324.0 * cc * cc * cc - 680.0 * tt * cc * cc + 88.0 * cc * cc * cc * cc -
-                             600.0 * tt * cc * cc * cc - 192.0 * tt * cc * cc * cc * cc) *
-                                a6 / 720.0 +
-                            (1385.0 - 3111.0 * tt + 543.0 * tt * tt - tt * tt * tt) * a8 / 40320.0));
-        x = utm000.orig_e - 1000.0 * easting;
-        y = 1000.0 * northing + utm000.n0 - utm000.orig_n;
-        ok = fits_float(x) && fits_float(y);
-    });
+    // As run_series does, spelt out: no closure to build for every point.
+    bool ok = false;
+    if (tame) {
+        ok = series_xy(kept_latitude_terms(rlat), rlon, x, y);
+    } else {
+        const FloatTrapsHeld hold;
+        ok = series_xy(latitude_terms_of(rlat), rlon, x, y);
+    }
     if (!ok) {
         console_line(" latlontoxy: no frame position for " + fortran_write("(2F16.6)", {rlat, rlon}));
         return 0;
