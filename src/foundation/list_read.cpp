@@ -10,7 +10,8 @@
 
 namespace {
 
-bool is_blank_char(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+// The blanks all come before '!': one comparison tells most characters apart.
+bool is_blank_char(char c) { return c <= ' ' && (c == ' ' || c == '\t' || c == '\r' || c == '\n'); }
 
 bool is_separator(char c) { return is_blank_char(c) || c == ',' || c == '/'; }
 
