@@ -11,8 +11,14 @@ constexpr std::size_t kFlushSize = 64 * 1024;
 
 bool trace_on = true;
 
+// The buffer has its whole size from the start: grown line by line it would
+// pass through every smaller size, each new memory to the system.
 std::string& trace_buffer() {
-    static std::string buffer;
+    static std::string buffer = [] {
+        std::string room;
+        room.reserve(kFlushSize + kFlushSize / 8);
+        return room;
+    }();
     return buffer;
 }
 

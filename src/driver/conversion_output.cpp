@@ -25,6 +25,7 @@
 #include "platform/case_fold.h"
 #include "platform/console.h"
 #include "platform/files.h"
+#include "platform/zeroed_table.h"
 #include "taskfiles/acf_writer.h"
 #include "taskfiles/cup_writer.h"
 #include "taskfiles/fpl_writer.h"
@@ -137,9 +138,11 @@ bool filter_landscape_airspace(const Conversion& c, FileWriter& out) {
     AirspacePens sp{};
     AirspaceBrushes sb{};
     int nbzon = 0;
-    std::vector<AirspaceZone> zon(kConversionMaxZones);
-    std::vector<PlanePoint> pp(kConversionMaxPoints);
-    read_airspace_into(out, 0, sp, sb, nbzon, zon, pp, kConversionMaxZones, kConversionMaxPoints);
+    // The filter keeps one zone at a time in these tables: of their capacity
+    // a run uses the first entries only.
+    ZeroedTable<AirspaceZone> zon(kConversionMaxZones);
+    ZeroedTable<PlanePoint> pp(kConversionMaxPoints);
+    read_airspace_into(out, 0, sp, sb, nbzon, zon.entries(), pp.entries(), kConversionMaxZones, kConversionMaxPoints);
     // The reader's result does not tell whether its copy was written.
     const int status = filtered_copy_status();
     console_line("airspace copy status " + i2b(status));

@@ -15,5 +15,5 @@ std::string left_adjust(std::string_view text) {
 }
 
 std::string fit_field(std::string_view text, std::size_t capacity) {
-    return trim_right(text.substr(0, capacity));
+    return std::string(fitted_view(text, capacity));
 }

@@ -42,3 +42,9 @@ inline bool blank_equal(std::string_view a, std::string_view b) {
 // The value a field of `capacity` characters holds after the text is assigned
 // to it: the text cut at the capacity, without trailing blanks.
 std::string fit_field(std::string_view text, std::size_t capacity);
+
+// The same value as a view of the text.
+inline std::string_view fitted_view(std::string_view text, std::size_t capacity) {
+    const std::string_view cut = text.substr(0, capacity);
+    return cut.substr(0, trimmed_length(cut));
+}

@@ -19,8 +19,7 @@ int last_entry(int count, std::size_t smallest_size) {
 
 }  // namespace
 
-int rech(std::string_view name, int altitude, int count, std::span<const std::string> names,
-         std::span<const int> elev) {
+int rech(std::string_view name, int altitude, int count, const ShortTextTable& names, std::span<const int> elev) {
     const int last = last_entry(count, std::min(names.size(), elev.size()));
     std::vector<int> matches;
     for (int k = 1; k <= last; ++k) {
@@ -46,22 +45,21 @@ int rech(std::string_view name, int altitude, int count, std::span<const std::st
 }
 
 int rech_2(std::string_view name, float latitude, float longitude, int altitude, int count,
-           std::span<const std::string> nam, std::span<const float> lat, std::span<const float> lon,
+           const ShortTextTable& nam, std::span<const float> lat, std::span<const float> lon,
            std::span<const int> elev) {
     const int last = last_entry(count, std::min({nam.size(), lat.size(), lon.size(), elev.size()}));
     const bool check_altitude = altitude >= -500;
     int found = 0;
     int last_match = 0;
-    // A name blank-equal to the one sought holds its last character where
-    // the sought one does: most names are told apart there without comparing.
-    const std::size_t length = trimmed_length(name);
+    // The table's names hold no trailing blanks: one blank-equal to the name
+    // sought is that name without its trailing blanks, of its length and with
+    // its last character, where most names are told apart without comparing.
+    const std::string_view sought = name.substr(0, trimmed_length(name));
     for (int j = 1; j <= last; ++j) {
         const auto k = static_cast<std::size_t>(j);
-        const std::string& candidate = nam[k];
-        if (length > 0 && (candidate.size() < length || candidate[length - 1] != name[length - 1])) {
-            continue;
-        }
-        if (!blank_equal(candidate, name)) {
+        const std::string_view candidate = nam[k];
+        if (candidate.size() != sought.size() || (!sought.empty() && candidate.back() != sought.back()) ||
+            candidate != sought) {
             continue;
         }
         if (check_altitude && std::llabs(static_cast<long long>(altitude) - elev[k]) >= 10) {

@@ -137,12 +137,15 @@ bool TextFileReader::fill() {
     }
     pos_ = 0;
     end_ = kept;
-    if (buffer_.size() < kept + kReadBlock) {
-        buffer_.resize(kept + kReadBlock);
+    if (buffer_.empty()) {
+        buffer_.resize(kReadBlock);
+    } else if (kept == buffer_.size()) {
+        buffer_.resize(2 * buffer_.size());
     }
-    const std::size_t got = std::fread(buffer_.data() + kept, 1, kReadBlock, stream_.get());
+    const std::size_t room = buffer_.size() - kept;
+    const std::size_t got = std::fread(buffer_.data() + kept, 1, room, stream_.get());
     end_ = kept + got;
-    if (got < kReadBlock) {
+    if (got < room) {
         if (std::ferror(stream_.get()) != 0) {
             read_status_ = EIO;
         }

@@ -188,7 +188,7 @@ void read_apt(std::string_view fnam, int maxapt, Tarveap2& airports, Tarveap3& n
         airports.apt_lat[k] = r.lat;
         airports.apt_lon[k] = r.lon;
         airports.apt_elev[k] = nearest_int(r.elev);
-        names.apt_nam[k] = fit_field(r.name(), kAptNameCapacity);
+        names.apt_nam.set(k, r.name());
         airports.apt_sty[k] = r.surface == 1 ? kStyleSolidAirfield : kStyleGrassAirfield;
         airports.apt_rwd[k] = static_cast<float>(nearest_int(direction_degrees(r.dir)));
         airports.apt_rwl[k] = static_cast<float>(r.length);

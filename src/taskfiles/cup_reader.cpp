@@ -165,9 +165,10 @@ int waypoint_capacity(int maxapt, const Tarvewp2& numbers, const Tarvewp3& texts
 
 void store(const WaypointLine& wp, int style, int k, Tarvewp2& numbers, Tarvewp3& texts) {
     const auto i = static_cast<std::size_t>(k);
-    texts.wp_nam[i] = fit_field(wp.name, kWpNameCapacity);
-    texts.wp_cod[i] = fit_field(wp.code, kWpCodeCapacity);
-    texts.wp_dsc[i] = fit_field(wp.description, kWpDescCapacity);
+    // Each text table keeps the value of its field (cut at its capacity, trailing blanks dropped).
+    texts.wp_nam.set(i, wp.name);
+    texts.wp_cod.set(i, wp.code);
+    texts.wp_dsc.set(i, wp.description);
     numbers.wp_lat[i] = wp.lat;
     numbers.wp_lon[i] = wp.lon;
     numbers.wp_elev[i] = nearest_int(wp.elev);
@@ -347,7 +348,7 @@ int landability_class(std::string_view description) {
     return 0;
 }
 
-int rech_cup(std::string_view bbb, int nb_wp, std::span<const std::string> wp_name) {
+int rech_cup(std::string_view bbb, int nb_wp, const ShortTextTable& wp_name) {
     const int last = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(std::max(nb_wp, 0)),
                                                             wp_name.empty() ? 0 : wp_name.size() - 1));
     for (int k = 1; k <= last; ++k) {

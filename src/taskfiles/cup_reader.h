@@ -1,6 +1,5 @@
 #pragma once
 
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -50,7 +49,7 @@ void read_cup_task(TextFileReader& file, std::string_view fnam, int nb_wp, const
 
 // The number (1-based) of the first of wp_name[1..nb_wp] equal to bbb as a
 // blank-padded field (case and leading blanks count); 0 when none is.
-int rech_cup(std::string_view bbb, int nb_wp, std::span<const std::string> wp_name);
+int rech_cup(std::string_view bbb, int nb_wp, const ShortTextTable& wp_name);
 
 // The landability class of a waypoint description ending in a "{...}" tag:
 // 1 easy (F, E, LA, ZA, FACILE), 2 normal (M, NORMAL), 3 difficult (D,

@@ -23,8 +23,13 @@ void clear(std::vector<T>& table, std::size_t entries) {
     table.resize(entries);
 }
 
-template <class T>
-void size(std::vector<T>& table, std::size_t entries) {
+void clear(ShortTextTable& table, std::size_t entries) {
+    table.clear();
+    table.resize(entries);
+}
+
+template <class Table>
+void size(Table& table, std::size_t entries) {
     if (table.size() < entries) {
         table.resize(entries);
     }
@@ -39,7 +44,7 @@ void size_waypoint_tables(Tarvewp2& numbers, Tarvewp3& texts) {
     }
     size(numbers.wp_elev, kWaypointEntries);
     size(numbers.wp_typ, kWaypointEntries);
-    for (std::vector<std::string>* table : {&texts.wp_nam, &texts.wp_cod, &texts.wp_dsc}) {
+    for (ShortTextTable* table : {&texts.wp_nam, &texts.wp_cod, &texts.wp_dsc}) {
         size(*table, kWaypointEntries);
     }
 }

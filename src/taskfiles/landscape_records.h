@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "foundation/short_text_table.h"
+
 // The landscape's own waypoints and airports, and a task read from a SeeYou
 // file.
 //
@@ -19,10 +21,11 @@
 // The lists are parallel 1-based tables (element 0 unused), so that their
 // members go straight to the name lookups rech and rech_2
 // (foundation/waypoint_lookup.h). The tables start empty, so that a run that
-// reads no landscape (help, a wrong command line) builds none of their 1.9 MB;
+// reads no landscape (help, a wrong command line) builds none of their 0.6 MB;
 // the readers (read_cup, read_apt) and the resets give them their whole
-// capacity, which they then keep. Texts hold
-// the trimmed value of their fixed field (the capacities below).
+// capacity, which they then keep. Texts hold the trimmed value of their fixed
+// field (the capacities below), in text tables of 4 bytes an entry plus the
+// characters stored (ShortTextTable).
 
 inline constexpr int kMaxLandscapeWaypoints = 15000;
 inline constexpr int kMaxLandscapeAirports = 1000;
@@ -55,9 +58,9 @@ struct Tarvewp2 {
 
 // Landscape waypoints: texts, entries 1..15,000.
 struct Tarvewp3 {
-    std::vector<std::string> wp_nam;  // name, 24
-    std::vector<std::string> wp_cod;  // code, 12
-    std::vector<std::string> wp_dsc;  // description, 64
+    ShortTextTable wp_nam{kWpNameCapacity};  // name
+    ShortTextTable wp_cod{kWpCodeCapacity};  // code
+    ShortTextTable wp_dsc{kWpDescCapacity};  // description
 };
 
 // Landscape airports: numbers, entries 1..1,000.
@@ -73,7 +76,7 @@ struct Tarveap2 {
 
 // Landscape airports: names, entries 1..1,000.
 struct Tarveap3 {
-    std::vector<std::string> apt_nam;  // name, 35
+    ShortTextTable apt_nam{kAptNameCapacity};  // name
 };
 
 using CupReals = std::array<float, kCupTaskSlots>;

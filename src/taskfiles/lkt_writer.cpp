@@ -171,7 +171,7 @@ std::string waypoint_line(int n) {
     std::string comment;
     altitude_limits(n, unused_name, kNameField, comment, kCommentField);
     if (is_waypoint && !is_blank(tarvewp3.wp_dsc[id])) {
-        const std::string& description = tarvewp3.wp_dsc[id];
+        const std::string description(tarvewp3.wp_dsc[id]);
         comment = fit_field(is_blank(comment) ? description : trim_right(comment) + " ; " + description, kCommentField);
     }
 

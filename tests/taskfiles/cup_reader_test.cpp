@@ -1,6 +1,7 @@
 #include "taskfiles/cup_reader.h"
 
 #include "reader_fixture.h"
+#include "support/text_tables.h"
 
 #include <gtest/gtest.h>
 
@@ -319,7 +320,7 @@ TEST_F(CupReader, TooManyTaskPoints) {
 }
 
 TEST(RechCup, FirstOfTheSameNameAndBlankPaddedEquality) {
-    const std::vector<std::string> names{"", "Alpha", " Beta", "Alpha", "alpha"};
+    const ShortTextTable names = text_table({"", "Alpha", " Beta", "Alpha", "alpha"});
     EXPECT_EQ(rech_cup("Alpha", 4, names), 1);
     EXPECT_EQ(rech_cup("Alpha   ", 4, names), 1);
     EXPECT_EQ(rech_cup("alpha", 4, names), 4);

@@ -66,13 +66,13 @@ protected:
         tarvewp2.wp_rwd[3] = kNoWaypointValue;
         tarvewp2.wp_rwl[3] = kNoWaypointValue;
         tarvewp2.wp_frq[3] = kNoWaypointValue;
-        tarvewp3.wp_dsc[3] = "Bridge, north side";
+        tarvewp3.wp_dsc.set(3, "Bridge, north side");
 
         tarvewp2.wp_typ[4] = 2;
         tarvewp2.wp_rwd[4] = 0.0f;
         tarvewp2.wp_rwl[4] = 0.0f;
         tarvewp2.wp_frq[4] = 0.0f;
-        tarvewp3.wp_dsc[4] = "Church";
+        tarvewp3.wp_dsc.set(4, "Church");
     }
 
     const std::string task_line =
@@ -154,7 +154,7 @@ TEST_F(CupWriterTest, RunwayAndFrequencyColumns) {
     tarvewp2.wp_rwd[2] = -1.0f;
     tarvewp2.wp_rwl[2] = -999.0f;
     tarvewp2.wp_frq[2] = -999.0f;
-    tarvewp3.wp_dsc[2] = "  indented";
+    tarvewp3.wp_dsc.set(2, "  indented");
     const std::string text = run();
     EXPECT_NE(text.find("\"A\",,,0000.000N,00000.000E,0m,4,360,500,,122.800,,,\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\"B\",,,0000.000N,00000.000E,0m,3,,,,,  indented,,\r\n"), std::string::npos) << text;

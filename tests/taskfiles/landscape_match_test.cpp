@@ -43,14 +43,14 @@ protected:
         where(x, y, tarveap2.apt_lat[i], tarveap2.apt_lon[i]);
         tarveap2.apt_lat[i] += dlat;
         tarveap2.apt_elev[i] = elev;
-        tarveap3.apt_nam[i] = name;
+        tarveap3.apt_nam.set(i, name);
         tarvex01.nb_apt = std::max(tarvex01.nb_apt, n);
     }
     static void turnpoint(int n, const std::string& name, float x, float y, int elev) {
         const auto i = static_cast<std::size_t>(n);
         where(x, y, tarvewp2.wp_lat[i], tarvewp2.wp_lon[i]);
         tarvewp2.wp_elev[i] = elev;
-        tarvewp3.wp_nam[i] = name;
+        tarvewp3.wp_nam.set(i, name);
         tarvex01.nb_wp_file = std::max(tarvex01.nb_wp_file, n);
     }
     // A task of four points, none in the landscape lists.
@@ -216,14 +216,14 @@ TEST_F(LandscapeMatch, MissingListOnlyInVerboseMode) {
 
 TEST_F(LandscapeMatch, SeeYouTaskIntoThePlan) {
     // Landscape airports: the one nearest to the start is the second.
-    tarveap3.apt_nam[1] = "Far";
+    tarveap3.apt_nam.set(1, "Far");
     tarveap2.apt_lat[1] = 46.0f;
     tarveap2.apt_lon[1] = 8.0f;
-    tarveap3.apt_nam[2] = "Near";
+    tarveap3.apt_nam.set(2, "Near");
     tarveap2.apt_lat[2] = 45.51f;
     tarveap2.apt_lon[2] = 9.01f;
     tarveap2.apt_elev[2] = 250;
-    tarveap3.apt_nam[3] = "Also near";
+    tarveap3.apt_nam.set(3, "Also near");
     tarveap2.apt_lat[3] = 45.48f;
     tarveap2.apt_lon[3] = 9.0f;
     tarvex01.nb_apt = 3;
@@ -288,10 +288,10 @@ TEST_F(LandscapeMatch, SeeYouTaskIntoThePlan) {
 }
 
 TEST_F(LandscapeMatch, SeeYouTakeoffThatIsAnAirportStays) {
-    tarveap3.apt_nam[1] = "Home";
+    tarveap3.apt_nam.set(1, "Home");
     tarveap2.apt_lat[1] = 45.0f;
     tarveap2.apt_lon[1] = 9.0f;
-    tarveap3.apt_nam[2] = "Nearer";
+    tarveap3.apt_nam.set(2, "Nearer");
     tarveap2.apt_lat[2] = 45.5f;
     tarveap2.apt_lon[2] = 9.0f;
     tarvex01.nb_apt = 2;

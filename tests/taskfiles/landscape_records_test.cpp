@@ -6,11 +6,11 @@
 
 TEST(LandscapeRecords, ListsGoStraightToTheNameLookups) {
     reset_landscape_records();
-    tarveap3.apt_nam[1] = "Alpha";
+    tarveap3.apt_nam.set(1, "Alpha");
     tarveap2.apt_lat[1] = 45.5f;
     tarveap2.apt_lon[1] = 6.25f;
     tarveap2.apt_elev[1] = 300;
-    tarvewp3.wp_nam[kMaxLandscapeWaypoints] = "Last";
+    tarvewp3.wp_nam.set(kMaxLandscapeWaypoints, "Last");
     tarvewp2.wp_lat[kMaxLandscapeWaypoints] = 44.0f;
     tarvewp2.wp_lon[kMaxLandscapeWaypoints] = 5.0f;
     tarvewp2.wp_elev[kMaxLandscapeWaypoints] = 1200;
@@ -27,9 +27,9 @@ TEST(LandscapeRecords, ListsGoStraightToTheNameLookups) {
 TEST(LandscapeRecords, ResetClearsAndKeepsTheCapacities) {
     reset_landscape_records();
     tarvewp2.wp_rwl[7] = 800.0f;
-    tarvewp3.wp_dsc[7] = "desc";
+    tarvewp3.wp_dsc.set(7, "desc");
     tarveap2.apt_sty[1000] = 5;
-    tarveap3.apt_nam[1000] = "Zulu";
+    tarveap3.apt_nam.set(1000, "Zulu");
     rd_cup_0.nb_cup = 4;
     rd_cup_1.cuprad[2][30] = 500.0f;
     rd_cup_1.cupline[30] = true;
@@ -71,8 +71,8 @@ TEST(LandscapeRecords, TablesStartEmptyAndAreSizedWhenRead) {
     EXPECT_EQ(names.apt_nam.size(), static_cast<std::size_t>(kMaxLandscapeAirports + 1));
 
     // Sizing again keeps what the tables hold.
-    texts.wp_nam[kMaxLandscapeWaypoints] = "Last";
-    names.apt_nam[1] = "First";
+    texts.wp_nam.set(kMaxLandscapeWaypoints, "Last");
+    names.apt_nam.set(1, "First");
     size_waypoint_tables(numbers, texts);
     size_airport_tables(airports, names);
     EXPECT_EQ(texts.wp_nam[kMaxLandscapeWaypoints], "Last");

@@ -37,8 +37,8 @@ void set_linked_racing_task() {
     tarvewp2.wp_frq[3] = kNoWaypointValue;
     tarvewp2.wp_rwl[3] = kNoWaypointValue;
     tarvewp2.wp_rwd[3] = kNoWaypointValue;
-    tarvewp3.wp_cod[3] = "TP2C";
-    tarvewp3.wp_dsc[3] = "Church & tower";
+    tarvewp3.wp_cod.set(3, "TP2C");
+    tarvewp3.wp_dsc.set(3, "Church & tower");
 }
 
 std::vector<XmlElement> parsed(const std::string& bytes) {
@@ -212,7 +212,7 @@ TEST_F(LktWriter, LandscapeDataOfMatchedPoints) {
     tarvewp2.wp_rwd[2] = kNoWaypointValue;
     tarvewp2.wp_rwl[2] = 1234.6f;
     tarvewp2.wp_frq[2] = 118.05f;
-    tarvewp3.wp_dsc[2] = std::string(70, 'd');
+    tarvewp3.wp_dsc.set(2, std::string(70, 'd'));
     t.tpid[3] = -kMaxLandscapeAirports - 1;  // no such airport: no match
     t.tpid[4] = kMaxLandscapeWaypoints;
     tarvewp2.wp_typ[kMaxLandscapeWaypoints] = 2;

@@ -81,12 +81,12 @@ TEST_F(RoundTripTest, TheSeeYouTaskReadsBackToTheSameTask) {
         tarvewp2.wp_rwd[2] = kNoWaypointValue;
         tarvewp2.wp_rwl[2] = kNoWaypointValue;
         tarvewp2.wp_frq[2] = kNoWaypointValue;
-        tarvewp3.wp_dsc[2] = "Gate, by the river";
+        tarvewp3.wp_dsc.set(2, "Gate, by the river");
         tarvewp2.wp_typ[5] = 3;
         tarvewp2.wp_rwd[5] = 40.0f;
         tarvewp2.wp_rwl[5] = 300.0f;
         tarvewp2.wp_frq[5] = kNoWaypointValue;
-        tarvewp3.wp_dsc[5] = "Church";
+        tarvewp3.wp_dsc.set(5, "Church");
 
         CupWaypoints back;
         ASSERT_NO_FATAL_FAILURE(write_and_read_cup(back));
@@ -143,7 +143,7 @@ TEST_F(RoundTripTest, AQuoteInANameOrADescriptionKeepsTheLineWhole) {
     tarvewp2.wp_rwd[1] = 120.0f;
     tarvewp2.wp_rwl[1] = 650.0f;
     tarvewp2.wp_frq[1] = 123.45f;
-    tarvewp3.wp_dsc[1] = "Said \"go\", left";
+    tarvewp3.wp_dsc.set(1, "Said \"go\", left");
     CupWaypoints back;
     ASSERT_NO_FATAL_FAILURE(write_and_read_cup(back));
     const auto& [numbers, texts, nb] = back;
