@@ -136,7 +136,8 @@ int convert_length(std::string_view bb, float& xxx) {
     put(" value ");
     // The text is kept from call to call, and with it its room.
     thread_local std::string trace;
-    trace.assign(line.data(), at);
+    trace.clear();
+    trace.append(line.data(), static_cast<std::size_t>(at - line.data()));
     append_f2b(trace, xxx, "(F16.6)");
     console_line(trace);
     return status;

@@ -49,9 +49,7 @@ bool read_cut_line(TextFileReader& file, std::string_view& line, int& ios) {
 
 // The next comma field of `rest`, cut to `length` characters.
 std::string_view next_field_view(std::string_view& rest, std::size_t length = kFieldLength) {
-    const std::string_view item = next_list_item(rest, ',');
-    const std::string_view cut = item.substr(0, std::min(item.size(), length));
-    return cut.substr(0, trimmed_length(cut));
+    return fitted_view(next_list_item(rest, ','), length);
 }
 
 std::string next_field(std::string_view& rest, std::size_t length = kFieldLength) {

@@ -472,12 +472,17 @@ private:
         const std::size_t equal = raw.find('=');
         std::string_view list = equal == std::string::npos ? std::string_view() : std::string_view(raw).substr(equal + 1);
         rd_fpl_0.last_dis_as = 0;
+        // A list may name every airspace of the landscape: the items stay
+        // views, and their trace lines are built in one text.
+        std::string trace;
         while (true) {
-            const std::string item = fit_field(next_list_item(list, ','), kAirspaceItemLength);
+            const std::string_view item = fitted_view(next_list_item(list, ','), kAirspaceItemLength);
             if (item.empty()) {
                 break;
             }
-            console_line("Disabled airspace : " + item);
+            trace.assign("Disabled airspace : ");
+            trace.append(item);
+            console_line(trace);
             int n = 0;
             if (!read_value(item, n) || !index_in_range(n, kAirspaceFlagSlots - 1, "airspace")) {
                 continue;
