@@ -67,7 +67,7 @@ LengthUnits length_units(std::string_view text) {
     const std::size_t size = text.size();
     for (std::size_t i = 0; i < size; ++i) {
         const char c = text[i];
-        if (c != 'm' && c != 'f' && c != 'n') {
+        if (c < 'f' || (c != 'm' && c != 'f' && c != 'n')) {  // one comparison passes digits and points
             continue;
         }
         const char next = i + 1 < size ? text[i + 1] : ' ';
