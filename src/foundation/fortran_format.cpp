@@ -211,8 +211,23 @@ void append_i(std::string& out, long long value, int w, int m) {
         append_right_adjusted(out, text, w);
         return;
     }
+    // The field in one piece when it fits the room: its blanks, the sign,
+    // the zeros and the digits.
+    const std::size_t width = w == 0 ? size : static_cast<std::size_t>(w);
+    if (size > width) {
+        out.append(width, '*');
+        return;
+    }
+    std::size_t blanks = width - size;
+    if (width > kRoom) {
+        out.append(blanks, ' ');
+        blanks = 0;
+    }
     std::array<char, kRoom> text;
     std::size_t at = 0;
+    for (; at < blanks; ++at) {
+        text[at] = ' ';
+    }
     if (negative) {
         text[at++] = '-';
     }
@@ -222,7 +237,7 @@ void append_i(std::string& out, long long value, int w, int m) {
     for (std::size_t i = 0; i < length; ++i) {
         text[at++] = digits[i];
     }
-    append_right_adjusted(out, std::string_view(text.data(), at), w);
+    out.append(text.data(), at);
 }
 
 // Appends Fw.d with a kP scale factor; `spare` is working room.

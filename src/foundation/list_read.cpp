@@ -10,7 +10,8 @@
 
 namespace {
 
-bool is_blank_char(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+// The blanks all come before '!': one comparison tells most characters apart.
+bool is_blank_char(char c) { return c <= ' ' && (c == ' ' || c == '\t' || c == '\r' || c == '\n'); }
 
 bool is_separator(char c) { return is_blank_char(c) || c == ',' || c == '/'; }
 
@@ -173,8 +174,12 @@ constexpr std::array<Real, 23> kExactTens = [] {
 
 // The digits from `p` on, into `mantissa`; returns where they end.
 const char* take_digits(const char* p, const char* end, unsigned long long& mantissa) {
-    for (; p != end && static_cast<unsigned char>(*p - '0') < 10; ++p) {
-        mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    for (; p != end; ++p) {
+        const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
+        if (digit > 9) {
+            break;
+        }
+        mantissa = mantissa * 10 + digit;
     }
     return p;
 }

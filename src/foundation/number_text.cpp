@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -47,6 +49,11 @@ int format_decimals(std::string_view fstr, std::size_t dot, std::size_t paren) {
 // digits each): its w and d. Such a format is written by the field function
 // itself.
 bool plain_fixed_format(std::string_view fstr, int& w, int& d) {
+    if (fstr == "(F16.6)") {  // the format of most numbers written
+        w = 16;
+        d = 6;
+        return true;
+    }
     constexpr std::size_t kMostDigits = 6;
     if (fstr.size() < 5 || fstr.front() != '(' || (fstr[1] != 'F' && fstr[1] != 'f') || fstr.back() != ')') {
         return false;
@@ -77,8 +84,14 @@ int decimal_exponent(float magnitude) {
         1e13f, 1e14f, 1e15f, 1e16f, 1e17f, 1e18f, 1e19f, 1e20f, 1e21f, 1e22f, 1e23f, 1e24f, 1e25f,
         1e26f, 1e27f, 1e28f, 1e29f, 1e30f, 1e31f, 1e32f, 1e33f, 1e34f, 1e35f, 1e36f, 1e37f, 1e38f};
     constexpr float kNear = 1.0e-4f;
-    std::size_t k = 0;
-    while (k + 1 < kPowers.size() && magnitude >= kPowers[k + 1]) {
+    // The number of powers below the value, from its binary exponent e
+    // (2^e <= magnitude < 2^(e+1)): floor(e log10(2)) = (e x 1233) / 4096 for
+    // the exponents of float, or one more.
+    constexpr int kExponentBias = 127;
+    constexpr int kFractionBits = 23;
+    const int binary = static_cast<int>(std::bit_cast<std::uint32_t>(magnitude) >> kFractionBits) - kExponentBias;
+    std::size_t k = static_cast<std::size_t>((binary * 1233) >> 12);
+    if (k + 1 < kPowers.size() && magnitude >= kPowers[k + 1]) {
         ++k;
     }
     const bool near_below = magnitude < kPowers[k] * (1.0f + kNear);
@@ -97,6 +110,59 @@ int shown_decimals(float rr4, int d) {
         return std::min(d, std::max(0, 8 - ie));
     }
     return d;
+}
+
+// Below this magnitude, with at most kDirectDecimals decimals, a float's
+// fixed form is built straight from its digits (append_trimmed_fixed).
+constexpr float kDirectBelow = 1.0e9f;
+constexpr int kDirectDecimals = 9;
+constexpr std::array<unsigned long long, kDirectDecimals + 1> kDirectTens = {
+    1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL, 10000000ULL, 100000000ULL, 1000000000ULL};
+
+// Appends the trimmed text of Fw.d (trimmed_fixed of the field), built from
+// the digits of the value: |rr4| x 10^d is exact in double (24 bits of the
+// float and at most 21 of 5^d), so rounding it to a whole number, ties to
+// even, rounds as printf and the field function do. False, with nothing
+// appended, for a value this does not cover (not below kDirectBelow, more than
+// kDirectDecimals decimals, or a field too narrow for its digits), which the
+// field function then writes.
+bool append_trimmed_fixed(std::string& out, float rr4, int w, int d) {
+    if (!std::isfinite(rr4) || std::fabs(rr4) >= kDirectBelow || d < 0 || d > kDirectDecimals) {
+        return false;
+    }
+    const unsigned long long tens = kDirectTens[static_cast<std::size_t>(d)];
+    const auto whole =
+        static_cast<unsigned long long>(std::nearbyint(std::fabs(static_cast<double>(rr4)) * static_cast<double>(tens)));
+    const unsigned long long integer = whole / tens;
+    unsigned long long fraction = whole % tens;
+    // The field as the field function writes it: the sign of a value not
+    // shown as zero, the integer digits, the point and d decimals.
+    const bool negative = std::signbit(rr4) && whole != 0;
+    std::array<char, 32> text;
+    char* p = text.data();
+    if (negative) {
+        *p++ = '-';
+    }
+    p = std::to_chars(p, text.data() + text.size(), integer).ptr;
+    if (w > 0 && (p - text.data()) + 1 + d > w) {
+        return false;
+    }
+    // Its trailing zeros after the point and a bare final point dropped.
+    int decimals = fraction == 0 ? 0 : d;
+    while (decimals > 0 && fraction % 10 == 0) {
+        fraction /= 10;
+        --decimals;
+    }
+    if (decimals > 0) {
+        *p++ = '.';
+        for (char* digit = p + decimals - 1; digit >= p; --digit) {
+            *digit = static_cast<char>('0' + fraction % 10);
+            fraction /= 10;
+        }
+        p += decimals;
+    }
+    out.append(text.data(), static_cast<std::size_t>(p - text.data()));
+    return true;
 }
 
 // Drops the trailing blanks, then the trailing zeros after a point and a
@@ -154,9 +220,13 @@ void append_f2b(std::string& out, float rr4, std::string_view fstr) {
     int w = 0;
     int d = 0;
     if (plain_fixed_format(fstr, w, d)) {
+        const int shown = shown_decimals(rr4, d);
+        if (append_trimmed_fixed(out, rr4, w, shown)) {
+            return;
+        }
         thread_local std::string field;
         field.clear();
-        append_fmt_f(field, value, w, shown_decimals(rr4, d));
+        append_fmt_f(field, value, w, shown);
         out.append(trimmed_fixed(field));
         return;
     }

@@ -14,18 +14,6 @@ char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' +
 // Drops the trailing blanks in place.
 void drop_trailing_blanks(std::string& text) { text.erase(trimmed_length(text)); }
 
-std::string_view without_enclosing(std::string_view text, char quote) {
-    text = text.substr(0, trimmed_length(text));
-    if (text.empty() || text.front() != quote || text.back() != quote) {
-        return text;
-    }
-    if (text.size() == 1) {
-        return {};
-    }
-    text = text.substr(1, text.size() - 2);
-    return text.substr(0, trimmed_length(text));
-}
-
 void remove_enclosing(std::string& buff, char quote) { buff.assign(without_enclosing(buff, quote)); }
 
 }  // namespace
@@ -54,8 +42,6 @@ bool case_blind_compare(std::string_view s1, std::string_view s2) {
 }
 
 void remove_quotes(std::string& buff) { remove_enclosing(buff, '"'); }
-
-std::string_view without_quotes(std::string_view text) { return without_enclosing(text, '"'); }
 
 void remove_simple_quotes(std::string& buff) { remove_enclosing(buff, '\''); }
 

@@ -5,6 +5,8 @@
 // quotes, NUL characters and the "/" line-break marker of messages. Letters
 // are the ASCII letters only; the other cp1252 bytes never change.
 
+#include "foundation/fixed_text.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -24,11 +26,25 @@ bool case_blind_compare(std::string_view s1, std::string_view s2);
 // text is unchanged; a leading blank before the quote counts as a beginning
 // other than a quote.
 void remove_quotes(std::string& buff);
-// The same on a view: the part of `text` remove_quotes would leave.
-std::string_view without_quotes(std::string_view text);
-
 // The same with single quotes.
 void remove_simple_quotes(std::string& buff);
+
+// The part of `text` that remove_quotes (with `quote` '"') or
+// remove_simple_quotes (with '\'') would leave, as a view. Inline: the readers
+// of long files call it for every field.
+inline std::string_view without_enclosing(std::string_view text, char quote) {
+    text = text.substr(0, trimmed_length(text));
+    if (text.empty() || text.front() != quote || text.back() != quote) {
+        return text;
+    }
+    if (text.size() == 1) {
+        return {};
+    }
+    text = text.substr(1, text.size() - 2);
+    return text.substr(0, trimmed_length(text));
+}
+// The part of `text` remove_quotes would leave, as a view.
+inline std::string_view without_quotes(std::string_view text) { return without_enclosing(text, '"'); }
 
 // When the text holds a blank, encloses it in double quotes, cut at the
 // field's capacity. Writes the text to the console before and after.

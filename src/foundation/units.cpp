@@ -7,6 +7,8 @@
 #include "platform/console.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cfloat>
 #include <cmath>
 #include <string>
@@ -14,6 +16,11 @@
 namespace {
 
 constexpr int kNoNumber = 1;
+
+// Room for convert_length's trace up to its value: the fixed texts, the text
+// looked at twice and five numbers of at most kIntRoom characters.
+constexpr std::ptrdiff_t kIntRoom = 11;
+constexpr std::size_t kLengthTraceRoom = 128 + 2 * kLengthTextLength;
 
 // 1-based position of `unit` in `text`, 0 when absent.
 int position(std::string_view text, std::string_view unit) {
@@ -46,6 +53,37 @@ int read_scaled(std::string_view text, int unit_at, float factor, float& xx) {
     return status;
 }
 
+// The 1-based positions of the first "m", "ft", "nm" and "ml" of a SeeYou
+// length (0 for a unit absent), found in one pass over the text.
+struct LengthUnits {
+    int m = 0;
+    int ft = 0;
+    int nm = 0;
+    int ml = 0;
+};
+
+LengthUnits length_units(std::string_view text) {
+    LengthUnits at;
+    const std::size_t size = text.size();
+    for (std::size_t i = 0; i < size; ++i) {
+        const char c = text[i];
+        if (c < 'f' || (c != 'm' && c != 'f' && c != 'n')) {  // one comparison passes digits and points
+            continue;
+        }
+        const char next = i + 1 < size ? text[i + 1] : ' ';
+        const int here = static_cast<int>(i) + 1;
+        if (c == 'm') {
+            at.m = at.m == 0 ? here : at.m;
+            at.ml = at.ml == 0 && next == 'l' ? here : at.ml;
+        } else if (c == 'f') {
+            at.ft = at.ft == 0 && next == 't' ? here : at.ft;
+        } else {
+            at.nm = at.nm == 0 && next == 'm' ? here : at.nm;
+        }
+    }
+    return at;
+}
+
 int no_number(float& xx) {
     xx = kNoNumberValue;
     return kNoNumber;
@@ -58,17 +96,19 @@ int convert_length(std::string_view bb, float& xxx) {
     // trailing blanks (fit_field), as a view.
     std::string_view work = bb.substr(0, std::min(bb.size(), kLengthTextLength));
     work = work.substr(0, trimmed_length(work));
-    // The trace lines are built in one text kept from call to call: a
-    // landscape's waypoint file calls this up to three times per line.
-    thread_local std::string trace;
-    trace.assign("convert_length: [");
-    trace.append(work);
-    trace.push_back(']');
-    console_line(trace);
-    const int m = position(work, "m");
-    const int ft = position(work, "ft");
-    const int nm = position(work, "nm");
-    const int ml = position(work, "ml");
+    // Both trace lines go to the console in one write: the text, then the
+    // units found, the number read, the status and the value. All but the
+    // value are put together in a buffer on the stack (the texts are at most
+    // kLengthTextLength characters, the numbers a few digits): a landscape's
+    // waypoint file calls this up to three times per line.
+    std::array<char, kLengthTraceRoom> line;
+    char* at = line.data();
+    const auto put = [&at](std::string_view text) { at = std::copy(text.begin(), text.end(), at); };
+    const auto put_int = [&at](int value) { at = std::to_chars(at, at + kIntRoom, value).ptr; };
+    put("convert_length: [");
+    put(work);
+    put("]\nconvert_length: m ");
+    const auto [m, ft, nm, ml] = length_units(work);
     const int cut = nm > 0 ? nm : ml > 0 ? ml : m > 0 ? m : ft;
     if (cut > 0) {
         work = work.substr(0, static_cast<std::size_t>(cut - 1));
@@ -82,19 +122,22 @@ int convert_length(std::string_view bb, float& xxx) {
         factor = kStatuteMileInMetres;
     }
     const int status = read_scaled(work, 0, factor, xxx);
-    trace.assign("convert_length: m ");
-    append_fmt_i(trace, m, 0);
-    trace.append(" ft ");
-    append_fmt_i(trace, ft, 0);
-    trace.append(" nm ");
-    append_fmt_i(trace, nm, 0);
-    trace.append(" ml ");
-    append_fmt_i(trace, ml, 0);
-    trace.append(" [");
-    trace.append(work);
-    trace.append("] status ");
-    append_fmt_i(trace, status, 0);
-    trace.append(" value ");
+    put_int(m);
+    put(" ft ");
+    put_int(ft);
+    put(" nm ");
+    put_int(nm);
+    put(" ml ");
+    put_int(ml);
+    put(" [");
+    put(work);
+    put("] status ");
+    put_int(status);
+    put(" value ");
+    // The text is kept from call to call, and with it its room.
+    thread_local std::string trace;
+    trace.clear();
+    trace.append(line.data(), static_cast<std::size_t>(at - line.data()));
     append_f2b(trace, xxx, "(F16.6)");
     console_line(trace);
     return status;

@@ -49,9 +49,7 @@ bool read_cut_line(TextFileReader& file, std::string_view& line, int& ios) {
 
 // The next comma field of `rest`, cut to `length` characters.
 std::string_view next_field_view(std::string_view& rest, std::size_t length = kFieldLength) {
-    const std::string_view item = next_list_item(rest, ',');
-    const std::string_view cut = item.substr(0, std::min(item.size(), length));
-    return cut.substr(0, trimmed_length(cut));
+    return fitted_view(next_list_item(rest, ','), length);
 }
 
 std::string next_field(std::string_view& rest, std::size_t length = kFieldLength) {
@@ -63,11 +61,11 @@ std::string_view unquoted_field(std::string_view& rest, std::size_t length = kFi
     return without_quotes(next_field_view(rest, length));
 }
 
-// One waypoint line, its fields decoded.
+// One waypoint line, its fields decoded; the texts are views into the line.
 struct WaypointLine {
-    std::string name;
-    std::string code;
-    std::string description;
+    std::string_view name;
+    std::string_view code;
+    std::string_view description;
     float lat = 0.0f;
     float lon = 0.0f;
     float elev = 0.0f;
@@ -133,12 +131,14 @@ public:
 
 private:
     bool line_ignored(const WaypointLine& wp, std::string_view kind, std::string_view field) const {
-        report("read_cup", fnam_ + "\n" + wp.name + " " + std::string(kind) + " : " + trim_right(field) + "\nLine ignored",
+        report("read_cup",
+               fnam_ + "\n" + std::string(wp.name) + " " + std::string(kind) + " : " + trim_right(field) +
+                   "\nLine ignored",
                kReadCupMessageLength, qline_, qsilent_);
         return false;
     }
     void value_ignored(const WaypointLine& wp, std::string_view kind, std::string_view field) const {
-        report("read_cup", fnam_ + "\n" + wp.name + " " + std::string(kind) + " : " + trim_right(field) +
+        report("read_cup", fnam_ + "\n" + std::string(wp.name) + " " + std::string(kind) + " : " + trim_right(field) +
                                "\nValue ignored",
                kReadCupMessageLength, qline_, qsilent_);
     }

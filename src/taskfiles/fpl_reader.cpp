@@ -10,11 +10,13 @@
 #include "foundation/read_one_number.h"
 #include "foundation/tell.h"
 #include "platform/console.h"
+#include "platform/files.h"
 #include "taskfiles/task_model.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <utility>
@@ -27,6 +29,7 @@ constexpr std::size_t kKeyLength = 80;      // characters of a key and of a valu
 constexpr std::size_t kAirspaceItemLength = 8;
 constexpr int kMaxTaskPoints = 31;
 constexpr int kAirspacesBeforeReading = 8192;
+constexpr std::size_t kAirspaceBlock = 64 * 1024;  // bytes of the airspace file read at a time
 constexpr int kNoLetterStatus = 222;        // a point key without "X" or "Y"
 constexpr int kEndOfFile = -1;
 constexpr double kPi = 3.1415927f;          // pi as a 32-bit real
@@ -469,12 +472,17 @@ private:
         const std::size_t equal = raw.find('=');
         std::string_view list = equal == std::string::npos ? std::string_view() : std::string_view(raw).substr(equal + 1);
         rd_fpl_0.last_dis_as = 0;
+        // A list may name every airspace of the landscape: the items stay
+        // views, and their trace lines are built in one text.
+        std::string trace;
         while (true) {
-            const std::string item = fit_field(next_list_item(list, ','), kAirspaceItemLength);
+            const std::string_view item = fitted_view(next_list_item(list, ','), kAirspaceItemLength);
             if (item.empty()) {
                 break;
             }
-            console_line("Disabled airspace : " + item);
+            trace.assign("Disabled airspace : ");
+            trace.append(item);
+            console_line(trace);
             int n = 0;
             if (!read_value(item, n) || !index_in_range(n, kAirspaceFlagSlots - 1, "airspace")) {
                 continue;
@@ -666,17 +674,39 @@ void read_fpl(TextFileReader stream, bool fresh, bool qverb, bool qfr, int& nl, 
 }
 
 int get_airspace_size(std::string_view aspfile) {
-    TextFileReader file(aspfile);
+    ByteFileReader file(aspfile);
     if (!file.is_open()) {
         tell(kError, trim_right(aspfile) + in_user_language("/Airspace file : error opening",
                                                             "/Fichier d'espace a\xE9rien : ouverture impossible"));
         return 0;
     }
+    // The lines are not taken apart: the bytes are read block by block, and
+    // an "AC" counted where a line begins (at the start of the file and after
+    // each LF), the search going from LF to LF.
+    enum class Place { line_start, after_a, in_line };
+    Place place = Place::line_start;
     int count = 0;
-    std::string_view line;
-    while (file.read_line(line)) {
-        if (line.starts_with("AC")) {
-            ++count;
+    std::string block;
+    bool full = true;
+    while (full) {
+        full = file.read(block, kAirspaceBlock);
+        const char* p = block.data();
+        const char* const end = p + block.size();
+        while (p != end) {
+            if (place == Place::in_line) {
+                const auto* const lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+                if (lf == nullptr) {
+                    break;
+                }
+                p = lf + 1;
+                place = Place::line_start;
+            } else if (place == Place::line_start && *p == 'A') {
+                ++p;
+                place = Place::after_a;
+            } else {
+                count += place == Place::after_a && *p == 'C' ? 1 : 0;
+                place = Place::in_line;  // this character is looked at again for a LF
+            }
         }
     }
     return count;

@@ -20,6 +20,12 @@ TEST(FortranFormatFields, IntegerWidthMinimumDigitsAndOverflow) {
     EXPECT_EQ(fmt_i(123, 0), "123");       // I0: the width needed
     EXPECT_EQ(fmt_i(LLONG_MIN, 0), "-9223372036854775808");
     EXPECT_EQ(fmt_i(INT_MIN, 11), "-2147483648");
+    // Fields wider than the usual ones, with and without many zeros.
+    EXPECT_EQ(fmt_i(-42, 30), std::string(27, ' ') + "-42");
+    EXPECT_EQ(fmt_i(5, 26, 3), std::string(23, ' ') + "005");
+    EXPECT_EQ(fmt_i(-5, 22, 20), " -" + std::string(19, '0') + "5");
+    EXPECT_EQ(fmt_i(7, 30, 25), std::string(5, ' ') + std::string(24, '0') + "7");
+    EXPECT_EQ(fmt_i(-7, 24, 25), std::string(24, '*'));
 }
 
 TEST(FortranFormatFields, FixedRoundsAsPrintfAndDropsOptionalZero) {

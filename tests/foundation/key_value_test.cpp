@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <utility>
+
 TEST(KeyValue, SplitsAtEqualsElseColon) {
     std::string key;
     std::string val;
@@ -179,4 +182,53 @@ TEST(KeyValue, ListItemsOnViewsAsExtractList) {
         ++count;
     }
     EXPECT_EQ(count, 5000);
+}
+
+namespace {
+
+// The item rules of key_value.h written with plain searches: the next item
+// of `rest` and what is left of it.
+std::pair<std::string, std::string> list_item_by_rule(std::string_view rest, char separator) {
+    const std::string_view list = rest.substr(0, rest.find_last_not_of(' ') + 1);
+    const std::size_t first_separator = list.find(separator);
+    if (list.empty() || first_separator == std::string_view::npos) {
+        return {std::string(list), ""};  // blank, or without a separator: as it stands
+    }
+    std::size_t cut = first_separator;
+    const std::size_t open = list.find('"');
+    if (separator != '"' && open < first_separator) {
+        const std::size_t close = list.find('"', open + 1);
+        if (close != std::string_view::npos) {
+            const std::size_t after = list.find(separator, close + 1);
+            cut = after != std::string_view::npos ? after : close + 1;
+        }
+    }
+    std::string_view item = list.substr(0, cut);
+    item.remove_prefix(std::min(item.size(), item.find_first_not_of(' ')));
+    item = item.substr(0, item.find_last_not_of(' ') + 1);
+    return {std::string(item), cut + 1 < list.size() ? std::string(list.substr(cut + 1)) : ""};
+}
+
+}  // namespace
+
+TEST(KeyValue, ListItemsFollowTheirRules) {
+    // Random lists of a few characters that matter (separators, quotes,
+    // blanks), long enough to take many items and every path of the search.
+    std::mt19937 random(11);
+    for (const char separator : {',', ' ', '"', ';'}) {
+        for (int n = 0; n < 20000; ++n) {
+            std::string list;
+            const std::size_t length = random() % 48;
+            for (std::size_t i = 0; i < length; ++i) {
+                list += ",; \"ab"[random() % 6];
+            }
+            std::string_view rest = list;
+            for (int items = 0; items < 50 && !rest.empty(); ++items) {
+                const auto [item, left] = list_item_by_rule(rest, separator);
+                const std::string_view before = rest;
+                ASSERT_EQ(std::string(next_list_item(rest, separator)), item) << before << " " << separator;
+                ASSERT_EQ(std::string(rest), left) << before << " " << separator;
+            }
+        }
+    }
 }

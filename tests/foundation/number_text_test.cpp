@@ -1,11 +1,18 @@
 #include "foundation/number_text.h"
+#include "foundation/fortran_format.h"
 #include "foundation/random_text.h"
 #include "foundation/shortcut_text.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <climits>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <random>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -59,6 +66,99 @@ TEST(NumberText, RealTextCapsDecimalsOfLargeValues) {
     EXPECT_EQ(f2b_text(12.345678f, "(F16.6)"), "12.345678");  // 7 decimals allowed, 6 asked
     EXPECT_EQ(f2b_text(1e30f, "(F16.6)"), std::string(16, '*'));
     EXPECT_EQ(f2b_text(123456.7f, "(F8.1)"), "123456.7");
+}
+
+namespace {
+
+// The fixed-form text of f2b built from its rule with the general formatter:
+// Fw.d written by fortran_write with at most max(0, 8 - int(log10|x|))
+// decimals above 1, then its trailing blanks, trailing zeros after the
+// point, a bare final point and its leading blanks dropped.
+std::string fixed_by_rule(float x, int w, int d) {
+    int shown = d;
+    if (std::isfinite(x) && std::fabs(x) > 1.0f) {
+        shown = std::min(d, std::max(0, 8 - static_cast<int>(std::log10(std::fabs(x)))));
+    }
+    std::string text =
+        fortran_write("(F" + std::to_string(w) + "." + std::to_string(shown) + ")", {static_cast<double>(x)});
+    if (text.find('.') != std::string::npos) {
+        while (!text.empty() && (text.back() == ' ' || text.back() == '0')) {
+            text.pop_back();
+        }
+        if (!text.empty() && text.back() == '.') {
+            text.pop_back();
+        }
+    }
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : text.substr(first);
+}
+
+// Floats over the whole range: every 4099th bit pattern of each sign, random
+// ones (NaNs only as the quiet NaN: a signalling one would trap when widened
+// to double), the infinities, the decimal values waypoint and task files hold (tenths to
+// thousandths), the halfway cases of rounding to d decimals (odd multiples of
+// 2^-(d+1)) and the values around the powers of ten.
+std::vector<float> sample_floats() {
+    std::vector<float> values = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                                 -std::numeric_limits<float>::infinity()};
+    const auto add_bits = [&values](std::uint32_t bits) {
+        if ((bits & 0x7fffffffU) <= 0x7f800000U) {  // not a NaN
+            values.push_back(std::bit_cast<float>(bits));
+        }
+    };
+    for (std::uint64_t bits = 0; bits < (1ULL << 31); bits += 4099) {
+        add_bits(static_cast<std::uint32_t>(bits));
+        add_bits(static_cast<std::uint32_t>(bits | (1ULL << 31)));
+    }
+    std::mt19937 random(20240611);
+    for (int i = 0; i < 200000; ++i) {
+        add_bits(static_cast<std::uint32_t>(random()));
+    }
+    for (int n = 0; n <= 200000; ++n) {
+        for (const float scale : {10.0f, 100.0f, 1000.0f}) {
+            values.push_back(static_cast<float>(n) / scale);
+        }
+        values.push_back(-static_cast<float>(n) / 10.0f);
+    }
+    for (int d = 0; d <= 7; ++d) {
+        for (int odd = 1; odd < 40000; odd += 2) {
+            values.push_back(std::ldexp(static_cast<float>(odd), -(d + 1)));
+        }
+    }
+    for (float power = 1.0f; power < 1e12f; power *= 10.0f) {
+        float x = power;
+        for (int i = 0; i < 64; ++i) {
+            x = std::nextafter(x, 0.0f);
+        }
+        for (int i = 0; i < 128; ++i) {
+            values.push_back(x);
+            x = std::nextafter(x, 1e30f);
+        }
+    }
+    return values;
+}
+
+}  // namespace
+
+TEST(NumberText, FixedTextIsTheGeneralFormattersText) {
+    // A format with a blank is written through fortran_write; the plain one
+    // by the program's shorter path.
+    const std::vector<float> values = sample_floats();
+    std::string direct;
+    for (const float x : values) {
+        direct.clear();
+        append_f2b(direct, x, "(F16.6)");
+        ASSERT_EQ(direct, fixed_by_rule(x, 16, 6)) << std::bit_cast<std::uint32_t>(x);
+        ASSERT_EQ(direct, f2b(x, "( F16.6)")) << std::bit_cast<std::uint32_t>(x);
+    }
+    const std::array<std::pair<int, int>, 6> formats = {{{8, 3}, {12, 5}, {10, 1}, {12, 2}, {8, 1}, {0, 4}}};
+    for (std::size_t i = 0; i < values.size(); i += 7) {
+        const float x = values[i];
+        for (const auto& [w, d] : formats) {
+            const std::string format = "(F" + std::to_string(w) + "." + std::to_string(d) + ")";
+            ASSERT_EQ(f2b(x, format), fixed_by_rule(x, w, d)) << format << " " << std::bit_cast<std::uint32_t>(x);
+        }
+    }
 }
 
 TEST(NumberText, RealTextExponentForm) {

@@ -2,6 +2,8 @@
 
 #include "foundation/list_read.h"
 
+#include "support/std_streams.h"
+
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -75,6 +77,45 @@ TEST(Units, SeeYouLengths) {
     xxx = 8.0f;
     EXPECT_EQ(convert_length("3e38nm", xxx), kReadOutOfRange);
     EXPECT_EQ(xxx, 8.0f);
+}
+
+TEST(Units, SeeYouLengthTrace) {
+    // Two console lines per length: the text looked at, then the units'
+    // positions, the number read, the status and the value.
+    std::string out;
+    {
+        tarvex_test::CapturedStdout captured;
+        float xxx = 8.0f;
+        convert_length("1599.0m", xxx);
+        convert_length("124.100", xxx);
+        convert_length(" 1.5nm  ", xxx);
+        convert_length("3000ft", xxx);
+        convert_length("2mlm", xxx);
+        convert_length("abc", xxx);
+        convert_length("", xxx);
+        convert_length("-0.0000001", xxx);
+        convert_length("3e38nm", xxx);
+        out = captured.finish();
+    }
+    EXPECT_EQ(out,
+              "convert_length: [1599.0m]\n"
+              "convert_length: m 7 ft 0 nm 0 ml 0 [1599.0] status 0 value 1599\n"
+              "convert_length: [124.100]\n"
+              "convert_length: m 0 ft 0 nm 0 ml 0 [124.100] status 0 value 124.099998\n"
+              "convert_length: [ 1.5nm]\n"
+              "convert_length: m 6 ft 0 nm 5 ml 0 [ 1.5] status 0 value 2778\n"
+              "convert_length: [3000ft]\n"
+              "convert_length: m 0 ft 5 nm 0 ml 0 [3000] status 0 value 914.400024\n"
+              "convert_length: [2mlm]\n"
+              "convert_length: m 2 ft 0 nm 0 ml 2 [2] status 0 value 3218.68799\n"
+              "convert_length: [abc]\n"
+              "convert_length: m 0 ft 0 nm 0 ml 0 [abc] status 1 value 3218.68799\n"
+              "convert_length: []\n"
+              "convert_length: m 0 ft 0 nm 0 ml 0 [] status -1 value 3218.68799\n"
+              "convert_length: [-0.0000001]\n"
+              "convert_length: m 0 ft 0 nm 0 ml 0 [-0.0000001] status 0 value 0\n"
+              "convert_length: [3e38nm]\n"
+              "convert_length: m 6 ft 0 nm 5 ml 0 [3e38] status 2 value 0\n");
 }
 
 TEST(Units, Distances) {

@@ -2,11 +2,14 @@
 
 #include "foundation/condor_install.h"
 #include "foundation/run_stop.h"
+#include "platform/files.h"
 #include "platform/path_map.h"
 #include "reader_fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -442,4 +445,34 @@ TEST(GetAirspaceSize, CountsTheAcLines) {
     tarvex_test::ScopedCwd cwd(dir.path());
     dir.write("a.air", "* comment\r\nAC R\r\nAN one\r\nac lower\r\n AC indented\r\nAC Q\nAC");
     EXPECT_EQ(get_airspace_size("a.air"), 3);
+    // A long file of short lines of "A", "C", blanks and line ends, counted
+    // as its lines read one by one count; lines begin around the multiples
+    // of 64 KiB, where a block read may end.
+    std::mt19937 random(7);
+    std::string text;
+    const auto pad_to = [&text](std::size_t size) {
+        text += '\n';
+        text.append(size - text.size(), '*');
+    };
+    // Each tail puts the "A" of a line start last before the block end.
+    const std::array<std::pair<std::size_t, std::string_view>, 3> tails = {
+        {{65536, "\nAC\n"}, {131072, "\nA\nAC"}, {196608, "\r\nACAC\n"}}};
+    for (const auto& [block_end, tail] : tails) {
+        while (text.size() < block_end - 1000) {
+            const std::size_t length = random() % 40;
+            for (std::size_t i = 0; i < length; ++i) {
+                text += "AAC C\r"[random() % 6];
+            }
+            text += '\n';
+        }
+        pad_to(block_end - 1 - tail.find('A'));
+        text += tail;
+    }
+    int expected = 0;
+    for (const std::string& line : split_text_lines(text)) {
+        expected += line.starts_with("AC") ? 1 : 0;
+    }
+    dir.write("b.air", text);
+    EXPECT_EQ(get_airspace_size("b.air"), expected);
+    EXPECT_GT(expected, 500);
 }
