@@ -25,7 +25,7 @@
 #include "platform/case_fold.h"
 #include "platform/console.h"
 #include "platform/files.h"
-#include "platform/zeroed_table.h"
+#include "platform/system_memory.h"
 #include "taskfiles/acf_writer.h"
 #include "taskfiles/cup_writer.h"
 #include "taskfiles/fpl_writer.h"

@@ -15,7 +15,8 @@ ShortTextTable::ShortTextTable(ShortTextTable&& other) noexcept
       index_(std::exchange(other.index_, {})),
       pool_(std::move(other.pool_)),
       pool_used_(std::exchange(other.pool_used_, 0)),
-      pool_room_(std::exchange(other.pool_room_, 0)) {}
+      pool_room_(std::exchange(other.pool_room_, 0)),
+      pool_ready_(std::exchange(other.pool_ready_, 0)) {}
 
 ShortTextTable& ShortTextTable::operator=(ShortTextTable&& other) noexcept {
     capacity_ = other.capacity_;
@@ -23,6 +24,7 @@ ShortTextTable& ShortTextTable::operator=(ShortTextTable&& other) noexcept {
     pool_ = std::move(other.pool_);
     pool_used_ = std::exchange(other.pool_used_, 0);
     pool_room_ = std::exchange(other.pool_room_, 0);
+    pool_ready_ = std::exchange(other.pool_ready_, 0);
     return *this;
 }
 
@@ -59,6 +61,7 @@ void ShortTextTable::grow(std::size_t room) {
     std::copy(pool_.get(), pool_.get() + pool_used_, larger.get());
     pool_ = std::move(larger);
     pool_room_ = room;
+    pool_ready_ = pool_used_;
 }
 
 void ShortTextTable::compact() {
@@ -73,4 +76,13 @@ void ShortTextTable::compact() {
     }
     pool_ = std::move(kept);
     pool_used_ = used;
+    pool_ready_ = used;
+}
+
+void ShortTextTable::prefault_pool() {
+    // A stretch of 16 pages: as many faults saved per request to the system.
+    constexpr std::size_t kStretch = 64 * 1024;
+    const std::size_t end = std::min(pool_used_ + kStretch, pool_room_);
+    prefault_for_writing(pool_.get() + pool_ready_, end - pool_ready_);
+    pool_ready_ = end;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "foundation/fixed_text.h"
+#include "platform/system_memory.h"
 
 // A numbered column of short texts (names, codes, descriptions) held
 // compactly: the texts of all entries in one character pool, and per entry a
@@ -64,6 +65,9 @@ public:
             }
             offset = pool_used_;
             pool_used_ += value.size();
+            if (pool_used_ > pool_ready_) {
+                prefault_pool();
+            }
         }
         // Moved, not copied: the text may be one of this table's own.
         std::string::traits_type::move(pool_.get() + offset, value.data(), value.size());
@@ -88,12 +92,16 @@ private:
     void grow(std::size_t room);
     // The pool without the characters rewrites left behind.
     void compact();
+    // The pages of the pool's next stretch brought in at once, as texts are
+    // about to fill them.
+    void prefault_pool();
 
     std::size_t capacity_;
-    std::vector<std::uint32_t> index_;
+    std::vector<std::uint32_t, PrefaultedAllocator<std::uint32_t>> index_;
     // Characters 0..pool_used_ of pool_room_ are in use; the rest is
-    // allocated but left untouched.
+    // allocated but left untouched, but for the stretch prefaulted ahead.
     std::unique_ptr<char[]> pool_;
     std::size_t pool_used_ = 0;
     std::size_t pool_room_ = 0;
+    std::size_t pool_ready_ = 0;  // characters 0..pool_ready_ have their pages
 };

@@ -4,6 +4,7 @@
 #include "foundation/log.h"
 #include "platform/console.h"
 #include "platform/float_traps.h"
+#include "platform/system_memory.h"
 
 #include <algorithm>
 #include <array>
@@ -97,6 +98,9 @@ public:
         if (utm000.degrad != degrad_) {
             if (!empty_) {
                 sets_.fill(Set{});
+            } else {
+                // A file's latitudes hash all over the table: its pages come in at once.
+                prefault_for_writing(sets_.data(), sizeof sets_);
             }
             degrad_ = utm000.degrad;
         }

@@ -4,6 +4,7 @@
 #include "platform/encoding.h"
 #include "platform/file_faults.h"
 #include "platform/path_map.h"
+#include "platform/system_memory.h"
 #include "platform/write_batch.h"
 
 #include <fcntl.h>
@@ -138,6 +139,8 @@ bool TextFileReader::fill() {
     pos_ = 0;
     end_ = kept;
     if (buffer_.empty()) {
+        buffer_.reserve(kReadBlock);
+        prefault_for_writing(buffer_.data(), kReadBlock);
         buffer_.resize(kReadBlock);
     } else if (kept == buffer_.size()) {
         buffer_.resize(2 * buffer_.size());
@@ -225,6 +228,10 @@ bool ByteFileReader::read(std::string& bytes, std::size_t count) {
     bytes.clear();
     if (!stream_) {
         return false;
+    }
+    if (bytes.capacity() < count) {
+        bytes.reserve(count);
+        prefault_for_writing(bytes.data(), count);
     }
     bytes.resize(count);
     const std::size_t got = std::fread(bytes.data(), 1, count, stream_.get());

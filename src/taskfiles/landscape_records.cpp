@@ -18,7 +18,7 @@ constexpr std::size_t kAirportEntries = kMaxLandscapeAirports + 1;
 // A table at its whole capacity, its contents back to zero or blank; no
 // record-sized temporary is ever built.
 template <class T>
-void clear(std::vector<T>& table, std::size_t entries) {
+void clear(LandscapeNumbers<T>& table, std::size_t entries) {
     std::fill(table.begin(), table.end(), T{});
     table.resize(entries);
 }
@@ -38,7 +38,7 @@ void size(Table& table, std::size_t entries) {
 }  // namespace
 
 void size_waypoint_tables(Tarvewp2& numbers, Tarvewp3& texts) {
-    for (std::vector<float>* table : {&numbers.wp_lat, &numbers.wp_lon, &numbers.wp_rwl, &numbers.wp_rwd,
+    for (LandscapeNumbers<float>* table : {&numbers.wp_lat, &numbers.wp_lon, &numbers.wp_rwl, &numbers.wp_rwd,
                                       &numbers.wp_frq}) {
         size(*table, kWaypointEntries);
     }
@@ -50,7 +50,7 @@ void size_waypoint_tables(Tarvewp2& numbers, Tarvewp3& texts) {
 }
 
 void size_airport_tables(Tarveap2& numbers, Tarveap3& names) {
-    for (std::vector<float>* table : {&numbers.apt_lat, &numbers.apt_lon, &numbers.apt_rwd, &numbers.apt_rwl,
+    for (LandscapeNumbers<float>* table : {&numbers.apt_lat, &numbers.apt_lon, &numbers.apt_rwd, &numbers.apt_rwl,
                                       &numbers.apt_frq}) {
         size(*table, kAirportEntries);
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "foundation/short_text_table.h"
+#include "platform/system_memory.h"
 
 // The landscape's own waypoints and airports, and a task read from a SeeYou
 // file.
@@ -45,15 +46,20 @@ inline constexpr float kNoWaypointValue = -999.0f;
 inline constexpr int kStyleGrassAirfield = 2;
 inline constexpr int kStyleSolidAirfield = 5;
 
+// A table of numbers of the landscape: sized once to its whole capacity and
+// filled as the landscape is read, so its pages are brought in at once.
+template <class T>
+using LandscapeNumbers = std::vector<T, PrefaultedAllocator<T>>;
+
 // Landscape waypoints: numbers, entries 1..15,000.
 struct Tarvewp2 {
-    std::vector<float> wp_lat;   // degrees, north positive
-    std::vector<float> wp_lon;   // degrees, east positive
-    std::vector<int> wp_elev;    // whole metres
-    std::vector<int> wp_typ;     // SeeYou style
-    std::vector<float> wp_rwl;   // runway length, m; -999 none
-    std::vector<float> wp_rwd;   // runway direction, degrees; -999 none
-    std::vector<float> wp_frq;   // frequency, MHz; -999 none
+    LandscapeNumbers<float> wp_lat;   // degrees, north positive
+    LandscapeNumbers<float> wp_lon;   // degrees, east positive
+    LandscapeNumbers<int> wp_elev;    // whole metres
+    LandscapeNumbers<int> wp_typ;     // SeeYou style
+    LandscapeNumbers<float> wp_rwl;   // runway length, m; -999 none
+    LandscapeNumbers<float> wp_rwd;   // runway direction, degrees; -999 none
+    LandscapeNumbers<float> wp_frq;   // frequency, MHz; -999 none
 };
 
 // Landscape waypoints: texts, entries 1..15,000.
@@ -65,13 +71,13 @@ struct Tarvewp3 {
 
 // Landscape airports: numbers, entries 1..1,000.
 struct Tarveap2 {
-    std::vector<float> apt_lat;  // degrees
-    std::vector<float> apt_lon;  // degrees
-    std::vector<int> apt_elev;   // whole metres
-    std::vector<float> apt_rwd;  // runway direction, whole degrees
-    std::vector<float> apt_rwl;  // runway length, m
-    std::vector<float> apt_frq;  // frequency, MHz
-    std::vector<int> apt_sty;    // 5 paved, else 2
+    LandscapeNumbers<float> apt_lat;  // degrees
+    LandscapeNumbers<float> apt_lon;  // degrees
+    LandscapeNumbers<int> apt_elev;   // whole metres
+    LandscapeNumbers<float> apt_rwd;  // runway direction, whole degrees
+    LandscapeNumbers<float> apt_rwl;  // runway length, m
+    LandscapeNumbers<float> apt_frq;  // frequency, MHz
+    LandscapeNumbers<int> apt_sty;    // 5 paved, else 2
 };
 
 // Landscape airports: names, entries 1..1,000.

@@ -1,8 +1,40 @@
 #pragma once
 
+// Memory from the system for the program's large tables. A page of memory the
+// process has not used yet costs a fault when first touched, each a trip
+// through the system: a table is either left to be touched only where it is
+// used (ZeroedTable), or, when it is filled whole soon after it is made,
+// brought in in one request (prefault_for_writing, PrefaultedAllocator).
+
 #include <cstddef>
+#include <memory>
 #include <span>
 #include <type_traits>
+
+// Asks the system to provide the pages of [start, start + bytes) for writing
+// now, in one request instead of a fault per page. Changes no byte; where the
+// system cannot (an older kernel), the pages come at first touch as usual.
+void prefault_for_writing(void* start, std::size_t bytes);
+
+// The standard allocator, with the pages of every large block prefaulted:
+// for tables that are filled whole right after they are sized.
+template <class T>
+struct PrefaultedAllocator {
+    using value_type = T;
+
+    PrefaultedAllocator() = default;
+    template <class U>
+    PrefaultedAllocator(const PrefaultedAllocator<U>& /*other*/) noexcept {}
+
+    T* allocate(std::size_t n) {
+        T* const block = std::allocator<T>{}.allocate(n);
+        prefault_for_writing(block, n * sizeof(T));
+        return block;
+    }
+    void deallocate(T* block, std::size_t n) noexcept { std::allocator<T>{}.deallocate(block, n); }
+
+    friend bool operator==(const PrefaultedAllocator& /*a*/, const PrefaultedAllocator& /*b*/) { return true; }
+};
 
 namespace platform_detail {
 
