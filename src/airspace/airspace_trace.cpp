@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/console.h"
+#include "platform/system_memory.h"
 
 namespace {
 
@@ -11,12 +12,13 @@ constexpr std::size_t kFlushSize = 64 * 1024;
 
 bool trace_on = true;
 
-// The buffer has its whole size from the start: grown line by line it would
-// pass through every smaller size, each new memory to the system.
+// The buffer has its whole size, and its pages, from the start: grown line by
+// line it would pass through every smaller size, each new memory to the system.
 std::string& trace_buffer() {
     static std::string buffer = [] {
         std::string room;
         room.reserve(kFlushSize + kFlushSize / 8);
+        prefault_for_writing(room.data(), room.capacity());
         return room;
     }();
     return buffer;
