@@ -225,15 +225,20 @@ ByteFileReader::ByteFileReader(std::string_view windows_path) : windows_path_(wi
 }
 
 bool ByteFileReader::read(std::string& bytes, std::size_t count) {
-    bytes.clear();
     if (!stream_) {
+        bytes.clear();
         return false;
     }
     if (bytes.capacity() < count) {
         bytes.reserve(count);
         prefault_for_writing(bytes.data(), count);
     }
-    bytes.resize(count);
+    // The text is sized to the block without clearing what the read
+    // overwrites: a caller reading block after block into one text clears
+    // no byte twice.
+    if (bytes.size() < count) {
+        bytes.resize(count);
+    }
     const std::size_t got = std::fread(bytes.data(), 1, count, stream_.get());
     bytes.resize(got);
     if (got < count && std::ferror(stream_.get()) != 0) {
