@@ -82,6 +82,40 @@ TEST_F(OpenAirTextTest, UsualCoordinatesReadAsTheGeneralReadingReadsThem) {
     EXPECT_EQ(cmndta001.nberr, 4);
 }
 
+// The layout read at its columns, every value in every field and every letter
+// of either case: the results of the general reading, the same messages.
+TEST_F(OpenAirTextTest, ColumnLayoutReadAsTheGeneralReadingReadsIt) {
+    const auto two = [](int value) {
+        return std::string{static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+    };
+    int errors = cmndta001.nberr;
+    for (int value = 0; value < 1000; ++value) {
+        const std::string f = two(value % 100);
+        const std::string ddd = std::to_string(value / 100) + f;
+        const std::string n(1, "NSns"[value % 4]);
+        const std::string e(1, "EWew"[(value / 4) % 4]);
+        for (const std::string& text :
+             {f + ":30:15 " + n + " 006:10:00 " + e, "45:" + f + ":15 " + n + " 006:10:00 " + e,
+              "45:30:" + f + " " + n + " 006:10:00 " + e, "45:30:15 " + n + " " + ddd + ":10:00 " + e,
+              "45:30:15 " + n + " 006:" + f + ":00 " + e, "45:30:15 " + n + " 006:10:" + f + " " + e}) {
+            SCOPED_TRACE(text);
+            float lat = 1.0f;
+            float lon = 2.0f;
+            float general_lat = 3.0f;
+            float general_lon = 4.0f;
+            const int usual = extract_coord(text, lat, lon);
+            ASSERT_EQ(usual, extract_coord(text + " *X", general_lat, general_lon));
+            errors += usual == 0 ? 0 : 2;
+            if (usual == 0) {
+                ASSERT_EQ(std::bit_cast<std::uint32_t>(lat), std::bit_cast<std::uint32_t>(general_lat));
+                ASSERT_EQ(std::bit_cast<std::uint32_t>(lon), std::bit_cast<std::uint32_t>(general_lon));
+            }
+        }
+    }
+    EXPECT_EQ(cmndta001.nberr, errors);
+    EXPECT_EQ(cmndta001.nbwarn, 0);
+}
+
 TEST_F(OpenAirTextTest, DotsRepairedWithOneWarning) {
     float lat = 0.0f;
     float lon = 0.0f;
