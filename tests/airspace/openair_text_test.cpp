@@ -147,12 +147,12 @@ TEST_F(OpenAirTextTest, MalformedCoordinatesAreErrorsAndChangeNothing) {
                              "45:30:15 X 006:10:00 E", "45:30:15 N x06:10:00 E", "45:30:15 N 006:1x:00 E",
                              "45:30:15 N 006:10:0x E", "45:30:15 N 006:10:00 N", "45;30:15 N 006:10:00 E",
                              "#5:30:15 N 006:10:00 E", "45:30:1? N 006:10:00 E", "4\xB5:30:15 N 006:10:00 E",
-                             "45:30:15 N 006:1\xB9:00 E"}) {
+                             "45:30:15 N 006:1\xB9:00 E", "45:30:1: N 006:10:00 E", "45:30:15 N 006::0:00 E"}) {
         EXPECT_EQ(extract_coord(text, lat, lon), -1) << text;
     }
     EXPECT_EQ(lat, 1.0f);
     EXPECT_EQ(lon, 2.0f);
-    EXPECT_EQ(cmndta001.nberr, 21);
+    EXPECT_EQ(cmndta001.nberr, 23);
 }
 
 TEST_F(OpenAirTextTest, AltitudeTexts) {
