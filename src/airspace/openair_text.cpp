@@ -205,7 +205,7 @@ bool plain_part(std::string_view text, std::size_t& i, char positive, char negat
     if (i >= text.size()) {
         return false;
     }
-    const char upper = (text[i] >= 'a' && text[i] <= 'z') ? static_cast<char>(text[i] - 'a' + 'A') : text[i];
+    const char upper = upper_letter(text[i]);
     if (upper != positive && upper != negative) {
         return false;
     }
@@ -267,7 +267,7 @@ bool column_part(const char* p, char positive, char negative, double& value) {
         degrees += hundreds * 100;
     }
     const char letter = last[9];
-    const char upper = (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
+    const char upper = upper_letter(letter);
     if (upper != positive && upper != negative) {
         return false;
     }
@@ -351,7 +351,7 @@ int general_coord(std::string_view str, float& rlat, float& rlon) {
     bool dotted = false;
     for (std::size_t i = 0; i < length; ++i) {
         const char c = cut[i];
-        const char upper = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+        const char upper = upper_letter(c);
         buffer[i] = upper;
         if (upper == 'N') {
             first_n = std::min(first_n, i);

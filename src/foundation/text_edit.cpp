@@ -7,8 +7,6 @@
 
 namespace {
 
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Drops the trailing blanks in place.
@@ -20,7 +18,7 @@ void remove_enclosing(std::string& buff, char quote) { buff.assign(without_enclo
 
 void majusc(std::string& strng) {
     drop_trailing_blanks(strng);
-    std::transform(strng.begin(), strng.end(), strng.begin(), upper);
+    std::transform(strng.begin(), strng.end(), strng.begin(), upper_letter);
 }
 
 void minusc(std::string& strng) {
@@ -34,7 +32,7 @@ bool case_blind_compare(std::string_view s1, std::string_view s2) {
         return false;
     }
     for (std::size_t i = 0; i < length; ++i) {
-        if (upper(s1[i]) != upper(s2[i])) {
+        if (upper_letter(s1[i]) != upper_letter(s2[i])) {
             return false;
         }
     }

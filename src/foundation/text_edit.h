@@ -11,6 +11,9 @@
 #include <string>
 #include <string_view>
 
+// A letter a-z as A-Z; any other byte as it is.
+inline char upper_letter(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
 // Letters a-z become A-Z.
 void majusc(std::string& strng);
 
