@@ -53,20 +53,12 @@ bool sane_nautical_miles(float value) {
     return std::fabs(value) <= kLargestAirspaceRadius / kNauticalMileInMetres;
 }
 
-// The plain readings of one number, which give list_read's value for the
-// usual items; false for any other item.
-bool read_plain_item(std::string_view item, int& value) { return read_plain_integer(item, value); }
-bool read_plain_item(std::string_view item, float& value) { return read_exact_decimal(item, value); }
-
 // Reads the comma-separated numbers of an SP, SB or DA argument in order; an
 // item that cannot be read leaves its value as it was.
 template <class T, std::size_t N>
 void read_comma_list(std::string_view arg, std::array<T*, N> values) {
     for (T* value : values) {
-        const std::string_view item = next_list_item(arg, ',');
-        if (!read_plain_item(item, *value)) {
-            list_read(item, *value);
-        }
+        list_read(next_list_item(arg, ','), *value);
     }
 }
 

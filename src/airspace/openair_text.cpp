@@ -86,7 +86,7 @@ int repair_dots(std::string& part) {
 
 // Reads one field as a real; false when it is missing or not a number.
 bool read_field(std::string_view field, float& value) {
-    return read_exact_decimal(field, value) || (list_read(field, value) == kReadOk && std::isfinite(value));
+    return list_read(field, value) == kReadOk && std::isfinite(value);
 }
 
 // The same for a field of a degrees-minutes-seconds text, most often plain

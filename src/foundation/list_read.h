@@ -60,9 +60,21 @@ bool read_exact_decimal(std::string_view text, float& value);
 // other text, which list_read then reads.
 bool read_plain_integer(std::string_view text, int& value);
 
-// Reads one or several numbers: list_read(text, hours, minutes, seconds).
+// The plain reading of one number above, for the type of its target (none
+// for a double).
+inline bool read_plain_number(std::string_view text, float& value) { return read_exact_decimal(text, value); }
+inline bool read_plain_number(std::string_view text, int& value) { return read_plain_integer(text, value); }
+inline bool read_plain_number(std::string_view /*text*/, double& /*value*/) { return false; }
+
+// Reads one or several numbers: list_read(text, hours, minutes, seconds). One
+// number of the common form is read by its plain reading, with the same value.
 template <class... T>
 int list_read(std::string_view text, T&... targets) {
+    if constexpr (sizeof...(T) == 1) {
+        if ((read_plain_number(text, targets) && ...)) {
+            return kReadOk;
+        }
+    }
     const std::array<ListTarget, sizeof...(T)> list{ListTarget(&targets)...};
     return list_read_items(text, list);
 }

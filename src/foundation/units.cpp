@@ -43,7 +43,7 @@ int scale(float value, float factor, float& result) {
 int read_scaled(std::string_view text, int unit_at, float factor, float& xx) {
     const std::string_view number = unit_at > 0 ? text.substr(0, static_cast<std::size_t>(unit_at - 1)) : text;
     float value = 0.0f;
-    int status = read_exact_decimal(number, value) ? kReadOk : list_read(number, value);
+    int status = list_read(number, value);
     if (status == kReadOk) {
         status = scale(value, factor, value);
     }

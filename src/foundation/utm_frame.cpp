@@ -145,6 +145,23 @@ bool frame_missing() {
     return true;
 }
 
+// The powers 2 to 8 of a series' variable, each the product of two lower ones.
+struct SeriesPowers {
+    double p2, p3, p4, p5, p6, p7, p8;
+};
+
+SeriesPowers powers_of(double v) {
+    SeriesPowers p{};
+    p.p2 = v * v;
+    p.p3 = p.p2 * v;
+    p.p4 = p.p2 * p.p2;
+    p.p5 = p.p4 * v;
+    p.p6 = p.p4 * p.p2;
+    p.p7 = p.p6 * v;
+    p.p8 = p.p4 * p.p4;
+    return p;
+}
+
 // Frame metres x, y of a position from the terms of its latitude; false
 // when they do not fit 32-bit reals.
 bool series_xy(const LatitudeTerms& terms, float rlon, double& x, double& y) {
@@ -155,13 +172,7 @@ bool series_xy(const LatitudeTerms& terms, float rlon, double& x, double& y) {
     const double tt = t * t;
     const double cc = kEp2 * c * c;
     const double a = c * (static_cast<double>(rlon) - utm000.rlon0) * utm000.degrad;
-    const double a2 = a * a;
-    const double a3 = a2 * a;
-    const double a4 = a2 * a2;
-    const double a5 = a4 * a;
-    const double a6 = a4 * a2;
-    const double a7 = a6 * a;
-    const double a8 = a4 * a4;
+    const auto [a2, a3, a4, a5, a6, a7, a8] = powers_of(a);
     const double easting =
         kK0 * n *
             (a + (1.0 - tt + cc) * a3 / 6.0 +
@@ -252,13 +263,7 @@ int xytolatlon(float rx, float ry, float& rlat, float& rlon) {
         const double n1 = kA / w;
         const double r1 = 6335.43931773519 / (w * w * w);
         const double d = x / (n1 * kK0);
-        const double d2 = d * d;
-        const double d3 = d2 * d;
-        const double d4 = d2 * d2;
-        const double d5 = d4 * d;
-        const double d6 = d4 * d2;
-        const double d7 = d6 * d;
-        const double d8 = d4 * d4;
+        const auto [d2, d3, d4, d5, d6, d7, d8] = powers_of(d);
         lat = utm000.raddeg *
               (phi1 - (n1 * tan1 / r1) *
                           (d2 / 2.0 - (5.0 + 3.0 * t1 + 10.0 * c1 - 4.0 * c1 * c1 - 0.015112986871788699) * d4 / 24.0 +

@@ -14,6 +14,26 @@ using airspace_test::AirspaceTest;
 
 class OpenAirTextTest : public AirspaceTest {};
 
+// The text read as it stands and through the general reading (a remark after
+// it sends it there): the same status, in `status`, and when read the same bits.
+::testing::AssertionResult read_as_the_general_reading(const std::string& text, int& status) {
+    float lat = 1.0f;
+    float lon = 2.0f;
+    float general_lat = 3.0f;
+    float general_lon = 4.0f;
+    status = extract_coord(text, lat, lon);
+    const int general = extract_coord(text + " *X", general_lat, general_lon);
+    if (status != general) {
+        return ::testing::AssertionFailure() << text << ": status " << status << ", general " << general;
+    }
+    if (status == 0 && (std::bit_cast<std::uint32_t>(lat) != std::bit_cast<std::uint32_t>(general_lat) ||
+                        std::bit_cast<std::uint32_t>(lon) != std::bit_cast<std::uint32_t>(general_lon))) {
+        return ::testing::AssertionFailure() << text << ": " << lat << " " << lon << ", general " << general_lat
+                                             << " " << general_lon;
+    }
+    return ::testing::AssertionSuccess();
+}
+
 TEST_F(OpenAirTextTest, ClassLookup) {
     EXPECT_EQ(get_typ("UNCLASSIFIED"), 13);
     EXPECT_EQ(get_typ("W"), 10);
@@ -58,18 +78,8 @@ TEST_F(OpenAirTextTest, UsualCoordinatesReadAsTheGeneralReadingReadsThem) {
                                    "123456789:0:0 N 0:0:0 E", "1:2:3  N   4:5:6   E", "45:30:15. N 006:10:00 E",
                                    "45:30:15 n 006:10:00 e", "44:12:34 S 007:23:45 W", "89:59:59 s 179:59:59 w",
                                    "45:30:15 N 0006:10:00 E", "45:30:15N  006:10:00 E", "45:30:15 N 006:10:00E "}) {
-        SCOPED_TRACE(text);
-        float lat = 1.0f;
-        float lon = 2.0f;
-        float general_lat = 3.0f;
-        float general_lon = 4.0f;
-        const int usual = extract_coord(text, lat, lon);
-        const int general = extract_coord(text + " *X", general_lat, general_lon);
-        EXPECT_EQ(usual, general);
-        if (usual == 0) {
-            EXPECT_EQ(std::bit_cast<std::uint32_t>(lat), std::bit_cast<std::uint32_t>(general_lat));
-            EXPECT_EQ(std::bit_cast<std::uint32_t>(lon), std::bit_cast<std::uint32_t>(general_lon));
-        }
+        int status = 0;
+        EXPECT_TRUE(read_as_the_general_reading(text, status));
     }
     EXPECT_EQ(cmndta001.nbwarn, 0);
     // Out of range: the general reading tells, once for each of the two texts.
@@ -98,18 +108,9 @@ TEST_F(OpenAirTextTest, ColumnLayoutReadAsTheGeneralReadingReadsIt) {
              {f + ":30:15 " + n + " 006:10:00 " + e, "45:" + f + ":15 " + n + " 006:10:00 " + e,
               "45:30:" + f + " " + n + " 006:10:00 " + e, "45:30:15 " + n + " " + ddd + ":10:00 " + e,
               "45:30:15 " + n + " 006:" + f + ":00 " + e, "45:30:15 " + n + " 006:10:" + f + " " + e}) {
-            SCOPED_TRACE(text);
-            float lat = 1.0f;
-            float lon = 2.0f;
-            float general_lat = 3.0f;
-            float general_lon = 4.0f;
-            const int usual = extract_coord(text, lat, lon);
-            ASSERT_EQ(usual, extract_coord(text + " *X", general_lat, general_lon));
-            errors += usual == 0 ? 0 : 2;
-            if (usual == 0) {
-                ASSERT_EQ(std::bit_cast<std::uint32_t>(lat), std::bit_cast<std::uint32_t>(general_lat));
-                ASSERT_EQ(std::bit_cast<std::uint32_t>(lon), std::bit_cast<std::uint32_t>(general_lon));
-            }
+            int status = 0;
+            ASSERT_TRUE(read_as_the_general_reading(text, status));
+            errors += status == 0 ? 0 : 2;
         }
     }
     EXPECT_EQ(cmndta001.nberr, errors);
