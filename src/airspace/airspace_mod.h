@@ -39,14 +39,19 @@ struct AirspaceGridDim {
 // (1, 1), (0, 1) in cells; edge e runs from corner e to corner e + 1 (edge 4
 // back to corner 1).
 //
-// code[k]: 0 no corner inside the zone; -1 all four inside; 1..4 a border
-// cell, the number of the highest-numbered corner that lies inside.
-// seg[k]: for a border cell, the as_pp index of the first point of a ring
-// segment crossing the cell (the first found in ring order on the cell's
-// lowest-numbered crossed edge); -1 for the other cells and for a border cell
-// where none was found.
+// code[k]: 0 the zone's outline does not reach the cell and no corner lies
+// inside: the cell is outside; -1 the outline does not reach it and all four
+// corners lie inside: the cell is inside; 1..4 one ring segment alone
+// crosses the cell: the number of the highest-numbered corner that lies
+// inside, a point being inside when it lies on that corner's side of the
+// segment; 5 (kCellRing) any other cell the outline reaches: the ring's
+// winding number decides. airspace/zone_raster.h tells how the cells are
+// found.
+// seg[k]: for codes 1..4, the as_pp index of the first point of the segment
+// (it runs to the next point); -1 for the other cells.
 inline constexpr std::int8_t kCellOutside = 0;
 inline constexpr std::int8_t kCellInside = -1;
+inline constexpr std::int8_t kCellRing = 5;
 inline constexpr std::int32_t kNoSegment = -1;
 // Spare cells after the last zone's.
 inline constexpr int kSpareCells = 128;

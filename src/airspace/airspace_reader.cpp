@@ -36,6 +36,9 @@ namespace {
 
 // Characters of a line that are interpreted; the copy keeps the whole line.
 constexpr std::size_t kRecordLength = 256;
+// Points a zone of the load mode needs: two make an open line (left open by
+// the ring closing), which encloses nothing.
+constexpr int kLeastZonePoints = 3;
 
 // Columns from..to (1-based, inclusive) of a record; empty where it is shorter.
 std::string_view columns(std::string_view rec, std::size_t from, std::size_t to) {
@@ -71,6 +74,7 @@ struct ZoneStatistics {
     std::string largest_name;
     int longest_an = 0;
     int longest_name = 0;
+    int too_few_points = 0;  // zones the load mode dropped for fewer than three points
 };
 
 // The output files of a filter-mode read.
@@ -563,6 +567,12 @@ void OpenAirReader::decide(bool qlast) {
     build_name(asn_, assn_, ast_, asl_, ash_, ityp_);
     stats_.longest_name = std::max(stats_.longest_name, static_cast<int>(asn_.size()));
     if (!filter_) {
+        const AirspaceZone& zone = zon_[nzon_];
+        if (zone.last - zone.first + 1 < kLeastZonePoints) {
+            ++stats_.too_few_points;
+            npt_ = zone_start_;
+            return;
+        }
         if (in_map(nzon_ + 1, zon_, pp_, qglob_)) {
             keep_loaded_zone(zon_, pp_, nzon_ + 1, asn_, asl_, ash_);
             ++nzon_;
@@ -740,6 +750,9 @@ void trace_end(const OpenAirReader& reader) {
                                  {stats.smallest, stats.largest, mean, fit_field(stats.largest_name, 64)}));
     airspace_trace(fortran_write("('NZON,LMAX,NPT',4(1X,I6))",
                                  {reader.zones_held(), stats.longest_an, stats.longest_name, reader.npt()}));
+    if (stats.too_few_points > 0) {
+        airspace_trace(fortran_write("('Zones of fewer than 3 points dropped:',1X,I6)", {stats.too_few_points}));
+    }
 }
 
 }  // namespace

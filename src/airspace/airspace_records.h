@@ -135,6 +135,10 @@ struct Trn002 {
     float altmax = 0.0f;
     float dx_rect = 0.0f;   // rectangle size along x, m
     float dy_rect = 0.0f;   // along y
+    // Origin of the rectangles: the reach extents' xmin_r, ymin_r (trn001)
+    // when they were built, which the terrain grid's cells move afterwards.
+    float xorg_rect = 0.0f;
+    float yorg_rect = 0.0f;
     // [i 1..50][j 1..50], element 0 of each axis unused.
     std::array<std::array<bool, kRectSlots + 1>, kRectSlots + 1> qrect{};
     int nx_rect = 0;        // rectangles in use along x

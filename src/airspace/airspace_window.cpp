@@ -77,22 +77,18 @@ bool in_map(int nz, std::span<const AirspaceZone> zon, std::span<const PlanePoin
         xmax = std::max(xmax, x);
         ymin = std::min(ymin, y);
         ymax = std::max(ymax, y);
-        if (!in_window(x, y)) {
-            continue;
-        }
-        if (qglob || as0003.qshow_unreach_as) {
-            return true;
-        }
-        const int i = rect_index(x, trn001.xmin_r, trn002.dx_rect, trn002.nx_rect);
-        const int j = rect_index(y, trn001.ymin_r, trn002.dy_rect, trn002.ny_rect);
-        if (is_in_rect(i, j)) {
+        if (in_window(x, y) && (qglob || as0003.qshow_unreach_as || in_reach_rect(x, y))) {
             return true;
         }
     }
-    if (in_window(xmin, ymin) || in_window(xmax, ymin) || in_window(xmax, ymax) || in_window(xmin, ymax)) {
-        return true;
-    }
-    const auto in_box = [&](float x, float y) { return x >= xmin && x <= xmax && y >= ymin && y <= ymax; };
-    return in_box(as0002.as_xmin, as0002.as_ymin) || in_box(as0002.as_xmax, as0002.as_ymin) ||
-           in_box(as0002.as_xmax, as0002.as_ymax) || in_box(as0002.as_xmin, as0002.as_ymax);
+    // The box and the window overlap: this holds when a corner of either
+    // lies inside the other, and also for a zone that crosses the window
+    // like a band, none of whose points or corners lies inside it.
+    return xmin <= as0002.as_xmax && xmax >= as0002.as_xmin && ymin <= as0002.as_ymax && ymax >= as0002.as_ymin;
+}
+
+bool in_reach_rect(float x, float y) {
+    const int i = rect_index(x, trn002.xorg_rect, trn002.dx_rect, trn002.nx_rect);
+    const int j = rect_index(y, trn002.yorg_rect, trn002.dy_rect, trn002.ny_rect);
+    return is_in_rect(i, j);
 }

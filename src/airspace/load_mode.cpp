@@ -30,7 +30,16 @@ constexpr int kPenaltyZonePoints = kPenaltyZoneCorners + 1;
 // Distance below which check_dup removes a point, metres.
 constexpr float kDuplicateDistance = 50.0f;
 
-// Default pens of the classes 0..19: style, width, red, green, blue.
+// Default pens of the classes 0..19: style, width, red, green, blue. No
+// file gives them (the format's SP lines replace them zone by zone) and the
+// tables only fix their shape, 5 numbers a class: the values are this
+// program's own choice, solid lines coloured by what a class means to a
+// glider pilot: red for the zones not to be entered (A, B, P, R), blue for
+// the controlled classes C and D, green for E, F and the derogation classes G
+// and GSEC, orange for Q (danger), magenta for GP and CTR, grey for UNC and
+// the unused slots. GP is 3 wide because the reader draws GP 3 wide whatever
+// its SP line says; the controlled and forbidden classes (A, B, C, D, P, R,
+// CTR) are 2 wide, the others 1.
 constexpr AirspacePens kDefaultPens = {{
     {0, 2, 255, 0, 0},      // A
     {0, 2, 255, 0, 0},      // B

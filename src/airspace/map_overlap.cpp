@@ -110,6 +110,8 @@ void fill_rectangles() {
     r.ny_rect = size > 0.0f ? std::clamp(nearest_int(ys / size), 2, kRectSlots) : 2;
     r.dx_rect = equal_part(xs, r.nx_rect);
     r.dy_rect = equal_part(ys, r.ny_rect);
+    r.xorg_rect = trn001.xmin_r;
+    r.yorg_rect = trn001.ymin_r;
     if (pelrn00.qnav) {
         for (int i = 1; i <= kRectSlots; ++i) {
             for (int j = 1; j <= kRectSlots; ++j) {
@@ -120,10 +122,10 @@ void fill_rectangles() {
         for (int n = 1; n <= track_points(); ++n) {
             const TrackPoint& p = track_point(n);
             const float reach = p[3] * loca00.fcalc;
-            const int i1 = rect_index(p[1] - reach, trn001.xmin_r, r.dx_rect, r.nx_rect);
-            const int i2 = rect_index(p[1] + reach, trn001.xmin_r, r.dx_rect, r.nx_rect);
-            const int j1 = rect_index(p[2] - reach, trn001.ymin_r, r.dy_rect, r.ny_rect);
-            const int j2 = rect_index(p[2] + reach, trn001.ymin_r, r.dy_rect, r.ny_rect);
+            const int i1 = rect_index(p[1] - reach, r.xorg_rect, r.dx_rect, r.nx_rect);
+            const int i2 = rect_index(p[1] + reach, r.xorg_rect, r.dx_rect, r.nx_rect);
+            const int j1 = rect_index(p[2] - reach, r.yorg_rect, r.dy_rect, r.ny_rect);
+            const int j2 = rect_index(p[2] + reach, r.yorg_rect, r.dy_rect, r.ny_rect);
             for (int i = i1; i <= i2; ++i) {
                 for (int j = j1; j <= j2; ++j) {
                     r.qrect[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] = true;
@@ -146,21 +148,20 @@ void fill_rectangles() {
 }
 
 // Makes the count of cells from `first` a multiple of 64 within a grid of
-// `size` cells (numbered from 1).
+// `size` cells (numbered from 1), holding the cells first .. first + count - 1
+// that were asked for: the count is raised to the next multiple when the grid
+// holds that many from `first` on, or from an earlier start that ends at the
+// grid's last cell; only a grid narrower than the raised count lowers it, to
+// the multiple below, from `first` on (a grid of fewer than 64 cells gets
+// none).
 void fit_multiple(int& first, int& count, int size) {
-    if (first + count - 1 <= size) {
-        count = std::max((count + kGridMultiple - 1) / kGridMultiple, 0) * kGridMultiple;
-    } else {
-        count = std::max(count / kGridMultiple, 0) * kGridMultiple;
+    const int raised = std::max((count + kGridMultiple - 1) / kGridMultiple, 0) * kGridMultiple;
+    if (raised <= size) {
+        count = raised;
+        first = std::min(first, size - count + 1);
+        return;
     }
-    if (first + count - 1 > size) {
-        first = size - count + 1;
-    }
-    if (first < 0) {
-        const int raise = (-first + kGridMultiple - 1) / kGridMultiple * kGridMultiple;
-        first += raise;
-        count -= raise;
-    }
+    count = std::max(count / kGridMultiple, 0) * kGridMultiple;
 }
 
 // The reach extents (landscape frame) on the edges of the cells: columns

@@ -20,17 +20,20 @@
 //   those and 25 km, at most pelrn00.maxtaskmargin km; a track: the reach
 //   extents, or the whole frame with as0003.qshow_unreach_as);
 // - the reachability rectangles trn002 (about 30 along the longer side; all
-//   flagged in navigation mode, else those within a glide of a track point);
+//   flagged in navigation mode, else those within a glide of a track point),
+//   with the origin they are built on (the reach extents' minimum before
+//   the grid's cells move them);
 // - the terrain grid cells i_00, j_00, ni_00, nj_00 over the reach extents
 //   (grid steps rew, rns; ni_scn x nj_scn cells), numbered as the terrain
 //   code numbers them: columns from the frame's west edge (the grid frame
 //   xg = x_scn_mx - x), rows from its south edge; the counts made multiples
-//   of 64: raised to the next multiple and the range shifted back to end at
-//   the grid's last cell when it runs over, a start below 0 then raised (and
-//   the count lowered) by a multiple of 64. A start of 0 can remain; a grid
-//   narrower than 64 cells gets a count of 0. The reach extents follow the
-//   cells. The terrain code takes the heights of that window with
-//   window_trn_heights (terrain/trn_heights.h).
+//   of 64 that hold the cells asked for: raised to the next multiple, the
+//   range shifted back to end at the grid's last cell when it runs over;
+//   only a grid narrower than the raised count lowers it to the multiple
+//   below, from the first cell asked for (a grid narrower than 64 cells gets
+//   a count of 0). The start stays a cell of the grid. The reach extents
+//   follow the cells. The terrain code takes the heights of that window
+//   with window_trn_heights (terrain/trn_heights.h).
 //
 // Result: 1 when the check ran to its end; after the question -1 when the
 // user answered yes, 0 otherwise. 0 also, after an error message, when there

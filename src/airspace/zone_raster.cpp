@@ -11,7 +11,6 @@
 #include "airspace/plane_geometry.h"
 #include "foundation/dms_text.h"
 #include "foundation/fortran_format.h"
-#include "foundation/log.h"
 #include "foundation/utm_frame.h"
 
 float node_x(const ZoneGrid& grid, int i) { return grid.xmin + static_cast<float>(i - 1) * grid.dx; }
@@ -22,6 +21,18 @@ namespace {
 
 // Inside flags of one row of nodes, column i at element i - 1.
 using NodeRow = std::vector<char>;
+
+// A cell that more than one ring segment (or a ring point) reaches, while
+// the outline is being marked.
+constexpr std::int32_t kManySegments = -2;
+
+// The margin by which a cell is widened when the outline is marked: a
+// sixty-fourth of the cell, and a few float steps of the largest coordinate
+// of the grid (the rounding of the cell's corners and of the cell a point is
+// looked up in), and a millimetre.
+constexpr double kMarginOfCell = 1.0 / 64.0;
+constexpr double kMarginOfCoordinate = 1.0e-6;
+constexpr double kLeastMargin = 1.0e-3;
 
 int segment_count(std::span<const PlanePoint> ring) { return ring.size() >= 2 ? static_cast<int>(ring.size()) - 1 : 0; }
 
@@ -81,94 +92,88 @@ void fill_row_scanline(std::span<const PlanePoint> ring, const ZoneGrid& grid, i
     }
 }
 
-// For each cell row j, the ring segments whose y extent reaches the row's
-// band [node_y(j), node_y(j + 1)], in ring order (the row's list is
-// segments[start[j - 1] .. start[j])). A segment outside the band cannot meet
-// an edge of a cell of the row: seg_intersect rejects it by its extents.
-struct RowSegments {
-    std::vector<int> start;
-    std::vector<int> segments;
-
-    std::span<const int> of(int j) const {
-        const auto from = static_cast<std::size_t>(start[static_cast<std::size_t>(j - 1)]);
-        const auto to = static_cast<std::size_t>(start[static_cast<std::size_t>(j)]);
-        return std::span<const int>(segments).subspan(from, to - from);
-    }
+// The cells of one axis whose extent, widened by `margin`, meets [lo, hi]:
+// from..to (empty when from > to). `node` gives the nodes 1..cells + 1 of
+// the axis, `step` its cell size (0: every node on the box's edge).
+struct Span {
+    int from = 1;
+    int to = 0;
 };
 
-// The first of rows 1..rows for which `beyond` is false, rows + 1 when there
-// is none; `beyond` must hold for a leading run of rows only.
-template <class Beyond>
-int first_row_not(int rows, Beyond beyond) {
-    int lo = 1;
-    int hi = rows + 1;
-    while (lo < hi) {
-        const int mid = lo + (hi - lo) / 2;
-        if (beyond(mid)) {
-            lo = mid + 1;
-        } else {
-            hi = mid;
-        }
+template <class Node>
+Span cells_meeting(double lo, double hi, double margin, int cells, float step, Node node) {
+    Span span;
+    if (step > 0.0f) {
+        // A first guess a cell wider on each side, then the exact test.
+        const double origin = node(1);
+        const auto cell_at = [&](double v) {
+            return static_cast<int>(std::clamp(std::floor((v - origin) / step), -2.0, cells + 2.0)) + 1;
+        };
+        span.from = std::max(cell_at(lo - margin) - 1, 1);
+        span.to = std::min(cell_at(hi + margin) + 1, cells);
+    } else {
+        span.from = 1;
+        span.to = cells;
     }
-    return lo;
+    while (span.from <= span.to && static_cast<double>(node(span.from + 1)) + margin < lo) {
+        ++span.from;
+    }
+    while (span.to >= span.from && static_cast<double>(node(span.to)) - margin > hi) {
+        --span.to;
+    }
+    return span;
 }
 
-void bucket_segments(std::span<const PlanePoint> ring, const ZoneGrid& grid, RowSegments& rows) {
-    const int nrows = grid.nnyy;
-    const int nseg = segment_count(ring);
-    std::vector<std::array<int, 2>> spans(static_cast<std::size_t>(nseg));
-    rows.start.assign(static_cast<std::size_t>(nrows) + 1, 0);
-    for (int s = 0; s < nseg; ++s) {
-        const float ya = ring[static_cast<std::size_t>(s)].y;
-        const float yb = ring[static_cast<std::size_t>(s) + 1].y;
-        const float lo = std::min(ya, yb);
-        const float hi = std::max(ya, yb);
-        const int j1 = first_row_not(nrows, [&](int j) { return node_y(grid, j + 1) < lo; });
-        const int j2 = first_row_not(nrows, [&](int j) { return node_y(grid, j) <= hi; }) - 1;
-        spans[static_cast<std::size_t>(s)] = {j1, j2};
-        for (int j = j1; j <= j2; ++j) {
-            ++rows.start[static_cast<std::size_t>(j)];
+// What the outline marks in `seg`, cell (i, j) at (j - 1) nnxx + i - 1: the
+// model's index of the only ring segment that reaches the cell widened by
+// the margin, kManySegments when more than one does or a ring point lies in
+// it, kNoSegment when none does.
+void mark_outline(std::span<const PlanePoint> ring, int first, const ZoneGrid& grid, std::span<std::int32_t> seg) {
+    std::fill(seg.begin(), seg.end(), kNoSegment);
+    const double largest_x = std::max(std::fabs(node_x(grid, 1)), std::fabs(node_x(grid, grid.nnxx + 1)));
+    const double largest_y = std::max(std::fabs(node_y(grid, 1)), std::fabs(node_y(grid, grid.nnyy + 1)));
+    const double mx = kMarginOfCell * grid.dx + kMarginOfCoordinate * largest_x + kLeastMargin;
+    const double my = kMarginOfCell * grid.dy + kMarginOfCoordinate * largest_y + kLeastMargin;
+    const auto x_of = [&grid](int i) { return node_x(grid, i); };
+    const auto y_of = [&grid](int j) { return node_y(grid, j); };
+    const auto mark = [&](const Span& columns, int j, std::int32_t value) {
+        const std::size_t row = static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(grid.nnxx);
+        for (int i = columns.from; i <= columns.to; ++i) {
+            std::int32_t& cell = seg[row + static_cast<std::size_t>(i - 1)];
+            cell = cell == kNoSegment || cell == value ? value : kManySegments;
         }
-    }
-    for (int j = 1; j <= nrows; ++j) {
-        rows.start[static_cast<std::size_t>(j)] += rows.start[static_cast<std::size_t>(j - 1)];
-    }
-    rows.segments.assign(static_cast<std::size_t>(rows.start[static_cast<std::size_t>(nrows)]), 0);
-    std::vector<int> fill(rows.start.begin(), rows.start.end() - 1);
-    for (int s = 0; s < nseg; ++s) {
-        const auto [j1, j2] = spans[static_cast<std::size_t>(s)];
-        for (int j = j1; j <= j2; ++j) {
-            rows.segments[static_cast<std::size_t>(fill[static_cast<std::size_t>(j - 1)]++)] = s;
-        }
-    }
-}
-
-bool meets(std::span<const PlanePoint> ring, int s, const PlanePoint& a, const PlanePoint& b) {
-    const PlanePoint& p = ring[static_cast<std::size_t>(s)];
-    const PlanePoint& q = ring[static_cast<std::size_t>(s) + 1];
-    return seg_intersect(p.x, p.y, q.x, q.y, a.x, a.y, b.x, b.y);
-}
-
-// The first ring segment, in ring order, that meets the cell edge a-b; -1
-// when none does.
-int first_crossing(std::span<const PlanePoint> ring, const PlanePoint& a, const PlanePoint& b) {
+    };
     const int nseg = segment_count(ring);
     for (int s = 0; s < nseg; ++s) {
-        if (meets(ring, s, a, b)) {
-            return s;
+        const PlanePoint& a = ring[static_cast<std::size_t>(s)];
+        const PlanePoint& b = ring[static_cast<std::size_t>(s) + 1];
+        const double ax = a.x;
+        const double ay = a.y;
+        const double bx = b.x;
+        const double by = b.y;
+        const Span rows = cells_meeting(std::min(ay, by), std::max(ay, by), my, grid.nnyy, grid.dy, y_of);
+        for (int j = rows.from; j <= rows.to; ++j) {
+            // The part of the segment within the row widened by the margin.
+            double xa = ax;
+            double xb = bx;
+            if (ay != by) {
+                const double t0 = std::clamp((y_of(j) - my - ay) / (by - ay), 0.0, 1.0);
+                const double t1 = std::clamp((y_of(j + 1) + my - ay) / (by - ay), 0.0, 1.0);
+                xa = ax + t0 * (bx - ax);
+                xb = ax + t1 * (bx - ax);
+            }
+            mark(cells_meeting(std::min(xa, xb), std::max(xa, xb), mx, grid.nnxx, grid.dx, x_of), j, first + s);
         }
     }
-    return -1;
-}
-
-int first_crossing_of(std::span<const PlanePoint> ring, std::span<const int> candidates, const PlanePoint& a,
-                      const PlanePoint& b) {
-    for (const int s : candidates) {
-        if (meets(ring, s, a, b)) {
-            return s;
+    // The cells round a ring point, where two segments meet (or an open
+    // ring ends): the ring decides there.
+    for (const PlanePoint& p : ring) {
+        const Span rows = cells_meeting(p.y, p.y, my, grid.nnyy, grid.dy, y_of);
+        const Span columns = cells_meeting(p.x, p.x, mx, grid.nnxx, grid.dx, x_of);
+        for (int j = rows.from; j <= rows.to; ++j) {
+            mark(columns, j, kManySegments);
         }
     }
-    return -1;
 }
 
 std::string position_text(const PlanePoint& p) {
@@ -182,8 +187,9 @@ std::string position_text(const PlanePoint& p) {
     return clat + " " + clon;
 }
 
-// Trace of a border cell where no ring segment meets a crossed edge: the
-// cell, the corner, and the ring point nearest to it (larger of |dx| and |dy|).
+// Trace of a cell whose corners differ though no ring segment reaches it (a
+// rounding of the corners' tests): the cell, its first corner, and the ring
+// point nearest to it (larger of |dx| and |dy|).
 void trace_unmatched(int zone, int i, int j, std::span<const PlanePoint> ring, int first, const PlanePoint& corner,
                      int cell_code) {
     if (!airspace_trace_enabled()) {
@@ -210,17 +216,13 @@ void trace_unmatched(int zone, int i, int j, std::span<const PlanePoint> ring, i
 ZoneRasterCounts raster_zone(int zone, std::span<const PlanePoint> ring, int first, const ZoneGrid& grid,
                              NodeFill fill, std::span<std::int8_t> code, std::span<std::int32_t> seg) {
     ZoneRasterCounts counts;
+    mark_outline(ring, first, grid, seg);
     const int nodes = grid.nnxx + 1;
     NodeRow lower(static_cast<std::size_t>(nodes));
     NodeRow upper(static_cast<std::size_t>(nodes));
     std::vector<int> delta;
-    RowSegments rows;
-    const bool scanline = fill == NodeFill::scanline;
-    if (scanline) {
-        bucket_segments(ring, grid, rows);
-    }
     const auto fill_row = [&](int j, NodeRow& row) {
-        if (scanline) {
+        if (fill == NodeFill::scanline) {
             fill_row_scanline(ring, grid, j, row, delta);
         } else {
             fill_row_per_node(ring, grid, j, row);
@@ -229,9 +231,6 @@ ZoneRasterCounts raster_zone(int zone, std::span<const PlanePoint> ring, int fir
     fill_row(1, lower);
     for (int j = 1; j <= grid.nnyy; ++j) {
         fill_row(j + 1, upper);
-        const float y0 = node_y(grid, j);
-        const float y1 = node_y(grid, j + 1);
-        const std::span<const int> candidates = scanline ? rows.of(j) : std::span<const int>{};
         const char* const low = lower.data();
         const char* const up = upper.data();
         const std::size_t row = static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(grid.nnxx);
@@ -241,53 +240,25 @@ ZoneRasterCounts raster_zone(int zone, std::span<const PlanePoint> ring, int fir
             const unsigned corners = static_cast<unsigned>(low[c]) | static_cast<unsigned>(low[c + 1]) << 1 |
                                      static_cast<unsigned>(up[c + 1]) << 2 | static_cast<unsigned>(up[c]) << 3;
             const std::size_t k = row + c;
-            seg[k] = kNoSegment;
-            if (corners == 0 || corners == 15) {
+            const std::int32_t reached_by = seg[k];
+            const bool agree = corners == 0 || corners == 15;
+            if (reached_by == kNoSegment && agree) {
                 code[k] = corners == 0 ? kCellOutside : kCellInside;
                 continue;
             }
-            const std::array<bool, 4> inside = {(corners & 1) != 0, (corners & 2) != 0, (corners & 4) != 0,
-                                                (corners & 8) != 0};
             ++counts.border_cells;
-            const int highest = corners >= 8 ? 4 : corners >= 4 ? 3 : corners >= 2 ? 2 : 1;
-            code[k] = static_cast<std::int8_t>(highest);
-            const float x0 = node_x(grid, i);
-            const float x1 = node_x(grid, i + 1);
-            const std::array<PlanePoint, 4> corner = {PlanePoint{x0, y0}, PlanePoint{x1, y0}, PlanePoint{x1, y1},
-                                                      PlanePoint{x0, y1}};
-            std::array<int, 4> found{};
-            int nfound = 0;
-            int last_found_edge = 0;
-            int last_walked_edge = 0;
-            for (int e = 0; e < 4; ++e) {
-                const int e2 = (e + 1) % 4;
-                if (inside[static_cast<std::size_t>(e)] == inside[static_cast<std::size_t>(e2)]) {
-                    continue;
-                }
-                last_walked_edge = e;
-                const PlanePoint& a = corner[static_cast<std::size_t>(e)];
-                const PlanePoint& b = corner[static_cast<std::size_t>(e2)];
-                const int s = scanline ? first_crossing_of(ring, candidates, a, b) : first_crossing(ring, a, b);
-                if (s >= 0) {
-                    found[static_cast<std::size_t>(nfound++)] = s;
-                    last_found_edge = e;
-                }
-            }
-            if (nfound == 0) {
-                ++counts.unmatched_cells;
-                trace_unmatched(zone, i, j, ring, first, corner[static_cast<std::size_t>(last_walked_edge)],
-                                highest);
+            if (reached_by >= 0 && !agree) {
+                // Crossed by one segment alone: the side of it decides.
+                code[k] = static_cast<std::int8_t>(corners >= 8 ? 4 : corners >= 4 ? 3 : corners >= 2 ? 2 : 1);
                 continue;
             }
-            int chosen = found[0];
-            if (nfound >= 3) {
-                chosen = *std::min_element(found.begin(), found.begin() + nfound);
-                if (std::abs(found[0] - found[1]) > 1) {
-                    log_message_f("3 SEGMENTS OR MORE ???" +
-                                  position_text(corner[static_cast<std::size_t>(last_found_edge)]));
-                }
+            if (reached_by == kNoSegment) {
+                ++counts.unmatched_cells;
+                trace_unmatched(zone, i, j, ring, first, PlanePoint{node_x(grid, i), node_y(grid, j)},
+                                kCellRing);
             }
-            seg[k] = first + chosen;
+            code[k] = kCellRing;
+            seg[k] = kNoSegment;
         }
         std::swap(lower, upper);
     }

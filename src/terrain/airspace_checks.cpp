@@ -21,6 +21,9 @@ namespace {
 // Distances near_as starts from when no zone is near, metres.
 constexpr float kNoVerticalGap = 10000.0f;
 constexpr float kNoHorizontalGap = 100000.0f;
+// Relative size of a left-of-line value below which its sign is not trusted
+// (the rounding of its two products is some 1e-7 of their size).
+constexpr float kUnsureSide = 1.0e-5f;
 
 // The zones a point test found, at most 256, and whether one of them is a
 // derogation zone (kept even when the list is full).
@@ -48,16 +51,15 @@ void trace_found(std::string_view routine, bool result, const FoundZones& found)
     airspace_trace(line);
 }
 
-// Whether (xx, yy) lies inside zone nz by its coverage raster. A cell outside
-// or wholly inside answers at once. In a border cell the point is inside when
-// the segment from the cell's inside corner (its code) to the point does not
-// cross the ring edge recorded for the cell, that is when the point lies on
-// the corner's side of the edge. That holds while the edge is the only one
-// through the cell and the corner and the point lie off its line; the ring's
-// winding number answers instead when the cell holds an end of the edge (a
-// vertex, where two edges cross the cell), when the corner or the point lies
-// on the edge's line, when no edge was recorded, and for a zone without a
-// raster.
+// Whether (xx, yy) lies inside zone nz by its coverage raster. A cell that
+// the zone's outline does not reach answers at once, outside or inside. In a
+// cell that one segment alone crosses the point is inside when it lies on
+// the side of the segment where the cell's inside corner (its code) lies, by
+// the left-of-line test the winding number makes; a point or corner so near
+// the segment's line that the test's rounding could name either side, a
+// cell that holds an end of the segment, and every other cell the outline
+// reaches (code 5, several segments or a ring point) are answered by the
+// ring's winding number, as is a zone without a raster.
 bool raster_inside(int nz, float xx, float yy) {
     const AirspaceMod& mod = airspace_mod;
     if (static_cast<std::size_t>(nz) >= mod.as_gr_dim.size()) {
@@ -83,30 +85,40 @@ bool raster_inside(int nz, float xx, float yy) {
     if (code == kCellOutside) {
         return false;
     }
-    if (code < 0) {
+    if (code == kCellInside) {
         return true;
     }
     // Corner offsets of codes 1..4, in cells.
     static constexpr std::array<int, 5> kCornerX = {0, 0, 1, 1, 0};
     static constexpr std::array<int, 5> kCornerY = {0, 0, 0, 1, 1};
     const std::int32_t seg = mod.as_gr.seg[static_cast<std::size_t>(cell)];
-    if (code > 4 || seg < 0 || static_cast<std::size_t>(seg) + 1 >= mod.as_pp.size()) {
+    if (code < 1 || code > 4 || seg < 0 || static_cast<std::size_t>(seg) + 1 >= mod.as_pp.size()) {
         return in_zone_ring(nz, xx, yy);
     }
-    const float x0 = lim[kLimXmin] + static_cast<float>(column - 1) * lim[kLimDx];
-    const float y0 = lim[kLimYmin] + static_cast<float>(row - 1) * lim[kLimDy];
-    const PlanePoint corner{x0 + static_cast<float>(kCornerX[static_cast<std::size_t>(code)]) * lim[kLimDx],
-                            y0 + static_cast<float>(kCornerY[static_cast<std::size_t>(code)]) * lim[kLimDy]};
+    // The corner where the raster's node lies: xmin + (i - 1) dx, as the
+    // raster builder placed it.
+    const auto node = [](float origin, int k, float size) { return origin + static_cast<float>(k - 1) * size; };
+    const float x0 = node(lim[kLimXmin], column, lim[kLimDx]);
+    const float y0 = node(lim[kLimYmin], row, lim[kLimDy]);
+    const PlanePoint corner{node(lim[kLimXmin], column + kCornerX[static_cast<std::size_t>(code)], lim[kLimDx]),
+                            node(lim[kLimYmin], row + kCornerY[static_cast<std::size_t>(code)], lim[kLimDy])};
     const PlanePoint& p1 = mod.as_pp[static_cast<std::size_t>(seg)];
     const PlanePoint& p2 = mod.as_pp[static_cast<std::size_t>(seg) + 1];
     const auto in_cell = [&](const PlanePoint& p) {
         return p.x >= x0 && p.x <= x0 + lim[kLimDx] && p.y >= y0 && p.y <= y0 + lim[kLimDy];
     };
-    const PlanePoint point{xx, yy};
-    if (in_cell(p1) || in_cell(p2) || isleft(corner, p1, p2) == 0.0f || isleft(point, p1, p2) == 0.0f) {
+    // The side of the segment's line, 0 when rounding could name either.
+    const auto side = [&](const PlanePoint& p) {
+        const float value = isleft(p, p1, p2);
+        const float scale = std::fabs(p2.x - p1.x) * std::fabs(p.y - p1.y) + std::fabs(p.x - p1.x) * std::fabs(p2.y - p1.y);
+        return std::fabs(value) <= kUnsureSide * scale ? 0 : value > 0.0f ? 1 : -1;
+    };
+    const int corner_side = side(corner);
+    const int point_side = side(PlanePoint{xx, yy});
+    if (in_cell(p1) || in_cell(p2) || corner_side == 0 || point_side == 0) {
         return in_zone_ring(nz, xx, yy);
     }
-    return !seg_intersect(corner.x, corner.y, xx, yy, p1.x, p1.y, p2.x, p2.y);
+    return point_side == corner_side;
 }
 
 }  // namespace
@@ -158,7 +170,8 @@ bool check_as_wn(float xx, float yy, float zz, bool qfast, bool qnav, int& k_typ
 
 bool check_as_gr(float xx, float yy, float zz, bool qfast, bool /*qtrj*/, int& k_typ, int /*kt*/) {
     k_typ = kNoZoneFound;
-    const int listed = std::clamp(rch003.as_nb_shortlist, 0, kShortListSlots - 1);
+    const int listed =
+        std::clamp(rch003.as_nb_shortlist, 0, std::max(static_cast<int>(rch003.as_shortlist.size()) - 1, 0));
     if (listed < 1) {
         return true;
     }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "airspace/airspace_trace.h"
 #include "foundation/fortran_format.h"
@@ -53,17 +54,28 @@ struct Block {
 void nav_airspace(float xr, float yr, float zr) {
     trace(fortran_write("(' nav_airspace',3(1X,F12.1))", {xr, yr, zr}));
     const Rch001& w = rch001;
-    const auto in_window = [](float x, float y) {
-        return rch001.xrch_min <= x && x <= rch001.xrch_max && rch001.yrch_min <= y && y <= rch001.yrch_max;
+    const auto in_window = [&w](float x, float y) {
+        return w.xrch_min <= x && x <= w.xrch_max && w.yrch_min <= y && y <= w.yrch_max;
     };
-    const std::array<PlanePoint, 4> window = {PlanePoint{w.xrch_min, w.yrch_min}, PlanePoint{w.xrch_max, w.yrch_min},
-                                              PlanePoint{w.xrch_max, w.yrch_max}, PlanePoint{w.xrch_min, w.yrch_max}};
-    int count = 0;
+    // The altitude a glide from the position reaches over (x, y).
+    const auto arrival = [&](float x, float y) {
+        const float d = point_distance(xr, yr, x, y);
+        const float f = pelrn00.qwind && d > 0.0f ? fmod_f((x - xr) / d, (y - yr) / d) : 1.0f;
+        return zr - d * loca00.fcalc_inv * f;
+    };
     const int zones = model_zones();
+    std::vector<int>& list = rch003.as_shortlist;
+    if (list.size() < static_cast<std::size_t>(zones) + 1) {
+        list.resize(static_cast<std::size_t>(zones) + 1);
+    }
+    int count = 0;
     for (int nz = 0; nz < zones; ++nz) {
         const AirspaceLimits& lim = zone_limits(nz);
         const float floor = lim[kLimFloor];
-        if (floor > zr) {
+        // A zone whose box lies beside the window matters no more than one
+        // whose floor lies above the glider.
+        if (floor > zr || lim[kLimXmin] > w.xrch_max || lim[kLimXmax] < w.xrch_min || lim[kLimYmin] > w.yrch_max ||
+            lim[kLimYmax] < w.yrch_min) {
             continue;
         }
         const std::array<PlanePoint, 4> corners = {
@@ -73,29 +85,32 @@ void nav_airspace(float xr, float yr, float zr) {
         for (const PlanePoint& q : corners) {
             any = any || in_window(q.x, q.y);
         }
-        bool taken = false;
+        // Without a corner in the window the box crosses it, or holds it:
+        // the zone is taken.
+        bool taken = !any;
         if (any) {
             trace(" " + zone_name(nz));
-            std::array<float, 4> arrival{};
+            std::array<float, 4> at_corner{};
             for (std::size_t c = 0; c < corners.size(); ++c) {
                 const PlanePoint& q = corners[c];
-                arrival[c] = kNoAirspaceLimit;
-                if (!in_window(q.x, q.y)) {
-                    continue;
+                at_corner[c] = kNoAirspaceLimit;
+                if (in_window(q.x, q.y)) {
+                    at_corner[c] = arrival(q.x, q.y);
+                    taken = taken || at_corner[c] >= floor;
                 }
-                const float d = point_distance(xr, yr, q.x, q.y);
-                const float f = pelrn00.qwind && d > 0.0f ? fmod_f((q.x - xr) / d, (q.y - yr) / d) : 1.0f;
-                arrival[c] = zr - d * loca00.fcalc_inv * f;
-                taken = taken || arrival[c] >= floor;
             }
-            trace(fortran_write("(4(1X,F10.1),1X,L1)", {arrival[0], arrival[1], arrival[2], arrival[3], taken}));
-        } else {
-            for (const PlanePoint& q : window) {
-                taken = taken || in_zone_box(nz, q.x, q.y);
-            }
+            // The part of the box within the window nearest to the glider,
+            // which no corner may be (the glider under a zone whose corners
+            // lie far off).
+            const float x_lo = std::max(lim[kLimXmin], w.xrch_min);
+            const float x_hi = std::min(lim[kLimXmax], w.xrch_max);
+            const float y_lo = std::max(lim[kLimYmin], w.yrch_min);
+            const float y_hi = std::min(lim[kLimYmax], w.yrch_max);
+            taken = taken || arrival(std::min(std::max(xr, x_lo), x_hi), std::min(std::max(yr, y_lo), y_hi)) >= floor;
+            trace(fortran_write("(4(1X,F10.1),1X,L1)", {at_corner[0], at_corner[1], at_corner[2], at_corner[3], taken}));
         }
-        if (taken && count < kShortListSlots - 1) {
-            rch003.as_shortlist[static_cast<std::size_t>(++count)] = nz;
+        if (taken) {
+            list[static_cast<std::size_t>(++count)] = nz;
             trace(" " + std::to_string(nz) + " " + zone_name(nz));
         }
     }

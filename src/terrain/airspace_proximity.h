@@ -63,9 +63,11 @@ bool check_as_wn(float xx, float yy, float zz, bool qfast, bool qnav, int& k_typ
 bool check_as_gr(float xx, float yy, float zz, bool qfast, bool qtrj, int& k_typ, int kt);
 
 // The short list of a reach computation from (xr, yr) at altitude zr: the
-// zones whose floor is at or below zr and either have a corner of their box in
-// the reach window (rch001) that the glider reaches above the floor, or hold a
-// corner of the window in their box. At most 2000 zones.
+// zones whose floor is at or below zr and whose box overlaps the reach window
+// (rch001), and that either have no corner of their box in the window (the
+// box holds the window or crosses it like a band) or are reached above the
+// floor at a corner of the box in the window or at the point of the box
+// within the window nearest to the glider. Every zone of the model fits.
 void nav_airspace(float xr, float yr, float zr);
 
 // The zones the glider at (xx, yy, zz) is in, near or approaching (classes

@@ -232,11 +232,17 @@ void new_reach_computation(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_
 
     adjust_limits(nrcdim1, nrcdim2, trn001.ni_00, trn001.nj_00, w.irch_1, w.jrch_1, ngri, w.irch_min, w.irch_max,
                   w.jrch_min, w.jrch_max);
-    const auto edge = [](int k, int offset, int origin) { return dxy_c * static_cast<float>(k + offset + origin - 2); };
-    w.xrch_min = edge(w.irch_min, w.irch_1, trn001.i_00) - dxy_c_s2;
-    w.xrch_max = edge(w.irch_max, w.irch_1, trn001.i_00) + dxy_c_s2;
-    w.yrch_min = edge(w.jrch_min, w.jrch_1, trn001.j_00) - dxy_c_s2;
-    w.yrch_max = edge(w.jrch_max, w.jrch_1, trn001.j_00) + dxy_c_s2;
+    // Reach cell k stands on terrain cell k + offset - 1, which spans
+    // 90 (k + offset + origin - 3) .. 90 (k + offset + origin - 2): the
+    // window runs from the outer edge of the box's first cell to the outer
+    // edge of its last.
+    const auto low_edge = [](int k, int offset, int origin) {
+        return dxy_c * static_cast<float>(k + offset + origin - 3);
+    };
+    w.xrch_min = low_edge(w.irch_min, w.irch_1, trn001.i_00);
+    w.xrch_max = low_edge(w.irch_max, w.irch_1, trn001.i_00) + dxy_c;
+    w.yrch_min = low_edge(w.jrch_min, w.jrch_1, trn001.j_00);
+    w.yrch_max = low_edge(w.jrch_max, w.jrch_1, trn001.j_00) + dxy_c;
     if (pelrn00.qnav) {
         nav_airspace(rp.x00, rp.y00, rp.z00);
     }

@@ -47,12 +47,10 @@ struct Rch002 {
 extern Rch002 rch002;
 void reset_rch002();
 
-// Capacity of the airspace short list: zone numbers in elements 1..2000.
-inline constexpr int kShortListSlots = 2001;
-
-// The airspace short list of a reach computation (nav_airspace).
+// The airspace short list of a reach computation (nav_airspace): room for
+// every zone of the model, so that no zone is left out of it.
 struct Rch003 {
-    std::array<int, kShortListSlots> as_shortlist{};  // zone numbers from element 1
+    std::vector<int> as_shortlist;  // zone numbers from element 1 (element 0 unused)
     int as_nb_shortlist = 0;
 };
 extern Rch003 rch003;

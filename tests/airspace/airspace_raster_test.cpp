@@ -48,7 +48,9 @@ protected:
         ASSERT_GT(as0001.nb_zon, 0);
         const OracleReport report = check_raster(per_zone, 2024u);
         EXPECT_EQ(report.mismatches, 0) << report.first_mismatch;
-        EXPECT_EQ(report.segments_off, 0);
+        EXPECT_EQ(report.segments_off, 0) << report.first_mismatch;
+        EXPECT_EQ(report.outline_missed, 0) << report.first_mismatch;
+        EXPECT_EQ(report.ring_far, 0) << report.first_mismatch;
         EXPECT_GT(report.decided, report.samples * 9 / 10);
         EXPECT_GT(report.border_cells, 0);
         EXPECT_TRUE(raster_equals_rebuilt(NodeFill::per_node));
@@ -170,27 +172,63 @@ TEST_F(AirspaceRasterTest, CellSizesDoNotDependOnWhatTheStackHeld) {
     EXPECT_FLOAT_EQ(as0001.as_lim[0][kLimDy], 30.0f);
 }
 
-TEST_F(AirspaceRasterTest, BorderCellKeepsTheSegmentOfItsLowestCrossedEdge) {
+TEST_F(AirspaceRasterTest, ACellCrossedByOneSegmentKeepsItAndTheRingDecidesTheOthers) {
     // A square with a V cut down from its top edge to (1516, 1512), in cell
-    // (51, 51) of 30 m: corners 1 and 2 lie below the V (inside), 3 and 4 in
-    // the cut. Edge 2 (x = 1530) is crossed by segment 2, edge 4 (x = 1500)
-    // by segment 3: the cell keeps segment 2.
+    // (51, 51) of 30 m: the V's two segments and its tip lie in that cell,
+    // which the ring decides; the cell below the tip, (51, 50), the V does
+    // not reach.
     make_model({{{0.0f, 0.0f}, {3000.0f, 0.0f}, {3000.0f, 3000.0f}, {1516.0f, 1512.0f}, {0.0f, 3000.0f},
                  {0.0f, 0.0f}},
                 square(5000.0f, 0.0f, 3000.0f, 3000.0f)});
     ASSERT_EQ(airspace_grid(2), 1);
-    const std::size_t cell = 50 * 100 + 51;
-    EXPECT_EQ(airspace_mod.as_gr.code[cell], 2);
-    EXPECT_EQ(airspace_mod.as_gr.seg[cell], 2);
+    const std::size_t tip = 50 * 100 + 51;
+    EXPECT_EQ(airspace_mod.as_gr.code[tip], kCellRing);
+    EXPECT_EQ(airspace_mod.as_gr.seg[tip], kNoSegment);
+    EXPECT_EQ(airspace_mod.as_gr.code[tip - 100], kCellInside);
+    // Cell (47, 55), x 1380 .. 1410 and y 1620 .. 1650, of the V's left arm
+    // (segment 3, from the tip to (0, 3000)), which cuts off its corner 1
+    // (below the arm, inside) from the three others (in the cut): code 1.
+    const std::size_t arm = 54 * 100 + 47;
+    EXPECT_EQ(airspace_mod.as_gr.code[arm], 1);
+    EXPECT_EQ(airspace_mod.as_gr.seg[arm], 3);
     // Segment indices count in the model's point table: the second zone's
-    // border cells name its points 6 to 9. Its nodes on the top edge lie
-    // outside (the crossing rules are half-open), so its top row is border.
+    // top edge (points 8 to 9) crosses its top row of cells, whose top nodes
+    // lie outside (the crossing rules are half-open): code 2, segment 8.
+    // Its corner cell, which the left edge reaches too, is the ring's.
     const AirspaceGridDim& dim = airspace_mod.as_gr_dim[1];
-    const std::size_t top_left = static_cast<std::size_t>(dim.offset + 99 * 100 + 1);
-    EXPECT_EQ(airspace_mod.as_gr.code[top_left], 2);
-    EXPECT_GE(airspace_mod.as_gr.seg[top_left], 6);
-    EXPECT_LE(airspace_mod.as_gr.seg[top_left], 9);
+    const std::size_t top = static_cast<std::size_t>(dim.offset + 99 * 100 + 50);
+    EXPECT_EQ(airspace_mod.as_gr.code[top], 2);
+    EXPECT_EQ(airspace_mod.as_gr.seg[top], 8);
+    EXPECT_EQ(airspace_mod.as_gr.code[static_cast<std::size_t>(dim.offset + 99 * 100 + 1)], kCellRing);
     EXPECT_TRUE(raster_equals_rebuilt(NodeFill::per_node));
+}
+
+TEST_F(AirspaceRasterTest, EveryCellTheOutlineReachesIsABorderCellWhateverItsCorners) {
+    // A square with a spike 10 m wide rising 1.5 km from its top edge, and a
+    // square with a notch 10 m wide cut 2.4 km down into it, both between
+    // the corners of cells 30 m wide (column 51, 1500 .. 1530 from the
+    // box's west side): no corner of the cells they cross tells them.
+    make_model({{{0.0f, 0.0f}, {3000.0f, 0.0f}, {3000.0f, 3000.0f}, {1515.0f, 3000.0f}, {1510.0f, 4500.0f},
+                 {1505.0f, 3000.0f}, {0.0f, 3000.0f}, {0.0f, 0.0f}},
+                {{5000.0f, 0.0f}, {8000.0f, 0.0f}, {8000.0f, 3000.0f}, {6515.0f, 3000.0f}, {6515.0f, 600.0f},
+                 {6505.0f, 600.0f}, {6505.0f, 3000.0f}, {5000.0f, 3000.0f}, {5000.0f, 0.0f}}});
+    ASSERT_EQ(airspace_grid(2), 1);
+    const auto code = [](int nz, int i, int j) {
+        const AirspaceGridDim& dim = airspace_mod.as_gr_dim[static_cast<std::size_t>(nz)];
+        return airspace_mod.as_gr.code[static_cast<std::size_t>(dim.offset + (j - 1) * dim.nnxx + i)];
+    };
+    ASSERT_EQ(airspace_mod.as_gr_dim[0].nnyy, 150);
+    // Beside them, above the square's top edge and below it, the cells are
+    // decided.
+    for (int j = 101; j <= 150; ++j) {
+        EXPECT_EQ(code(0, 51, j), kCellRing) << j;  // the spike
+        EXPECT_EQ(code(0, 50, j), j == 101 ? kCellRing : kCellOutside) << j;
+    }
+    for (int j = 21; j <= 100; ++j) {
+        EXPECT_EQ(code(1, 51, j), kCellRing) << j;  // the notch
+        EXPECT_EQ(code(1, 50, j), j == 100 ? 2 : kCellInside) << j;
+    }
+    expect_sound_raster(20000);
 }
 
 TEST_F(AirspaceRasterTest, ZonesOfNoWidthOrHeightKeepTwoCellsWithoutDividingByZero) {
@@ -203,9 +241,10 @@ TEST_F(AirspaceRasterTest, ZonesOfNoWidthOrHeightKeepTwoCellsWithoutDividingByZe
     EXPECT_EQ(as0001.as_lim[0][kLimDxInv], 0.0f);
     EXPECT_EQ(airspace_mod.as_gr_dim[1].nnyy, 2);
     EXPECT_EQ(as0001.as_lim[1][kLimDyInv], 0.0f);
-    // A ring of no area holds nothing.
+    // A ring of no area holds nothing: every cell is outside, or left to the
+    // ring where it lies.
     for (std::size_t k = 1; k < airspace_mod.as_gr.code.size(); ++k) {
-        EXPECT_EQ(airspace_mod.as_gr.code[k], kCellOutside) << k;
+        EXPECT_TRUE(airspace_mod.as_gr.code[k] == kCellOutside || airspace_mod.as_gr.code[k] == kCellRing) << k;
     }
     EXPECT_TRUE(raster_equals_rebuilt(NodeFill::per_node));
 }

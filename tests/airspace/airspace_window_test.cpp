@@ -64,9 +64,17 @@ TEST_F(AirspaceWindowTest, CropRule) {
     EXPECT_TRUE(touches({{-50, -50}, {150, -50}, {150, 150}, {-50, 150}, {-50, -50}}));
     // Wholly outside.
     EXPECT_FALSE(touches({{200, 200}, {300, 200}, {300, 300}, {200, 200}}));
-    // A band crossing the window: no vertex and no corner of either box inside
-    // the other: judged outside.
-    EXPECT_FALSE(touches({{-50, 40}, {150, 40}, {150, 60}, {-50, 60}, {-50, 40}}));
+    // A band crossing the window west to east, and one south to north: no
+    // vertex and no corner of either box inside the other, but the boxes
+    // overlap: kept, whether the rectangles are asked or not.
+    EXPECT_TRUE(touches({{-50, 40}, {150, 40}, {150, 60}, {-50, 60}, {-50, 40}}));
+    EXPECT_TRUE(touches({{40, -50}, {60, -50}, {60, 150}, {40, 150}, {40, -50}}, false));
+    // An L round the window's corner: its box overlaps the window though its
+    // outline does not; kept, keeping too much being safe.
+    EXPECT_TRUE(touches({{-50, -50}, {150, -50}, {150, -20}, {-20, -20}, {-20, 150}, {-50, 150}, {-50, -50}}));
+    // A band that passes beside the window, and a far zone: outside.
+    EXPECT_FALSE(touches({{-50, 140}, {150, 140}, {150, 160}, {-50, 160}, {-50, 140}}));
+    EXPECT_FALSE(touches({{100000, 100000}, {100100, 100000}, {100100, 100100}, {100000, 100000}}));
     // A single point, even inside, and an empty ring: outside.
     EXPECT_FALSE(touches({{50, 50}}));
     points_.clear();

@@ -10,6 +10,7 @@
 
 #include "airspace/airspace_mod.h"
 #include "airspace/airspace_reader.h"
+#include "airspace/airspace_trace.h"
 #include "airspace/airspace_window.h"
 #include "airspace/load_mode.h"
 #include "foundation/airspace_names.h"
@@ -21,6 +22,7 @@
 #include "reader_harness.h"
 #include "taskfiles/fpl_reader.h"
 #include "taskfiles/task_model.h"
+#include "support/std_streams.h"
 
 namespace airspace_test {
 namespace {
@@ -151,6 +153,29 @@ TEST_F(LoadModeTest, DisabledAndOutsideZonesAreDroppedAndTheRestNumberedOn) {
     EXPECT_EQ(nbzon_, 0);
     EXPECT_EQ(as0001.nb_zon, 0);
     EXPECT_TRUE(airspace_mod.as_nb.empty());
+}
+
+TEST_F(LoadModeTest, BandsAcrossTheWindowAreKeptAndOpenLinesDropped) {
+    // A band across the window west to east (all points 3 E and 10 E, the
+    // window 5 .. 8 E), two open lines of two points, a zone of three.
+    const std::string band = "AC C\nAN BAND\nAL SFC\nAH FL65\n" + dp(45, 0, 3, 0) + "\n" + dp(45, 0, 10, 0) + "\n" +
+                             dp(45, 1, 10, 0) + "\n" + dp(45, 1, 3, 0) + "\n";
+    const std::string line = "AC D\nAN LINE\n" + dp(45, 0, 6, 0) + "\n" + dp(45, 5, 6, 0) + "\n";
+    const std::string three = "AC D\nAN THREE\nAL SFC\nAH FL65\n" + dp(45, 0, 6, 0) + "\n" + dp(45, 5, 6, 0) + "\n" +
+                              dp(45, 5, 6, 5) + "\n";
+    set_airspace_trace(true);
+    tarvex_test::CapturedStdout out;
+    const int loaded = load(band + line + line + three);
+    const std::string trace = out.finish();
+    set_airspace_trace(false);
+    ASSERT_EQ(loaded, 1);
+    ASSERT_EQ(nbzon_, 2);
+    EXPECT_EQ(model_name(0), "BAND (C) : SFC - FL65");
+    EXPECT_EQ(model_name(1), "THREE (D) : SFC - FL65");
+    // The band's box is cut to the window.
+    EXPECT_EQ(as0001.as_lim[0][kLimXmin], as0002.as_xmin);
+    EXPECT_EQ(as0001.as_lim[0][kLimXmax], as0002.as_xmax);
+    EXPECT_NE(trace.find("Zones of fewer than 3 points dropped:      2"), std::string::npos) << trace;
 }
 
 TEST_F(LoadModeTest, ZoneAndPointLimitsStopInOrder) {

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "airspace/airspace_window.h"
 #include "airspace/map_overlap.h"
 #include "airspace_fixture.h"
 #include "foundation/message_records.h"
@@ -186,20 +187,57 @@ TEST_F(MapOverlapTest, NavigationFlagsEveryRectangleAndWidensTheTaskBox) {
     EXPECT_EQ(trn001.ni_00, 704);
 }
 
-TEST_F(MapOverlapTest, GridCountsBecomeMultiplesOfSixtyFour) {
+TEST_F(MapOverlapTest, GridCountsBecomeMultiplesOfSixtyFourHoldingTheColumnsAskedFor) {
     // Reach over columns 1 to 100 (the whole frame of 99 cells of 90 m).
     pelrn02.qgentrn = true;
     trn001.x_scn_mx = 99 * 90.0f;
     ASSERT_EQ(map_overlap(), 1);
     EXPECT_EQ(trn001.i_00, 1);
     EXPECT_EQ(trn001.ni_00, 128);
+    // A grid of 120 columns cannot hold 128: the count is lowered to 64,
+    // from the first column asked for, 1 .. 64 (not 57 .. 120, which would
+    // drop the 56 first columns asked for).
     trn001.ni_scn = 120;
     ASSERT_EQ(map_overlap(), 1);
     EXPECT_EQ(trn001.ni_00, 64);
-    EXPECT_EQ(trn001.i_00, 57);
-    // Columns 57 .. 120 from the west edge, x = 8,910 m.
-    EXPECT_EQ(trn001.xmin_r, 8910.0f - 120 * 90.0f);
-    EXPECT_EQ(trn001.xmax_r, 8910.0f - 56 * 90.0f);
+    EXPECT_EQ(trn001.i_00, 1);
+    // Columns 1 .. 64 from the west edge, x = 8,910 m.
+    EXPECT_EQ(trn001.xmin_r, 8910.0f - 64 * 90.0f);
+    EXPECT_EQ(trn001.xmax_r, 8910.0f);
+}
+
+TEST_F(MapOverlapTest, ARangeRaisedOverTheGridsEndIsShiftedBackOverIt) {
+    // A track point 5 km from the east edge with 10 km of glide: reach x 0 ..
+    // 15 km (cut back to the frame), columns 834 .. 1000, 167 raised to 192,
+    // which end at column 1000 from column 809 and still hold them.
+    track({{0, 5000, 45000, 1000}});
+    int result = 0;
+    run_answering("", result);
+    ASSERT_EQ(result, 1);
+    EXPECT_EQ(trn001.ni_00, 192);
+    EXPECT_EQ(trn001.i_00, 809);
+    EXPECT_EQ(trn001.xmin_r, 0.0f);
+    EXPECT_EQ(trn001.xmax_r, 90000.0f - 808 * 90.0f);
+}
+
+TEST_F(MapOverlapTest, RectanglesAreFoundFromTheOriginTheyWereBuiltOn) {
+    // Two points 40 km apart, 5 km of glide each: reach 15 .. 65 km by 40 ..
+    // 50 km, rectangles of 1,667 m, flagged round each point and not
+    // between them.
+    track({{0, 20000, 45000, 500}, {0, 60000, 45000, 500}});
+    int result = 0;
+    run_answering("", result);
+    ASSERT_EQ(result, 1);
+    EXPECT_EQ(trn002.xorg_rect, 15000.0f);
+    EXPECT_EQ(trn002.yorg_rect, 40000.0f);
+    // The grid's cells moved the reach extents 1,770 m further east.
+    EXPECT_EQ(trn001.xmin_r, 90000.0f - 853 * 90.0f);
+    EXPECT_TRUE(in_reach_rect(20000.0f, 45000.0f));
+    EXPECT_TRUE(in_reach_rect(56000.0f, 45000.0f));
+    EXPECT_FALSE(in_reach_rect(40000.0f, 45000.0f));
+    // 1.5 km east of the second point's box: no flagged rectangle (from the
+    // moved extents it would read the first rectangle of that box).
+    EXPECT_FALSE(in_reach_rect(53500.0f, 45000.0f));
 }
 
 TEST_F(MapOverlapTest, NothingToCheckIsAnError) {

@@ -52,13 +52,14 @@ double ring_distance(double px, double py, Ring ring) {
     return best;
 }
 
-// Whether the segment a-b reaches the rectangle widened by kClear (Liang-Barsky).
-bool segment_reaches(const PlanePoint& a, const PlanePoint& b, double x0, double y0, double x1, double y1) {
+// Whether the segment a-b reaches the rectangle widened by `clear` (Liang-Barsky).
+bool segment_reaches(const PlanePoint& a, const PlanePoint& b, double x0, double y0, double x1, double y1,
+                     double clear = kClear) {
     const double dx = static_cast<double>(b.x) - a.x;
     const double dy = static_cast<double>(b.y) - a.y;
     const std::array<double, 4> p = {-dx, dx, -dy, dy};
-    const std::array<double, 4> q = {a.x - (x0 - kClear), (x1 + kClear) - a.x, a.y - (y0 - kClear),
-                                     (y1 + kClear) - a.y};
+    const std::array<double, 4> q = {a.x - (x0 - clear), (x1 + clear) - a.x, a.y - (y0 - clear),
+                                     (y1 + clear) - a.y};
     double t0 = 0.0;
     double t1 = 1.0;
     for (std::size_t k = 0; k < 4; ++k) {
@@ -76,6 +77,28 @@ bool segment_reaches(const PlanePoint& a, const PlanePoint& b, double x0, double
         }
     }
     return t0 <= t1;
+}
+
+// The segments of the ring that reach the rectangle widened by `clear`, and
+// whether a ring point lies in it.
+struct Reach {
+    int segments = 0;
+    int last = -1;  // the last of them, from the ring's first point
+    bool point = false;
+};
+
+Reach ring_reach(Ring ring, double x0, double y0, double x1, double y1, double clear) {
+    Reach reach;
+    for (std::size_t k = 0; k + 1 < ring.size(); ++k) {
+        if (segment_reaches(ring[k], ring[k + 1], x0, y0, x1, y1, clear)) {
+            ++reach.segments;
+            reach.last = static_cast<int>(k);
+        }
+    }
+    for (const PlanePoint& p : ring) {
+        reach.point = reach.point || (p.x >= x0 - clear && p.x <= x1 + clear && p.y >= y0 - clear && p.y <= y1 + clear);
+    }
+    return reach;
 }
 
 }  // namespace
@@ -118,13 +141,30 @@ OracleReport check_raster(int per_zone, unsigned seed) {
                            static_cast<std::size_t>(i);
             const int code = mod.as_gr.code[k];
             const int seg = mod.as_gr.seg[k];
+            const auto fault = [&](long long& counter, const std::string& what) {
+                if (report.mismatches + report.segments_off + report.outline_missed + report.ring_far == 0) {
+                    report.first_mismatch = what + ": zone " + std::to_string(nz) + " cell " + std::to_string(i) +
+                                            "," + std::to_string(j) + " code " + std::to_string(code);
+                }
+                ++counter;
+            };
+            const Reach reach = ring_reach(ring, cx0, cy0, cx1, cy1, kClear);
             if (code > 0) {
                 ++report.border_cells;
-                if (seg < nb.first || seg + 1 >= nb.first + nb.count ||
-                    !segment_reaches(mod.as_pp[static_cast<std::size_t>(seg)],
-                                     mod.as_pp[static_cast<std::size_t>(seg) + 1], cx0, cy0, cx1, cy1)) {
-                    ++report.segments_off;
+            }
+            if (code == kCellRing) {
+                const double near = std::max(lim[kLimDx], lim[kLimDy]) / 32.0 + 1.0;
+                const Reach around = ring_reach(ring, cx0, cy0, cx1, cy1, near);
+                if (around.segments == 0 && !around.point) {
+                    fault(report.ring_far, "ring cell far from the ring");
                 }
+                continue;
+            }
+            if (code <= 0 && (reach.segments > 0 || reach.point)) {
+                fault(report.outline_missed, "outline missed");
+            }
+            if (code > 0 && (reach.segments != 1 || reach.point || nb.first + reach.last != seg)) {
+                fault(report.segments_off, "segment not alone");
             }
             if (!clear) {
                 continue;
@@ -137,12 +177,7 @@ OracleReport check_raster(int per_zone, unsigned seed) {
             }
             const int expected = inside == 0 ? 0 : inside == 4 ? -1 : highest;
             if (code != expected) {
-                if (report.mismatches == 0) {
-                    report.first_mismatch = "zone " + std::to_string(nz) + " cell " + std::to_string(i) + "," +
-                                            std::to_string(j) + " code " + std::to_string(code) + " expected " +
-                                            std::to_string(expected);
-                }
-                ++report.mismatches;
+                fault(report.mismatches, "expected " + std::to_string(expected));
             }
         }
     }
