@@ -265,7 +265,9 @@ int near_as(float xx, float yy, float zz, float& hdist, float& vdist) {
             const std::span<const PlanePoint> ring = zone_ring(nz);
             d = dist_poly(PlanePoint{xx, yy}, ring, static_cast<int>(ring.size()));
             hdist = std::min(hdist, d);
-            // Beside the zone at a height inside its band is near it too.
+            // Beside the zone at a height inside its band is near it too: a
+            // few metres sideways the glider is in it, so that height is the
+            // nearest there is, not one to leave out.
             near = (v_inside || v_near) && d <= hor_near;
         }
         bool approaching = false;

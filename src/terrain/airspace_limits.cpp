@@ -154,7 +154,9 @@ void as_v_lim(float xx, float yy, std::array<float, 5>& zlim) {
             if (lower.overlaps(f, c)) {
                 lower.widen(f, c);
             } else if (c < lower.lo) {
-                // The lower block is the one below.
+                // A zone below the first one opens the lower block, and the
+                // first becomes the upper: the lower block is the one below,
+                // as zlim names them, whatever order the zones come in.
                 upper = lower;
                 lower.set(f, c);
             } else {

@@ -181,7 +181,9 @@ void slope(float& xx0, float& yy0, float& zz0, float sfty, const CellTable<float
         }
         const float step = std::clamp(dhg / gn, 0.5f * dxy, 1.5f * dxy);
         // The glider moves downhill, against the gradient: its wind factor is
-        // that of the direction it flies.
+        // that of the direction it flies, -g, as for every glide, so that a
+        // headwind shortens the slide; the factor of g, the way uphill,
+        // would lengthen it.
         const float f = wind_factor(-gx, -gy);
         xx0 -= step * gx;
         yy0 -= step * gy;

@@ -34,7 +34,8 @@ float glide_loss(float x1, float y1, float x2, float y2);
 bool ligne_droite(bool qupd, bool qhit, float& xx0, float& yy0, float& zz0, float xxta, float yyta,
                   const CellTable<float>& zp, float& zg, float& dhg);
 
-// Slides the point (xx0, yy0, zz0) downhill, losing height by the glide loss,
+// Slides the point (xx0, yy0, zz0) downhill, losing height by the glide loss
+// of the direction it slides (its wind factor that of -gradient),
 // until it stands more than sfty above the ground, has moved 21 times, lies
 // more than 1000 m from where it started, finds flat ground or leaves the
 // grid. Each move goes against the terrain gradient by dhg / |gradient|,

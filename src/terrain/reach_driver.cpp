@@ -110,7 +110,10 @@ float glide_value(const Corner& c, const GlidePoint& cell) {
 }
 
 // Fills fine cell (ii, jj) from its corners, the coarse cell it is refined
-// from first, unless the value does not clear the cell's terrain by sfty_g.
+// from first, unless the value does not clear the cell's terrain by sfty_g:
+// a peak between two reached cells is not reached by a value taken from
+// them, and the passes that follow find the cell's true value. A cell off
+// the terrain is not filled either.
 // Corners sharing one connection give it and the mean of their altitudes.
 // Otherwise the best glide from their sources: of two, the second on a tie;
 // of four (taken 00, 20, 22, 02), a later one only when strictly better.

@@ -140,6 +140,32 @@ TEST_F(Conversion, Condor3PlanWithAnAirspaceList) {
     EXPECT_TRUE(HasNoLineContaining(list, "TMA PROVENCE"));
 }
 
+TEST_F(Conversion, AnAirwayCrossingTheTaskAreaIsKeptByTheCrop) {
+    // Two airways 2 km wide across the whole landscape west to east, their
+    // points some 120 km beyond its edges: one through the task area, one
+    // north of the landscape. Airspace cropping is on, as by default.
+    const std::string landscape_air =
+        FakeWinePrefix::landscape_dir(3, kDemoLandscape) + "\\" + kDemoLandscape + ".air";
+    const std::string airways =
+        "\r\n* 6\r\nAC C\r\nAN DEMO AIRWAY ACROSS\r\nAL 5500FT AMSL\r\nAH FL115\r\n"
+        "DP 44:09:30 N 003:30:00 E\r\nDP 44:09:30 N 008:00:00 E\r\n"
+        "DP 44:10:35 N 008:00:00 E\r\nDP 44:10:35 N 003:30:00 E\r\n"
+        "\r\n* 7\r\nAC C\r\nAN DEMO AIRWAY NORTH\r\nAL 5500FT AMSL\r\nAH FL115\r\n"
+        "DP 45:30:00 N 003:30:00 E\r\nDP 45:30:00 N 008:00:00 E\r\n"
+        "DP 45:31:05 N 008:00:00 E\r\nDP 45:31:05 N 003:30:00 E\r\n";
+    install.prefix().add_file(landscape_air, read(landscape_air) + airways);
+    const RunOutcome outcome = install.run({"-nogui", "-line", "-xcs", host_plan(demo.condor3_plan)});
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    const std::string airspace = read("C:\\XCSoarData\\CondorAirspace.txt");
+    EXPECT_TRUE(HasLine(airspace, "AN DEMO AIRWAY ACROSS"));
+    EXPECT_TRUE(HasLine(airspace, "DP 44:09:30 N 003:30:00 E"));
+    EXPECT_TRUE(HasNoLineContaining(airspace, "AIRWAY NORTH"));
+    EXPECT_TRUE(HasLine(airspace, "AN DEMO TMA PROVENCE"));
+    const std::string list = read(install.prefix().user_root(3) + "FlightPlans\\DemoRace3-AS_LIST.txt");
+    EXPECT_TRUE(HasLineContaining(list, "     6 DEMO AIRWAY ACROSS (C)"));
+    EXPECT_TRUE(HasNoLineContaining(list, "AIRWAY NORTH"));
+}
+
 TEST_F(Conversion, Lk8000InItsFolderTree) {
     install.prefix().add_file("C:\\LK8000\\_Polars\\Discus.xcp",
                               "Handicap=\"108\"\r\nDumpTime=\"180\"\r\nMaxSpeed=\"69.4\"\r\n");

@@ -1,5 +1,6 @@
 #include <array>
 #include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -140,6 +141,152 @@ TEST_F(AirspaceProximity, RasterTestAgreesWithTheWindingNumber) {
     EXPECT_GT(inside, 8000);
 }
 
+// Seeded zones a cell of the raster cannot see by its corners: polygons with
+// spikes and notches 1 to 25 m wide, slivers and combs of thin teeth, at
+// random angles, in the grid over x, y 1 .. 26 km.
+class ThinZones {
+public:
+    explicit ThinZones(unsigned seed) : rng_(seed) {}
+
+    std::vector<PlanePoint> next() {
+        switch (pick(0, 2)) {
+            case 0: return spiky();
+            case 1: return sliver();
+            default: return comb();
+        }
+    }
+
+private:
+    float uniform(float lo, float hi) { return std::uniform_real_distribution<float>(lo, hi)(rng_); }
+    int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+
+    // A star round (cx, cy) whose edges carry spikes outwards and notches
+    // inwards, each 1 to 25 m wide at its base.
+    std::vector<PlanePoint> spiky() {
+        const float cx = uniform(6000.0f, 20000.0f);
+        const float cy = uniform(6000.0f, 20000.0f);
+        const int corners = pick(5, 12);
+        const float turn = uniform(0.0f, 6.2831853f);
+        std::vector<PlanePoint> ring;
+        for (int k = 0; k < corners; ++k) {
+            const float a = turn + 6.2831853f * static_cast<float>(k) / static_cast<float>(corners);
+            const float r = uniform(1500.0f, 4000.0f);
+            ring.push_back({cx + r * std::cos(a), cy + r * std::sin(a)});
+            const float a2 = a + 3.14159265f / static_cast<float>(corners);
+            const float r2 = uniform(1500.0f, 4000.0f);
+            const float width = uniform(1.0f, 25.0f);
+            const float reach = pick(0, 1) == 0 ? uniform(300.0f, 1500.0f) : -uniform(300.0f, 1400.0f);
+            // The spike's (or notch's) base across the radius, its tip along it.
+            const float ux = std::cos(a2);
+            const float uy = std::sin(a2);
+            ring.push_back({cx + r2 * ux + 0.5f * width * uy, cy + r2 * uy - 0.5f * width * ux});
+            ring.push_back({cx + (r2 + reach) * ux, cy + (r2 + reach) * uy});
+            ring.push_back({cx + r2 * ux - 0.5f * width * uy, cy + r2 * uy + 0.5f * width * ux});
+        }
+        return ring;
+    }
+
+    // A strip 1 to 20 m wide and 2 to 9 km long.
+    std::vector<PlanePoint> sliver() {
+        const float cx = uniform(6000.0f, 20000.0f);
+        const float cy = uniform(6000.0f, 20000.0f);
+        const float a = uniform(0.0f, 3.14159265f);
+        const float half = 0.5f * uniform(2000.0f, 9000.0f);
+        const float w = 0.5f * uniform(1.0f, 20.0f);
+        const float ux = std::cos(a);
+        const float uy = std::sin(a);
+        return {{cx - half * ux + w * uy, cy - half * uy - w * ux},
+                {cx + half * ux + w * uy, cy + half * uy - w * ux},
+                {cx + half * ux - w * uy, cy + half * uy + w * ux},
+                {cx - half * ux - w * uy, cy - half * uy + w * ux}};
+    }
+
+    // A back 200 m deep with teeth 2 to 15 m wide and 1 to 2 km long.
+    std::vector<PlanePoint> comb() {
+        const float x0 = uniform(4000.0f, 12000.0f);
+        const float y0 = uniform(4000.0f, 12000.0f);
+        const int teeth = pick(4, 12);
+        std::vector<PlanePoint> ring = {{x0, y0}};
+        float x = x0;
+        for (int k = 0; k < teeth; ++k) {
+            const float gap = uniform(10.0f, 60.0f);
+            const float width = uniform(2.0f, 15.0f);
+            const float length = uniform(1000.0f, 2000.0f);
+            ring.push_back({x + gap, y0});
+            ring.push_back({x + gap, y0 - length});
+            ring.push_back({x + gap + width, y0 - length});
+            ring.push_back({x + gap + width, y0});
+            x += gap + width;
+        }
+        ring.push_back({x + 30.0f, y0});
+        ring.push_back({x + 30.0f, y0 + 200.0f});
+        ring.push_back({x0, y0 + 200.0f});
+        return ring;
+    }
+
+    std::mt19937 rng_;
+};
+
+TEST_F(AirspaceProximity, RasterTestAgreesWithTheWindingNumberOnThinAndSpikyZones) {
+    // Twelve zones a scene, in cells of 30 m, then in cells enlarged by a
+    // small memory budget; points drawn in the cells along each ring and
+    // across each box, at an altitude inside the thin zones only.
+    for (const int megabytes : {kDefaultRasterMegabytes, 1}) {
+        for (unsigned seed = 1; seed <= 3; ++seed) {
+            reset_airspace_mod();
+            reset_as_nam();
+            zon_.clear();
+            pp_.clear();
+            limits_.clear();
+            ThinZones zones(seed);
+            for (int n = 0; n < 12; ++n) {
+                add_zone(kClassD, zones.next(), 0.0f, 5000.0f);
+            }
+            // High above them, a zone over the whole scene that takes most
+            // of the budget's cells.
+            add_zone(kClassD, square(500.0f, 500.0f, 26000.0f), 8000.0f, 9000.0f);
+            as0003.as_maxmeg = megabytes;
+            build();
+            list_all();
+            ASSERT_EQ(rch003.as_nb_shortlist, 13);
+            if (megabytes == 1) {
+                ASSERT_GT(as0001.as_lim[12][kLimDx], 50.0f);  // 30 m at the default budget
+            }
+            std::mt19937 rng(seed);
+            std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+            int inside = 0;
+            int checked = 0;
+            for (std::size_t z = 0; z < 12; ++z) {
+                const AirspaceLimits& lim = as0001.as_lim[z];
+                std::vector<PlanePoint> points;
+                for (int k = 0; k < 3000; ++k) {
+                    points.push_back({lim[kLimXmin] + unit(rng) * (lim[kLimXmax] - lim[kLimXmin]),
+                                      lim[kLimYmin] + unit(rng) * (lim[kLimYmax] - lim[kLimYmin])});
+                }
+                // Within 60 m of a random place on each edge.
+                for (int p = zon_[z].first; p < zon_[z].last; ++p) {
+                    const PlanePoint a = pp_[static_cast<std::size_t>(p)];
+                    const PlanePoint b = pp_[static_cast<std::size_t>(p) + 1];
+                    for (int k = 0; k < 40; ++k) {
+                        const float t = unit(rng);
+                        points.push_back({a.x + t * (b.x - a.x) + 120.0f * (unit(rng) - 0.5f),
+                                          a.y + t * (b.y - a.y) + 120.0f * (unit(rng) - 0.5f)});
+                    }
+                }
+                for (const PlanePoint& q : points) {
+                    const bool outside = wn(q.x, q.y, 1000.0f);
+                    inside += outside ? 0 : 1;
+                    ++checked;
+                    ASSERT_EQ(gr(q.x, q.y, 1000.0f), outside)
+                        << "seed " << seed << " budget " << megabytes << " zone " << z << " at " << q.x << " "
+                        << q.y;
+                }
+            }
+            EXPECT_GT(inside, checked / 10);
+        }
+    }
+}
+
 TEST_F(AirspaceProximity, ShortListOfAReachComputation) {
     // A zone round the whole window, one in reach, one too high to reach
     // above its floor, one whose floor lies above the glider.
@@ -158,6 +305,48 @@ TEST_F(AirspaceProximity, ShortListOfAReachComputation) {
     ASSERT_EQ(rch003.as_nb_shortlist, 2);
     EXPECT_EQ(rch003.as_shortlist[1], 0);
     EXPECT_EQ(rch003.as_shortlist[2], 1);
+}
+
+TEST_F(AirspaceProximity, ShortListTakesBandsTheZoneOverTheGliderAndEveryZone) {
+    // A band crossing the reach window west to east, none of its corners in
+    // it nor any of its corners in the band's box; a band beside the window;
+    // a zone over the glider whose only corner in the window lies 7.8 km
+    // off, reached 244 m lower, below its floor.
+    add_zone(kClassD, {{1000.0f, 7000.0f}, {20000.0f, 7000.0f}, {20000.0f, 7200.0f}, {1000.0f, 7200.0f}}, 0.0f,
+             3000.0f);
+    add_zone(kClassD, {{1000.0f, 12000.0f}, {20000.0f, 12000.0f}, {20000.0f, 12200.0f}, {1000.0f, 12200.0f}}, 0.0f,
+             3000.0f);
+    add_zone(kClassD, {{2000.0f, 2000.0f}, {10500.0f, 2000.0f}, {10500.0f, 10500.0f}, {2000.0f, 10500.0f}},
+             1300.0f, 3000.0f);
+    build();
+    rch001.xrch_min = 4000.0f;
+    rch001.xrch_max = 11000.0f;
+    rch001.yrch_min = 4000.0f;
+    rch001.yrch_max = 11000.0f;
+    nav_airspace(5000.0f, 5000.0f, 1500.0f);
+    ASSERT_EQ(rch003.as_nb_shortlist, 2);
+    EXPECT_EQ(rch003.as_shortlist[1], 0);
+    EXPECT_EQ(rch003.as_shortlist[2], 2);
+    // The glides of the reach test are stopped by both.
+    int k_typ = 0;
+    EXPECT_FALSE(check_as_gr(8000.0f, 7100.0f, 1000.0f, false, false, k_typ, 1));
+    EXPECT_FALSE(check_as_gr(5100.0f, 5000.0f, 1490.0f, false, false, k_typ, 1));
+
+    // More zones than the 2,000 a fixed list held: every one is listed.
+    zon_.clear();
+    pp_.clear();
+    limits_.clear();
+    for (int n = 0; n < 2500; ++n) {
+        add_zone(kClassD, square(4100.0f + static_cast<float>(n % 50) * 100.0f, 4100.0f + static_cast<float>(n / 50) * 100.0f,
+                                 50.0f),
+                 0.0f, 3000.0f);
+    }
+    build();
+    nav_airspace(5000.0f, 5000.0f, 100000.0f);
+    ASSERT_EQ(rch003.as_nb_shortlist, 2500);
+    EXPECT_EQ(rch003.as_shortlist[2500], 2499);
+    EXPECT_FALSE(check_as_gr(4100.0f + 49 * 100.0f + 25.0f, 4100.0f + 49 * 100.0f + 25.0f, 1000.0f, false, false,
+                             k_typ, 1));
 }
 
 TEST_F(AirspaceProximity, InNearAndApproaching) {

@@ -142,6 +142,41 @@ TEST_F(GlideLine, WindFactorOfTheDirectionFlown) {
     EXPECT_NEAR(z, 510.0f - 2.0f * 45.0f * kLoss, 1e-4f);
 }
 
+TEST_F(GlideLine, AHeadwindShortensASlideAndATailwindLengthensIt) {
+    // Ground falling eastward: the slide goes east, down the slope, against
+    // the gradient g (which points west, uphill). A wind that costs a
+    // straight glide eastward twice the calm loss is a headwind for it.
+    set_grid(100, 20, [](int i, int) { return 1000.0f - 0.5f * centre(i); });
+    pelrn00.qwind = true;
+    const auto straight_loss = [](float wnd_x) {
+        loca00.wnd_x = wnd_x;
+        return 1000.0f - glide(centre(10), centre(10), 1000.0f, centre(20), centre(10)).z;
+    };
+    const auto slide = [](float wnd_x) {
+        loca00.wnd_x = wnd_x;
+        float x = 1000.0f;
+        float y = centre(10);
+        float z = 510.0f;
+        float dhg = 0.0f;
+        int nslope = 0;
+        slope(x, y, z, 15.0f, altitude.zp, dhg, nslope);
+        EXPECT_EQ(nslope, 1);
+        EXPECT_NEAR(x, 1045.0f, 1e-3f);
+        return 510.0f - z;
+    };
+    const float calm = slide(0.0f);
+    EXPECT_NEAR(calm, 45.0f * kLoss, 1e-4f);
+    ASSERT_NEAR(straight_loss(10.0f), 2.0f * straight_loss(0.0f), 1e-2f);
+    // The slide pays the factor of the direction it flies, -g: the headwind
+    // makes it lose more height (a shorter glide), a tailwind less.
+    EXPECT_NEAR(slide(10.0f), 2.0f * calm, 1e-4f);
+    EXPECT_NEAR(slide(-10.0f), calm * 20.0f / 30.0f, 1e-4f);
+    // The factor of g itself would turn that round: 2/3 in the headwind.
+    loca00.wnd_x = 10.0f;
+    EXPECT_NEAR(fmod_f(-1.0f, 0.0f), 20.0f / 30.0f, 1e-6f);
+    EXPECT_NEAR(fmod_f(1.0f, 0.0f), 2.0f, 1e-6f);
+}
+
 TEST_F(GlideLine, MissingHeight) {
     ridge();
     loca00.sfty_h = 50.0f;

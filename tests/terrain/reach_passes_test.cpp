@@ -79,6 +79,12 @@ TEST_F(ReachPasses, FlatGroundReachesTheDiscOfTheGlideRatio) {
     EXPECT_EQ(rch001.irch_1, kStartCell - 100);
     EXPECT_EQ(rch001.irch_max - rch001.irch_min, 2 * 77);
     EXPECT_EQ(state_(101, 101), kReachOutside);
+    // The reach window runs from the outer edge of the box's first cell to
+    // the outer edge of its last, half a cell round their centres.
+    EXPECT_FLOAT_EQ(rch001.xrch_min, cell_x(rch001.irch_min) - 45.0f);
+    EXPECT_FLOAT_EQ(rch001.xrch_max, cell_x(rch001.irch_max) + 45.0f);
+    EXPECT_FLOAT_EQ(rch001.yrch_min, cell_y(rch001.jrch_min) - 45.0f);
+    EXPECT_FLOAT_EQ(rch001.yrch_max, cell_y(rch001.jrch_max) + 45.0f);
 
     // A start below the safety height over its ground reaches nothing.
     run_passes(kReach, 1, centre(kStartCell), centre(kStartCell), 100.0f);
