@@ -1,7 +1,6 @@
 #include "airspace/zone_raster.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <string>
 #include <vector>

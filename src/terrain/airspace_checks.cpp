@@ -110,7 +110,8 @@ bool raster_inside(int nz, float xx, float yy) {
     // The side of the segment's line, 0 when rounding could name either.
     const auto side = [&](const PlanePoint& p) {
         const float value = isleft(p, p1, p2);
-        const float scale = std::fabs(p2.x - p1.x) * std::fabs(p.y - p1.y) + std::fabs(p.x - p1.x) * std::fabs(p2.y - p1.y);
+        const float scale =
+            std::fabs(p2.x - p1.x) * std::fabs(p.y - p1.y) + std::fabs(p.x - p1.x) * std::fabs(p2.y - p1.y);
         return std::fabs(value) <= kUnsureSide * scale ? 0 : value > 0.0f ? 1 : -1;
     };
     const int corner_side = side(corner);

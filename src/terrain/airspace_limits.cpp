@@ -72,8 +72,8 @@ void nav_airspace(float xr, float yr, float zr) {
     for (int nz = 0; nz < zones; ++nz) {
         const AirspaceLimits& lim = zone_limits(nz);
         const float floor = lim[kLimFloor];
-        // A zone whose box lies beside the window matters no more than one
-        // whose floor lies above the glider.
+        // Not taken: a zone whose floor lies above the glider, or whose box
+        // lies beside the reach window.
         if (floor > zr || lim[kLimXmin] > w.xrch_max || lim[kLimXmax] < w.xrch_min || lim[kLimYmin] > w.yrch_max ||
             lim[kLimYmax] < w.yrch_min) {
             continue;
@@ -106,8 +106,11 @@ void nav_airspace(float xr, float yr, float zr) {
             const float x_hi = std::min(lim[kLimXmax], w.xrch_max);
             const float y_lo = std::max(lim[kLimYmin], w.yrch_min);
             const float y_hi = std::min(lim[kLimYmax], w.yrch_max);
-            taken = taken || arrival(std::min(std::max(xr, x_lo), x_hi), std::min(std::max(yr, y_lo), y_hi)) >= floor;
-            trace(fortran_write("(4(1X,F10.1),1X,L1)", {at_corner[0], at_corner[1], at_corner[2], at_corner[3], taken}));
+            const float xn = std::min(std::max(xr, x_lo), x_hi);
+            const float yn = std::min(std::max(yr, y_lo), y_hi);
+            taken = taken || arrival(xn, yn) >= floor;
+            trace(fortran_write("(4(1X,F10.1),1X,L1)",
+                                {at_corner[0], at_corner[1], at_corner[2], at_corner[3], taken}));
         }
         if (taken) {
             list[static_cast<std::size_t>(++count)] = nz;

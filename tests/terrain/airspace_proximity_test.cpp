@@ -337,9 +337,9 @@ TEST_F(AirspaceProximity, ShortListTakesBandsTheZoneOverTheGliderAndEveryZone) {
     pp_.clear();
     limits_.clear();
     for (int n = 0; n < 2500; ++n) {
-        add_zone(kClassD, square(4100.0f + static_cast<float>(n % 50) * 100.0f, 4100.0f + static_cast<float>(n / 50) * 100.0f,
-                                 50.0f),
-                 0.0f, 3000.0f);
+        const float x = 4100.0f + static_cast<float>(n % 50) * 100.0f;
+        const float y = 4100.0f + static_cast<float>(n / 50) * 100.0f;
+        add_zone(kClassD, square(x, y, 50.0f), 0.0f, 3000.0f);
     }
     build();
     nav_airspace(5000.0f, 5000.0f, 100000.0f);
