@@ -35,7 +35,8 @@ constexpr int kReachCells = 201;
 constexpr float kAirwaySouth = 23000.0f;
 constexpr float kAirwayNorth = 25000.0f;
 
-// Rolling ground of 100 to 700 m, rising to the west, as Condor stores it.
+// Rolling ground of 150 to 710 m, rising to the east, as Condor stores it:
+// the file's columns from the east, grid column i from the west.
 std::uint16_t ground(int column_from_east, int row) {
     const double i = kCells - column_from_east;
     const double h = 300.0 + 150.0 * std::sin(i * 0.05) * std::sin(row * 0.04) + 0.5 * i;
@@ -133,8 +134,8 @@ TEST_F(ReachChain, TheReachStopsAtAnAirwayCrossingTheWholeWindow) {
     ASSERT_EQ(status, 0);
     ASSERT_EQ(altitude.zp.ni(), trn001.ni_00);
 
-    // The airway's points all lie 80 km beyond the window, its box crosses
-    // it: the load keeps it, cut to the window.
+    // The airway's points all lie 80 km beyond the frame, its box crosses
+    // the window: the load keeps it, cut to the window.
     std::vector<AirspaceZone> zon(10);
     std::vector<PlanePoint> pp(100);
     int nbzon = 0;
@@ -149,6 +150,7 @@ TEST_F(ReachChain, TheReachStopsAtAnAirwayCrossingTheWholeWindow) {
     ASSERT_EQ(rch003.as_nb_shortlist, 1);
     EXPECT_LT(as0001.as_lim[0][kLimXmin], rch001.xrch_min);
     EXPECT_GT(as0001.as_lim[0][kLimXmax], rch001.xrch_max);
+    EXPECT_LT(rch001.yrch_min, kAirwaySouth);
     EXPECT_GT(rch001.yrch_max, kAirwayNorth);
     const Count with_airway = reached();
     EXPECT_GT(with_airway.south, 10000);
