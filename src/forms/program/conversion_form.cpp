@@ -62,10 +62,10 @@ bool read_named_plan(std::optional<bool>& aat_guess) {
 }
 
 // One showing of the form; the form's result. The plan is read before the
-// boxes are filled, so that they show its rules; the names proposed for the
-// input fill only the name boxes that the options leave blank: an output, a
-// profile or an airspace file the options name (the command line's output)
-// is shown as it is.
+// boxes are filled, so that they show its rules; the output, profile and
+// airspace names proposed for the input fill only the boxes that the options
+// leave blank: a name the options give (the command line's output, the
+// settings file's profile) is shown as it is.
 int show_conversion_form() {
     trace_auto_load("tarvex_gui");
     define_units();

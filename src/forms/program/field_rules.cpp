@@ -80,7 +80,7 @@ void propose(int box, const std::string& name, ProposedNames names) {
     set_box_text(box, name);
 }
 
-void propose_map_and_terrain(int target, ProposedNames names) {
+void propose_map_and_terrain(int target) {
     std::string map;
     std::string map_pattern;
     std::string terrain;
@@ -100,9 +100,9 @@ void propose_map_and_terrain(int target, ProposedNames names) {
         map_pattern = "*.xcm";
     }
     set_box_pattern(tvxfrm.nb__mapname, map_pattern);
-    propose(tvxfrm.nb__mapname, path_field(map), names);
+    set_box_text(tvxfrm.nb__mapname, path_field(map));
     set_box_pattern(tvxfrm.nb__terrainname, terrain_pattern);
-    propose(tvxfrm.nb__terrainname, path_field(terrain), names);
+    set_box_text(tvxfrm.nb__terrainname, path_field(terrain));
 }
 
 void propose_profile(int target, ProposedNames names) {
@@ -215,7 +215,7 @@ void update_files(ProposedNames names) {
     const std::string base = input_base();
     const int target = target_asked_for();
     const std::string out = aat && base.find(kAatMark) == std::string::npos ? base + std::string(kAatMark) : base;
-    propose_map_and_terrain(target, names);
+    propose_map_and_terrain(target);
     propose_profile(target, names);
     propose_output(target, out, names);
     propose_airspace(target, base, aat, names);

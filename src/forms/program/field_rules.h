@@ -23,9 +23,11 @@ int infile_ok(std::string_view cv);
 // plan with penalty zones or of Condor 3.
 void set_activity();
 
-// How update_files treats a name box that holds a name: the proposal
-// replaces it (a new input, a target ticked), or only a blank box gets the
-// proposal (the form opening, whose boxes show the names the options give).
+// How update_files treats an output, profile or airspace box that holds a
+// name: the proposal replaces it (a new input, a target ticked), or only a
+// blank box gets the proposal (the form opening, whose boxes show the names
+// the options give). The map and terrain, which no setting names (the map
+// lists give them), are always proposed.
 enum class ProposedNames { replace, where_blank };
 
 // Proposes, from the input box and the AAT box, the map, terrain, profile,
