@@ -169,17 +169,6 @@ TEST_F(FieldRules, ACondor3PlanLocksItsRulesUntilAnotherInputIsChosen) {
     });
 }
 
-TEST_F(FieldRules, AClickThatLeavesTheInputAsItWasKeepsTheUsersNames) {
-    while_shown(race, [] {
-        set_inpt_val(box("Dest") - 1, 0, 0.0f, "C:\\Out\\Mine.tsk");
-        click_box("Infile");
-        EXPECT_EQ(shown("Dest"), "C:\\Out\\Mine.tsk");
-        // A new input is read and proposes its names.
-        user_sets("Infile", 0, "C:\\Plans\\RACE.FPL");
-        EXPECT_EQ(shown("Dest"), "D:\\XCSoar\\Tasks\\RACE.FPL.tsk");
-    });
-}
-
 TEST_F(FieldRules, TheInputMustBeAReadablePlanOrTask) {
     prefix.add_folder("C:\\Plans\\Folder");
     EXPECT_EQ(infile_ok(race), 1);
