@@ -30,7 +30,7 @@ Version=4400
 # Lists: their entries are the values 1, 2, 3
 {Name=nauto;Txt=Flight plan,Ask for it,Take the flight plans file,Wait for Condor's new plan;Pos=230,88;TxPos=LA;Size=30;Type=DDL}
 {Name=Units;Txt=Units,As in Condor,Metric,Imperial;Pos=230,62;TxPos=LA;Size=20;Type=DDL}
-{Name=Lang;Txt=Language,Automatic,English,French;Pos=500,62;TxPos=LA;Size=12;Type=DDL}
+{Name=Lang;Txt=Language,Automatic,English,French;Pos=486,62;TxPos=LA;Size=14;Type=DDL}
 
 [Separators]
 {Separ=10,252,612,252}

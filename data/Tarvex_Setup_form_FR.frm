@@ -30,7 +30,7 @@ Version=4400
 # Lists: their entries are the values 1, 2, 3
 {Name=nauto;Txt=Plan de vol,Le demander,Prendre le fichier des plans,Attendre le plan de Condor;Pos=230,88;TxPos=LA;Size=30;Type=DDL}
 {Name=Units;Txt=Unités,Comme dans Condor,Métriques,Impériales;Pos=230,62;TxPos=LA;Size=20;Type=DDL}
-{Name=Lang;Txt=Langue,Automatique,Anglais,Français;Pos=500,62;TxPos=LA;Size=12;Type=DDL}
+{Name=Lang;Txt=Langue,Automatique,Anglais,Français;Pos=486,62;TxPos=LA;Size=14;Type=DDL}
 
 [Separators]
 {Separ=10,252,612,252}
@@ -43,5 +43,5 @@ Version=4400
 [Buttons]
 {Txt=OK;Pos=20,12;Size=108;Type=OK}
 {Txt=Enregistrer;Pos=138,12;Size=108;Type=102}
-{Txt=Appliquer;Pos=256,12;Size=108;Type=104}
+{Txt=Appliquer et enregistrer;Pos=256,12;Size=140;Type=104}
 {Txt=Annuler;Pos=492,12;Size=108;Type=CANCEL}

@@ -27,7 +27,7 @@ Version=4400
 {Name=Profile file;Txt=Profil;Pos=230,160;TxPos=LA;Size=46;Type=OFP;Ext=*.prf}
 {Name=MapName;Txt=Carte;Pos=230,134;TxPos=LA;Size=46;Type=OFP;Ext=*.xcm}
 {Name=TerrainName;Txt=Relief (LK8000);Pos=230,108;TxPos=LA;Size=46;Type=OFP;Ext=*.dem}
-{Name=airnam;Txt=Fichier des espaces;Pos=230,82;TxPos=LA;Size=46;Type=OFP;Ext=*.txt}
+{Name=airnam;Txt=Fichier des espaces aériens;Pos=230,82;TxPos=LA;Size=46;Type=OFP;Ext=*.txt}
 {Name=AltCup;Txt=Points de virage alternatifs;Pos=230,56;TxPos=LA;Type=TCK}
 {Name=AltCupFile;Txt=;Pos=252,56;Size=43;Type=IFP;Ext=*.cup;Dep=AltCup}
 
@@ -45,8 +45,8 @@ Version=4400
 {Title=Logiciel de vol;Pos=R222,324}
 
 [Buttons]
-{Txt=Convertir;Pos=20,12;Size=108;Type=OK}
-{Txt=Enregistrer;Pos=138,12;Size=108;Type=102}
-{Txt=Appliquer;Pos=256,12;Size=108;Type=104}
-{Txt=Configuration...;Pos=374,12;Size=108;Type=-100}
-{Txt=Annuler;Pos=492,12;Size=108;Type=CANCEL}
+{Txt=Convertir;Pos=20,12;Size=100;Type=OK}
+{Txt=Enregistrer;Pos=130,12;Size=100;Type=102}
+{Txt=Appliquer et enregistrer;Pos=240,12;Size=140;Type=104}
+{Txt=Configuration...;Pos=390,12;Size=100;Type=-100}
+{Txt=Annuler;Pos=500,12;Size=100;Type=CANCEL}

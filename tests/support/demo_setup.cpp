@@ -4,6 +4,7 @@
 #include "support/temp_dir.h"
 
 #include <stdexcept>
+#include <string_view>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -168,6 +169,21 @@ std::string with_setting(const std::string& settings, const std::string& key, co
         out += crlf_ends ? "\r\n" : "\n";
     }
     return out + head + value + (crlf_ends ? "\r\n" : "\n");
+}
+
+std::string without_task_rules(const std::string& plan) {
+    std::string out;
+    std::size_t start = 0;
+    while (start < plan.size()) {
+        const std::size_t end = plan.find('\n', start);
+        const std::size_t next = end == std::string::npos ? plan.size() : end + 1;
+        const std::string_view line = std::string_view(plan).substr(start, next - start);
+        if (!line.starts_with("AAT=") && !line.starts_with("AATTime=") && !line.starts_with("MaxStartGroundSpeed=")) {
+            out += line;
+        }
+        start = next;
+    }
+    return out;
 }
 
 }  // namespace tarvex_test

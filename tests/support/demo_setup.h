@@ -82,4 +82,9 @@ std::string demo_text(const std::filesystem::path& demo_folder, const std::strin
 // appended when the key is not there. Keeps the text's line ends.
 std::string with_setting(const std::string& settings, const std::string& key, const std::string& value);
 
+// A flight plan's text without the lines of its task rules ("AAT=", "AATTime="
+// and "MaxStartGroundSpeed="): a Condor 2 plan that gives none of them, whose
+// conversion takes the run's.
+std::string without_task_rules(const std::string& plan);
+
 }  // namespace tarvex_test

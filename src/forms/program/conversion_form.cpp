@@ -7,6 +7,7 @@
 #include "forms/program/field_rules.h"
 #include "forms/program/form_boxes.h"
 #include "forms/program/form_file.h"
+#include "forms/program/form_plan.h"
 #include "forms/program/setup_form.h"
 #include "forms/program/unit_boxes.h"
 #include "foundation/fixed_text.h"
@@ -40,16 +41,18 @@ void check_form_version() {
     }
 }
 
-// Reads the input plan named, when it names a plan: true when it was read.
-// `aat_guess` receives what the AAT box is to show instead of the plan's
-// flag (the guess from the cylinders, for a plan that is no AAT while the
-// guess is on).
+// Takes the input named as the form's input and reads it when it names a
+// plan (not blank, no folder ending in "\\", no SeeYou task): true when it
+// was read. `aat_guess` receives what the AAT box is to show instead of the
+// plan's flag (the guess from the cylinders, for a plan that is no AAT while
+// the guess is on).
 bool read_named_plan(std::optional<bool>& aat_guess) {
     const std::string infile = trim_right(tarvex_c.infile);
     if (infile.empty() || infile.back() == '\\' || infile.find(".cup") != std::string::npos) {
+        take_input_without_plan(infile);
         return false;
     }
-    if (read_fpl_1(infile) > 0) {
+    if (!take_input_plan(infile)) {
         return false;
     }
     if (!rd_fpl_6.qaat && tarvex01.qaat_detect) {
@@ -58,7 +61,11 @@ bool read_named_plan(std::optional<bool>& aat_guess) {
     return true;
 }
 
-// One showing of the form; the form's result.
+// One showing of the form; the form's result. The plan is read before the
+// boxes are filled, so that they show its rules; the output, profile and
+// airspace names proposed for the input fill only the boxes that the options
+// leave blank: a name the options give (the command line's output, the
+// settings file's profile) is shown as it is.
 int show_conversion_form() {
     trace_auto_load("tarvex_gui");
     define_units();
@@ -75,11 +82,10 @@ int show_conversion_form() {
     }
     open_form_window();
     show_display_units(conversion_fields());
+    set_activity();
     // A SeeYou task input gets its proposals too, without being read as a plan.
     if (plan || tarvex_c.infile.find(".cup") != std::string::npos) {
-        update_files();
-    } else {
-        set_activity();
+        update_files(ProposedNames::where_blank);
     }
     lock_condor3_boxes();
 
@@ -92,6 +98,7 @@ int show_conversion_form() {
 
 void tarvex_gui() {
     reset_tvxfrm();
+    keep_run_task_model();
     int result = show_conversion_form();
     while (result == kSetupButton) {
         tarvex_setup();

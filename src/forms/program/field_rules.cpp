@@ -72,6 +72,14 @@ std::string input_base() {
     return base;
 }
 
+// Puts a proposed name into a name box (see ProposedNames).
+void propose(int box, const std::string& name, ProposedNames names) {
+    if (names == ProposedNames::where_blank && !is_blank(live_text(box))) {
+        return;
+    }
+    set_box_text(box, name);
+}
+
 void propose_map_and_terrain(int target) {
     std::string map;
     std::string map_pattern;
@@ -97,19 +105,18 @@ void propose_map_and_terrain(int target) {
     set_box_text(tvxfrm.nb__terrainname, path_field(terrain));
 }
 
-void propose_profile(int target) {
+void propose_profile(int target, ProposedNames names) {
     std::string profile;
     if (target == kTargetLkt) {
         const std::string configuration = in_folder(tarvex_c.lk8000_root, "_Configuration\\");
         profile = tarvex01.qdeftsklk8000 ? configuration : configuration + "DEFAULT_PROFILE.prf";
     } else if (target == kTargetTsk) {
-        const std::string name = extract_name(trim_right(tarvex_c.prfnam));
-        profile = in_folder(tarvex_c.xcsoar_root, name.empty() ? kDefaultProfile : name);
+        profile = in_folder(tarvex_c.xcsoar_root, kDefaultProfile);
     }
-    set_box_text(tvxfrm.nb__prfnam, path_field(profile));
+    propose(tvxfrm.nb__prfnam, path_field(profile), names);
 }
 
-void propose_output(int target, const std::string& out) {
+void propose_output(int target, const std::string& out, ProposedNames names) {
     std::string dest;
     std::string pattern;
     if (tarvex01.qcup_in) {
@@ -126,10 +133,10 @@ void propose_output(int target, const std::string& out) {
         pattern = "*.cup";
     }
     set_box_pattern(tvxfrm.nb__outfile, pattern);
-    set_box_text(tvxfrm.nb__outfile, dest);
+    propose(tvxfrm.nb__outfile, dest, names);
 }
 
-void propose_airspace(int target, const std::string& base, bool aat) {
+void propose_airspace(int target, const std::string& base, bool aat, ProposedNames names) {
     if (!plan_has_airspace()) {
         set_box_active(tvxfrm.nb__airnam, false);
         return;
@@ -149,7 +156,7 @@ void propose_airspace(int target, const std::string& base, bool aat) {
     } else if (target == kTargetTsk) {
         folder = tarvex_c.xcsoar_root;
     }
-    set_box_text(tvxfrm.nb__airnam, in_folder(folder, name));
+    propose(tvxfrm.nb__airnam, in_folder(folder, name), names);
 }
 
 }  // namespace
@@ -203,32 +210,41 @@ void set_activity() {
     set_box_active(tvxfrm.nb__airnam, plan_has_airspace());
 }
 
-void update_files() {
+void update_files(ProposedNames names) {
     const bool aat = live_int(tvxfrm.nb__qaat) != 0;
     const std::string base = input_base();
     const int target = target_asked_for();
     const std::string out = aat && base.find(kAatMark) == std::string::npos ? base + std::string(kAatMark) : base;
     propose_map_and_terrain(target);
-    propose_profile(target);
-    propose_output(target, out);
-    propose_airspace(target, base, aat);
+    propose_profile(target, names);
+    propose_output(target, out, names);
+    propose_airspace(target, base, aat, names);
     set_activity();
 }
 
-void lock_condor3_boxes() {
-    if (tarvex01.qsetup || rd_fpl_0.nvcnd != 3) {
-        return;
-    }
-    console_line(" Condor 3 flight plan: AAT, AAT time and start speed from the plan");
-    set_box_tick(tvxfrm.nb__qaat, rd_fpl_6.qaat);
-    set_box_active(tvxfrm.nb__qaat, false);
+void show_task_rules(bool aat) {
+    set_box_tick(tvxfrm.nb__qaat, aat);
     frm_set_value(tvxfrm.nb__t_aat, 0, rd_fpl_6.t_aat, "", true);
-    set_box_active(tvxfrm.nb__t_aat, false);
     const int shown = shown_in_imperial(tvxfrm.nb__start_max_speed, FieldUnit::speed)
                           ? to_imperial_units(rd_fpl_6.start_max_speed, FieldUnit::speed)
                           : rd_fpl_6.start_max_speed;
     set_box_whole(tvxfrm.nb__start_max_speed, shown);
-    set_box_active(tvxfrm.nb__start_max_speed, false);
+    for (const int box : {tvxfrm.nb__qaat, tvxfrm.nb__t_aat, tvxfrm.nb__start_max_speed}) {
+        set_box_active(box, true);
+    }
+}
+
+bool condor3_lock_holds() { return !tarvex01.qsetup && rd_fpl_0.nvcnd == 3; }
+
+void lock_condor3_boxes() {
+    if (!condor3_lock_holds()) {
+        return;
+    }
+    console_line(" Condor 3 flight plan: AAT, AAT time and start speed from the plan");
+    show_task_rules(rd_fpl_6.qaat);
+    for (const int box : {tvxfrm.nb__qaat, tvxfrm.nb__t_aat, tvxfrm.nb__start_max_speed}) {
+        set_box_active(box, false);
+    }
 }
 
 void set_flight_plans_box_kind(bool file) {

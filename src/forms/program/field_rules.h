@@ -23,16 +23,29 @@ int infile_ok(std::string_view cv);
 // plan with penalty zones or of Condor 3.
 void set_activity();
 
+// How update_files treats an output, profile or airspace box that holds a
+// name: the proposal replaces it (a new input, a target ticked), or only a
+// blank box gets the proposal (the form opening, whose boxes show the names
+// the options give). The map and terrain, which no setting names (the map
+// lists give them), are always proposed.
+enum class ProposedNames { replace, where_blank };
+
 // Proposes, from the input box and the AAT box, the map, terrain, profile,
 // output and airspace names of the conversion form for the target asked
-// for, then set_activity. The profile keeps the name of the profile setting
-// (Condor.prf when it is blank); the airspace keeps the file name of the
-// airspace setting (a whole path gives its name only); "-AAT" is added once.
-void update_files();
+// for, then set_activity. The profile is the target's default profile
+// (XCSoar: Condor.prf); the airspace keeps the file name of the airspace
+// setting (a whole path gives its name only); "-AAT" is added once.
+void update_files(ProposedNames names = ProposedNames::replace);
+
+// The AAT, AAT time and maximum start speed boxes show the task model's
+// rules (the AAT box `aat`; the speed in the display units of its box) and
+// are made active.
+void show_task_rules(bool aat);
 
 // The Condor 3 lock, while the conversion form is shown and the plan read is
 // a Condor 3 plan: the AAT, AAT time and maximum start speed boxes show the
 // plan's values (the speed in the display units of its box) and are greyed.
+bool condor3_lock_holds();
 void lock_condor3_boxes();
 
 // The setup form's flight-plans box ("defpath"): an input-file box for

@@ -6,6 +6,7 @@
 #include "forms/program/field_maps.h"
 #include "forms/program/field_rules.h"
 #include "forms/program/form_boxes.h"
+#include "forms/program/form_plan.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/message_records.h"
@@ -41,7 +42,10 @@ int condor_version_in_use() {
 
 void take_setup_form() {
     copy_fields(setup_fields());
-    // A flight-plans path the user changed is no longer the automatic one.
+    // The settings file says "Flightplans path=AUTO" while qauto_defpath
+    // holds (reading "AUTO" sets it): a flight-plans path the user changed is
+    // no longer the automatic one, or the settings file written after the form
+    // (its save buttons, a first run's setup) would say "AUTO" and lose it.
     if (stpfrm_m.qm__defpath) {
         tarvex01.qauto_defpath = trim_right(tarvex_c.defpath) == kAuto;
     }
@@ -63,6 +67,12 @@ void take_setup_form() {
 
 void take_conversion_form() {
     copy_fields(conversion_fields());
+    // The boxes of the Condor 3 lock show that plan's own rules, which its
+    // conversion reads again: the options keep the run's, for the settings
+    // file and for a plan that gives none (one waited for).
+    if (condor3_lock_holds()) {
+        restore_run_task_rules();
+    }
     // The target ticked is the one asked for, the JSON export included.
     for (const auto& [box, ntarg] : {std::pair{tvxfrm.nb__qxcs, kTargetTsk}, std::pair{tvxfrm.nb__qlk8000, kTargetLkt},
                                      std::pair{tvxfrm.nb__qcup, kTargetCup}}) {
@@ -92,16 +102,28 @@ void button_pressed(int num, int type) {
     }
 }
 
+// A new input: its plan read (a SeeYou task, a blank text, a folder or a name
+// that does not exist is no plan), the AAT, AAT time and start speed boxes
+// taking its rules, active again unless it is a Condor 3 plan, and its names
+// proposed. A click that leaves the input as it was changes nothing, so that
+// names the user edited stay.
 void input_changed(const std::string& text) {
-    tarvex01.qcup_in = text.find(".cup") != std::string::npos;
-    const bool folder = !text.empty() && text.back() == '\\';
-    if (tarvex01.qcup_in || text.empty() || folder || !(file_exists(text) || folder_exists(text))) {
-        update_files();
+    if (input_taken(text)) {
         return;
     }
-    if (read_fpl_1(text) <= 0 && rd_fpl_0.nvcnd == 2 && !rd_fpl_6.qaat && tarvex01.qaat_detect) {
-        set_box_tick(tvxfrm.nb__qaat, detect_aat());
+    tarvex01.qcup_in = text.find(".cup") != std::string::npos;
+    const bool folder = !text.empty() && text.back() == '\\';
+    bool read = false;
+    if (tarvex01.qcup_in || text.empty() || folder || !(file_exists(text) || folder_exists(text))) {
+        take_input_without_plan(text);
+    } else {
+        read = take_input_plan(text);
     }
+    bool aat = rd_fpl_6.qaat;
+    if (read && rd_fpl_0.nvcnd == 2 && !aat && tarvex01.qaat_detect) {
+        aat = detect_aat();
+    }
+    show_task_rules(aat);
     update_files();
 }
 

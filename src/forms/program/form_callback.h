@@ -5,10 +5,13 @@
 // ncla 6, button num pressed, val its type (validated buttons only after every
 // box passed its checks). tarvex01.qsetup tells the setup form from the
 // conversion form.
-// - Buttons 1 (OK), 102 and 104 copy the boxes into the options; 102 and 104
-//   also write the settings file (create_ini, with the settings file's own
-//   AAT switch). Other buttons do nothing here.
-// - Boxes: a new input is read and the dependent names proposed; a target box
+// - Buttons 1 (OK), 102 and 104 copy the boxes into the options (while the
+//   Condor 3 lock holds, its three boxes leave the run's rules in the
+//   options); 102 and 104 also write the settings file (create_ini, with the
+//   settings file's own AAT switch). Other buttons do nothing here.
+// - Boxes: a new input is taken (form_plan.h), its rules shown in the AAT,
+//   AAT time and start speed boxes and the dependent names proposed; a click
+//   that leaves the input as it was does nothing; a target box
 //   ticked chooses its target (the JSON switch too goes off); the map and
 //   terrain boxes record the landscape's map in the map list; the setup
 //   form's "FplFil" makes the flight-plans box a file or a folder box.

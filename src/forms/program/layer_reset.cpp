@@ -3,6 +3,7 @@
 #include "driver/layer_reset.h"
 #include "forms/kit/layer_reset.h"
 #include "forms/program/field_maps.h"
+#include "forms/program/form_plan.h"
 
 void reset_forms_layer() {
     reset_all_records();
@@ -10,4 +11,5 @@ void reset_forms_layer() {
     reset_stpfrm();
     reset_tvxfrm_m();
     reset_stpfrm_m();
+    reset_form_plan();
 }

@@ -40,6 +40,7 @@ protected:
 
 TEST_F(ConversionForm, ShowsThePlanAndReturnsWithTheFormsValuesOnOk) {
     tarvex_c.infile = demo.condor3_plan;
+    const int run_speed = rd_fpl_6.start_max_speed;
     tarvex01.nauto = 2;
     user([] {
         EXPECT_EQ(frmc00.wintit, "Tarvex - Task conversion - V4.4.0.0");
@@ -62,7 +63,8 @@ TEST_F(ConversionForm, ShowsThePlanAndReturnsWithTheFormsValuesOnOk) {
     EXPECT_EQ(tarvex_c.outfile, "C:\\XCSoarData\\Tasks\\DemoRace3.tsk");
     EXPECT_EQ(tarvex_c.prfnam, "Condor.prf");
     EXPECT_EQ(tarvex_c.airnam, "C:\\XCSoarData\\DemoRace3-PZ.txt");
-    EXPECT_EQ(rd_fpl_6.start_max_speed, 170);
+    // The locked boxes are the plan's, which its conversion reads again: the options keep the run's.
+    EXPECT_EQ(rd_fpl_6.start_max_speed, run_speed);
     EXPECT_TRUE(tarvex01.qauto);
     EXPECT_FALSE(tarvex01.qwait);
     EXPECT_TRUE(tvxfrm_m.qm__outfile);

@@ -12,6 +12,7 @@ namespace program_forms_test {
 namespace {
 
 constexpr int kCancel = -1;
+constexpr int kSave = 102;
 
 class FieldRules : public ProgramFormsTest {
 protected:
@@ -51,13 +52,22 @@ TEST_F(FieldRules, APlanProposesTheNamesOfItsFilesWithAndWithoutAat) {
         EXPECT_EQ(shown("Dest"), "D:\\XCSoar\\Tasks\\Race-AAT.tsk");
         EXPECT_EQ(shown("airnam"), "D:\\XCSoar\\Race-AAT-PZ.txt");
     });
-    // The settings' own airspace and profile names are kept, a whole path by its name.
+    // Names the options give stand when the form opens. Proposed anew, the
+    // airspace keeps the setting's name (a whole path gives its name), the
+    // profile is the target's default.
     tarvex_c.airnam = "C:\\Old\\Zones.txt";
     tarvex_c.prfnam = "Mine.prf";
+    tarvex_c.outfile = "C:\\Out\\Mine.tsk";
     while_shown(race, [] {
+        EXPECT_EQ(shown("Dest"), "C:\\Out\\Mine.tsk");
+        EXPECT_EQ(shown("airnam"), "C:\\Old\\Zones.txt");
+        EXPECT_EQ(shown("Profile file"), "Mine.prf");
+        update_files();
+        EXPECT_EQ(shown("Dest"), "D:\\XCSoar\\Tasks\\Race.tsk");
         EXPECT_EQ(shown("airnam"), "D:\\XCSoar\\Zones.txt");
-        EXPECT_EQ(shown("Profile file"), "D:\\XCSoar\\Mine.prf");
+        EXPECT_EQ(shown("Profile file"), "D:\\XCSoar\\Condor.prf");
     });
+    tarvex_c.outfile.clear();
     // The extension is searched with its case.
     while_shown("C:\\Plans\\RACE.FPL", [] { EXPECT_EQ(shown("Dest"), "D:\\XCSoar\\Tasks\\RACE.FPL.tsk"); });
     // An input already marked AAT is not marked twice.
@@ -92,6 +102,11 @@ TEST_F(FieldRules, TickingATargetChoosesItAndProposesItsNames) {
         // An untick does nothing.
         user_sets("XCS", 0);
         EXPECT_TRUE(tarvex01.qlk8000);
+        // Saved with LK8000, then back to XCSoar: XCSoar's own profile.
+        click_button(kSave);
+        EXPECT_EQ(tarvex_c.prfnam, "C:\\LK8000\\_Configuration\\DEFAULT_PROFILE.prf");
+        user_sets("XCS", 1);
+        EXPECT_EQ(shown("Profile file"), "D:\\XCSoar\\Condor.prf");
     });
     // Two targets in the settings: the form shows the one converted to.
     tarvex01.qxcs = true;
@@ -114,9 +129,15 @@ TEST_F(FieldRules, ASeeYouTaskProposesACondorPlanWithoutTargets) {
     });
 }
 
-TEST_F(FieldRules, ANewInputIsReadAndACondor3PlanLocksItsRules) {
-    while_shown(race, [this] {
+TEST_F(FieldRules, ACondor3PlanLocksItsRulesUntilAnotherInputIsChosen) {
+    // A Condor 2 plan that gives no task rules takes the run's.
+    const std::string plain = "C:\\Plans\\Plain.fpl";
+    prefix.add_file(plain, tarvex_test::without_task_rules(file(demo.condor2_plan)));
+    rd_fpl_6.start_max_speed = 120;
+    while_shown(plain, [this, plain] {
         EXPECT_TRUE(active("AAT"));
+        EXPECT_EQ(shown("start_max_speed"), "120");
+        const std::string t_aat = shown("AAT Time");
         user_sets("Infile", 0, demo.condor3_plan);
         EXPECT_EQ(rd_fpl_0.nvcnd, 3);
         EXPECT_EQ(shown("Dest"), "D:\\XCSoar\\Tasks\\DemoRace3.tsk");
@@ -128,6 +149,20 @@ TEST_F(FieldRules, ANewInputIsReadAndACondor3PlanLocksItsRules) {
         set_inpt_val(box("start_max_speed") - 1, 99, 0.0f, "99");
         frm_callback(7, 0, 0);
         EXPECT_EQ(shown("start_max_speed"), "170");
+        // Another plan, or a SeeYou task, lifts the lock: the boxes take its
+        // rules, and nothing of the Condor 3 plan is left.
+        for (const std::string& input : {plain, demo.seeyou_task}) {
+            user_sets("Infile", 0, input);
+            for (const char* name : {"AAT", "AAT Time", "start_max_speed"}) {
+                EXPECT_TRUE(active(name)) << input << " " << name;
+            }
+            EXPECT_EQ(shown("start_max_speed"), "120") << input;
+            EXPECT_EQ(shown("AAT Time"), t_aat) << input;
+            EXPECT_EQ(rd_fpl_6.start_max_speed, 120) << input;
+        }
+        EXPECT_EQ(rd_fpl_0.nvcnd, 0);
+        EXPECT_EQ(rd_fpl_0.nb_pz, 0);
+        EXPECT_FALSE(active("airnam"));
         // A folder or a missing name reads nothing; the dependent names follow.
         user_sets("Infile", 0, "C:\\Plans\\");
         EXPECT_FALSE(active("Dest"));

@@ -178,6 +178,25 @@ TEST_F(FormFiles, NoTwoItemsOverlapAndEverythingIsInTheWindow) {
                 EXPECT_FALSE(overlap(a, {line[0], line[1], line[2], line[3] + 1})) << items[i].what;
             }
         }
+        // Texts stay clear of what frames them: every entry of a list of its
+        // arrow, a button's caption of the button's edges.
+        const EngineTables& t = engine_tables;
+        const EngineMetrics& m = engine_metrics;
+        for (std::size_t i = 0; i < static_cast<std::size_t>(t.nb_inpt); ++i) {
+            if (t.inpt_typ[i] != frm_type_ddl) {
+                continue;
+            }
+            const int arrow = t.inpt_pos[i][2] - 2 * m.DxI + 2;
+            for (int entry = 0; entry < engine_list_count(t.inpt_ddl[i]); ++entry) {
+                const std::string text = engine_list_entry(t.inpt_ddl[i], entry);
+                const int right = t.inpt_pos[i][0] + m.Yoffset + engine_measure(EngineFont::input, m.font_size, text).width;
+                EXPECT_LT(right, arrow) << text;
+            }
+        }
+        for (std::size_t b = 0; b < static_cast<std::size_t>(t.nb_butt); ++b) {
+            const int width = engine_measure(EngineFont::label, m.font_size, t.butt_txt[b]).width;
+            EXPECT_LE(width + 4, t.butt_siz[b]) << t.butt_txt[b];
+        }
         // The French form keeps the English one's boxes where they are.
         std::vector<Rect> rects(engine_tables.inpt_pos.begin(), engine_tables.inpt_pos.begin() + engine_tables.nb_inpt);
         if (std::string(form.name).find("_FR") == std::string::npos) {

@@ -1,0 +1,32 @@
+#pragma once
+
+// The plan of the conversion form's input box. The task model holds the plan
+// of the input the form took last and nothing of an earlier input: every
+// input taken starts from the task model as the run had it before the form
+// read any plan (its start values with the settings file's and the command
+// line's AAT flag, AAT time, maximum start speed and finish minimum
+// altitude). A Condor 2 plan, which gives none of these task rules, and a
+// SeeYou task thus take the run's rules, never an earlier plan's.
+
+#include <string_view>
+
+// Keeps the task model as it is now, as the run's (before the form reads a plan).
+void keep_run_task_model();
+
+// Takes `input` as the form's input: the run's task model comes back and
+// nothing is read (a SeeYou task, a folder, a name that is no plan).
+void take_input_without_plan(std::string_view input);
+
+// Takes `input` as the form's input and reads it as a flight plan into the
+// run's task model (read_fpl_1, which tells a file that cannot be opened).
+// True when the plan was read; a plan that could not be read leaves the run's
+// task model as it was kept.
+bool take_input_plan(std::string_view input);
+
+// True when `input` (trailing blanks aside) is the input taken last.
+bool input_taken(std::string_view input);
+
+// The run's AAT flag, AAT time and maximum start speed back in the task model.
+void restore_run_task_rules();
+
+void reset_form_plan();

@@ -1,0 +1,197 @@
+// The conversion form's rules as a user meets them, through the real program
+// on the tests' own X server: another input after a Condor 3 plan, the output
+// named on the command line, a click in the input box after an edit, a
+// SeeYou task. Checked by the files the program writes (and leaves alone),
+// against those the command line writes for the same input. The dialogs
+// read their answers from standard input.
+
+// GoogleTest first: Xlib's macros would break its headers (form_screen.h has none).
+#include <gtest/gtest.h>
+
+#include "e2e/harness/checks.h"
+#include "e2e/harness/form_screen.h"
+#include "e2e/harness/tarvex_install.h"
+#include "support/display_test.h"
+#include "support/temp_dir.h"
+#include "support/xvfb_server.h"
+
+#include <functional>
+#include <future>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace tarvex_test;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kConvert = 1;
+constexpr const char* kConversionTitle = "Tarvex - Task conversion - V4.4.0.0";
+constexpr ScreenPixel kBoxWhite{255, 255, 255};
+// What every run leaves in the program's folder, its current folder.
+const std::set<std::string> kRunFiles = {"Tarvex.log", "Tarvex.lock", "frm_forms.log"};
+
+// The files of a prefix with their times.
+using FileTimes = std::map<fs::path, fs::file_time_type>;
+
+FileTimes files_of(const fs::path& root) {
+    FileTimes files;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (entry.is_regular_file()) {
+            files[entry.path()] = entry.last_write_time();
+        }
+    }
+    return files;
+}
+
+// The files written since `before` (new or changed), but the run's own files.
+std::set<fs::path> written_since(const FileTimes& before, const fs::path& root) {
+    std::set<fs::path> written;
+    for (const auto& [file, time] : files_of(root)) {
+        const auto was = before.find(file);
+        if ((was == before.end() || was->second != time) && !kRunFiles.contains(file.filename().string())) {
+            written.insert(file);
+        }
+    }
+    return written;
+}
+
+class GuiRules : public DisplayTest {
+protected:
+    void SetUp() override {
+        DisplayTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
+        }
+        display_ = XvfbServer::instance().display();
+        screen_ = std::make_unique<FormScreen>(display_);
+        ASSERT_TRUE(screen_->connected());
+    }
+
+    // Tarvex installed with `settings` (key, value), shown on the tests' display.
+    std::unique_ptr<TarvexInstall> installed(const std::vector<std::pair<std::string, std::string>>& settings) {
+        auto install = std::make_unique<TarvexInstall>();
+        set_variable(install->environment, "DISPLAY", display_);
+        install->timeout = std::chrono::seconds(60);
+        for (const auto& [key, value] : settings) {
+            install->set_setting(key, value);
+        }
+        return install;
+    }
+
+    // Runs `install` with `args` and the dialogs' `answers`; `user` plays the
+    // conversion form once it is shown, laid out as `form`. The run's outcome.
+    RunOutcome run_form(const TarvexInstall& install, const std::vector<std::string>& args, const std::string& answers,
+                        const std::function<void(const FormLayout& form)>& user) {
+        FormLayout form;
+        if (!form.read(install.host(install.demo().program_folder + "\\Tarvex_form.frm"), display_)) {
+            ADD_FAILURE() << "no layout of the conversion form";
+            return {};
+        }
+        auto run = std::async(std::launch::async, [&install, &args, &answers] { return install.run(args, answers); });
+        std::string seen;
+        if (screen_->wait_for(kConversionTitle, seen)) {
+            user(form);
+        } else {
+            ADD_FAILURE() << "no conversion form (last seen: \"" << seen << "\")";
+        }
+        return run.get();
+    }
+
+    // Clicks a path box twice: the second click opens its dialog.
+    void choose_path(const FormRect& r) {
+        screen_->click(r);
+        screen_->click(r);
+    }
+    // The colour inside a box, right of its text, once it is `expected` (or after a while).
+    ScreenPixel inside_of(const FormRect& r, const ScreenPixel& expected) {
+        return screen_->pixel_when(r[2] - 4, (r[1] + r[3]) / 2,
+                                   [&expected](const ScreenPixel& p) { return p == expected; });
+    }
+    FormScreen& screen() { return *screen_; }
+
+private:
+    std::string display_;
+    std::unique_ptr<FormScreen> screen_;
+};
+
+TEST_F(GuiRules, AnotherPlanAfterACondor3PlanIsConvertedWithItsOwnRules) {
+    // A Condor 2 plan that gives no task rules takes the settings' start speed.
+    const std::vector<std::pair<std::string, std::string>> settings = {{"Start max speed", "150"},
+                                                                      {"Airspace file", "CondorAirspace.txt"}};
+    auto gui = installed(settings);
+    auto line = installed(settings);
+    const std::string plain = gui->prefix().user_root(2) + "FlightPlans\\Plain.fpl";
+    for (TarvexInstall* install : {gui.get(), line.get()}) {
+        install->prefix().add_file(plain, without_task_rules(TempDir::read(install->host(install->demo().condor2_plan))));
+    }
+    const std::string condor3 = gui->host(gui->demo().condor3_plan).string();
+    const RunOutcome outcome = run_form(*gui, {"-line", condor3}, plain + "\n", [this](const FormLayout& form) {
+        choose_path(form.boxes.at("Infile"));
+        // The Condor 3 plan's lock lifts.
+        EXPECT_EQ(inside_of(form.boxes.at("start_max_speed"), kBoxWhite), kBoxWhite);
+        EXPECT_EQ(inside_of(form.boxes.at("AAT Time"), kBoxWhite), kBoxWhite);
+        screen().click(form.buttons.at(kConvert));
+    });
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+
+    ASSERT_TRUE(ExitedWith(line->run({"-nogui", "-line", line->host(plain).string()}), exit_code::success));
+    for (const std::string file : {"C:\\XCSoarData\\Tasks\\Plain.tsk", "C:\\XCSoarData\\Condor.prf"}) {
+        EXPECT_TRUE(FileHasBytes(gui->host(file), TempDir::read(line->host(file)))) << file;
+    }
+}
+
+TEST_F(GuiRules, TheOutputNamedOnTheCommandLineIsWritten) {
+    auto install = installed({});
+    install->prefix().add_folder("C:\\Out");
+    const std::string plan = install->host(install->demo().condor3_plan).string();
+    const RunOutcome outcome = run_form(*install, {"-line", plan, "C:\\Out\\Mine.tsk"}, "",
+                                        [this](const FormLayout& form) { screen().click(form.buttons.at(kConvert)); });
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    ASSERT_TRUE(fs::exists(install->host("C:\\Out\\Mine.tsk")));
+    EXPECT_TRUE(HasLineContaining(TempDir::read(install->host("C:\\Out\\Mine.tsk")), "<Task "));
+    EXPECT_TRUE(FileIsMissing(install->host(install->demo().xcsoar_tasks + "\\DemoRace3.tsk")));
+}
+
+TEST_F(GuiRules, AClickInTheInputBoxKeepsAnEditedOutput) {
+    auto install = installed({});
+    install->prefix().add_folder("C:\\Out");
+    const std::string plan = install->host(install->demo().condor3_plan).string();
+    const RunOutcome outcome =
+        run_form(*install, {"-line", plan}, "C:\\Out\\Edited.tsk\n", [this](const FormLayout& form) {
+            choose_path(form.boxes.at("Dest"));
+            screen().click(form.boxes.at("Infile"));
+            screen().click(form.buttons.at(kConvert));
+        });
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    ASSERT_TRUE(fs::exists(install->host("C:\\Out\\Edited.tsk")));
+    EXPECT_TRUE(HasLineContaining(TempDir::read(install->host("C:\\Out\\Edited.tsk")), "<Task "));
+    EXPECT_TRUE(FileIsMissing(install->host(install->demo().xcsoar_tasks + "\\DemoRace3.tsk")));
+}
+
+TEST_F(GuiRules, ASeeYouTaskChosenAfterAPlanWritesOnlyWhereTheFormShows) {
+    auto gui = installed({});
+    auto line = installed({});
+    const std::string terrain = "C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.trn\n";
+    const std::string task = gui->demo().seeyou_task;
+    const std::string flight_plans = gui->prefix().user_root(3) + "FlightPlans\\";
+
+    const FileTimes before = files_of(gui->prefix().root());
+    const std::string condor3 = gui->host(gui->demo().condor3_plan).string();
+    const RunOutcome outcome = run_form(*gui, {"-line", condor3}, task + "\n" + terrain, [this](const FormLayout& form) {
+        choose_path(form.boxes.at("Infile"));
+        screen().click(form.buttons.at(kConvert));
+    });
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    // The task file the form proposes, and nothing else.
+    EXPECT_EQ(written_since(before, gui->prefix().root()), std::set{gui->host(flight_plans + "DemoTask_CUP.fpl")});
+
+    // The command line writes its own name for the task into the same folder, and nothing else.
+    const FileTimes line_before = files_of(line->prefix().root());
+    ASSERT_TRUE(ExitedWith(line->run({"-nogui", "-line", line->host(task).string()}, terrain), exit_code::success));
+    EXPECT_EQ(written_since(line_before, line->prefix().root()), std::set{line->host(flight_plans + "DemoTask.fpl")});
+}
+
+}  // namespace
