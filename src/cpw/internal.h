@@ -65,6 +65,10 @@ void cpw_hostevent_draw(CpwContext* ctx, std::uint32_t id);
 void cpw_hostevent_reshape(CpwContext* ctx, std::uint32_t id, int width, int height);
 void cpw_hostevent_position(CpwContext* ctx, std::uint32_t id, int x, int y);
 void cpw_hostevent_destroy(CpwContext* ctx, std::uint32_t id);
+// The host window went without the toolkit asking (another program destroyed
+// it): nothing draws in it any more, and a destroy event is queued, as the
+// close box queues one.
+void cpw_hostevent_gone(CpwContext* ctx, std::uint32_t id);
 void cpw_hostevent_visibility(CpwContext* ctx, std::uint32_t id, int state);
 void cpw_hostevent_setfocus(CpwContext* ctx, std::uint32_t id);
 void cpw_hostevent_lostfocus(CpwContext* ctx, std::uint32_t id);

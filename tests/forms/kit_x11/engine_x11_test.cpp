@@ -142,6 +142,27 @@ TEST_F(FormOnScreen, TheCloseBoxEndsTheRunWithMinus999) {
     EXPECT_TRUE(cpw_x11_connection()->windows.empty());
 }
 
+TEST_F(FormOnScreen, AWindowDestroyedByAnotherProgramEndsTheRunAsTheCloseBox) {
+    // Destroyed while the loop runs, with redraws asked for before and
+    // after: the run ends, with -999 and no callback.
+    cpwTimerCallback(ctx, 50, 2, false, [](CpwContext* c, int) {
+        engine_redraw();
+        cpw_event_insert(c, engine_metrics.windowInfo.id, cpw_event_display);
+    });
+    cpwTimerCallback(ctx, 100, 3, false, [](CpwContext*, int) {
+        Display* other = XOpenDisplay(nullptr);
+        XDestroyWindow(other, static_cast<Window>(engine_window.hwnd));
+        XCloseDisplay(other);
+        engine_redraw();
+    });
+    break_loop_after_five_seconds(1);
+    EXPECT_EQ(frm_do_graphics(), frm_exit_closed);
+    EXPECT_FALSE(loop_timed_out());
+    EXPECT_TRUE(calls.empty());
+    EXPECT_TRUE(cpw_x11_connection()->windows.empty());
+    EXPECT_EQ(engine_metrics.windowInfo.id, 0u);
+}
+
 TEST_F(FormOnScreen, AButtonClickedInTheRunEndsIt) {
     const Rect& r = engine_tables.butt_pos[0];
     pointer_at((r[0] + r[2]) / 2, (r[1] + r[3]) / 2);

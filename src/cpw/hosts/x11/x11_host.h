@@ -35,6 +35,7 @@ struct CpwLocalhostWindow {
     int left = 0, top = 0;      // outer position last reported
     bool shown = false;         // asked to be visible
     bool mapped = false;        // known to be mapped
+    bool gone = false;          // destroyed by another program: no GL, no X request on it
     bool iconify_asked = false;
     bool maximized = false;
     bool fullscreen = false;

@@ -270,7 +270,9 @@ void cpw_localhost_destroywindow(CpwContext* ctx, CpwLocalhostWindow* window) {
         return;
     }
     c->windows.erase(window->hwnd);
-    XDestroyWindow(c->display, window->hwnd);
+    if (!window->gone) {
+        XDestroyWindow(c->display, window->hwnd);
+    }
     XFreeColormap(c->display, window->colormap);
     XFlush(c->display);
 }
