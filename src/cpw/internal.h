@@ -116,6 +116,9 @@ void cpw_timer_remove(CpwContext* ctx, std::uint32_t id);  // nothing when absen
 bool cpw_timers_init(CpwContext* ctx);
 void cpw_timers_exit(CpwContext* ctx);  // frees every timer
 int cpw_timers_tick(CpwContext* ctx);   // 1 when the last timer examined fired
+// Milliseconds until the first timer is due (0: one is due now); -1 when
+// there is no timer.
+int cpw_timers_nextdue(CpwContext* ctx);
 
 // ---- fonts ----
 bool cpw_font_init(CpwContext* ctx);  // FreeType started; failure fails the context start

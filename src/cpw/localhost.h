@@ -74,6 +74,10 @@ int cpw_localhost_processevents(CpwContext* ctx, int n);
 double cpw_localhost_hpfreq();
 double cpw_localhost_hpcount();
 void cpw_localhost_sleep(std::uint32_t milliseconds);
+// Waits until a host message may be waiting, at most `milliseconds` (-1: no
+// limit); returns at once when one waits already. Requests the program made
+// reach the display before the wait.
+void cpw_localhost_waitevents(CpwContext* ctx, int milliseconds);
 
 // For the font module: the system font folder, and a file search. With
 // start = 1 a new search on the pattern begins (1 when something matched);
