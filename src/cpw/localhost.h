@@ -67,7 +67,9 @@ void cpw_localhost_centercursor(CpwLocalhostWindow* window);
 
 // Pumps up to n host messages into the cpw_hostevent_* entries: 0 as soon as
 // none is waiting or the quit message arrived (which breaks the main loop),
-// 1 after n messages.
+// 1 after n messages. A key message of a window of ctx is left for a later
+// pump (0) while ctx has events queued: keys reach the raw key hook after
+// the events that came before them were sent.
 int cpw_localhost_processevents(CpwContext* ctx, int n);
 
 // The high-resolution clock (counts per second; current count) and the sleep.

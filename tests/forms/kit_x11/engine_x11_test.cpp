@@ -105,6 +105,19 @@ TEST_F(FormOnScreen, TypingAndClickingReachTheFocusedBox) {
     EXPECT_EQ(engine_tables.inpt_cval[greyed_box], "");
 }
 
+TEST_F(FormOnScreen, AKeyTypedRightAfterTheFocusingClickReachesTheBox) {
+    // The click and the key reach the program together, as they do from a
+    // quick hand or on a busy machine.
+    const Rect& r = engine_tables.inpt_pos[plain_box];
+    pointer_at(r[0] + engine_metrics.Yoffset + 3 * engine_metrics.DxI + 2, (r[1] + r[3]) / 2);
+    button(true);
+    button(false);
+    tap(XK_q);
+    settle();
+    EXPECT_EQ(engine_state.CurInpt, plain_box);
+    EXPECT_EQ(engine_tables.inpt_cval[plain_box], "abcq");
+}
+
 TEST_F(FormOnScreen, TheClipboardGoesToAndComesFromAnotherProgram) {
     // Select "bc" with a drag and copy it.
     const Rect& r = engine_tables.inpt_pos[plain_box];

@@ -1,5 +1,6 @@
 #include "cpw/hosts/x11/x11_host.h"
 
+#include "cpw/cpw.h"
 #include "cpw/gl_float_guard.h"
 #include "cpw/internal.h"
 #include "cpw/localhost.h"
@@ -193,6 +194,21 @@ void take_destructions(const CpwX11Connection& c) {
     }
 }
 
+// A key goes to the raw key hook as it is pumped, while the mouse events
+// pumped before it wait in the toolkit's queue: a key of a window of the
+// pumping context waits while that context has events queued, until they
+// are sent (a click that focuses a box installs the hook that takes the key
+// typed right after it).
+bool key_waits_for_queue(Display* display, CpwContext* ctx) {
+    XEvent next{};
+    XPeekEvent(display, &next);
+    if (next.type != KeyPress && next.type != KeyRelease) {
+        return false;
+    }
+    const CpwLocalhostWindow* w = cpw_x11_window(next.xkey.window);
+    return w != nullptr && w->ctx == ctx && ctx != nullptr && cpwStackDepth(ctx) > 0;
+}
+
 }  // namespace
 
 void cpw_x11_handleevent(XEvent& event) {
@@ -294,11 +310,11 @@ void cpw_x11_handleevent(XEvent& event) {
     }
 }
 
-int cpw_localhost_processevents(CpwContext*, int n) {
+int cpw_localhost_processevents(CpwContext* ctx, int n) {
     int result = 1;
     for (int i = 0; i < n; ++i) {
         CpwX11Connection* c = cpw_x11_connection();
-        if (c == nullptr || XPending(c->display) == 0) {
+        if (c == nullptr || XPending(c->display) == 0 || key_waits_for_queue(c->display, ctx)) {
             result = 0;
             break;
         }
