@@ -2,7 +2,12 @@
 // screen, and the user typing and clicking through XTest.
 #include "engine_x11_fixture.h"
 
+#include "forms/kit/engine_dialogs.h"
+
 #include "support/x11_clipboard_holder.h"
+#include "support/zenity_stub.h"
+
+#include <atomic>
 
 namespace engine_x11_test {
 namespace {
@@ -144,6 +149,53 @@ TEST_F(FormOnScreen, TheClipboardGoesToAndComesFromAnotherProgram) {
         ctrl_tap(XK_v);
     }
     EXPECT_EQ(engine_tables.inpt_cval[focus_box], "pasted \xE9");
+}
+
+TEST_F(FormOnScreen, TheFormIsRedrawnWhileADialogIsOpen) {
+    // A folder dialog stays open while another window covers part of the
+    // form and goes again: the form shows its grey there before the dialog ends.
+    const tarvex_test::ZenityStub zenity;
+    zenity.hold(1);
+    zenity.answer(1, "", 1);
+    engine_tables.inpt_typ[plain_box] = frm_type_fld;
+    std::atomic<bool> redrawn{false};
+    std::thread other_program([&] {
+        Display* d = XOpenDisplay(nullptr);
+        const auto screen_pixel = [d](int x, int y) {
+            XImage* image = XGetImage(d, DefaultRootWindow(d), x, y, 1, 1, AllPlanes, ZPixmap);
+            const unsigned long p = image != nullptr ? XGetPixel(image, 0, 0) & 0xFFFFFF : 1;
+            if (image != nullptr) {
+                XDestroyImage(image);
+            }
+            return p;
+        };
+        const auto wait_until = [](const std::function<bool()>& done) {
+            const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+            while (!done() && std::chrono::steady_clock::now() < end) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            return done();
+        };
+        const int x = window_x + 3, y = window_y + 3;
+        wait_until([&] { return zenity.runs() >= 1; });
+        XSetWindowAttributes a{};
+        a.override_redirect = True;
+        a.background_pixel = BlackPixel(d, DefaultScreen(d));
+        const Window cover = XCreateWindow(d, DefaultRootWindow(d), window_x, window_y, 60, 40, 0, CopyFromParent,
+                                           InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &a);
+        XMapRaised(d, cover);
+        XSync(d, False);
+        wait_until([&] { return screen_pixel(x, y) == 0; });
+        XDestroyWindow(d, cover);
+        XSync(d, False);
+        redrawn = wait_until([&] { return screen_pixel(x, y) == 0xF0F0F0; });
+        zenity.release();
+        XCloseDisplay(d);
+    });
+    engine_choose_path(plain_box);
+    other_program.join();
+    EXPECT_TRUE(redrawn);
+    EXPECT_EQ(zenity.runs(), 2);  // the folder dialog, then the box telling none was chosen
 }
 
 TEST_F(FormOnScreen, TheCloseBoxEndsTheRunWithMinus999) {
