@@ -4,10 +4,15 @@
 
 #include "forms/kit/engine_dialogs.h"
 
+#include "cpw/gl_float_guard.h"
+
+#include <GL/gl.h>
+
 #include "support/x11_clipboard_holder.h"
 #include "support/zenity_stub.h"
 
 #include <atomic>
+#include <cmath>
 
 namespace engine_x11_test {
 namespace {
@@ -196,6 +201,27 @@ TEST_F(FormOnScreen, TheFormIsRedrawnWhileADialogIsOpen) {
     other_program.join();
     EXPECT_TRUE(redrawn);
     EXPECT_EQ(zenity.runs(), 2);  // the folder dialog, then the box telling none was chosen
+}
+
+TEST_F(FormOnScreen, TheFlatAndThePerspectiveProjections) {
+    ASSERT_EQ(cpwSetWindow(ctx, window), 1);  // the form's GL context current
+    const CpwGlFloatGuard guard;
+    std::array<float, 16> m{};
+    const float w = static_cast<float>(engine_metrics.windowInfo.width);
+    const float h = static_cast<float>(engine_metrics.windowInfo.height);
+    set3DMatrix();
+    glGetFloatv(GL_PROJECTION_MATRIX, m.data());
+    const float f = 1.0f / std::tan(22.5f * 3.14159265f / 180.0f);
+    EXPECT_NEAR(m[0], f * h / w, 1e-4);
+    EXPECT_NEAR(m[5], f, 1e-4);
+    EXPECT_NEAR(m[10], -1001.0f / 999.0f, 1e-4);
+    EXPECT_EQ(m[11], -1.0f);
+    EXPECT_NEAR(m[14], -2000.0f / 999.0f, 1e-4);
+    set2DMatrix();
+    glGetFloatv(GL_PROJECTION_MATRIX, m.data());
+    EXPECT_NEAR(m[0], 2.0f / w, 1e-6);
+    EXPECT_NEAR(m[12], -1.0f, 1e-6);
+    EXPECT_EQ(m[11], 0.0f);
 }
 
 TEST_F(FormOnScreen, TheCloseBoxEndsTheRunWithMinus999) {
