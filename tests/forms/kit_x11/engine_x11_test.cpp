@@ -263,6 +263,7 @@ TEST_F(FormOnScreen, AButtonClickedInTheRunEndsIt) {
     EXPECT_EQ(frm_do_graphics(), 1);
     EXPECT_FALSE(loop_timed_out());
     EXPECT_EQ(calls, std::vector<std::string>{"callback 6 1 1"});
+    sync_both();  // the server has carried out the program's hiding
     XWindowAttributes a{};
     XGetWindowAttributes(user, xwin, &a);
     EXPECT_NE(a.map_state, IsViewable);  // hidden
