@@ -183,16 +183,6 @@ Bool destruction_of_ours(Display*, XEvent* event, XPointer) {
     return w != nullptr && !w->gone ? True : False;
 }
 
-// Takes the destructions of our windows that reached the program, ahead of
-// the events before them: those would draw in a window that is gone.
-void take_destructions(const CpwX11Connection& c) {
-    XEvent event{};
-    while (XCheckIfEvent(c.display, &event, destruction_of_ours, nullptr) != 0) {
-        if (CpwLocalhostWindow* w = cpw_x11_window(event.xdestroywindow.window)) {
-            on_destroyed(c, *w);
-        }
-    }
-}
 
 // A key goes to the raw key hook as it is pumped, while the mouse events
 // pumped before it wait in the toolkit's queue: a key of a window of the
@@ -210,6 +200,15 @@ bool key_waits_for_queue(Display* display, CpwContext* ctx) {
 }
 
 }  // namespace
+
+void cpw_x11_takedestructions(const CpwX11Connection& c) {
+    XEvent event{};
+    while (XCheckIfEvent(c.display, &event, destruction_of_ours, nullptr) != 0) {
+        if (CpwLocalhostWindow* w = cpw_x11_window(event.xdestroywindow.window)) {
+            on_destroyed(c, *w);
+        }
+    }
+}
 
 void cpw_x11_handleevent(XEvent& event) {
     CpwX11Connection* c = cpw_x11_connection();
@@ -242,7 +241,7 @@ void cpw_x11_handleevent(XEvent& event) {
     const std::uint32_t id = w->id;
     switch (event.type) {
         case ConfigureNotify:
-            take_destructions(*c);
+            cpw_x11_takedestructions(*c);
             if (!w->gone) {
                 on_configure(*c, *w, event.xconfigure);
             }
@@ -256,7 +255,7 @@ void cpw_x11_handleevent(XEvent& event) {
             cpw_hostevent_visibility(ctx, id, w->iconify_asked || iconic(*c, *w) ? 4 : 0);
             break;
         case Expose:
-            take_destructions(*c);
+            cpw_x11_takedestructions(*c);
             if (event.xexpose.count == 0 && !w->gone) {
                 cpw_hostevent_draw(ctx, id);  // dispatched at once
             }
@@ -325,7 +324,7 @@ int cpw_localhost_processevents(CpwContext* ctx, int n) {
     // The events queued now are sent next: a window destroyed meanwhile is
     // known gone before they are.
     if (const CpwX11Connection* c = cpw_x11_connection()) {
-        take_destructions(*c);
+        cpw_x11_takedestructions(*c);
     }
     return result;
 }
