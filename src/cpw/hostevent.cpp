@@ -21,6 +21,13 @@ void cpw_hostevent_destroy(CpwContext* ctx, std::uint32_t id) {
     cpw_event_insert(ctx, id, cpw_event_destroy);
 }
 
+void cpw_hostevent_gone(CpwContext* ctx, std::uint32_t id) {
+    if (ctx->win_currentid == id) {
+        ctx->win_currentid = 0;  // its GL context is current no more
+    }
+    cpw_event_insert(ctx, id, cpw_event_destroy);
+}
+
 void cpw_hostevent_visibility(CpwContext* ctx, std::uint32_t id, int state) {
     cpw_event_insert(ctx, id, cpw_event_visibility, state);
 }

@@ -65,6 +65,10 @@ void cpw_hostevent_draw(CpwContext* ctx, std::uint32_t id);
 void cpw_hostevent_reshape(CpwContext* ctx, std::uint32_t id, int width, int height);
 void cpw_hostevent_position(CpwContext* ctx, std::uint32_t id, int x, int y);
 void cpw_hostevent_destroy(CpwContext* ctx, std::uint32_t id);
+// The host window went without the toolkit asking (another program destroyed
+// it): nothing draws in it any more, and a destroy event is queued, as the
+// close box queues one.
+void cpw_hostevent_gone(CpwContext* ctx, std::uint32_t id);
 void cpw_hostevent_visibility(CpwContext* ctx, std::uint32_t id, int state);
 void cpw_hostevent_setfocus(CpwContext* ctx, std::uint32_t id);
 void cpw_hostevent_lostfocus(CpwContext* ctx, std::uint32_t id);
@@ -112,6 +116,9 @@ void cpw_timer_remove(CpwContext* ctx, std::uint32_t id);  // nothing when absen
 bool cpw_timers_init(CpwContext* ctx);
 void cpw_timers_exit(CpwContext* ctx);  // frees every timer
 int cpw_timers_tick(CpwContext* ctx);   // 1 when the last timer examined fired
+// Milliseconds until the first timer is due (0: one is due now); -1 when
+// there is no timer.
+int cpw_timers_nextdue(CpwContext* ctx);
 
 // ---- fonts ----
 bool cpw_font_init(CpwContext* ctx);  // FreeType started; failure fails the context start

@@ -67,13 +67,19 @@ void cpw_localhost_centercursor(CpwLocalhostWindow* window);
 
 // Pumps up to n host messages into the cpw_hostevent_* entries: 0 as soon as
 // none is waiting or the quit message arrived (which breaks the main loop),
-// 1 after n messages.
+// 1 after n messages. A key message of a window of ctx is left for a later
+// pump (0) while ctx has events queued: keys reach the raw key hook after
+// the events that came before them were sent.
 int cpw_localhost_processevents(CpwContext* ctx, int n);
 
 // The high-resolution clock (counts per second; current count) and the sleep.
 double cpw_localhost_hpfreq();
 double cpw_localhost_hpcount();
 void cpw_localhost_sleep(std::uint32_t milliseconds);
+// Waits until a host message may be waiting, at most `milliseconds` (-1: no
+// limit); returns at once when one waits already. Requests the program made
+// reach the display before the wait.
+void cpw_localhost_waitevents(CpwContext* ctx, int milliseconds);
 
 // For the font module: the system font folder, and a file search. With
 // start = 1 a new search on the pattern begins (1 when something matched);

@@ -17,6 +17,26 @@ int run_cycle(CpwContext* ctx) {
     return activity;
 }
 
+// Nothing happened in the last cycle: the idle callback runs, or the loop
+// rests until the host has a message or the next timer is due. A main-loop
+// callback counts cycles, so with one the rest is the short sleep of old.
+void rest(CpwContext* ctx) {
+    if (ctx->idleCallback != nullptr) {
+        ctx->idleCallback(ctx);
+        return;
+    }
+    if (ctx->mainloopCallback != nullptr) {
+        cpw_localhost_sleep(1);
+        return;
+    }
+    // A callback of the last cycle may have asked for an end or queued events.
+    const CpwEventStack* stack = ctx->stack;
+    if (ctx->mainloop_break || (stack != nullptr && stack->slots[stack->readindex].inuse != 0)) {
+        return;
+    }
+    cpw_localhost_waitevents(ctx, ctx->timers ? cpw_timers_nextdue(ctx) : -1);
+}
+
 }  // namespace
 
 int cpwBreakMainLoop(CpwContext* ctx) {
@@ -42,11 +62,7 @@ int cpwMainLoop(CpwContext* ctx) {
         }
         const int activity = run_cycle(ctx);
         if (activity == 0) {
-            if (ctx->idleCallback != nullptr) {
-                ctx->idleCallback(ctx);
-            } else {
-                cpw_localhost_sleep(1);
-            }
+            rest(ctx);
         }
         if (ctx->mainloopCallback != nullptr) {
             // Every `ticks` cycles; 0 ticks is taken as every cycle.

@@ -3,7 +3,10 @@
 #include "cpw/joystick.h"
 #include "cpw/localhost.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -85,6 +88,24 @@ int cpwKillTimer(CpwContext* ctx, int value) {
         }
     }
     return 1;
+}
+
+int cpw_timers_nextdue(CpwContext* ctx) {
+    double earliest = -1.0;  // counts until the first timer is due
+    for (const LinkedElement* e = ctx->list_timers.baseElement; e != nullptr; e = e->childtomyright) {
+        const auto* t = static_cast<const CpwTimer*>(le_getVoid(e));
+        if (t == nullptr) {
+            continue;
+        }
+        const double left = std::max(t->start + t->interval - cpw_localhost_hpcount(), 0.0);
+        earliest = earliest < 0.0 ? left : std::min(earliest, left);
+    }
+    if (earliest < 0.0) {
+        return -1;
+    }
+    // Rounded up: a wait that ends before the timer is due is a wasted cycle.
+    const double ms = std::ceil(earliest * 1000.0 / cpw_localhost_hpfreq());
+    return static_cast<int>(std::min(ms, static_cast<double>(std::numeric_limits<int>::max())));
 }
 
 int cpw_timers_tick(CpwContext* ctx) {

@@ -62,20 +62,64 @@ void before_console(const BackendChoice& choice) {
     }
 }
 
-// Asks for a path on the console; the answer as a host path. With `several`
-// the answer may list paths separated by "|": those the host has are kept.
-std::optional<std::string> console_path(std::string_view title, std::string_view what, bool several = false) {
-    const std::string message = std::string(what) + utf8_to_cp1252(getCurDir());
+// The folder a console path question starts from: the dialog's default
+// (Windows form) when it is a folder, else the folder holding it; nothing
+// when the host has no such folder (the current folder is offered then).
+struct OfferedFolder {
+    std::string windows;  // as the program names it
+    std::string host;     // as the host names it
+};
+
+std::optional<OfferedFolder> offered_folder(std::string_view default_path) {
+    if (default_path.empty()) {
+        return std::nullopt;
+    }
+    const std::string host = dialog_path_to_host(default_path);
+    if (!host.empty() && isFolder(host)) {
+        return OfferedFolder{std::string(default_path), host};
+    }
+    const std::string parent = getPathWithoutFinalSlash(default_path);
+    const std::string parent_host = parent.empty() ? std::string() : dialog_path_to_host(parent);
+    if (parent_host.empty() || !isFolder(parent_host)) {
+        return std::nullopt;
+    }
+    return OfferedFolder{parent, parent_host};
+}
+
+bool is_absolute(std::string_view typed) {
+    return (!typed.empty() && (typed.front() == '/' || typed.front() == '\\')) ||
+           (typed.size() >= 2 && typed[1] == ':');
+}
+
+// A typed path as a host path: a relative one is taken in the offered folder.
+std::optional<std::string> typed_path_to_host(const std::string& typed, const std::optional<OfferedFolder>& folder) {
+    if (!folder || typed.empty() || is_absolute(typed)) {
+        return dialog_typed_path_to_host(typed);
+    }
+    const bool host_form = typed.find('/') != std::string::npos && typed.find('\\') == std::string::npos;
+    if (host_form) {
+        return dialog_typed_path_to_host(ensureFinalSlash(utf8_to_cp1252(folder->host), '/') + typed);
+    }
+    return dialog_typed_path_to_host(ensureFinalSlash(folder->windows, '\\') + typed);
+}
+
+// Asks for a path on the console, offering the dialog's default folder; the
+// answer as a host path. With `several` the answer may list paths separated
+// by "|": those the host has are kept.
+std::optional<std::string> console_path(std::string_view title, std::string_view what, std::string_view default_path,
+                                        bool several = false) {
+    const std::optional<OfferedFolder> folder = offered_folder(default_path);
+    const std::string message = std::string(what) + utf8_to_cp1252(folder ? folder->host : getCurDir());
     const std::optional<std::string> line = console_input_box(title, message, false);
     if (!line) {
         return std::nullopt;
     }
     if (!several) {
-        return dialog_typed_path_to_host(*line);
+        return typed_path_to_host(*line, folder);
     }
     std::vector<std::string> hosts;
     for (const std::string& typed : split_path_list(*line)) {
-        if (const std::optional<std::string> host = dialog_typed_path_to_host(typed)) {
+        if (const std::optional<std::string> host = typed_path_to_host(typed, folder)) {
             hosts.push_back(*host);
         }
     }
@@ -180,7 +224,7 @@ std::optional<std::string> tinyfd_openFileDialog(std::string_view title, std::st
     }
     if (!asked) {
         before_console(choice);
-        host = console_path(title, "Open file from ", allow_multiple);
+        host = console_path(title, "Open file from ", default_path_and_file, allow_multiple);
     }
     if (!host) {
         return std::nullopt;
@@ -209,7 +253,7 @@ std::optional<std::string> tinyfd_saveFileDialog(std::string_view title, std::st
     }
     if (!asked) {
         before_console(choice);
-        host = console_path(title, "Save file in ");
+        host = console_path(title, "Save file in ", default_path_and_file);
     }
     // A name that is an existing folder cannot become the file.
     if (!host || host->empty() || !dirExists(getPathWithoutFinalSlash(*host)) ||
@@ -233,7 +277,7 @@ std::optional<std::string> tinyfd_selectFolderDialog(std::string_view title, std
     }
     if (!asked) {
         before_console(choice);
-        host = console_path(title, "Select folder from ");
+        host = console_path(title, "Select folder from ", default_path);
     }
     // An empty answer (Enter alone on the console) chooses nothing.
     if (!host || host->empty() || !dirExists(*host)) {

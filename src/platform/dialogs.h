@@ -2,6 +2,7 @@
 
 #include "platform/dialog_support.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -82,6 +83,16 @@ std::optional<std::string> tinyfd_colorChooser(std::string_view title, std::opti
 // A passing notification (icon_type "info", "warning", "error"); the console
 // shows an "ok" message box instead. Always 1.
 int tinyfd_notifyPopup(std::string_view title, std::string_view message, std::string_view icon_type);
+
+// While a graphic dialog is open the program keeps serving its own windows:
+// `serve` is called whenever `fd` (its display connection) has something to
+// read. The windowing toolkit sets it while it holds a display; the default
+// (fd -1) serves nothing.
+struct DialogWait {
+    int fd = -1;
+    std::function<void()> serve;
+};
+void set_dialog_wait(DialogWait wait);
 
 // Rings the terminal bell.
 void tinyfd_beep();

@@ -1,9 +1,12 @@
 #include "platform/dialog_backends.h"
 #include "platform/dialog_support.h"
+#include "platform/dialogs.h"
 #include "platform/encoding.h"
 #include "platform/process.h"
 
 namespace {
+
+DialogWait dialog_wait;
 
 // zenity exits with 255 when it rejects its arguments (an older zenity that
 // lacks an option): the dialog was never shown.
@@ -40,15 +43,40 @@ void add_start(std::vector<std::string>& args, const std::string& host_default) 
     args.push_back("--filename=" + (isFolder(host_default) ? ensureFinalSlash(host_default, '/') : host_default));
 }
 
+// zenity's globs of the patterns: one pattern may hold several separated by
+// ";" (as "*.fpl;*.cup" of a form file), and zenity takes them separated by
+// blanks.
+std::string zenity_globs(const std::vector<std::string>& patterns) {
+    std::vector<std::string> globs;
+    for (const std::string& pattern : patterns) {
+        std::size_t start = 0;
+        for (;;) {
+            const std::size_t end = pattern.find(';', start);
+            std::string glob = pattern.substr(start, end == std::string::npos ? end : end - start);
+            glob.erase(0, glob.find_first_not_of(' '));
+            glob.erase(glob.find_last_not_of(' ') + 1);
+            if (!glob.empty()) {
+                globs.push_back(std::move(glob));
+            }
+            if (end == std::string::npos) {
+                break;
+            }
+            start = end + 1;
+        }
+    }
+    return join_texts(globs, " ");
+}
+
 // The patterns as the first filter, named by the description or else by the
 // patterns themselves, and "All Files" as the second.
 void add_filters(std::vector<std::string>& args, const std::vector<std::string>& patterns,
                  std::string_view description) {
-    if (patterns.empty()) {
+    const std::string globs = zenity_globs(patterns);
+    if (globs.empty()) {
         return;
     }
     const std::string name = description.empty() ? join_texts(patterns, ";") : std::string(description);
-    args.push_back("--file-filter=" + cp1252_to_utf8(name) + " | " + cp1252_to_utf8(join_texts(patterns, " ")));
+    args.push_back("--file-filter=" + cp1252_to_utf8(name) + " | " + cp1252_to_utf8(globs));
     args.emplace_back("--file-filter=All Files | *");
 }
 
@@ -58,10 +86,16 @@ bool is_question(std::string_view dialog_type) {
 
 }  // namespace
 
+void set_dialog_wait(DialogWait wait) {
+    dialog_wait = std::move(wait);
+}
+
 ZenityRun run_zenity(const std::vector<std::string>& args) {
     ProcessOptions options;
     options.capture_output = true;
     options.no_input = true;
+    options.watch_fd = dialog_wait.fd;
+    options.on_watch = dialog_wait.serve;
     const ProcessResult result = run_process(args, options);
     ZenityRun run;
     run.ran = result.started && result.exit_status != kZenityRejected;

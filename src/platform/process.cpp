@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -34,6 +35,41 @@ void move_fd_in_child(int fd, int target) {
 bool read_all(int fd, std::string& out) {
     char buffer[4096];
     for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            out.append(buffer, static_cast<std::size_t>(n));
+        } else if (n == 0) {
+            return true;
+        } else if (errno != EINTR) {
+            return false;
+        }
+    }
+}
+
+// Reads the program's output to its end, serving the watched descriptor
+// meanwhile; false on a read error.
+bool read_all_watching(int fd, std::string& out, const ProcessOptions& options) {
+    if (options.watch_fd < 0 || !options.on_watch) {
+        return read_all(fd, out);
+    }
+    pollfd fds[2] = {{fd, POLLIN, 0}, {options.watch_fd, POLLIN, 0}};
+    char buffer[4096];
+    for (;;) {
+        if (::poll(fds, 2, -1) < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return read_all(fd, out);
+        }
+        if ((fds[1].revents & POLLIN) != 0) {
+            options.on_watch();
+        }
+        if ((fds[1].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
+            fds[1].fd = -1;  // watched no more
+        }
+        if (fds[0].revents == 0) {
+            continue;
+        }
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n > 0) {
             out.append(buffer, static_cast<std::size_t>(n));
@@ -155,7 +191,7 @@ ProcessResult run_process(const std::vector<std::string>& args, const ProcessOpt
         got = ::read(exec_error.read_end.get(), &exec_errno, sizeof exec_errno);
     } while (got < 0 && errno == EINTR);
     if (options.capture_output) {
-        read_all(output.read_end.get(), result.output);
+        read_all_watching(output.read_end.get(), result.output, options);
     }
     const int status = wait_for(pid);
     if (got > 0) {

@@ -176,6 +176,26 @@ TEST_F(CpwTimerTest, TimersInTheMainLoop) {
     EXPECT_EQ(fired, (std::vector<std::string>{"timer 1 at 5", "timer 1 at 10", "timer 2 at 12"}));
 }
 
+TEST_F(CpwTimerTest, AnIdleLoopRestsUntilTheNextTimerIsDue) {
+    // No 1 ms cycles: each rest lasts until a timer is due, or until a
+    // message comes; a callback's queued event or end is not waited on.
+    cpwTimerCallback(ctx, 40, 1, true, record_timer);
+    cpwTimerCallback(ctx, 100, 2, false, stop_loop_timer);
+    EXPECT_EQ(cpwMainLoop(ctx), 1);
+    EXPECT_EQ(fired, (std::vector<std::string>{"timer 1 at 40", "timer 1 at 80", "timer 2 at 100"}));
+    EXPECT_EQ(null_host.waits, (std::vector<int>{40, 40, 20}));
+
+    null_host.waits.clear();
+    cpwKillTimer(ctx, 1);
+    const std::uint32_t id = make_window();
+    cpwTimerCallback(ctx, 10, 3, true, [](CpwContext* c, int) { cpw_event_insert(c, 1, cpw_event_display); });
+    cpwTimerCallback(ctx, 15, 4, true, [](CpwContext*, int) {});  // examined last, not yet due
+    cpwDisplayCallback(ctx, [](CpwContext* c, std::uint32_t) { cpwBreakMainLoop(c); });
+    EXPECT_EQ(cpwMainLoop(ctx), 1);
+    EXPECT_EQ(null_host.waits, (std::vector<int>{10}));  // not the 5 ms to timer 4
+    EXPECT_EQ(id, 1u);
+}
+
 TEST_F(CpwTimerTest, AOneShotEndsTheWalkForThisCycle) {
     cpwTimerCallback(ctx, 5, 1, false, record_timer);
     cpwTimerCallback(ctx, 5, 2, false, record_timer);

@@ -133,6 +133,33 @@ TEST_F(ConsoleDialogs, OpenFileChecksTheAnswer) {
     EXPECT_FALSE(open("a.fpl|b.fpl\n").has_value());
 }
 
+TEST_F(ConsoleDialogs, PathQuestionsOfferTheDialogsDefaultFolder) {
+    prefix.add_file("C:\\Plans\\a.fpl", "x");
+    prefix.add_folder("C:\\Plans\\Sub");
+    prefix.add_folder("C:\\Tarvex");
+    const ScopedCwd cwd(host("C:\\Tarvex"));  // the program's folder
+    std::optional<std::string> answer;
+    // A default file: its folder is offered, and a bare name is taken there.
+    std::string out = converse("a.fpl\n", [&] {
+        answer = tinyfd_openFileDialog("Open", "C:\\Plans\\old.fpl", {"*.fpl"}, "", false);
+    });
+    EXPECT_EQ(out, "Open\nOpen file from " + host("C:\\Plans") + "\n(ctrl-D to cancel): ");
+    EXPECT_EQ(answer, "C:\\Plans\\a.fpl");
+    // A default folder is offered itself; relative names in either form.
+    out = converse("sub\\new.tsk\n", [&] { answer = tinyfd_saveFileDialog("Save", "c:\\plans\\", {}, ""); });
+    EXPECT_NE(out.find("Save file in " + host("C:\\Plans") + "\n"), std::string::npos);
+    EXPECT_EQ(answer, "C:\\Plans\\Sub\\new.tsk");
+    converse("Sub/new.tsk\n", [&] { answer = tinyfd_saveFileDialog("Save", "C:\\Plans", {}, ""); });
+    EXPECT_EQ(answer, "C:\\Plans\\Sub\\new.tsk");
+    converse("sub\n", [&] { answer = tinyfd_selectFolderDialog("Folder", "C:\\Plans"); });
+    EXPECT_EQ(answer, "C:\\Plans\\Sub");
+    // An absolute answer stands; a default the host lacks offers the current folder.
+    converse("C:\\Tarvex\n", [&] { answer = tinyfd_selectFolderDialog("Folder", "C:\\Plans"); });
+    EXPECT_EQ(answer, "C:\\Tarvex");
+    out = converse("\n", [&] { answer = tinyfd_selectFolderDialog("Folder", "Q:\\Nowhere"); });
+    EXPECT_NE(out.find("Select folder from " + host("C:\\Tarvex") + "\n"), std::string::npos);
+}
+
 TEST_F(ConsoleDialogs, FileDialogsKeepTheInputBoxAnswer) {
     converse("kept\nother\n", [] {
         tinyfd_inputBox("T", "M", "");

@@ -112,6 +112,12 @@ TEST_F(ZenityDialogs, OpenFileArgumentsAndAnswers) {
 
     zenity.answer(5, plans + "/gone.fpl\n", 0);
     EXPECT_FALSE(tinyfd_openFileDialog("Open", "C:\\Plans", {"*.fpl"}, "", false).has_value());
+
+    // A pattern of a form file holds several, separated by ";": zenity gets them separated by blanks.
+    zenity.answer(6, a + "\n", 0);
+    EXPECT_EQ(tinyfd_openFileDialog("Open", "C:\\Plans", {"*.fpl; *.cup;"}, "", false), "C:\\Plans\\a.fpl");
+    EXPECT_EQ(zenity.args(6), (Args{"--file-selection", "--title=Open", "--filename=" + plans + "/",
+                                    "--file-filter=*.fpl; *.cup; | *.fpl *.cup", "--file-filter=All Files | *"}));
 }
 
 TEST_F(ZenityDialogs, SaveAndFolderDialogs) {

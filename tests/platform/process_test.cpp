@@ -4,6 +4,7 @@
 #include "support/temp_dir.h"
 
 #include <filesystem>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 using tarvex_test::CapturedStdout;
@@ -61,6 +62,31 @@ TEST(Process, CapturesOutputAndPassesArgumentsVerbatim) {
     }
     EXPECT_TRUE(uncaptured.output.empty());
     EXPECT_EQ(passed, "through\n");
+}
+
+TEST(Process, AWatchedDescriptorIsServedWhileTheProgramRuns) {
+    // The program ends only once the watch was served: it waits for the file
+    // that serving makes.
+    const TempDir dir("process-watch");
+    const std::filesystem::path served = dir.path() / "served";
+    int fds[2] = {-1, -1};
+    ASSERT_EQ(::pipe(fds), 0);
+    ASSERT_EQ(::write(fds[1], "x", 1), 1);
+    ProcessOptions options = capture();
+    options.watch_fd = fds[0];
+    int calls = 0;
+    options.on_watch = [&] {
+        char c = 0;
+        EXPECT_EQ(::read(fds[0], &c, 1), 1);
+        ++calls;
+        dir.write("served", "");
+    };
+    const ProcessResult result = run_process(
+        {"sh", "-c", "while [ ! -f \"$0\" ]; do sleep 0.01; done; echo done", served.string()}, options);
+    ::close(fds[0]);
+    ::close(fds[1]);
+    EXPECT_EQ(result.output, "done\n");
+    EXPECT_EQ(calls, 1);
 }
 
 TEST(Process, StandardInputInheritedOrNone) {

@@ -16,6 +16,7 @@ constexpr const char* kScript =
     ": > \"$dir/args.$n\"\n"
     "for a in \"$@\"; do printf '%s\\0' \"$a\" >> \"$dir/args.$n\"; done\n"
     "[ -f \"$dir/drain\" ] && cat > /dev/null\n"
+    "if [ -f \"$dir/hold.$n\" ]; then while [ ! -f \"$dir/released\" ]; do sleep 0.02; done; fi\n"
     "[ -f \"$dir/answer.$n\" ] && cat \"$dir/answer.$n\"\n"
     "[ -f \"$dir/status.$n\" ] && exit $(cat \"$dir/status.$n\")\n"
     "exit 0\n";
@@ -42,6 +43,10 @@ void ZenityStub::answer(int run, const std::string& output, int status) const {
 }
 
 void ZenityStub::read_all_input() const { dir_.write("drain", ""); }
+
+void ZenityStub::hold(int run) const { dir_.write("hold." + std::to_string(run), ""); }
+
+void ZenityStub::release() const { dir_.write("released", ""); }
 
 std::vector<std::string> ZenityStub::args(int run) const {
     const std::filesystem::path file = dir_.path() / ("args." + std::to_string(run));

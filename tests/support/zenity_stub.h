@@ -20,6 +20,9 @@ public:
     void answer(int run, const std::string& output, int status = 0) const;
     // From now on each run reads its standard input to the end first.
     void read_all_input() const;
+    // Run `run` stays open (as a dialog the user has not answered) until release().
+    void hold(int run) const;
+    void release() const;
     // The arguments of a run, without the program name; empty when there was no such run.
     std::vector<std::string> args(int run) const;
     int runs() const;

@@ -173,7 +173,7 @@ TEST_F(FplWriterTest, AChosenTemplateComesFromTheCondorFlightPlans) {
     write("Template.fpl", crlf({"[Task]", "x", "[Weather]", "Shipped=1"}));
     tarvex01.qtemplate = true;
 
-    answer_dialogs({"root\\FlightPlans\\mine.fpl"});
+    answer_dialogs({"mine.fpl"});
     EXPECT_EQ(run(), 0);
     EXPECT_NE(read("out.fpl").find("[Weather]\r\nMine=1\r\n"), std::string::npos);
 

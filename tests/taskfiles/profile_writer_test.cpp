@@ -218,7 +218,7 @@ TEST_F(ProfileTest, AnEmptyProfileNeverReplacesAGoodBackup) {
 TEST_F(ProfileTest, AnUnknownLandscapeAsksForTheMapAndRecordsIt) {
     write("Condor.prf", crlf({"MapFile=\"\""}));
     write("xcs/Alps-1.xcm", "map");
-    answer_dialogs({"xcs\\Alps-1.xcm"});
+    answer_dialogs({"Alps-1.xcm"});
     EXPECT_EQ(run_xcsoar(), 0);
     EXPECT_EQ(read("Condor.prf"), crlf({"MapFile=\"%LOCAL_PATH%\\Alps-1.xcm\""}));
     EXPECT_EQ(tarvex_c.mapname, "Alps-1.xcm");
@@ -244,7 +244,7 @@ TEST_F(ProfileTest, AskingAlwaysKeepsTheKnownMapWhenCancelled) {
     EXPECT_EQ(read("Condor.prf"), crlf({"MapFile=\"%LOCAL_PATH%\\Alps.xcm\""}));
 
     write("xcs/Other.xcm", "map");
-    answer_dialogs({"xcs\\Other.xcm"});
+    answer_dialogs({"Other.xcm"});
     EXPECT_EQ(run_xcsoar(), 0);
     EXPECT_EQ(read("Condor.prf"), crlf({"MapFile=\"%LOCAL_PATH%\\Other.xcm\""}));
     EXPECT_EQ(read("Tarvex_maps.txt"), crlf({"Alps=Other.xcm"}));
@@ -288,7 +288,7 @@ TEST_F(ProfileTest, Lk8000AsksForMapAndTerrainAndRecordsTheChosenPair) {
     write("LK.prf", crlf({"MapFile=\"\"", "TerrainFile=\"\""}));
     write("lk/ALPS.LKM", "map");
     write("lk/ALPS.DEM", "dem");
-    answer_dialogs({"lk\\ALPS.LKM", "lk\\ALPS.DEM"});
+    answer_dialogs({"ALPS.LKM", "ALPS.DEM"});
     EXPECT_EQ(run_lk8000(), 0);
     EXPECT_EQ(read("LK.prf"), crlf({"MapFile=\"ALPS.LKM\"", "TerrainFile=\"ALPS.DEM\""}));
     EXPECT_NE(read("Tarvex_LK8000_maps.txt").find("\r\nAlps=ALPS.LKM,ALPS.DEM\r\n"), std::string::npos);
@@ -301,7 +301,7 @@ TEST_F(ProfileTest, Lk8000RecordsNothingWithoutBothFiles) {
     tarvex_c.terrainname = "FROM_AN_EARLIER_LOOKUP.DEM";
     // The map is chosen; the terrain dialog is cancelled (Escape, then the
     // key that closes the error box).
-    answer_dialogs({"lk\\ALPS.LKM", "\x1b", ""});
+    answer_dialogs({"ALPS.LKM", "\x1b", ""});
     EXPECT_EQ(run_lk8000(), 0);
     EXPECT_EQ(read("LK.prf"), crlf({"MapFile=\"ALPS.LKM\"", "TerrainFile=\"\""}));
     EXPECT_FALSE(exists("Tarvex_LK8000_maps.txt"));
@@ -314,7 +314,7 @@ TEST_F(ProfileTest, Lk8000AskingAlwaysDoesNotRecordAKnownLandscape) {
     write("LK.prf", crlf({"MapFile=\"\"", "TerrainFile=\"\""}));
     write("lk/NEW.LKM", "map");
     write("lk/NEW.DEM", "dem");
-    answer_dialogs({"lk\\NEW.LKM", "lk\\NEW.DEM"});
+    answer_dialogs({"NEW.LKM", "NEW.DEM"});
     EXPECT_EQ(run_lk8000(), 0);
     EXPECT_EQ(read("LK.prf"), crlf({"MapFile=\"NEW.LKM\"", "TerrainFile=\"NEW.DEM\""}));
     EXPECT_EQ(read("Tarvex_LK8000_maps.txt"), crlf({"Alps=ALPS.LKM,ALPS.DEM"}));

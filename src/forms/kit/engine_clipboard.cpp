@@ -5,6 +5,9 @@
 #include "cpw/host_services.h"
 #include "cpw/internal.h"
 #include "foundation/log.h"
+#include "platform/console.h"
+
+#include <string>
 
 int rd_clp(std::string& buffer) {
     std::string text;
@@ -14,6 +17,8 @@ int rd_clp(std::string& buffer) {
 }
 
 int wr_clp(std::string_view text) {
+    console_line(text);
+    console_line(std::to_string(text.size() + 1));  // the size with the ending NUL
     if (cpw_clipboard_write(text)) {
         return 0;
     }

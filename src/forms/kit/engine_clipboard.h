@@ -14,8 +14,9 @@
 // Returns 0.
 int rd_clp(std::string& buffer);
 
-// Hands the text to the clipboard. 0; 1 when the clipboard could not be
-// taken (a line in the log says so; the form goes on).
+// Hands the text to the clipboard, after two console lines: the text and its
+// size with the ending NUL. 0; 1 when the clipboard could not be taken (a
+// line in the log says so; the form goes on).
 int wr_clp(std::string_view text);
 
 // The native handle of a window of the context; 0 when the id is not one of

@@ -424,6 +424,16 @@ void set2DMatrix() {
     glLoadIdentity();
 }
 
+void set3DMatrix() {
+    const EngineWindowInfo& w = engine_metrics.windowInfo;
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, static_cast<double>(std::max(w.width, 1)) / static_cast<double>(std::max(w.height, 1)), 1.0,
+                   1000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
 void drawWindowOne(CpwContext*) {
     const CpwGlFloatGuard guard;
     const EngineTables& t = engine_tables;

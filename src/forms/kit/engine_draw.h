@@ -19,8 +19,13 @@ void frm_draw(CpwContext* ctx, std::uint32_t window);
 // the viewport. Nothing for a context or window other than the form's.
 void frm_reshape(CpwContext* ctx, std::uint32_t window, int width, int height);
 
-// Orthographic projection over the window: 0..width, 0..height.
+// Orthographic projection over the window: 0..width, 0..height; the
+// model-view the identity.
 void set2DMatrix();
+
+// Its perspective twin, which the form does not use: 45 degrees of view
+// upward, the window's aspect, depth from 1 to 1000; the model-view the identity.
+void set3DMatrix();
 
 // Places the open drop-down list (ddl_pos, Scroll, DxScrl, the thumb) from
 // its box, the entry count and the first shown row; the list closed:

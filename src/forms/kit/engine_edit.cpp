@@ -39,3 +39,7 @@ bool IsNum(char character) {
     return (character >= '0' && character <= '9') || character == '+' || character == '-' || character == '.' ||
            character == 'E';
 }
+
+bool IsPrint(char character) {
+    return static_cast<unsigned char>(character) >= 32;
+}

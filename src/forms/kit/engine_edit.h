@@ -17,3 +17,7 @@ void DeleteChar(std::string& text, int& offset, int& start, int& end);
 
 // The characters of a number: digits, "+", "-", "." and "E".
 bool IsNum(char character);
+
+// A character that shows: code 32 or above (cp1252 bytes with the high bit
+// included); the control characters are not.
+bool IsPrint(char character);

@@ -80,6 +80,12 @@ void insert(std::size_t i, char c) {
     }
 }
 
+// The characters box i takes, typed or pasted: those that show, and in the
+// number boxes (types 0 to 2) only those of a number.
+bool box_takes(std::size_t i, char c) {
+    return IsPrint(c) && (engine_tables.inpt_typ[i] > frm_type_flt || IsNum(c));
+}
+
 std::string selected_text(std::size_t i) {
     const EngineState& s = engine_state;
     const std::string& text = engine_tables.inpt_cval[i];
@@ -132,7 +138,9 @@ void edit_text(std::size_t i, const Key& k) {
         std::string pasted;
         rd_clp(pasted);
         for (const char c : pasted) {
-            insert(i, c);
+            if (box_takes(i, c)) {
+                insert(i, c);
+            }
         }
     } else if (k.character != 0) {
         int keyscan = k.keyscan;
@@ -140,8 +148,7 @@ void edit_text(std::size_t i, const Key& k) {
             keyscan -= cpw_keyscan_shift;
         }
         const char c = static_cast<char>(k.character);
-        const bool numeric = t.inpt_typ[i] <= frm_type_flt;
-        if (keyscan >= 32 && keyscan <= 255 && (!numeric || IsNum(c))) {
+        if (keyscan >= 32 && keyscan <= 255 && box_takes(i, c)) {
             insert(i, c);
         }
     }
@@ -158,6 +165,7 @@ void key_down(const Key& k) {
     if (s.CurDDL < 0 && engine_box_ok(s.CurInpt)) {
         const auto i = static_cast<std::size_t>(s.CurInpt);
         const int type = t.inpt_typ[i];
+        const std::string before = t.inpt_cval[i];
         if (type == frm_type_key) {
             w.AltGr_Down_SVE = k.vk == vk_ralt ? 1 : 0;
         } else if (type >= frm_type_ifp && type <= frm_type_fld) {
@@ -167,6 +175,9 @@ void key_down(const Key& k) {
             }
         } else if (type >= 0 && type <= frm_type_chr && s.CurPos_1 >= 0) {
             edit_text(i, k);
+        }
+        if (t.inpt_cval[i] != before) {
+            engine_recheck_refused();
         }
     } else if (s.CurDDL >= 0 && k.character == 0) {
         const int last = std::max(engine_list_count(s.CurDDL) - 10, 0);
@@ -216,6 +227,7 @@ void key_up(const Key& k) {
         std::string name;
         t.inpt_cval[i] = get_key_name(t.inpt_ival[i], name) > 0 ? name : std::string("??????");
     }
+    engine_recheck_refused();
     if (w.AltGr_Down_SVE != 0) {
         w.AltGr_Down_SVE = 0;
     } else {

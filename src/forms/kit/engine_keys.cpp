@@ -1,6 +1,7 @@
 #include "forms/kit/engine_keys.h"
 
 #include "cpw/key_names.h"
+#include "platform/console.h"
 
 inline constexpr std::size_t key_name_chars = 31;
 
@@ -36,6 +37,11 @@ int get_key_name(int code, std::string& text) {
     }
     text += name;
     return static_cast<int>(name.size());
+}
+
+int GetKeyNa(int code, std::string& text) {
+    console_line(std::to_string(code));
+    return get_key_name(code, text);
 }
 
 bool is_key_mod(int, int vk) {

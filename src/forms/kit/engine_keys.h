@@ -28,6 +28,9 @@ KeyCode decode_key(int code);
 // the prefixes only).
 int get_key_name(int code, std::string& text);
 
+// get_key_name with the code written on the console first.
+int GetKeyNa(int code, std::string& text);
+
 // True for the virtual keys of the left and right Shift, the left and right
 // Ctrl and the left Alt (160-164); the right Alt (AltGr) does not count.
 bool is_key_mod(int scancode, int vk);

@@ -58,9 +58,11 @@ void place_box(std::size_t i, Extents& e) {
     const int code = label[0];
     const bool labelled = has_text(t.inpt_txt[i]);
     const EngineTextBox text = labelled ? engine_measure(EngineFont::label, m.font_size, t.inpt_txt[i]) : EngineTextBox{};
+    // The label first, at -x: forms that put it there give the box a negative
+    // x (a positive x with "L" puts the label left of the window).
     const bool left_label = r[0] < 0 || code == label_left;
     if (left_label) {
-        const int start = std::abs(r[0]);
+        const int start = -r[0];
         label = {start, r[1] + m.Yoffset};
         r[0] = labelled ? start + m.DxI / 2 + text.width : start;
     }

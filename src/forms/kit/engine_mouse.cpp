@@ -57,6 +57,7 @@ void release_in_list(int x, int Y) {
         if (entry < engine_list_count(s.CurDDL)) {
             t.inpt_ival[static_cast<std::size_t>(box)] = entry;
             t.inpt_cval[static_cast<std::size_t>(box)] = engine_list_entry(s.CurDDL, entry);
+            engine_recheck_refused();
             engine_callback(1, box + 1, entry + 1);
         }
         close_list();
@@ -140,6 +141,7 @@ void click_focused(int state, int x) {
         }
     }
     if (state == state_release && engine_box_ok(s.CurInpt)) {
+        engine_recheck_refused();
         engine_callback(1, s.CurInpt + 1, t.inpt_ival[static_cast<std::size_t>(s.CurInpt)]);
     }
 }
@@ -277,6 +279,7 @@ void get_arrow(int x, int y) {
     const EngineChecks& c = engine_window.checks;
     if (t.inpt_inc[k] != 0 && engine_check_values(i) != 0 && c.incrm_val != nullptr) {
         c.incrm_val(i, t.inpt_ival[k], t.inpt_rval[k], t.inpt_cval[k], t.inpt_inc[k]);
+        engine_recheck_refused();
     }
 }
 

@@ -57,6 +57,29 @@ void engine_callback(int kind, int number, int value) {
     }
 }
 
+void engine_recheck_refused() {
+    EngineTables& t = engine_tables;
+    const EngineChecks& c = engine_window.checks;
+    for (int i = 0; i < t.nb_inpt; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        if (t.inpt_OK[k] != 0) {
+            continue;
+        }
+        int ival = t.inpt_ival[k];
+        float rval = t.inpt_rval[k];
+        std::string cval = t.inpt_cval[k];
+        std::string msg;
+        int passed = c.check_values == nullptr ? 1 : c.check_values(i, t.inpt_act[k], ival, rval, cval, msg);
+        if (passed != 0 && c.check_minmax != nullptr) {
+            passed = c.check_minmax(i, ival, rval, cval, msg);
+        }
+        t.inpt_OK[k] = passed != 0 ? 1 : 0;
+        if (passed == 0) {
+            t.inpt_msg[k] = msg;
+        }
+    }
+}
+
 void set_frm_callback(FrmCallback callback) {
     engine_window.callback = callback;
 }
@@ -271,6 +294,7 @@ void set_inpt_val(int index, int ival, float rval, std::string_view text) {
         t.inpt_cval[i] = cut(text, engine_value_chars);
     }
     check_depend();
+    engine_recheck_refused();
     engine_redraw();
 }
 

@@ -157,6 +157,11 @@ void engine_redraw();
 // The application's callback, when one is set.
 void engine_callback(int kind, int number, int value);
 
+// A value of the form changed: every box the last validation refused is
+// checked again, so that its mark follows its value. The checks work on
+// copies of the box's values: the text being typed is not rewritten.
+void engine_recheck_refused();
+
 // True for a box index of the registered form.
 inline bool engine_box_ok(int index) {
     return index >= 0 && index < engine_tables.nb_inpt;

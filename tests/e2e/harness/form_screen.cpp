@@ -145,6 +145,12 @@ void FormScreen::close() {
     std::this_thread::sleep_for(kSettle);
 }
 
+void FormScreen::destroy() {
+    XDestroyWindow(x_->display, x_->window);
+    XSync(x_->display, False);
+    std::this_thread::sleep_for(kSettle);
+}
+
 ScreenPixel FormScreen::pixel(int x, int Y) {
     Display* d = x_->display;
     XSync(d, False);

@@ -57,6 +57,8 @@ public:
     void click(const FormRect& r);
     // The close box, as a window manager reports it.
     void close();
+    // The window destroyed by another program (as "xdotool windowclose" does).
+    void destroy();
 
     ScreenPixel pixel(int x, int Y);
     // The pixel at (x, Y) once `wanted` holds for it, else as it is after

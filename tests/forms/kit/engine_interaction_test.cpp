@@ -341,6 +341,53 @@ TEST_F(Interaction, EditingKeysAndTheClipboard) {
     EXPECT_EQ(text(int_box), "12");
 }
 
+TEST_F(Interaction, APasteTakesOnlyWhatTypingWouldTake) {
+    click_text(int_box, 2);
+    null_host.clipboard = std::string("150XYZ,\t-3e\n");
+    key(cpw_rawkey_keydown, 'V', 47, 22, cpw_keyscan_ctrl | 'V', cpw_rawkey_leftctrl);
+    EXPECT_EQ(text(int_box), "12150-3");
+    click_text(chr_box, 3);
+    null_host.clipboard = std::string("d\te f\r\n\xE9");
+    key(cpw_rawkey_keydown, 'V', 47, 22, cpw_keyscan_ctrl | 'V', cpw_rawkey_leftctrl);
+    EXPECT_EQ(text(chr_box), "abcde f\xE9");
+}
+
+// Refuses the text box while its text holds an "x".
+int refuse_x(int n, int, int&, float&, std::string& cval, std::string& msg) {
+    if (n == chr_box && cval.find('x') != std::string::npos) {
+        msg = "No x";
+        return 0;
+    }
+    return 1;
+}
+
+TEST_F(Interaction, ARefusedBoxIsMarkedWhileItsValueIsWrong) {
+    set_engine_checks({refuse_x, fake_check_minmax, fake_incrm_val});
+    click_text(chr_box, 3);
+    type_char('x', 'X', 45, 'X');
+    EXPECT_EQ(engine_tables.inpt_OK[chr_box], 1);  // not marked before a validation
+    click_button(ok_button);
+    EXPECT_EQ(engine_tables.inpt_OK[chr_box], 0);
+    click_text(chr_box, 4);
+    type_char('x', 'X', 45, 'X');  // still wrong
+    EXPECT_EQ(engine_tables.inpt_OK[chr_box], 0);
+    key(cpw_rawkey_keydown, 37, 75, 0, 0, 0, cpw_rawkey_flag_extended);  // Left
+    key(cpw_rawkey_keydown, 8, 14, 8, 8);                                // Backspace
+    EXPECT_EQ(text(chr_box), "abcx");
+    EXPECT_EQ(engine_tables.inpt_OK[chr_box], 0);
+    key(cpw_rawkey_keydown, 46, 83, 0, 0, 0, cpw_rawkey_flag_extended);  // Delete: corrected
+    EXPECT_EQ(text(chr_box), "abc");
+    EXPECT_EQ(engine_tables.inpt_OK[chr_box], 1);
+    type_char('x', 'X', 45, 'X');  // wrong again: marked by the next validation only
+    EXPECT_EQ(engine_tables.inpt_OK[chr_box], 1);
+    click_button(ok_button);
+    EXPECT_EQ(engine_tables.inpt_OK[chr_box], 0);
+    EXPECT_EQ(engine_tables.inpt_msg[chr_box], "No x");
+    set_inpt_val(chr_box, 0, 0.0f, "abd");  // corrected by the application
+    EXPECT_EQ(engine_tables.inpt_OK[chr_box], 1);
+    EXPECT_TRUE(calls_of("callback 6").empty());
+}
+
 TEST_F(Interaction, TickBoxesToggleAndRadioButtonsExcludeEachOther) {
     click_box(tck_box);
     EXPECT_EQ(engine_tables.inpt_ival[tck_box], 1);

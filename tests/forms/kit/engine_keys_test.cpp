@@ -1,6 +1,12 @@
 // Key codes and their names, and the text-editing operations.
+#include "forms/kit/engine_clipboard.h"
 #include "forms/kit/engine_edit.h"
+#include "forms/kit/engine_hotkeys.h"
 #include "forms/kit/engine_keys.h"
+
+#include "cpw/hosts/null/null_host.h"
+#include "foundation/stopwatch.h"
+#include "support/std_streams.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +49,64 @@ TEST(KeyNames, DecodingRestoresANegativeKeyUnderFlags) {
     EXPECT_FALSE(is_key_mod(30, 65));
 }
 
+TEST(KeyNames, GetKeyNaWritesTheCodeFirst) {
+    tarvex_test::CapturedStdout out;
+    std::string text;
+    const int length = GetKeyNa(20000 + 65, text);
+    EXPECT_EQ(out.finish(), "20065\n");
+    EXPECT_EQ(text, "SHFT+A");
+    EXPECT_EQ(length, 1);
+}
+
+// Key hook flags of a press and a release.
+constexpr int down = 0, up = 0x80;
+
+TEST(HotKeys, ModifiersAreTrackedAndShortcutsMatchedExactly) {
+    reset_key_modifiers();
+    int now = 0;
+    set_time_of_day_source([&now] { return TimeOfDay{10, 0, now / 1000, now % 1000}; });
+    reset_stopwatches();
+    elapsed_ms();  // the stopwatch starts at 0
+    const KeyModifierState& m = key_modifiers;
+
+    check_mod_keys(0, 162, down);  // left Ctrl
+    check_mod_keys(0, 161, down);  // right Shift
+    EXPECT_TRUE(m.Ctrl && m.Shift && m.CtrlShift && !m.Alt);
+    EXPECT_EQ(m.ModKey, 1);
+    check_mods('A', 0);
+    EXPECT_TRUE(detect_key(30000 + 'A', 'A', 30));
+    EXPECT_FALSE(detect_key(10000 + 'A', 'A', 30));  // Shift is down but not asked for
+    EXPECT_FALSE(detect_key(30000 + 'B', 'A', 30));
+    now = 901;
+    check_mods(116, 0);  // F5 held over 900 ms
+    EXPECT_TRUE(m.is_long);
+    EXPECT_TRUE(detect_key(110000 - 63, 116, 63));  // long Ctrl+Shift and scan code 63
+    EXPECT_FALSE(detect_key(30000 - 63, 116, 63));  // not long
+
+    check_mod_keys(0, 162, up);
+    check_mod_keys(0, 161, up);
+    check_mod_keys(0, 165, down);  // AltGr: Alt, but not the left Alt
+    EXPECT_TRUE(m.Alt && m.AltGr_Down && !m.Alt_Down && !m.Ctrl);
+    check_mods(165, 900);
+    EXPECT_FALSE(m.is_alt || m.is_long || m.is_ctrl);
+    check_mod_keys(0, 165, up);
+    check_mod_keys(0, 91, down);  // the Windows key is noted, but is no modifier
+    EXPECT_TRUE(m.WinKey_Down);
+    EXPECT_EQ(m.ModKey, 0);
+    set_time_of_day_source({});
+    reset_stopwatches();
+    reset_key_modifiers();
+}
+
+TEST(Clipboard, WritingTellsTheTextAndItsSizeOnTheConsole) {
+    reset_null_host();
+    tarvex_test::CapturedStdout out;
+    EXPECT_EQ(wr_clp("za"), 0);
+    EXPECT_EQ(out.finish(), "za\n3\n");
+    EXPECT_EQ(null_host.clipboard, std::optional<std::string>("za"));
+    reset_null_host();
+}
+
 TEST(TextEditing, InsertAndDeleteAroundTheCaretAndTheSelection) {
     std::string text = "abcdef";
     int offset = 2, start = 1, end = 3;  // "de" selected
@@ -69,6 +133,14 @@ TEST(TextEditing, InsertAndDeleteAroundTheCaretAndTheSelection) {
     InsertChar(text, 'z', offset, start, end);
     EXPECT_EQ(text, "az");
     EXPECT_EQ(start, 2);
+}
+
+TEST(TextEditing, PrintableCharacters) {
+    EXPECT_TRUE(IsPrint(' '));
+    EXPECT_TRUE(IsPrint('~'));
+    EXPECT_TRUE(IsPrint('\xE9'));  // a cp1252 letter, with the high bit
+    EXPECT_FALSE(IsPrint('\t'));
+    EXPECT_FALSE(IsPrint('\x1F'));
 }
 
 }  // namespace

@@ -31,6 +31,7 @@ TEST_F(Layout, LabelsArePlacedByTheirCodes) {
     FrmInptDef given = labelled(200, 350, 40);
     given.position[3] = 355;
     add_inpt(7, 6, given);
+    add_inpt(8, 7, labelled(60, 400, -2));  // "L" with a positive x
     form_setup();
     const auto& pos = engine_tables.inpt_pos;
     const auto& ptx = engine_tables.inpt_ptx;
@@ -46,6 +47,8 @@ TEST_F(Layout, LabelsArePlacedByTheirCodes) {
     EXPECT_EQ(ptx[4], (std::array<int, 2>{(200 + 286 - 30) / 2, 265 + 3}));
     EXPECT_EQ(ptx[5], (std::array<int, 2>{200, 315 + 3}));
     EXPECT_EQ(ptx[6], (std::array<int, 2>{40, 355}));
+    EXPECT_EQ(ptx[7], (std::array<int, 2>{-60, 403}));  // at -x, left of the window
+    EXPECT_EQ(pos[7][0], -60 + 4 + 30);
 }
 
 TEST_F(Layout, TheWindowHasTheSmallestLeftAndBottomAsItsMargins) {

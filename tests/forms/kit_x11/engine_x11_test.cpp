@@ -2,7 +2,17 @@
 // screen, and the user typing and clicking through XTest.
 #include "engine_x11_fixture.h"
 
+#include "forms/kit/engine_dialogs.h"
+
+#include "cpw/gl_float_guard.h"
+
+#include <GL/gl.h>
+
 #include "support/x11_clipboard_holder.h"
+#include "support/zenity_stub.h"
+
+#include <atomic>
+#include <cmath>
 
 namespace engine_x11_test {
 namespace {
@@ -105,6 +115,19 @@ TEST_F(FormOnScreen, TypingAndClickingReachTheFocusedBox) {
     EXPECT_EQ(engine_tables.inpt_cval[greyed_box], "");
 }
 
+TEST_F(FormOnScreen, AKeyTypedRightAfterTheFocusingClickReachesTheBox) {
+    // The click and the key reach the program together, as they do from a
+    // quick hand or on a busy machine.
+    const Rect& r = engine_tables.inpt_pos[plain_box];
+    pointer_at(r[0] + engine_metrics.Yoffset + 3 * engine_metrics.DxI + 2, (r[1] + r[3]) / 2);
+    button(true);
+    button(false);
+    tap(XK_q);
+    settle();
+    EXPECT_EQ(engine_state.CurInpt, plain_box);
+    EXPECT_EQ(engine_tables.inpt_cval[plain_box], "abcq");
+}
+
 TEST_F(FormOnScreen, TheClipboardGoesToAndComesFromAnotherProgram) {
     // Select "bc" with a drag and copy it.
     const Rect& r = engine_tables.inpt_pos[plain_box];
@@ -133,6 +156,74 @@ TEST_F(FormOnScreen, TheClipboardGoesToAndComesFromAnotherProgram) {
     EXPECT_EQ(engine_tables.inpt_cval[focus_box], "pasted \xE9");
 }
 
+TEST_F(FormOnScreen, TheFormIsRedrawnWhileADialogIsOpen) {
+    // A folder dialog stays open while another window covers part of the
+    // form and goes again: the form shows its grey there before the dialog ends.
+    const tarvex_test::ZenityStub zenity;
+    zenity.hold(1);
+    zenity.answer(1, "", 1);
+    engine_tables.inpt_typ[plain_box] = frm_type_fld;
+    std::atomic<bool> redrawn{false};
+    std::thread other_program([&] {
+        Display* d = XOpenDisplay(nullptr);
+        const auto screen_pixel = [d](int x, int y) {
+            XImage* image = XGetImage(d, DefaultRootWindow(d), x, y, 1, 1, AllPlanes, ZPixmap);
+            const unsigned long p = image != nullptr ? XGetPixel(image, 0, 0) & 0xFFFFFF : 1;
+            if (image != nullptr) {
+                XDestroyImage(image);
+            }
+            return p;
+        };
+        const auto wait_until = [](const std::function<bool()>& done) {
+            const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+            while (!done() && std::chrono::steady_clock::now() < end) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            return done();
+        };
+        const int x = window_x + 3, y = window_y + 3;
+        wait_until([&] { return zenity.runs() >= 1; });
+        XSetWindowAttributes a{};
+        a.override_redirect = True;
+        a.background_pixel = BlackPixel(d, DefaultScreen(d));
+        const Window cover = XCreateWindow(d, DefaultRootWindow(d), window_x, window_y, 60, 40, 0, CopyFromParent,
+                                           InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &a);
+        XMapRaised(d, cover);
+        XSync(d, False);
+        wait_until([&] { return screen_pixel(x, y) == 0; });
+        XDestroyWindow(d, cover);
+        XSync(d, False);
+        redrawn = wait_until([&] { return screen_pixel(x, y) == 0xF0F0F0; });
+        zenity.release();
+        XCloseDisplay(d);
+    });
+    engine_choose_path(plain_box);
+    other_program.join();
+    EXPECT_TRUE(redrawn);
+    EXPECT_EQ(zenity.runs(), 2);  // the folder dialog, then the box telling none was chosen
+}
+
+TEST_F(FormOnScreen, TheFlatAndThePerspectiveProjections) {
+    ASSERT_EQ(cpwSetWindow(ctx, window), 1);  // the form's GL context current
+    const CpwGlFloatGuard guard;
+    std::array<float, 16> m{};
+    const float w = static_cast<float>(engine_metrics.windowInfo.width);
+    const float h = static_cast<float>(engine_metrics.windowInfo.height);
+    set3DMatrix();
+    glGetFloatv(GL_PROJECTION_MATRIX, m.data());
+    const float f = 1.0f / std::tan(22.5f * 3.14159265f / 180.0f);
+    EXPECT_NEAR(m[0], f * h / w, 1e-4);
+    EXPECT_NEAR(m[5], f, 1e-4);
+    EXPECT_NEAR(m[10], -1001.0f / 999.0f, 1e-4);
+    EXPECT_EQ(m[11], -1.0f);
+    EXPECT_NEAR(m[14], -2000.0f / 999.0f, 1e-4);
+    set2DMatrix();
+    glGetFloatv(GL_PROJECTION_MATRIX, m.data());
+    EXPECT_NEAR(m[0], 2.0f / w, 1e-6);
+    EXPECT_NEAR(m[12], -1.0f, 1e-6);
+    EXPECT_EQ(m[11], 0.0f);
+}
+
 TEST_F(FormOnScreen, TheCloseBoxEndsTheRunWithMinus999) {
     ask_to_close(xwin);
     break_loop_after_five_seconds(1);
@@ -140,6 +231,27 @@ TEST_F(FormOnScreen, TheCloseBoxEndsTheRunWithMinus999) {
     EXPECT_FALSE(loop_timed_out());
     EXPECT_TRUE(calls.empty());
     EXPECT_TRUE(cpw_x11_connection()->windows.empty());
+}
+
+TEST_F(FormOnScreen, AWindowDestroyedByAnotherProgramEndsTheRunAsTheCloseBox) {
+    // Destroyed while the loop runs, with redraws asked for before and
+    // after: the run ends, with -999 and no callback.
+    cpwTimerCallback(ctx, 50, 2, false, [](CpwContext* c, int) {
+        engine_redraw();
+        cpw_event_insert(c, engine_metrics.windowInfo.id, cpw_event_display);
+    });
+    cpwTimerCallback(ctx, 100, 3, false, [](CpwContext*, int) {
+        Display* other = XOpenDisplay(nullptr);
+        XDestroyWindow(other, static_cast<Window>(engine_window.hwnd));
+        XCloseDisplay(other);
+        engine_redraw();
+    });
+    break_loop_after_five_seconds(1);
+    EXPECT_EQ(frm_do_graphics(), frm_exit_closed);
+    EXPECT_FALSE(loop_timed_out());
+    EXPECT_TRUE(calls.empty());
+    EXPECT_TRUE(cpw_x11_connection()->windows.empty());
+    EXPECT_EQ(engine_metrics.windowInfo.id, 0u);
 }
 
 TEST_F(FormOnScreen, AButtonClickedInTheRunEndsIt) {
@@ -151,6 +263,7 @@ TEST_F(FormOnScreen, AButtonClickedInTheRunEndsIt) {
     EXPECT_EQ(frm_do_graphics(), 1);
     EXPECT_FALSE(loop_timed_out());
     EXPECT_EQ(calls, std::vector<std::string>{"callback 6 1 1"});
+    sync_both();  // the server has carried out the program's hiding
     XWindowAttributes a{};
     XGetWindowAttributes(user, xwin, &a);
     EXPECT_NE(a.map_state, IsViewable);  // hidden

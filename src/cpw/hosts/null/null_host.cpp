@@ -284,6 +284,15 @@ void cpw_localhost_sleep(std::uint32_t milliseconds) {
     null_host_advance(milliseconds);
 }
 
+void cpw_localhost_waitevents(CpwContext*, int milliseconds) {
+    // Nothing but the script brings messages: the clock goes on to the
+    // timer due next (by 1 ms when there is none).
+    null_host.waits.push_back(milliseconds);
+    if (null_host.messages.empty()) {
+        null_host_advance(milliseconds < 0 ? 1 : milliseconds);
+    }
+}
+
 StringContext* cpw_localhost_fontpath() {
     return cstr::cpyString(null_host.fontfolder.c_str());
 }

@@ -66,6 +66,7 @@ struct NullHost {
     // "changevideomode".
     std::map<std::string, int> failures;
     std::deque<NullHostMessage> messages;
+    std::vector<int> waits;  // the main loop's rests, in milliseconds (-1: no limit)
     std::vector<std::unique_ptr<CpwLocalhostWindow>> windows;  // the host windows alive
     std::vector<std::unique_ptr<CpwLocalhost>> hosts;          // the host records alive
     std::string fontfolder = "C:\\Windows\\fonts\\";

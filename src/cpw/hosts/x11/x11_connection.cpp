@@ -1,6 +1,7 @@
 #include "cpw/hosts/x11/x11_host.h"
 
 #include "cpw/gl_float_guard.h"
+#include "platform/dialogs.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
@@ -73,6 +74,22 @@ Window window_property(Display* d, Window w, Atom property) {
     return result;
 }
 
+// While a dialog (another program) is open the loop does not run: the
+// windows are drawn again where they come uncovered; every other event
+// waits for the loop.
+void serve_exposures() {
+    if (!connection) {
+        return;
+    }
+    Display* d = connection->display;
+    XPending(d);  // reads what has come
+    XEvent event{};
+    while (XCheckMaskEvent(d, ExposureMask, &event) != 0) {
+        cpw_x11_handleevent(event);
+    }
+    XFlush(d);
+}
+
 }  // namespace
 
 CpwX11Connection* cpw_x11_connection() {
@@ -112,6 +129,7 @@ bool cpw_x11_connect() {
     // The root window's own changes tell when the screen changes size.
     XSelectInput(display, c->root, StructureNotifyMask);
     connection = std::move(c);
+    set_dialog_wait({ConnectionNumber(display), serve_exposures});
     return true;
 }
 
@@ -120,6 +138,7 @@ void cpw_x11_disconnect() {
         return;
     }
     cpw_x11_menus_disconnect();
+    set_dialog_wait({});
     Display* d = connection->display;
     for (const Cursor cursor : connection->cursors) {
         if (cursor != 0) {

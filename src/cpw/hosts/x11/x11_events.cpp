@@ -1,5 +1,7 @@
 #include "cpw/hosts/x11/x11_host.h"
 
+#include "cpw/cpw.h"
+#include "cpw/gl_float_guard.h"
 #include "cpw/internal.h"
 #include "cpw/localhost.h"
 
@@ -156,7 +158,57 @@ void on_client_message(const CpwX11Connection& c, CpwLocalhostWindow& w, XClient
     }
 }
 
+// Another program destroyed the window: its GL context lets go of it, and
+// the toolkit hears of it as of the close box. Nothing may draw in it from
+// then on: the GL driver reads the size of the window it draws in, and a
+// window that is gone has none (the driver's buffers would be overrun).
+void on_destroyed(const CpwX11Connection& c, CpwLocalhostWindow& w) {
+    w.gone = true;
+    w.mapped = false;
+    if (w.glContext != nullptr) {
+        const CpwGlFloatGuard guard;
+        if (glXGetCurrentContext() == w.glContext) {
+            glXMakeCurrent(c.display, None, nullptr);
+        }
+    }
+    cpw_hostevent_gone(w.ctx, w.id);
+}
+
+// Xlib's predicate: the destruction of one of our windows not yet taken.
+Bool destruction_of_ours(Display*, XEvent* event, XPointer) {
+    if (event->type != DestroyNotify || event->xdestroywindow.event != event->xdestroywindow.window) {
+        return False;
+    }
+    const CpwLocalhostWindow* w = cpw_x11_window(event->xdestroywindow.window);
+    return w != nullptr && !w->gone ? True : False;
+}
+
+
+// A key goes to the raw key hook as it is pumped, while the mouse events
+// pumped before it wait in the toolkit's queue: a key of a window of the
+// pumping context waits while that context has events queued, until they
+// are sent (a click that focuses a box installs the hook that takes the key
+// typed right after it).
+bool key_waits_for_queue(Display* display, CpwContext* ctx) {
+    XEvent next{};
+    XPeekEvent(display, &next);
+    if (next.type != KeyPress && next.type != KeyRelease) {
+        return false;
+    }
+    const CpwLocalhostWindow* w = cpw_x11_window(next.xkey.window);
+    return w != nullptr && w->ctx == ctx && ctx != nullptr && cpwStackDepth(ctx) > 0;
+}
+
 }  // namespace
+
+void cpw_x11_takedestructions(const CpwX11Connection& c) {
+    XEvent event{};
+    while (XCheckIfEvent(c.display, &event, destruction_of_ours, nullptr) != 0) {
+        if (CpwLocalhostWindow* w = cpw_x11_window(event.xdestroywindow.window)) {
+            on_destroyed(c, *w);
+        }
+    }
+}
 
 void cpw_x11_handleevent(XEvent& event) {
     CpwX11Connection* c = cpw_x11_connection();
@@ -188,7 +240,12 @@ void cpw_x11_handleevent(XEvent& event) {
     CpwLocalhost& host = *ctx->ctx_localhost;
     const std::uint32_t id = w->id;
     switch (event.type) {
-        case ConfigureNotify: on_configure(*c, *w, event.xconfigure); break;
+        case ConfigureNotify:
+            cpw_x11_takedestructions(*c);
+            if (!w->gone) {
+                on_configure(*c, *w, event.xconfigure);
+            }
+            break;
         case MapNotify:
             w->mapped = true;
             cpw_hostevent_visibility(ctx, id, 1);
@@ -198,7 +255,8 @@ void cpw_x11_handleevent(XEvent& event) {
             cpw_hostevent_visibility(ctx, id, w->iconify_asked || iconic(*c, *w) ? 4 : 0);
             break;
         case Expose:
-            if (event.xexpose.count == 0) {
+            cpw_x11_takedestructions(*c);
+            if (event.xexpose.count == 0 && !w->gone) {
                 cpw_hostevent_draw(ctx, id);  // dispatched at once
             }
             break;
@@ -242,19 +300,31 @@ void cpw_x11_handleevent(XEvent& event) {
         case KeyPress:
         case KeyRelease: cpw_x11_keyevent(*w, event.xkey); break;
         case ClientMessage: on_client_message(*c, *w, event.xclient); break;
+        case DestroyNotify:
+            if (event.xdestroywindow.window == w->hwnd && !w->gone) {
+                on_destroyed(*c, *w);
+            }
+            break;
         default: break;
     }
 }
 
-int cpw_localhost_processevents(CpwContext*, int n) {
+int cpw_localhost_processevents(CpwContext* ctx, int n) {
+    int result = 1;
     for (int i = 0; i < n; ++i) {
         CpwX11Connection* c = cpw_x11_connection();
-        if (c == nullptr || XPending(c->display) == 0) {
-            return 0;
+        if (c == nullptr || XPending(c->display) == 0 || key_waits_for_queue(c->display, ctx)) {
+            result = 0;
+            break;
         }
         XEvent event{};
         XNextEvent(c->display, &event);
         cpw_x11_handleevent(event);
     }
-    return 1;
+    // The events queued now are sent next: a window destroyed meanwhile is
+    // known gone before they are.
+    if (const CpwX11Connection* c = cpw_x11_connection()) {
+        cpw_x11_takedestructions(*c);
+    }
+    return result;
 }

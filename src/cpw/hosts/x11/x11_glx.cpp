@@ -72,7 +72,7 @@ bool cpw_localhost_createglcontext(CpwContext* ctx, CpwLocalhostWindow* window) 
 
 bool cpw_localhost_makecurrent(CpwContext* ctx, CpwLocalhostWindow* window) {
     const CpwX11Connection* c = cpw_x11_connection();
-    if (c == nullptr || window == nullptr || window->glContext == nullptr) {
+    if (c == nullptr || window == nullptr || window->glContext == nullptr || window->gone) {
         cpw_error_set(ctx, cpw_error_makecurrent);
         return false;
     }
@@ -99,7 +99,7 @@ void cpw_localhost_destroyglcontext(CpwContext*, CpwLocalhostWindow* window) {
 
 int cpw_localhost_swapbuffers(CpwLocalhostWindow* window) {
     const CpwX11Connection* c = cpw_x11_connection();
-    if (c == nullptr || window == nullptr || window->hwnd == 0) {
+    if (c == nullptr || window == nullptr || window->hwnd == 0 || window->gone) {
         return 0;
     }
     const CpwGlFloatGuard guard;

@@ -7,6 +7,7 @@
 #include "cpw/localhost.h"
 
 #include <fnmatch.h>
+#include <poll.h>
 
 #include <algorithm>
 #include <chrono>
@@ -69,6 +70,21 @@ double cpw_localhost_hpcount() {
 
 void cpw_localhost_sleep(std::uint32_t milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void cpw_localhost_waitevents(CpwContext*, int milliseconds) {
+    const CpwX11Connection* c = cpw_x11_connection();
+    if (c == nullptr) {
+        cpw_localhost_sleep(static_cast<std::uint32_t>(milliseconds < 0 ? 1 : milliseconds));
+        return;
+    }
+    // XPending sends what is buffered and reads what has come; what comes
+    // after it makes the connection readable.
+    if (milliseconds == 0 || XPending(c->display) > 0) {
+        return;
+    }
+    pollfd connection{ConnectionNumber(c->display), POLLIN, 0};
+    poll(&connection, 1, milliseconds);  // an interruption only ends the wait early
 }
 
 StringContext* cpw_localhost_fontpath() {

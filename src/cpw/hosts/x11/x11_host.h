@@ -35,6 +35,7 @@ struct CpwLocalhostWindow {
     int left = 0, top = 0;      // outer position last reported
     bool shown = false;         // asked to be visible
     bool mapped = false;        // known to be mapped
+    bool gone = false;          // destroyed by another program: no GL, no X request on it
     bool iconify_asked = false;
     bool maximized = false;
     bool fullscreen = false;
@@ -118,6 +119,10 @@ CpwLocalhostWindow* cpw_x11_window(Window window);
 
 // The window and every event of the pump.
 void cpw_x11_handleevent(XEvent& event);
+// Takes the destructions of our windows by other programs that reached the
+// program, ahead of the events before them: those would draw in a window
+// that is gone.
+void cpw_x11_takedestructions(const CpwX11Connection& c);
 void cpw_x11_keyevent(CpwLocalhostWindow& window, XKeyEvent& event);
 void cpw_x11_focusin_keyboard();  // reads which modifier keys are held
 void cpw_x11_selectionrequest(const XSelectionRequestEvent& request);

@@ -254,6 +254,9 @@ void cpw_localhost_destroywindow(CpwContext* ctx, CpwLocalhostWindow* window) {
         return;
     }
     const std::unique_ptr<CpwLocalhostWindow> w(window);
+    if (const CpwX11Connection* c = cpw_x11_connection(); c != nullptr && !window->gone) {
+        cpw_x11_takedestructions(*c);  // gone meanwhile: its GL context must not touch it
+    }
     cpw_x11_menus_windowgone(*window);
     cpw_localhost_destroyglcontext(ctx, window);
     if (ctx != nullptr && ctx->ctx_localhost != nullptr) {
@@ -270,7 +273,9 @@ void cpw_localhost_destroywindow(CpwContext* ctx, CpwLocalhostWindow* window) {
         return;
     }
     c->windows.erase(window->hwnd);
-    XDestroyWindow(c->display, window->hwnd);
+    if (!window->gone) {
+        XDestroyWindow(c->display, window->hwnd);
+    }
     XFreeColormap(c->display, window->colormap);
     XFlush(c->display);
 }
