@@ -16,8 +16,6 @@
 namespace {
 
 constexpr std::string_view kDefaultAirspaceName = "CondorAirspace.txt";
-constexpr std::string_view kDefaultProfileName = "Condor.prf";
-constexpr std::string_view kLk8000DefaultProfile = "DEFAULT_PROFILE.prf";
 constexpr std::string_view kLk8000DefaultAircraft = "DEFAULT_AIRCRAFT.acf";
 // The profile name that asks for no profile.
 constexpr std::string_view kNoProfile = "0";

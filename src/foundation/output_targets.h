@@ -24,6 +24,11 @@ inline constexpr std::size_t kExtensionCapacity = 5;
 // with default files, the copy "Default.tsk" XCSoar loads.
 inline constexpr std::string_view kDefaultTaskBase = "Default";
 
+// The profiles a conversion updates when none is named: XCSoar's "Condor.prf"
+// and the profile LK8000 loads by default.
+inline constexpr std::string_view kDefaultProfileName = "Condor.prf";
+inline constexpr std::string_view kLk8000DefaultProfile = "DEFAULT_PROFILE.prf";
+
 // Where a target's task file goes when no output path is given.
 enum class TaskFolder {
     none,                 // no target

@@ -4,6 +4,7 @@
 #include "foundation/key_value.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
+#include "foundation/output_targets.h"
 #include "foundation/paths_files.h"
 #include "foundation/tell.h"
 #include "foundation/text_edit.h"
@@ -215,5 +216,5 @@ void write_prf_lk8000(std::string_view prffile, std::string_view dest, std::stri
         {"WPFile", landscape + ".cup"},
     };
     std::vector<std::string> met;
-    iosp = rewrite_profile(prffile, join_path(dest, "DEFAULT_PROFILE.prf"), settings, met);
+    iosp = rewrite_profile(prffile, join_path(dest, kLk8000DefaultProfile), settings, met);
 }

@@ -27,7 +27,6 @@ namespace {
 constexpr int kMissingStatus = 9876;
 constexpr std::size_t kUpperCopyLength = 512;
 constexpr std::string_view kAatMark = "-AAT";
-constexpr std::string_view kDefaultProfile = "Condor.prf";
 
 // A task folder that is set: neither blank nor "XXXXX".
 bool folder_set(std::string_view folder) {
@@ -109,9 +108,9 @@ void propose_profile(int target, ProposedNames names) {
     std::string profile;
     if (target == kTargetLkt) {
         const std::string configuration = in_folder(tarvex_c.lk8000_root, "_Configuration\\");
-        profile = tarvex01.qdeftsklk8000 ? configuration : configuration + "DEFAULT_PROFILE.prf";
+        profile = tarvex01.qdeftsklk8000 ? configuration : configuration + std::string(kLk8000DefaultProfile);
     } else if (target == kTargetTsk) {
-        profile = in_folder(tarvex_c.xcsoar_root, kDefaultProfile);
+        profile = in_folder(tarvex_c.xcsoar_root, kDefaultProfileName);
     }
     propose(tvxfrm.nb__prfnam, path_field(profile), names);
 }
