@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <tuple>
 
 // The task model: the global records that hold the one glider task of a run —
 // turnpoints with their observation zones, penalty zones, the airspaces the
@@ -281,6 +282,16 @@ extern Ggg001 ggg001;
 extern Ggg002 ggg002;
 extern Gggmas gggmas;
 extern Gggpol gggpol;
+
+// A copy of every record of the task model, and the records themselves as
+// one tuple of references: `TaskModelCopy copy = task_model_records();`
+// keeps the model, `task_model_records() = copy;` puts it back.
+using TaskModelCopy = std::tuple<RdFpl0, RdFpl1, RdFpl2, RdFpl4, RdFpl5, RdFpl6, RdFplWz1, RdFplWz2, Ggg001, Ggg002,
+                                 Gggmas, Gggpol>;
+inline auto task_model_records() {
+    return std::tie(rd_fpl_0, rd_fpl_1, rd_fpl_2, rd_fpl_4, rd_fpl_5, rd_fpl_6, rd_fpl_wz1, rd_fpl_wz2, ggg001, ggg002,
+                    gggmas, gggpol);
+}
 
 // Clears what a fresh reading of a plan starts from: counters, turnpoint and
 // zone tables (zone type, radius and angle to 0), texts, weather, options
