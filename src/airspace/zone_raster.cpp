@@ -91,14 +91,15 @@ void fill_row_scanline(std::span<const PlanePoint> ring, const ZoneGrid& grid, i
     }
 }
 
-// The cells of one axis whose extent, widened by `margin`, meets [lo, hi]:
-// from..to (empty when from > to). `node` gives the nodes 1..cells + 1 of
-// the axis, `step` its cell size (0: every node on the box's edge).
+// Cells from..to of one axis (none when from > to).
 struct Span {
     int from = 1;
     int to = 0;
 };
 
+// The cells of one axis whose extent, widened by `margin`, meets [lo, hi].
+// `node` gives the nodes 1..cells + 1 of the axis, `step` its cell size (0:
+// every node on the box's edge).
 template <class Node>
 Span cells_meeting(double lo, double hi, double margin, int cells, float step, Node node) {
     Span span;

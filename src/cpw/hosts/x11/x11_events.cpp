@@ -183,7 +183,6 @@ Bool destruction_of_ours(Display*, XEvent* event, XPointer) {
     return w != nullptr && !w->gone ? True : False;
 }
 
-
 // A key goes to the raw key hook as it is pumped, while the mouse events
 // pumped before it wait in the toolkit's queue: a key of a window of the
 // pumping context waits while that context has events queued, until they
