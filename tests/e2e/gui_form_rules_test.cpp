@@ -9,11 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "e2e/harness/checks.h"
-#include "e2e/harness/form_screen.h"
-#include "e2e/harness/tarvex_install.h"
-#include "support/display_test.h"
+#include "e2e/harness/gui_fixture.h"
 #include "support/temp_dir.h"
-#include "support/xvfb_server.h"
 
 #include <functional>
 #include <future>
@@ -58,27 +55,22 @@ std::set<fs::path> written_since(const FileTimes& before, const fs::path& root) 
     return written;
 }
 
-class GuiRules : public DisplayTest {
+class GuiRules : public GuiTest {
 protected:
-    void SetUp() override {
-        DisplayTest::SetUp();
-        if (IsSkipped() || HasFatalFailure()) {
-            return;
-        }
-        display_ = XvfbServer::instance().display();
-        screen_ = std::make_unique<FormScreen>(display_);
-        ASSERT_TRUE(screen_->connected());
-    }
-
     // Tarvex installed with `settings` (key, value), shown on the tests' display.
-    std::unique_ptr<TarvexInstall> installed(const std::vector<std::pair<std::string, std::string>>& settings) {
-        auto install = std::make_unique<TarvexInstall>();
-        set_variable(install->environment, "DISPLAY", display_);
-        install->timeout = std::chrono::seconds(60);
+    std::unique_ptr<TarvexInstall> installed_with(const std::vector<std::pair<std::string, std::string>>& settings) {
+        auto install = installed();
         for (const auto& [key, value] : settings) {
             install->set_setting(key, value);
         }
         return install;
+    }
+
+    // The demo plan's task was written to `file`, not where it is proposed.
+    static void expect_task_only_at(const TarvexInstall& install, const std::string& file) {
+        ASSERT_TRUE(fs::exists(install.host(file))) << file;
+        EXPECT_TRUE(HasLineContaining(TempDir::read(install.host(file)), "<Task "));
+        EXPECT_TRUE(FileIsMissing(install.host(install.demo().xcsoar_tasks + "\\DemoRace3.tsk")));
     }
 
     // Runs `install` with `args` and the dialogs' `answers`; `user` plays the
@@ -86,13 +78,13 @@ protected:
     RunOutcome run_form(const TarvexInstall& install, const std::vector<std::string>& args, const std::string& answers,
                         const std::function<void(const FormLayout& form)>& user) {
         FormLayout form;
-        if (!form.read(install.host(install.demo().program_folder + "\\Tarvex_form.frm"), display_)) {
+        if (!form.read(install.host(install.demo().program_folder + "\\Tarvex_form.frm"), display)) {
             ADD_FAILURE() << "no layout of the conversion form";
             return {};
         }
         auto run = std::async(std::launch::async, [&install, &args, &answers] { return install.run(args, answers); });
         std::string seen;
-        if (screen_->wait_for(kConversionTitle, seen)) {
+        if (screen->wait_for(kConversionTitle, seen)) {
             user(form);
         } else {
             ADD_FAILURE() << "no conversion form (last seen: \"" << seen << "\")";
@@ -100,29 +92,14 @@ protected:
         return run.get();
     }
 
-    // Clicks a path box twice: the second click opens its dialog.
-    void choose_path(const FormRect& r) {
-        screen_->click(r);
-        screen_->click(r);
-    }
-    // The colour inside a box, right of its text, once it is `expected` (or after a while).
-    ScreenPixel inside_of(const FormRect& r, const ScreenPixel& expected) {
-        return screen_->pixel_when(r[2] - 4, (r[1] + r[3]) / 2,
-                                   [&expected](const ScreenPixel& p) { return p == expected; });
-    }
-    FormScreen& screen() { return *screen_; }
-
-private:
-    std::string display_;
-    std::unique_ptr<FormScreen> screen_;
 };
 
 TEST_F(GuiRules, AnotherPlanAfterACondor3PlanIsConvertedWithItsOwnRules) {
     // A Condor 2 plan that gives no task rules takes the settings' start speed.
     const std::vector<std::pair<std::string, std::string>> settings = {{"Start max speed", "150"},
                                                                       {"Airspace file", "CondorAirspace.txt"}};
-    auto gui = installed(settings);
-    auto line = installed(settings);
+    auto gui = installed_with(settings);
+    auto line = installed_with(settings);
     const std::string plain = gui->prefix().user_root(2) + "FlightPlans\\Plain.fpl";
     for (TarvexInstall* install : {gui.get(), line.get()}) {
         install->prefix().add_file(plain, without_task_rules(TempDir::read(install->host(install->demo().condor2_plan))));
@@ -133,7 +110,7 @@ TEST_F(GuiRules, AnotherPlanAfterACondor3PlanIsConvertedWithItsOwnRules) {
         // The Condor 3 plan's lock lifts.
         EXPECT_EQ(inside_of(form.boxes.at("start_max_speed"), kBoxWhite), kBoxWhite);
         EXPECT_EQ(inside_of(form.boxes.at("AAT Time"), kBoxWhite), kBoxWhite);
-        screen().click(form.buttons.at(kConvert));
+        screen->click(form.buttons.at(kConvert));
     });
     ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
 
@@ -144,36 +121,32 @@ TEST_F(GuiRules, AnotherPlanAfterACondor3PlanIsConvertedWithItsOwnRules) {
 }
 
 TEST_F(GuiRules, TheOutputNamedOnTheCommandLineIsWritten) {
-    auto install = installed({});
+    auto install = installed();
     install->prefix().add_folder("C:\\Out");
     const std::string plan = install->host(install->demo().condor3_plan).string();
     const RunOutcome outcome = run_form(*install, {"-line", plan, "C:\\Out\\Mine.tsk"}, "",
-                                        [this](const FormLayout& form) { screen().click(form.buttons.at(kConvert)); });
+                                        [this](const FormLayout& form) { screen->click(form.buttons.at(kConvert)); });
     ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
-    ASSERT_TRUE(fs::exists(install->host("C:\\Out\\Mine.tsk")));
-    EXPECT_TRUE(HasLineContaining(TempDir::read(install->host("C:\\Out\\Mine.tsk")), "<Task "));
-    EXPECT_TRUE(FileIsMissing(install->host(install->demo().xcsoar_tasks + "\\DemoRace3.tsk")));
+    expect_task_only_at(*install, "C:\\Out\\Mine.tsk");
 }
 
 TEST_F(GuiRules, AClickInTheInputBoxKeepsAnEditedOutput) {
-    auto install = installed({});
+    auto install = installed();
     install->prefix().add_folder("C:\\Out");
     const std::string plan = install->host(install->demo().condor3_plan).string();
     const RunOutcome outcome =
         run_form(*install, {"-line", plan}, "C:\\Out\\Edited.tsk\n", [this](const FormLayout& form) {
             choose_path(form.boxes.at("Dest"));
-            screen().click(form.boxes.at("Infile"));
-            screen().click(form.buttons.at(kConvert));
+            screen->click(form.boxes.at("Infile"));
+            screen->click(form.buttons.at(kConvert));
         });
     ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
-    ASSERT_TRUE(fs::exists(install->host("C:\\Out\\Edited.tsk")));
-    EXPECT_TRUE(HasLineContaining(TempDir::read(install->host("C:\\Out\\Edited.tsk")), "<Task "));
-    EXPECT_TRUE(FileIsMissing(install->host(install->demo().xcsoar_tasks + "\\DemoRace3.tsk")));
+    expect_task_only_at(*install, "C:\\Out\\Edited.tsk");
 }
 
 TEST_F(GuiRules, ASeeYouTaskChosenAfterAPlanWritesOnlyWhereTheFormShows) {
-    auto gui = installed({});
-    auto line = installed({});
+    auto gui = installed();
+    auto line = installed();
     const std::string terrain = "C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.trn\n";
     const std::string task = gui->demo().seeyou_task;
     const std::string flight_plans = gui->prefix().user_root(3) + "FlightPlans\\";
@@ -182,7 +155,7 @@ TEST_F(GuiRules, ASeeYouTaskChosenAfterAPlanWritesOnlyWhereTheFormShows) {
     const std::string condor3 = gui->host(gui->demo().condor3_plan).string();
     const RunOutcome outcome = run_form(*gui, {"-line", condor3}, task + "\n" + terrain, [this](const FormLayout& form) {
         choose_path(form.boxes.at("Infile"));
-        screen().click(form.buttons.at(kConvert));
+        screen->click(form.buttons.at(kConvert));
     });
     ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
     // The task file the form proposes, and nothing else.

@@ -7,11 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "e2e/harness/checks.h"
-#include "e2e/harness/form_screen.h"
-#include "e2e/harness/tarvex_install.h"
-#include "support/display_test.h"
+#include "e2e/harness/gui_fixture.h"
 #include "support/temp_dir.h"
-#include "support/xvfb_server.h"
 
 #include <future>
 #include <string>
@@ -33,28 +30,8 @@ constexpr ScreenPixel kFormGrey{240, 240, 240};
 constexpr ScreenPixel kBoxWhite{255, 255, 255};
 constexpr ScreenPixel kGreyedBox{170, 170, 170};
 
-// A point inside a box, right of its text.
-std::array<int, 2> inside(const FormRect& r) { return {r[2] - 4, (r[1] + r[3]) / 2}; }
-
-class Gui : public DisplayTest {
+class Gui : public GuiTest {
 protected:
-    void SetUp() override {
-        DisplayTest::SetUp();
-        if (IsSkipped() || HasFatalFailure()) {
-            return;
-        }
-        display = XvfbServer::instance().display();
-        screen = std::make_unique<FormScreen>(display);
-        ASSERT_TRUE(screen->connected());
-    }
-
-    // Tarvex installed in its own prefix, shown on the tests' display.
-    std::unique_ptr<TarvexInstall> installed(const DemoOptions& options = {}) {
-        auto install = std::make_unique<TarvexInstall>(FakePrefixOptions{}, options);
-        set_variable(install->environment, "DISPLAY", display);
-        install->timeout = std::chrono::seconds(60);
-        return install;
-    }
     // The layout of a form file of the program's folder (empty when it cannot be had).
     FormLayout layout_of(const TarvexInstall& install, const std::string& name) const {
         FormLayout layout;
@@ -78,12 +55,8 @@ protected:
     void screenshot(const std::string& name) {
         EXPECT_TRUE(screen->screenshot(screenshot_folder() / (name + ".png"))) << name;
     }
-    // The colour inside a box or at a point, waited for while the program
+    // The colour at a point or inside a box, waited for while the program
     // may still be redrawing: the colour `expected`, or any colour but it.
-    ScreenPixel inside_of(const FormRect& r, const ScreenPixel& expected) {
-        const auto [x, y] = inside(r);
-        return pixel_at(x, y, expected);
-    }
     ScreenPixel pixel_at(int x, int y, const ScreenPixel& expected) {
         return screen->pixel_when(x, y, [&expected](const ScreenPixel& p) { return p == expected; });
     }
@@ -91,14 +64,6 @@ protected:
         const auto [x, y] = inside(r);
         return screen->pixel_when(x, y, [&unwanted](const ScreenPixel& p) { return p != unwanted; });
     }
-    // Clicks a path box twice: the second click opens its dialog.
-    void choose_path(const FormRect& r) {
-        screen->click(r);
-        screen->click(r);
-    }
-
-    std::string display;
-    std::unique_ptr<FormScreen> screen;
 };
 
 std::future<RunOutcome> start(const TarvexInstall& install, const std::vector<std::string>& args,

@@ -12,7 +12,6 @@
 #include "airspace/load_mode.h"
 #include "airspace/plane_geometry.h"
 #include "foundation/airspace_names.h"
-#include "foundation/dms_text.h"
 #include "foundation/local_frame.h"
 #include "foundation/terrain_extents.h"
 #include "foundation/utm_frame.h"
@@ -50,21 +49,10 @@ protected:
         reset_local_frame();
     }
 
-    // A DP line of the point (x, y) of the landscape frame.
-    static std::string dp(float x, float y) {
-        float lat = 0.0f;
-        float lon = 0.0f;
-        xytolatlon(x, y, lat, lon);
-        std::string clat;
-        std::string clon;
-        dms_oa(lat, 1, clat);
-        dms_oa(lon, 2, clon);
-        return "DP " + clat + " " + clon + "\n";
-    }
     // A square zone of the landscape frame, from (x0, y0) westward and northward.
     static std::string zone(const std::string& cls, const std::string& name, float x0, float y0, float size) {
-        return "AC " + cls + "\nAN " + name + "\nAL SFC\nAH FL65\n" + dp(x0, y0) + dp(x0 + size, y0) +
-               dp(x0 + size, y0 + size) + dp(x0, y0 + size) + dp(x0, y0);
+        return "AC " + cls + "\nAN " + name + "\nAL SFC\nAH FL65\n" + openair_dp(x0, y0) + openair_dp(x0 + size, y0) +
+               openair_dp(x0 + size, y0 + size) + openair_dp(x0, y0 + size) + openair_dp(x0, y0);
     }
     int load(int nav, bool convert) {
         dir_.write("land.air", zone("D", "Delta", 20000.0f, 20000.0f, 10000.0f) +

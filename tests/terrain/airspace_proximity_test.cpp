@@ -37,12 +37,16 @@ protected:
         reset_as_nam();
     }
 
+    // The reach window lo .. hi along x and y.
+    static void set_reach_window(float lo, float hi) {
+        rch001.xrch_min = lo;
+        rch001.xrch_max = hi;
+        rch001.yrch_min = lo;
+        rch001.yrch_max = hi;
+    }
     // The short list of every zone: a reach window over the whole grid.
     static void list_all() {
-        rch001.xrch_min = 0.0f;
-        rch001.xrch_max = 27000.0f;
-        rch001.yrch_min = 0.0f;
-        rch001.yrch_max = 27000.0f;
+        set_reach_window(0.0f, 27000.0f);
         nav_airspace(13500.0f, 13500.0f, 100000.0f);
     }
     static bool wn(float x, float y, float z) {
@@ -295,10 +299,7 @@ TEST_F(AirspaceProximity, ShortListOfAReachComputation) {
     add_zone(kClassD, square(9000.0f, 9000.0f, 1000.0f), 1480.0f, 3000.0f);
     add_zone(kClassD, square(6000.0f, 9000.0f, 1000.0f), 1600.0f, 3000.0f);
     build();
-    rch001.xrch_min = 4000.0f;
-    rch001.xrch_max = 11000.0f;
-    rch001.yrch_min = 4000.0f;
-    rch001.yrch_max = 11000.0f;
+    set_reach_window(4000.0f, 11000.0f);
     // From (5000, 5000) at 1500 m: the nearest corner of zone 2 lies 5657 m
     // away, 176.8 m of height lost: arrival below its floor.
     nav_airspace(5000.0f, 5000.0f, 1500.0f);
@@ -319,10 +320,7 @@ TEST_F(AirspaceProximity, ShortListTakesBandsTheZoneOverTheGliderAndEveryZone) {
     add_zone(kClassD, {{2000.0f, 2000.0f}, {10500.0f, 2000.0f}, {10500.0f, 10500.0f}, {2000.0f, 10500.0f}},
              1300.0f, 3000.0f);
     build();
-    rch001.xrch_min = 4000.0f;
-    rch001.xrch_max = 11000.0f;
-    rch001.yrch_min = 4000.0f;
-    rch001.yrch_max = 11000.0f;
+    set_reach_window(4000.0f, 11000.0f);
     nav_airspace(5000.0f, 5000.0f, 1500.0f);
     ASSERT_EQ(rch003.as_nb_shortlist, 2);
     EXPECT_EQ(rch003.as_shortlist[1], 0);

@@ -129,17 +129,6 @@ TEST_F(GlideLine, WindFactorOfTheDirectionFlown) {
     EXPECT_NEAR(east.dhg, 110.0f, 1e-2f);
     const Line west = glide(centre(110), centre(20), 1000.0f, centre(10), centre(20));
     EXPECT_NEAR(west.z, 1000.0f - 9000.0f * kLoss * 20.0f / 30.0f, 1e-2f);
-
-    // A slide moves downhill, eastward here: it pays the eastward factor.
-    set_grid(100, 20, [](int i, int) { return 1000.0f - 0.5f * centre(i); });
-    float x = 1000.0f;
-    float y = centre(10);
-    float z = 510.0f;
-    float dhg = 0.0f;
-    int nslope = 0;
-    slope(x, y, z, 15.0f, altitude.zp, dhg, nslope);
-    EXPECT_EQ(nslope, 1);
-    EXPECT_NEAR(z, 510.0f - 2.0f * 45.0f * kLoss, 1e-4f);
 }
 
 TEST_F(GlideLine, AHeadwindShortensASlideAndATailwindLengthensIt) {

@@ -13,11 +13,9 @@
 #include "airspace/airspace_mod.h"
 #include "airspace/airspace_records.h"
 #include "airspace/map_overlap.h"
-#include "foundation/dms_text.h"
 #include "foundation/local_frame.h"
 #include "foundation/reach_settings.h"
 #include "foundation/terrain_extents.h"
-#include "foundation/utm_frame.h"
 #include "reach_fixture.h"
 #include "support/terrain_bytes.h"
 #include "terrain/airspace_proximity.h"
@@ -41,17 +39,6 @@ std::uint16_t ground(int column_from_east, int row) {
     const double i = kCells - column_from_east;
     const double h = 300.0 + 150.0 * std::sin(i * 0.05) * std::sin(row * 0.04) + 0.5 * i;
     return static_cast<std::uint16_t>(h);
-}
-
-std::string dp(float x, float y) {
-    float lat = 0.0f;
-    float lon = 0.0f;
-    xytolatlon(x, y, lat, lon);
-    std::string clat;
-    std::string clon;
-    dms_oa(lat, 1, clat);
-    dms_oa(lon, 2, clon);
-    return "DP " + clat + " " + clon + "\n";
 }
 
 class ReachChain : public ReachTest {
@@ -78,8 +65,9 @@ protected:
 
         const float west = -80000.0f;
         const float east = trn001.x_scn_mx + 80000.0f;
-        dir_.write("land.air", "AC C\nAN AIRWAY\nAL GND\nAH FL100\n" + dp(west, kAirwaySouth) +
-                                   dp(east, kAirwaySouth) + dp(east, kAirwayNorth) + dp(west, kAirwayNorth));
+        dir_.write("land.air", "AC C\nAN AIRWAY\nAL GND\nAH FL100\n" + openair_dp(west, kAirwaySouth) +
+                                   openair_dp(east, kAirwaySouth) + openair_dp(east, kAirwayNorth) +
+                                   openair_dp(west, kAirwayNorth));
         as000c.aspfile = "land.air";
         as0001.qseltyp.fill(true);
         // The glider passes (23, 14) and (23, 20) km with 300 m to glide

@@ -1,9 +1,11 @@
 #include "terrain_fixture.h"
 
 #include "airspace/airspace_trace.h"
+#include "foundation/dms_text.h"
 #include "foundation/log.h"
 #include "foundation/messages.h"
 #include "foundation/terrain_extents.h"
+#include "foundation/utm_frame.h"
 #include "terrain/layer_reset.h"
 
 namespace terrain_test {
@@ -45,6 +47,17 @@ float noise_height(int i, int j, unsigned seed, unsigned range) {
     h *= 1274126177u;
     h ^= h >> 16;
     return static_cast<float>(h % range);
+}
+
+std::string openair_dp(float x, float y) {
+    float lat = 0.0f;
+    float lon = 0.0f;
+    xytolatlon(x, y, lat, lon);
+    std::string clat;
+    std::string clon;
+    dms_oa(lat, 1, clat);
+    dms_oa(lon, 2, clon);
+    return "DP " + clat + " " + clon + "\n";
 }
 
 }  // namespace terrain_test

@@ -38,4 +38,8 @@ inline float centre(int k) { return 90.0f * static_cast<float>(k - 1) + 45.0f; }
 // cell and the seed), the same on every machine.
 float noise_height(int i, int j, unsigned seed, unsigned range = 1000);
 
+// An OpenAir "DP" line (with its line end) of the point (x, y) of the
+// landscape frame.
+std::string openair_dp(float x, float y);
+
 }  // namespace terrain_test
