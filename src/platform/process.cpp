@@ -54,6 +54,9 @@ bool read_all_watching(int fd, std::string& out, const ProcessOptions& options) 
     }
     pollfd fds[2] = {{fd, POLLIN, 0}, {options.watch_fd, POLLIN, 0}};
     char buffer[4096];
+    // Served once at the start too: what its reader already holds (events
+    // read off the descriptor before the program started) wakes no poll.
+    options.on_watch();
     for (;;) {
         if (::poll(fds, 2, -1) < 0) {
             if (errno == EINTR) {

@@ -13,7 +13,8 @@ struct ProcessOptions {
     bool capture_output = false;  // collect the program's standard output instead of passing it on
     bool no_input = false;        // give the program /dev/null as standard input
     // While the program runs with its output captured, on_watch is called
-    // each time watch_fd has something to read (-1: nothing is watched).
+    // once at its start and each time watch_fd has something to read (-1:
+    // nothing is watched).
     int watch_fd = -1;
     std::function<void()> on_watch;
 };

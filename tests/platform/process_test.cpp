@@ -89,6 +89,20 @@ TEST(Process, AWatchedDescriptorIsServedWhileTheProgramRuns) {
     EXPECT_EQ(calls, 1);
 }
 
+TEST(Process, AWatchIsServedAtTheStartBeforeAnythingComes) {
+    // What the watcher's reader holds already wakes no poll: served once anyway.
+    int fds[2] = {-1, -1};
+    ASSERT_EQ(::pipe(fds), 0);
+    ProcessOptions options = capture();
+    options.watch_fd = fds[0];
+    int calls = 0;
+    options.on_watch = [&calls] { ++calls; };
+    EXPECT_EQ(run_process({"true"}, options).exit_status, 0);
+    ::close(fds[0]);
+    ::close(fds[1]);
+    EXPECT_EQ(calls, 1);
+}
+
 TEST(Process, StandardInputInheritedOrNone) {
     ScopedStdin input("fed to the child\n");
     ProcessOptions none = capture();

@@ -73,6 +73,9 @@ void take_conversion_form() {
     if (condor3_lock_holds()) {
         restore_run_task_rules();
     }
+    // The rules saved (102, 104) stay the run's: a later input must not put
+    // back the rules of before the form.
+    keep_run_task_rules();
     // The target ticked is the one asked for, the JSON export included.
     for (const auto& [box, ntarg] : {std::pair{tvxfrm.nb__qxcs, kTargetTsk}, std::pair{tvxfrm.nb__qlk8000, kTargetLkt},
                                      std::pair{tvxfrm.nb__qcup, kTargetCup}}) {

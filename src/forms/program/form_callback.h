@@ -8,7 +8,8 @@
 // - Buttons 1 (OK), 102 and 104 copy the boxes into the options (while the
 //   Condor 3 lock holds, its three boxes leave the run's rules in the
 //   options); 102 and 104 also write the settings file (create_ini, with the
-//   settings file's own AAT switch). Other buttons do nothing here.
+//   settings file's own AAT switch). The rules copied are those a later
+//   input starts from. Other buttons do nothing here.
 // - Boxes: a new input is taken (form_plan.h), its rules shown in the AAT,
 //   AAT time and start speed boxes and the dependent names proposed; a click
 //   that leaves the input as it was does nothing; a target box

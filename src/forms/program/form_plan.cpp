@@ -43,4 +43,12 @@ void restore_run_task_rules() {
     rd_fpl_6.start_max_speed = run.start_max_speed;
 }
 
+void keep_run_task_rules() {
+    RdFpl6& run = std::get<RdFpl6>(form_plan.run_model);
+    run.qaat = rd_fpl_6.qaat;
+    run.t_aat = rd_fpl_6.t_aat;
+    run.start_max_speed = rd_fpl_6.start_max_speed;
+    std::get<RdFpl4>(form_plan.run_model).finishminalt = rd_fpl_4.finishminalt;
+}
+
 void reset_form_plan() { form_plan = FormPlan{}; }

@@ -5,8 +5,9 @@
 // input taken starts from the task model as the run had it before the form
 // read any plan (its start values with the settings file's and the command
 // line's AAT flag, AAT time, maximum start speed and finish minimum
-// altitude). A Condor 2 plan, which gives none of these task rules, and a
-// SeeYou task thus take the run's rules, never an earlier plan's.
+// altitude, as the form's buttons last copied them). A Condor 2 plan, which
+// gives none of these task rules, and a SeeYou task thus take the run's
+// rules, never an earlier plan's.
 
 #include <string_view>
 
@@ -28,5 +29,10 @@ bool input_taken(std::string_view input);
 
 // The run's AAT flag, AAT time and maximum start speed back in the task model.
 void restore_run_task_rules();
+
+// The task rules the options hold now (AAT flag, AAT time, maximum start
+// speed, finish minimum altitude) become the run's: what the user saved or
+// converted with is what a later input starts from.
+void keep_run_task_rules();
 
 void reset_form_plan();

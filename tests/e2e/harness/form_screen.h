@@ -63,9 +63,10 @@ public:
     ScreenPixel pixel(int x, int Y);
     // The pixel at (x, Y) once `wanted` holds for it, else as it is after
     // `timeout`: the program redraws after a click in its own time, later on
-    // a busy machine.
+    // a busy machine (a click that reads a plan, then the whole form drawn
+    // again with software GL, took over 10 s once beside a parallel build).
     ScreenPixel pixel_when(int x, int Y, const std::function<bool(const ScreenPixel&)>& wanted,
-                           std::chrono::milliseconds timeout = std::chrono::seconds(10));
+                           std::chrono::milliseconds timeout = std::chrono::seconds(30));
     bool screenshot(const std::filesystem::path& png);
 
 private:

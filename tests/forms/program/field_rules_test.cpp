@@ -169,6 +169,22 @@ TEST_F(FieldRules, ACondor3PlanLocksItsRulesUntilAnotherInputIsChosen) {
     });
 }
 
+TEST_F(FieldRules, RulesSavedInTheFormStayForALaterInput) {
+    const std::string plain = "C:\\Plans\\Plain.fpl";
+    prefix.add_file(plain, tarvex_test::without_task_rules(file(demo.condor2_plan)));
+    rd_fpl_6.start_max_speed = 120;
+    while_shown(plain, [this, plain] {
+        set_inpt_val(box("start_max_speed") - 1, 140, 0.0f, "140");
+        click_button(kSave);
+        // A Condor 3 plan and back: the speed saved, not the one of before.
+        user_sets("Infile", 0, demo.condor3_plan);
+        user_sets("Infile", 0, plain);
+        EXPECT_EQ(shown("start_max_speed"), "140");
+        EXPECT_EQ(rd_fpl_6.start_max_speed, 140);
+    });
+    EXPECT_NE(file(demo.settings_file).find("Start max speed=140"), std::string::npos);
+}
+
 TEST_F(FieldRules, TheInputMustBeAReadablePlanOrTask) {
     prefix.add_folder("C:\\Plans\\Folder");
     EXPECT_EQ(infile_ok(race), 1);
