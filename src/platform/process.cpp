@@ -31,17 +31,23 @@ void move_fd_in_child(int fd, int target) {
     }
 }
 
+// One read of a descriptor appended to `out`: 1 when more may come (an
+// interrupted read included), 0 at its end, -1 on a read error.
+int read_once(int fd, std::string& out) {
+    char buffer[4096];
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n > 0) {
+        out.append(buffer, static_cast<std::size_t>(n));
+        return 1;
+    }
+    return n == 0 ? 0 : errno == EINTR ? 1 : -1;
+}
+
 // Reads a descriptor to its end; false on a read error.
 bool read_all(int fd, std::string& out) {
-    char buffer[4096];
     for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n > 0) {
-            out.append(buffer, static_cast<std::size_t>(n));
-        } else if (n == 0) {
-            return true;
-        } else if (errno != EINTR) {
-            return false;
+        if (const int status = read_once(fd, out); status <= 0) {
+            return status == 0;
         }
     }
 }
@@ -53,7 +59,6 @@ bool read_all_watching(int fd, std::string& out, const ProcessOptions& options) 
         return read_all(fd, out);
     }
     pollfd fds[2] = {{fd, POLLIN, 0}, {options.watch_fd, POLLIN, 0}};
-    char buffer[4096];
     // Served once at the start too: what its reader already holds (events
     // read off the descriptor before the program started) wakes no poll.
     options.on_watch();
@@ -73,13 +78,8 @@ bool read_all_watching(int fd, std::string& out, const ProcessOptions& options) 
         if (fds[0].revents == 0) {
             continue;
         }
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n > 0) {
-            out.append(buffer, static_cast<std::size_t>(n));
-        } else if (n == 0) {
-            return true;
-        } else if (errno != EINTR) {
-            return false;
+        if (const int status = read_once(fd, out); status <= 0) {
+            return status == 0;
         }
     }
 }
