@@ -16,6 +16,10 @@ struct FormPlan {
 
 FormPlan form_plan;
 
+// The rules of the Condor 3 lock in one copy of rd_fpl_6: the AAT flag, the
+// AAT time and the maximum start speed.
+auto lock_rules(RdFpl6& rules) { return std::tie(rules.qaat, rules.t_aat, rules.start_max_speed); }
+
 }  // namespace
 
 void keep_run_task_model() { form_plan.run_model = task_model_records(); }
@@ -36,18 +40,10 @@ bool take_input_plan(std::string_view input) {
 
 bool input_taken(std::string_view input) { return trim_right(input) == form_plan.input; }
 
-void restore_run_task_rules() {
-    const RdFpl6& run = std::get<RdFpl6>(form_plan.run_model);
-    rd_fpl_6.qaat = run.qaat;
-    rd_fpl_6.t_aat = run.t_aat;
-    rd_fpl_6.start_max_speed = run.start_max_speed;
-}
+void restore_run_task_rules() { lock_rules(rd_fpl_6) = lock_rules(std::get<RdFpl6>(form_plan.run_model)); }
 
 void keep_run_task_rules() {
-    RdFpl6& run = std::get<RdFpl6>(form_plan.run_model);
-    run.qaat = rd_fpl_6.qaat;
-    run.t_aat = rd_fpl_6.t_aat;
-    run.start_max_speed = rd_fpl_6.start_max_speed;
+    lock_rules(std::get<RdFpl6>(form_plan.run_model)) = lock_rules(rd_fpl_6);
     std::get<RdFpl4>(form_plan.run_model).finishminalt = rd_fpl_4.finishminalt;
 }
 
