@@ -87,6 +87,7 @@ int cpw_event_sendevent(CpwContext* ctx) {
         const CpwEventSlot event = slot;
         slot = CpwEventSlot{};
         stack->readindex = next_index(stack->readindex);
+        ++stack->taken;
         if (event.cleared != 0) {
             continue;
         }
@@ -148,7 +149,10 @@ int cpwNextWindowEvent(CpwContext* ctx, std::uint32_t id) {
 
 int cpwClearEvents(CpwContext* ctx) {
     if (ctx->stack != nullptr) {
+        // The events dropped count as taken.
+        const std::uint64_t taken = ctx->stack->taken + static_cast<std::uint64_t>(cpwStackDepth(ctx));
         *ctx->stack = CpwEventStack{};
+        ctx->stack->taken = taken;
     }
     return 1;
 }

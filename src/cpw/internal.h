@@ -47,6 +47,10 @@ struct CpwEventStack {
     std::uint8_t writeindex;  // the slot filled next
     std::array<CpwEventSlot, cpw_event_slots> slots;
     std::array<std::int32_t, cpw_event_types> filtered;
+    // Events taken from the queue so far, sent or passed over (cleared ones
+    // count too): it only grows, so the host can tell when the events queued
+    // before some moment have all gone.
+    std::uint64_t taken;
 };
 
 bool cpw_event_init(CpwContext* ctx);

@@ -184,18 +184,28 @@ Bool destruction_of_ours(Display*, XEvent* event, XPointer) {
 }
 
 // A key goes to the raw key hook as it is pumped, while the mouse events
-// pumped before it wait in the toolkit's queue: a key of a window of the
-// pumping context waits while that context has events queued, until they
-// are sent (a click that focuses a box installs the hook that takes the key
-// typed right after it).
-bool key_waits_for_queue(Display* display, CpwContext* ctx) {
+// pumped before it wait in the toolkit's queue: a click that focuses a box
+// installs the hook that takes the key typed right after it. So a key of a
+// window of the pumping context waits until the events that context had
+// queued when the key came to the head of Xlib's queue are taken, and no
+// longer: events queued after it (a draw that asks for the next one) do not
+// hold it, or a window that always has an event queued would never get a key
+// again, nor anything behind the key (the close box).
+bool key_waits_for_queue(CpwX11Connection& c, CpwContext* ctx) {
     XEvent next{};
-    XPeekEvent(display, &next);
+    XPeekEvent(c.display, &next);
     if (next.type != KeyPress && next.type != KeyRelease) {
         return false;
     }
     const CpwLocalhostWindow* w = cpw_x11_window(next.xkey.window);
-    return w != nullptr && w->ctx == ctx && ctx != nullptr && cpwStackDepth(ctx) > 0;
+    if (w == nullptr || w->ctx != ctx || ctx == nullptr || cpwStackDepth(ctx) == 0) {
+        return false;
+    }
+    const std::uint64_t taken = ctx->stack->taken;
+    if (!c.key_held_until) {
+        c.key_held_until = taken + static_cast<std::uint64_t>(cpwStackDepth(ctx));
+    }
+    return taken < *c.key_held_until;
 }
 
 }  // namespace
@@ -312,12 +322,13 @@ int cpw_localhost_processevents(CpwContext* ctx, int n) {
     int result = 1;
     for (int i = 0; i < n; ++i) {
         CpwX11Connection* c = cpw_x11_connection();
-        if (c == nullptr || XPending(c->display) == 0 || key_waits_for_queue(c->display, ctx)) {
+        if (c == nullptr || XPending(c->display) == 0 || key_waits_for_queue(*c, ctx)) {
             result = 0;
             break;
         }
         XEvent event{};
         XNextEvent(c->display, &event);
+        c->key_held_until.reset();  // the hold was for the event just taken
         cpw_x11_handleevent(event);
     }
     // The events queued now are sent next: a window destroyed meanwhile is

@@ -16,6 +16,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,10 @@ struct CpwX11Connection {
     bool owns_clipboard = false;
     std::string clipboard_text;  // cp1252
     Time clipboard_time = 0;
+    // The key at the head of Xlib's queue is held until its window's context
+    // has taken this many events from its queue (see the pump); none while
+    // no key is held.
+    std::optional<std::uint64_t> key_held_until;
 
     XFontStruct* menufont = nullptr;  // the menus' font, loaded at first use
     // The video mode before the first change: size index, rotation, rate.
