@@ -24,10 +24,6 @@ namespace {
 // Characters of the program's path kept for the usage line.
 constexpr std::size_t kProgramPathLength = 132;
 
-// Limits of the values given with "-fma:" (m) and "-mxspd:" (km/h).
-constexpr float kMaxFinishAltitude = 10000.0f;
-constexpr float kMaxStartSpeed = 300.0f;
-
 enum class Option {
     verbose,
     english,

@@ -14,6 +14,11 @@ inline constexpr std::string_view kUsageText =
     "[-nogui] [-aat|-aat:TIME] [-AATmanst] [-manst] [-fma:ALT] [-en/-fr] [flight_plan.fpl|task.cup] "
     "[task.tsk]";
 
+// The largest values taken with "-fma:" (m) and "-mxspd:" (km/h); the
+// conversion form's boxes take the same.
+inline constexpr float kMaxFinishAltitude = 10000.0f;
+inline constexpr float kMaxStartSpeed = 300.0f;
+
 // Each argument is taken into a field of this many characters.
 inline constexpr std::size_t kArgumentLength = 256;
 

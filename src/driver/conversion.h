@@ -3,6 +3,7 @@
 #include "driver/run_state.h"
 #include "platform/write_batch.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,16 @@ inline constexpr std::size_t kResultMessageLength = 1024;
 // Capacity of the glider name the LK8000 files are named after.
 inline constexpr std::size_t kGliderNameLength = 24;
 
+// The task rules of a conversion form's active boxes: the AAT flag, the AAT
+// time (min) and the maximum start speed (km/h).
+struct FormTaskRules {
+    bool qaat = false;
+    float t_aat = 0.0f;
+    int start_max_speed = 0;
+};
+
 struct Conversion {
+    std::optional<FormTaskRules> form_rules;  // with the forms: the rules they left in the options
     std::string target_root;       // lk8000_root, seeyou_root or xcsoar_root; blank for JSON
     std::string destination;       // airspace folder, then profile and aircraft folder
     std::string base_name;         // output name without folder and target extension
@@ -51,6 +61,19 @@ void name_output();
 // Step 5: qarbo (LK8000 output in an LK8000 folder tree, "\_Tasks" in its
 // path) and the AAT mark "-AAT" of the input's name.
 void mark_output_tree_and_aat();
+
+// Before step 1, with the forms: the task rules the conversion form left in
+// the options (its boxes' as shown, the run's while a Condor 3 plan locked
+// them), before anything of the conversion changes them.
+void keep_form_task_rules(Conversion& conversion);
+
+// After step 8, with the forms: a plan that is not of Condor 3 is converted
+// with the form's task rules, as the same values given on the command line
+// ("-aat:TIME", "-mxspd:") would convert it, whatever the plan says; an AAT
+// without an AAT time is none, as on the command line. A Condor 3 plan keeps
+// its own rules, as its locked boxes showed them; a SeeYou task is left as
+// read.
+void apply_form_task_rules(const Conversion& conversion);
 
 // Step 7: reads the flight plan (read_fpl_1) or the SeeYou task (read_cup).
 // A file that cannot be read, a plan shorter than it announced, a plan

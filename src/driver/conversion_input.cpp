@@ -106,6 +106,24 @@ void read_input() {
     }
 }
 
+void keep_form_task_rules(Conversion& conversion) {
+    if (tarvex01.qgui) {
+        conversion.form_rules = FormTaskRules{rd_fpl_6.qaat, rd_fpl_6.t_aat, rd_fpl_6.start_max_speed};
+    }
+}
+
+void apply_form_task_rules(const Conversion& conversion) {
+    if (!conversion.form_rules || tarvex01.qcup_in || rd_fpl_0.nvcnd == 3) {
+        return;
+    }
+    const FormTaskRules& rules = *conversion.form_rules;
+    rd_fpl_6.t_aat = rules.t_aat;
+    rd_fpl_6.qaat = rules.qaat && rules.t_aat > 0.0f;
+    rd_fpl_6.start_max_speed = rules.start_max_speed;
+    console_line(" form rules: qaat " + trace_flag(rd_fpl_6.qaat) + " t_aat " + f2b(rd_fpl_6.t_aat, "(F16.6)") +
+                 " start_max_speed " + i2b(rd_fpl_6.start_max_speed));
+}
+
 void check_plan_version(const RunState& run) {
     if (tarvex01.qcup_in) {
         return;

@@ -12,6 +12,7 @@
 
 int convert_one(RunState& run) {
     Conversion conversion;
+    keep_form_task_rules(conversion);
     choose_target();
     name_output();
     mark_output_tree_and_aat();
@@ -24,6 +25,7 @@ int convert_one(RunState& run) {
     const InstallationHold hold = hold_installation_lock();
     read_input();
     check_plan_version(run);
+    apply_form_task_rules(conversion);
     settle_aat_and_map();
     define_units();
     set_output_names(conversion);

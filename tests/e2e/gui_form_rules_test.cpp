@@ -12,6 +12,7 @@
 #include "e2e/harness/gui_fixture.h"
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <functional>
 #include <future>
 #include <map>
@@ -117,6 +118,71 @@ TEST_F(GuiRules, AnotherPlanAfterACondor3PlanIsConvertedWithItsOwnRules) {
     ASSERT_TRUE(ExitedWith(line->run({"-nogui", "-line", line->host(plain).string()}), exit_code::success));
     for (const std::string file : {"C:\\XCSoarData\\Tasks\\Plain.tsk", "C:\\XCSoarData\\Condor.prf"}) {
         EXPECT_TRUE(FileHasBytes(gui->host(file), TempDir::read(line->host(file)))) << file;
+    }
+}
+
+TEST_F(GuiRules, TheRulesTypedForACondor2PlanAreConvertedAsTheCommandLineGivesThem) {
+    // DemoRace2 gives a start speed of 0 and no AAT: the form's rules win, as
+    // the same rules on the command line do (the margin has no option there).
+    auto gui = installed_with({{"Airspace file", "CondorAirspace.txt"}});
+    auto line = installed_with({{"Airspace file", "CondorAirspace.txt"}, {"Start height margin", "150"}});
+    const std::string plan = gui->host(gui->demo().condor2_plan).string();
+    const std::string clear(12, '\b');
+    const RunOutcome outcome = run_form(*gui, {"-line", plan}, "", [&](const FormLayout& form) {
+        screen->click(form.boxes.at("AAT"));
+        for (const auto& [box, value] : {std::pair{"AAT Time", "120"}, std::pair{"StrtMgn", "150"},
+                                         std::pair{"FinishMinAlt", "300"}, std::pair{"start_max_speed", "120"}}) {
+            const auto [x, y] = inside(form.boxes.at(box));
+            screen->click(x, y);
+            screen->type(clear + value);
+        }
+        screen->click(form.buttons.at(kConvert));
+    });
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+
+    const std::string line_plan = line->host(line->demo().condor2_plan).string();
+    ASSERT_TRUE(ExitedWith(line->run({"-nogui", "-line", "-aat:120", "-fma:300", "-mxspd:120", line_plan}),
+                           exit_code::success));
+    // The form names the task as it showed it, the command line marks the AAT.
+    EXPECT_TRUE(FileHasBytes(gui->host("C:\\XCSoarData\\Tasks\\DemoRace2.tsk"),
+                             TempDir::read(line->host("C:\\XCSoarData\\Tasks\\DemoRace2-AAT.tsk"))));
+    EXPECT_TRUE(FileHasBytes(gui->host("C:\\XCSoarData\\Condor.prf"),
+                             TempDir::read(line->host("C:\\XCSoarData\\Condor.prf"))));
+}
+
+TEST_F(GuiRules, LK8000IsWrittenUnderTheNamesTheCommandLineGivesForTheDefaultFilesSetting) {
+    for (const std::string default_files : {"0", "1"}) {
+        SCOPED_TRACE("Write Default Files=" + default_files);
+        const std::vector<std::pair<std::string, std::string>> settings = {
+            {"Write Default Files", default_files}, {"Airspace file", "CondorAirspace.txt"}};
+        auto gui = installed_with(settings);
+        auto line = installed_with(settings);
+
+        const FileTimes before = files_of(gui->prefix().root());
+        const std::string plan = gui->host(gui->demo().condor3_plan).string();
+        const RunOutcome outcome = run_form(*gui, {"-line", plan}, "", [this](const FormLayout& form) {
+            screen->click(form.boxes.at("LK8"));
+            screen->click(form.buttons.at(kConvert));
+        });
+        ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+
+        const FileTimes line_before = files_of(line->prefix().root());
+        const std::string line_plan = line->host(line->demo().condor3_plan).string();
+        ASSERT_TRUE(ExitedWith(line->run({"-nogui", "-line", "-lk8", line_plan}), exit_code::success));
+        // The same files, by their names in the prefix.
+        const auto names = [](const std::set<fs::path>& files, const fs::path& root) {
+            std::set<std::string> relative;
+            for (const fs::path& file : files) {
+                relative.insert(fs::relative(file, root).string());
+            }
+            return relative;
+        };
+        const std::set<std::string> written = names(written_since(before, gui->prefix().root()), gui->prefix().root());
+        EXPECT_EQ(written, names(written_since(line_before, line->prefix().root()), line->prefix().root()));
+        const std::string task = default_files == "1" ? "Default.lkt" : "DemoRace3.lkt";
+        EXPECT_TRUE(std::any_of(written.begin(), written.end(),
+                                [&task](const std::string& file) { return file.ends_with(task); }))
+            << task;
     }
 }
 

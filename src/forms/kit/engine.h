@@ -127,6 +127,11 @@ void set_subt(int index, std::string_view text, int refresh);
 // A list box gives its 1-based entry number.
 int get_box_val(int index, int& ival, float& rval, std::string& text);
 
+// True while the application's callback handles a change of box `index` that
+// a file or folder dialog gave: the user chose a name, perhaps the very name
+// the box showed (a file rewritten in place is chosen again).
+bool get_path_chosen(int index);
+
 // ---- layout ----
 
 // Applies the dependency codes to every box; returns the box count.

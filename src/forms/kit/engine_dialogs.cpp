@@ -36,7 +36,10 @@ void engine_choose_colour(int i) {
     }
 }
 
+bool get_path_chosen(int index) { return index >= 0 && engine_state.PathChosen == index; }
+
 void engine_choose_path(int i) {
+    engine_state.PathChosen = -1;
     const auto k = static_cast<std::size_t>(i);
     const int type = engine_tables.inpt_typ[k];
     const std::string& current = engine_tables.inpt_cval[k];
@@ -55,6 +58,7 @@ void engine_choose_path(int i) {
     }
     if (chosen) {
         take(i, *chosen);
+        engine_state.PathChosen = i;
     } else if (type == frm_type_fld) {
         no_choice("No folder selected", "Aucun dossier s\xE9lectionn\xE9");
     } else {

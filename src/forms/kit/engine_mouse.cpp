@@ -144,6 +144,7 @@ void click_focused(int state, int x) {
         engine_recheck_refused();
         engine_callback(1, s.CurInpt + 1, t.inpt_ival[static_cast<std::size_t>(s.CurInpt)]);
     }
+    s.PathChosen = -1;
 }
 
 // A released button: validation, the application's callback, the end of the loop.

@@ -127,6 +127,7 @@ struct EngineState {
     int xmsg = -1, ymsg = -1;    // message bubble position
     int MsgInpt = -1;     // box whose message the bubble shows
     int ExitStat = 0;
+    int PathChosen = -1;  // box whose value a file or folder dialog gave in the event being handled
 };
 extern EngineState engine_state;
 void reset_engine_state();

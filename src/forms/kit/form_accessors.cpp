@@ -149,6 +149,8 @@ bool frm_get_value(int n, int& iv, float& rv, std::string& cv, int& it) {
     return true;
 }
 
+bool frm_chosen_in_dialog(int n) { return get_path_chosen(n - 1); }
+
 bool frm_get_cur_value(int n, int& iv, float& rv, std::string& cv, int& it) {
     if (!is_box(n)) {
         return false;

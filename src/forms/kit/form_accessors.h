@@ -45,6 +45,10 @@ bool frm_get_value(int n, int& iv, float& rv, std::string& cv, int& it);
 // 1-based entry), with the model's type.
 bool frm_get_cur_value(int n, int& iv, float& rv, std::string& cv, int& it);
 
+// True while the application's callback handles a change of box n that a
+// file or folder dialog gave (the name chosen may be the one shown before).
+bool frm_chosen_in_dialog(int n);
+
 // Stores the values of box n (1..count); the text follows the type when cv
 // is blank (integer, real, colour), a list box shows its entry iv (held
 // within the list), a key box its key's name. With qupd the engine shows

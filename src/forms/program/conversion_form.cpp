@@ -73,6 +73,7 @@ int show_conversion_form() {
     check_form_version();
     bind_fields(conversion_fields());
     add_version_to_titles();
+    reset_condor3_lock();
 
     std::optional<bool> aat_guess;
     const bool plan = read_named_plan(aat_guess);

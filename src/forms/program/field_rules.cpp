@@ -1,9 +1,11 @@
 #include "forms/program/field_rules.h"
 
+#include "driver/command_line.h"
 #include "forms/kit/form_accessors.h"
 #include "forms/kit/form_model.h"
 #include "forms/program/field_maps.h"
 #include "forms/program/form_boxes.h"
+#include "forms/program/form_plan.h"
 #include "forms/program/unit_boxes.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
@@ -19,6 +21,7 @@
 #include "taskfiles/task_model.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace {
@@ -45,6 +48,49 @@ std::string in_folder(std::string_view folder, std::string_view name) {
 
 // The plan has an airspace output: penalty zones, or a Condor 3 landscape.
 bool plan_has_airspace() { return rd_fpl_0.nb_pz > 0 || rd_fpl_0.nvcnd == 3; }
+
+// What the task rule boxes showed before a Condor 3 plan locked them; none
+// when the form opened on such a plan.
+struct Condor3Lock {
+    std::optional<std::array<BoxValue, 3>> shown_before;
+};
+
+Condor3Lock condor3_lock;
+
+// The numbers of the task rules a pilot can mean: from 0 up to the largest
+// value the command line takes for the same rule (none where it takes no
+// such value), in metres or km/h.
+struct RuleRange {
+    int* box;
+    FieldUnit unit;
+    std::optional<double> largest;
+};
+
+std::array<RuleRange, 4> rule_ranges() {
+    return {{{&tvxfrm.nb__finishminalt, FieldUnit::height, kMaxFinishAltitude},
+             {&tvxfrm.nb__start_max_speed, FieldUnit::speed, kMaxStartSpeed},
+             {&tvxfrm.nb__start_margin, FieldUnit::height, std::nullopt},
+             {&tvxfrm.nb__t_aat, FieldUnit::none, std::nullopt}}};
+}
+
+// 1 when `value`, as box n shows it, lies in `range`; else 0 with the range
+// in the box's units in msg.
+int check_rule_range(int n, const RuleRange& range, double value, std::string& msg) {
+    if (!range.largest) {
+        if (value >= 0.0) {
+            return 1;
+        }
+        msg = in_user_language("Enter a value of 0 or more", "Indiquez une valeur positive ou nulle");
+        return 0;
+    }
+    const double largest = largest_shown(n, range.unit, *range.largest);
+    if (value >= 0.0 && value <= largest) {
+        return 1;
+    }
+    const std::string bound = i2b(static_cast<int>(largest));
+    msg = in_user_language("Enter a value from 0 to " + bound, "Indiquez une valeur de 0 \xE0 " + bound);
+    return 0;
+}
 
 struct TargetBox {
     int* box;
@@ -104,15 +150,26 @@ void propose_map_and_terrain(int target) {
     set_box_text(tvxfrm.nb__terrainname, path_field(terrain));
 }
 
-void propose_profile(int target, ProposedNames names) {
+// The profile setting's file name, Condor.prf when it is blank.
+std::string profile_setting() {
+    const std::string name = extract_name(trim_right(tarvex_c.prfnam));
+    return name.empty() ? std::string(kDefaultProfileName) : name;
+}
+
+void propose_profile(int target, const std::string& out) {
     std::string profile;
     if (target == kTargetLkt) {
-        const std::string configuration = in_folder(tarvex_c.lk8000_root, "_Configuration\\");
-        profile = tarvex01.qdeftsklk8000 ? configuration : configuration + std::string(kLk8000DefaultProfile);
+        std::string name = profile_setting();
+        if (tarvex01.ndeftsk == 1) {
+            name = kLk8000DefaultProfile;
+        } else if (tarvex01.ndeftsk == 2) {
+            name = out + ".prf";
+        }
+        profile = in_folder(in_folder(tarvex_c.lk8000_root, "_Configuration"), name);
     } else if (target == kTargetTsk) {
-        profile = in_folder(tarvex_c.xcsoar_root, kDefaultProfileName);
+        profile = in_folder(tarvex_c.xcsoar_root, profile_setting());
     }
-    propose(tvxfrm.nb__prfnam, path_field(profile), names);
+    set_box_text(tvxfrm.nb__prfnam, path_field(profile));
 }
 
 void propose_output(int target, const std::string& out, ProposedNames names) {
@@ -122,7 +179,8 @@ void propose_output(int target, const std::string& out, ProposedNames names) {
         dest = in_folder(in_folder(inst00.cndrrootpath, "FlightPlans"), out + "_CUP.fpl");
         pattern = "*.fpl";
     } else if (target == kTargetLkt) {
-        dest = in_folder(tarvex_c.lk8000_tasks, tarvex01.qdeftsklk8000 ? out + ".lkt" : std::string("Default.lkt"));
+        const std::string default_task = std::string(kDefaultTaskBase) + ".lkt";
+        dest = in_folder(tarvex_c.lk8000_tasks, tarvex01.ndeftsk == 1 ? default_task : out + ".lkt");
         pattern = "*.lkt";
     } else if (target == kTargetTsk) {
         dest = in_folder(tarvex_c.xcsoar_tasks, out + ".tsk");
@@ -215,23 +273,52 @@ void update_files(ProposedNames names) {
     const int target = target_asked_for();
     const std::string out = aat && base.find(kAatMark) == std::string::npos ? base + std::string(kAatMark) : base;
     propose_map_and_terrain(target);
-    propose_profile(target, names);
+    propose_profile(target, out);
     propose_output(target, out, names);
     propose_airspace(target, base, aat, names);
     set_activity();
 }
 
-void show_task_rules(bool aat) {
-    set_box_tick(tvxfrm.nb__qaat, aat);
-    frm_set_value(tvxfrm.nb__t_aat, 0, rd_fpl_6.t_aat, "", true);
+bool profile_from_default_files() { return target_asked_for() == kTargetLkt && tarvex01.ndeftsk != 0; }
+
+std::array<int, 3> task_rule_boxes() { return {tvxfrm.nb__qaat, tvxfrm.nb__t_aat, tvxfrm.nb__start_max_speed}; }
+
+void show_task_rules(const RdFpl6& rules) {
+    set_box_tick(tvxfrm.nb__qaat, rules.qaat);
+    frm_set_value(tvxfrm.nb__t_aat, 0, rules.t_aat, "", true);
     const int shown = shown_in_imperial(tvxfrm.nb__start_max_speed, FieldUnit::speed)
-                          ? to_imperial_units(rd_fpl_6.start_max_speed, FieldUnit::speed)
-                          : rd_fpl_6.start_max_speed;
+                          ? to_imperial_units(rules.start_max_speed, FieldUnit::speed)
+                          : rules.start_max_speed;
     set_box_whole(tvxfrm.nb__start_max_speed, shown);
-    for (const int box : {tvxfrm.nb__qaat, tvxfrm.nb__t_aat, tvxfrm.nb__start_max_speed}) {
+    for (const int box : task_rule_boxes()) {
         set_box_active(box, true);
     }
 }
+
+void hold_task_rule_boxes() {
+    std::array<BoxValue, 3> shown;
+    const std::array<int, 3> boxes = task_rule_boxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        live_value(boxes[i], shown[i]);
+    }
+    condor3_lock.shown_before = shown;
+}
+
+void give_back_task_rule_boxes() {
+    if (!condor3_lock.shown_before) {
+        show_task_rules(run_task_rules());
+        return;
+    }
+    const std::array<int, 3> boxes = task_rule_boxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        const BoxValue& shown = (*condor3_lock.shown_before)[i];
+        frm_set_value(boxes[i], shown.iv, shown.rv, shown.cv, true);
+        set_box_active(boxes[i], true);
+    }
+    condor3_lock.shown_before.reset();
+}
+
+void reset_condor3_lock() { condor3_lock = Condor3Lock{}; }
 
 bool condor3_lock_holds() { return !tarvex01.qsetup && rd_fpl_0.nvcnd == 3; }
 
@@ -240,8 +327,8 @@ void lock_condor3_boxes() {
         return;
     }
     console_line(" Condor 3 flight plan: AAT, AAT time and start speed from the plan");
-    show_task_rules(rd_fpl_6.qaat);
-    for (const int box : {tvxfrm.nb__qaat, tvxfrm.nb__t_aat, tvxfrm.nb__start_max_speed}) {
+    show_task_rules(rd_fpl_6);
+    for (const int box : task_rule_boxes()) {
         set_box_active(box, false);
     }
 }
@@ -276,6 +363,11 @@ int check_values_app(int n, const std::string& nam, int ival, float rval, const 
             return 0;
         }
         return 1;
+    }
+    for (const RuleRange& range : rule_ranges()) {
+        if (n == *range.box) {
+            return check_rule_range(n, range, rval, msg);
+        }
     }
     if (n == tvxfrm.nb__infile) {
         switch (infile_ok(live_text(n))) {

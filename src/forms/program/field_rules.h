@@ -5,6 +5,9 @@
 // classification of an input name (infile_ok), the program's own check of a
 // value (check_values_app) and the Condor 3 lock.
 
+#include "taskfiles/task_model.h"
+
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -23,24 +26,45 @@ int infile_ok(std::string_view cv);
 // plan with penalty zones or of Condor 3.
 void set_activity();
 
-// How update_files treats an output, profile or airspace box that holds a
-// name: the proposal replaces it (a new input, a target ticked), or only a
-// blank box gets the proposal (the form opening, whose boxes show the names
-// the options give). The map and terrain, which no setting names (the map
-// lists give them), are always proposed.
+// How update_files treats an output or airspace box that holds a name: the
+// proposal replaces it (a new input, a target ticked), or only a blank box
+// gets the proposal (the form opening, whose boxes show the names the
+// options give). The map and terrain, which no setting names (the map lists
+// give them), and the profile, which the settings name, are always proposed.
 enum class ProposedNames { replace, where_blank };
 
 // Proposes, from the input box and the AAT box, the map, terrain, profile,
 // output and airspace names of the conversion form for the target asked
-// for, then set_activity. The profile is the target's default profile
-// (XCSoar: Condor.prf); the airspace keeps the file name of the airspace
-// setting (a whole path gives its name only); "-AAT" is added once.
+// for, then set_activity: the names the conversion writes for the same
+// settings. LK8000 follows "Write Default Files" (ndeftsk): 1 the default
+// task and profile (Default.lkt, DEFAULT_PROFILE.prf), 2 both named after the
+// task, 0 the task named after the input with the profile setting. XCSoar's
+// profile is the profile setting (Condor.prf when blank). The airspace keeps
+// the file name of the airspace setting (a whole path gives its name only);
+// "-AAT" is added once.
 void update_files(ProposedNames names = ProposedNames::replace);
 
-// The AAT, AAT time and maximum start speed boxes show the task model's
-// rules (the AAT box `aat`; the speed in the display units of its box) and
-// are made active.
-void show_task_rules(bool aat);
+// True when the profile box shows a name the default-files rule gives
+// (LK8000 with default files), which the conversion writes whatever the
+// profile setting says: such a name never becomes the setting.
+bool profile_from_default_files();
+
+// The boxes of the task rules the Condor 3 lock holds: AAT, AAT time and
+// maximum start speed.
+std::array<int, 3> task_rule_boxes();
+
+// The task rule boxes show `rules` (the speed in the display units of its
+// box) and are made active.
+void show_task_rules(const RdFpl6& rules);
+
+// The task rule boxes as the input before a Condor 3 plan left them: what
+// they show is held (hold_task_rule_boxes, at every input that finds them
+// unlocked), and given back once the lock lifts (give_back_task_rule_boxes;
+// the run's rules when the form opened locked). reset_condor3_lock forgets
+// what was held, for a form shown anew.
+void hold_task_rule_boxes();
+void give_back_task_rule_boxes();
+void reset_condor3_lock();
 
 // The Condor 3 lock, while the conversion form is shown and the plan read is
 // a Condor 3 plan: the AAT, AAT time and maximum start speed boxes show the
@@ -59,7 +83,10 @@ namespace tarvex_forms {
 // accepts, 0 refuses with msg in the run's language. An inactive box is
 // accepted unchecked. Setup form: at least one of the three task folders
 // (blank or "XXXXX" counts as none) and a flight-plans path. Conversion form:
-// an input that infile_ok finds readable.
+// an input that infile_ok finds readable; the numbers of the task rules in
+// the range the command line takes (finish minimum altitude 0 to 10,000 m,
+// maximum start speed 0 to 300 km/h, in the box's units), a start margin and
+// an AAT time of 0 or more.
 int check_values_app(int n, const std::string& nam, int ival, float rval, const std::string& cval, std::string& msg);
 
 }  // namespace tarvex_forms

@@ -65,17 +65,22 @@ void take_setup_form() {
     }
 }
 
-void take_conversion_form() {
+void take_conversion_form(int type) {
+    const std::string profile = tarvex_c.prfnam;
     copy_fields(conversion_fields());
+    // The name the default-files rule gives is LK8000's, not the setting.
+    if (profile_from_default_files()) {
+        tarvex_c.prfnam = profile;
+    }
+    // The rules saved (102, 104) or converted with stay the run's: a later
+    // input starts from them.
+    keep_run_task_rules();
     // The boxes of the Condor 3 lock show that plan's own rules, which its
-    // conversion reads again: the options keep the run's, for the settings
-    // file and for a plan that gives none (one waited for).
-    if (condor3_lock_holds()) {
+    // conversion reads again: it starts from the run's, for a plan that
+    // gives none (one waited for).
+    if (condor3_lock_holds() && type == kOk) {
         restore_run_task_rules();
     }
-    // The rules saved (102, 104) stay the run's: a later input must not put
-    // back the rules of before the form.
-    keep_run_task_rules();
     // The target ticked is the one asked for, the JSON export included.
     for (const auto& [box, ntarg] : {std::pair{tvxfrm.nb__qxcs, kTargetTsk}, std::pair{tvxfrm.nb__qlk8000, kTargetLkt},
                                      std::pair{tvxfrm.nb__qcup, kTargetCup}}) {
@@ -98,21 +103,30 @@ void button_pressed(int num, int type) {
     if (tarvex01.qsetup) {
         take_setup_form();
     } else {
-        take_conversion_form();
+        take_conversion_form(type);
     }
     if (type != kOk) {
-        create_ini(cmndta001.qline, tarvex01.qverb_0, tarvex01.qaat_ini, false, tarvex01.nvers);
+        // Never one Condor 3 plan's rules as the lasting ones, from either form.
+        with_run_task_rules(
+            [] { create_ini(cmndta001.qline, tarvex01.qverb_0, tarvex01.qaat_ini, false, tarvex01.nvers); });
     }
 }
 
 // A new input: its plan read (a SeeYou task, a blank text, a folder or a name
-// that does not exist is no plan), the AAT, AAT time and start speed boxes
-// taking its rules, active again unless it is a Condor 3 plan, and its names
-// proposed. A click that leaves the input as it was changes nothing, so that
-// names the user edited stay.
-void input_changed(const std::string& text) {
-    if (input_taken(text)) {
+// that does not exist is no plan) and its names proposed. The AAT, AAT time
+// and start speed boxes keep what they show, but for the Condor 3 lock: a
+// Condor 3 plan locks them with its own rules, and the input after it gives
+// them back what they showed before the lock; the AAT guess of a Condor 2
+// plan ticks or clears the AAT box. A click that leaves the input as it was
+// changes nothing, so that names the user edited stay; a name chosen in the
+// file dialog is read again even so (Condor rewrites its plan in place).
+void input_changed(const std::string& text, bool chosen) {
+    if (!chosen && input_taken(text)) {
         return;
+    }
+    const bool was_locked = condor3_lock_holds();
+    if (!was_locked) {
+        hold_task_rule_boxes();
     }
     tarvex01.qcup_in = text.find(".cup") != std::string::npos;
     const bool folder = !text.empty() && text.back() == '\\';
@@ -122,11 +136,12 @@ void input_changed(const std::string& text) {
     } else {
         read = take_input_plan(text);
     }
-    bool aat = rd_fpl_6.qaat;
-    if (read && rd_fpl_0.nvcnd == 2 && !aat && tarvex01.qaat_detect) {
-        aat = detect_aat();
+    if (was_locked && !condor3_lock_holds()) {
+        give_back_task_rule_boxes();
     }
-    show_task_rules(aat);
+    if (read && rd_fpl_0.nvcnd == 2 && !rd_fpl_6.qaat && tarvex01.qaat_detect) {
+        set_box_tick(tvxfrm.nb__qaat, detect_aat());
+    }
     update_files();
 }
 
@@ -156,10 +171,10 @@ void target_ticked(int ntarg, std::string TarvexC::*folder, std::string_view pat
     update_files();
 }
 
-void conversion_box_changed(const std::string& name, const BoxValue& value) {
+void conversion_box_changed(int num, const std::string& name, const BoxValue& value) {
     const std::string text = trim_right(value.cv);
     if (name == "Infile") {
-        input_changed(text);
+        input_changed(text, frm_chosen_in_dialog(num));
     } else if (name == "MapName") {
         if (target_asked_for() == kTargetLkt || !text.empty()) {
             map_changed(text, trim_right(live_text(tvxfrm.nb__terrainname)));
@@ -195,7 +210,7 @@ void box_changed(int num, int val) {
     if (tarvex01.qsetup) {
         setup_box_changed(name, val);
     } else {
-        conversion_box_changed(name, value);
+        conversion_box_changed(num, name, value);
     }
 }
 

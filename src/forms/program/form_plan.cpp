@@ -42,8 +42,23 @@ bool input_taken(std::string_view input) { return trim_right(input) == form_plan
 
 void restore_run_task_rules() { lock_rules(rd_fpl_6) = lock_rules(std::get<RdFpl6>(form_plan.run_model)); }
 
+const RdFpl6& run_task_rules() { return std::get<RdFpl6>(form_plan.run_model); }
+
+void with_run_task_rules(void (*write)()) {
+    if (rd_fpl_0.nvcnd != 3) {
+        write();
+        return;
+    }
+    RdFpl6 plan = rd_fpl_6;
+    restore_run_task_rules();
+    write();
+    lock_rules(rd_fpl_6) = lock_rules(plan);
+}
+
 void keep_run_task_rules() {
-    lock_rules(std::get<RdFpl6>(form_plan.run_model)) = lock_rules(rd_fpl_6);
+    if (rd_fpl_0.nvcnd != 3) {
+        lock_rules(std::get<RdFpl6>(form_plan.run_model)) = lock_rules(rd_fpl_6);
+    }
     std::get<RdFpl4>(form_plan.run_model).finishminalt = rd_fpl_4.finishminalt;
 }
 

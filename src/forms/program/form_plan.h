@@ -9,6 +9,8 @@
 // gives none of these task rules, and a SeeYou task thus take the run's
 // rules, never an earlier plan's.
 
+#include "taskfiles/task_model.h"
+
 #include <string_view>
 
 // Keeps the task model as it is now, as the run's (before the form reads a plan).
@@ -30,9 +32,21 @@ bool input_taken(std::string_view input);
 // The run's AAT flag, AAT time and maximum start speed back in the task model.
 void restore_run_task_rules();
 
-// The task rules the options hold now (AAT flag, AAT time, maximum start
-// speed, finish minimum altitude) become the run's: what the user saved or
-// converted with is what a later input starts from.
+// The run's task rules: its AAT flag, AAT time and maximum start speed (the
+// other members of the record are those of the run's task model).
+const RdFpl6& run_task_rules();
+
+// While the form stays open on a Condor 3 plan, its own AAT flag, AAT time
+// and maximum start speed are in the task model: `write` (the settings file)
+// runs with the run's rules in their place, which then give way to the
+// plan's again. Without such a plan `write` runs on the task model as it is.
+void with_run_task_rules(void (*write)());
+
+// The task rules the options hold now become the run's: what the user saved
+// or converted with, or what the boxes showed before a Condor 3 plan locked
+// them, is what a later input starts from. The finish minimum altitude
+// always; the AAT flag, AAT time and maximum start speed unless the task
+// model holds a Condor 3 plan, whose own rules they then are.
 void keep_run_task_rules();
 
 void reset_form_plan();

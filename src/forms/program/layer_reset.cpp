@@ -3,6 +3,7 @@
 #include "driver/layer_reset.h"
 #include "forms/kit/layer_reset.h"
 #include "forms/program/field_maps.h"
+#include "forms/program/field_rules.h"
 #include "forms/program/form_plan.h"
 
 void reset_forms_layer() {
@@ -12,4 +13,5 @@ void reset_forms_layer() {
     reset_tvxfrm_m();
     reset_stpfrm_m();
     reset_form_plan();
+    reset_condor3_lock();
 }

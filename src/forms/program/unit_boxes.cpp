@@ -41,6 +41,10 @@ bool shown_in_imperial(int n, FieldUnit unit) {
            frm_get_prop(kClassInputBox, n, kPropLabel, iv, rv, label) && label.find('(') != std::string::npos;
 }
 
+double largest_shown(int n, FieldUnit unit, double metric) {
+    return shown_in_imperial(n, unit) ? std::floor(metric / factor(unit)) : metric;
+}
+
 int to_imperial_units(double metric, FieldUnit unit) { return whole(metric / factor(unit)); }
 
 int to_metric_units(double imperial, FieldUnit unit) { return whole(imperial * factor(unit)); }

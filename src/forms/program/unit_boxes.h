@@ -26,6 +26,11 @@ int to_metric_units(double imperial, FieldUnit unit);
 // metric value).
 bool shown_in_imperial(int n, FieldUnit unit);
 
+// The largest whole number unit box n may show for a value of at most
+// `metric` metres or km/h: in feet or knots when the box shows them (rounded
+// down, so that no value shown exceeds it), else `metric` itself.
+double largest_shown(int n, FieldUnit unit, double metric);
+
 // Each unit box of `fields` whose label holds a "(" gets the unit of the
 // display units in its label and, with imperial units, its live value
 // converted (set as integer, real and text). Boxes without "(" keep their

@@ -7,6 +7,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 #include <cstdio>
 #include <sstream>
@@ -130,6 +131,20 @@ void FormScreen::click(int x, int Y) {
 }
 
 void FormScreen::click(const FormRect& r) { click((r[0] + r[2]) / 2, (r[1] + r[3]) / 2); }
+
+void FormScreen::type(const std::string& keys) {
+    Display* d = x_->display;
+    for (const char key : keys) {
+        // Printable ASCII keysyms are the characters' own codes.
+        const KeySym sym = key == '\b' ? XK_BackSpace : static_cast<KeySym>(static_cast<unsigned char>(key));
+        const KeyCode code = XKeysymToKeycode(d, sym);
+        XTestFakeKeyEvent(d, code, True, CurrentTime);
+        XTestFakeKeyEvent(d, code, False, CurrentTime);
+        XSync(d, False);
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    }
+    std::this_thread::sleep_for(kSettle);
+}
 
 void FormScreen::close() {
     Display* d = x_->display;

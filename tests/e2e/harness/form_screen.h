@@ -3,7 +3,7 @@
 // The forms of the real program on the test's own X server (Xvfb), played by
 // a user through XTest: the program's window found by its title, clicks at
 // form coordinates (y upward from the window's bottom, as the form kit
-// counts), the close box, pixels read back and screenshots saved as PNG.
+// counts), keys typed, the close box, pixels read back and screenshots saved as PNG.
 // Where the boxes and buttons are comes from the form kit itself: the tool
 // tarvex_frm_show lays the same form file out with the same fonts.
 
@@ -55,6 +55,9 @@ public:
     // A click at (x, Y) of the form, and at the centre of a rectangle.
     void click(int x, int Y);
     void click(const FormRect& r);
+    // Keys typed into the box that has the focus: digits, lower-case letters, "-" and
+    // "." as they stand, "\b" a backspace.
+    void type(const std::string& keys);
     // The close box, as a window manager reports it.
     void close();
     // The window destroyed by another program (as "xdotool windowclose" does).

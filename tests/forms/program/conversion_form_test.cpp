@@ -206,6 +206,42 @@ TEST_F(ConversionForm, TheSetupButtonShowsTheFormAgainInTheLanguageChosen) {
     EXPECT_EQ(file(demo.settings_file), settings);
 }
 
+TEST_F(ConversionForm, TheSetupFormSavedUnderACondor3PlanKeepsTheRunsStartSpeed) {
+    tarvex_c.infile = demo.condor3_plan;
+    rd_fpl_6.start_max_speed = 0;
+    user([] {
+        EXPECT_EQ(shown("start_max_speed"), "170");
+        click_button(kSetup);
+    });
+    user([] {
+        click_button(kSave);
+        click_button(kCancel);
+    });
+    user([] {
+        // The conversion form on the same plan still shows the plan's speed.
+        EXPECT_EQ(shown("start_max_speed"), "170");
+        click_button(kCancel);
+    });
+    EXPECT_EQ(run_form()->exit_code, kExitSuccess);
+    EXPECT_NE(file(demo.settings_file).find("\r\nStart max speed=0\r\n"), std::string::npos);
+}
+
+TEST_F(ConversionForm, AFinishAltitudeTheCommandLineRefusesKeepsTheFormOpen) {
+    tarvex_c.infile = demo.condor2_plan;
+    user([] {
+        const auto index = static_cast<std::size_t>(box("FinishMinAlt") - 1);
+        set_inpt_val(box("FinishMinAlt") - 1, 0, 0.0f, "99999999999");
+        click_button(kOk);
+        // Still open, the box marked with the range in the box's units.
+        EXPECT_EQ(engine_tables.inpt_OK[index], 0);
+        EXPECT_EQ(engine_tables.inpt_msg[index], "Enter a value from 0 to 10000");
+        set_inpt_val(box("FinishMinAlt") - 1, 0, 0.0f, "10000");
+        click_button(kOk);
+    });
+    EXPECT_FALSE(run_form());
+    EXPECT_FLOAT_EQ(rd_fpl_4.finishminalt, 10000.0f);
+}
+
 TEST_F(ConversionForm, AWindowThatCannotOpenIsToldWithExitCode3) {
     null_host.failures["start host"] = cpw_error_windowclass;
     std::optional<RunStopped> stopped = run_form();

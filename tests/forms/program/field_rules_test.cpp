@@ -6,7 +6,10 @@
 #include "forms/program/field_rules.h"
 #include "forms/program/form_boxes.h"
 #include "foundation/output_targets.h"
+#include "support/std_streams.h"
 #include "taskfiles/task_model.h"
+
+#include <tuple>
 
 namespace program_forms_test {
 namespace {
@@ -53,19 +56,19 @@ TEST_F(FieldRules, APlanProposesTheNamesOfItsFilesWithAndWithoutAat) {
         EXPECT_EQ(shown("airnam"), "D:\\XCSoar\\Race-AAT-PZ.txt");
     });
     // Names the options give stand when the form opens. Proposed anew, the
-    // airspace keeps the setting's name (a whole path gives its name), the
-    // profile is the target's default.
+    // airspace keeps the setting's name (a whole path gives its name); the
+    // profile is always the setting's, in the target's folder.
     tarvex_c.airnam = "C:\\Old\\Zones.txt";
     tarvex_c.prfnam = "Mine.prf";
     tarvex_c.outfile = "C:\\Out\\Mine.tsk";
     while_shown(race, [] {
         EXPECT_EQ(shown("Dest"), "C:\\Out\\Mine.tsk");
         EXPECT_EQ(shown("airnam"), "C:\\Old\\Zones.txt");
-        EXPECT_EQ(shown("Profile file"), "Mine.prf");
+        EXPECT_EQ(shown("Profile file"), "D:\\XCSoar\\Mine.prf");
         update_files();
         EXPECT_EQ(shown("Dest"), "D:\\XCSoar\\Tasks\\Race.tsk");
         EXPECT_EQ(shown("airnam"), "D:\\XCSoar\\Zones.txt");
-        EXPECT_EQ(shown("Profile file"), "D:\\XCSoar\\Condor.prf");
+        EXPECT_EQ(shown("Profile file"), "D:\\XCSoar\\Mine.prf");
     });
     tarvex_c.outfile.clear();
     // The extension is searched with its case.
@@ -102,9 +105,10 @@ TEST_F(FieldRules, TickingATargetChoosesItAndProposesItsNames) {
         // An untick does nothing.
         user_sets("XCS", 0);
         EXPECT_TRUE(tarvex01.qlk8000);
-        // Saved with LK8000, then back to XCSoar: XCSoar's own profile.
+        // Saved with LK8000's default files, then back to XCSoar: the
+        // default profile never becomes the setting, XCSoar keeps its own.
         click_button(kSave);
-        EXPECT_EQ(tarvex_c.prfnam, "C:\\LK8000\\_Configuration\\DEFAULT_PROFILE.prf");
+        EXPECT_EQ(tarvex_c.prfnam, "");
         user_sets("XCS", 1);
         EXPECT_EQ(shown("Profile file"), "D:\\XCSoar\\Condor.prf");
     });
@@ -183,6 +187,42 @@ TEST_F(FieldRules, RulesSavedInTheFormStayForALaterInput) {
         EXPECT_EQ(rd_fpl_6.start_max_speed, 140);
     });
     EXPECT_NE(file(demo.settings_file).find("Start max speed=140"), std::string::npos);
+}
+
+TEST_F(FieldRules, TypedRulesStayForAnotherPlanAndComeBackAfterACondor3Plan) {
+    const std::string other = "C:\\Plans\\Other.fpl";
+    prefix.add_file(other, file(demo.condor2_plan));
+    while_shown(race, [this, other] {
+        // The pilot's rules, as typed.
+        set_inpt_val(box("AAT") - 1, 1, 0.0f, " ");
+        set_inpt_val(box("AAT Time") - 1, 0, 0.0f, "120");
+        set_inpt_val(box("start_max_speed") - 1, 0, 0.0f, "150");
+        const auto rules = [] { return std::tuple{shown_int("AAT"), shown("AAT Time"), shown("start_max_speed")}; };
+        const std::tuple typed{1, std::string("120"), std::string("150")};
+        user_sets("Infile", 0, other);
+        EXPECT_EQ(rules(), typed);
+        // A Condor 3 plan locks them with its own; the plan after it gets them back.
+        user_sets("Infile", 0, demo.condor3_plan);
+        EXPECT_EQ(shown("start_max_speed"), "170");
+        user_sets("Infile", 0, race);
+        EXPECT_EQ(rules(), typed);
+        for (const char* name : {"AAT", "AAT Time", "start_max_speed"}) {
+            EXPECT_TRUE(active(name)) << name;
+        }
+    });
+}
+
+TEST_F(FieldRules, APlanChosenAgainInTheDialogIsReadAgain) {
+    while_shown(race, [this] {
+        EXPECT_EQ(rd_fpl_0.nvcnd, 2);
+        // Rewritten in place, then chosen again under the same name.
+        prefix.add_file(race, file(demo.condor3_plan));
+        const tarvex_test::ScopedStdin answer(race + "\n");
+        click_box("Infile");
+        click_box("Infile");
+        EXPECT_EQ(rd_fpl_0.nvcnd, 3);
+        EXPECT_EQ(shown("start_max_speed"), "170");
+    });
 }
 
 TEST_F(FieldRules, TheInputMustBeAReadablePlanOrTask) {
