@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr std::string_view kAuto = "AUTO";
 constexpr std::string_view kFlightPlansFolder = "FlightPlans\\";
 
 }  // namespace
@@ -20,10 +19,10 @@ std::string completed_defpath() {
     const std::string path = trim_right(tarvex_c.defpath);
     if (is_blank(inst00.cndrrootpath)) {
         // No Condor user root known: no FlightPlans folder to point at.
-        return path == kAuto ? std::string() : path;
+        return path == kAutomatic ? std::string() : path;
     }
     const std::string flight_plans = join_path(inst00.cndrrootpath, kFlightPlansFolder);
-    if (path == kAuto) {
+    if (path == kAutomatic) {
         return flight_plans;
     }
     if (!tarvex01.qauto_c2_inst || !tarvex01.qauto_c2_root) {

@@ -19,8 +19,6 @@
 
 namespace {
 
-constexpr std::string_view kAuto = "AUTO";
-
 // An integer value, 0 when the value is not an integer.
 int integer_or_zero(std::string_view value) {
     int number = 0;
@@ -37,7 +35,7 @@ std::string flag(bool value) { return value ? "1" : "0"; }
 
 // "AUTO" (or nothing) makes a folder found automatically; else it is the folder.
 void read_auto_folder(const std::string& value, bool& automatic, std::string& folder) {
-    automatic = value.empty() || value == kAuto;
+    automatic = value.empty() || value == kAutomatic;
     if (!automatic) {
         folder = value;
     }
@@ -78,14 +76,14 @@ void read_language(const std::string& value, SettingsFileSwitches&) {
         tarvex01.nlang = 3;
     } else if (upper == "EN") {
         tarvex01.nlang = 2;
-    } else if (upper == kAuto || upper.empty()) {
+    } else if (upper == kAutomatic || upper.empty()) {
         tarvex01.nlang = 1;
     }
 }
 
 std::string language_text(const SettingsFileSwitches&) {
     if (tarvex01.nlang <= 1) {
-        return "AUTO";
+        return std::string(kAutomatic);
     }
     return tarvex01.nlang == 2 ? "EN" : "FR";
 }
@@ -145,7 +143,7 @@ constexpr auto kSettings = std::to_array<Setting>({
          read_auto_folder(value, tarvex01.qauto_c2_inst, inst00.cndrinstpath);
      },
      [](const SettingsFileSwitches&) {
-         return tarvex01.qauto_c2_inst ? std::string(kAuto) : trim_right(inst00.cndrinstpath);
+         return tarvex01.qauto_c2_inst ? std::string(kAutomatic) : trim_right(inst00.cndrinstpath);
      }},
     {"Condor root folder", "# Condor user folder (usually DOCUMENTS\\Condor - default OR AUTO:read from registry)",
      Type::text, &inst00.pilot_path, true,
@@ -153,7 +151,7 @@ constexpr auto kSettings = std::to_array<Setting>({
          read_auto_folder(value, tarvex01.qauto_c2_root, inst00.pilot_path);
      },
      [](const SettingsFileSwitches&) {
-         return tarvex01.qauto_c2_root ? std::string(kAuto) : trim_right(inst00.pilot_path);
+         return tarvex01.qauto_c2_root ? std::string(kAutomatic) : trim_right(inst00.pilot_path);
      }},
     {"XCsoar Destination Path", "# destination path (folder or filename) for convertedXCSoartasks", Type::text,
      &tarvex_c.xcsoar_tasks, true},
@@ -169,10 +167,10 @@ constexpr auto kSettings = std::to_array<Setting>({
     {"Flightplans path", kFlightplansComment, Type::text, &tarvex_c.defpath, false,
      [](const std::string& value, SettingsFileSwitches&) {
          tarvex_c.defpath = value;
-         tarvex01.qauto_defpath = value == kAuto;
+         tarvex01.qauto_defpath = value == kAutomatic;
      },
      [](const SettingsFileSwitches&) {
-         return tarvex01.qauto_defpath ? std::string(kAuto) : trim_right(tarvex_c.defpath);
+         return tarvex01.qauto_defpath ? std::string(kAutomatic) : trim_right(tarvex_c.defpath);
      }},
     {"AutoLoad", kAutoLoadComment, Type::choice, &tarvex01.nauto, false, read_autoload,
      [](const SettingsFileSwitches&) { return digit(tarvex01.nauto - 1); }},

@@ -6,8 +6,11 @@
 
 // The options of one run. The start-up sets them to the defaults below once;
 // the settings file, the command line and the forms then change them, in that
-// order of precedence. The task-file readers and writers, the airspace code and
-// the forms read them, so they live in the foundation.
+// order of precedence. A member the settings file keeps starts at the default
+// the file's comment names for it ("def=..."): a first run offers and writes
+// that, and a file that lacks the key leaves it. The task-file readers and
+// writers, the airspace code and the forms read them, so they live in the
+// foundation.
 //
 // Texts hold the trimmed value of a fixed-capacity field; the capacities are
 // the constants below. "XXXXX" in a folder member means the folder is not set.
@@ -22,6 +25,11 @@ std::string path_field(std::string_view path);
 
 // The marker of a folder member that is not set.
 inline constexpr const char* kFolderNotSet = "XXXXX";
+
+// The word of a setting found automatically: the flight-plans path that
+// stands for Condor's own "FlightPlans" folder, a Condor folder read from the
+// installation, the system's language.
+inline constexpr std::string_view kAutomatic = "AUTO";
 
 // The program version number the options start with.
 inline constexpr int kProgramVersion = 4400;
@@ -81,9 +89,9 @@ struct Tarvex01 {
     int nunitalt = 0;              // altitude unit of typed values: 0 m, 1 ft
     bool qman_arm_start_aat = false;  // AAT start armed by hand
     bool qman_arm_start_rt = false;   // racing-task start armed by hand
-    bool qauto_defpath = false;    // flight-plans path relative to Condor's "FlightPlans"
+    bool qauto_defpath = true;     // flight-plans path relative to Condor's "FlightPlans" (defpath "AUTO")
     bool qlk_tp_num = false;       // numbered LK8000 turnpoint names
-    int maxtaskmargin = 0;         // km round the task for cropping the airspace
+    int maxtaskmargin = 37;        // km round the task for cropping the airspace (20 NM)
     float t_aat_arg = 0.0f;        // AAT time from the command line, min (0 none)
     int start_max_speed_arg = 0;   // start maximum speed from the command line (0 none)
     bool qaat_arg = false;         // AAT forced on the command line
@@ -104,7 +112,7 @@ struct BuiltOutfile {
 struct TarvexC {
     std::string prfnam;                           // profile file name
     std::string airnam;                           // airspace output file
-    std::string defpath;                          // flight-plans folder or file
+    std::string defpath{kAutomatic};              // flight-plans folder or file, "AUTO" for Condor's
     std::string cvers;                            // version text of nvers
     std::string xcsoar_tasks = kFolderNotSet;     // XCSoar task folder
     std::string xcsoar_root;                      // derived from xcsoar_tasks

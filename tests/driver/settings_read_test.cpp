@@ -45,10 +45,14 @@ TEST_F(SettingsRead, ThreeLineFile) {
     // The install folder follows the active Condor.
     EXPECT_EQ(inst00.cndrinstpath, "C:\\Condor3");
     EXPECT_TRUE(boxes.empty());
-    // Switches the file does not name are left alone.
+    // Switches the file does not name are left alone, and settings it does
+    // not name keep their defaults.
     EXPECT_FALSE(qverb);
     EXPECT_FALSE(qaat_0);
     EXPECT_TRUE(qwrnc1);
+    EXPECT_EQ(tarvex_c.defpath, "AUTO");
+    EXPECT_TRUE(tarvex01.qauto_defpath);
+    EXPECT_EQ(tarvex01.maxtaskmargin, 37);
 }
 
 TEST_F(SettingsRead, MissingData) {
@@ -193,7 +197,7 @@ TEST_F(SettingsRead, ValueRules) {
     EXPECT_EQ(tarvex01.nauto, 1);
     EXPECT_TRUE(tarvex01.qpolfold);
     EXPECT_TRUE(tarvex01.qmapfold);
-    EXPECT_EQ(tarvex01.maxtaskmargin, 0);
+    EXPECT_EQ(tarvex01.maxtaskmargin, 37);
     EXPECT_EQ(rd_fpl_6.start_max_speed, 0);
     EXPECT_EQ(nv1, 0);
     EXPECT_EQ(tarvex01.ndeftsk, 0);

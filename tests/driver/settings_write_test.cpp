@@ -70,7 +70,7 @@ const std::vector<std::string> kDefaultFile = {
     "",
     "# Default path (folder or whole path or filename or AUTO) for flightplans - def = AUTO",
     "# if filename only, the path will be the default Condor Flightplans folder",
-    "Flightplans path=",
+    "Flightplans path=AUTO",
     "",
     "# If \"Flightplans path\" is a file :",
     "# 0=ask for file anyway, 1=use specified file without asking, 2=wait for new version of file",
@@ -125,7 +125,7 @@ const std::vector<std::string> kDefaultFile = {
     "Crop_Airspace=1",
     "",
     "# Airspace margin around task area (km), def=37 (20nm)",
-    "Airspace_margin=0",
+    "Airspace_margin=37",
     "",
     "# Delete inactive airspaces from airspace file generated",
     "# [0/1], 0=write commented out (\"*\"), 1=delete, def=1",
@@ -227,6 +227,7 @@ TEST_F(SettingsWrite, WhatIsWrittenReadsBack) {
     tarvex_c1.scrnam = "C:\\Scripts\\after run.bat";
     tarvex_c.tskwrnfile = "C:\\Sum mary.txt";
     tarvex_c.defpath = "D:\\Plans\\Race1.fpl";
+    tarvex01.qauto_defpath = false;
     tarvex_c.prfnam = "Mine.prf";
     tarvex01.qcup = true;
     tarvex01.qxcs = false;
@@ -234,7 +235,7 @@ TEST_F(SettingsWrite, WhatIsWrittenReadsBack) {
     tarvex_c.altcupfile = "C:\\Alt.cup";
     tarvex01.start_margin = 250;
     rd_fpl_6.start_max_speed = 170;
-    tarvex01.maxtaskmargin = 37;
+    tarvex01.maxtaskmargin = 25;
     tarvex01.nunit = 3;
     tarvex01.nform_cup = 0;
     tarvex01.nlang = 3;
@@ -273,7 +274,7 @@ TEST_F(SettingsWrite, WhatIsWrittenReadsBack) {
     EXPECT_EQ(tarvex01.qaltcup, options.qaltcup);
     EXPECT_EQ(tarvex01.start_margin, 250);
     EXPECT_EQ(rd_fpl_6.start_max_speed, 170);
-    EXPECT_EQ(tarvex01.maxtaskmargin, 37);
+    EXPECT_EQ(tarvex01.maxtaskmargin, 25);
     EXPECT_EQ(tarvex01.nunit, 3);
     EXPECT_EQ(tarvex01.nform_cup, 0);
     EXPECT_EQ(tarvex01.nlang, 3);

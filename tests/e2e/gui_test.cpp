@@ -173,32 +173,32 @@ TEST_F(Gui, TheSetupButtonBringsTheFormBackInFrench) {
     EXPECT_TRUE(FileHasBytes(install->host(install->demo().settings_file), settings));
 }
 
-TEST_F(Gui, AFirstRunShowsTheSetupFormWhoseOkWritesTheSettingsFile) {
+TEST_F(Gui, AFirstRunsSetupFormConfirmedAsShownWritesTheDefaults) {
     auto install = installed(without_settings_file());
     const DemoSetup& demo = install->demo();
     const FormLayout setup = layout_of(*install, "Tarvex_Setup_form.frm");
     const FormLayout form = layout_of(*install, "Tarvex_form.frm");
     ASSERT_TRUE(setup.width > 0 && form.width > 0);
-    const std::string flight_plans = install->prefix().user_root(3) + "FlightPlans";
-    // The folder dialogs read the console: the XCSoar tasks, then the flight plans.
-    auto run = start(*install, {"-line"}, demo.xcsoar_tasks + "\n" + flight_plans + "\n");
+    // The folder dialog of the XCSoar tasks reads the console.
+    auto run = start(*install, {"-line"}, demo.xcsoar_tasks + "\n");
     if (shows(kSetupTitle, setup)) {
-        // No task folder and no flight-plans folder yet: OK is refused.
+        // No task folder yet: OK is refused for that alone, the flight plans
+        // showing their default.
         screen->click(setup.buttons.at(kConvert));
         EXPECT_EQ(pixel_at(3, 3, kFormGrey), kFormGrey);
-        EXPECT_NE(inside_other_than(setup.boxes.at("defpath"), kBoxWhite), kBoxWhite);  // marked
+        EXPECT_NE(inside_other_than(setup.boxes.at("Xcsoar_tasks"), kBoxWhite), kBoxWhite);  // marked
+        EXPECT_EQ(inside_of(setup.boxes.at("defpath"), kBoxWhite), kBoxWhite);
         choose_path(setup.boxes.at("Xcsoar_tasks"));
-        choose_path(setup.boxes.at("defpath"));
         screen->click(setup.buttons.at(kConvert));
     }
     if (shows(kConversionTitle, form)) {
         screen->click(form.buttons.at(kCancel));
     }
     EXPECT_TRUE(ExitedWith(ended(run), exit_code::success));
-    const std::string settings = TempDir::read(install->host(demo.settings_file));
-    EXPECT_TRUE(HasLine(settings, "XCsoar Destination Path=" + demo.xcsoar_tasks));
-    EXPECT_TRUE(HasLine(settings, "Flightplans path=" + flight_plans));
-    EXPECT_TRUE(HasLine(settings, "Tarvex Version=4400"));
+    // Every setting as the defaults have it ("Flightplans path=AUTO",
+    // "Airspace_margin=37", ...), the one task folder given.
+    EXPECT_TRUE(FileHasBytes(install->host(demo.settings_file),
+                             first_run_settings("XCSoar", {demo.xcsoar_tasks, "", ""})));
 }
 
 TEST(GuiWithoutDisplay, EndsWithAMessageAndExitCode3) {

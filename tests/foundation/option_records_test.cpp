@@ -13,6 +13,9 @@ TEST(OptionRecords, ResetRestoresTheStartUpDefaults) {
     tarvex_c.xcsoar_tasks = "C:\\XCSoar";
     tarvex_c.cunitspd = "kt";
     tarvex_c1.scrnam = "post.bat";
+    tarvex_c.defpath = "C:\\Plans";
+    tarvex01.qauto_defpath = false;
+    tarvex01.maxtaskmargin = 5;
     trn00c.trnfile = "C:\\a.trn";
 
     reset_option_records();
@@ -25,7 +28,9 @@ TEST(OptionRecords, ResetRestoresTheStartUpDefaults) {
     EXPECT_EQ(tarvex01.nform_cup, 1);
     EXPECT_EQ(tarvex01.nvers, 4400);
     EXPECT_EQ(tarvex01.ntarg, 0);
-    EXPECT_EQ(tarvex01.maxtaskmargin, 0);
+    // The defaults the settings file's comments name.
+    EXPECT_EQ(tarvex01.maxtaskmargin, 37);
+    EXPECT_TRUE(tarvex01.qauto_defpath);
     EXPECT_FLOAT_EQ(tarvex01.fmulalt, 1.0f);
     EXPECT_FLOAT_EQ(tarvex01.fmulspd, 1.0f);
     EXPECT_FLOAT_EQ(tarvex01.t_aat_arg, 0.0f);
@@ -50,6 +55,7 @@ TEST(OptionRecords, ResetRestoresTheStartUpDefaults) {
     EXPECT_EQ(tarvex_c.seeyou_tasks, "XXXXX");
     EXPECT_EQ(tarvex_c.xcsoar_root, "");
     EXPECT_EQ(tarvex_c.infile, "");
+    EXPECT_EQ(tarvex_c.defpath, "AUTO");
     EXPECT_EQ(tarvex_c.cvers, "4.4.0.0");
     EXPECT_LE(tarvex_c.cvers.size(), kVersionTextCapacity);
     EXPECT_EQ(tarvex_c.cunitalt, "m");

@@ -23,6 +23,18 @@ DemoOptions without_settings_file() {
     return options;
 }
 
+std::string first_run_settings(const std::string& target, const FirstRunFolders& folders) {
+    std::string ini = demo_text(demo_source_folder(), "tarvex/Tarvex.ini");
+    ini = with_setting(ini, "Target", target);
+    ini = with_setting(ini, "XCsoar Destination Path", folders.xcsoar_tasks);
+    ini = with_setting(ini, "LK8000 Destination Path", folders.lk8000_tasks);
+    ini = with_setting(ini, "SeeYou Destination Path", folders.seeyou_tasks);
+    ini = with_setting(ini, "Task warnings", "0");
+    ini = with_setting(ini, "Write Default Files", "0");
+    ini = with_setting(ini, "Profile file", "");
+    return ini;
+}
+
 TarvexInstall::TarvexInstall(const FakePrefixOptions& prefix_options, DemoOptions demo_options)
     : prefix_(prefix_options) {
     if (demo_options.program.empty()) {

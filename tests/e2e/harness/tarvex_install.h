@@ -31,6 +31,19 @@ std::filesystem::path tarvex_program();
 // The demo without Tarvex.ini beside the program (a first run).
 DemoOptions without_settings_file();
 
+// The task folders a first run is given (blank when not given).
+struct FirstRunFolders {
+    std::string xcsoar_tasks;
+    std::string lk8000_tasks;
+    std::string seeyou_tasks;
+};
+
+// The settings file a first run writes from the defaults, with `target` and
+// the task folders given: the demo's own file, whose flight plans ("AUTO") and
+// airspace margin (37) are the defaults too, with no task summary, no default
+// files and a blank profile (which stands for Condor.prf).
+std::string first_run_settings(const std::string& target, const FirstRunFolders& folders);
+
 class TarvexInstall {
 public:
     // A prefix made with `prefix_options`, the demo laid into it with the
