@@ -24,14 +24,13 @@
 
 namespace {
 
-constexpr std::string_view kAuto = "AUTO";
 constexpr int kOk = 1;
 constexpr int kSaveSettings = 102;
 constexpr int kSaveSettingsToo = 104;
 
 bool automatic(std::string_view folder) {
     const std::string text = trim_right(folder);
-    return text.empty() || text == kAuto;
+    return text.empty() || text == kAutomatic;
 }
 
 // The Condor version whose folders the automatic settings stand for: the
@@ -47,7 +46,7 @@ void take_setup_form() {
     // no longer the automatic one, or the settings file written after the form
     // (its save buttons, a first run's setup) would say "AUTO" and lose it.
     if (stpfrm_m.qm__defpath) {
-        tarvex01.qauto_defpath = trim_right(tarvex_c.defpath) == kAuto;
+        tarvex01.qauto_defpath = trim_right(tarvex_c.defpath) == kAutomatic;
     }
     // The setup form shows neither Condor folder: an automatic one stays so.
     tarvex01.qauto_c2_inst = tarvex01.qauto_c2_inst || automatic(inst00.cndrinstpath);
