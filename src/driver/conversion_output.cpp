@@ -25,6 +25,7 @@
 #include "platform/case_fold.h"
 #include "platform/console.h"
 #include "platform/files.h"
+#include "platform/path_map.h"
 #include "platform/system_memory.h"
 #include "taskfiles/acf_writer.h"
 #include "taskfiles/cup_writer.h"
@@ -179,6 +180,38 @@ int write_condor3_airspace(const Conversion& c) {
                 kExitConversionFailed);
 }
 
+// The template of the Condor flight plan writer, as a whole path: a bare name
+// is looked for in the current folder.
+std::string template_path() {
+    const std::string& name = fpl_template_file();
+    const bool bare = name.find('\\') == std::string::npos && name.find(':') == std::string::npos;
+    return bare ? join_path(current_folder_windows(), name) : name;
+}
+
+// A task writer that failed: the Condor flight plan writer's template
+// failures name the template and what is wrong with it; any other failure
+// names the task file.
+[[noreturn]] void fail_task_writer(const std::string& outfile, int status) {
+    if (chosen_target().ntarg == kTargetFpl) {
+        switch (status) {
+            case kTemplateMissing:
+                fatal_error(in_user_language("Template flight plan missing: \n " + template_path(),
+                                             "Plan de vol mod\xE8le manquant : \n " + template_path()),
+                            kExitConversionFailed);
+            case kTemplateUnreadable:
+            case kTemplateWithoutTask:
+                fatal_error(in_user_language("Template flight plan cannot be used: \n " + template_path(),
+                                             "Plan de vol mod\xE8le inutilisable : \n " + template_path()),
+                            kExitConversionFailed);
+            case kTemplateNotChosen:
+                fatal_error(in_user_language("No template flight plan chosen", "Aucun plan de vol mod\xE8le choisi"),
+                            kExitConversionFailed);
+            default: break;
+        }
+    }
+    fail_task_writer(outfile);
+}
+
 }  // namespace
 
 std::vector<BatchedWrite> settle_written_files(Conversion& c) {
@@ -214,7 +247,7 @@ bool write_target_task(Conversion& c) {
     }
     // A task that was not written ends the run before anything else is touched.
     if (status != 0) {
-        fail_task_writer(outfile);
+        fail_task_writer(outfile, status);
     }
     make_keystone(outfile);
     if (target.aircraft_file) {

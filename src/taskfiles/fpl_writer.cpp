@@ -25,6 +25,11 @@ constexpr std::string_view kWeatherSection = "[Weather]";
 // Format of the positions and window sizes of the task section.
 constexpr std::string_view kRealFormat = "(F16.6)";
 
+std::string& template_file() {
+    static std::string file;
+    return file;
+}
+
 // The template of the run: "" with iost set when none can be used.
 std::string choose_template(int& iost) {
     const std::string shipped(inst00.condor_version == 3 ? kCondor3Template : kCondor2Template);
@@ -81,16 +86,23 @@ void write_task_section(FileWriter& out) {
 void write_fpl(std::string_view outfi_0, int& iost) {
     iost = 0;
     const std::string tmpltfile = choose_template(iost);
+    template_file() = tmpltfile;
     if (iost != 0) {
+        return;
+    }
+    if (!file_exists(tmpltfile)) {
+        console_line("write_fpl template missing " + tmpltfile);
+        iost = kTemplateMissing;
         return;
     }
 
     // The template is read whole first, so that a template that cannot be
     // used leaves the output as it was.
     std::vector<std::string> lines;
-    iost = read_text_lines(tmpltfile, lines);
-    console_line("write_fpl template " + i2b(iost) + " " + tmpltfile);
-    if (iost != 0) {
+    const int read_status = read_text_lines(tmpltfile, lines);
+    console_line("write_fpl template " + i2b(read_status) + " " + tmpltfile);
+    if (read_status != 0) {
+        iost = kTemplateUnreadable;
         return;
     }
     const auto is_task = [](const std::string& line) { return blank_equal(line, kTaskSection); };
@@ -130,4 +142,8 @@ void write_fpl(std::string_view outfi_0, int& iost) {
         write_section_once();
     }
     iost = out.close();
+}
+
+const std::string& fpl_template_file() {
+    return template_file();
 }

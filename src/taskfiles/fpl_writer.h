@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // The Condor flight plan writer. A plan is not built from nothing: a template
@@ -19,10 +20,18 @@ inline constexpr std::string_view kCondor3Template = "Template_V3.fpl";
 inline constexpr int kTemplateWithoutTask = 998;
 // Status of a cancelled template choice.
 inline constexpr int kTemplateNotChosen = 997;
+// Status of a template that is not there (no file of its name).
+inline constexpr int kTemplateMissing = 996;
+// Status of a template that is there but cannot be read.
+inline constexpr int kTemplateUnreadable = 995;
 
 // Writes the plan `outfi_0`, creating or replacing it. Points 0 to
 // rd_fpl_0.nb_wp are written (nb_wp is the index of the last point here).
-// iost: 0 written; else the status of the failed template open or read, of the
-// failed output open or write, or one of the two statuses above. When the
-// template cannot be used, nothing is written.
+// iost: 0 written; one of the four template statuses above when the template
+// cannot be used, and then nothing is written; else the status of the failed
+// output open or write.
 void write_fpl(std::string_view outfi_0, int& iost);
+
+// The template the last write_fpl took or looked for, as it named it (a bare
+// name is in the current folder); empty when no template was chosen.
+const std::string& fpl_template_file();

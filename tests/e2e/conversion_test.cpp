@@ -241,6 +241,37 @@ TEST_F(Conversion, SeeYouTaskToACondorFlightPlan) {
     EXPECT_TRUE(FileIsMissing(install.host(demo.xcsoar_tasks + "\\Condor.tsk")));
 }
 
+// The plan's template is looked for in the current folder: run from another
+// folder, the run names the template as missing (not the plan as unwritten),
+// in either language, and ends as a failed conversion.
+TEST_F(Conversion, SeeYouTaskRunFromAFolderWithoutTheTemplate) {
+    install.folder = install.host("C:\\users");
+    const std::string terrain = "C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.trn\n";
+    const std::string plan_path = install.prefix().user_root(3) + "FlightPlans\\DemoTask.fpl";
+    // The message's first line on the console (UTF-8) and in the log (cp1252).
+    struct Language {
+        std::string option;
+        std::string console_heading;
+        std::string log_heading;
+    };
+    for (const Language& language :
+         {Language{"-en", "Template flight plan missing:", "Template flight plan missing:"},
+          Language{"-fr", "Plan de vol mod\xC3\xA8le manquant :", "Plan de vol mod\xE8le manquant :"}}) {
+        SCOPED_TRACE(language.option);
+        const RunOutcome outcome =
+            install.run({"-nogui", "-line", language.option, host_plan(demo.seeyou_task)}, terrain);
+        EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+        EXPECT_TRUE(HasLine(outcome.out, language.console_heading));
+        EXPECT_TRUE(HasLine(install.log(), language.log_heading));
+        for (const std::string& text : {outcome.out, install.log()}) {
+            EXPECT_TRUE(HasLine(text, "C:\\users\\Template_V3.fpl"));
+            EXPECT_TRUE(HasNoLineContaining(text, "criture"));
+            EXPECT_TRUE(HasNoLineContaining(text, "Error writing"));
+        }
+        EXPECT_TRUE(FileIsMissing(install.host(plan_path)));
+    }
+}
+
 TEST_F(Conversion, SeeYouTaskWithoutATerrainFile) {
     const RunOutcome outcome = install.run({"-nogui", "-line", host_plan(demo.seeyou_task)});
     EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));

@@ -118,7 +118,8 @@ TEST_F(FplWriterTest, Condor3UsesItsTemplateAndWritesSectorDirections) {
 TEST_F(FplWriterTest, ATemplateThatCannotBeUsedWritesNothing) {
     write("out.fpl", "old plan");
 
-    EXPECT_NE(run(), 0);  // no template
+    EXPECT_EQ(run(), kTemplateMissing);
+    EXPECT_EQ(fpl_template_file(), "Template.fpl");
     EXPECT_EQ(read("out.fpl"), "old plan");
 
     write("Template.fpl", crlf({"[Version]", "[task]", "Count=1", "[Weather]"}));
