@@ -25,8 +25,6 @@
 
 namespace {
 
-constexpr std::string_view kAatMark = "-AAT";
-
 void refuse_plan_version(int version) {
     const std::string v = i2b(version);
     fatal_error(in_user_language("*** Flight plan version = " + v + " - Condor " + v + " installation not found ***",
@@ -80,29 +78,25 @@ void read_input() {
         }
         status = read_fpl_1(infile, lines);
     }
-    if (status >= 1) {
-        console_line("read status " + i2b(status) + " line " + i2b(lines));
-        fatal_error("*** " + infile + in_user_language(" : error reading ***", " : erreur de lecture ***"),
-                    kExitConversionFailed);
-    }
-    if (!tarvex01.qcup_in && status < 0 && rd_fpl_0.nwpmax < rd_fpl_0.nb_wp - 1) {
-        fatal_error(
-            "*** " + infile + in_user_language(" : unexpected end of file ***", " : fin de fichier atteinte ***"),
-            kExitConversionFailed);
-    }
-    // A plan naming no landscape (an empty or a binary file) cannot be
-    // converted: no landscape file could be found for it.
-    if (!tarvex01.qcup_in && is_blank(rd_fpl_2.landscape)) {
-        fatal_error("*** " + infile +
-                        in_user_language(" : flight plan cannot be read, no landscape ***",
-                                         " : plan de vol illisible, aucun paysage ***"),
-                    kExitConversionFailed);
-    }
-    // A SeeYou file without a task (or with a task of one point) has nothing
-    // to convert.
-    if (tarvex01.qcup_in && rd_cup_0.nb_cup < 1) {
-        fatal_error("*** " + infile + in_user_language(" : no task found ***", " : aucun circuit trouv\xE9 ***"),
-                    kExitConversionFailed);
+    switch (input_fault(tarvex01.qcup_in, status)) {
+        case InputFault::none: return;
+        case InputFault::read_error:
+            console_line("read status " + i2b(status) + " line " + i2b(lines));
+            fatal_error("*** " + infile + in_user_language(" : error reading ***", " : erreur de lecture ***"),
+                        kExitConversionFailed);
+        case InputFault::unexpected_end:
+            fatal_error(
+                "*** " + infile + in_user_language(" : unexpected end of file ***", " : fin de fichier atteinte ***"),
+                kExitConversionFailed);
+        case InputFault::no_landscape:
+            // No landscape file could be found for it.
+            fatal_error("*** " + infile +
+                            in_user_language(" : flight plan cannot be read, no landscape ***",
+                                             " : plan de vol illisible, aucun paysage ***"),
+                        kExitConversionFailed);
+        case InputFault::no_task:
+            fatal_error("*** " + infile + in_user_language(" : no task found ***", " : aucun circuit trouv\xE9 ***"),
+                        kExitConversionFailed);
     }
 }
 
@@ -113,12 +107,12 @@ void keep_form_task_rules(Conversion& conversion) {
 }
 
 void apply_form_task_rules(const Conversion& conversion) {
-    if (!conversion.form_rules || tarvex01.qcup_in || rd_fpl_0.nvcnd == 3) {
+    if (!conversion.form_rules || tarvex01.qcup_in || plan_gives_task_rules()) {
         return;
     }
     const FormTaskRules& rules = *conversion.form_rules;
     rd_fpl_6.t_aat = rules.t_aat;
-    rd_fpl_6.qaat = rules.qaat && rules.t_aat > 0.0f;
+    rd_fpl_6.qaat = aat_with_time(rules.qaat, rules.t_aat);
     rd_fpl_6.start_max_speed = rules.start_max_speed;
     console_line(" form rules: qaat " + trace_flag(rd_fpl_6.qaat) + " t_aat " + f2b(rd_fpl_6.t_aat, "(F16.6)") +
                  " start_max_speed " + i2b(rd_fpl_6.start_max_speed));
@@ -167,9 +161,8 @@ void settle_aat_and_map() {
             case ProfileKind::xcsoar: find_xcsoar_map(); break;
             case ProfileKind::none: break;
         }
-        if (!(rd_fpl_6.t_aat > 0.0f)) {
-            rd_fpl_6.qaat = false;
-        }
     }
+    // On both roads an AAT without a time is none, a Condor 3 plan's too.
+    rd_fpl_6.qaat = aat_with_time(rd_fpl_6.qaat, rd_fpl_6.t_aat);
     add_aat_to_outfile();
 }

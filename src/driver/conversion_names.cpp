@@ -3,6 +3,7 @@
 // software's folders.
 #include "driver/conversion.h"
 
+#include "driver/fpl_preread.h"
 #include "driver/output_naming.h"
 #include "foundation/fixed_text.h"
 #include "foundation/option_records.h"
@@ -16,7 +17,6 @@
 namespace {
 
 constexpr std::string_view kDefaultAirspaceName = "CondorAirspace.txt";
-constexpr std::string_view kLk8000DefaultAircraft = "DEFAULT_AIRCRAFT.acf";
 // The profile name that asks for no profile.
 constexpr std::string_view kNoProfile = "0";
 // The mark of a glider whose mass the plan fixes.
@@ -31,7 +31,7 @@ std::string target_root() {
 }
 
 void set_airspace_file(Conversion& c) {
-    if (rd_fpl_0.nb_pz < 1 && rd_fpl_0.nvcnd != 3) {
+    if (!plan_has_airspace()) {
         c.airspace_file.clear();
         tarvex_c.airnam.clear();
     } else if (is_blank(tarvex_c.airnam)) {
@@ -51,11 +51,8 @@ void set_profile(Conversion& c) {
         tarvex01.qwrprf = false;
         prfnam.clear();
         tarvex01.ndeftsk = 0;
-    } else if (target.default_file_names && tarvex01.ndeftsk == 1) {
-        prfnam = std::string(kLk8000DefaultProfile);
-        tarvex01.qwrprf = true;
-    } else if (target.default_file_names && tarvex01.ndeftsk == 2) {
-        prfnam = path_field(c.base_name + ".prf");
+    } else if (default_files_name_profile(target)) {
+        prfnam = path_field(default_file_name(target, DefaultFile::profile, c.base_name));
         tarvex01.qwrprf = true;
     } else if (is_blank(prfnam)) {
         prfnam = std::string(kDefaultProfileName);
@@ -94,12 +91,8 @@ void set_output_names(Conversion& c) {
 
     c.aircraft_file.clear();
     if (target.aircraft_file) {
-        std::string name;
-        if (target.default_file_names && tarvex01.ndeftsk == 1) {
-            name = std::string(kLk8000DefaultAircraft);
-        } else if (target.default_file_names && tarvex01.ndeftsk == 2) {
-            name = c.base_name + ".acf";
-        } else {
+        std::string name = default_file_name(target, DefaultFile::aircraft, c.base_name);
+        if (name.empty()) {
             name = c.glider_name + ".acf";
         }
         c.aircraft_file = path_field(join_path(c.destination, name));

@@ -13,6 +13,7 @@
 #include "platform/console.h"
 #include "platform/files.h"
 #include "taskfiles/fpl_reader.h"
+#include "taskfiles/landscape_records.h"
 #include "taskfiles/task_model.h"
 #include "taskfiles/task_zones.h"
 
@@ -73,7 +74,7 @@ int read_fpl_1(const std::string& cv, int& nl) {
         if (tarvex01.start_max_speed_arg > 0 && rd_fpl_6.start_max_speed < kNotGiven) {
             rd_fpl_6.start_max_speed = tarvex01.start_max_speed_arg;
         }
-    } else if (rd_fpl_0.nvcnd == 3) {
+    } else if (plan_gives_task_rules()) {
         // Condor 3 gives the AAT time in hours.
         convert_and_round(rd_fpl_6.t_aat, kHourInMinutes);
     }
@@ -83,6 +84,25 @@ int read_fpl_1(const std::string& cv, int& nl) {
 int read_fpl_1(const std::string& cv) {
     int nl = 0;
     return read_fpl_1(cv, nl);
+}
+
+bool plan_gives_task_rules() { return rd_fpl_0.nvcnd == 3; }
+
+bool plan_has_airspace() { return rd_fpl_0.nb_pz > 0 || rd_fpl_0.nvcnd == 3; }
+
+bool aat_with_time(bool qaat, float t_aat) { return qaat && t_aat > 0.0f; }
+
+InputFault input_fault(bool seeyou_task, int status) {
+    if (status >= 1) {
+        return InputFault::read_error;
+    }
+    if (seeyou_task) {
+        return rd_cup_0.nb_cup < 1 ? InputFault::no_task : InputFault::none;
+    }
+    if (status < 0 && rd_fpl_0.nwpmax < rd_fpl_0.nb_wp - 1) {
+        return InputFault::unexpected_end;
+    }
+    return is_blank(rd_fpl_2.landscape) ? InputFault::no_landscape : InputFault::none;
 }
 
 bool detect_aat() {

@@ -18,6 +18,26 @@
 int read_fpl_1(const std::string& cv, int& nl);
 int read_fpl_1(const std::string& cv);
 
+// True when the plan read gives its own task rules, as a Condor 3 plan does:
+// its AAT flag, AAT time and maximum start speed win over those of the
+// command line, the settings file and the conversion form.
+bool plan_gives_task_rules();
+
+// True when the plan read has an airspace output: penalty zones, or a
+// Condor 3 landscape's airspace.
+bool plan_has_airspace();
+
+// True when a task of these rules is converted as an assigned area task: the
+// AAT flag on and an AAT time given (an AAT without a time is none).
+bool aat_with_time(bool qaat, float t_aat);
+
+// Why an input just read (read_fpl_1's or read_cup's status, the task model)
+// cannot be converted: a read error; a plan shorter than it announced; a
+// plan naming no landscape (an empty or a binary file); a SeeYou file without
+// a task (or with a task of one point).
+enum class InputFault { none, read_error, unexpected_end, no_landscape, no_task };
+InputFault input_fault(bool seeyou_task, int status);
+
 // True when an inner turnpoint or the finish (points 2 .. nb_wp - 1) is a
 // classic zone (tpsec 0) of radius 5000 m or more.
 bool detect_aat();

@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr std::string_view kAatMark = "-AAT";
+constexpr std::string_view kLk8000DefaultAircraft = "DEFAULT_AIRCRAFT.acf";
 
 // The position of the target's extension in a file name: a four-letter
 // extension (".tsk") must end the name, ".json" may stand anywhere.
@@ -102,8 +102,9 @@ void set_outfile() {
                 console_line(" " + infile + " " + folder);
                 break;
         }
-        if (target.default_file_names && tarvex01.ndeftsk == 1) {
-            tarvex_c.outname = std::string(kDefaultTaskBase) + extension;
+        const std::string default_task = default_file_name(target, DefaultFile::task, "");
+        if (!default_task.empty()) {
+            tarvex_c.outname = default_task;
         } else if (names_task_file(folder)) {
             // The configured destination is a file.
             const std::string destination = folder;
@@ -156,10 +157,38 @@ void add_aat_to_outfile() {
         return;
     }
     built.pending = false;
-    if (rd_fpl_6.qaat && built.infile.find(kAatMark) == std::string::npos && built.base != kDefaultTaskBase &&
-        built.base != "default") {
-        tarvex_c.outfile =
-            fit_field(join_path(built.folder, built.base + std::string(kAatMark) + built.extension), kOptionPathCapacity);
+    const std::string base = aat_marked_base(built.base, rd_fpl_6.qaat, built.infile);
+    if (base != built.base) {
+        tarvex_c.outfile = fit_field(join_path(built.folder, base + built.extension), kOptionPathCapacity);
         console_line("Set_Outfile=" + tarvex_c.outfile);
     }
+}
+
+std::string aat_marked_base(std::string_view base, bool aat, std::string_view input) {
+    std::string marked(base);
+    if (aat && extract_name(trim_right(input)).find(kAatMark) == std::string::npos && base != kDefaultTaskBase &&
+        base != "default") {
+        marked += kAatMark;
+    }
+    return marked;
+}
+
+std::string default_file_name(const TargetFacts& target, DefaultFile file, std::string_view base) {
+    if (!target.default_file_names || (tarvex01.ndeftsk != 1 && tarvex01.ndeftsk != 2)) {
+        return {};
+    }
+    const bool after_default = tarvex01.ndeftsk == 1;
+    switch (file) {
+        case DefaultFile::task:
+            return after_default ? std::string(kDefaultTaskBase) + std::string(target.extension) : std::string();
+        case DefaultFile::profile:
+            return after_default ? std::string(kLk8000DefaultProfile) : std::string(base) + ".prf";
+        case DefaultFile::aircraft:
+            return after_default ? std::string(kLk8000DefaultAircraft) : std::string(base) + ".acf";
+    }
+    return {};
+}
+
+bool default_files_name_profile(const TargetFacts& target) {
+    return !default_file_name(target, DefaultFile::profile, "").empty();
 }

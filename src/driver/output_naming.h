@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/output_targets.h"
+
 #include <string>
 #include <string_view>
 
@@ -27,9 +29,32 @@ void set_outfile();
 // any letter case), blank when the name does not carry that extension.
 std::string output_base_name(std::string_view outname, int ntarg);
 
+// The mark of the names of an assigned area task's files.
+inline constexpr std::string_view kAatMark = "-AAT";
+
+// The base of the files named after the input (the task file, the airspace
+// file the conversion form proposes): `base`, the input's file name without
+// its extension, followed by "-AAT" when the task converted is an assigned
+// area task (`aat`), unless the input's file name (`input`, a path or a name)
+// holds the mark already or `base` is the default task's ("Default" or
+// "default"). Both roads name their files by it.
+std::string aat_marked_base(std::string_view base, bool aat, std::string_view input);
+
+// The files LK8000's "Write Default Files" (ndeftsk) names, for a target that
+// follows that setting: 1 the task, the profile and the aircraft file after
+// "Default" (Default.lkt, DEFAULT_PROFILE.prf, DEFAULT_AIRCRAFT.acf); 2 the
+// profile and the aircraft file after the task's base (`base`.prf,
+// `base`.acf), the task named as without the setting. Blank where the
+// setting or the target leaves the name to the other rules.
+enum class DefaultFile { task, profile, aircraft };
+std::string default_file_name(const TargetFacts& target, DefaultFile file, std::string_view base);
+
+// True when "Write Default Files" names the profile of `target`, whatever
+// the profile setting says.
+bool default_files_name_profile(const TargetFacts& target);
+
 // Puts "-AAT" before the extension of an output name set_outfile built, when
-// the task is an AAT (qaat of the plan's options as read), the input's name
-// does not hold "-AAT" already and the name is not "Default" or "default".
-// Does nothing for an output path given by the user, and nothing the second
+// the task is an AAT (qaat of the plan's options as read), by
+// aat_marked_base. Does nothing for an output path given by the user, and nothing the second
 // time.
 void add_aat_to_outfile();

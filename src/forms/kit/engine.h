@@ -132,6 +132,14 @@ int get_box_val(int index, int& ival, float& rval, std::string& text);
 // the box showed (a file rewritten in place is chosen again).
 bool get_path_chosen(int index);
 
+// Validates box `index` as the OK button does (the value checks, then the
+// bounds) and marks it passed or refused: 1 passed, 0 refused or an index
+// outside the boxes.
+int validate_box(int index);
+
+// 1 when the last validation of box `index` refused it, else 0.
+int box_refused(int index);
+
 // ---- layout ----
 
 // Applies the dependency codes to every box; returns the box count.

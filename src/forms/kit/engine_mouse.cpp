@@ -159,12 +159,7 @@ void release_button() {
         bool ok = true;
         if (type == 1 || type >= 101) {
             for (int i = 0; i < t.nb_inpt; ++i) {
-                int passed = engine_check_values(i);
-                if (passed != 0) {
-                    passed = engine_check_minmax(i);
-                }
-                t.inpt_OK[static_cast<std::size_t>(i)] = passed != 0 ? 1 : 0;
-                ok = ok && passed != 0;
+                ok = validate_box(i) != 0 && ok;
             }
         }
         if (ok) {

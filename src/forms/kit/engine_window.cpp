@@ -276,3 +276,19 @@ int engine_check_minmax(int i) {
     }
     return c.check_minmax(i, t.inpt_ival[k], t.inpt_rval[k], t.inpt_cval[k], t.inpt_msg[k]);
 }
+
+int validate_box(int index) {
+    if (!engine_box_ok(index)) {
+        return 0;
+    }
+    int passed = engine_check_values(index);
+    if (passed != 0) {
+        passed = engine_check_minmax(index);
+    }
+    engine_tables.inpt_OK[static_cast<std::size_t>(index)] = passed != 0 ? 1 : 0;
+    return passed != 0 ? 1 : 0;
+}
+
+int box_refused(int index) {
+    return engine_box_ok(index) && engine_tables.inpt_OK[static_cast<std::size_t>(index)] == 0 ? 1 : 0;
+}

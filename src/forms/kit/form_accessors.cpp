@@ -165,6 +165,10 @@ bool frm_get_cur_value(int n, int& iv, float& rv, std::string& cv, int& it) {
     return true;
 }
 
+bool frm_validate_value(int n) { return is_box(n) && validate_box(n - 1) != 0; }
+
+bool frm_value_refused(int n) { return is_box(n) && box_refused(n - 1) != 0; }
+
 bool frm_set_value(int n, int iv, float rv, std::string_view cv, bool qupd) {
     if (!is_box(n)) {
         return false;

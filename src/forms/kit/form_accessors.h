@@ -49,6 +49,13 @@ bool frm_get_cur_value(int n, int& iv, float& rv, std::string& cv, int& it);
 // file or folder dialog gave (the name chosen may be the one shown before).
 bool frm_chosen_in_dialog(int n);
 
+// Validates box n as the OK button does and marks it passed or refused
+// (shown red): true when it passed.
+bool frm_validate_value(int n);
+
+// True when the last validation of box n refused it.
+bool frm_value_refused(int n);
+
 // Stores the values of box n (1..count); the text follows the type when cv
 // is blank (integer, real, colour), a list box shows its entry iv (held
 // within the list), a key box its key's name. With qupd the engine shows
