@@ -8,6 +8,8 @@
 #include "forms/program/form_boxes.h"
 #include "forms/program/form_file.h"
 #include "forms/program/form_plan.h"
+#include "forms/program/held_form.h"
+#include "forms/program/proposed_names.h"
 #include "forms/program/setup_form.h"
 #include "forms/program/unit_boxes.h"
 #include "foundation/fixed_text.h"
@@ -41,31 +43,24 @@ void check_form_version() {
     }
 }
 
-// Takes the input named as the form's input and reads it when it names a
-// plan (not blank, no folder ending in "\\", no SeeYou task): true when it
-// was read. `aat_guess` receives what the AAT box is to show instead of the
-// plan's flag (the guess from the cylinders, for a plan that is no AAT while
-// the guess is on).
-bool read_named_plan(std::optional<bool>& aat_guess) {
-    const std::string infile = trim_right(tarvex_c.infile);
-    if (infile.empty() || infile.back() == '\\' || infile.find(".cup") != std::string::npos) {
-        take_input_without_plan(infile);
-        return false;
-    }
-    if (!take_input_plan(infile)) {
-        return false;
-    }
-    if (!rd_fpl_6.qaat && tarvex01.qaat_detect) {
+// Takes the input named as the form's input (take_input): true when it was
+// read as a plan or a SeeYou task. `aat_guess` receives what the AAT box is to
+// show instead of the plan's flag (the guess from the cylinders, for a plan
+// that is no AAT while the guess is on).
+bool read_named_input(std::optional<bool>& aat_guess) {
+    const TakenInput taken = take_input(tarvex_c.infile);
+    if (taken == TakenInput::plan && !rd_fpl_6.qaat && tarvex01.qaat_detect) {
         aat_guess = detect_aat();
     }
-    return true;
+    return taken == TakenInput::plan || taken == TakenInput::seeyou_task;
 }
 
 // One showing of the form; the form's result. The plan is read before the
 // boxes are filled, so that they show its rules; the output, profile and
 // airspace names proposed for the input fill only the boxes that the options
 // leave blank: a name the options give (the command line's output, the
-// settings file's profile) is shown as it is.
+// settings file's profile) is shown as it is. After the setup form the boxes
+// show what they showed when its button was pressed (held_form.h).
 int show_conversion_form() {
     trace_auto_load("tarvex_gui");
     define_units();
@@ -73,10 +68,16 @@ int show_conversion_form() {
     check_form_version();
     bind_fields(conversion_fields());
     add_version_to_titles();
-    reset_condor3_lock();
-
+    reset_proposed_names();
+    const bool held = conversion_form_held();
     std::optional<bool> aat_guess;
-    const bool plan = read_named_plan(aat_guess);
+    bool read = false;
+    if (!held) {
+        reset_condor3_lock();
+        read = read_named_input(aat_guess);
+    }
+    // The output named on the command line is the pilot's own.
+    const bool output_given = !is_blank(tarvex_c.outfile);
     fill_fields(conversion_fields());
     if (aat_guess) {
         set_box_tick(tvxfrm.nb__qaat, *aat_guess);
@@ -84,14 +85,23 @@ int show_conversion_form() {
     open_form_window();
     show_display_units(conversion_fields());
     set_activity();
-    // A SeeYou task input gets its proposals too, without being read as a plan.
-    if (plan || tarvex_c.infile.find(".cup") != std::string::npos) {
-        update_files(ProposedNames::where_blank);
+    if (held) {
+        give_back_conversion_form();
+    } else {
+        if (output_given) {
+            keep_chosen_name(tvxfrm.nb__outfile);
+        }
+        if (read) {
+            update_files(ProposedNames::where_blank);
+        }
     }
     lock_condor3_boxes();
 
     const int result = frm_do_form();
     console_line(" tarvex_gui : form result " + i2b(result));
+    if (result == kSetupButton) {
+        hold_conversion_form();
+    }
     return result;
 }
 

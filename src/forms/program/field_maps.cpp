@@ -113,6 +113,12 @@ void copy_one(const FormField& field) {
     if (!metric_value(field, value) && !frm_get_value(*field.box, value.iv, value.rv, value.cv, value.type)) {
         not_loaded(field);
     }
+    store_field_value(field, value);
+}
+
+}  // namespace
+
+void store_field_value(const FormField& field, const BoxValue& value) {
     if (bool* const* tick = std::get_if<bool*>(&field.setting)) {
         const bool now = value.iv != 0;
         if (now != **tick) {
@@ -138,8 +144,6 @@ void copy_one(const FormField& field) {
         text = now;
     }
 }
-
-}  // namespace
 
 std::span<const FormField> conversion_fields() { return kConversionFields; }
 

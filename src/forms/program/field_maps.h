@@ -7,6 +7,7 @@
 // field, the box's name, the setting it shows and how.
 
 #include "driver/forms_gui.h"
+#include "forms/program/form_boxes.h"
 
 #include <span>
 #include <string>
@@ -129,3 +130,7 @@ void fill_fields(std::span<const FormField> fields);
 // line. A box that cannot be read writes its name followed by ": COULD NOT BE
 // LOADED" on the console and ends the run (exit code 3).
 void copy_fields(std::span<const FormField> fields);
+
+// Stores `value` (in metres and km/h for a unit box) into the setting of
+// `field` as copy_fields does, with its flag and trace line.
+void store_field_value(const FormField& field, const BoxValue& value);

@@ -1,6 +1,7 @@
 #include "forms/program/field_rules.h"
 
 #include "driver/command_line.h"
+#include "driver/fpl_preread.h"
 #include "forms/kit/form_accessors.h"
 #include "forms/kit/form_model.h"
 #include "forms/program/field_maps.h"
@@ -29,25 +30,12 @@ namespace {
 // What infile_ok reports for a name that does not exist.
 constexpr int kMissingStatus = 9876;
 constexpr std::size_t kUpperCopyLength = 512;
-constexpr std::string_view kAatMark = "-AAT";
 
 // A task folder that is set: neither blank nor "XXXXX".
 bool folder_set(std::string_view folder) {
     const std::string text = trim_right(folder);
     return !text.empty() && !text.starts_with(kFolderNotSet);
 }
-
-// `name` in `folder`: one "\" between them.
-std::string in_folder(std::string_view folder, std::string_view name) {
-    std::string path = trim_right(folder);
-    if (path.empty() || path.back() != '\\') {
-        path += '\\';
-    }
-    return path_field(path + std::string(name));
-}
-
-// The plan has an airspace output: penalty zones, or a Condor 3 landscape.
-bool plan_has_airspace() { return rd_fpl_0.nb_pz > 0 || rd_fpl_0.nvcnd == 3; }
 
 // What the task rule boxes showed before a Condor 3 plan locked them; none
 // when the form opened on such a plan.
@@ -104,118 +92,6 @@ std::array<TargetBox, 3> target_boxes() {
              {&tvxfrm.nb__qcup, kTargetCup, &TarvexC::seeyou_tasks}}};
 }
 
-// The input's file name without its extension: from ".cup" (a SeeYou input,
-// which sets qcup_in) or from ".fpl" on; both searched with their case.
-std::string input_base() {
-    std::string base = extract_name(trim_right(live_text(tvxfrm.nb__infile)));
-    const std::size_t cup = base.find(".cup");
-    tarvex01.qcup_in = cup != std::string::npos;
-    const std::size_t cut = tarvex01.qcup_in ? cup : base.find(".fpl");
-    if (cut != std::string::npos) {
-        base.erase(cut);
-    }
-    return base;
-}
-
-// Puts a proposed name into a name box (see ProposedNames).
-void propose(int box, const std::string& name, ProposedNames names) {
-    if (names == ProposedNames::where_blank && !is_blank(live_text(box))) {
-        return;
-    }
-    set_box_text(box, name);
-}
-
-void propose_map_and_terrain(int target) {
-    std::string map;
-    std::string map_pattern;
-    std::string terrain;
-    std::string terrain_pattern;
-    if (target == kTargetLkt) {
-        const bool found = find_lk8000_map();
-        const std::string maps = in_folder(tarvex_c.lk8000_root, "_Maps\\");
-        map = maps + (found ? trim_right(tarvex_c.mapname) : std::string());
-        terrain = maps + (found ? trim_right(tarvex_c.terrainname) : std::string());
-        map_pattern = "*.lkm";
-        terrain_pattern = "*.dem";
-    } else if (target == kTargetTsk) {
-        map = in_folder(tarvex_c.xcsoar_root, tarvex01.qmapfold ? "Maps\\" : "");
-        if (find_xcsoar_map()) {
-            map += trim_right(tarvex_c.mapname);
-        }
-        map_pattern = "*.xcm";
-    }
-    set_box_pattern(tvxfrm.nb__mapname, map_pattern);
-    set_box_text(tvxfrm.nb__mapname, path_field(map));
-    set_box_pattern(tvxfrm.nb__terrainname, terrain_pattern);
-    set_box_text(tvxfrm.nb__terrainname, path_field(terrain));
-}
-
-// The profile setting's file name, Condor.prf when it is blank.
-std::string profile_setting() {
-    const std::string name = extract_name(trim_right(tarvex_c.prfnam));
-    return name.empty() ? std::string(kDefaultProfileName) : name;
-}
-
-void propose_profile(int target, const std::string& out) {
-    std::string profile;
-    if (target == kTargetLkt) {
-        std::string name = profile_setting();
-        if (tarvex01.ndeftsk == 1) {
-            name = kLk8000DefaultProfile;
-        } else if (tarvex01.ndeftsk == 2) {
-            name = out + ".prf";
-        }
-        profile = in_folder(in_folder(tarvex_c.lk8000_root, "_Configuration"), name);
-    } else if (target == kTargetTsk) {
-        profile = in_folder(tarvex_c.xcsoar_root, profile_setting());
-    }
-    set_box_text(tvxfrm.nb__prfnam, path_field(profile));
-}
-
-void propose_output(int target, const std::string& out, ProposedNames names) {
-    std::string dest;
-    std::string pattern;
-    if (tarvex01.qcup_in) {
-        dest = in_folder(in_folder(inst00.cndrrootpath, "FlightPlans"), out + "_CUP.fpl");
-        pattern = "*.fpl";
-    } else if (target == kTargetLkt) {
-        const std::string default_task = std::string(kDefaultTaskBase) + ".lkt";
-        dest = in_folder(tarvex_c.lk8000_tasks, tarvex01.ndeftsk == 1 ? default_task : out + ".lkt");
-        pattern = "*.lkt";
-    } else if (target == kTargetTsk) {
-        dest = in_folder(tarvex_c.xcsoar_tasks, out + ".tsk");
-        pattern = "*.tsk";
-    } else if (target == kTargetCup) {
-        dest = in_folder(tarvex_c.seeyou_tasks, out + ".cup");
-        pattern = "*.cup";
-    }
-    set_box_pattern(tvxfrm.nb__outfile, pattern);
-    propose(tvxfrm.nb__outfile, dest, names);
-}
-
-void propose_airspace(int target, const std::string& base, bool aat, ProposedNames names) {
-    if (!plan_has_airspace()) {
-        set_box_active(tvxfrm.nb__airnam, false);
-        return;
-    }
-    set_box_active(tvxfrm.nb__airnam, true);
-    std::string name;
-    if (aat && base.find(kAatMark) == std::string::npos) {
-        name = base + "-AAT-PZ.txt";
-    } else if (!is_blank(tarvex_c.airnam)) {
-        name = extract_name(trim_right(tarvex_c.airnam));
-    } else {
-        name = base + "-PZ.txt";
-    }
-    std::string folder = tarvex_c.seeyou_root;
-    if (target == kTargetLkt) {
-        folder = in_folder(tarvex_c.lk8000_root, "_Airspaces");
-    } else if (target == kTargetTsk) {
-        folder = tarvex_c.xcsoar_root;
-    }
-    propose(tvxfrm.nb__airnam, in_folder(folder, name), names);
-}
-
 }  // namespace
 
 int infile_ok(std::string_view cv) {
@@ -241,6 +117,8 @@ int infile_ok(std::string_view cv) {
     return 0;
 }
 
+bool input_usable(std::string_view cv) { return infile_ok(cv) == 1 && !input_unreadable(cv); }
+
 void set_activity() {
     if (tarvex01.qcup_in) {
         tarvex01.qwrprf = false;
@@ -257,7 +135,7 @@ void set_activity() {
             set_box_active(*target.box, folder_set(tarvex_c.*target.folder));
         }
     }
-    const bool readable = infile_ok(live_text(tvxfrm.nb__infile)) == 1;
+    const bool readable = input_usable(live_text(tvxfrm.nb__infile));
     const int target = target_asked_for();
     const bool profile = readable && tarvex01.qwrprf && (target == kTargetTsk || target == kTargetLkt);
     set_box_active(tvxfrm.nb__prfnam, profile);
@@ -266,20 +144,6 @@ void set_activity() {
     set_box_active(tvxfrm.nb__outfile, readable);
     set_box_active(tvxfrm.nb__airnam, plan_has_airspace());
 }
-
-void update_files(ProposedNames names) {
-    const bool aat = live_int(tvxfrm.nb__qaat) != 0;
-    const std::string base = input_base();
-    const int target = target_asked_for();
-    const std::string out = aat && base.find(kAatMark) == std::string::npos ? base + std::string(kAatMark) : base;
-    propose_map_and_terrain(target);
-    propose_profile(target, out);
-    propose_output(target, out, names);
-    propose_airspace(target, base, aat, names);
-    set_activity();
-}
-
-bool profile_from_default_files() { return target_asked_for() == kTargetLkt && tarvex01.ndeftsk != 0; }
 
 std::array<int, 3> task_rule_boxes() { return {tvxfrm.nb__qaat, tvxfrm.nb__t_aat, tvxfrm.nb__start_max_speed}; }
 
@@ -320,7 +184,14 @@ void give_back_task_rule_boxes() {
 
 void reset_condor3_lock() { condor3_lock = Condor3Lock{}; }
 
-bool condor3_lock_holds() { return !tarvex01.qsetup && rd_fpl_0.nvcnd == 3; }
+void held_task_rule_boxes_in_display_units(bool speed_was_imperial) {
+    if (condor3_lock.shown_before) {
+        in_display_unit_now(tvxfrm.nb__start_max_speed, FieldUnit::speed, speed_was_imperial,
+                            (*condor3_lock.shown_before)[2]);
+    }
+}
+
+bool condor3_lock_holds() { return !tarvex01.qsetup && plan_gives_task_rules(); }
 
 void lock_condor3_boxes() {
     if (!condor3_lock_holds()) {
@@ -370,8 +241,15 @@ int check_values_app(int n, const std::string& nam, int ival, float rval, const 
         }
     }
     if (n == tvxfrm.nb__infile) {
-        switch (infile_ok(live_text(n))) {
-            case 1: return 1;
+        const std::string input = live_text(n);
+        switch (infile_ok(input)) {
+            case 1:
+                if (!input_unreadable(input)) {
+                    return 1;
+                }
+                msg = in_user_language("Not a Condor flight plan (.fpl) or a SeeYou task (.cup)",
+                                       "Ni un plan de vol Condor (.fpl) ni un circuit SeeYou (.cup)");
+                return 0;
             case -1:
                 msg = in_user_language("Enter a .fpl or .cup file name", "Indiquez un nom de fichier .fpl ou .cup");
                 return 0;

@@ -1,9 +1,9 @@
 #pragma once
 
 // The field rules of the program's forms: which boxes of the conversion form
-// apply (set_activity), the names proposed from the input (update_files), the
-// classification of an input name (infile_ok), the program's own check of a
-// value (check_values_app) and the Condor 3 lock.
+// apply (set_activity), the classification of an input name (infile_ok), the
+// program's own check of a value (check_values_app) and the Condor 3 lock.
+// The names proposed from the input are proposed_names.h's.
 
 #include "taskfiles/task_model.h"
 
@@ -17,37 +17,19 @@
 // name, whether it exists and the opening's status on the console.
 int infile_ok(std::string_view cv);
 
+// True when infile_ok finds `cv` readable and it is not the input taken last
+// found unreadable (form_plan.h): an input the conversion can take.
+bool input_usable(std::string_view cv);
+
 // Greys or activates the conversion form's boxes: for a SeeYou task input the
 // targets are switched off (with the profile and the task summary) and their
 // boxes greyed and unticked; otherwise a target box is active exactly when
 // its task folder is set. The profile and map boxes are active for a readable
 // input with a profile to write for XCSoar or LK8000 (the terrain box for
 // LK8000 only), the output box for a readable input, the airspace box for a
-// plan with penalty zones or of Condor 3.
+// plan with penalty zones or of Condor 3. An input that infile_ok finds
+// readable but that cannot be converted (input_unreadable) is not readable.
 void set_activity();
-
-// How update_files treats an output or airspace box that holds a name: the
-// proposal replaces it (a new input, a target ticked), or only a blank box
-// gets the proposal (the form opening, whose boxes show the names the
-// options give). The map and terrain, which no setting names (the map lists
-// give them), and the profile, which the settings name, are always proposed.
-enum class ProposedNames { replace, where_blank };
-
-// Proposes, from the input box and the AAT box, the map, terrain, profile,
-// output and airspace names of the conversion form for the target asked
-// for, then set_activity: the names the conversion writes for the same
-// settings. LK8000 follows "Write Default Files" (ndeftsk): 1 the default
-// task and profile (Default.lkt, DEFAULT_PROFILE.prf), 2 both named after the
-// task, 0 the task named after the input with the profile setting. XCSoar's
-// profile is the profile setting (Condor.prf when blank). The airspace keeps
-// the file name of the airspace setting (a whole path gives its name only);
-// "-AAT" is added once.
-void update_files(ProposedNames names = ProposedNames::replace);
-
-// True when the profile box shows a name the default-files rule gives
-// (LK8000 with default files), which the conversion writes whatever the
-// profile setting says: such a name never becomes the setting.
-bool profile_from_default_files();
 
 // The boxes of the task rules the Condor 3 lock holds: AAT, AAT time and
 // maximum start speed.
@@ -65,6 +47,11 @@ void show_task_rules(const RdFpl6& rules);
 void hold_task_rule_boxes();
 void give_back_task_rule_boxes();
 void reset_condor3_lock();
+
+// What hold_task_rule_boxes held, in the display unit the speed box shows
+// now: the speed was shown in knots (`speed_was_imperial`) or km/h before a
+// setup form changed the units.
+void held_task_rule_boxes_in_display_units(bool speed_was_imperial);
 
 // The Condor 3 lock, while the conversion form is shown and the plan read is
 // a Condor 3 plan: the AAT, AAT time and maximum start speed boxes show the

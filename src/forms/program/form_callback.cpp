@@ -7,6 +7,8 @@
 #include "forms/program/field_rules.h"
 #include "forms/program/form_boxes.h"
 #include "forms/program/form_plan.h"
+#include "forms/program/held_form.h"
+#include "forms/program/proposed_names.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/message_records.h"
@@ -41,6 +43,9 @@ int condor_version_in_use() {
 
 void take_setup_form() {
     copy_fields(setup_fields());
+    // The conversion form held behind this one: its rule boxes are the
+    // rules its own save would keep.
+    take_held_task_rules();
     // The settings file says "Flightplans path=AUTO" while qauto_defpath
     // holds (reading "AUTO" sets it): a flight-plans path the user changed is
     // no longer the automatic one, or the settings file written after the form
@@ -67,8 +72,10 @@ void take_setup_form() {
 void take_conversion_form(int type) {
     const std::string profile = tarvex_c.prfnam;
     copy_fields(conversion_fields());
-    // The name the default-files rule gives is LK8000's, not the setting.
-    if (profile_from_default_files()) {
+    // The name the default-files rule gives is LK8000's, and a blank box
+    // (a target that writes no profile shows one) names none: neither
+    // becomes the setting.
+    if (profile_from_default_files() || is_blank(tarvex_c.prfnam)) {
         tarvex_c.prfnam = profile;
     }
     // The rules saved (102, 104) or converted with stay the run's: a later
@@ -111,8 +118,10 @@ void button_pressed(int num, int type) {
     }
 }
 
-// A new input: its plan read (a SeeYou task, a blank text, a folder or a name
-// that does not exist is no plan) and its names proposed. The AAT, AAT time
+// A new input: its plan or SeeYou task read (a blank text, a folder or a name
+// that does not exist is neither) and its names proposed, none the pilot
+// chose for the input before kept; a file that cannot be converted gets no
+// names and is refused by the input box's check. The AAT, AAT time
 // and start speed boxes keep what they show, but for the Condor 3 lock: a
 // Condor 3 plan locks them with its own rules, and the input after it gives
 // them back what they showed before the lock; the AAT guess of a Condor 2
@@ -128,19 +137,19 @@ void input_changed(const std::string& text, bool chosen) {
         hold_task_rule_boxes();
     }
     tarvex01.qcup_in = text.find(".cup") != std::string::npos;
-    const bool folder = !text.empty() && text.back() == '\\';
-    bool read = false;
-    if (tarvex01.qcup_in || text.empty() || folder || !(file_exists(text) || folder_exists(text))) {
-        take_input_without_plan(text);
+    TakenInput taken = TakenInput::no_plan;
+    if (file_exists(text) || folder_exists(text)) {
+        taken = take_input(text);
     } else {
-        read = take_input_plan(text);
+        take_input_without_plan(text);
     }
     if (was_locked && !condor3_lock_holds()) {
         give_back_task_rule_boxes();
     }
-    if (read && rd_fpl_0.nvcnd == 2 && !rd_fpl_6.qaat && tarvex01.qaat_detect) {
+    if (taken == TakenInput::plan && rd_fpl_0.nvcnd == 2 && !rd_fpl_6.qaat && tarvex01.qaat_detect) {
         set_box_tick(tvxfrm.nb__qaat, detect_aat());
     }
+    forget_chosen_names();
     update_files();
 }
 
@@ -167,6 +176,7 @@ void target_ticked(int ntarg, std::string TarvexC::*folder, std::string_view pat
         dest += '\\';
     }
     set_box_text(tvxfrm.nb__outfile, path_field(dest));
+    forget_chosen_names();
     update_files();
 }
 
@@ -174,6 +184,9 @@ void conversion_box_changed(int num, const std::string& name, const BoxValue& va
     const std::string text = trim_right(value.cv);
     if (name == "Infile") {
         input_changed(text, frm_chosen_in_dialog(num));
+    } else if ((num == tvxfrm.nb__outfile || num == tvxfrm.nb__airnam || num == tvxfrm.nb__prfnam) &&
+               frm_chosen_in_dialog(num)) {
+        keep_chosen_name(num);
     } else if (name == "MapName") {
         if (target_asked_for() == kTargetLkt || !text.empty()) {
             map_changed(text, trim_right(live_text(tvxfrm.nb__terrainname)));
@@ -217,9 +230,13 @@ void box_changed(int num, int val) {
 
 void frm_callback(int ncla, int num, int val) {
     if (ncla == 6) {
+        // An AAT time typed last is known once the button validated it: the
+        // names follow it before the boxes are copied.
+        follow_aat_mark();
         button_pressed(num, val);
     } else if (ncla == 1) {
         box_changed(num, val);
     }
     lock_condor3_boxes();
+    follow_aat_mark();
 }

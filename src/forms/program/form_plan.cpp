@@ -1,7 +1,12 @@
 #include "forms/program/form_plan.h"
 
 #include "driver/fpl_preread.h"
+#include "driver/input_kind.h"
+#include "foundation/message_records.h"
+#include "foundation/option_records.h"
 #include "foundation/fixed_text.h"
+#include "taskfiles/cup_reader.h"
+#include "taskfiles/landscape_records.h"
 #include "taskfiles/task_model.h"
 
 #include <string>
@@ -12,6 +17,7 @@ namespace {
 struct FormPlan {
     TaskModelCopy run_model;  // the task model before the form read a plan
     std::string input;        // the input taken last, trimmed
+    bool unreadable = false;  // the input taken last cannot be converted
 };
 
 FormPlan form_plan;
@@ -26,26 +32,47 @@ void keep_run_task_model() { form_plan.run_model = task_model_records(); }
 
 void take_input_without_plan(std::string_view input) {
     form_plan.input = trim_right(input);
+    form_plan.unreadable = false;
     task_model_records() = form_plan.run_model;
 }
 
-bool take_input_plan(std::string_view input) {
+TakenInput take_input(std::string_view input) {
     take_input_without_plan(input);
-    if (read_fpl_1(form_plan.input) > 0) {
-        task_model_records() = form_plan.run_model;
-        return false;
+    const std::string& name = form_plan.input;
+    const InputKind kind = input_kind(name);
+    if (kind == InputKind::none || name.back() == '\\') {
+        return TakenInput::no_plan;
     }
-    return true;
+    if (kind == InputKind::unknown) {
+        form_plan.unreadable = true;
+        return TakenInput::unreadable;
+    }
+    const bool seeyou = kind == InputKind::seeyou_task;
+    int status = 0;
+    if (seeyou) {
+        read_cup(name, kMaxLandscapeWaypoints, tarvewp2, tarvewp3, tarvex01.nb_wp_file, false, cmndta001.qline, true,
+                 status);
+    } else {
+        status = read_fpl_1(name);
+    }
+    if (input_fault(seeyou, status) == InputFault::none) {
+        return seeyou ? TakenInput::seeyou_task : TakenInput::plan;
+    }
+    task_model_records() = form_plan.run_model;
+    form_plan.unreadable = true;
+    return TakenInput::unreadable;
 }
 
 bool input_taken(std::string_view input) { return trim_right(input) == form_plan.input; }
+
+bool input_unreadable(std::string_view input) { return form_plan.unreadable && input_taken(input); }
 
 void restore_run_task_rules() { lock_rules(rd_fpl_6) = lock_rules(std::get<RdFpl6>(form_plan.run_model)); }
 
 const RdFpl6& run_task_rules() { return std::get<RdFpl6>(form_plan.run_model); }
 
 void with_run_task_rules(void (*write)()) {
-    if (rd_fpl_0.nvcnd != 3) {
+    if (!plan_gives_task_rules()) {
         write();
         return;
     }
@@ -56,7 +83,7 @@ void with_run_task_rules(void (*write)()) {
 }
 
 void keep_run_task_rules() {
-    if (rd_fpl_0.nvcnd != 3) {
+    if (!plan_gives_task_rules()) {
         lock_rules(std::get<RdFpl6>(form_plan.run_model)) = lock_rules(rd_fpl_6);
     }
     std::get<RdFpl4>(form_plan.run_model).finishminalt = rd_fpl_4.finishminalt;

@@ -16,18 +16,30 @@
 // Keeps the task model as it is now, as the run's (before the form reads a plan).
 void keep_run_task_model();
 
-// Takes `input` as the form's input: the run's task model comes back and
-// nothing is read (a SeeYou task, a folder, a name that is no plan).
-void take_input_without_plan(std::string_view input);
+// What the form's input is, as take_input found it.
+enum class TakenInput {
+    no_plan,     // blank, a folder (ending in "\\"), or not read (a missing name)
+    plan,        // a flight plan, read into the task model
+    seeyou_task, // a SeeYou task that holds a task
+    unreadable,  // a file that can be neither: the conversion would refuse it
+};
 
-// Takes `input` as the form's input and reads it as a flight plan into the
-// run's task model (read_fpl_1, which tells a file that cannot be opened).
-// True when the plan was read; a plan that could not be read leaves the run's
-// task model as it was kept.
-bool take_input_plan(std::string_view input);
+// Takes `input` as the form's input: the run's task model comes back, then a
+// flight plan is read into it (read_fpl_1, which tells a file that cannot be
+// opened) and a SeeYou task is read (read_cup, silently) to see that it holds
+// a task. A file that cannot be converted (input_fault), or that is of
+// neither kind by its name, leaves the run's task model as it was kept. A
+// blank name or a folder is taken without reading.
+TakenInput take_input(std::string_view input);
+
+// Takes `input` as the form's input without reading it (a name that does not exist).
+void take_input_without_plan(std::string_view input);
 
 // True when `input` (trailing blanks aside) is the input taken last.
 bool input_taken(std::string_view input);
+
+// True when `input` is the input taken last and take_input found it unreadable.
+bool input_unreadable(std::string_view input);
 
 // The run's AAT flag, AAT time and maximum start speed back in the task model.
 void restore_run_task_rules();

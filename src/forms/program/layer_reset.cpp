@@ -5,6 +5,8 @@
 #include "forms/program/field_maps.h"
 #include "forms/program/field_rules.h"
 #include "forms/program/form_plan.h"
+#include "forms/program/held_form.h"
+#include "forms/program/proposed_names.h"
 
 void reset_forms_layer() {
     reset_all_records();
@@ -14,4 +16,6 @@ void reset_forms_layer() {
     reset_stpfrm_m();
     reset_form_plan();
     reset_condor3_lock();
+    reset_proposed_names();
+    reset_held_form();
 }

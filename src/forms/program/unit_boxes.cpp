@@ -2,6 +2,7 @@
 
 #include "forms/kit/form_accessors.h"
 #include "forms/program/form_boxes.h"
+#include "foundation/number_text.h"
 #include "foundation/option_records.h"
 #include "foundation/units.h"
 
@@ -48,6 +49,18 @@ double largest_shown(int n, FieldUnit unit, double metric) {
 int to_imperial_units(double metric, FieldUnit unit) { return whole(metric / factor(unit)); }
 
 int to_metric_units(double imperial, FieldUnit unit) { return whole(imperial * factor(unit)); }
+
+void in_display_unit_now(int n, FieldUnit unit, bool was_imperial, BoxValue& value) {
+    const bool imperial = shown_in_imperial(n, unit);
+    if (unit == FieldUnit::none || imperial == was_imperial) {
+        return;
+    }
+    const double metric = was_imperial ? to_metric_units(box_number(value), unit) : box_number(value);
+    const int shown = imperial ? to_imperial_units(metric, unit) : whole(metric);
+    value.iv = shown;
+    value.rv = static_cast<float>(shown);
+    value.cv = i2b(shown);
+}
 
 void show_display_units(std::span<const FormField> fields) {
     const bool imperial = tarvex01.nunitalt == 1;

@@ -5,6 +5,7 @@
 // feet and knots when the display units are imperial (tarvex01.nunitalt 1).
 
 #include "forms/program/field_maps.h"
+#include "forms/program/form_boxes.h"
 
 #include <span>
 #include <string>
@@ -30,6 +31,11 @@ bool shown_in_imperial(int n, FieldUnit unit);
 // `metric` metres or km/h: in feet or knots when the box shows them (rounded
 // down, so that no value shown exceeds it), else `metric` itself.
 double largest_shown(int n, FieldUnit unit, double metric);
+
+// A value unit box n showed in feet or knots (`was_imperial`) or in metres
+// or km/h, as the box shows it now: converted to the whole number of the
+// box's display unit when that changed (a setup form between), else as it is.
+void in_display_unit_now(int n, FieldUnit unit, bool was_imperial, BoxValue& value);
 
 // Each unit box of `fields` whose label holds a "(" gets the unit of the
 // display units in its label and, with imperial units, its live value

@@ -4,6 +4,7 @@
 
 #include "forms/program/conversion_form.h"
 #include "forms/program/field_rules.h"
+#include "forms/program/proposed_names.h"
 #include "forms/program/form_boxes.h"
 #include "foundation/output_targets.h"
 #include "support/std_streams.h"
@@ -40,6 +41,11 @@ protected:
             EXPECT_EQ(stopped.exit_code, kExitSuccess);
         }
     }
+    // The pilot types an AAT time; the form is told.
+    static void set_aat_time(float minutes) {
+        set_inpt_val(box("AAT Time") - 1, 0, minutes, "");
+        frm_callback(1, box("AAT Time"), 0);
+    }
     std::string race;
 };
 
@@ -50,8 +56,10 @@ TEST_F(FieldRules, APlanProposesTheNamesOfItsFilesWithAndWithoutAat) {
         EXPECT_EQ(shown("Profile file"), "D:\\XCSoar\\Condor.prf");
         EXPECT_TRUE(active("Dest"));
         EXPECT_TRUE(active("airnam"));
+        // An AAT without a time is converted as none.
         user_sets("AAT", 1);
-        update_files();
+        EXPECT_EQ(shown("Dest"), "D:\\XCSoar\\Tasks\\Race.tsk");
+        set_aat_time(60.0f);
         EXPECT_EQ(shown("Dest"), "D:\\XCSoar\\Tasks\\Race-AAT.tsk");
         EXPECT_EQ(shown("airnam"), "D:\\XCSoar\\Race-AAT-PZ.txt");
     });
@@ -65,6 +73,12 @@ TEST_F(FieldRules, APlanProposesTheNamesOfItsFilesWithAndWithoutAat) {
         EXPECT_EQ(shown("Dest"), "C:\\Out\\Mine.tsk");
         EXPECT_EQ(shown("airnam"), "C:\\Old\\Zones.txt");
         EXPECT_EQ(shown("Profile file"), "D:\\XCSoar\\Mine.prf");
+        // The output named stays the pilot's until another input is taken.
+        set_aat_time(60.0f);
+        user_sets("AAT", 1);
+        EXPECT_EQ(shown("Dest"), "C:\\Out\\Mine.tsk");
+        user_sets("AAT", 0);
+        forget_chosen_names();
         update_files();
         EXPECT_EQ(shown("Dest"), "D:\\XCSoar\\Tasks\\Race.tsk");
         EXPECT_EQ(shown("airnam"), "D:\\XCSoar\\Zones.txt");
@@ -77,8 +91,8 @@ TEST_F(FieldRules, APlanProposesTheNamesOfItsFilesWithAndWithoutAat) {
     tarvex_c.airnam.clear();
     prefix.add_file("C:\\Plans\\Race-AAT.fpl", file(demo.condor2_plan));
     while_shown("C:\\Plans\\Race-AAT.fpl", [] {
+        set_aat_time(60.0f);
         user_sets("AAT", 1);
-        update_files();
         EXPECT_EQ(shown("Dest"), "D:\\XCSoar\\Tasks\\Race-AAT.tsk");
         EXPECT_EQ(shown("airnam"), "D:\\XCSoar\\Race-AAT-PZ.txt");
     });

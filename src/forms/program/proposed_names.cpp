@@ -1,0 +1,203 @@
+#include "forms/program/proposed_names.h"
+
+#include "driver/fpl_preread.h"
+#include "driver/output_naming.h"
+#include "forms/program/field_maps.h"
+#include "forms/program/field_rules.h"
+#include "forms/program/form_boxes.h"
+#include "forms/program/form_plan.h"
+#include "foundation/condor_install.h"
+#include "foundation/fixed_text.h"
+#include "foundation/option_records.h"
+#include "foundation/output_targets.h"
+#include "foundation/paths_files.h"
+#include "taskfiles/map_lists.h"
+#include "taskfiles/task_model.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The names proposed last: the task rules' AAT state they carry the mark
+// for (none before any proposal), and the name boxes whose name the pilot chose.
+struct ProposedNamesState {
+    std::optional<bool> aat;
+    std::vector<int> chosen;
+};
+
+ProposedNamesState proposed_names;
+
+// `name` in `folder`: one "\" between them.
+std::string in_folder(std::string_view folder, std::string_view name) {
+    std::string path = trim_right(folder);
+    if (path.empty() || path.back() != '\\') {
+        path += '\\';
+    }
+    return path_field(path + std::string(name));
+}
+
+// The input's file name without its extension: from ".cup" (a SeeYou input,
+// which sets qcup_in) or from ".fpl" on; both searched with their case.
+std::string input_base() {
+    std::string base = extract_name(trim_right(live_text(tvxfrm.nb__infile)));
+    const std::size_t cup = base.find(".cup");
+    tarvex01.qcup_in = cup != std::string::npos;
+    const std::size_t cut = tarvex01.qcup_in ? cup : base.find(".fpl");
+    if (cut != std::string::npos) {
+        base.erase(cut);
+    }
+    return base;
+}
+
+// Puts a proposed name into a name box (see ProposedNames) that does not
+// hold a name the pilot chose.
+void propose(int box, const std::string& name, ProposedNames names) {
+    if (name_chosen(box) || (names == ProposedNames::where_blank && !is_blank(live_text(box)))) {
+        return;
+    }
+    set_box_text(box, name);
+}
+
+void propose_map_and_terrain(int target) {
+    std::string map;
+    std::string map_pattern;
+    std::string terrain;
+    std::string terrain_pattern;
+    if (target == kTargetLkt) {
+        const bool found = find_lk8000_map();
+        const std::string maps = in_folder(tarvex_c.lk8000_root, "_Maps\\");
+        map = maps + (found ? trim_right(tarvex_c.mapname) : std::string());
+        terrain = maps + (found ? trim_right(tarvex_c.terrainname) : std::string());
+        map_pattern = "*.lkm";
+        terrain_pattern = "*.dem";
+    } else if (target == kTargetTsk) {
+        map = in_folder(tarvex_c.xcsoar_root, tarvex01.qmapfold ? "Maps\\" : "");
+        if (find_xcsoar_map()) {
+            map += trim_right(tarvex_c.mapname);
+        }
+        map_pattern = "*.xcm";
+    }
+    set_box_pattern(tvxfrm.nb__mapname, map_pattern);
+    set_box_text(tvxfrm.nb__mapname, path_field(map));
+    set_box_pattern(tvxfrm.nb__terrainname, terrain_pattern);
+    set_box_text(tvxfrm.nb__terrainname, path_field(terrain));
+}
+
+// The profile setting's file name, Condor.prf when it is blank.
+std::string profile_setting() {
+    const std::string name = extract_name(trim_right(tarvex_c.prfnam));
+    return name.empty() ? std::string(kDefaultProfileName) : name;
+}
+
+void propose_profile(int target, const std::string& out) {
+    std::string profile;
+    if (target == kTargetLkt) {
+        std::string name = default_file_name(target_facts(target), DefaultFile::profile, out);
+        if (name.empty()) {
+            name = profile_setting();
+        }
+        profile = in_folder(in_folder(tarvex_c.lk8000_root, "_Configuration"), name);
+    } else if (target == kTargetTsk) {
+        profile = in_folder(tarvex_c.xcsoar_root, profile_setting());
+    }
+    propose(tvxfrm.nb__prfnam, path_field(profile), ProposedNames::replace);
+}
+
+void propose_output(int target, const std::string& out, ProposedNames names) {
+    std::string dest;
+    std::string pattern;
+    if (tarvex01.qcup_in) {
+        dest = in_folder(in_folder(inst00.cndrrootpath, "FlightPlans"), out + "_CUP.fpl");
+        pattern = "*.fpl";
+    } else if (target == kTargetLkt) {
+        const std::string default_task = default_file_name(target_facts(target), DefaultFile::task, out);
+        dest = in_folder(tarvex_c.lk8000_tasks, default_task.empty() ? out + ".lkt" : default_task);
+        pattern = "*.lkt";
+    } else if (target == kTargetTsk) {
+        dest = in_folder(tarvex_c.xcsoar_tasks, out + ".tsk");
+        pattern = "*.tsk";
+    } else if (target == kTargetCup) {
+        dest = in_folder(tarvex_c.seeyou_tasks, out + ".cup");
+        pattern = "*.cup";
+    }
+    set_box_pattern(tvxfrm.nb__outfile, pattern);
+    propose(tvxfrm.nb__outfile, dest, names);
+}
+
+void propose_airspace(int target, const std::string& base, const std::string& out, ProposedNames names) {
+    if (!plan_has_airspace()) {
+        set_box_active(tvxfrm.nb__airnam, false);
+        return;
+    }
+    set_box_active(tvxfrm.nb__airnam, true);
+    std::string name;
+    if (out != base) {
+        name = out + "-PZ.txt";
+    } else if (!is_blank(tarvex_c.airnam)) {
+        name = extract_name(trim_right(tarvex_c.airnam));
+    } else {
+        name = base + "-PZ.txt";
+    }
+    std::string folder = tarvex_c.seeyou_root;
+    if (target == kTargetLkt) {
+        folder = in_folder(tarvex_c.lk8000_root, "_Airspaces");
+    } else if (target == kTargetTsk) {
+        folder = tarvex_c.xcsoar_root;
+    }
+    propose(tvxfrm.nb__airnam, in_folder(folder, name), names);
+}
+
+}  // namespace
+
+void update_files(ProposedNames names) {
+    const std::string input = trim_right(live_text(tvxfrm.nb__infile));
+    const std::string base = input_base();
+    if (input_unreadable(input)) {
+        proposed_names.aat.reset();
+        set_activity();
+        return;
+    }
+    const bool aat = form_task_is_aat();
+    proposed_names.aat = aat;
+    const int target = target_asked_for();
+    const std::string out = aat_marked_base(base, aat, input);
+    propose_map_and_terrain(target);
+    propose_profile(target, out);
+    propose_output(target, out, names);
+    propose_airspace(target, base, out, names);
+    set_activity();
+}
+
+bool form_task_is_aat() {
+    if (plan_gives_task_rules()) {
+        return aat_with_time(rd_fpl_6.qaat, rd_fpl_6.t_aat);
+    }
+    BoxValue time;
+    live_value(tvxfrm.nb__t_aat, time);
+    return aat_with_time(live_int(tvxfrm.nb__qaat) != 0, time.rv);
+}
+
+void follow_aat_mark() {
+    if (!tarvex01.qsetup && proposed_names.aat && *proposed_names.aat != form_task_is_aat()) {
+        update_files();
+    }
+}
+
+void keep_chosen_name(int box) {
+    if (!name_chosen(box)) {
+        proposed_names.chosen.push_back(box);
+    }
+}
+
+bool name_chosen(int box) {
+    return std::find(proposed_names.chosen.begin(), proposed_names.chosen.end(), box) != proposed_names.chosen.end();
+}
+
+void forget_chosen_names() { proposed_names.chosen.clear(); }
+
+bool profile_from_default_files() { return default_files_name_profile(target_facts(target_asked_for())); }
+
+void reset_proposed_names() { proposed_names = ProposedNamesState{}; }
