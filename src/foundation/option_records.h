@@ -129,6 +129,7 @@ struct TarvexC {
     std::string infile;                           // input flight plan or SeeYou task
     std::string tskname;                          // input file name without folder
     std::string tskwrnfile;                       // task summary file
+    std::string tmpltfile;                        // template the flight plan writer last took or looked for
     std::string inifile;                          // settings file (set at start-up)
     std::string cunitalt = "m";                   // "m" or "ft"
     // "km\/h" or "kt"; the backslash keeps the slash from breaking a message line.

@@ -1,6 +1,7 @@
 #include "foundation/terrain_headers.h"
 
 #include "foundation/fixed_text.h"
+#include "foundation/float_bits.h"
 #include "foundation/little_endian.h"
 #include "foundation/fortran_format.h"
 #include "foundation/list_read.h"
@@ -8,10 +9,8 @@
 #include "platform/files.h"
 
 #include <array>
-#include <bit>
 #include <cctype>
 #include <cmath>
-#include <cstdint>
 #include <string>
 
 namespace {
@@ -44,12 +43,12 @@ constexpr double kLargestCell = 360.0;
 
 bool plausible_grid(double latmin, double latmax, double lonmin, double lonmax, int ncols, int nrows) {
     for (const double lat : {latmin, latmax}) {
-        if (!std::isfinite(lat) || std::fabs(lat) > kLatitudeLimit) {
+        if (!finite_bits(lat) || std::fabs(lat) > kLatitudeLimit) {
             return false;
         }
     }
     for (const double lon : {lonmin, lonmax}) {
-        if (!std::isfinite(lon) || std::fabs(lon) > kLongitudeLimit) {
+        if (!finite_bits(lon) || std::fabs(lon) > kLongitudeLimit) {
             return false;
         }
     }
@@ -96,8 +95,8 @@ int read_trn_hdr(std::string_view fich, float& xmax, float& ymax, float& orig_e,
         return status;
     }
     const TrnHeaderFields h = trn_header_fields(bytes);
-    if (!std::isfinite(h.column_step) || !std::isfinite(h.row_step) || !std::isfinite(h.easting) ||
-        !std::isfinite(h.northing)) {
+    if (!finite_bits(h.column_step) || !finite_bits(h.row_step) || !finite_bits(h.easting) ||
+        !finite_bits(h.northing)) {
         return kHeaderBadValue;
     }
     const double width = std::fabs(static_cast<double>(h.columns) * static_cast<double>(h.column_step));
@@ -133,7 +132,7 @@ int read_dem_hdr(std::string_view fich, double& latmin, double& latmax, double& 
     const double step = f64_at(bytes, 32);
     const int rows = i32_at(bytes, 40);
     const int columns = i32_at(bytes, 44);
-    if (!plausible_grid(lat_min, lat_max, lon_min, lon_max, columns, rows) || !std::isfinite(step)) {
+    if (!plausible_grid(lat_min, lat_max, lon_min, lon_max, columns, rows) || !finite_bits(step)) {
         return kHeaderBadValue;
     }
     if (std::fabs(step) < 1.0e30) {

@@ -1,5 +1,6 @@
 #include "foundation/utm_frame.h"
 
+#include "foundation/float_bits.h"
 #include "foundation/fortran_format.h"
 #include "foundation/log.h"
 #include "platform/console.h"
@@ -32,12 +33,6 @@ constexpr double kFarKm = 1000000.0;
 
 bool fits_float(double value) {
     return std::isfinite(value) && std::fabs(value) <= static_cast<double>(std::numeric_limits<float>::max());
-}
-
-// A float that is a finite number, told by its bits (no arithmetic touches it).
-bool finite_bits(float value) {
-    constexpr std::uint32_t kExponent = 0x7F800000u;
-    return (std::bit_cast<std::uint32_t>(value) & kExponent) != kExponent;
 }
 
 // Positions within which no step of the series can overflow or make a NaN:

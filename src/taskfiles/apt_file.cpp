@@ -2,6 +2,7 @@
 
 #include "foundation/little_endian.h"
 #include "foundation/fixed_text.h"
+#include "foundation/float_bits.h"
 #include "foundation/log.h"
 #include "foundation/number_text.h"
 #include "platform/console.h"
@@ -84,15 +85,10 @@ double direction_degrees(int dir) {
 std::string printable_name(const std::string& name) { return name.substr(0, name.find('\0')); }
 
 // Reals come from the file as bit patterns, signalling NaNs included: they
-// are told apart by their bits, so that no arithmetic ever touches a value
-// that is not a finite number.
-bool is_finite_value(float value) {
-    constexpr std::uint32_t kExponent = 0x7F800000u;
-    return (std::bit_cast<std::uint32_t>(value) & kExponent) != kExponent;
-}
-
+// are told apart by their bits (finite_bits), so that no arithmetic ever
+// touches a value that is not a finite number.
 std::string number(float value) {
-    if (is_finite_value(value)) {
+    if (finite_bits(value)) {
         return f2b(value, "(F16.6)");
     }
     const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
@@ -115,11 +111,11 @@ void log_skipped(const StoredRecord& r, std::string_view what, std::string_view 
 // Why read_apt does not store a record, logged; false when it may be stored.
 bool rejected(const StoredRecord& r) {
     // A value that is not a number fails its test as a value out of range does.
-    if (!is_finite_value(r.lat) || std::fabs(r.lat) > kLatitudeLimit) {
+    if (!finite_bits(r.lat) || std::fabs(r.lat) > kLatitudeLimit) {
         log_skipped(r, "latitude", number(r.lat));
         return true;
     }
-    if (!is_finite_value(r.lon) || std::fabs(r.lon) > kLongitudeLimit) {
+    if (!finite_bits(r.lon) || std::fabs(r.lon) > kLongitudeLimit) {
         log_skipped(r, "longitude", number(r.lon));
         return true;
     }
@@ -127,11 +123,11 @@ bool rejected(const StoredRecord& r) {
         log_skipped(r, "name length", i2b(r.ln));
         return true;
     }
-    if (!is_finite_value(r.elev)) {
+    if (!finite_bits(r.elev)) {
         log_skipped(r, "elevation", number(r.elev));
         return true;
     }
-    if (!is_finite_value(r.frequency)) {
+    if (!finite_bits(r.frequency)) {
         log_skipped(r, "frequency", number(r.frequency));
         return true;
     }

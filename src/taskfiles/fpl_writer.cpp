@@ -25,11 +25,6 @@ constexpr std::string_view kWeatherSection = "[Weather]";
 // Format of the positions and window sizes of the task section.
 constexpr std::string_view kRealFormat = "(F16.6)";
 
-std::string& template_file() {
-    static std::string file;
-    return file;
-}
-
 // The template of the run: "" with iost set when none can be used.
 std::string choose_template(int& iost) {
     const std::string shipped(inst00.condor_version == 3 ? kCondor3Template : kCondor2Template);
@@ -86,7 +81,7 @@ void write_task_section(FileWriter& out) {
 void write_fpl(std::string_view outfi_0, int& iost) {
     iost = 0;
     const std::string tmpltfile = choose_template(iost);
-    template_file() = tmpltfile;
+    tarvex_c.tmpltfile = tmpltfile;
     if (iost != 0) {
         return;
     }
@@ -145,5 +140,5 @@ void write_fpl(std::string_view outfi_0, int& iost) {
 }
 
 const std::string& fpl_template_file() {
-    return template_file();
+    return tarvex_c.tmpltfile;
 }

@@ -33,5 +33,6 @@ inline constexpr int kTemplateUnreadable = 995;
 void write_fpl(std::string_view outfi_0, int& iost);
 
 // The template the last write_fpl took or looked for, as it named it (a bare
-// name is in the current folder); empty when no template was chosen.
+// name is in the current folder), kept in tarvex_c.tmpltfile; empty when no
+// template was chosen.
 const std::string& fpl_template_file();

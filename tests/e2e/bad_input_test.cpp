@@ -4,10 +4,12 @@
 #include "e2e/harness/checks.h"
 #include "e2e/harness/tarvex_install.h"
 #include "support/temp_dir.h"
+#include "support/terrain_bytes.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <utility>
 
 using namespace tarvex_test;
@@ -127,19 +129,32 @@ TEST_F(BadInput, MissingTerrainHeader) {
     EXPECT_TRUE(nothing_written());
 }
 
-TEST_F(BadInput, TerrainHeaderOutsideTheUtmZones) {
+TEST_F(BadInput, TerrainHeaderGivingNoFrame) {
     const std::string terrain = "C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.trn";
     const std::string header = TempDir::read(install.host(terrain));
-    // The zone byte, then the hemisphere letter: neither gives a frame.
-    for (const auto& [offset, value] : {std::pair{28, '\x63'}, std::pair{28, '\0'}, std::pair{32, 'X'}}) {
+    // The zone byte, then the hemisphere letter: neither gives a frame; nor a
+    // signalling NaN as the column step, which no comparison may touch.
+    using namespace std::string_view_literals;
+    for (const auto& [offset, value] : {std::pair{28, "\x63"sv}, std::pair{28, "\0"sv}, std::pair{32, "X"sv},
+                                        std::pair{12, "\0\0\xa0\x7f"sv}}) {
         std::string bad = header;
-        bad[static_cast<std::size_t>(offset)] = value;
+        bad.replace(static_cast<std::size_t>(offset), value.size(), value);
         install.prefix().add_file(terrain, bad);
         const RunOutcome outcome = convert({}, install.demo().condor3_plan);
         EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
         expect_told(outcome, "*** Impossible to initialize coordinates conversion ***");
         EXPECT_TRUE(nothing_written());
     }
+}
+
+// A SeeYou task's terrain is chosen in a dialog (answered on standard input):
+// a grid header whose first value is a signalling NaN gives no frame either.
+TEST_F(BadInput, GridHeaderWithASignallingNan) {
+    const std::string terrain = "C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.dem";
+    install.prefix().add_file(terrain, le_bytes(0u) + le_bytes(0x7FF40000u) + dem_bytes(DemHeader{}).substr(8));
+    const RunOutcome outcome = install.run({"-nogui", "-line", install.demo().seeyou_task}, terrain + "\n");
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    expect_told(outcome, "*** Impossible to initialize coordinates conversion ***");
 }
 
 TEST_F(BadInput, WaypointCheckWithoutAirports) {

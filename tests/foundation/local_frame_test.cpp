@@ -12,6 +12,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <utility>
@@ -23,6 +24,10 @@ using tarvex_test::TempDir;
 using tarvex_test::TrnHeader;
 
 namespace {
+
+// The bits of a signalling NaN: a float's, and the high word of a double's.
+constexpr std::uint32_t kSignallingNanBits = 0x7FA00000u;
+constexpr std::uint32_t kSignallingNanBits64High = 0x7FF40000u;
 
 // A temporary current folder with a fresh frame and log.
 // What a grid header read gives, with the readers called on it.
@@ -267,6 +272,14 @@ TEST_F(FrameTest, BadTrnHeaders) {
     nan_step.column_step = std::numeric_limits<float>::quiet_NaN();
     write("nan.trn", tarvex_test::trn_bytes(nan_step));
     EXPECT_EQ(read_trn_hdr("nan.trn", w, h, e, n, o, zone, hemisphere), kHeaderBadValue);
+    // A signalling NaN in the column step, row step, easting or northing is
+    // refused the same way, without the comparison that would trap on it.
+    for (const std::size_t at : {12, 16, 20, 24}) {
+        std::string bytes = tarvex_test::trn_bytes(TrnHeader{});
+        bytes.replace(at, 4, tarvex_test::le_bytes(kSignallingNanBits));
+        write("snan.trn", bytes);
+        EXPECT_EQ(read_trn_hdr("snan.trn", w, h, e, n, o, zone, hemisphere), kHeaderBadValue) << at;
+    }
 
     TrnHeader huge;
     huge.columns = 2000000000;
@@ -423,6 +436,12 @@ TEST_F(FrameTest, BadGridHeaders) {
     nan.lonmin = std::numeric_limits<double>::quiet_NaN();
     write("nan.dem", tarvex_test::dem_bytes(nan));
     EXPECT_EQ(g.read_dem("nan.dem"), kHeaderBadValue);
+    for (const std::size_t at : {0, 32}) {  // a limit, and the step: signalling NaNs
+        std::string bytes = tarvex_test::dem_bytes(DemHeader{});
+        bytes.replace(at, 8, tarvex_test::le_bytes(0u) + tarvex_test::le_bytes(kSignallingNanBits64High));
+        write("snan.dem", bytes);
+        EXPECT_EQ(g.read_dem("snan.dem"), kHeaderBadValue) << at;
+    }
     write("short.dem", tarvex_test::dem_bytes(DemHeader{}).substr(0, 47));
     EXPECT_EQ(g.read_dem("short.dem"), kHeaderEnd);
     float w = 0.0f;

@@ -126,6 +126,8 @@ TEST_F(FplWriterTest, ATemplateThatCannotBeUsedWritesNothing) {
     EXPECT_EQ(run(), kTemplateWithoutTask);
     EXPECT_EQ(read("out.fpl"), "old plan");
     EXPECT_TRUE(boxes.empty());
+    reset_taskfiles_layer();  // the template's name goes with the run's records
+    EXPECT_EQ(fpl_template_file(), "");
 }
 
 TEST_F(FplWriterTest, AnEmptyOrUnfinishedTaskSectionStillGetsTheTask) {

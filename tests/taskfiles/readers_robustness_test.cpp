@@ -84,7 +84,7 @@ TEST_F(Robustness, AirportFiles) {
         std::bit_cast<std::uint32_t>(-std::numeric_limits<float>::infinity()),
         std::bit_cast<std::uint32_t>(std::numeric_limits<float>::max()),
         std::bit_cast<std::uint32_t>(std::numeric_limits<float>::denorm_min()),
-        0x80000000u, 0x7FFFFFFFu, 0xFFFFFFFFu, 0u};
+        0x80000000u, 0x7FFFFFFFu, 0xFFFFFFFFu, 0x7FA00000u /* a signalling NaN */, 0u};
     std::string special_file;
     for (const std::uint32_t value : specials) {
         for (std::size_t field = 36; field < 72; field += 4) {
