@@ -14,12 +14,6 @@
 
 namespace {
 
-// The file that set the current frame.
-std::string& fich_old() {
-    static std::string name;
-    return name;
-}
-
 enum class TerrainKind { trn, dem, asc, unknown };
 
 bool holds(std::string_view path, std::string_view lower, std::string_view upper) {
@@ -195,7 +189,7 @@ void mark_failed(const std::string& log_line) {
 int utm_init(std::string_view fich, float& rxm, float& rym) {
     const std::string path = fit_field(fich, kTerrainPathLength);
     console_line(" utm_init " + path);
-    if (utm001.initialized && path == fich_old()) {
+    if (utm001.initialized && path == utm001.frame_file) {
         console_line(" utm_init : ALREADY INITIALIZED " + fmt_l(utm001.initialized, 1));
         rxm = static_cast<float>(utm000.xmax);
         rym = static_cast<float>(utm000.ymax);
@@ -234,7 +228,7 @@ int utm_init(std::string_view fich, float& rxm, float& rym) {
     }
 
     utm001.initialized = true;
-    fich_old() = path;
+    utm001.frame_file = path;
     utm000.nzon = zone;
     utm000.zlat = hemisphere;
     utm000.rlon0 = 6.0 * zone - 183.0;
@@ -253,7 +247,7 @@ int utm_init(std::string_view fich, float& rxm, float& rym) {
     float fitted_x = 0.0f;
     float fitted_y = 0.0f;
     if (!fit_grid(grid, fitted_x, fitted_y)) {
-        fich_old().clear();
+        utm001.frame_file.clear();
         mark_failed("UTM unable to read " + path);
         return 0;
     }
@@ -342,5 +336,4 @@ int get_latlon_lim(std::string_view trnfil, float& rlatmin1, float& rlatmax1, fl
 void reset_local_frame() {
     reset_utm000();
     reset_utm001();
-    fich_old().clear();
 }

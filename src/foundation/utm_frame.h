@@ -7,6 +7,7 @@
 // frame up from a terrain header; the conversions below work once it is set.
 
 #include <cstdint>
+#include <string>
 
 // The frame (one instance).
 struct Utm000 {
@@ -29,6 +30,7 @@ void reset_utm000();
 struct Utm001 {
     bool initialized = false;  // a frame is set
     bool debug = false;        // extra console traces (utm_debug)
+    std::string frame_file;    // the terrain header that set the frame
 };
 extern Utm001 utm001;
 void reset_utm001();

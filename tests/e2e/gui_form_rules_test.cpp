@@ -26,7 +26,10 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kConvert = 1;
+constexpr int kOk = 1;
+constexpr int kSetupButton = -100;
 constexpr const char* kConversionTitle = "Tarvex - Task conversion - V4.4.0.0";
+constexpr const char* kSetupTitle = "Tarvex - Setup - V4.4.0.0";
 constexpr ScreenPixel kBoxWhite{255, 255, 255};
 // What every run leaves in the program's folder, its current folder.
 const std::set<std::string> kRunFiles = {"Tarvex.log", "Tarvex.lock", "frm_forms.log"};
@@ -143,11 +146,69 @@ TEST_F(GuiRules, TheRulesTypedForACondor2PlanAreConvertedAsTheCommandLineGivesTh
     const std::string line_plan = line->host(line->demo().condor2_plan).string();
     ASSERT_TRUE(ExitedWith(line->run({"-nogui", "-line", "-aat:120", "-fma:300", "-mxspd:120", line_plan}),
                            exit_code::success));
-    // The form names the task as it showed it, the command line marks the AAT.
-    EXPECT_TRUE(FileHasBytes(gui->host("C:\\XCSoarData\\Tasks\\DemoRace2.tsk"),
+    // Both name the AAT alike; the form names the airspace after the task.
+    EXPECT_TRUE(FileHasBytes(gui->host("C:\\XCSoarData\\Tasks\\DemoRace2-AAT.tsk"),
                              TempDir::read(line->host("C:\\XCSoarData\\Tasks\\DemoRace2-AAT.tsk"))));
-    EXPECT_TRUE(FileHasBytes(gui->host("C:\\XCSoarData\\Condor.prf"),
-                             TempDir::read(line->host("C:\\XCSoarData\\Condor.prf"))));
+    EXPECT_TRUE(FileHasBytes(gui->host("C:\\XCSoarData\\DemoRace2-AAT-PZ.txt"),
+                             TempDir::read(line->host("C:\\XCSoarData\\CondorAirspace.txt"))));
+}
+
+TEST_F(GuiRules, ARacingPlanChosenAfterAnAatIsNamedAsTheCommandLineNamesIt) {
+    auto gui = installed_with({{"Airspace file", "CondorAirspace.txt"}});
+    auto line = installed_with({{"Airspace file", "CondorAirspace.txt"}});
+    const std::string plan = gui->host(gui->demo().condor2_plan).string();
+    const RunOutcome outcome =
+        run_form(*gui, {"-line", plan}, gui->demo().condor3_plan + "\n", [&](const FormLayout& form) {
+            screen->click(form.boxes.at("AAT"));
+            const auto [x, y] = inside(form.boxes.at("AAT Time"));
+            screen->click(x, y);
+            screen->type(std::string(12, '\b') + "45");
+            // DemoRace3, a Condor 3 racing task, decides its own rules.
+            choose_path(form.boxes.at("Infile"));
+            screen->click(form.buttons.at(kConvert));
+        });
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    const std::string line_plan = line->host(line->demo().condor3_plan).string();
+    ASSERT_TRUE(ExitedWith(line->run({"-nogui", "-line", line_plan}), exit_code::success));
+    const std::string task = "C:\\XCSoarData\\Tasks\\DemoRace3.tsk";
+    EXPECT_TRUE(FileHasBytes(gui->host(task), TempDir::read(line->host(task))));
+    EXPECT_TRUE(FileIsMissing(gui->host("C:\\XCSoarData\\Tasks\\DemoRace3-AAT.tsk")));
+}
+
+TEST_F(GuiRules, ASetupVisitKeepsTheChosenPlanAndTheTypedRules) {
+    const std::vector<std::pair<std::string, std::string>> settings = {{"Airspace file", "CondorAirspace.txt"}};
+    auto gui = installed_with(settings);
+    auto line = installed_with(settings);
+    const std::string plain = gui->prefix().user_root(2) + "FlightPlans\\Plain.fpl";
+    for (TarvexInstall* install : {gui.get(), line.get()}) {
+        install->prefix().add_file(plain, without_task_rules(TempDir::read(install->host(install->demo().condor2_plan))));
+    }
+    FormLayout setup;
+    ASSERT_TRUE(setup.read(gui->host(gui->demo().program_folder + "\\Tarvex_Setup_form.frm"), display));
+    const std::string plan = gui->host(gui->demo().condor2_plan).string();
+    const RunOutcome outcome = run_form(*gui, {"-line", plan}, plain + "\n", [&](const FormLayout& form) {
+        choose_path(form.boxes.at("Infile"));
+        screen->click(form.boxes.at("AAT"));
+        for (const auto& [box, value] : {std::pair{"AAT Time", "90"}, std::pair{"start_max_speed", "120"},
+                                         std::pair{"FinishMinAlt", "800"}}) {
+            const auto [x, y] = inside(form.boxes.at(box));
+            screen->click(x, y);
+            screen->type(std::string(12, '\b') + value);
+        }
+        screen->click(form.buttons.at(kSetupButton));
+        std::string seen;
+        ASSERT_TRUE(screen->wait_for(kSetupTitle, seen)) << seen;
+        screen->click(setup.buttons.at(kOk));
+        ASSERT_TRUE(screen->wait_for(kConversionTitle, seen)) << seen;
+        screen->click(form.buttons.at(kConvert));
+    });
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+
+    const std::string line_plain = line->host(plain).string();
+    ASSERT_TRUE(ExitedWith(line->run({"-nogui", "-line", "-aat:90", "-mxspd:120", "-fma:800", line_plain}),
+                           exit_code::success));
+    const std::string task = "C:\\XCSoarData\\Tasks\\Plain-AAT.tsk";
+    EXPECT_TRUE(FileHasBytes(gui->host(task), TempDir::read(line->host(task))));
 }
 
 TEST_F(GuiRules, LK8000IsWrittenUnderTheNamesTheCommandLineGivesForTheDefaultFilesSetting) {

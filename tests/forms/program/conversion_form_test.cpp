@@ -226,6 +226,59 @@ TEST_F(ConversionForm, TheSetupFormSavedUnderACondor3PlanKeepsTheRunsStartSpeed)
     EXPECT_NE(file(demo.settings_file).find("\r\nStart max speed=0\r\n"), std::string::npos);
 }
 
+TEST_F(ConversionForm, TheSetupFormSavedUnderACondor2PlanWritesTheStartSpeedShown) {
+    // "Start max speed=120"; DemoRace2 gives 0, the box keeps 120.
+    rd_fpl_6.start_max_speed = 120;
+    const std::string plan = demo.condor2_plan;
+    user([&plan] {
+        user_sets("Infile", 0, plan);
+        EXPECT_EQ(shown("start_max_speed"), "120");
+        click_button(kSetup);
+    });
+    user([] {
+        click_button(kSave);
+        click_button(kCancel);
+    });
+    user([] { click_button(kCancel); });
+    EXPECT_EQ(run_form()->exit_code, kExitSuccess);
+    EXPECT_NE(file(demo.settings_file).find("\r\nStart max speed=120\r\n"), std::string::npos);
+}
+
+TEST_F(ConversionForm, ATargetWithoutProfileSavesTheProfileSettingAsItWas) {
+    tarvex_c.infile = demo.condor2_plan;
+    tarvex_c.prfnam = "Mine.prf";
+    user([] {
+        user_sets("CU", 1);
+        EXPECT_EQ(shown("Profile file").find_first_not_of(" "), std::string::npos);
+        click_button(kSave);
+        click_button(kCancel);
+    });
+    EXPECT_EQ(run_form()->exit_code, kExitSuccess);
+    EXPECT_NE(file(demo.settings_file).find("\r\nProfile file=Mine.prf\r\n"), std::string::npos);
+}
+
+TEST_F(ConversionForm, AFileThatIsNoPlanIsRefusedWithTheFormOpen) {
+    tarvex_c.infile = demo.condor2_plan;
+    const std::string folder = prefix.user_root(2) + "FlightPlans\\";
+    prefix.add_file(folder + "Junk.fpl", std::string("\x7f" "ELF\x02\x01\x01\0\0\0\xff\xfe\r\n\x01", 16));
+    prefix.add_file(folder + "Empty.cup", "");
+    user([&folder] {
+        const std::string dest = shown("Dest");
+        for (const std::string input : {"Junk.fpl", "Empty.cup"}) {
+            user_sets("Infile", 0, folder + input);
+            // No names proposed for it, no output to write.
+            EXPECT_EQ(shown("Dest"), dest) << input;
+            EXPECT_FALSE(active("Dest")) << input;
+            click_button(kOk);
+            const auto index = static_cast<std::size_t>(box("Infile") - 1);
+            EXPECT_EQ(engine_tables.inpt_OK[index], 0) << input;
+            EXPECT_EQ(engine_tables.inpt_msg[index], "Not a Condor flight plan (.fpl) or a SeeYou task (.cup)");
+        }
+        click_button(kCancel);
+    });
+    EXPECT_EQ(run_form()->exit_code, kExitSuccess);
+}
+
 TEST_F(ConversionForm, AFinishAltitudeTheCommandLineRefusesKeepsTheFormOpen) {
     tarvex_c.infile = demo.condor2_plan;
     user([] {
