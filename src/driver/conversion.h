@@ -67,12 +67,13 @@ void mark_output_tree_and_aat();
 // them), before anything of the conversion changes them.
 void keep_form_task_rules(Conversion& conversion);
 
-// After step 8, with the forms: a plan that is not of Condor 3 is converted
-// with the form's task rules, as the same values given on the command line
-// ("-aat:TIME", "-mxspd:") would convert it, whatever the plan says; an AAT
-// without an AAT time is none, as on the command line. A Condor 3 plan keeps
-// its own rules, as its locked boxes showed them; a SeeYou task is left as
-// read.
+// After step 8, with the forms: a plan that gives no task rules of its own
+// (plan_gives_task_rules: not of Condor 3) is converted with the form's task
+// rules, whatever the plan says; "-aat:TIME" and "-mxspd:" on the command
+// line, by contrast, only fill in what the plan lacks. An AAT without an AAT
+// time is none (aat_with_time), as on the command line. A plan that gives
+// its own rules keeps them, as its locked boxes showed them; a SeeYou task is
+// left as read.
 void apply_form_task_rules(const Conversion& conversion);
 
 // Step 7: reads the flight plan (read_fpl_1) or the SeeYou task (read_cup).

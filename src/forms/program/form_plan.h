@@ -54,11 +54,13 @@ const RdFpl6& run_task_rules();
 // plan's again. Without such a plan `write` runs on the task model as it is.
 void with_run_task_rules(void (*write)());
 
-// The task rules the options hold now become the run's: what the user saved
-// or converted with, or what the boxes showed before a Condor 3 plan locked
-// them, is what a later input starts from. The finish minimum altitude
-// always; the AAT flag, AAT time and maximum start speed unless the task
-// model holds a Condor 3 plan, whose own rules they then are.
+// The task rules just copied into the task model and the options (by the
+// conversion form's OK and save buttons, or from the conversion form held
+// behind the setup form) become the run's: the task model of a later input
+// starts from them, and a settings file written under a Condor 3 plan's lock
+// holds them. The finish minimum altitude always; the AAT flag, AAT time and
+// maximum start speed unless the task model holds a plan that gives its own
+// task rules (plan_gives_task_rules), whose rules they then are.
 void keep_run_task_rules();
 
 void reset_form_plan();
