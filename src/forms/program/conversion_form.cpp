@@ -74,6 +74,7 @@ int show_conversion_form() {
     bool read = false;
     if (!held) {
         reset_condor3_lock();
+        reset_seeyou_input_hold();
         read = read_named_input(aat_guess);
     }
     // The output named on the command line is the pilot's own.
@@ -101,6 +102,8 @@ int show_conversion_form() {
     console_line(" tarvex_gui : form result " + i2b(result));
     if (result == kSetupButton) {
         hold_conversion_form();
+        // The setup form shows the lasting switches, not a SeeYou input's.
+        give_back_seeyou_input_switches();
     }
     return result;
 }

@@ -22,6 +22,7 @@
 #include "taskfiles/task_model.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -80,6 +81,35 @@ int check_rule_range(int n, const RuleRange& range, double value, std::string& m
     return 0;
 }
 
+// The switches a SeeYou task input turns off for its conversion: the
+// targets, the profile and the task summary.
+std::array<bool*, 5> seeyou_input_switches() {
+    return {&tarvex01.qxcs, &tarvex01.qlk8000, &tarvex01.qcup, &tarvex01.qwrprf, &tarvex01.qtskwrn};
+}
+
+std::array<bool, 5> switch_values() {
+    std::array<bool, 5> values{};
+    const std::array<bool*, 5> options = seeyou_input_switches();
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        values[i] = *options[i];
+    }
+    return values;
+}
+
+void set_switches(const std::array<bool, 5>& values) {
+    const std::array<bool*, 5> options = seeyou_input_switches();
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        *options[i] = values[i];
+    }
+}
+
+// Those switches as they were before a SeeYou task input turned them off.
+struct SeeYouInputHold {
+    std::optional<std::array<bool, 5>> switches;
+};
+
+SeeYouInputHold seeyou_input_hold;
+
 struct TargetBox {
     int* box;
     int ntarg;
@@ -121,11 +151,7 @@ bool input_usable(std::string_view cv) { return infile_ok(cv) == 1 && !input_unr
 
 void set_activity() {
     if (tarvex01.qcup_in) {
-        tarvex01.qwrprf = false;
-        tarvex01.qtskwrn = false;
-        tarvex01.qlk8000 = false;
-        tarvex01.qcup = false;
-        tarvex01.qxcs = false;
+        switch_off_for_seeyou_input();
         for (const TargetBox& target : target_boxes()) {
             set_box_active(*target.box, false);
             set_box_tick(*target.box, false);
@@ -183,6 +209,40 @@ void give_back_task_rule_boxes() {
 }
 
 void reset_condor3_lock() { condor3_lock = Condor3Lock{}; }
+
+void switch_off_for_seeyou_input() {
+    if (!tarvex01.qcup_in) {
+        return;
+    }
+    if (!seeyou_input_hold.switches) {
+        seeyou_input_hold.switches = switch_values();
+    }
+    set_switches({});
+}
+
+void give_back_seeyou_input_switches() {
+    if (!seeyou_input_hold.switches) {
+        return;
+    }
+    set_switches(*seeyou_input_hold.switches);
+    seeyou_input_hold.switches.reset();
+    for (const TargetBox& target : target_boxes()) {
+        set_box_tick(*target.box, target_asked_for() == target.ntarg);
+    }
+}
+
+void with_lasting_switches(const std::function<void()>& write) {
+    if (!seeyou_input_hold.switches) {
+        write();
+        return;
+    }
+    const std::array<bool, 5> run = switch_values();
+    set_switches(*seeyou_input_hold.switches);
+    write();
+    set_switches(run);
+}
+
+void reset_seeyou_input_hold() { seeyou_input_hold = SeeYouInputHold{}; }
 
 void held_task_rule_boxes_in_display_units(bool speed_was_imperial) {
     if (condor3_lock.shown_before) {

@@ -8,6 +8,7 @@
 #include "taskfiles/task_model.h"
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,18 @@ bool input_usable(std::string_view cv);
 // plan with penalty zones or of Condor 3. An input that infile_ok finds
 // readable but that cannot be converted (input_unreadable) is not readable.
 void set_activity();
+
+// A SeeYou task input (qcup_in) turns off the targets, the profile and the
+// task summary for its conversion (switch_off_for_seeyou_input, which
+// set_activity calls), holding them as they were:
+// give_back_seeyou_input_switches puts them back (and ticks the target box
+// asked for) once a plan is chosen again or the setup form is to show them;
+// with_lasting_switches runs `write` (a save of the settings file) with them
+// in place meanwhile. reset_seeyou_input_hold forgets them.
+void switch_off_for_seeyou_input();
+void give_back_seeyou_input_switches();
+void with_lasting_switches(const std::function<void()>& write);
+void reset_seeyou_input_hold();
 
 // The boxes of the task rules the Condor 3 lock holds: AAT, AAT time and
 // maximum start speed.

@@ -71,11 +71,12 @@ void take_setup_form() {
 
 void take_conversion_form(int type) {
     const std::string profile = tarvex_c.prfnam;
+    const bool profile_named = box_active(tvxfrm.nb__prfnam) && !profile_from_default_files();
     copy_fields(conversion_fields());
-    // The name the default-files rule gives is LK8000's, and a blank box
-    // (a target that writes no profile shows one) names none: neither
-    // becomes the setting.
-    if (profile_from_default_files() || is_blank(tarvex_c.prfnam)) {
+    // Only a profile the pilot can name becomes the setting: neither the
+    // name the default-files rule gives (LK8000's), nor a greyed or blank box
+    // (a target or an input that writes no profile).
+    if (!profile_named || is_blank(tarvex_c.prfnam)) {
         tarvex_c.prfnam = profile;
     }
     // The rules saved (102, 104) or converted with stay the run's: a later
@@ -112,9 +113,12 @@ void button_pressed(int num, int type) {
         take_conversion_form(type);
     }
     if (type != kOk) {
-        // Never one Condor 3 plan's rules as the lasting ones, from either form.
-        with_run_task_rules(
-            [] { create_ini(cmndta001.qline, tarvex01.qverb_0, tarvex01.qaat_ini, false, tarvex01.nvers); });
+        // Never one Condor 3 plan's rules as the lasting ones, from either
+        // form, nor the switches a SeeYou task input turns off for its run.
+        with_lasting_switches([] {
+            with_run_task_rules(
+                [] { create_ini(cmndta001.qline, tarvex01.qverb_0, tarvex01.qaat_ini, false, tarvex01.nvers); });
+        });
     }
 }
 
@@ -137,6 +141,9 @@ void input_changed(const std::string& text, bool chosen) {
         hold_task_rule_boxes();
     }
     tarvex01.qcup_in = text.find(".cup") != std::string::npos;
+    if (!tarvex01.qcup_in) {
+        give_back_seeyou_input_switches();
+    }
     TakenInput taken = TakenInput::no_plan;
     if (file_exists(text) || folder_exists(text)) {
         taken = take_input(text);

@@ -16,6 +16,7 @@ void reset_forms_layer() {
     reset_stpfrm_m();
     reset_form_plan();
     reset_condor3_lock();
+    reset_seeyou_input_hold();
     reset_proposed_names();
     reset_held_form();
 }

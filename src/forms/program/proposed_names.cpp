@@ -11,6 +11,7 @@
 #include "foundation/option_records.h"
 #include "foundation/output_targets.h"
 #include "foundation/paths_files.h"
+#include "foundation/read_one_number.h"
 #include "taskfiles/map_lists.h"
 #include "taskfiles/task_model.h"
 
@@ -155,6 +156,8 @@ void propose_airspace(int target, const std::string& base, const std::string& ou
 void update_files(ProposedNames names) {
     const std::string input = trim_right(live_text(tvxfrm.nb__infile));
     const std::string base = input_base();
+    // A SeeYou task's names are those of its own target, a Condor plan.
+    switch_off_for_seeyou_input();
     if (input_unreadable(input)) {
         proposed_names.aat.reset();
         set_activity();
@@ -175,9 +178,12 @@ bool form_task_is_aat() {
     if (plan_gives_task_rules()) {
         return aat_with_time(rd_fpl_6.qaat, rd_fpl_6.t_aat);
     }
+    // The time as typed: the box's value is read only when a button validates it.
     BoxValue time;
     live_value(tvxfrm.nb__t_aat, time);
-    return aat_with_time(live_int(tvxfrm.nb__qaat) != 0, time.rv);
+    float minutes = time.rv;
+    read_one_real(time.cv, minutes);
+    return aat_with_time(live_int(tvxfrm.nb__qaat) != 0, minutes);
 }
 
 void follow_aat_mark() {

@@ -30,8 +30,9 @@ void update_files(ProposedNames names = ProposedNames::replace);
 bool form_task_is_aat();
 
 // The names follow the task rules: once names were proposed, a change of
-// form_task_is_aat (the AAT box ticked, an AAT time typed or cleared)
-// proposes them again.
+// form_task_is_aat (the AAT box ticked, an AAT time typed or cleared, as
+// the form learns of it at the next click in a box or on a button) proposes
+// them again.
 void follow_aat_mark();
 
 // The output, airspace and profile boxes keep a name the pilot chose (in the

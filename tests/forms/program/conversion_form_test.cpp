@@ -4,6 +4,7 @@
 #include "program_forms_fixture.h"
 
 #include "forms/program/conversion_form.h"
+#include "foundation/output_targets.h"
 #include "support/std_streams.h"
 #include "taskfiles/task_model.h"
 
@@ -255,6 +256,29 @@ TEST_F(ConversionForm, ATargetWithoutProfileSavesTheProfileSettingAsItWas) {
     });
     EXPECT_EQ(run_form()->exit_code, kExitSuccess);
     EXPECT_NE(file(demo.settings_file).find("\r\nProfile file=Mine.prf\r\n"), std::string::npos);
+}
+
+TEST_F(ConversionForm, ASeeYouTaskInputTurnsTheTargetAndProfileOffForItsRunOnly) {
+    tarvex_c.infile = demo.seeyou_task;
+    tarvex_c.prfnam = "Mine.prf";
+    tarvex01.qtskwrn = true;
+    ask_for_target(kTargetLkt);
+    const std::string plan = demo.condor2_plan;
+    user([&plan] {
+        EXPECT_EQ(shown_int("LK8"), 0);
+        EXPECT_FALSE(active("Profile file"));
+        click_button(kSave);
+        // A plan chosen after it gets them back.
+        user_sets("Infile", 0, plan);
+        EXPECT_EQ(shown_int("LK8"), 1);
+        EXPECT_TRUE(active("Profile file"));
+        click_button(kCancel);
+    });
+    EXPECT_EQ(run_form()->exit_code, kExitSuccess);
+    const std::string settings = file(demo.settings_file);
+    for (const std::string line : {"Profile file=Mine.prf", "Task warnings=1", "Target=LK8000"}) {
+        EXPECT_NE(settings.find("\r\n" + line + "\r\n"), std::string::npos) << line;
+    }
 }
 
 TEST_F(ConversionForm, AFileThatIsNoPlanIsRefusedWithTheFormOpen) {
