@@ -3,7 +3,6 @@
 // software's folders.
 #include "driver/conversion.h"
 
-#include "driver/fpl_preread.h"
 #include "driver/output_naming.h"
 #include "foundation/fixed_text.h"
 #include "foundation/option_records.h"
@@ -31,7 +30,7 @@ std::string target_root() {
 }
 
 void set_airspace_file(Conversion& c) {
-    if (!plan_has_airspace()) {
+    if (!task_has_airspace()) {
         c.airspace_file.clear();
         tarvex_c.airnam.clear();
     } else if (is_blank(tarvex_c.airnam)) {

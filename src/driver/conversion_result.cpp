@@ -83,7 +83,7 @@ void compose_result(Conversion& c) {
     const std::string outfile = trim_right(tarvex_c.outfile);
     const TargetFacts& target = chosen_target();
     const bool xcsoar = target.xcsoar_copies;
-    const auto airspace_written = [&c] { return (rd_fpl_0.nb_pz > 0 || rd_fpl_0.nvcnd == 3) && c.airspace_status == 0; };
+    const auto airspace_written = [&c] { return task_has_airspace() && c.airspace_status == 0; };
 
     // The copies under XCSoar's names; they and every file of the run are put
     // in place before the message names any of them.

@@ -88,8 +88,6 @@ int read_fpl_1(const std::string& cv) {
 
 bool plan_gives_task_rules() { return rd_fpl_0.nvcnd == 3; }
 
-bool plan_has_airspace() { return rd_fpl_0.nb_pz > 0 || rd_fpl_0.nvcnd == 3; }
-
 bool aat_with_time(bool qaat, float t_aat) { return qaat && t_aat > 0.0f; }
 
 InputFault input_fault(bool seeyou_task, int status) {

@@ -23,10 +23,6 @@ int read_fpl_1(const std::string& cv);
 // command line, the settings file and the conversion form.
 bool plan_gives_task_rules();
 
-// True when the plan read has an airspace output: penalty zones, or a
-// Condor 3 landscape's airspace.
-bool plan_has_airspace();
-
 // True when a task of these rules is converted as an assigned area task: the
 // AAT flag on and an AAT time given (an AAT without a time is none).
 bool aat_with_time(bool qaat, float t_aat);

@@ -33,10 +33,6 @@ using ProfileSettings = std::vector<ProfileSetting>;
 
 constexpr std::string_view kLocalPath = "%LOCAL_PATH%\\";
 
-// The plan has an airspace file for this task: penalty zones, or a Condor 3
-// plan whose landscape airspace is copied.
-bool task_has_airspace() { return rd_fpl_0.nb_pz >= 1 || rd_fpl_0.nvcnd == 3; }
-
 std::string landscape_name() { return trim_right(rd_fpl_2.landscape); }
 
 // Asks for a file with the open-file dialog. True when one was chosen: `name`

@@ -314,6 +314,10 @@ void init_wp();
 // Writes one trace line per leg and a "Tot dist" line to standard output.
 void compute_dist();
 
+// True when the plan read has an airspace output: penalty zones, or a
+// Condor 3 plan whose landscape's airspace is copied.
+bool task_has_airspace();
+
 // Escapes a name for the XML writers: every "<" becomes "&lt;", then every ">"
 // "&gt;", and the text is cut to the field's capacity after each replacement.
 // "&" itself is not escaped.

@@ -168,7 +168,7 @@ void set_activity() {
     set_box_active(tvxfrm.nb__mapname, profile);
     set_box_active(tvxfrm.nb__terrainname, profile && target == kTargetLkt);
     set_box_active(tvxfrm.nb__outfile, readable);
-    set_box_active(tvxfrm.nb__airnam, plan_has_airspace());
+    set_box_active(tvxfrm.nb__airnam, task_has_airspace());
 }
 
 std::array<int, 3> task_rule_boxes() { return {tvxfrm.nb__qaat, tvxfrm.nb__t_aat, tvxfrm.nb__start_max_speed}; }

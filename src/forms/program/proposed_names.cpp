@@ -129,7 +129,7 @@ void propose_output(int target, const std::string& out, ProposedNames names) {
 }
 
 void propose_airspace(int target, const std::string& base, const std::string& out, ProposedNames names) {
-    if (!plan_has_airspace()) {
+    if (!task_has_airspace()) {
         set_box_active(tvxfrm.nb__airnam, false);
         return;
     }
