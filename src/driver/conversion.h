@@ -55,7 +55,9 @@ struct Conversion {
 // it read the chosen target's facts (output_targets.h).
 void choose_target();
 
-// Step 3: the output folder and name (set_outfile) unless the forms gave one.
+// Step 3: the input's file name tskname, which heads the result message on
+// both roads, and the output folder and name (set_outfile) unless the forms
+// gave one.
 void name_output();
 
 // Step 5: qarbo (LK8000 output in an LK8000 folder tree, "\_Tasks" in its

@@ -45,6 +45,7 @@ void choose_target() {
 }
 
 void name_output() {
+    tarvex_c.tskname = extract_name(trim_right(tarvex_c.infile));
     tarvex_c.outname = extract_name(tarvex_c.outfile);
     if (!tarvex01.qgui || is_blank(tarvex_c.outname)) {
         set_outfile();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/dialogs.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +21,19 @@ struct BackendChoice {
 // then zenity when DISPLAY or WAYLAND_DISPLAY is set and zenity is on PATH.
 // Forcing zenity when it is not on PATH gives the console.
 BackendChoice choose_dialog_backend();
+
+// The wait set by set_dialog_wait.
+const DialogWait& dialog_wait();
+
+// Lives while a dialog shows and waits for its answer: it tells the wait's
+// `opened` and, at its end, `ended`.
+class DialogShown {
+public:
+    DialogShown();
+    ~DialogShown();
+    DialogShown(const DialogShown&) = delete;
+    DialogShown& operator=(const DialogShown&) = delete;
+};
 
 // ---- zenity ----
 

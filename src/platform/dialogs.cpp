@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 const std::string_view tinyfd_needs =
     " ___________________\n"
@@ -36,6 +37,8 @@ constexpr std::string_view kQueryTitle = "tinyfd_query";
 
 // The input box's previous answer, returned by a call without arguments.
 std::optional<std::string> previous_input;
+
+DialogWait the_dialog_wait;
 
 bool env_set(const char* name) {
     const char* value = std::getenv(name);
@@ -136,6 +139,22 @@ std::string paths_from_host(std::string_view host_list) {
 }
 
 }  // namespace
+
+void set_dialog_wait(DialogWait wait) { the_dialog_wait = std::move(wait); }
+
+const DialogWait& dialog_wait() { return the_dialog_wait; }
+
+DialogShown::DialogShown() {
+    if (the_dialog_wait.opened) {
+        the_dialog_wait.opened();
+    }
+}
+
+DialogShown::~DialogShown() {
+    if (the_dialog_wait.ended) {
+        the_dialog_wait.ended();
+    }
+}
 
 BackendChoice choose_dialog_backend() {
     if (tinyfd_forceConsole != 0) {

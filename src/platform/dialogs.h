@@ -86,11 +86,16 @@ int tinyfd_notifyPopup(std::string_view title, std::string_view message, std::st
 
 // While a graphic dialog is open the program keeps serving its own windows:
 // `serve` is called whenever `fd` (its display connection) has something to
-// read. The windowing toolkit sets it while it holds a display; the default
-// (fd -1) serves nothing.
+// read. A dialog of either back end calls `opened` before it shows and
+// `ended` when it is over: the clicks and keys the windows got in between
+// are dropped there, since they were not meant for what the dialog left.
+// The windowing toolkit sets it while it holds a display; the default
+// (fd -1, no calls) serves nothing.
 struct DialogWait {
     int fd = -1;
     std::function<void()> serve;
+    std::function<void()> opened;
+    std::function<void()> ended;
 };
 void set_dialog_wait(DialogWait wait);
 

@@ -90,6 +90,7 @@ void console_dialog_notice() {
 }
 
 int console_message_box(std::string_view title, std::string_view message, std::string_view dialog_type) {
+    const DialogShown shown;
     print_heading(title, message);
     if (dialog_type == "yesno") {
         static constexpr Choice kChoices[] = {{'y', 1}, {'n', 0}};
@@ -112,6 +113,7 @@ int console_message_box(std::string_view title, std::string_view message, std::s
 }
 
 std::optional<std::string> console_input_box(std::string_view title, std::string_view message, bool hidden) {
+    const DialogShown shown;
     print_heading(title, message);
     console_out("(ctrl-D to cancel): ");
     std::string line;

@@ -6,8 +6,6 @@
 
 namespace {
 
-DialogWait dialog_wait;
-
 // zenity exits with 255 when it rejects its arguments (an older zenity that
 // lacks an option): the dialog was never shown.
 constexpr int kZenityRejected = 255;
@@ -86,16 +84,13 @@ bool is_question(std::string_view dialog_type) {
 
 }  // namespace
 
-void set_dialog_wait(DialogWait wait) {
-    dialog_wait = std::move(wait);
-}
-
 ZenityRun run_zenity(const std::vector<std::string>& args) {
     ProcessOptions options;
     options.capture_output = true;
     options.no_input = true;
-    options.watch_fd = dialog_wait.fd;
-    options.on_watch = dialog_wait.serve;
+    options.watch_fd = dialog_wait().fd;
+    options.on_watch = dialog_wait().serve;
+    const DialogShown shown;
     const ProcessResult result = run_process(args, options);
     ZenityRun run;
     run.ran = result.started && result.exit_status != kZenityRejected;

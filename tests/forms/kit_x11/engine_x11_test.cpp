@@ -5,6 +5,7 @@
 #include "forms/kit/engine_dialogs.h"
 
 #include "cpw/gl_float_guard.h"
+#include "platform/dialog_paths.h"
 
 #include <GL/gl.h>
 
@@ -201,6 +202,41 @@ TEST_F(FormOnScreen, TheFormIsRedrawnWhileADialogIsOpen) {
     other_program.join();
     EXPECT_TRUE(redrawn);
     EXPECT_EQ(zenity.runs(), 2);  // the folder dialog, then the box telling none was chosen
+}
+
+TEST_F(FormOnScreen, ADoubleClickOnAFocusedFileBoxOpensOneDialog) {
+    // The double click's first click opens the dialog; its second click,
+    // and one more, come while the dialog is open. Neither is played after
+    // the dialog: one dialog, its answer taken.
+    const tarvex_test::TempDir plans("double-click");
+    const std::string chosen = plans.write("Chosen.fpl", "").string();
+    const tarvex_test::ZenityStub zenity;
+    zenity.hold(1);
+    zenity.answer(1, chosen);
+    engine_tables.inpt_typ[plain_box] = frm_type_ifp;
+    click_box(plain_box, 0);  // the focus
+    ASSERT_EQ(engine_state.CurInpt, plain_box);
+    std::thread other_hand([&zenity] {
+        Display* d = XOpenDisplay(nullptr);
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (zenity.runs() < 1 && std::chrono::steady_clock::now() < end) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        for (int i = 0; i < 4; ++i) {
+            XTestFakeButtonEvent(d, 1, i % 2 == 0 ? True : False, CurrentTime);
+        }
+        XSync(d, False);
+        zenity.release();
+        XCloseDisplay(d);
+    });
+    button(true);
+    button(false);
+    settle();
+    other_hand.join();
+    settle();
+    EXPECT_EQ(zenity.runs(), 1);
+    EXPECT_EQ(engine_tables.inpt_cval[plain_box], dialog_path_from_host(chosen));
+    EXPECT_EQ(engine_state.CurInpt, plain_box);
 }
 
 TEST_F(FormOnScreen, TheFlatAndThePerspectiveProjections) {

@@ -47,16 +47,6 @@ bool wait_for(Display* d, Window w, int type, XEvent& event, Clock::time_point d
     }
 }
 
-// A server time stamp: the time of a property change on the helper window.
-Time server_time(const CpwX11Connection& c) {
-    XChangeProperty(c.display, c.helper, c.timestamp_property, XA_STRING, 8, PropModeAppend, nullptr, 0);
-    XEvent event{};
-    if (wait_for(c.display, c.helper, PropertyNotify, event, Clock::now() + std::chrono::seconds(1))) {
-        return event.xproperty.time;
-    }
-    return CurrentTime;
-}
-
 // Asks the holder of the clipboard for the text in one format; the text
 // arrives in the helper window's property. False when the holder refuses or
 // does not answer in time.
@@ -87,12 +77,22 @@ bool request(const CpwX11Connection& c, Atom target, std::string& bytes, Atom& t
 
 }  // namespace
 
+// The time of a property change on the helper window.
+Time cpw_x11_servertime(const CpwX11Connection& c) {
+    XChangeProperty(c.display, c.helper, c.timestamp_property, XA_STRING, 8, PropModeAppend, nullptr, 0);
+    XEvent event{};
+    if (wait_for(c.display, c.helper, PropertyNotify, event, Clock::now() + std::chrono::seconds(1))) {
+        return event.xproperty.time;
+    }
+    return CurrentTime;
+}
+
 bool cpw_clipboard_write(std::string_view text) {
     CpwX11Connection* c = cpw_x11_connection();
     if (c == nullptr) {
         return false;
     }
-    const Time time = server_time(*c);
+    const Time time = cpw_x11_servertime(*c);
     XSetSelectionOwner(c->display, c->clipboard, c->helper, time);
     if (XGetSelectionOwner(c->display, c->clipboard) != c->helper) {
         c->owns_clipboard = false;

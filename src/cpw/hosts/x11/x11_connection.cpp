@@ -76,7 +76,8 @@ Window window_property(Display* d, Window w, Atom property) {
 
 // While a dialog (another program) is open the loop does not run: the
 // windows are drawn again where they come uncovered; every other event
-// waits for the loop.
+// waits for the loop, but for the clicks and keys, which are dropped when the
+// dialog ends (cpw_x11_dialogended).
 void serve_exposures() {
     if (!connection) {
         return;
@@ -129,7 +130,7 @@ bool cpw_x11_connect() {
     // The root window's own changes tell when the screen changes size.
     XSelectInput(display, c->root, StructureNotifyMask);
     connection = std::move(c);
-    set_dialog_wait({ConnectionNumber(display), serve_exposures});
+    set_dialog_wait({ConnectionNumber(display), serve_exposures, cpw_x11_dialogopened, cpw_x11_dialogended});
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 namespace {
@@ -120,26 +121,36 @@ void on_motion(CpwContext* ctx, CpwLocalhost& host, std::uint32_t id, const XMot
     cpw_hostevent_mousedrag(ctx, id, button, e.x, e.y);
 }
 
+// The host's record of whether the left, middle or right button is down;
+// null for the wheel and any other button.
+bool* button_down(CpwLocalhost& host, unsigned button) {
+    switch (button) {
+        case Button1: return &host.left_down;
+        case Button2: return &host.middle_down;
+        case Button3: return &host.right_down;
+        default: return nullptr;
+    }
+}
+
 void on_button(CpwContext* ctx, CpwLocalhost& host, std::uint32_t id, const XButtonEvent& e) {
     const bool press = e.type == ButtonPress;
     if (press && !captured(host)) {
         pointer_in_client(ctx, host, id);
     }
-    switch (e.button) {
-        case Button1: host.left_down = host.held[0] = press; break;
-        case Button2: host.middle_down = host.held[1] = press; break;
-        case Button3: host.right_down = host.held[2] = press; break;
-        case Button4:
-        case Button5:
-            // One notch of the wheel: a press (the release says nothing more).
-            if (press) {
-                const int notches = e.button == Button4 ? 1 : -1;
-                host.wheel += notches;
-                cpw_hostevent_mouseclick(ctx, id, 2, 1, notches, 0);
-            }
-            return;
-        default: return;
+    if (e.button == Button4 || e.button == Button5) {
+        // One notch of the wheel: a press (the release says nothing more).
+        if (press) {
+            const int notches = e.button == Button4 ? 1 : -1;
+            host.wheel += notches;
+            cpw_hostevent_mouseclick(ctx, id, 2, 1, notches, 0);
+        }
+        return;
     }
+    bool* down = button_down(host, e.button);
+    if (down == nullptr) {
+        return;
+    }
+    *down = host.held[e.button - 1] = press;
     cpw_hostevent_mouseclick(ctx, id, press ? 0 : 1, static_cast<int>(e.button) - 1, e.x, e.y);
 }
 
@@ -208,7 +219,59 @@ bool key_waits_for_queue(CpwX11Connection& c, CpwContext* ctx) {
     return taken < *c.key_held_until;
 }
 
+// Xlib's predicate: a click, a key or a move of the pointer in one of our
+// windows later than the server time `since` points to.
+Bool input_of_ours_since(Display*, XEvent* event, XPointer since) {
+    Time time = 0;
+    switch (event->type) {
+        case ButtonPress:
+        case ButtonRelease: time = event->xbutton.time; break;
+        case KeyPress:
+        case KeyRelease: time = event->xkey.time; break;
+        case MotionNotify: time = event->xmotion.time; break;
+        default: return False;
+    }
+    // Server times are 32-bit milliseconds that wrap round.
+    const auto after = static_cast<std::int32_t>(static_cast<std::uint32_t>(time - *reinterpret_cast<Time*>(since)));
+    return after > 0 && cpw_x11_window(event->xany.window) != nullptr ? True : False;
+}
+
 }  // namespace
+
+void cpw_x11_dialogopened() {
+    if (CpwX11Connection* c = cpw_x11_connection()) {
+        c->dialog_opened = cpw_x11_servertime(*c);
+    }
+}
+
+void cpw_x11_dialogended() {
+    CpwX11Connection* c = cpw_x11_connection();
+    if (c == nullptr || !c->dialog_opened) {
+        return;
+    }
+    Time since = *c->dialog_opened;
+    c->dialog_opened.reset();
+    if (since == CurrentTime) {
+        return;  // no time to tell the clicks apart by
+    }
+    XSync(c->display, False);  // every event the server has sent so far is in the queue
+    XEvent event{};
+    while (XCheckIfEvent(c->display, &event, input_of_ours_since, reinterpret_cast<XPointer>(&since)) != 0) {
+        CpwLocalhostWindow* w = cpw_x11_window(event.xany.window);
+        if (w == nullptr || w->ctx == nullptr || w->ctx->ctx_localhost == nullptr) {
+            continue;
+        }
+        // What is held stays known; nothing is told.
+        if (event.type == KeyPress || event.type == KeyRelease) {
+            cpw_x11_keyevent(*w, event.xkey, false);
+            c->key_held_until.reset();  // the key held for the pump may be this one
+        } else if (event.type != MotionNotify) {
+            if (bool* down = button_down(*w->ctx->ctx_localhost, event.xbutton.button)) {
+                *down = event.type == ButtonPress;
+            }
+        }
+    }
+}
 
 void cpw_x11_takedestructions(const CpwX11Connection& c) {
     XEvent event{};
@@ -307,7 +370,7 @@ void cpw_x11_handleevent(XEvent& event) {
         case ButtonPress:
         case ButtonRelease: on_button(ctx, host, id, event.xbutton); break;
         case KeyPress:
-        case KeyRelease: cpw_x11_keyevent(*w, event.xkey); break;
+        case KeyRelease: cpw_x11_keyevent(*w, event.xkey, true); break;
         case ClientMessage: on_client_message(*c, *w, event.xclient); break;
         case DestroyNotify:
             if (event.xdestroywindow.window == w->hwnd && !w->gone) {

@@ -90,6 +90,9 @@ struct CpwX11Connection {
     // has taken this many events from its queue (see the pump); none while
     // no key is held.
     std::optional<std::uint64_t> key_held_until;
+    // The server's time when the open dialog (another program, or a
+    // question on the console) showed; none while no dialog is open.
+    std::optional<Time> dialog_opened;
 
     XFontStruct* menufont = nullptr;  // the menus' font, loaded at first use
     // The video mode before the first change: size index, rotation, rate.
@@ -128,7 +131,18 @@ void cpw_x11_handleevent(XEvent& event);
 // program, ahead of the events before them: those would draw in a window
 // that is gone.
 void cpw_x11_takedestructions(const CpwX11Connection& c);
-void cpw_x11_keyevent(CpwLocalhostWindow& window, XKeyEvent& event);
+// A key of one of our windows; without `tell` only the host's record of the
+// keys held follows it (a key dropped after a dialog).
+void cpw_x11_keyevent(CpwLocalhostWindow& window, XKeyEvent& event, bool tell);
+// A dialog (another program, or a question on the console) shows: the
+// server's time is noted. When it has ended, the clicks, keys and moves of
+// the pointer our windows got after that time are dropped, so that none acts
+// on what the dialog left (those that came before it stay queued); the
+// buttons and keys held stay known.
+void cpw_x11_dialogopened();
+void cpw_x11_dialogended();
+// The server's current time (a round trip); CurrentTime when it does not answer.
+Time cpw_x11_servertime(const CpwX11Connection& c);
 void cpw_x11_focusin_keyboard();  // reads which modifier keys are held
 void cpw_x11_selectionrequest(const XSelectionRequestEvent& request);
 void cpw_x11_selectionclear(const XSelectionClearEvent& clear);

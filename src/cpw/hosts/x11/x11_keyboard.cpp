@@ -199,7 +199,7 @@ void cpw_x11_focusin_keyboard() {
     c->held_modifiers = held;
 }
 
-void cpw_x11_keyevent(CpwLocalhostWindow& window, XKeyEvent& event) {
+void cpw_x11_keyevent(CpwLocalhostWindow& window, XKeyEvent& event, bool tell) {
     CpwX11Connection* c = cpw_x11_connection();
     if (c == nullptr) {
         return;
@@ -217,14 +217,16 @@ void cpw_x11_keyevent(CpwLocalhostWindow& window, XKeyEvent& event) {
     CpwContext* ctx = window.ctx;
     const std::uint32_t id = window.id;
     const CpwRawKey key = raw_key(*c, window, event, unshifted, effective, group, vk, scan);
-    if (raw_key_hook != nullptr) {
+    if (tell && raw_key_hook != nullptr) {
         raw_key_hook(key);  // before the toolkit's own handling; it may close the window
     }
 
     const CpwX11ToolkitKey tk = cpw_x11_toolkitkey(unshifted, effective, vk);
     const int state = press ? 1 : 2;
     if (tk.code == 0) {
-        console_out("error in key processing (" + std::to_string(vk) + ")\n");
+        if (tell) {
+            console_out("error in key processing (" + std::to_string(vk) + ")\n");
+        }
         return;
     }
     ctx->keyboard_state[static_cast<std::size_t>(tk.code)] = press;
@@ -232,7 +234,12 @@ void cpw_x11_keyevent(CpwLocalhostWindow& window, XKeyEvent& event) {
         if (const int side = cpw_x11_sidekey(unshifted); side != 0) {
             ctx->keyboard_state[static_cast<std::size_t>(side)] = press;
         }
-        cpw_hostevent_systemkeyboard(ctx, id, tk.code, state, event.x, event.y);
+        if (tell) {
+            cpw_hostevent_systemkeyboard(ctx, id, tk.code, state, event.x, event.y);
+        }
+        return;
+    }
+    if (!tell) {
         return;
     }
     const bool letter = tk.code >= cpw_key_a && tk.code <= cpw_key_z;
