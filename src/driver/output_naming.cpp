@@ -114,9 +114,8 @@ void set_outfile() {
         } else {
             const InputKind kind = tarvex01.qcup_in ? InputKind::seeyou_task : InputKind::flight_plan;
             const std::string& task = tarvex_c.tskname;
-            tarvex_c.outname = fit_field(
-                part_before(task, find_ignoring_case_cp1252(task, input_extension(kind))) + extension,
-                kOptionPathCapacity);
+            tarvex_c.outname = path_field(part_before(task, find_ignoring_case_cp1252(task, input_extension(kind))) +
+                                          extension);
         }
     }
 
@@ -138,7 +137,7 @@ void set_outfile() {
         built.base = trim_right(base);
         built.extension = extension;
         built.infile = infile;
-        tarvex_c.outfile = fit_field(join_path(folder, built.base + extension), kOptionPathCapacity);
+        tarvex_c.outfile = path_field(join_path(folder, built.base + extension));
     }
     console_line("Set_Outfile=" + tarvex_c.outfile);
 }
@@ -158,8 +157,7 @@ void add_aat_to_outfile() {
     built.pending = false;
     if (rd_fpl_6.qaat && built.infile.find(kAatMark) == std::string::npos && built.base != kDefaultTaskBase &&
         built.base != "default") {
-        tarvex_c.outfile =
-            fit_field(join_path(built.folder, built.base + std::string(kAatMark) + built.extension), kOptionPathCapacity);
+        tarvex_c.outfile = path_field(join_path(built.folder, built.base + std::string(kAatMark) + built.extension));
         console_line("Set_Outfile=" + tarvex_c.outfile);
     }
 }

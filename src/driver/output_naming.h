@@ -18,8 +18,9 @@
 // add_aat_to_outfile, once the plan is read.
 //
 // Ends the run with an error, logged, when the target's task folder is blank
-// or not set (exit code 1), or when LK8000 with "Write Default Files=2" has
-// no file name to use (exit code 3).
+// or not set, or the path built does not fit a path field (exit code 1), or
+// when LK8000 with "Write Default Files=2" has no file name to use (exit
+// code 3).
 void set_outfile();
 
 // The output base name: the file name `outname` up to the extension of the
@@ -31,5 +32,5 @@ std::string output_base_name(std::string_view outname, int ntarg);
 // the task is an AAT (qaat of the plan's options as read), the input's name
 // does not hold "-AAT" already and the name is not "Default" or "default".
 // Does nothing for an output path given by the user, and nothing the second
-// time.
+// time. A path that no longer fits a path field ends the run (exit code 1).
 void add_aat_to_outfile();

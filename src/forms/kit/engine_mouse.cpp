@@ -6,6 +6,7 @@
 #include "cpw/cpw.h"
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -159,11 +160,18 @@ void release_button() {
         bool ok = true;
         if (type == 1 || type >= 101) {
             for (int i = 0; i < t.nb_inpt; ++i) {
+                const auto k = static_cast<std::size_t>(i);
+                // The value checks show an accepted value as the box reads it;
+                // one its bounds then refuse stays as it was typed.
+                const std::string typed = t.inpt_cval[k];
                 int passed = engine_check_values(i);
                 if (passed != 0) {
                     passed = engine_check_minmax(i);
                 }
-                t.inpt_OK[static_cast<std::size_t>(i)] = passed != 0 ? 1 : 0;
+                if (passed == 0) {
+                    t.inpt_cval[k] = typed;
+                }
+                t.inpt_OK[k] = passed != 0 ? 1 : 0;
                 ok = ok && passed != 0;
             }
         }

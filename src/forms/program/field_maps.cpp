@@ -131,7 +131,7 @@ void copy_one(const FormField& field) {
         **real = value.rv;
     } else {
         std::string& text = *std::get<std::string*>(field.setting);
-        const std::string now = fit_field(value.cv, kOptionPathCapacity);
+        const std::string now = path_field(value.cv);
         if (now != text) {
             trace_change(field, now);
         }
