@@ -166,16 +166,10 @@ TEST_F(BadInput, FinishMinimumBelowTheGround) {
 
 TEST_F(BadInput, NegativeAirspaceMargin) {
     install.set_setting("Airspace_margin", "-50");
-    RunOutcome outcome = convert({}, install.demo().condor3_plan);
+    const RunOutcome outcome = convert({}, install.demo().condor3_plan);
     EXPECT_TRUE(ExitedWith(outcome, exit_code::configuration));
     expect_told(outcome, "*** File C:\\Tarvex\\Tarvex.ini : Airspace_margin=-50 : the margin cannot be negative ***");
     EXPECT_TRUE(nothing_written());
-    // In the language of the settings file, here the system's.
-    set_variable(install.environment, "LANG", "fr_FR.UTF-8");
-    outcome = convert({}, install.demo().condor3_plan);
-    EXPECT_TRUE(ExitedWith(outcome, exit_code::configuration));
-    EXPECT_TRUE(HasLine(outcome.out, "*** Fichier C:\\Tarvex\\Tarvex.ini : Airspace_margin=-50 : la marge ne peut pas "
-                                     "\xC3\xAAtre n\xC3\xA9gative ***"));
 }
 
 TEST_F(BadInput, PathsLongerThanThePathFields) {
@@ -202,7 +196,7 @@ TEST_F(BadInput, PathsLongerThanThePathFields) {
     outcome = convert({}, install.demo().condor3_plan);
     EXPECT_TRUE(ExitedWith(outcome, exit_code::configuration));
     expect_told(outcome, "*** File C:\\Tarvex\\Tarvex.ini : Flightplans path=" + refusal + " ***");
-    EXPECT_TRUE(FileIsMissing(task));
+    EXPECT_TRUE(nothing_written());
     // The longest path converts.
     install.prefix().add_file(install.demo().settings_file, settings);
     outcome = convert({}, longest);
