@@ -189,8 +189,7 @@ void set_command_line(const std::vector<std::string>& args) {
         const std::string& arg = args[i];
         // The program's path stays as typed; file names take the Windows form.
         const bool file_name = i > 0 && (arg.empty() || arg.front() != '-');
-        kept.push_back(fit_field(file_name ? windows_path_from_argument(arg) : utf8_to_cp1252(arg),
-                                 kArgumentLength));
+        kept.push_back(file_name ? windows_path_from_argument(arg) : fit_field(utf8_to_cp1252(arg), kArgumentLength));
     }
 }
 
@@ -233,8 +232,12 @@ void get_arguments() {
             end_run("", kExitUsage);
         }
     }
+    // Checked once every option is applied, so that "-fr" or "-line" after
+    // the name decides how the refusal is told.
+    tarvex_c.infile = fitting_path(tarvex_c.infile, kExitUsage);
+    tarvex_c.outfile = fitting_path(tarvex_c.outfile, kExitUsage);
     if (have_input && !is_blank(tarvex_c.infile) && !file_exists(tarvex_c.infile) && is_bare_name(tarvex_c.infile)) {
-        tarvex_c.infile = fit_field(join_path(flight_plans_folder(), tarvex_c.infile), kOptionPathCapacity);
+        tarvex_c.infile = fitting_path(join_path(flight_plans_folder(), tarvex_c.infile), kExitUsage);
     }
     console_line("INFILE:  " + trim_right(tarvex_c.infile));
     console_line("OUTFILE: " + trim_right(tarvex_c.outfile));

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "foundation/path_length.h"
+
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,8 +22,9 @@ inline constexpr std::string_view kUsageText =
 inline constexpr float kMaxFinishAltitude = 10000.0f;
 inline constexpr float kMaxStartSpeed = 300.0f;
 
-// Each argument is taken into a field of this many characters.
-inline constexpr std::size_t kArgumentLength = 256;
+// Each option is taken into a field of this many characters; a file name is
+// taken whole and must fit a path field.
+inline constexpr std::size_t kArgumentLength = kPathLength;
 
 // Keeps the process's arguments (UTF-8, as main received them, the program's
 // path first) for get_arguments. File names are taken into the program's
@@ -42,5 +46,9 @@ std::string program_path_argument();
 // "-help" or "-h" writes the usage and ends the run (exit code 0); an unknown
 // option (the three lines "<arg> : Unrecognized option", "Usage :" and the
 // usage) or a third file name ("*** More than 2 filenames ***") ends it with
-// exit code 2. These lines go to the console only.
+// exit code 2. These lines go to the console only. A file name, in its
+// Windows form and with the flight-plans folder for a bare input name, that
+// does not fit a path field ends the run with exit code 2 too, told as an
+// error and logged (foundation/path_length.h), in the language the options
+// ask for.
 void get_arguments();

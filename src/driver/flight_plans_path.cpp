@@ -3,7 +3,9 @@
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/option_records.h"
+#include "foundation/path_length.h"
 #include "foundation/paths_files.h"
+#include "foundation/run_stop.h"
 #include "platform/case_fold.h"
 #include "platform/console.h"
 
@@ -29,7 +31,7 @@ std::string completed_defpath() {
         return path;
     }
     if (path.find('\\') == std::string::npos) {
-        return fit_field(flight_plans + path, kOptionPathCapacity);
+        return fitting_path(flight_plans + path, kExitConfiguration);
     }
     return path;
 }

@@ -7,7 +7,8 @@
 // "AUTO" stands for the FlightPlans folder of the active Condor user root.
 // With the Condor folders found automatically (qauto_c2_inst and
 // qauto_c2_root), a path without any "\" (a bare name, or blank) lies in that
-// FlightPlans folder. Any other path stands as it is, and so does every path
+// FlightPlans folder (a whole path too long for a path field ends the run with
+// exit code 3). Any other path stands as it is, and so does every path
 // while no Condor user root is known ("AUTO" is then blank). Applying the rule
 // to its own result changes nothing.
 std::string completed_defpath();

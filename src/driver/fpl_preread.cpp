@@ -122,7 +122,7 @@ void define_units() {
     if (tarvex01.nunit == 3) {
         imperial = true;
     } else if (tarvex01.nunit == 1) {
-        const std::string settings = fit_field(join_path(inst00.pilot_path, "Setup.ini"), kOptionPathCapacity);
+        const std::string settings = path_field(join_path(inst00.pilot_path, "Setup.ini"));
         console_line(" define_units " + settings);
         // A file without "Units" stands for Condor's metric default.
         rdstng00.nunit_cndr = 0;

@@ -7,6 +7,7 @@
 #include "foundation/fixed_text.h"
 #include "foundation/message_records.h"
 #include "foundation/option_records.h"
+#include "foundation/path_length.h"
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
 #include "foundation/tell.h"
@@ -47,7 +48,9 @@ void choose_input() {
             GetFileName(chosen, "Tarvex : Select flight plan", defpath, "*.fpl", "Condor Flight Plans (*.fpl)", 0,
                         len);
             remove_trail_0(chosen);
-            infile = fit_field(chosen, kOptionPathCapacity);
+            if (chosen_path_fits(chosen)) {
+                infile = chosen;
+            }
         }
     }
     if (tarvex01.qgui) {
@@ -77,16 +80,18 @@ void check_input() {
 
 void wait_for_input(std::int64_t t_start) {
     std::string& infile = tarvex_c.infile;
+    // Condor's plans, whose pilot folders the installation gives: a path too
+    // long to wait for is a configuration that cannot be used.
     if (inst00.qc2 && inst00.qc3) {
-        const std::string plan2 = join_path(inst00.pilpath2, kCondorFlightPlan);
-        const std::string plan3 = join_path(inst00.pilpath3, kCondorFlightPlan);
+        const std::string plan2 = fitting_path(join_path(inst00.pilpath2, kCondorFlightPlan), kExitConfiguration);
+        const std::string plan3 = fitting_path(join_path(inst00.pilpath3, kCondorFlightPlan), kExitConfiguration);
         int which = 0;
         wait_for_2_files(t_start, plan2, plan3, which);
         const int version = which == 1 ? 2 : 3;
         make_condor_version_active(version);
-        infile = fit_field(version == 2 ? plan2 : plan3, kOptionPathCapacity);
+        infile = version == 2 ? plan2 : plan3;
     } else {
-        infile = fit_field(join_path(inst00.pilot_path, kCondorFlightPlan), kOptionPathCapacity);
+        infile = fitting_path(join_path(inst00.pilot_path, kCondorFlightPlan), kExitConfiguration);
         wait_for_file(t_start, infile);
     }
     console_line("waiting for " + infile + " 4 more seconds");

@@ -9,8 +9,9 @@
 // gets a final "\" when it names a folder) is taken as the input when it names
 // a .fpl file and automatic loading or the forms are on; else, without the
 // forms, the user picks a flight plan in an open-file dialog starting there
-// (none in console mode). With the forms, the conversion form runs, starting
-// from the named input or the configured path.
+// (none in console mode; a path chosen there that does not fit a path field
+// is told and taken as no choice). With the forms, the conversion form runs,
+// starting from the named input or the configured path.
 void choose_input();
 
 // The input must be there and of a type the program reads: no input ends the
@@ -24,7 +25,8 @@ void check_input();
 // Wait mode: waits until Condor rewrites its "Flightplan.fpl" after t_start
 // (with Condor 2 and 3 installed, whichever pilot's plan is rewritten first,
 // and that version becomes the active one), gives Condor 4 s more to finish
-// writing, and makes that plan the input. The waits and the pause go through
+// writing, and makes that plan the input. A plan whose path does not fit a
+// path field ends the run before the wait (exit code 3). The waits and the pause go through
 // the wait clock of condor_waits.h; after about 12 hours the run ends with
 // exit code 4.
 void wait_for_input(std::int64_t t_start);

@@ -115,9 +115,8 @@ void set_outfile() {
         } else {
             const InputKind kind = tarvex01.qcup_in ? InputKind::seeyou_task : InputKind::flight_plan;
             const std::string& task = tarvex_c.tskname;
-            tarvex_c.outname = fit_field(
-                part_before(task, find_ignoring_case_cp1252(task, input_extension(kind))) + extension,
-                kOptionPathCapacity);
+            tarvex_c.outname = path_field(part_before(task, find_ignoring_case_cp1252(task, input_extension(kind))) +
+                                          extension);
         }
     }
 
@@ -139,7 +138,7 @@ void set_outfile() {
         built.base = trim_right(base);
         built.extension = extension;
         built.infile = infile;
-        tarvex_c.outfile = fit_field(join_path(folder, built.base + extension), kOptionPathCapacity);
+        tarvex_c.outfile = path_field(join_path(folder, built.base + extension));
     }
     console_line("Set_Outfile=" + tarvex_c.outfile);
 }
@@ -159,7 +158,7 @@ void add_aat_to_outfile() {
     built.pending = false;
     const std::string base = aat_marked_base(built.base, rd_fpl_6.qaat, built.infile);
     if (base != built.base) {
-        tarvex_c.outfile = fit_field(join_path(built.folder, base + built.extension), kOptionPathCapacity);
+        tarvex_c.outfile = path_field(join_path(built.folder, base + built.extension));
         console_line("Set_Outfile=" + tarvex_c.outfile);
     }
 }

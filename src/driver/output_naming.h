@@ -20,8 +20,9 @@
 // add_aat_to_outfile, once the plan is read.
 //
 // Ends the run with an error, logged, when the target's task folder is blank
-// or not set (exit code 1), or when LK8000 with "Write Default Files=2" has
-// no file name to use (exit code 3).
+// or not set, or the path built does not fit a path field (exit code 1), or
+// when LK8000 with "Write Default Files=2" has no file name to use (exit
+// code 3).
 void set_outfile();
 
 // The output base name: the file name `outname` up to the extension of the
@@ -55,6 +56,7 @@ bool default_files_name_profile(const TargetFacts& target);
 
 // Puts "-AAT" before the extension of an output name set_outfile built, when
 // the task is an AAT (qaat of the plan's options as read), by
-// aat_marked_base. Does nothing for an output path given by the user, and nothing the second
-// time.
+// aat_marked_base. Does nothing for an output path given by the user, and
+// nothing the second time. A path that no longer fits a path field ends the
+// run (exit code 1).
 void add_aat_to_outfile();

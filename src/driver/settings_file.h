@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/path_length.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -13,7 +15,7 @@
 // that whatever create_ini writes reads back.
 inline constexpr std::size_t kIniLineLength = 1024;
 inline constexpr std::size_t kIniKeyLength = 80;
-inline constexpr std::size_t kIniValueLength = 256;
+inline constexpr std::size_t kIniValueLength = kPathLength;
 
 // Results of read_ini.
 inline constexpr int kSettingsRead = 0;
@@ -29,7 +31,10 @@ inline constexpr int kSettingsMissingData = 2;
 // folder or every task destination is "XXXXX", else kSettingsRead. A file of
 // version 3899 or older has its single destination moved to the target's key
 // (information message, logged). A file that cannot be opened or read ends the
-// run with an error, logged (exit code 3). When the file cannot be opened or
+// run with an error, logged (exit code 3), and so does the first value the
+// program cannot use (setting_refusal of settings_keys.h): "*** File <file> :
+// <key>=<value> : <reason> ***", told once the whole file is read, in the
+// language the file asks for. When the file cannot be opened or
 // read, or holds no setting at all (it is empty), the message also names the
 // newest numbered backup beside it that holds something ("The last settings
 // are in ...").
@@ -50,6 +55,7 @@ int read_ini(bool& qverb, bool qlin1, bool& qaat_0, bool& qwrnc1, int& nv1);
 int create_ini(bool qlin1, bool qverb, bool qaat_0, bool qwrnc1, int nv1);
 
 // Asks for the task folder of the target software `nam` ("XCsoar", "LK8000",
-// "SeeYou") in a folder dialog. Cancelled: path is blank and the user is told
+// "SeeYou") in a folder dialog. Cancelled, or a folder that does not fit a
+// path field (told as an error, logged): path is blank and the user is told
 // (information, logged).
 void get_dest_path(std::string_view nam, std::string& path);

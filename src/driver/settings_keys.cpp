@@ -8,8 +8,10 @@
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
 #include "foundation/output_targets.h"
+#include "foundation/path_length.h"
 #include "foundation/paths_files.h"
 #include "foundation/read_one_number.h"
+#include "foundation/tell.h"
 #include "foundation/text_edit.h"
 #include "taskfiles/task_model.h"
 
@@ -99,6 +101,16 @@ void read_aat(const std::string& value, SettingsFileSwitches& file) {
     const int n = integer_or_zero(value);
     file.aat = n == 1;
     tarvex01.qaat_detect = n == 2;
+}
+
+// A negative margin would crop the task's own area out of the airspace.
+std::string negative_margin(std::string_view key, const std::string& value) {
+    int margin = 0;
+    if (!read_one_int(value, margin) || margin >= 0) {
+        return {};
+    }
+    return std::string(key) + "=" + slashes_kept(value) +
+           in_user_language(" : the margin cannot be negative", " : la marge ne peut pas \xEAtre n\xE9gative");
 }
 
 void read_folders(const std::string& value, SettingsFileSwitches&) {
@@ -204,7 +216,7 @@ constexpr auto kSettings = std::to_array<Setting>({
      nullptr, [](const SettingsFileSwitches&) { return extract_name(tarvex_c.airnam); }},
     {"Crop_Airspace", "# Remove airspace outside task area [0/1], def=1", Type::flag, &as0003.qcropas},
     {"Airspace_margin", "# Airspace margin around task area (km), def=37 (20nm)", Type::integer,
-     &tarvex01.maxtaskmargin},
+     &tarvex01.maxtaskmargin, false, nullptr, nullptr, negative_margin},
     {"Delete_Inactive_AS", kDeleteInactiveComment, Type::flag, &as0003.qdeldup},
     {"Units", "# Units : 0=Auto, 1=Metric, 2=Imperial", Type::choice, &tarvex01.nunit, false,
      [](const std::string& value, SettingsFileSwitches&) { tarvex01.nunit = plus_one(integer_or_zero(value)); },
@@ -241,6 +253,16 @@ const Setting* find_setting(std::string_view key) {
     const auto found =
         std::find_if(kSettings.begin(), kSettings.end(), [&](const Setting& setting) { return setting.key == key; });
     return found == kSettings.end() ? nullptr : &*found;
+}
+
+std::string setting_refusal(const Setting& setting, const std::string& value) {
+    if (setting.refusal != nullptr) {
+        return setting.refusal(setting.key, value);
+    }
+    if (setting.type == SettingType::text && !path_fits(value)) {
+        return path_too_long_text(std::string(setting.key) + "=" + path_end_text(value));
+    }
+    return {};
 }
 
 void read_setting(const Setting& setting, const std::string& value, SettingsFileSwitches& file) {

@@ -46,6 +46,8 @@ struct Setting {
     // a value, write gives the value written.
     void (*read)(const std::string& value, SettingsFileSwitches& file) = nullptr;
     std::string (*write)(const SettingsFileSwitches& file) = nullptr;
+    // Own rule of the values the program cannot use (see setting_refusal).
+    std::string (*refusal)(std::string_view key, const std::string& value) = nullptr;
 };
 
 // Every setting: those written, in the file's order, then those only read.
@@ -53,6 +55,14 @@ std::span<const Setting> settings_table();
 
 // The setting of a key (exact match), nullptr when the key has none.
 const Setting* find_setting(std::string_view key);
+
+// Why the program cannot use `value` for the setting, in the run's language:
+// "<key>=<value> : <reason>", empty when it can. The setting's own rule
+// (the airspace margin is never negative), else a text setting's value (a
+// path or a name) must fit a path field: "<key>=<value's end> : path too long
+// (at most 256 characters)" (foundation/path_length.h). Such a value is
+// refused, never applied nor cut.
+std::string setting_refusal(const Setting& setting, const std::string& value);
 
 // Applies a value to what the setting holds: its own rule, else by its type
 // into its member. A blank value counts only where blank_applies.

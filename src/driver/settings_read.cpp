@@ -24,9 +24,16 @@ namespace {
 constexpr int kLastSingleDestinationVersion = 3899;
 constexpr std::size_t kMessageLength = 256;
 
+// The first line of the file whose value the program cannot use.
+struct RefusedSetting {
+    const Setting* setting = nullptr;
+    std::string value;
+};
+
 // One line of the file: comments and blank lines are skipped (false),
-// "verbose" and "AAT" may stand alone.
-bool apply_line(const std::string& line, SettingsFileSwitches& file) {
+// "verbose" and "AAT" may stand alone. A value the program cannot use is
+// kept in `refused` (the first one) instead of applied.
+bool apply_line(const std::string& line, SettingsFileSwitches& file, RefusedSetting& refused) {
     if (is_blank(line) || line.front() == '#') {
         return false;
     }
@@ -43,7 +50,11 @@ bool apply_line(const std::string& line, SettingsFileSwitches& file) {
     extract_key_val(line, key, value);
     // Keys that name no setting are ignored.
     if (const Setting* setting = find_setting(fit_field(key, kIniKeyLength))) {
-        read_setting(*setting, fit_field(value, kIniValueLength), file);
+        if (setting_refusal(*setting, value).empty()) {
+            read_setting(*setting, fit_field(value, kIniValueLength), file);
+        } else if (refused.setting == nullptr) {
+            refused = {setting, value};
+        }
     }
     return true;
 }
@@ -126,8 +137,9 @@ int read_ini(bool& qverb, bool qlin1, bool& qaat_0, bool& qwrnc1, int& nv1) {
     }
     std::string line;
     int settings = 0;
+    RefusedSetting refused;
     while (reader.read_line(line)) {
-        if (apply_line(fit_field(line, kIniLineLength), file)) {
+        if (apply_line(fit_field(line, kIniLineLength), file, refused)) {
             ++settings;
         }
     }
@@ -141,6 +153,11 @@ int read_ini(bool& qverb, bool qlin1, bool& qaat_0, bool& qwrnc1, int& nv1) {
     }
 
     apply_language_setting();
+    if (refused.setting != nullptr) {
+        fatal_error(in_user_language("*** File ", "*** Fichier ") + trim_right(tarvex_c.inifile) + " : " +
+                        setting_refusal(*refused.setting, refused.value) + " ***",
+                    kExitConfiguration);
+    }
 
     if (nv1 <= kLastSingleDestinationVersion) {
         convert_single_destination(qlin1);

@@ -28,7 +28,6 @@ constexpr int kLastBackupNumber = 9999;
 constexpr std::size_t kMessageLength = 256;
 constexpr std::size_t kTitleLength = 80;
 constexpr std::size_t kNoFolderMessageLength = 200;
-constexpr std::size_t kFolderAnswerLength = 255;
 
 // The first free backup name of the settings file's folder, or nothing once
 // every number up to 9999 is taken.
@@ -127,7 +126,9 @@ void get_dest_path(std::string_view nam, std::string& path) {
                   kTitleLength);
     int len = 0;
     std::string folder;
-    if (GetFolder(title, "", len, folder) != 0) {
+    const bool chosen = GetFolder(title, "", len, folder) == 0;
+    folder.resize(std::min(folder.size(), static_cast<std::size_t>(std::max(len, 0))));
+    if (!chosen || !chosen_path_fits(folder)) {
         path.clear();
         tell_and_log(kInformation,
                      fit_field(in_user_language(
@@ -136,7 +137,7 @@ void get_dest_path(std::string_view nam, std::string& path) {
                                kNoFolderMessageLength));
         return;
     }
-    path = fit_field(folder.substr(0, static_cast<std::size_t>(std::max(len, 0))), kFolderAnswerLength);
+    path = folder;
     console_line(" get_dest_path " + i2b(len) + " " + path);
 }
 

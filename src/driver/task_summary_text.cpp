@@ -139,7 +139,7 @@ void output_task_summary(const std::string& text, bool file_named) {
         }
         if (notepad) {
             const std::string folder = join_path(tarvex_c.*target.root, target.tree->configuration);
-            tarvex_c.tskwrnfile = fit_field(join_path(folder, target.notepad), kOptionPathCapacity);
+            tarvex_c.tskwrnfile = path_field(join_path(folder, target.notepad));
             write_summary(copy, tarvex_c.tskwrnfile, true);
         }
     }

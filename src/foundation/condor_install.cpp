@@ -3,6 +3,7 @@
 #include "foundation/condor_waits.h"
 #include "foundation/fixed_text.h"
 #include "foundation/log.h"
+#include "foundation/path_length.h"
 #include "foundation/paths_files.h"
 #include "foundation/read_one_number.h"
 #include "foundation/tell.h"
@@ -128,7 +129,7 @@ int get_condor_inst_dir(int nc, std::string& path, bool silent) {
         }
         return 0;
     }
-    path = fit_field(folder, kFolderLength);
+    path = fitting_path(folder, kExitConfiguration);
     const std::string log_name = join_path(path, kLogName);
     console_line(" get_condor_inst_dir " + path + " " + log_name);
     const int result = version_from_log(log_name);
@@ -246,14 +247,14 @@ int get_condor_user_path(std::string_view msgpltfldr, bool qconfirm, bool qpilot
         }
     }
     console_line(" Final Path : " + result);
-    condoruserpath = fit_field(result, kFolderLength);
+    condoruserpath = fitting_path(result, kExitConfiguration);
     if (qconfirm) {
         const std::string prompt = qpilot ? trim_right(msgpltfldr) + " DOCUMENTS\\" + subfolder + "\\Pilots\\NAME"
                                           : "Path to the Condor user files folder: usually DOCUMENTS\\" + subfolder;
         int length = 0;
         std::string chosen;
-        if (GetFolder(prompt, condoruserpath, length, chosen) == 0) {
-            condoruserpath = fit_field(chosen, kFolderLength);
+        if (GetFolder(prompt, condoruserpath, length, chosen) == 0 && chosen_path_fits(chosen)) {
+            condoruserpath = chosen;
         }
     }
     return is_blank(condoruserpath) ? 1 : 0;

@@ -7,6 +7,8 @@
 // version the user played last. Folders are Windows paths without a final
 // "\" except the user roots, which end with one.
 
+#include "foundation/path_length.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -33,7 +35,7 @@ extern Inst00 inst00;
 void reset_inst00();
 
 // Capacity of the folder texts, and of the last player's name.
-inline constexpr std::size_t kFolderLength = 256;
+inline constexpr std::size_t kFolderLength = kPathLength;
 inline constexpr std::size_t kPlayerNameLength = 40;
 
 // The install folder of Condor version nc (1, 2 or 3; -2 and -3 give the
@@ -42,7 +44,8 @@ inline constexpr std::size_t kPlayerNameLength = 40;
 // names in a "Condor version:" line among its first 6 lines (the number / 1000),
 // 2 or 3 for a stored folder, 0 when nothing was found. Without `silent` a
 // missing registry value is reported to the user as information. Any other nc
-// ends the run with "get_condor_inst_dir : incorrect Condor version".
+// ends the run with "get_condor_inst_dir : incorrect Condor version", and a
+// folder that does not fit a path field ends it too (exit code 3).
 int get_condor_inst_dir(int nc, std::string& path, bool silent);
 
 // Finds Condor 2 and 3 and fills inst00: install, root and pilot folders of
@@ -75,6 +78,8 @@ int get_condor_2_path(std::string_view msgpltfldr, bool qconfirm, bool qpilot, s
 // "<Documents>\<sub>\". Without a Documents folder the result is blank.
 // With qconfirm the user confirms or changes the folder in a folder dialog
 // whose prompt names msgpltfldr (pilot folders) or the user files folder.
-// Result 0 when a folder was found, 1 when it is blank.
+// Result 0 when a folder was found, 1 when it is blank. A folder found that
+// does not fit a path field ends the run (exit code 3); one chosen that does
+// not is told and taken as no choice.
 int get_condor_user_path(std::string_view msgpltfldr, bool qconfirm, bool qpilot, bool qdocreg,
                          std::string& condoruserpath);

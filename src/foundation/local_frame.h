@@ -5,11 +5,13 @@
 // latitude/longitude grid gets the largest frame, in whole 90 m steps, that
 // lies inside the grid's limits.
 
+#include "foundation/path_length.h"
+
 #include <cstddef>
 #include <string_view>
 
 // Capacity of the terrain file name the frame remembers.
-inline constexpr std::size_t kTerrainPathLength = 256;
+inline constexpr std::size_t kTerrainPathLength = kPathLength;
 
 // Sets the frame from the terrain header `fich`, chosen by the first of
 // ".trn"/".TRN", ".dem"/".DEM", ".asc"/".ASC" found anywhere in the path; rxm,

@@ -25,6 +25,8 @@
 //
 // Before the first CREATE request the log is "Logfile.txt" in the current folder.
 
+#include "foundation/path_length.h"
+
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -33,7 +35,7 @@
 // Longest text logged after the tag.
 inline constexpr std::size_t kLogBodyLength = 1024;
 // Capacity of the log file name.
-inline constexpr std::size_t kLogNameLength = 256;
+inline constexpr std::size_t kLogNameLength = kPathLength;
 
 // The banners and the closing line of framed entries.
 inline constexpr std::string_view kLogErrorBanner =

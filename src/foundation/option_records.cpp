@@ -1,7 +1,7 @@
 #include "foundation/option_records.h"
 
-#include "foundation/fixed_text.h"
 #include "foundation/number_text.h"
+#include "foundation/run_stop.h"
 
 #include <string>
 
@@ -16,7 +16,7 @@ TarvexC default_tarvex_c() {
 
 }  // namespace
 
-std::string path_field(std::string_view path) { return fit_field(path, kOptionPathCapacity); }
+std::string path_field(std::string_view path) { return fitting_path(path, kExitConversionFailed); }
 
 Tarvex01 tarvex01;
 TarvexC tarvex_c = default_tarvex_c();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/path_length.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -15,12 +17,14 @@
 // Texts hold the trimmed value of a fixed-capacity field; the capacities are
 // the constants below. "XXXXX" in a folder member means the folder is not set.
 
-inline constexpr std::size_t kOptionPathCapacity = 256;  // every path and name
+inline constexpr std::size_t kOptionPathCapacity = kPathLength;  // every path and name
 inline constexpr std::size_t kVersionTextCapacity = 10;   // cvers
 inline constexpr std::size_t kAltUnitCapacity = 2;        // cunitalt
 inline constexpr std::size_t kSpeedUnitCapacity = 5;      // cunitspd
 
-// A path or name as an option holds it: cut to kOptionPathCapacity.
+// A path the run builds (a folder and a name) as an option holds it: whole
+// when it fits; a longer one ends the run (exit code 1), told, for the run
+// cannot name that file (foundation/path_length.h).
 std::string path_field(std::string_view path);
 
 // The marker of a folder member that is not set.

@@ -113,5 +113,5 @@ std::string target_tree_folder(std::string_view root, std::string_view FolderTre
     if (!tarvex01.qarbo || tree == nullptr) {
         return std::string(root);
     }
-    return fit_field(join_path(root, tree->*which), kOptionPathCapacity);
+    return path_field(join_path(root, tree->*which));
 }

@@ -130,5 +130,5 @@ void ask_for_target(int ntarg);
 int target_of_options(bool seeyou_input);
 
 // The folder `which` of the chosen target's tree below `root` when the output
-// lies in the tree (qarbo), cut to kOptionPathCapacity; otherwise `root`.
+// lies in the tree (qarbo), a path_field (option_records.h); otherwise `root`.
 std::string target_tree_folder(std::string_view root, std::string_view FolderTree::*which);

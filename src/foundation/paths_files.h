@@ -4,12 +4,11 @@
 // for writing. Only "\" separates folders; "/" is an ordinary character.
 // Outputs are fields of `capacity` characters: a longer result is cut there.
 
+#include "foundation/path_length.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
-
-// Capacity of a path field.
-inline constexpr std::size_t kPathLength = 256;
 
 // The file name: the part of `path` after its last "\", the whole trimmed path
 // when it has none, blank for a blank path. `path` and `name` may be the same text.

@@ -1,7 +1,9 @@
 #include "foundation/program_folder.h"
 
 #include "foundation/fixed_text.h"
+#include "foundation/path_length.h"
 #include "foundation/paths_files.h"
+#include "foundation/run_stop.h"
 #include "platform/console.h"
 #include "platform/environment.h"
 #include "platform/files.h"
@@ -46,11 +48,11 @@ void locate_file(std::string& fff, bool qcur) {
     const std::string name = trim_right(fff);
     console_line(" locate_file " + name + " " + folder);
     if (name.starts_with(kInstMarker)) {
-        fff = fit_field(join_path(folder, name.substr(kInstMarker.size())), kPathLength);
+        fff = fitting_path(join_path(folder, name.substr(kInstMarker.size())), kExitConfiguration);
     } else if (name.find('\\') != std::string::npos) {
         fff = name;
     } else if (!(qcur && file_exists(name))) {
-        fff = fit_field(join_path(folder, name), kPathLength);
+        fff = fitting_path(join_path(folder, name), kExitConfiguration);
     } else {
         fff = name;
     }

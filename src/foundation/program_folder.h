@@ -17,5 +17,6 @@ void set_program_folder(std::string_view folder);
 // Resolves a file name: "%INST%\" at its start becomes the program's folder; a
 // name holding a "\" stays as it is; a bare name stays when qcur is set and
 // such a file is in the current folder, else the program's folder is put in
-// front of it.
+// front of it. A path so made that does not fit a path field ends the run
+// (exit code 3: the program is installed too deep).
 void locate_file(std::string& fff, bool qcur);

@@ -341,8 +341,9 @@ private:
             if (rd_fpl_0.nvcnd == 3) {
                 get_condor_inst_dir(-3, inst00.instpath3, true);
                 const std::string name = trim_right(value);
-                const std::string path =
-                    fit_field(trim_right(inst00.instpath3) + "\\Landscapes\\" + name + "\\" + name + ".air", 256);
+                // The whole path: a cut one would name another file (the
+                // conversion refuses one too long for a path field).
+                const std::string path = trim_right(inst00.instpath3) + "\\Landscapes\\" + name + "\\" + name + ".air";
                 console_line(path);
                 rd_fpl_0.nb_as_zones = get_airspace_size(path);
                 console_line("Airspace zones : " + i2b(rd_fpl_0.nb_as_zones));

@@ -195,9 +195,15 @@ TEST_F(CommandLine, FileNames) {
     read({dir_.path().string() + "/Race1.fpl"});
     EXPECT_EQ(tarvex_c.infile, program_folder() + "Race1.fpl");
 
-    // A name longer than a field is cut.
-    read({"C:\\" + std::string(300, 'a')});
-    EXPECT_EQ(tarvex_c.infile.size(), 256u);
+    // A name whose Windows form is a character too long for a path field
+    // (here by the drive a host path takes) ends the run, told in the
+    // language of the options that follow it.
+    const std::string name(kPathLength + 1 - program_folder().size(), 'b');
+    std::string console;
+    const RunStopped stopped = stop_reading({"Race1.fpl", dir_.path().string() + "/" + name, "-fr"}, console);
+    EXPECT_EQ(stopped.exit_code, kExitUsage);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "*** ..." + std::string(60, 'b') + " : chemin trop long (256 caract\xE8res au plus) ***");
 }
 
 TEST_F(CommandLine, BareInputNamesAreLookedForInTheFlightPlansFolder) {

@@ -212,25 +212,26 @@ TEST_F(SettingsRead, ValueRules) {
 
 TEST_F(SettingsRead, LinesAndComments) {
     qwrnc1 = false;
-    const std::string long_value(900, 'v');
+    // A path as long as a path field holds is a path like any other.
+    const std::string longest(kPathLength, 'v');
     read_file({"Tarvex Version=4400", "XCsoar Destination Path=C:\\T", "verbose", "AAT",
-               "  # Target=LK8000", "#Target=LK8000", "Target = SeeYou", "Post run script=" + long_value,
+               "  # Target=LK8000", "#Target=LK8000", "Target = SeeYou", "Post run script=" + longest,
                "Task warnings file:C:\\Sum.txt", "Unknown key=1", "no separator at all",
                "0=none, 1=Polars, 2=Maps, 3=Polars and maps"});
     EXPECT_TRUE(qverb);
     EXPECT_TRUE(qaat_0);
     EXPECT_TRUE(tarvex01.qcup);
     EXPECT_FALSE(tarvex01.qlk8000);
-    EXPECT_EQ(tarvex_c1.scrnam, std::string(256, 'v'));
+    EXPECT_EQ(tarvex_c1.scrnam, longest);
     EXPECT_EQ(tarvex_c.tskwrnfile, "C:\\Sum.txt");
     EXPECT_FALSE(qwrnc1);
     // A "Use Polars folder" key absent: the polar folder option is on.
     EXPECT_TRUE(tarvex01.qpolfold);
 
-    // LF line ends read as well; a line past 1024 characters is cut.
-    write("Tarvex.ini", "Tarvex Version=4400\nXCsoar Destination Path=C:\\" + std::string(1100, 'x') + "\nSilent=1\n");
+    // LF line ends read as well.
+    write("Tarvex.ini", "Tarvex Version=4400\nXCsoar Destination Path=C:\\X\nSilent=1\n");
     EXPECT_EQ(read_ini(qverb, false, qaat_0, qwrnc1, nv1), kSettingsRead);
-    EXPECT_EQ(tarvex_c.xcsoar_tasks.size(), 256u);
+    EXPECT_EQ(tarvex_c.xcsoar_tasks, "C:\\X");
     EXPECT_TRUE(tarvex01.qsilent);
 
     // A line holds 1024 characters: the value "1" is the last one kept, or lost.
@@ -242,6 +243,15 @@ TEST_F(SettingsRead, LinesAndComments) {
     write("Tarvex.ini", "Tarvex Version=4400\nXCsoar Destination Path=C:\\T\nSilent" + std::string(1017, ' ') + "=1\n");
     read_ini(qverb, false, qaat_0, qwrnc1, nv1);
     EXPECT_FALSE(tarvex01.qsilent);
+}
+
+TEST_F(SettingsRead, AValueTheProgramCannotUseIsToldInTheLanguageOfTheFile) {
+    write("Tarvex.ini", crlf({"Tarvex Version=4400", "Airspace_margin=-50", "Language=FR"}));
+    const RunStopped stopped = stop_of([&] { read_ini(qverb, false, qaat_0, qwrnc1, nv1); });
+    EXPECT_EQ(stopped.exit_code, kExitConfiguration);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "*** Fichier " + tarvex_c.inifile +
+                                 " : Airspace_margin=-50 : la marge ne peut pas \xEAtre n\xE9gative ***");
 }
 
 TEST_F(SettingsRead, OldSingleDestinationLayout) {

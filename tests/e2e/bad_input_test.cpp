@@ -179,6 +179,46 @@ TEST_F(BadInput, FinishMinimumBelowTheGround) {
     EXPECT_TRUE(HasLine(outcome.out, "Finish minimum altitude = 540 m"));
 }
 
+TEST_F(BadInput, NegativeAirspaceMargin) {
+    install.set_setting("Airspace_margin", "-50");
+    const RunOutcome outcome = convert({}, install.demo().condor3_plan);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::configuration));
+    expect_told(outcome, "*** File C:\\Tarvex\\Tarvex.ini : Airspace_margin=-50 : the margin cannot be negative ***");
+    EXPECT_TRUE(nothing_written());
+}
+
+TEST_F(BadInput, PathsLongerThanThePathFields) {
+    // A plan whose path is as long as a path field holds, and one a character
+    // longer (a Condor 2 plan: a Condor 3 one has its airspace list written
+    // beside it, under a longer name).
+    const std::string folder = "C:\\Plans\\" + std::string(120, 'a') + "\\";
+    const std::string longest = folder + std::string(112, 'b') + "\\DemoRace2.fpl";
+    const std::string too_long = folder + std::string(113, 'b') + "\\DemoRace2.fpl";
+    ASSERT_EQ(longest.size(), 256u);
+    for (const std::string& path : {longest, too_long}) {
+        install.prefix().add_file(path, demo_text(demo_source_folder(), "flightplans/DemoRace2.fpl"));
+    }
+    const std::filesystem::path task = install.host(install.demo().xcsoar_tasks + "\\DemoRace2.tsk");
+    const std::string refusal =
+        "..." + too_long.substr(too_long.size() - 60) + " : path too long (at most 256 characters)";
+    // On the command line, a usage error; in the settings file, a configuration error.
+    RunOutcome outcome = convert({}, too_long);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::usage));
+    expect_told(outcome, "*** " + refusal + " ***");
+    EXPECT_TRUE(FileIsMissing(task));
+    const std::string settings = install.settings();
+    install.set_setting("Flightplans path", too_long);
+    outcome = convert({}, install.demo().condor3_plan);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::configuration));
+    expect_told(outcome, "*** File C:\\Tarvex\\Tarvex.ini : Flightplans path=" + refusal + " ***");
+    EXPECT_TRUE(nothing_written());
+    // The longest path converts.
+    install.prefix().add_file(install.demo().settings_file, settings);
+    outcome = convert({}, longest);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(std::filesystem::exists(task));
+}
+
 TEST_F(BadInput, MissingOutputFolder) {
     install.set_setting("XCsoar Destination Path", "C:\\Nowhere\\Tasks");
     const RunOutcome outcome = convert({}, install.demo().condor3_plan);

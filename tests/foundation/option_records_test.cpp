@@ -1,5 +1,8 @@
 #include "foundation/option_records.h"
 
+#include "foundation/messages.h"
+#include "support/run_stop_catch.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -65,8 +68,14 @@ TEST(OptionRecords, ResetRestoresTheStartUpDefaults) {
     EXPECT_EQ(trn00c.trnfile, "");
 }
 
-TEST(OptionRecords, PathFieldHoldsAnOptionsCapacity) {
-    EXPECT_EQ(path_field("C:\\XCSoarData\\Tasks"), "C:\\XCSoarData\\Tasks");
-    const std::string long_path = "C:\\" + std::string(300, 'p');
-    EXPECT_EQ(path_field(long_path), long_path.substr(0, kOptionPathCapacity));
+TEST(OptionRecords, PathFieldTakesAPathWholeAndRefusesOneTooLong) {
+    std::string told;
+    set_message_box([&told](const std::string&, const std::string& text, int&) { told = text; });
+    const std::string longest = "C:\\" + std::string(kPathLength - 4, 'p') + "/";
+    EXPECT_EQ(path_field(longest), longest);
+    const RunStopped stopped = tarvex_test::stop_of([&] { path_field(longest + "q"); });
+    set_message_box({});
+    EXPECT_EQ(stopped.exit_code, kExitConversionFailed);
+    // The path named by its end, its "/" a plain one.
+    EXPECT_EQ(told, "*** ..." + std::string(58, 'p') + "/q : path too long (at most 256 characters) ***");
 }

@@ -99,9 +99,6 @@ TEST_F(OutputTargets, OnlyLk8000FilesGoToItsTree) {
     tarvex01.qarbo = true;
     EXPECT_EQ(target_tree_folder("C:\\LK8000", &FolderTree::polars), "C:\\LK8000\\_Polars");
     EXPECT_EQ(target_tree_folder("C:\\LK8000\\", &FolderTree::configuration), "C:\\LK8000\\_Configuration");
-    // Cut to the capacity of a path.
-    const std::string long_root(kOptionPathCapacity, 'a');
-    EXPECT_EQ(target_tree_folder(long_root, &FolderTree::maps).size(), kOptionPathCapacity);
     // A target without a tree keeps its root.
     tarvex01.ntarg = kTargetTsk;
     EXPECT_EQ(target_tree_folder("C:\\XCSoarData", &FolderTree::airspaces), "C:\\XCSoarData");

@@ -64,7 +64,7 @@ void set_opt(const FrmOptions& options);
 // One input box as load_form hands it over.
 struct FrmInptDef {
     std::string_view label;    // cut at 127 characters
-    std::string_view value;    // shown text, cut at 255 characters
+    std::string_view value;    // shown text, cut at engine_value_chars
     // x, y of the box (a negative x: the label comes first, see form_setup),
     // then the label's x (or its placement code: -1 "R", -2 "L", -3 "LA",
     // -4 "TC", -5 "TL") and y.

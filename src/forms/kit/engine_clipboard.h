@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-// The clipboard's text, at most 255 characters; empty when the clipboard
+// The clipboard's text, at most engine_value_chars; empty when the clipboard
 // holds no text, no program holds it or its holder does not answer in time.
 // Returns 0.
 int rd_clp(std::string& buffer);

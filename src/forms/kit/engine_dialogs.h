@@ -1,7 +1,7 @@
 #pragma once
 
 // The native dialogs of the colour and file boxes. Each replaces the box's
-// text with the choice (cut to the box's 255 characters) and its value
+// text with the choice (cut to the box's engine_value_chars) and its value
 // where the box has one; a cancelled file or folder dialog leaves the text
 // as it was and says so in an error box.
 

@@ -6,6 +6,7 @@
 #include "cpw/cpw.h"
 
 #include <algorithm>
+#include <string>
 
 namespace {
 

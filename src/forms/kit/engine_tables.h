@@ -6,6 +6,7 @@
 // are window pixels, origin at the bottom left, y growing upward.
 
 #include "forms/kit/engine.h"
+#include "forms/kit/form_model.h"
 
 #include "cpw/font.h"
 #include "cpw/host_services.h"
@@ -18,7 +19,7 @@
 
 // Capacities of the engine's texts.
 inline constexpr std::size_t engine_label_chars = 127;
-inline constexpr std::size_t engine_value_chars = 255;
+inline constexpr std::size_t engine_value_chars = kValueLength;
 inline constexpr std::size_t engine_pattern_chars = 31;
 inline constexpr std::size_t engine_entry_chars = 31;
 inline constexpr int engine_circle_points = 100;

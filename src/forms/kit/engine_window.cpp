@@ -281,11 +281,18 @@ int validate_box(int index) {
     if (!engine_box_ok(index)) {
         return 0;
     }
+    const auto k = static_cast<std::size_t>(index);
+    // The value checks show an accepted value as the box reads it; one its
+    // bounds then refuse stays as it was typed.
+    const std::string typed = engine_tables.inpt_cval[k];
     int passed = engine_check_values(index);
     if (passed != 0) {
         passed = engine_check_minmax(index);
     }
-    engine_tables.inpt_OK[static_cast<std::size_t>(index)] = passed != 0 ? 1 : 0;
+    if (passed == 0) {
+        engine_tables.inpt_cval[k] = typed;
+    }
+    engine_tables.inpt_OK[k] = passed != 0 ? 1 : 0;
     return passed != 0 ? 1 : 0;
 }
 

@@ -14,9 +14,9 @@
 namespace {
 
 // Texts handed to the engine: labels, titles, captions and entries in
-// buffers of 256 bytes, a box's value cut at 127 characters.
+// buffers of 256 bytes. A box's value goes whole (its kValueLength): a path
+// the application filled in is shown, checked and taken back as it is.
 constexpr std::size_t kHandedTextLength = 255;
-constexpr std::size_t kHandedValueLength = 127;
 
 void trace(const std::string& line) {
     if (frm999.qdebug) {
@@ -43,7 +43,7 @@ void load_boxes() {
     console_line("Input-boxes : " + i2b(frm000.nb_inpt));
     for (int i = 1; i <= frm000.nb_inpt; ++i) {
         const std::string label = handed(frmc01.inpt_txt[i]);
-        const std::string value = fit_field(frmi02.inpt_cval[i], kHandedValueLength);
+        const std::string& value = frmi02.inpt_cval[i];
         const std::string pattern = handed(frmi02.inpt_ext[i]);
         const bool list_box = frmi01.inpt_typ[i] == kTypeDdl;
         FrmInptDef box;

@@ -10,6 +10,8 @@
 // Texts hold the trimmed value of a fixed-capacity field; the capacities are
 // the constants below.
 
+#include "foundation/path_length.h"
+
 #include <array>
 #include <cstddef>
 #include <string>
@@ -30,9 +32,12 @@ inline constexpr std::size_t kFontNameLength = 128;   // f_name
 inline constexpr std::size_t kWinTitLength = 127;     // wintit
 inline constexpr std::size_t kLabelLength = 127;      // inpt_txt, titl_txt, butt_txt
 inline constexpr std::size_t kDdlEntryLength = 31;    // ddl_txt
-inline constexpr std::size_t kValueLength = 255;      // inpt_cval
 inline constexpr std::size_t kNameLength = 127;       // inpt_nam, inpt_var
 inline constexpr std::size_t kExtLength = 31;         // inpt_ext
+// inpt_cval: a whole path of the program (foundation/path_length.h) and one
+// character more, so that a path too long for the program stays too long in
+// its box, where the value checks refuse it, and is never taken cut.
+inline constexpr std::size_t kValueLength = kPathLength + 1;
 
 // The "no bound" values of inpt_min and inpt_max.
 inline constexpr float kNoLowerBound = -2.0e25F;

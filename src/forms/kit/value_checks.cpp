@@ -4,6 +4,7 @@
 #include "forms/kit/form_value_text.h"
 #include "foundation/fixed_text.h"
 #include "foundation/number_text.h"
+#include "foundation/path_length.h"
 #include "foundation/read_one_number.h"
 #include "platform/console.h"
 #include "platform/files.h"
@@ -43,9 +44,14 @@ int refuse(std::string& msg, std::string_view text) {
     return 0;
 }
 
+bool path_box(int type) { return type == kTypeIfp || type == kTypeOfp || type == kTypeFld; }
+
 // Checks the text of box b by its type; stores an accepted value in the
 // model and normalises `text`. 1 accepted, 0 refused with msg.
 int check_by_type(int b, int& ival, float& rval, std::string& text, std::string& msg) {
+    if (path_box(frmi01.inpt_typ[b]) && !path_fits(text)) {
+        return refuse(msg, path_too_long_text());
+    }
     switch (frmi01.inpt_typ[b]) {
     case kTypeInt: {
         if (is_blank(text)) {
@@ -223,7 +229,11 @@ int check_values(int n, int kact, int& ival, float& rval, std::string& cval, std
                                   frmi02.inpt_cval[b], msg);
     }
     msg = fit_field(msg, kMessageLength);
-    cval = std::move(text);
+    // A refused value stays as it was typed: only an accepted one is shown
+    // as the box reads it.
+    if (status == 1) {
+        cval = std::move(text);
+    }
     return status;
 }
 

@@ -4,11 +4,11 @@
 // them with its own 0-based box index n (box n + 1 of the form model) and its
 // own value fields; they check the box's text by the box's type, store the
 // accepted value in the form model (form_model.h), hand back the normalised
-// text and, for a refused value, a message (English only). Status results:
-// 1 accepted, 0 refused.
+// text and, for a refused value, a message (English only, but the run's
+// language for a path too long). Status results: 1 accepted, 0 refused.
 //
-// Texts: the value text is taken up to kValueLength (255) characters; the
-// message handed back is below 256 characters.
+// Texts: the value text is taken up to kValueLength characters; the message
+// handed back is below 256 characters.
 
 #include <functional>
 #include <string>
@@ -19,10 +19,12 @@
 // an inactive box is accepted as it is). ival: in, the chosen value of tick,
 // key and list boxes (list boxes: the 0-based entry); out, the integer value
 // of an integer box. rval: in, the real value of a key box; out, the value of
-// a real box. cval: in, the typed text; out, the normalised text. msg: out,
-// the message of a refusal, empty when accepted. An accepted value then goes
-// through the application's check (check_values_app). An n outside the
-// model's table is refused with an empty message.
+// a real box. cval: in, the typed text; out, the normalised text of an
+// accepted value (a refused one stays as typed). msg: out, the message of a
+// refusal, empty when accepted. A path box (input file, output file, folder)
+// refuses a text that does not fit the program's path fields. An accepted
+// value then goes through the application's check (check_values_app). An n
+// outside the model's table is refused with an empty message.
 int check_values(int n, int kact, int& ival, float& rval, std::string& cval, std::string& msg);
 
 // Checks the real value inpt_rval of engine box n against the box's bounds

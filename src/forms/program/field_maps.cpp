@@ -137,7 +137,7 @@ void store_field_value(const FormField& field, const BoxValue& value) {
         **real = value.rv;
     } else {
         std::string& text = *std::get<std::string*>(field.setting);
-        const std::string now = fit_field(value.cv, kOptionPathCapacity);
+        const std::string now = path_field(value.cv);
         if (now != text) {
             trace_change(field, now);
         }

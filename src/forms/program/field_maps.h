@@ -128,7 +128,9 @@ void fill_fields(std::span<const FormField> fields);
 // feet or knots gives its live value back in metres or km/h (the box keeps
 // showing it as it is). Each change sets the field's flag and writes a trace
 // line. A box that cannot be read writes its name followed by ": COULD NOT BE
-// LOADED" on the console and ends the run (exit code 3).
+// LOADED" on the console and ends the run (exit code 3); a text too long for
+// a path field (which the validation refuses, so only a greyed box may hold
+// one) ends it too (path_field, exit code 1).
 void copy_fields(std::span<const FormField> fields);
 
 // Stores `value` (in metres and km/h for a unit box) into the setting of

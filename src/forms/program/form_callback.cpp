@@ -182,7 +182,7 @@ void target_ticked(int ntarg, std::string TarvexC::*folder, std::string_view pat
     if (dest.empty() || dest.back() != '\\') {
         dest += '\\';
     }
-    set_box_text(tvxfrm.nb__outfile, path_field(dest));
+    set_box_text(tvxfrm.nb__outfile, dest);
     forget_chosen_names();
     update_files();
 }

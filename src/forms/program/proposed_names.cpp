@@ -31,13 +31,14 @@ struct ProposedNamesState {
 
 ProposedNamesState proposed_names;
 
-// `name` in `folder`: one "\" between them.
+// `name` in `folder`: one "\" between them. A name too long for a path field
+// is proposed all the same: its box refuses it, as one the pilot chose.
 std::string in_folder(std::string_view folder, std::string_view name) {
     std::string path = trim_right(folder);
     if (path.empty() || path.back() != '\\') {
         path += '\\';
     }
-    return path_field(path + std::string(name));
+    return path + std::string(name);
 }
 
 // The input's file name without its extension: from ".cup" (a SeeYou input,
@@ -82,9 +83,9 @@ void propose_map_and_terrain(int target) {
         map_pattern = "*.xcm";
     }
     set_box_pattern(tvxfrm.nb__mapname, map_pattern);
-    set_box_text(tvxfrm.nb__mapname, path_field(map));
+    set_box_text(tvxfrm.nb__mapname, map);
     set_box_pattern(tvxfrm.nb__terrainname, terrain_pattern);
-    set_box_text(tvxfrm.nb__terrainname, path_field(terrain));
+    set_box_text(tvxfrm.nb__terrainname, terrain);
 }
 
 // The profile setting's file name, Condor.prf when it is blank.
@@ -104,7 +105,7 @@ void propose_profile(int target, const std::string& out) {
     } else if (target == kTargetTsk) {
         profile = in_folder(tarvex_c.xcsoar_root, profile_setting());
     }
-    propose(tvxfrm.nb__prfnam, path_field(profile), ProposedNames::replace);
+    propose(tvxfrm.nb__prfnam, profile, ProposedNames::replace);
 }
 
 void propose_output(int target, const std::string& out, ProposedNames names) {

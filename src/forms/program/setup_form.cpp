@@ -12,6 +12,7 @@
 #include "foundation/message_records.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
+#include "foundation/path_length.h"
 #include "foundation/program_folder.h"
 #include "platform/console.h"
 #include "platform/glue_dialogs.h"
@@ -59,7 +60,10 @@ void find_condor_installation() {
     std::string folder;
     int length = 0;
     if (GetFolder("Path to the Condor installation folder", "", length, folder) == 0) {
-        inst00.cndrinstpath = path_field(folder.substr(0, static_cast<std::size_t>(std::max(length, 0))));
+        folder.resize(std::min(folder.size(), static_cast<std::size_t>(std::max(length, 0))));
+        if (chosen_path_fits(folder)) {
+            inst00.cndrinstpath = folder;
+        }
     }
 }
 

@@ -100,6 +100,22 @@ TEST_F(Interaction, AClickFocusesABoxAndAnIntBoxTakesOnlyNumberCharacters) {
     EXPECT_EQ(text(chr_box), "abc,");
 }
 
+TEST_F(Interaction, AValueItsBoundsRefuseStaysAsTyped) {
+    // The value checks show the number as the box reads it; the bounds refuse it.
+    set_engine_checks({[](int, int, int&, float&, std::string& cval, std::string&) {
+                           cval = "1.2E+01";
+                           return 1;
+                       },
+                       [](int, int&, float&, std::string&, std::string& msg) {
+                           msg = "Value must be <= 10";
+                           return 0;
+                       },
+                       fake_incrm_val});
+    click_button(ok_button);
+    EXPECT_EQ(engine_tables.inpt_OK[int_box], 0);
+    EXPECT_EQ(text(int_box), "12");
+}
+
 TEST_F(Interaction, OkWithARefusedBoxKeepsTheFormOpenAndShowsItsMessage) {
     refused_boxes = {int_box};
     click_button(ok_button);
@@ -323,12 +339,12 @@ TEST_F(Interaction, EditingKeysAndTheClipboard) {
     EXPECT_EQ(null_host.clipboard, std::optional<std::string>("za"));
     key(cpw_rawkey_keydown, 'X', 45, 24, cpw_keyscan_ctrl | 'X', cpw_rawkey_leftctrl);
     EXPECT_EQ(text(chr_box), "");
-    // Pasting a long text fills the box to 255 characters, the caret kept inside it.
+    // Pasting a long text fills the box to its capacity, the caret kept inside it.
     null_host.clipboard = std::string(300, 'p');
     key(cpw_rawkey_keydown, 'V', 47, 22, cpw_keyscan_ctrl | 'V', cpw_rawkey_leftctrl);
-    EXPECT_EQ(text(chr_box), std::string(255, 'p'));
+    EXPECT_EQ(text(chr_box), std::string(engine_value_chars, 'p'));
     EXPECT_EQ(engine_state.CurPos_1, 10);
-    EXPECT_EQ(engine_tables.inpt_ofs[chr_box], 245);
+    EXPECT_EQ(engine_tables.inpt_ofs[chr_box], static_cast<int>(engine_value_chars) - 10);
     // No clipboard text pastes nothing; a clipboard that cannot be taken is only logged.
     click_text(int_box, 2);
     null_host.clipboard.reset();

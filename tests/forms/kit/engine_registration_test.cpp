@@ -46,7 +46,7 @@ TEST_F(Registration, TextsAreCutToTheirCapacities) {
     d.pattern = pattern;
     add_inpt(1, 0, d);
     EXPECT_EQ(engine_tables.inpt_txt[0].size(), 127u);
-    EXPECT_EQ(engine_tables.inpt_cval[0].size(), 255u);
+    EXPECT_EQ(engine_tables.inpt_cval[0].size(), engine_value_chars);
     EXPECT_EQ(engine_tables.inpt_ext[0].size(), 31u);
 }
 

@@ -184,7 +184,7 @@ TEST_F(Window, DialogAnswersLongerThanTheBoxAreCut) {
     click(40, 35);
     click(40, 35);
     ASSERT_EQ(zenity.runs(), 1);
-    EXPECT_EQ(engine_tables.inpt_cval[1].size(), 255u);
+    EXPECT_EQ(engine_tables.inpt_cval[1].size(), engine_value_chars);
 }
 
 TEST_F(Window, AColourBoxTakesTheChosenColour) {

@@ -85,7 +85,7 @@ TEST_F(FormApi, LoadFormHandsEveryItemOver) {
     EXPECT_EQ(e.inpt_ival[2], 2);   // entry 3, 0-based
     EXPECT_EQ(e.inpt_ddl[2], 0);    // list 1, 0-based
     EXPECT_EQ(e.inpt_ddl[0], -1);   // no list
-    EXPECT_EQ(e.inpt_cval[5], std::string(127, 'v'));
+    EXPECT_EQ(e.inpt_cval[5], std::string(200, 'v'));  // a value goes whole
     EXPECT_EQ(e.inpt_typ[0], kTypeInt);
     EXPECT_EQ(e.inpt_arr[0], 1);
     EXPECT_EQ(e.inpt_siz[6], 12);
@@ -148,7 +148,7 @@ TEST_F(FormApi, SetValueByType) {
     EXPECT_EQ(iv, 10065);
     EXPECT_TRUE(frm_set_value(6, 0, 0.0F, std::string(300, 't'), true));
     frm_get_value(6, iv, rv, cv, it);
-    EXPECT_EQ(cv, std::string(255, 't'));
+    EXPECT_EQ(cv, std::string(kValueLength, 't'));
 
     EXPECT_FALSE(frm_set_value(0, 1, 0.0F, "", true));
     EXPECT_FALSE(frm_set_value(10, 1, 0.0F, "", true));

@@ -93,8 +93,8 @@ TEST_F(ValueChecks, RealBoxes) {
 TEST_F(ValueChecks, OtherTypes) {
     make_box(1, kTypeChr);
     frmi03.inpt_ival[1] = 5;
-    EXPECT_EQ(check(0, std::string(300, 'c')).text, std::string(255, 'c'));
-    EXPECT_EQ(frmi02.inpt_cval[1], std::string(255, 'c'));
+    EXPECT_EQ(check(0, std::string(300, 'c')).text, std::string(kValueLength, 'c'));
+    EXPECT_EQ(frmi02.inpt_cval[1], std::string(kValueLength, 'c'));
     EXPECT_EQ(frmi03.inpt_ival[1], 0);
 
     make_box(2, kTypeTck);

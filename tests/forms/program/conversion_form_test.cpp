@@ -309,14 +309,45 @@ TEST_F(ConversionForm, AFinishAltitudeTheCommandLineRefusesKeepsTheFormOpen) {
         const auto index = static_cast<std::size_t>(box("FinishMinAlt") - 1);
         set_inpt_val(box("FinishMinAlt") - 1, 0, 0.0f, "99999999999");
         click_button(kOk);
-        // Still open, the box marked with the range in the box's units.
+        // Still open, the box marked with the range in the box's units and
+        // its value as it was typed.
         EXPECT_EQ(engine_tables.inpt_OK[index], 0);
         EXPECT_EQ(engine_tables.inpt_msg[index], "Enter a value from 0 to 10000");
+        EXPECT_EQ(engine_tables.inpt_cval[index], "99999999999");
         set_inpt_val(box("FinishMinAlt") - 1, 0, 0.0f, "10000");
         click_button(kOk);
     });
     EXPECT_FALSE(run_form());
     EXPECT_FLOAT_EQ(rd_fpl_4.finishminalt, 10000.0f);
+}
+
+TEST_F(ConversionForm, APathIsShownWholeAndOneTooLongIsRefusedInItsBox) {
+    // A plan as long as a path field holds, and one a character longer.
+    const std::string folder = "C:\\Plans\\" + std::string(120, 'a') + "\\";
+    const std::string longest = folder + std::string(117, 'b') + "\\Race.fpl";
+    const std::string too_long = folder + std::string(118, 'b') + "\\Race.fpl";
+    ASSERT_EQ(longest.size(), kPathLength);
+    for (const std::string& plan : {longest, too_long}) {
+        prefix.add_file(plan, file(demo.condor2_plan));
+    }
+    tarvex_c.infile = longest;
+    const auto choose = [](const std::string& plan) {
+        const tarvex_test::ScopedStdin answer(plan + "\n");
+        click_box("Infile");
+        click_box("Infile");
+    };
+    user([&] {
+        const auto index = static_cast<std::size_t>(box("Infile") - 1);
+        EXPECT_EQ(shown("Infile"), longest);
+        choose(too_long);
+        click_button(kOk);
+        EXPECT_EQ(engine_tables.inpt_OK[index], 0);
+        EXPECT_EQ(engine_tables.inpt_msg[index], "Path too long (at most 256 characters)");
+        choose(longest);
+        click_button(kOk);
+    });
+    EXPECT_FALSE(run_form());
+    EXPECT_EQ(tarvex_c.infile, longest);
 }
 
 TEST_F(ConversionForm, AWindowThatCannotOpenIsToldWithExitCode3) {

@@ -1,0 +1,49 @@
+#include "foundation/path_length.h"
+
+#include "foundation/number_text.h"
+#include "foundation/tell.h"
+
+namespace {
+
+// Characters of a long path that a message shows.
+constexpr std::size_t kShownPathEnd = 60;
+
+std::string told_refusal(std::string_view path) {
+    return "*** " + path_too_long_text(path_end_text(path)) + " ***";
+}
+
+}  // namespace
+
+bool path_fits(std::string_view path) { return path.size() <= kPathLength; }
+
+std::string path_too_long_text(std::string_view what) {
+    const std::string limit = i2b(static_cast<int>(kPathLength));
+    if (what.empty()) {
+        return in_user_language("Path too long (at most " + limit + " characters)",
+                                "Chemin trop long (" + limit + " caract\xE8res au plus)");
+    }
+    return std::string(what) + in_user_language(" : path too long (at most " + limit + " characters)",
+                                                " : chemin trop long (" + limit + " caract\xE8res au plus)");
+}
+
+std::string path_end_text(std::string_view path) {
+    if (path.size() <= kShownPathEnd) {
+        return slashes_kept(path);
+    }
+    return "..." + slashes_kept(path.substr(path.size() - kShownPathEnd));
+}
+
+std::string fitting_path(std::string_view path, int exit_code) {
+    if (!path_fits(path)) {
+        fatal_error(told_refusal(path), exit_code);
+    }
+    return std::string(path);
+}
+
+bool chosen_path_fits(std::string_view path) {
+    if (path_fits(path)) {
+        return true;
+    }
+    tell_and_log(kError, told_refusal(path));
+    return false;
+}
