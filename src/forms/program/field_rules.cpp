@@ -25,6 +25,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -83,29 +84,14 @@ int check_rule_range(int n, const RuleRange& range, double value, std::string& m
 
 // The switches a SeeYou task input turns off for its conversion: the
 // targets, the profile and the task summary.
-std::array<bool*, 5> seeyou_input_switches() {
-    return {&tarvex01.qxcs, &tarvex01.qlk8000, &tarvex01.qcup, &tarvex01.qwrprf, &tarvex01.qtskwrn};
-}
-
-std::array<bool, 5> switch_values() {
-    std::array<bool, 5> values{};
-    const std::array<bool*, 5> options = seeyou_input_switches();
-    for (std::size_t i = 0; i < options.size(); ++i) {
-        values[i] = *options[i];
-    }
-    return values;
-}
-
-void set_switches(const std::array<bool, 5>& values) {
-    const std::array<bool*, 5> options = seeyou_input_switches();
-    for (std::size_t i = 0; i < options.size(); ++i) {
-        *options[i] = values[i];
-    }
+using SeeYouInputSwitches = std::tuple<bool, bool, bool, bool, bool>;
+auto seeyou_input_switches() {
+    return std::tie(tarvex01.qxcs, tarvex01.qlk8000, tarvex01.qcup, tarvex01.qwrprf, tarvex01.qtskwrn);
 }
 
 // Those switches as they were before a SeeYou task input turned them off.
 struct SeeYouInputHold {
-    std::optional<std::array<bool, 5>> switches;
+    std::optional<SeeYouInputSwitches> switches;
 };
 
 SeeYouInputHold seeyou_input_hold;
@@ -215,16 +201,16 @@ void switch_off_for_seeyou_input() {
         return;
     }
     if (!seeyou_input_hold.switches) {
-        seeyou_input_hold.switches = switch_values();
+        seeyou_input_hold.switches = seeyou_input_switches();
     }
-    set_switches({});
+    seeyou_input_switches() = SeeYouInputSwitches{};
 }
 
 void give_back_seeyou_input_switches() {
     if (!seeyou_input_hold.switches) {
         return;
     }
-    set_switches(*seeyou_input_hold.switches);
+    seeyou_input_switches() = *seeyou_input_hold.switches;
     seeyou_input_hold.switches.reset();
     for (const TargetBox& target : target_boxes()) {
         set_box_tick(*target.box, target_asked_for() == target.ntarg);
@@ -236,10 +222,10 @@ void with_lasting_switches(const std::function<void()>& write) {
         write();
         return;
     }
-    const std::array<bool, 5> run = switch_values();
-    set_switches(*seeyou_input_hold.switches);
+    const SeeYouInputSwitches run = seeyou_input_switches();
+    seeyou_input_switches() = *seeyou_input_hold.switches;
     write();
-    set_switches(run);
+    seeyou_input_switches() = run;
 }
 
 void reset_seeyou_input_hold() { seeyou_input_hold = SeeYouInputHold{}; }
