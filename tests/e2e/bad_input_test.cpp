@@ -196,6 +196,17 @@ TEST_F(BadInput, PositionsOffTheEarth) {
         EXPECT_TRUE(HasNoLineContaining(outcome.out, "Task written to"));
         EXPECT_TRUE(no_output_of("Far"));
     }
+    // A SeeYou task's point at latitude 99 (9959.000N), its terrain chosen in the dialog.
+    std::string task = demo_text(demo_source_folder(), "flightplans/DemoTask.cup");
+    const std::size_t at = task.find("4401.764N");
+    ASSERT_NE(at, std::string::npos);
+    task.replace(at, 9, "9959.000N");
+    install.prefix().add_file("C:\\Tarvex\\Far.cup", task);
+    const RunOutcome outcome = install.run({"-nogui", "-line", "-lk8", "C:\\Tarvex\\Far.cup"},
+                                           "C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.trn\n");
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    EXPECT_TRUE(HasLineContaining(outcome.err, "*** C:\\Tarvex\\Far.cup : task point 1 (Les Mees) : not a position"));
+    EXPECT_TRUE(FileIsMissing(install.host("C:\\LK8000\\_Tasks\\Far.lkt")));
 }
 
 TEST_F(BadInput, PlanOfAVersionNotInstalled) {
