@@ -98,6 +98,7 @@ public:
                   int nbzon, bool filter, bool qglob, CopyFiles* files)
         : sp_(sp), sb_(sb), zon_(zon), pp_(pp), nzon_(nbzon), filter_(filter), qglob_(qglob), files_(files) {
         npt_ = nzon_ > 0 ? std::clamp(zon_[nzon_ - 1].last + 1, 0, static_cast<int>(pp_.size())) : 0;
+        first_npt_ = npt_;
     }
 
     // Interprets one line; false once the reading has stopped at a limit.
@@ -153,6 +154,7 @@ private:
     void open_zone(std::string_view class_text);
     void stop_at_limit();
     void ignore_number_line(std::string_view rec);
+    bool arc_fits(int segments, std::string_view rec);
     bool to_frame(float lat, float lon, float& x, float& y) const;
 
     AirspacePens& sp_;
@@ -161,11 +163,14 @@ private:
     std::span<PlanePoint> pp_;
     int nzon_;            // zones held in the tables, the open one not counted
     int npt_ = 0;
+    int first_npt_ = 0;   // npt when the reading began: the table a zone can have starts there
     int npt_00 = 0;       // npt at the open zone's first geometry line
     int zone_start_ = 0;  // npt when the open zone opened
     int nn9_ = -1;        // ordinal of the open zone among the file's AC lines
     bool open_ = false;
     bool reading_points_ = false;
+    // An arc or circle of the open zone cannot be drawn: the zone is dropped.
+    bool undrawable_ = false;
     bool q_axe_ = false;
     float ray_ = 0.0f;
     ArcCentre centre_;
@@ -345,6 +350,21 @@ void OpenAirReader::ignore_number_line(std::string_view rec) {
                                               "ligne ignor\xE9" "e :/" + given));
 }
 
+// An arc or circle asking for more points than the point table holds for one
+// zone (a centre typed in the wrong hemisphere makes an arc thousands of
+// kilometres long) cannot be drawn: its line is told as out of range and its
+// zone dropped alone; the reading goes on with the next zone.
+bool OpenAirReader::arc_fits(int segments, std::string_view rec) {
+    const long long room = static_cast<long long>(pp_.size()) - first_npt_ - (npt_ - zone_start_);
+    if (static_cast<long long>(segments) + 1 <= room) {
+        return true;
+    }
+    ignore_number_line(rec);
+    undrawable_ = true;
+    npt_ = zone_start_;
+    return false;
+}
+
 void OpenAirReader::keyword_width(std::string_view rec) {
     if (reading_points_) {
         return;
@@ -382,7 +402,7 @@ void OpenAirReader::begin_geometry() {
 }
 
 void OpenAirReader::keyword_point(std::string_view rec, bool airway) {
-    if (!zone_open()) {
+    if (!zone_open() || undrawable_) {
         return;
     }
     float lat = 0.0f;
@@ -404,7 +424,7 @@ void OpenAirReader::keyword_point(std::string_view rec, bool airway) {
 }
 
 void OpenAirReader::keyword_da(std::string_view rec) {
-    if (!zone_open()) {
+    if (!zone_open() || undrawable_) {
         return;
     }
     float radius = da_radius_;
@@ -423,6 +443,9 @@ void OpenAirReader::keyword_da(std::string_view rec) {
     da_angle2_ = angle2;
     const float t1 = (angle1 + 90.0f) * kAirspacePi / 180.0f;
     const float t2 = (angle2 + 90.0f) * kAirspacePi / 180.0f;
+    if (!arc_fits(arc_segments(centre_, radius * kNauticalMileInMetres, t1, t2), rec)) {
+        return;
+    }
     begin_geometry();
     if (!add_arc_points(centre_, radius * kNauticalMileInMetres, t1, t2, npt_00, npt_, pp_)) {
         stop_at_limit();
@@ -432,7 +455,7 @@ void OpenAirReader::keyword_da(std::string_view rec) {
 }
 
 void OpenAirReader::keyword_db(std::string_view rec) {
-    if (!zone_open()) {
+    if (!zone_open() || undrawable_) {
         return;
     }
     const std::string_view arg = columns_from(rec, 4);
@@ -452,8 +475,16 @@ void OpenAirReader::keyword_db(std::string_view rec) {
     const float dx = x1 - centre_.xcen;
     const float dy = y1 - centre_.ycen;
     const float radius = std::sqrt(dx * dx + dy * dy);
+    // The radius is checked as a DA or DC radius is.
+    if (!(radius <= kLargestAirspaceRadius)) {
+        ignore_number_line(rec);
+        return;
+    }
     const float t1 = std::atan2(dy, dx);
     const float t2 = std::atan2(y2 - centre_.ycen, x2 - centre_.xcen);
+    if (!arc_fits(arc_segments(centre_, radius, t1, t2), rec)) {
+        return;
+    }
     begin_geometry();
     if (!add_arc_points(centre_, radius, t1, t2, npt_00, npt_, pp_)) {
         stop_at_limit();
@@ -463,13 +494,16 @@ void OpenAirReader::keyword_db(std::string_view rec) {
 }
 
 void OpenAirReader::keyword_dc(std::string_view rec) {
-    if (!zone_open()) {
+    if (!zone_open() || undrawable_) {
         return;
     }
     float radius = 0.0f;
     if (list_read(columns_from(rec, 3), radius) != kReadOk ||
         !sane_nautical_miles(radius)) {
         ignore_number_line(rec);
+        return;
+    }
+    if (!arc_fits(circle_segments(radius * kNauticalMileInMetres), rec)) {
         return;
     }
     begin_geometry();
@@ -501,7 +535,7 @@ void OpenAirReader::keyword_brush(std::string_view rec) {
 
 bool OpenAirReader::close_geometry() {
     AirspaceZone& zone = zon_[nzon_];
-    if (q_axe_ && reading_points_) {
+    if (q_axe_ && reading_points_ && !undrawable_) {
         const int widened = widen_airway(zone.first, ray_, npt_, pp_);
         if (widened < 0) {
             stop_at_limit();
@@ -564,6 +598,14 @@ void OpenAirReader::decide(bool qlast) {
         npt_ = zone_start_;
         return;
     }
+    if (undrawable_) {
+        // Neither kept nor copied nor listed.
+        if (filter_) {
+            clean_crpbuf(buffer_, false, qlast, as0003.qdeldup, out);
+        }
+        npt_ = zone_start_;
+        return;
+    }
     build_name(asn_, assn_, ast_, asl_, ash_, ityp_);
     stats_.longest_name = std::max(stats_.longest_name, static_cast<int>(asn_.size()));
     if (!filter_) {
@@ -620,6 +662,7 @@ void OpenAirReader::open_zone(std::string_view class_text) {
     }
     open_ = true;
     reading_points_ = false;
+    undrawable_ = false;
     centre_.clockwise = true;
     q_axe_ = false;
 }

@@ -83,8 +83,17 @@ bool check_close(int nz, std::span<const AirspaceZone> zon, std::span<PlanePoint
     return true;
 }
 
-bool add_arc_points(const ArcCentre& centre, float r, float t1, float t2, int first_of_zone, int& npt,
-                    std::span<PlanePoint> pp) {
+namespace {
+
+// The sweep of an arc: its first angle, the step between its points and its
+// number of segments.
+struct ArcSweep {
+    float t1 = 0.0f;
+    float step = 0.0f;
+    int segments = 0;
+};
+
+ArcSweep arc_sweep(const ArcCentre& centre, float r, float t1, float t2) {
     float sign = 1.0f;
     if (centre.clockwise) {
         if (t2 < t1) {
@@ -98,9 +107,22 @@ bool add_arc_points(const ArcCentre& centre, float r, float t1, float t2, int fi
     }
     const float dt = std::fabs(t1 - t2);
     const int n = segment_count(static_cast<double>(r) * dt / kArcStep);
-    const float step = sign * dt / static_cast<float>(n);
-    for (int i = 0; i <= n; ++i) {
-        const float t = t1 + static_cast<float>(i) * step;
+    return ArcSweep{t1, sign * dt / static_cast<float>(n), n};
+}
+
+}  // namespace
+
+int arc_segments(const ArcCentre& centre, float r, float t1, float t2) {
+    return arc_sweep(centre, r, t1, t2).segments;
+}
+
+int circle_segments(float r) { return segment_count(static_cast<double>(r) * kAirspaceTwoPi / kArcStep); }
+
+bool add_arc_points(const ArcCentre& centre, float r, float t1, float t2, int first_of_zone, int& npt,
+                    std::span<PlanePoint> pp) {
+    const ArcSweep sweep = arc_sweep(centre, r, t1, t2);
+    for (int i = 0; i <= sweep.segments; ++i) {
+        const float t = sweep.t1 + static_cast<float>(i) * sweep.step;
         if (!add_point(centre.xcen + r * std::cos(t), centre.ycen + r * std::sin(t), npt, pp, npt == first_of_zone)) {
             return false;
         }
@@ -109,7 +131,7 @@ bool add_arc_points(const ArcCentre& centre, float r, float t1, float t2, int fi
 }
 
 bool add_circle_points(const ArcCentre& centre, float r, int first_of_zone, int& npt, std::span<PlanePoint> pp) {
-    const int n = segment_count(static_cast<double>(r) * kAirspaceTwoPi / kArcStep);
+    const int n = circle_segments(r);
     for (int i = 0; i <= n; ++i) {
         const float t = static_cast<float>(i) * kAirspaceTwoPi / static_cast<float>(n);
         if (!add_point(centre.xcen + r * std::cos(t), centre.ycen + r * std::sin(t), npt, pp, npt == first_of_zone)) {

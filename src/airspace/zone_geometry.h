@@ -43,6 +43,12 @@ struct ArcCentre {
     bool clockwise = true;  // V D=+ (the default); V D=- runs counter-clockwise
 };
 
+// The segments of an arc of radius r (metres) from the angle t1 to t2
+// (radians) in the centre's direction, and of a full circle: about one per
+// kilometre, at least 8. An arc or a circle has one point more.
+int arc_segments(const ArcCentre& centre, float r, float t1, float t2);
+int circle_segments(float r);
+
 // Adds the points of an arc of radius r (metres) about the centre, from the
 // angle t1 to t2 (radians, t = bearing + 90 degrees), in the centre's
 // direction: about one point per kilometre, at least 8 segments, both ends

@@ -103,6 +103,12 @@ void set_output_names(Conversion& conversion);
 // cannot be set ends the run (not needed for a SeeYou task written as JSON).
 void set_up_landscape(Conversion& conversion);
 
+// After step 18: every position of the task (a plan's turnpoints and
+// penalty-zone corners through the frame, a SeeYou task's points as read) is
+// a real place on the earth. The first that is not ends the run, named, so
+// that no writer is given a position that does not exist.
+void check_task_positions();
+
 // Steps 19-21: the landscape's airports and turnpoints when the task is
 // checked against them, and the task tied to the landscape.
 void match_landscape(Conversion& conversion, const RunState& run);

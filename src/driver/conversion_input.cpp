@@ -19,6 +19,7 @@
 #include "platform/files.h"
 #include "taskfiles/cup_reader.h"
 #include "taskfiles/map_lists.h"
+#include "taskfiles/task_checks.h"
 #include "taskfiles/task_model.h"
 
 #include <string>
@@ -30,6 +31,18 @@ void refuse_plan_version(int version) {
     fatal_error(in_user_language("*** Flight plan version = " + v + " - Condor " + v + " installation not found ***",
                                  "*** Plan de vol version = " + v + " - installation de Condor " + v +
                                      " non d\xE9tect\xE9" "e ***"),
+                kExitConversionFailed);
+}
+
+// The plan's value outside its range, named by its key.
+[[noreturn]] void refuse_plan_value(const std::string& infile) {
+    const PlanValueOutOfRange value = plan_value_out_of_range().value_or(PlanValueOutOfRange{});
+    const std::string unit = value.unit.empty() ? "" : " " + std::string(value.unit);
+    const std::string lowest = i2b(nearest_int(value.lowest));
+    const std::string highest = i2b(nearest_int(value.highest));
+    fatal_error("*** " + infile + " : " + value.key +
+                    in_user_language(" out of range (" + lowest + " to " + highest + unit + ") ***",
+                                     " hors limites (" + lowest + " \xE0 " + highest + unit + ") ***"),
                 kExitConversionFailed);
 }
 
@@ -98,6 +111,8 @@ void read_input() {
         case InputFault::no_task:
             fatal_error("*** " + infile + in_user_language(" : no task found ***", " : aucun circuit trouv\xE9 ***"),
                         kExitConversionFailed);
+        case InputFault::value_out_of_range:
+            refuse_plan_value(infile);
     }
 }
 

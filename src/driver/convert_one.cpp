@@ -30,6 +30,7 @@ int convert_one(RunState& run) {
     define_units();
     set_output_names(conversion);
     set_up_landscape(conversion);
+    check_task_positions();
     match_landscape(conversion, run);
     check_finish_altitude();
     // The files of the conversion are flushed to the disk together, once

@@ -14,6 +14,7 @@
 #include "platform/files.h"
 #include "taskfiles/fpl_reader.h"
 #include "taskfiles/landscape_records.h"
+#include "taskfiles/task_checks.h"
 #include "taskfiles/task_model.h"
 #include "taskfiles/task_zones.h"
 
@@ -100,7 +101,13 @@ InputFault input_fault(bool seeyou_task, int status) {
     if (status < 0 && rd_fpl_0.nwpmax < rd_fpl_0.nb_wp - 1) {
         return InputFault::unexpected_end;
     }
-    return is_blank(rd_fpl_2.landscape) ? InputFault::no_landscape : InputFault::none;
+    if (is_blank(rd_fpl_2.landscape)) {
+        return InputFault::no_landscape;
+    }
+    if (!plan_has_task()) {
+        return InputFault::no_task;
+    }
+    return plan_value_out_of_range() ? InputFault::value_out_of_range : InputFault::none;
 }
 
 bool detect_aat() {

@@ -30,8 +30,10 @@ bool aat_with_time(bool qaat, float t_aat);
 // Why an input just read (read_fpl_1's or read_cup's status, the task model)
 // cannot be converted: a read error; a plan shorter than it announced; a
 // plan naming no landscape (an empty or a binary file); a SeeYou file without
-// a task (or with a task of one point).
-enum class InputFault { none, read_error, unexpected_end, no_landscape, no_task };
+// a task (or with a task of one point), a plan without a point after the
+// takeoff (plan_has_task); a plan value outside the range it can mean
+// (plan_value_out_of_range of taskfiles/task_checks.h names it).
+enum class InputFault { none, read_error, unexpected_end, no_landscape, no_task, value_out_of_range };
 InputFault input_fault(bool seeyou_task, int status);
 
 // True when an inner turnpoint or the finish (points 2 .. nb_wp - 1) is a

@@ -290,6 +290,11 @@ int xytolatlon(float rx, float ry, float& rlat, float& rlon) {
     return 1;
 }
 
+bool position_on_earth(float rlat, float rlon) {
+    return finite_bits(rlat) && finite_bits(rlon) && std::fabs(rlat) <= kLargestLatitude &&
+           std::fabs(rlon) <= kLargestLongitude;
+}
+
 void utm_debug(int flag) {
     utm001.debug = flag != 0;
     log_message_f(std::string_view(utm001.debug ? "UTM : Debug ACTIVATED" : "UTM : Debug STOPPED"));

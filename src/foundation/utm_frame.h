@@ -48,6 +48,14 @@ int latlontoxy(float rlat, float rlon, float& rx, float& ry);
 // Frame metres to latitude and longitude in degrees; the same result.
 int xytolatlon(float rx, float ry, float& rlat, float& rlon);
 
+// Latitudes and longitudes a position on the earth has, degrees.
+inline constexpr float kLargestLatitude = 90.0f;
+inline constexpr float kLargestLongitude = 180.0f;
+
+// True for a real position: a latitude within +-90 degrees and a longitude
+// within +-180. A writer is never given any other.
+bool position_on_earth(float rlat, float rlon);
+
 // utm_debug and utm_get_ori are offered to the terrain code; the conversion
 // calls neither.
 

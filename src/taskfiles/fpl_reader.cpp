@@ -367,9 +367,12 @@ private:
         return false;
     }
 
+    // The limit is the task model's, whatever the target.
     [[noreturn]] void too_many_turnpoints() const {
-        fatal_error(in_language(qfr_, "XCSoar does not support more than 30 turnpoints",
-                                "XCSoar n'accepte pas plus que 30 points de virage"),
+        const std::string count = "Count=" + i2b(rd_fpl_0.nb_wp);
+        const std::string most = i2b(kMaxTaskPoints - 1);  // the takeoff is no turnpoint
+        fatal_error(in_language(qfr_, count + " : a task holds at most " + most + " turnpoints",
+                                count + " : un circuit compte au plus " + most + " points de virage"),
                     kExitConversionFailed);
     }
 

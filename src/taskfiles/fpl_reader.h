@@ -22,7 +22,7 @@
 //   zone above 10, weather zone or polygon point above 16, disabled airspace
 //   outside 0..8192, description line beyond 16) stores nothing and leaves a
 //   console trace line.
-// - A "Count" above 31 in [Task] shows "XCSoar does not support more than 30
+// - A "Count" above 31 in [Task] shows "Count=32 : a task holds at most 30
 //   turnpoints" (French with qfr), logs it and ends the run (exit code 1).
 // - "Text=" starts the description; the lines after it, up to the first empty
 //   one, are its lines 2.., and the reading ends there.

@@ -198,6 +198,19 @@ TEST_F(AirspaceReaderTest, BadNumbersAndCoordinatesSkipTheirLines) {
     EXPECT_EQ(cmndta001.nberr, 2);   // the two coordinates
 }
 
+// A DB radius is checked as a DA or DC radius is: an arc about a centre half
+// the earth away is a fault of its line, which is ignored.
+TEST_F(AirspaceReaderTest, DbRadiusBeyondTheEarthSkipsItsLine) {
+    const std::string text = "AC D\nAN FAR\nV X=00:00:00 N 009:00:00 E\n" + dp(45, 0, 6, 0) + "\n" +
+                             "DB 00:00:00 N 171:00:00 W, 00:00:00 N 171:00:00 W\n" + dp(45, 5, 6, 0) + "\n" +
+                             dp(45, 5, 6, 5) + "\n";
+    as0003.qcropas = false;
+    run(text);
+    EXPECT_EQ(points_of(0), 4);
+    EXPECT_EQ(cmndta001.nbwarn, 1);
+    EXPECT_NE(read_file("Logfile.txt").find("line ignored:\r\nDB 00:00:00 N 171:00:00 W"), std::string::npos);
+}
+
 TEST_F(AirspaceReaderTest, FailedStarts) {
     as000c.aspfile = "";
     int nbzon = 0;

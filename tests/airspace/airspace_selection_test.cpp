@@ -218,6 +218,30 @@ TEST_F(AirspaceSelectionTest, AZoneLargerThanThePointTableStopsInOrder) {
               std::string::npos);
 }
 
+// An arc or a circle asking for more points than the table holds (a centre
+// typed in the wrong hemisphere) loses only its zone: told with its line,
+// neither copied nor listed; the zones after it are read as ever.
+TEST_F(AirspaceSelectionTest, AnArcThatCannotBeDrawnLosesOnlyItsZone) {
+    const std::string wrong_hemisphere =
+        "AC C\nAN WRONG\nAL SFC\nAH FL65\n" + airspace_test::dp(45, 30, 6, 0) +
+        "\nV X=45:30:00 S 006:10:00 E\nDB 45:30:00 N 006:20:00 E, 45:30:00 N 006:00:00 E\nDC 1\n";
+    const std::string wide_circle = "AC R\nAN WIDE\nV X=45:30:00 N 006:30:00 E\nDC 100\n";
+    const std::string text = zone0_ + wrong_hemisphere + zone1_ + wide_circle + zone2_;
+    // 12 segments for DC 1: the table of 1000 points holds the other zones,
+    // not an arc round the earth nor a circle 1164 km long.
+    run(text, 50, 1000);
+    EXPECT_EQ(cmndta001.nbwarn, 2);
+    const std::string log = read_file("Logfile.txt");
+    EXPECT_NE(log.find("out of range, line ignored:\r\nDB 45:30:00 N 006:20:00 E, 45:30:00 N 006:00:00 E"),
+              std::string::npos);
+    EXPECT_NE(log.find("out of range, line ignored:\r\nDC 100"), std::string::npos);
+    EXPECT_EQ(log.find("airspaces were processed"), std::string::npos);
+    // The blank line after the dropped circle goes with it, as with a zone cropped out.
+    EXPECT_EQ(copy_body(), lines_of(zone0_ + zone1_ + zone2_.substr(1)));
+    EXPECT_EQ(read_lines("task-AS_LIST.txt"),
+              (Lines{"     0 ZERO (D) : SFC - FL65", "     2 ONE (C) : SFC - FL65", "     4 TWO (R) : SFC - FL65"}));
+}
+
 TEST_F(AirspaceSelectionTest, ZonesBeyondTheTaskFlags) {
     EXPECT_FALSE(airspace_disabled(9000));
     EXPECT_FALSE(airspace_disabled(-1));

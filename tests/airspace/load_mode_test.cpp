@@ -203,6 +203,21 @@ TEST_F(LoadModeTest, ZoneAndPointLimitsStopInOrder) {
     EXPECT_NE(read_file("Logfile.txt").find("penalty zones from PZ #0 on are not loaded"), std::string::npos);
 }
 
+// An arc asking for more points than the whole table holds loses only its
+// zone; the zones after it are loaded.
+TEST_F(LoadModeTest, AnArcThatCannotBeDrawnLosesOnlyItsZone) {
+    const std::string text = square_zone("D", "Z0", 45, 0, 6, 0) +
+                             "AC C\nAN WRONG\nV X=45:30:00 S 006:10:00 E\n"
+                             "DB 45:30:00 N 006:20:00 E, 45:30:00 N 006:00:00 E\n" +
+                             square_zone("D", "Z2", 45, 12, 6, 0);
+    EXPECT_EQ(load(text, 1, 100, 1000), 1);
+    EXPECT_EQ(nbzon_, 2);
+    EXPECT_EQ(model_name(0), "Z0 (D) : SFC - FL65");
+    EXPECT_EQ(model_name(1), "Z2 (D) : SFC - FL65");
+    EXPECT_EQ(cmndta001.nbwarn, 1);
+    EXPECT_EQ(read_file("Logfile.txt").find("airspaces were processed"), std::string::npos);
+}
+
 TEST_F(LoadModeTest, PenaltyZonesOutsideTheWindowOrOutOfRangeAreLeftOut) {
     const PlanePoint inside = frame_point(45.5f, 6.5f);
     const PlanePoint outside = frame_point(50.0f, 6.5f);

@@ -150,7 +150,8 @@ TEST_F(ConversionSteps, PlanVersionNotInstalled) {
 
 TEST_F(ConversionSteps, Condor1PlanIsRefusedWithoutCondor1) {
     const std::string plan = demo.program_folder + "\\Old.fpl";
-    prefix.add_file(plan, "[Version]\r\nCondor version=1150\r\n[Task]\r\nLandscape=DemoProvence\r\nCount=0\r\n");
+    prefix.add_file(plan, "[Version]\r\nCondor version=1150\r\n[Task]\r\nLandscape=DemoProvence\r\nCount=2\r\n"
+                          "TPName0=Takeoff\r\nTPName1=Start\r\n");
     const RunStopped stopped = stop_of([&] { prepare(plan); });
     EXPECT_EQ(stopped.text, "*** Flight plan version = 1 - Condor 1 installation not found ***");
 }

@@ -44,6 +44,18 @@ protected:
         EXPECT_TRUE(HasLine(outcome.err, line));
         EXPECT_TRUE(HasLine(install.log(), line));
     }
+    // No task file of any target for the plan C:\Tarvex\<base>.fpl, and no airspace.
+    ::testing::AssertionResult no_output_of(const std::string& base) const {
+        for (const std::string& file :
+             {"C:\\XCSoarData\\Tasks\\" + base + ".tsk", "C:\\LK8000\\_Tasks\\" + base + ".lkt",
+              "C:\\SeeYou\\Tasks\\" + base + ".cup", "C:\\Tarvex\\" + base + ".json",
+              std::string("C:\\XCSoarData\\CondorAirspace.txt")}) {
+            if (std::filesystem::exists(install.host(file))) {
+                return ::testing::AssertionFailure() << file << " written";
+            }
+        }
+        return ::testing::AssertionSuccess();
+    }
     bool nothing_written() const {
         return !std::filesystem::exists(install.host(install.demo().xcsoar_tasks + "\\DemoRace3.tsk")) &&
                !std::filesystem::exists(install.host("C:\\XCSoarData\\CondorAirspace.txt"));
@@ -99,9 +111,102 @@ TEST_F(BadInput, EmptyOrBinaryPlan) {
 TEST_F(BadInput, MoreThanThirtyTurnpoints) {
     const RunOutcome outcome = convert({}, plan_with("Long.fpl", "Count=6", "Count=32"));
     EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
-    EXPECT_TRUE(HasLine(outcome.out, "XCSoar does not support more than 30 turnpoints"));
-    EXPECT_TRUE(HasLine(install.log(), "XCSoar does not support more than 30 turnpoints"));
+    EXPECT_TRUE(HasLine(outcome.out, "Count=32 : a task holds at most 30 turnpoints"));
+    EXPECT_TRUE(HasLine(install.log(), "Count=32 : a task holds at most 30 turnpoints"));
     EXPECT_TRUE(FileIsMissing(install.host(install.demo().xcsoar_tasks + "\\Long.tsk")));
+    // The limit is the same for every target, and named without one.
+    const RunOutcome lk8000 = convert({"-lk8"}, plan_with("Long.fpl", "Count=6", "Count=32"));
+    EXPECT_TRUE(ExitedWith(lk8000, exit_code::conversion_failed));
+    EXPECT_TRUE(HasLine(lk8000.out, "Count=32 : a task holds at most 30 turnpoints"));
+    EXPECT_TRUE(HasNoLineContaining(lk8000.out, "XCSoar does not support"));
+}
+
+TEST_F(BadInput, PlanWithoutATask) {
+    for (const std::string count : {"Count=0", "Count=1"}) {
+        SCOPED_TRACE(count);
+        const RunOutcome outcome = convert({}, plan_with("NoTask.fpl", "Count=6", count));
+        EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+        expect_told(outcome, "*** C:\\Tarvex\\NoTask.fpl : no task found ***");
+        EXPECT_TRUE(HasNoLineContaining(outcome.out, "Task written to"));
+        EXPECT_TRUE(no_output_of("NoTask"));
+    }
+}
+
+// No arithmetic on a value of the plan can trap (the program runs with the
+// floating-point traps on): a penalty-zone height no airspace file can hold is
+// refused, named by its key, for every target that writes the zones.
+TEST_F(BadInput, PenaltyZoneValuesOutOfRange) {
+    struct Case {
+        std::string target;
+        std::string from;
+        std::string to;
+        std::string told;
+    };
+    const std::vector<Case> cases = {
+        {"-xcs", "PZTop0=2000", "PZTop0=1.04e38", "PZTop0 out of range (-3000 to 30000 m)"},
+        {"-lk8", "PZBase1=1000", "PZBase1=-1.04e38", "PZBase1 out of range (-3000 to 30000 m)"},
+        {"-cup", "PZTop1=3000", "PZTop1=30001", "PZTop1 out of range (-3000 to 30000 m)"},
+        {"-json", "PZPenaltyTimeFactor1=2", "PZPenaltyTimeFactor1=1e9", "PZPenaltyTimeFactor1 out of range (0 to 9999)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.to);
+        const RunOutcome outcome = convert({c.target}, plan_with("Zones.fpl", c.from, c.to));
+        EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+        expect_told(outcome, "*** C:\\Tarvex\\Zones.fpl : " + c.told + " ***");
+        EXPECT_TRUE(no_output_of("Zones"));
+    }
+    // The highest top a penalty zone can have converts.
+    const RunOutcome outcome = convert({}, plan_with("Zones.fpl", "PZTop0=2000", "PZTop0=30000"));
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLine(TempDir::read(install.host("C:\\XCSoarData\\CondorAirspace.txt")), "AH 98425F AMSL"));
+}
+
+// A position with no real latitude and longitude is refused, naming the
+// point, before any writer gets it.
+TEST_F(BadInput, PositionsOffTheEarth) {
+    const std::string plan = demo_text(demo_source_folder(), "flightplans/DemoRace3.fpl");
+    struct Case {
+        std::string target;
+        std::string x_key;
+        std::string y_key;
+        std::string value;
+        std::string point;
+    };
+    const std::vector<Case> cases = {
+        {"-xcs", "TPPosX2=", "TPPosY2=", "1e10", "turnpoint 2 (Lure)"},
+        {"-json", "TPPosX2=", "TPPosY2=", "1e10", "turnpoint 2 (Lure)"},
+        {"-cup", "TPPosX2=", "TPPosY2=", "3.4e38", "turnpoint 2 (Lure)"},
+        {"-lk8", "TPPosX2=", "TPPosY2=", "9.5e6", "turnpoint 2 (Lure)"},
+        {"-xcs", "PZPos2X1=", "PZPos2Y1=", "1e10", "penalty zone PZ#01, corner 2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.target + " " + c.x_key + c.value);
+        std::string text = plan;
+        for (const std::string& key : {c.x_key, c.y_key}) {
+            const std::size_t at = text.find("\n" + key) + 1;
+            text.replace(at, text.find('\r', at) - at, key + c.value);
+        }
+        install.prefix().add_file("C:\\Tarvex\\Far.fpl", text);
+        const RunOutcome outcome = convert({c.target}, "C:\\Tarvex\\Far.fpl");
+        EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+        const std::string told = "*** C:\\Tarvex\\Far.fpl : " + c.point + " : not a position on the earth";
+        EXPECT_TRUE(HasLineContaining(outcome.out, told));
+        EXPECT_TRUE(HasLineContaining(outcome.err, told));
+        EXPECT_TRUE(HasLineContaining(install.log(), told));
+        EXPECT_TRUE(HasNoLineContaining(outcome.out, "Task written to"));
+        EXPECT_TRUE(no_output_of("Far"));
+    }
+    // A SeeYou task's point at latitude 99 (9959.000N), its terrain chosen in the dialog.
+    std::string task = demo_text(demo_source_folder(), "flightplans/DemoTask.cup");
+    const std::size_t at = task.find("4401.764N");
+    ASSERT_NE(at, std::string::npos);
+    task.replace(at, 9, "9959.000N");
+    install.prefix().add_file("C:\\Tarvex\\Far.cup", task);
+    const RunOutcome outcome = install.run({"-nogui", "-line", "-lk8", "C:\\Tarvex\\Far.cup"},
+                                           "C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.trn\n");
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    EXPECT_TRUE(HasLineContaining(outcome.err, "*** C:\\Tarvex\\Far.cup : task point 1 (Les Mees) : not a position"));
+    EXPECT_TRUE(FileIsMissing(install.host("C:\\LK8000\\_Tasks\\Far.lkt")));
 }
 
 TEST_F(BadInput, PlanOfAVersionNotInstalled) {
@@ -135,8 +240,13 @@ TEST_F(BadInput, TerrainHeaderGivingNoFrame) {
     // The zone byte, then the hemisphere letter: neither gives a frame; nor a
     // signalling NaN as the column step, which no comparison may touch.
     using namespace std::string_view_literals;
+    // An origin outside the UTM ranges (finite but absurd) puts every point
+    // off the earth: refused as a bad zone is.
+    const std::string far = le_bytes(1.0e38f);
+    const std::string below = le_bytes(-1.0f);
     for (const auto& [offset, value] : {std::pair{28, "\x63"sv}, std::pair{28, "\0"sv}, std::pair{32, "X"sv},
-                                        std::pair{12, "\0\0\xa0\x7f"sv}}) {
+                                        std::pair{12, "\0\0\xa0\x7f"sv}, std::pair{20, std::string_view(far)},
+                                        std::pair{24, std::string_view(far)}, std::pair{24, std::string_view(below)}}) {
         std::string bad = header;
         bad.replace(static_cast<std::size_t>(offset), value.size(), value);
         install.prefix().add_file(terrain, bad);
@@ -264,6 +374,30 @@ TEST_F(BadInput, AirspaceListWithoutItsFile) {
     const RunOutcome outcome = convert({"-listAS"}, install.demo().condor3_plan);
     EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
     EXPECT_TRUE(HasLine(outcome.err, "CroppedAirspaceSorted.txt"));
+}
+
+// An arc whose centre is typed in the wrong hemisphere would be thousands of
+// kilometres long: its zone is dropped alone, told with its line, and every
+// other zone is converted.
+TEST_F(BadInput, AnArcThatCannotBeDrawnLosesOnlyItsZone) {
+    std::string air = demo_text(demo_source_folder(), "landscape/DemoProvence.air");
+    const std::string centre = "V X=43:50:00 N 006:05:00 E";
+    const std::size_t at = air.find(centre);
+    ASSERT_NE(at, std::string::npos);
+    air.replace(at, centre.size(), "V X=43:50:00 S 006:05:00 E");
+    install.prefix().add_file("C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.air", air);
+    const RunOutcome outcome = convert({}, install.demo().condor3_plan);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLine(outcome.out, "Airspace file: number missing or out of range, line ignored:"));
+    EXPECT_TRUE(HasLine(outcome.out, "DB 43:50:00 N 006:15:00 E, 43:50:00 N 005:55:00 E"));
+    EXPECT_TRUE(HasNoLineContaining(outcome.out, "airspaces were processed"));
+    const std::string written = TempDir::read(install.host("C:\\XCSoarData\\CondorAirspace.txt"));
+    for (const char* kept : {"AN DEMO R1 LURE", "AN DEMO CTR SAINT-AUBAN", "AN DEMO P CADARACHE", "AN PZ#00 -    1 pts/min",
+                             "AN PZ#01 -    2 pts/min"}) {
+        EXPECT_TRUE(HasLine(written, kept));
+    }
+    EXPECT_TRUE(HasNoLineContaining(written, "TMA PROVENCE"));
+    EXPECT_TRUE(HasNoLineContaining(written, "V X=43:50:00 S"));
 }
 
 TEST_F(BadInput, Condor3PlanWhoseAirspaceCannotBeRead) {

@@ -292,6 +292,25 @@ TEST_F(FrameTest, BadTrnHeaders) {
     write("inf.trn", tarvex_test::trn_bytes(inf_origin));
     EXPECT_EQ(utm_init("inf.trn", w, h), 0);
 
+    // An origin outside the UTM ranges, finite as it may be, gives no frame;
+    // the ends of the ranges do.
+    struct Origin {
+        float easting;
+        float northing;
+        int status;
+    };
+    for (const Origin& origin : {Origin{1.0e38f, 4.9e6f, kHeaderBadValue}, Origin{6.0e5f, 1.0e38f, kHeaderBadValue},
+                                 Origin{-1.0f, 4.9e6f, kHeaderBadValue}, Origin{6.0e5f, -1.0f, kHeaderBadValue},
+                                 Origin{1.000001e6f, 4.9e6f, kHeaderBadValue}, Origin{6.0e5f, 1.00001e7f, kHeaderBadValue},
+                                 Origin{0.0f, 0.0f, 0}, Origin{1.0e6f, 1.0e7f, 0}}) {
+        TrnHeader far;
+        far.easting = origin.easting;
+        far.northing = origin.northing;
+        write("far.trn", tarvex_test::trn_bytes(far));
+        EXPECT_EQ(read_trn_hdr("far.trn", w, h, e, n, o, zone, hemisphere), origin.status)
+            << origin.easting << " " << origin.northing;
+    }
+
     // UTM has the zones 1 to 60 (the byte is signed) in the hemispheres N and
     // S: any other header gives no frame, as an unreadable one.
     TrnHeader south;

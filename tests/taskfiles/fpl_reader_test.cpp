@@ -377,14 +377,15 @@ TEST_F(FplReader, CountAbove31EndsTheRun) {
         EXPECT_EQ(stop.exit_code, 1);
     }
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "XCSoar does not support more than 30 turnpoints");
+    // The limit is named without a target: it holds for every one.
+    EXPECT_EQ(boxes[0].text, "Count=32 : a task holds at most 30 turnpoints");
     EXPECT_EQ(boxes[0].title, "Tarvex");
     EXPECT_EQ(boxes[0].status, 1);
-    EXPECT_TRUE(log_has("XCSoar does not support more than 30 turnpoints\r\n"));
+    EXPECT_TRUE(log_has("Count=32 : a task holds at most 30 turnpoints\r\n"));
 
     cmndta001.qfr = true;
     EXPECT_THROW(read_plan({"[Task]", "Count=99"}), RunStopped);
-    EXPECT_EQ(boxes.back().text, "XCSoar n'accepte pas plus que 30 points de virage");
+    EXPECT_EQ(boxes.back().text, "Count=99 : un circuit compte au plus 30 points de virage");
 }
 
 TEST_F(FplReader, Condor3AirspaceListsAreReadWhole) {
