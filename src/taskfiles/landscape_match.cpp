@@ -53,6 +53,10 @@ void warn_missing(const std::string& names) {
 
 int task_points(int count) { return std::clamp(count, 0, kTurnpointSlots); }
 
+// The identity of landscape airport n: -n when the chosen target tells
+// airports from turnpoints (LK8000, SeeYou), else n.
+int airport_identity(int n) { return chosen_target().airports_signed ? -n : n; }
+
 // Renames the turnpoints that share a name but lie apart: "Name1", "Name2", ...
 void rename_duplicates(int nb_wp) {
     RdFpl1& t = rd_fpl_1;
@@ -85,7 +89,6 @@ int identify(std::size_t i, std::string& missing) {
     const std::string& name = rd_fpl_2.tpnam[i];
     const float lat = rd_fpl_1.tplat[i];
     const float lon = rd_fpl_1.tplon[i];
-    const bool signed_identity = chosen_target().airports_signed;
     int match = rech_2(name, lat, lon, kNoAltitudeTest, tarvex01.nb_apt, tarveap3.apt_nam, tarveap2.apt_lat,
                        tarveap2.apt_lon, tarveap2.apt_elev);
     console_line("APT " + i2b(tarvex01.nb_apt) + " " + name + " " + i2b(match));
@@ -94,7 +97,7 @@ int identify(std::size_t i, std::string& missing) {
         match = -match;
     }
     if (match > 0) {
-        return signed_identity ? -match : match;
+        return airport_identity(match);
     }
     // The landscape's turnpoint names hold 24 characters: the point's name is
     // compared under the same cut.
@@ -158,6 +161,7 @@ void set_wp_data(bool qverb) {
                                kNoAltitudeTest, tarvex01.nb_apt, tarveap3.apt_nam, tarveap2.apt_lat,
                                tarveap2.apt_lon, tarveap2.apt_elev);
     console_line("APT " + names.cupnam[0] + " " + i2b(airport));
+    int takeoff_airport = 0;
     if (airport == 0 || names.cupnam[0] == kNoPosition) {
         const int count = std::clamp(tarvex01.nb_apt, 0, kMaxLandscapeAirports);
         float best = kNoAirportDistance;
@@ -177,6 +181,7 @@ void set_wp_data(bool qverb) {
             c.cuplat[0] = tarveap2.apt_lat[k];
             c.cuplon[0] = tarveap2.apt_lon[k];
             c.cupalt[0] = static_cast<float>(tarveap2.apt_elev[k]);
+            takeoff_airport = nearest;
             console_line("MIN DIST " + i2b(nearest) + " " + number(best) + " " + names.cupnam[0]);
         }
     }
@@ -193,8 +198,15 @@ void set_wp_data(bool qverb) {
         t.tpwid[i] = 0.0f;
         t.tpazi[i] = 0.0f;
         rd_fpl_2.tpnam[i] = fit_field(names.cupnam[i], kTpNameCapacity);
+        // The point stays where the SeeYou task puts it.
+        t.tplat[i] = c.cuplat[i];
+        t.tplon[i] = c.cuplon[i];
         latlontoxy(c.cuplat[i], c.cuplon[i], t.tpx[i], t.tpy[i]);
         t.tpz[i] = c.cupalt[i];
+        // Its waypoint of the SeeYou file, whose data the waypoint records
+        // hold (the file was read into them), or the landscape airport that
+        // became the takeoff.
+        t.tpid[i] = n == 0 && takeoff_airport > 0 ? airport_identity(takeoff_airport) : c.cupwp[i];
         const float r1 = c.cuprad[1][i];
         const float r2 = c.cuprad[2][i];
         const float a1 = c.cupang[1][i];
@@ -217,7 +229,10 @@ void set_wp_data(bool qverb) {
                          number(r2) + " " + i2b(t.tprad[i]));
         }
     }
-    rd_fpl_0.nb_wp = std::max(rd_cup_0.nb_cup - 1, 0);
+    rd_fpl_0.nb_wp = std::max(nb_cup, 0);
+    rd_fpl_6.nostart = rd_cup_0.cupnostart;
+    rd_fpl_6.tasktime = rd_cup_0.cuptasktime;
+    rd_fpl_6.wpdis = rd_cup_0.cupwpdis;
     if (qverb) {
         console_line("set_wp_data " + i2b(rd_fpl_0.nb_wp));
     }

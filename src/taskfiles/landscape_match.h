@@ -12,11 +12,15 @@
 //   target tells airports apart (airports_signed: LK8000, SeeYou), n
 //   otherwise, 0 none. Several matches warn and take the
 //   last; with qverb_0 the turnpoints found nowhere are listed in a warning.
-// - set_wp_data (a SeeYou task written as a Condor plan): the SeeYou task
-//   points 0..nb_cup-1 become the task's turnpoints (classic zones, window
-//   centre 1500 m, upper limit MaxAlt or 10000 m); when the takeoff is "???"
-//   or no airport, the airport nearest to the start takes its place. nb_wp =
-//   nb_cup - 1.
+// - set_wp_data (a SeeYou task written for LK8000, SeeYou or as a Condor
+//   plan): the SeeYou task points 0..nb_cup-1 (all but the landing) become
+//   the task's turnpoints at the SeeYou task's latitudes and longitudes
+//   (classic zones, window centre 1500 m, upper limit MaxAlt or 10000 m),
+//   each tied to its waypoint of the SeeYou file (tpid); when the takeoff is
+//   "???" or no airport, the airport nearest to the start takes its place
+//   (tpid as get_wp_data gives an airport). nb_wp = nb_cup, the number of
+//   points converted. The rules of the task's "Options" line go to the task
+//   options (nostart, tasktime, wpdis).
 // - copy_wp_data (a SeeYou task exported as JSON): copies the positions and
 //   zones of points 1..nb_cup-1; nb_wp = nb_cup.
 //
