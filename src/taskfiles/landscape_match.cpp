@@ -57,6 +57,13 @@ int task_points(int count) { return std::clamp(count, 0, kTurnpointSlots); }
 // airports from turnpoints (LK8000, SeeYou), else n.
 int airport_identity(int n) { return chosen_target().airports_signed ? -n : n; }
 
+// A doubled name with its number; a name that leaves no room for the number
+// is cut before it, so that the number always tells the points apart.
+std::string numbered_duplicate(const std::string& name, int number) {
+    const std::string suffix = i2b(number);
+    return fit_field(trim_right(name), kTpNameCapacity - suffix.size()) + suffix;
+}
+
 // Renames the turnpoints that share a name but lie apart: "Name1", "Name2", ...
 void rename_duplicates(int nb_wp) {
     RdFpl1& t = rd_fpl_1;
@@ -73,11 +80,11 @@ void rename_duplicates(int nb_wp) {
                 continue;
             }
             ++count;
-            names[b] = fit_field(trim_right(names[b]) + i2b(count + 1), kTpNameCapacity);
+            names[b] = numbered_duplicate(names[b], count + 1);
             console_line("Duplicate TP names : " + i2b(i) + " " + name + " -> rename " + i2b(j) + " " + names[b]);
         }
         if (count >= 1) {
-            names[a] = fit_field(trim_right(name) + "1", kTpNameCapacity);
+            names[a] = numbered_duplicate(name, 1);
         }
     }
 }

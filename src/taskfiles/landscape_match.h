@@ -5,7 +5,8 @@
 // - get_wp_data (a Condor flight plan): gives every turnpoint its latitude and
 //   longitude from its landscape position, renames turnpoints that share a
 //   name but not a position (both x and y more than 1 m apart: "Name1",
-//   "Name2", ...), and with the waypoint check (tarvex01.qchkwp) identifies each
+//   "Name2", ...; a name of the field's whole 32 characters is cut before
+//   its number), and with the waypoint check (tarvex01.qchkwp) identifies each
 //   among the landscape's airports (by name and position within 0.001 degree)
 //   and then its turnpoints (the same, and elevation within 10 m of the
 //   point's altitude): tpid -n / +n for airport / turnpoint n when the chosen

@@ -190,7 +190,9 @@ TEST_F(LandscapeMatch, DoubledNames) {
     point(1, std::string(32, 'N'), 0.0f, 0.0f);
     point(2, std::string(32, 'N'), 5000.0f, 5000.0f);
     get_wp_data(false, 0);
-    EXPECT_EQ(rd_fpl_2.tpnam[1], std::string(32, 'N'));  // the added digit is cut off
+    // A name that fills its field loses its end to the number.
+    EXPECT_EQ(rd_fpl_2.tpnam[1], std::string(31, 'N') + "1");
+    EXPECT_EQ(rd_fpl_2.tpnam[2], std::string(31, 'N') + "2");
 }
 
 TEST_F(LandscapeMatch, LongNamesFindTheirLandscapeTurnpoint) {
