@@ -64,6 +64,18 @@ std::string numbered_duplicate(const std::string& name, int number) {
     return fit_field(trim_right(name), kTpNameCapacity - suffix.size()) + suffix;
 }
 
+// The identity of landscape airport n as the takeoff of a SeeYou task: the
+// waypoint of the task's own file of its name and place when the file has
+// one (the waypoint records hold the file), so that the takeoff and a point
+// of the task at that airfield are one waypoint; else the airport.
+int takeoff_identity(int n) {
+    const auto k = static_cast<std::size_t>(n);
+    const int match = rech_2(fit_field(tarveap3.apt_nam[k], kWpNameCapacity), tarveap2.apt_lat[k],
+                             tarveap2.apt_lon[k], kNoAltitudeTest, tarvex01.nb_wp_file, tarvewp3.wp_nam,
+                             tarvewp2.wp_lat, tarvewp2.wp_lon, tarvewp2.wp_elev);
+    return match != 0 ? std::abs(match) : airport_identity(n);
+}
+
 // Renames the turnpoints that share a name but lie apart: "Name1", "Name2", ...
 void rename_duplicates(int nb_wp) {
     RdFpl1& t = rd_fpl_1;
@@ -213,7 +225,7 @@ void set_wp_data(bool qverb) {
         // Its waypoint of the SeeYou file, whose data the waypoint records
         // hold (the file was read into them), or the landscape airport that
         // became the takeoff.
-        t.tpid[i] = n == 0 && takeoff_airport > 0 ? airport_identity(takeoff_airport) : c.cupwp[i];
+        t.tpid[i] = n == 0 && takeoff_airport > 0 ? takeoff_identity(takeoff_airport) : c.cupwp[i];
         const float r1 = c.cuprad[1][i];
         const float r2 = c.cuprad[2][i];
         const float a1 = c.cupang[1][i];

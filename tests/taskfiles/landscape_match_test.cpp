@@ -307,6 +307,16 @@ TEST_F(LandscapeMatch, SeeYouTaskIntoThePlan) {
     EXPECT_EQ(t.tpx[2], x);
     EXPECT_EQ(t.tpy[2], y);
     EXPECT_NEAR(t.tpx[2], 100000.0f, 1.0f);  // on the central meridian
+
+    // When the SeeYou file has that airfield too, the takeoff is its waypoint,
+    // one with a point of the task there.
+    tarvewp3.wp_nam.set(9, "Near");
+    tarvewp2.wp_lat[9] = 45.5105f;
+    tarvewp2.wp_lon[9] = 9.01f;
+    tarvex01.nb_wp_file = 9;
+    rd_cup_2.cupnam[0] = "???";
+    set_wp_data(false);
+    EXPECT_EQ(rd_fpl_1.tpid[0], 9);
 }
 
 TEST_F(LandscapeMatch, SeeYouTakeoffThatIsAnAirportStays) {
