@@ -276,7 +276,7 @@ void set_lk_tp_name(int n, std::string& bbb) {
     // Two points that are not the same waypoint keep two names: the later
     // one's cut keeps its place in the task at its end instead.
     const std::string full = in_task(n) ? rd_fpl_2.tpnam[n] : std::string();
-    for (int j = 1; j < n; ++j) {
+    for (int j = 1; j < std::min(n, kTurnpointSlots); ++j) {
         if (!blank_equal(rd_fpl_2.tpnam[j], full) && lk_cut_name(j) == name) {
             bbb = fitted_with_tail(numbered_name(n), i2b(n));
             return;
