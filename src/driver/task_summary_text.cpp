@@ -6,6 +6,7 @@
 #include "foundation/output_targets.h"
 #include "foundation/paths_files.h"
 #include "foundation/tell.h"
+#include "foundation/time_text.h"
 #include "foundation/units.h"
 #include "taskfiles/task_model.h"
 #include "taskfiles/task_summary.h"
@@ -67,7 +68,18 @@ std::string task_summary_text() {
     if (options.qaat) {
         summary.line("AAT = " + i2b(nearest_int(options.t_aat)) + " min");
     }
-    if (options.starttimewindow != 0.0f) {
+    // A SeeYou task has no gate window nor race delay of Condor's, but its
+    // own start opening and task time, when it gives them.
+    const bool seeyou_task = tarvex01.qcup_in;
+    if (seeyou_task) {
+        if (options.nostart > 0) {
+            summary.line(in_user_language("Start open = ", "Ouverture du d\xE9part = ") + clock_text(options.nostart));
+        }
+        if (options.tasktime > 0) {
+            summary.line(in_user_language("Task time = ", "Dur\xE9" "e du circuit = ") +
+                         i2b(nearest_int(static_cast<double>(options.tasktime) / kMinuteInSeconds)) + " min");
+        }
+    } else if (options.starttimewindow != 0.0f) {
         summary.line(in_user_language("Gate open = ", "Ouverture porte = ") +
                      i2b(nearest_int(static_cast<double>(options.starttimewindow) * kHourInMinutes)) + " min");
     } else {
@@ -115,8 +127,10 @@ std::string task_summary_text() {
         summary.line(in_user_language("Cloud flying penalty = ", "P\xE9nalit\xE9 de vol de nuage = ") +
                      i2b(options.penaltycloudflying()));
     }
-    summary.line("Race in = " + i2b(nearest_int(static_cast<double>(options.racestartdelay) * kHourInMinutes)) +
-                 " min");
+    if (!seeyou_task) {
+        summary.line("Race in = " +
+                     i2b(nearest_int(static_cast<double>(options.racestartdelay) * kHourInMinutes)) + " min");
+    }
     return summary.text();
 }
 

@@ -5,7 +5,10 @@
 // The task summary: a few lines telling the rules of the task (AAT time, how
 // the start opens, start speed and altitude limits, finish and turnpoint
 // altitude limits, cloud-flying penalty, race start delay), shown to the
-// pilot and written to the summary files.
+// pilot and written to the summary files. A SeeYou task input (qcup_in) has
+// neither Condor's start window nor its race start delay: its summary tells
+// the start opening ("Start open = hh:mm:ss") and the task time ("Task time
+// = N min") its "Options" line gives instead.
 
 // Builds the summary from the task model and the display units of the options
 // (fmulalt, cunitalt, fmulspd, cunitspd), English or French as cmndta001.qfr

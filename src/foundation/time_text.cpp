@@ -67,3 +67,9 @@ int hms2sec(std::string_view cc1) {
     }
     return static_cast<int>(total);
 }
+
+std::string clock_text(int seconds) {
+    const int whole = std::max(seconds, 0);
+    const auto two_digits = [](int part) { return (part < 10 ? "0" : "") + i2b(part); };
+    return two_digits(whole / 3600) + ":" + two_digits((whole % 3600) / 60) + ":" + two_digits(whole % 60);
+}

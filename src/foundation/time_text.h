@@ -1,7 +1,8 @@
 #pragma once
 
 // Elapsed times as "h:mm:ss" texts and back. The terrain code writes its
-// times with to_hms; the conversion calls none of these.
+// times with to_hms; the conversion reads and writes the times of a SeeYou
+// task ("NoStart", "TaskTime") with hms2sec and clock_text.
 
 #include <cstddef>
 #include <span>
@@ -32,3 +33,7 @@ void to_hms_c(float secs, std::span<char> ccc);
 // seconds. -999 when a part cannot be read, when the text has fewer than two
 // colons, or when the total is beyond the range of int.
 int hms2sec(std::string_view cc1);
+
+// Whole seconds (0 or more) as "hh:mm:ss", each part of two digits at least,
+// as SeeYou writes its times: 9000 gives "02:30:00".
+std::string clock_text(int seconds);

@@ -7,6 +7,7 @@
 #include "foundation/seeyou_coordinates.h"
 #include "foundation/tell.h"
 #include "foundation/text_edit.h"
+#include "foundation/time_text.h"
 #include "foundation/units.h"
 #include "platform/console.h"
 #include "platform/files.h"
@@ -29,6 +30,7 @@ constexpr float kBadCoordinateBelow = -9000.0f;
 constexpr int kEndOfFile = -1;
 constexpr std::string_view kVersionLine = "\"version=\"";
 constexpr std::string_view kNoPosition = "???";
+constexpr int kDaySeconds = 24 * 3600;
 
 // Shows a message (severity error) unless silent, and logs it.
 void report(std::string_view title, const std::string& text, std::size_t length, bool qline, bool qsilent) {
@@ -222,6 +224,7 @@ public:
                 break;
             }
             const auto w = static_cast<std::size_t>(k);
+            c.cupwp[i] = k;
             c.cuplat[i] = numbers_.wp_lat[w];
             c.cuplon[i] = numbers_.wp_lon[w];
             c.cupalt[i] = static_cast<float>(numbers_.wp_elev[w]);
@@ -246,6 +249,7 @@ public:
             val = fit_field(val, kKeyLength);
             console_line(key + ":" + val);
             if (key == "Options") {
+                read_options(line);
                 return;
             }
             if (key == "ObsZone") {
@@ -292,6 +296,54 @@ public:
     int last_zone() const { return last_zone_; }
 
 private:
+    // The rules of the "Options" line that follow its first field: the start
+    // opening ("NoStart", a time of day), the designated time of the task
+    // ("TaskTime") and how distances are measured ("WpDis"). The line's other
+    // options are SeeYou's scoring settings, which no target takes.
+    void read_options(std::string_view line) {
+        RdCup0& rules = rd_cup_0;
+        while (true) {
+            const std::string field = next_field(line, kLineLength);
+            if (field.empty()) {
+                return;
+            }
+            std::string key;
+            std::string val;
+            extract_key_val(field, key, val);
+            key = trim_right(fit_field(key, kKeyLength));
+            val = trim_right(fit_field(val, kKeyLength));
+            console_line(key + ":" + val);
+            if (key == "NoStart") {
+                read_time(key, val, kDaySeconds - 1, rules.cupnostart);
+            } else if (key == "TaskTime") {
+                read_time(key, val, kDaySeconds, rules.cuptasktime);
+            } else if (key == "WpDis") {
+                read_switch(key, val, rules.cupwpdis);
+            }
+        }
+    }
+    // A time "hh:mm:ss" of at most `most` seconds.
+    void read_time(const std::string& key, const std::string& val, int most, int& seconds) {
+        const int read = hms2sec(val);
+        if (read < 0 || read > most) {
+            value_ignored(key, val);
+            return;
+        }
+        seconds = read;
+    }
+    // "True" or "False" (any letter case), or 1 or 0.
+    void read_switch(const std::string& key, const std::string& val, int& value) {
+        std::string word = val;
+        majusc(word);
+        if (word == "TRUE" || word == "1") {
+            value = 1;
+        } else if (word == "FALSE" || word == "0") {
+            value = 0;
+        } else {
+            value_ignored(key, val);
+        }
+    }
+
     void message(const std::string& text) {
         report("read_cup_task", fnam_ + "\n" + text, kTaskMessageLength, qline_, qsilent_);
     }
@@ -317,6 +369,10 @@ void clear_task_positions() {
         table->fill(0.0f);
     }
     c.cupline.fill(false);
+    c.cupwp.fill(0);
+    rd_cup_0.cupnostart = kNoTaskRule;
+    rd_cup_0.cuptasktime = kNoTaskRule;
+    rd_cup_0.cupwpdis = kNoTaskRule;
 }
 
 }  // namespace

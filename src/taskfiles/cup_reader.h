@@ -40,9 +40,11 @@ void read_cup(std::string_view fnam, int maxapt, Tarvewp2& numbers, Tarvewp3& te
 // Reads the task that follows the task-section marker from the open file:
 // the task line (its first field, quotes kept, into cupdesc; then the point
 // names, each found among waypoints 1..nb_wp by its name cut to the waypoint
-// name field) and the observation-zone lines after it, up to the next task
-// line. A point not found ends the point list with a message; "???" stays
-// without a position. ios = the status of the last line read (-1 at the end
+// name field, whose number it keeps in cupwp) and the observation-zone lines
+// after it, up to the next task line, with the task's rules from its
+// "Options" line (NoStart, TaskTime, WpDis; a value that does not read is
+// reported and ignored). A point not found ends the point list with a
+// message; "???" stays without a position. ios = the status of the last line read (-1 at the end
 // of the file). read_cup calls it; fnam is the path for the messages.
 void read_cup_task(TextFileReader& file, std::string_view fnam, int nb_wp, const Tarvewp2& numbers,
                    const Tarvewp3& texts, bool qline, bool qsilent, int& ios);

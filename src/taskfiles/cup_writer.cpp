@@ -5,6 +5,7 @@
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
 #include "foundation/seeyou_coordinates.h"
+#include "foundation/time_text.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "taskfiles/landscape_records.h"
@@ -172,6 +173,24 @@ std::string zone_line(int i, int finish, bool short_last_leg) {
     return line;
 }
 
+// The options line: the rules the task gives as SeeYou writes them (a task
+// read from a SeeYou file; a Condor plan gives none), then the altitude
+// tolerance.
+std::string options_line() {
+    const RdFpl6& rules = rd_fpl_6;
+    std::string line = "Options";
+    if (rules.nostart != kNoTaskRule) {
+        line += ",NoStart=" + clock_text(rules.nostart);
+    }
+    if (rules.tasktime != kNoTaskRule) {
+        line += ",TaskTime=" + clock_text(rules.tasktime);
+    }
+    if (rules.wpdis != kNoTaskRule) {
+        line += std::string(",WpDis=") + (rules.wpdis != 0 ? "True" : "False");
+    }
+    return line + ",NearAlt=100m";
+}
+
 }  // namespace
 
 void write_cup(std::string_view outfi_0, int& iost) {
@@ -210,7 +229,7 @@ void write_cup(std::string_view outfi_0, int& iost) {
     }
     task += ",\"???\"";
     out.write_line(task);
-    out.write_line("Options,NearAlt=100m");
+    out.write_line(options_line());
 
     console_line("write_cup start_margin " + i2b(tarvex01.start_margin));
     const bool short_last_leg = last_leg_is_short(finish);

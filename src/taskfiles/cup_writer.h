@@ -5,12 +5,14 @@
 // The SeeYou task writer: one .cup file holding a waypoint line for each task
 // point (takeoff, start, turnpoints, finish; a point listed twice under the
 // same name and landscape link is written once), then the related-task section
-// with the task line, the options line and one observation-zone line per
-// point from the start to the finish.
+// with the task line, the options line (the rules a SeeYou task gave,
+// "NoStart", "TaskTime", "WpDis", then "NearAlt=100m") and one
+// observation-zone line per point from the start to the finish.
 //
 // Positions, altitudes and zones come from the task model; style, runway,
-// frequency and description from the landscape turnpoint (tpid > 0) or
-// airport (tpid < 0) the point was matched to. tarvex01.nform_cup chooses the
+// frequency and description from the waypoint (tpid > 0: a landscape
+// turnpoint, or the waypoint of a SeeYou task's own file) or airport
+// (tpid < 0) the point was matched to. tarvex01.nform_cup chooses the
 // layout: 0 without, anything else with the "rwwidth" column. Text is cp1252,
 // lines end with CR LF.
 

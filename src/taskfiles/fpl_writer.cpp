@@ -50,7 +50,7 @@ std::string choose_template(int& iost) {
 
 void write_task_section(FileWriter& out) {
     const auto& tp = rd_fpl_1;
-    const int last = std::clamp(rd_fpl_0.nb_wp, -1, kTurnpointSlots - 1);
+    const int last = std::clamp(rd_fpl_0.nb_wp, 0, kTurnpointSlots) - 1;
     out.write_line("Landscape=" + trim_right(rd_fpl_2.landscape));
     out.write_line("Count=" + i2b(last + 1));
     for (int i = 0; i <= last; ++i) {

@@ -25,8 +25,8 @@ inline constexpr int kTemplateMissing = 996;
 // Status of a template that is there but cannot be read.
 inline constexpr int kTemplateUnreadable = 995;
 
-// Writes the plan `outfi_0`, creating or replacing it. Points 0 to
-// rd_fpl_0.nb_wp are written (nb_wp is the index of the last point here).
+// Writes the plan `outfi_0`, creating or replacing it. The rd_fpl_0.nb_wp
+// points 0 to nb_wp - 1 are written ("Count=" nb_wp).
 // iost: 0 written; one of the four template statuses above when the template
 // cannot be used, and then nothing is written; else the status of the failed
 // output open or write.

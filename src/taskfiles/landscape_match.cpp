@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -53,6 +54,29 @@ void warn_missing(const std::string& names) {
 
 int task_points(int count) { return std::clamp(count, 0, kTurnpointSlots); }
 
+// The identity of landscape airport n: -n when the chosen target tells
+// airports from turnpoints (LK8000, SeeYou), else n.
+int airport_identity(int n) { return chosen_target().airports_signed ? -n : n; }
+
+// A doubled name with its number; a name that leaves no room for the number
+// is cut before it, so that the number always tells the points apart.
+std::string numbered_duplicate(const std::string& name, int number) {
+    const std::string suffix = i2b(number);
+    return fit_field(trim_right(name), kTpNameCapacity - suffix.size()) + suffix;
+}
+
+// The identity of landscape airport n as the takeoff of a SeeYou task: the
+// waypoint of the task's own file of its name and place when the file has
+// one (the waypoint records hold the file), so that the takeoff and a point
+// of the task at that airfield are one waypoint; else the airport.
+int takeoff_identity(int n) {
+    const auto k = static_cast<std::size_t>(n);
+    const int match = rech_2(fit_field(tarveap3.apt_nam[k], kWpNameCapacity), tarveap2.apt_lat[k],
+                             tarveap2.apt_lon[k], kNoAltitudeTest, tarvex01.nb_wp_file, tarvewp3.wp_nam,
+                             tarvewp2.wp_lat, tarvewp2.wp_lon, tarvewp2.wp_elev);
+    return match != 0 ? std::abs(match) : airport_identity(n);
+}
+
 // Renames the turnpoints that share a name but lie apart: "Name1", "Name2", ...
 void rename_duplicates(int nb_wp) {
     RdFpl1& t = rd_fpl_1;
@@ -69,11 +93,11 @@ void rename_duplicates(int nb_wp) {
                 continue;
             }
             ++count;
-            names[b] = fit_field(trim_right(names[b]) + i2b(count + 1), kTpNameCapacity);
+            names[b] = numbered_duplicate(names[b], count + 1);
             console_line("Duplicate TP names : " + i2b(i) + " " + name + " -> rename " + i2b(j) + " " + names[b]);
         }
         if (count >= 1) {
-            names[a] = fit_field(trim_right(name) + "1", kTpNameCapacity);
+            names[a] = numbered_duplicate(name, 1);
         }
     }
 }
@@ -85,7 +109,6 @@ int identify(std::size_t i, std::string& missing) {
     const std::string& name = rd_fpl_2.tpnam[i];
     const float lat = rd_fpl_1.tplat[i];
     const float lon = rd_fpl_1.tplon[i];
-    const bool signed_identity = chosen_target().airports_signed;
     int match = rech_2(name, lat, lon, kNoAltitudeTest, tarvex01.nb_apt, tarveap3.apt_nam, tarveap2.apt_lat,
                        tarveap2.apt_lon, tarveap2.apt_elev);
     console_line("APT " + i2b(tarvex01.nb_apt) + " " + name + " " + i2b(match));
@@ -94,7 +117,7 @@ int identify(std::size_t i, std::string& missing) {
         match = -match;
     }
     if (match > 0) {
-        return signed_identity ? -match : match;
+        return airport_identity(match);
     }
     // The landscape's turnpoint names hold 24 characters: the point's name is
     // compared under the same cut.
@@ -158,6 +181,7 @@ void set_wp_data(bool qverb) {
                                kNoAltitudeTest, tarvex01.nb_apt, tarveap3.apt_nam, tarveap2.apt_lat,
                                tarveap2.apt_lon, tarveap2.apt_elev);
     console_line("APT " + names.cupnam[0] + " " + i2b(airport));
+    int takeoff_airport = 0;
     if (airport == 0 || names.cupnam[0] == kNoPosition) {
         const int count = std::clamp(tarvex01.nb_apt, 0, kMaxLandscapeAirports);
         float best = kNoAirportDistance;
@@ -177,6 +201,7 @@ void set_wp_data(bool qverb) {
             c.cuplat[0] = tarveap2.apt_lat[k];
             c.cuplon[0] = tarveap2.apt_lon[k];
             c.cupalt[0] = static_cast<float>(tarveap2.apt_elev[k]);
+            takeoff_airport = nearest;
             console_line("MIN DIST " + i2b(nearest) + " " + number(best) + " " + names.cupnam[0]);
         }
     }
@@ -193,8 +218,15 @@ void set_wp_data(bool qverb) {
         t.tpwid[i] = 0.0f;
         t.tpazi[i] = 0.0f;
         rd_fpl_2.tpnam[i] = fit_field(names.cupnam[i], kTpNameCapacity);
+        // The point stays where the SeeYou task puts it.
+        t.tplat[i] = c.cuplat[i];
+        t.tplon[i] = c.cuplon[i];
         latlontoxy(c.cuplat[i], c.cuplon[i], t.tpx[i], t.tpy[i]);
         t.tpz[i] = c.cupalt[i];
+        // Its waypoint of the SeeYou file, whose data the waypoint records
+        // hold (the file was read into them), or the landscape airport that
+        // became the takeoff.
+        t.tpid[i] = n == 0 && takeoff_airport > 0 ? takeoff_identity(takeoff_airport) : c.cupwp[i];
         const float r1 = c.cuprad[1][i];
         const float r2 = c.cuprad[2][i];
         const float a1 = c.cupang[1][i];
@@ -217,7 +249,10 @@ void set_wp_data(bool qverb) {
                          number(r2) + " " + i2b(t.tprad[i]));
         }
     }
-    rd_fpl_0.nb_wp = std::max(rd_cup_0.nb_cup - 1, 0);
+    rd_fpl_0.nb_wp = std::max(nb_cup, 0);
+    rd_fpl_6.nostart = rd_cup_0.cupnostart;
+    rd_fpl_6.tasktime = rd_cup_0.cuptasktime;
+    rd_fpl_6.wpdis = rd_cup_0.cupwpdis;
     if (qverb) {
         console_line("set_wp_data " + i2b(rd_fpl_0.nb_wp));
     }

@@ -7,6 +7,7 @@
 
 #include "foundation/short_text_table.h"
 #include "platform/system_memory.h"
+#include "taskfiles/task_model.h"
 
 // The landscape's own waypoints and airports, and a task read from a SeeYou
 // file.
@@ -87,9 +88,13 @@ struct Tarveap3 {
 
 using CupReals = std::array<float, kCupTaskSlots>;
 
-// SeeYou task: index of the last point read (the number of points minus one).
+// SeeYou task: index of the last point read (the number of points minus one),
+// and the rules of its "Options" line (kNoTaskRule when not given).
 struct RdCup0 {
     int nb_cup = 0;
+    int cupnostart = kNoTaskRule;   // "NoStart": the start opens, seconds after midnight
+    int cuptasktime = kNoTaskRule;  // "TaskTime": the designated time of the task, seconds
+    int cupwpdis = kNoTaskRule;     // "WpDis": distances to the waypoints (1) or to the fixes (0)
 };
 
 // SeeYou task: positions and observation zones of points 0..30.
@@ -102,6 +107,7 @@ struct RdCup1 {
     CupReals cupmxa{};                    // MaxAlt of the zone, m
     std::array<int, kCupTaskSlots> cupsty{};    // style of the point's waypoint
     std::array<bool, kCupTaskSlots> cupline{};  // the zone is a line
+    std::array<int, kCupTaskSlots> cupwp{};     // the point's waypoint in the file (1..), 0 none
 };
 
 // SeeYou task: texts.

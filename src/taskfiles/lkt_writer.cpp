@@ -139,7 +139,9 @@ std::string task_point_line(int n, int last) {
         xml_add_key_val(ligne, "start-radial", xml_real(radials.start, 13, 6));
         xml_add_key_val(ligne, "end-radial", xml_real(radials.end, 13, 6));
     }
-    xml_add_key_val(ligne, "radius", xml_real(t.tprad[n], 10, 2));
+    // A window is a line as wide as the window: its radius is half the width.
+    const double radius = kind == ZoneKind::window ? 0.5 * t.tpwid[n] : t.tprad[n];
+    xml_add_key_val(ligne, "radius", xml_real(radius, 10, 2));
     xml_add_key_val(ligne, "lock", "false");
     xml_add_key_val(ligne, "offset-radius", "0.0");
     xml_add_key_val(ligne, "offset-radial", "0.0");
@@ -210,6 +212,50 @@ std::string waypoint_line(int n) {
     return ligne;
 }
 
+bool in_task(int n) { return n >= 0 && n < kTurnpointSlots; }
+
+// The name of task point n before its cut: tpnam(n), or with qlk_tp_num its
+// place in the task before it.
+std::string numbered_name(int n) {
+    const std::string name = in_task(n) ? trim_right(rd_fpl_2.tpnam[n]) : std::string();
+    if (!tarvex01.qlk_tp_num) {
+        return name;
+    }
+    if (n == 1) {
+        return "S:" + name;
+    }
+    if (n == rd_fpl_0.nb_wp - 1) {
+        return "F:" + name;
+    }
+    return i2b(n - 1) + ":" + name;
+}
+
+// `base` cut so that it and `tail` after it take at most kLkNameBytes bytes
+// of UTF-8, then `tail`.
+std::string fitted_with_tail(std::string_view base, std::string_view tail) {
+    const std::size_t tail_bytes = cp1252_to_utf8(tail).size();
+    if (tail_bytes >= kLkNameBytes) {
+        return trim_right(cp1252_fitting_utf8(std::string(base) + std::string(tail), kLkNameBytes));
+    }
+    return trim_right(cp1252_fitting_utf8(base, kLkNameBytes - tail_bytes)) + std::string(tail);
+}
+
+// Task point n's name cut for LK8000. A name ending in a number (the number
+// the renaming of doubled names gives, "Name1", "Name2") loses characters
+// before the number, so that the number stays.
+std::string lk_cut_name(int n) {
+    const std::string name = trim_right(numbered_name(n));
+    if (cp1252_to_utf8(name).size() <= kLkNameBytes) {
+        return name;
+    }
+    const std::size_t digits = name.size() - (name.find_last_not_of("0123456789") + 1);
+    if (digits == 0 || digits == name.size()) {
+        return trim_right(cp1252_fitting_utf8(name, kLkNameBytes));
+    }
+    const std::size_t base = name.size() - digits;
+    return fitted_with_tail(std::string_view(name).substr(0, base), std::string_view(name).substr(base));
+}
+
 }  // namespace
 
 int lk_waypoint_flags(int style) {
@@ -226,19 +272,17 @@ int lk_waypoint_flags(int style) {
 }
 
 void set_lk_tp_name(int n, std::string& bbb) {
-    const bool in_task = n >= 0 && n < kTurnpointSlots;
-    const std::string name = in_task ? trim_right(rd_fpl_2.tpnam[n]) : std::string();
-    std::string numbered = name;
-    if (tarvex01.qlk_tp_num) {
-        if (n == 1) {
-            numbered = "S:" + name;
-        } else if (n == rd_fpl_0.nb_wp - 1) {
-            numbered = "F:" + name;
-        } else {
-            numbered = i2b(n - 1) + ":" + name;
+    const std::string name = lk_cut_name(n);
+    // Two points that are not the same waypoint keep two names: the later
+    // one's cut keeps its place in the task at its end instead.
+    const std::string full = in_task(n) ? rd_fpl_2.tpnam[n] : std::string();
+    for (int j = 1; j < std::min(n, kTurnpointSlots); ++j) {
+        if (!blank_equal(rd_fpl_2.tpnam[j], full) && lk_cut_name(j) == name) {
+            bbb = fitted_with_tail(numbered_name(n), i2b(n));
+            return;
         }
     }
-    bbb = trim_right(cp1252_fitting_utf8(numbered, kLkNameBytes));
+    bbb = name;
 }
 
 void write_lkt(std::string_view outfi_0, int& iost) {

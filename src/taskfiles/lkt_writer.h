@@ -27,7 +27,10 @@ int lk_waypoint_flags(int style);
 // with tarvex01.qlk_tp_num its place in the task before it: "S:" for point 1,
 // "F:" for the last point, else n - 1 and ":". Cut so that its UTF-8 form
 // takes at most kLkNameBytes bytes (never inside a character), without
-// trailing blanks.
+// trailing blanks, and so that two points that are not one waypoint (their
+// names differ) keep two names: a name ending in a number ("Name1", "Name2"
+// of doubled names renamed) is cut before the number, which stays; a cut
+// name that still equals that of an earlier point ends in n instead.
 void set_lk_tp_name(int n, std::string& bbb);
 
 // Writes the task of the task model to outfi_0, created or emptied first.

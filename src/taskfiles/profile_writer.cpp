@@ -11,6 +11,7 @@
 #include "foundation/units.h"
 #include "foundation/unwritten_files.h"
 #include "platform/console.h"
+#include "platform/encoding.h"
 #include "platform/files.h"
 #include "platform/glue_dialogs.h"
 #include "taskfiles/list_rewrite.h"
@@ -99,7 +100,9 @@ std::string profile_line(const std::string& line, const ProfileSettings& setting
         return trim_right(line);
     }
     met.push_back(key);
-    return setting->key + "=\"" + setting->value + "\"";
+    // XCSoar and LK8000 read their profiles as UTF-8: the value set is written
+    // so (a file name with an accent names the file as the disk does).
+    return setting->key + "=\"" + cp1252_to_utf8(setting->value) + "\"";
 }
 
 // Rewrites the profile with the settings; returns iosp and the keys set.

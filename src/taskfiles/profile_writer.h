@@ -16,8 +16,9 @@
 // its name followed by ".bak", and it is rewritten from memory as a whole
 // write (the file keeps its old bytes when anything fails). A profile whose
 // backup cannot be written is not rewritten. A set line is the key, "=" and
-// the value between double quotes; other lines are written back whole,
-// trailing blanks removed. Failures are shown and logged, in French when
+// the value between double quotes, the value in UTF-8 (both programs read
+// their profiles as UTF-8); other lines are written back with their bytes as
+// read, trailing blanks removed. Failures are shown and logged, in French when
 // cmndta001.qfr is set; a profile not written is noted (unwritten_files.h).
 
 // Status of an update without a profile to start from (neither the profile

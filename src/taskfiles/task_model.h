@@ -121,6 +121,9 @@ struct RdFpl5 {
     std::array<bool, kAirspaceFlagSlots> qas_disa{};
 };
 
+// A rule of a SeeYou task that the task does not give.
+inline constexpr int kNoTaskRule = -1;
+
 // Task options.
 struct RdFpl6 {
     int taskdate = 0;          // day count, day 2 being 1 January 1900
@@ -162,6 +165,11 @@ struct RdFpl6 {
     int acroflight = 0;
     int maxwingloading = 0;
     int team = 0;              // unused
+    // The rules a SeeYou task gives in its "Options" line, which a Condor
+    // plan has not; kNoTaskRule when not given.
+    int nostart = kNoTaskRule;   // the start opens, seconds after midnight
+    int tasktime = kNoTaskRule;  // the designated time of the task, seconds
+    int wpdis = kNoTaskRule;     // distances to the waypoints (1) or to the fixes (0)
 
     // Second names.
     float& aattime() { return t_aat; }

@@ -43,6 +43,24 @@ TEST_F(SummaryText, RegattaStartGivesOnlyTheRaceLine) {
     EXPECT_EQ(task_summary_text(), "D\xE9part r\xE9gate\nRace in = 6 min\n");
 }
 
+// A SeeYou task tells its own start opening and task time, and nothing of
+// Condor's gate window and race start delay.
+TEST_F(SummaryText, ASeeYouTaskTellsItsStartOpeningAndTaskTime) {
+    task(4);
+    tarvex01.qcup_in = true;
+    rd_fpl_6.nostart = 45000;
+    rd_fpl_6.tasktime = 9030;
+    EXPECT_EQ(task_summary_text(), "Start open = 12:30:00\nTask time = 151 min\n");
+    cmndta001.qfr = true;
+    EXPECT_EQ(task_summary_text(), "Ouverture du d\xE9part = 12:30:00\nDur\xE9" "e du circuit = 151 min\n");
+    // "00:00:00", as SeeYou writes a time not set, tells nothing.
+    cmndta001.qfr = false;
+    rd_fpl_6.nostart = 0;
+    rd_fpl_6.tasktime = 0;
+    rd_fpl_6.start_max_speed = 150;
+    EXPECT_EQ(task_summary_text(), "Start maximum speed = 150 km\\/h\n");
+}
+
 TEST_F(SummaryText, AatSpeedAndCloudPenalty) {
     task(4);
     rd_fpl_6.qaat = true;

@@ -241,6 +241,65 @@ TEST_F(Conversion, SeeYouTaskToACondorFlightPlan) {
     EXPECT_TRUE(FileIsMissing(install.host(demo.xcsoar_tasks + "\\Condor.tsk")));
 }
 
+// The demo's SeeYou task (takeoff and finish Saint-Auban, start Les Mees,
+// turnpoints Forcalquier and Moustiers, then the landing) for LK8000 and for
+// SeeYou: every point where the task's file puts it (4401.764N 00558.584E is
+// 44.0294 5.9764 ...), the finish included, with the zones of its ObsZone
+// lines and the rules of its options line.
+TEST_F(Conversion, SeeYouTaskForLk8000AtItsOwnPositions) {
+    const RunOutcome outcome = install.run({"-nogui", "-line", "-lk8", host_plan(demo.seeyou_task)},
+                                           "C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.trn\n");
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLine(outcome.out, "C:\\LK8000\\_Tasks\\DemoTask.lkt"));
+    const std::string task = read("C:\\LK8000\\_Tasks\\DemoTask.lkt");
+    EXPECT_TRUE(HasLineContaining(task, "<point idx=\"0\" name=\"Les Mees\" type=\"line\" radius=\"2500.00\""));
+    EXPECT_TRUE(HasLineContaining(task, "<point idx=\"1\" name=\"Forcalquier\" type=\"circle\" radius=\"3000.00\""));
+    EXPECT_TRUE(HasLineContaining(task, "<point idx=\"2\" name=\"Moustiers\" type=\"circle\" radius=\"500.00\""));
+    EXPECT_TRUE(HasLineContaining(task, "<point idx=\"3\" name=\"Saint-Auban\" type=\"circle\" radius=\"3000.00\""));
+    EXPECT_TRUE(HasNoLineContaining(task, "idx=\"4\""));
+    EXPECT_TRUE(HasLineContaining(task, "name=\"Les Mees\" latitude=\"44.029400\" longitude=\"5.976400\" altitude=\"410\""));
+    EXPECT_TRUE(HasLineContaining(task, "name=\"Forcalquier\" latitude=\"43.9597"));
+    EXPECT_TRUE(HasLineContaining(task, "longitude=\"5.7803"));
+    EXPECT_TRUE(HasLineContaining(task, "name=\"Moustiers\" latitude=\"43.844700\" longitude=\"6.221700\""));
+    // The finish, an airfield of the task's file, with its own data.
+    EXPECT_TRUE(HasLineContaining(task, "name=\"Saint-Auban\" latitude=\"44.059700\" longitude=\"5.991100\" "
+                                        "altitude=\"460\" comment=\"Airfield\" flags=\"5\" code=\"STAUB\" "
+                                        "format=\"2\" freq=\"122.500\" runwayLen=\"1000\" runwayDir=\"170\" style=\"5\""));
+    EXPECT_TRUE(HasNoLineContaining(task, "latitude=\"0.000000\""));
+    // The task's rules reach LK8000's notepad; nothing of Condor's race delay.
+    EXPECT_TRUE(FileHasBytes(install.host("C:\\LK8000\\_Configuration\\NOTEPAD.txt"),
+                             "[warnings]\r\nStart open 12:30:00\r\nTask time 150 min\r\n\r\n"));
+    EXPECT_TRUE(HasNoLineContaining(outcome.out, "Race in"));
+}
+
+TEST_F(Conversion, SeeYouTaskForSeeYouAtItsOwnPositions) {
+    const RunOutcome outcome = install.run({"-nogui", "-line", "-cup", host_plan(demo.seeyou_task)},
+                                           "C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.trn\n");
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLine(outcome.out, "C:\\SeeYou\\Tasks\\DemoTask.cup"));
+    const std::vector<std::string> expected = {
+        "name,code,country,lat,lon,elev,style,rwdir,rwlen,rwwidth,freq,desc,userdata,pics",
+        "\"Saint-Auban\",,,4403.582N,00559.466E,460m,5,170,1000,,122.500,Airfield,,",
+        "\"Les Mees\",,,4401.764N,00558.584E,410m,1,,,,,Village,,",
+        "\"Forcalquier\",,,4357.582N,00546.818E,550m,1,,,,,Town,,",
+        "\"Moustiers\",,,4350.682N,00613.302E,631m,1,,,,,Village,,",
+        "-----Related Tasks-----",
+        "\"Circuit\",\"Saint-Auban\",\"Les Mees\",\"Forcalquier\",\"Moustiers\",\"Saint-Auban\",\"???\"",
+        "Options,NoStart=12:30:00,TaskTime=02:30:00,WpDis=False,NearAlt=100m",
+        "ObsZone=0,Style=2,R1=2500m,A1=90,Line=1",
+        "ObsZone=1,Style=1,R1=3000m,A1=180",
+        "ObsZone=2,Style=1,R1=500m,A1=180",
+        "ObsZone=3,Style=3,R1=3000m,A1=180",
+    };
+    std::string bytes;
+    for (const std::string& line : expected) {
+        bytes += line + "\r\n";
+    }
+    EXPECT_TRUE(FileHasBytes(install.host("C:\\SeeYou\\Tasks\\DemoTask.cup"), bytes));
+    // The summary box, a console line here.
+    EXPECT_TRUE(HasLine(outcome.out, "Task time = 150 min"));
+}
+
 // The plan's template is looked for in the current folder: run from another
 // folder, the run names the template as missing (not the plan as unwritten),
 // in either language, and ends as a failed conversion.

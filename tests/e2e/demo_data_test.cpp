@@ -201,8 +201,8 @@ TEST_F(DemoData, SeeYouTaskTakesOffFromALandscapeAirport) {
     }
     set_wp_data(false);
     EXPECT_EQ(rd_fpl_2.tpnam[0], "Saint-Auban");  // kept: it is an airport of the landscape
-    EXPECT_EQ(rd_fpl_0.nb_wp, 4);
-    for (std::size_t n = 0; n <= 4; ++n) {
+    EXPECT_EQ(rd_fpl_0.nb_wp, 5);  // takeoff, start, two turnpoints, finish
+    for (std::size_t n = 0; n < 5; ++n) {
         expect_in_frame(rd_fpl_1.tpx[n], rd_fpl_1.tpy[n], rd_fpl_2.tpnam[n]);
     }
     EXPECT_EQ(rd_fpl_1.tpang[1], 180);  // the start line

@@ -53,3 +53,11 @@ TEST(TimeText, TextToSeconds) {
     EXPECT_EQ(hms2sec(""), -999);
     EXPECT_EQ(hms2sec("999999:00:00"), -999);  // beyond int
 }
+
+TEST(TimeText, ClockTextAsSeeYouWritesIt) {
+    EXPECT_EQ(clock_text(9000), "02:30:00");
+    EXPECT_EQ(clock_text(45005), "12:30:05");
+    EXPECT_EQ(clock_text(0), "00:00:00");
+    EXPECT_EQ(clock_text(360000), "100:00:00");
+    EXPECT_EQ(hms2sec(clock_text(86399)), 86399);
+}

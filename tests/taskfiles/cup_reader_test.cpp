@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -255,6 +256,37 @@ TEST_F(CupReader, TaskSection) {
     EXPECT_EQ(shown[0], "wp.cup\nR1 : 10km\nValue ignored");
     EXPECT_EQ(shown[1], "wp.cup\nObsZone undefined R1");
     EXPECT_EQ(boxes[1].title, "read_cup_task");
+}
+
+// The rules of the options line and the waypoint each task point is, which
+// the conversion carries to the targets.
+TEST_F(CupReader, OptionsRulesAndTheWaypointsOfThePoints) {
+    const std::vector<std::string> waypoints = {kHeader, "Home,H,FR,4530.000N,00600.000E,400m,5,,,,",
+                                                "TP,T,FR,4540.000N,00610.000E,900m,1,,,,", "----Related Tasks----",
+                                                "\"Task\",\"???\",\"TP\",\"Home\",\"Home\""};
+    std::vector<std::string> lines = waypoints;
+    lines.push_back("Options,NoStart=12:30:00,TaskTime=02:30:00,WpDis=False,NearDis=0.5km");
+    read_lines(lines);
+    EXPECT_EQ(rd_cup_0.cupnostart, 45000);
+    EXPECT_EQ(rd_cup_0.cuptasktime, 9000);
+    EXPECT_EQ(rd_cup_0.cupwpdis, 0);
+    EXPECT_EQ(rd_cup_1.cupwp, (std::array<int, kCupTaskSlots>{0, 2, 1, 1}));
+    EXPECT_TRUE(boxes.empty());
+
+    // Values that do not read are told and ignored; a task without them has none.
+    lines = waypoints;
+    lines.push_back("Options,NoStart=24:00:00,TaskTime=soon,WpDis=maybe");
+    read_lines(lines);
+    EXPECT_EQ(rd_cup_0.cupnostart, kNoTaskRule);
+    EXPECT_EQ(rd_cup_0.cuptasktime, kNoTaskRule);
+    EXPECT_EQ(rd_cup_0.cupwpdis, kNoTaskRule);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"wp.cup\nNoStart : 24:00:00\nValue ignored",
+                                                 "wp.cup\nTaskTime : soon\nValue ignored",
+                                                 "wp.cup\nWpDis : maybe\nValue ignored"}));
+    lines.back() = "Options,WpDis=true";
+    read_lines(lines);
+    EXPECT_EQ(rd_cup_0.cupwpdis, 1);
+    EXPECT_EQ(rd_cup_0.cupnostart, kNoTaskRule);
 }
 
 TEST_F(CupReader, TaskPointNotFoundEndsTheList) {

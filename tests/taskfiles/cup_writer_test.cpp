@@ -101,6 +101,20 @@ TEST_F(CupWriterTest, WritesTheWaypointsTheTaskAndItsZones) {
     EXPECT_EQ(run(), crlf(expected));
 }
 
+// A task read from a SeeYou file keeps the rules of its options line.
+TEST_F(CupWriterTest, TheRulesOfASeeYouTaskInItsOptionsLine) {
+    set_five_point_task();
+    rd_fpl_6.nostart = 45005;
+    rd_fpl_6.tasktime = 9000;
+    rd_fpl_6.wpdis = 0;
+    EXPECT_NE(run().find("\r\nOptions,NoStart=12:30:05,TaskTime=02:30:00,WpDis=False,NearAlt=100m\r\n"),
+              std::string::npos);
+    rd_fpl_6.nostart = 0;
+    rd_fpl_6.tasktime = kNoTaskRule;
+    rd_fpl_6.wpdis = 1;
+    EXPECT_NE(run().find("\r\nOptions,NoStart=00:00:00,WpDis=True,NearAlt=100m\r\n"), std::string::npos);
+}
+
 TEST_F(CupWriterTest, TheOldLayoutHasNoRunwayWidthColumn) {
     set_five_point_task();
     tarvex01.nform_cup = 0;

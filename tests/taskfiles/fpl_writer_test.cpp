@@ -65,7 +65,7 @@ protected:
     }
 
     void set_two_points() {
-        rd_fpl_0.nb_wp = 1;  // the index of the last point
+        rd_fpl_0.nb_wp = 2;
         rd_fpl_2.landscape = "Alps";
         auto& tp = rd_fpl_1;
         rd_fpl_2.tpnam[0] = "Home";
@@ -152,9 +152,9 @@ TEST_F(FplWriterTest, LinesOutsideTheTaskAreCopiedWhole) {
     EXPECT_EQ(read("out.fpl"), crlf(concat({{"[Task]"}, two_point_section(false), {"[Weather]", long_line, "Last"}})));
 }
 
-TEST_F(FplWriterTest, PointsRunFromZeroToTheLastIndex) {
+TEST_F(FplWriterTest, PointsRunFromZeroToTheLastOfTheCount) {
     write("Template.fpl", crlf({"[Task]", "x", "[Weather]"}));
-    rd_fpl_0.nb_wp = 30;
+    rd_fpl_0.nb_wp = 31;
     for (int i = 0; i <= 30; ++i) {
         rd_fpl_2.tpnam[i] = "P" + std::to_string(i);
     }
@@ -164,7 +164,7 @@ TEST_F(FplWriterTest, PointsRunFromZeroToTheLastIndex) {
     EXPECT_NE(text.find("\r\nTPName30=P30\r\nTPPosX30=0\r\n"), std::string::npos);
     EXPECT_NE(text.find("\r\nTPAzimuth30=0\r\nPZCount=0\r\n"), std::string::npos);
 
-    // An index beyond the tables writes the points there are.
+    // A count beyond the tables writes the points there are.
     rd_fpl_0.nb_wp = 45;
     EXPECT_EQ(run(), 0);
     EXPECT_EQ(read("out.fpl"), text);

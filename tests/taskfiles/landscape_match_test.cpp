@@ -190,7 +190,9 @@ TEST_F(LandscapeMatch, DoubledNames) {
     point(1, std::string(32, 'N'), 0.0f, 0.0f);
     point(2, std::string(32, 'N'), 5000.0f, 5000.0f);
     get_wp_data(false, 0);
-    EXPECT_EQ(rd_fpl_2.tpnam[1], std::string(32, 'N'));  // the added digit is cut off
+    // A name that fills its field loses its end to the number.
+    EXPECT_EQ(rd_fpl_2.tpnam[1], std::string(31, 'N') + "1");
+    EXPECT_EQ(rd_fpl_2.tpnam[2], std::string(31, 'N') + "2");
 }
 
 TEST_F(LandscapeMatch, LongNamesFindTheirLandscapeTurnpoint) {
@@ -251,9 +253,29 @@ TEST_F(LandscapeMatch, SeeYouTaskIntoThePlan) {
     c.cupang[1][4] = 22.5f;
     c.cuprad[2][4] = 3000.0f;  // not below R1: R1 stands
     c.cupang[2][4] = 10.0f;
+    c.cupwp = {0, 7, 3, 4, 7, 9};  // their waypoints in the SeeYou file
+    rd_cup_0.cupnostart = 45000;
+    rd_cup_0.cuptasktime = 9000;
+    rd_cup_0.cupwpdis = 0;
+    tarvex01.ntarg = kTargetLkt;
 
     set_wp_data(true);
-    EXPECT_EQ(rd_fpl_0.nb_wp, 4);
+    // Every point but the landing, each where the SeeYou task puts it.
+    EXPECT_EQ(rd_fpl_0.nb_wp, 5);
+    for (std::size_t i = 1; i < 5; ++i) {
+        EXPECT_EQ(rd_fpl_1.tplat[i], lats[i]);
+        EXPECT_EQ(rd_fpl_1.tplon[i], 9.0f);
+        EXPECT_EQ(rd_fpl_1.tpid[i], c.cupwp[i]);
+    }
+    // The takeoff is the nearest airport, tied to it as the target ties airports.
+    EXPECT_EQ(rd_fpl_1.tplat[0], 45.51f);
+    EXPECT_EQ(rd_fpl_1.tplon[0], 9.01f);
+    EXPECT_EQ(rd_fpl_1.tpid[0], -2);
+    EXPECT_EQ(rd_fpl_1.tpid[5], 0);
+    // The rules of the task's options line.
+    EXPECT_EQ(rd_fpl_6.nostart, 45000);
+    EXPECT_EQ(rd_fpl_6.tasktime, 9000);
+    EXPECT_EQ(rd_fpl_6.wpdis, 0);
     EXPECT_EQ(rd_cup_2.cupnam[0], "Near");
     EXPECT_EQ(c.cuplat[0], 45.51f);
     EXPECT_EQ(c.cupalt[0], 250.0f);
@@ -285,6 +307,16 @@ TEST_F(LandscapeMatch, SeeYouTaskIntoThePlan) {
     EXPECT_EQ(t.tpx[2], x);
     EXPECT_EQ(t.tpy[2], y);
     EXPECT_NEAR(t.tpx[2], 100000.0f, 1.0f);  // on the central meridian
+
+    // When the SeeYou file has that airfield too, the takeoff is its waypoint,
+    // one with a point of the task there.
+    tarvewp3.wp_nam.set(9, "Near");
+    tarvewp2.wp_lat[9] = 45.5105f;
+    tarvewp2.wp_lon[9] = 9.01f;
+    tarvex01.nb_wp_file = 9;
+    rd_cup_2.cupnam[0] = "???";
+    set_wp_data(false);
+    EXPECT_EQ(rd_fpl_1.tpid[0], 9);
 }
 
 TEST_F(LandscapeMatch, SeeYouTakeoffThatIsAnAirportStays) {
@@ -304,7 +336,8 @@ TEST_F(LandscapeMatch, SeeYouTakeoffThatIsAnAirportStays) {
     set_wp_data(false);
     EXPECT_EQ(rd_cup_2.cupnam[0], "Home");
     EXPECT_EQ(rd_cup_1.cuplat[0], 45.0005f);
-    EXPECT_EQ(rd_fpl_0.nb_wp, 1);
+    EXPECT_EQ(rd_fpl_0.nb_wp, 2);
+    EXPECT_EQ(rd_fpl_6.nostart, kNoTaskRule);  // no options line, no rules
 
     reset_landscape_records();
     tarvex01.nb_apt = 0;

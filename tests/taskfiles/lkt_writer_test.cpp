@@ -78,7 +78,8 @@ TEST_F(LktWriter, RacingTaskWithEveryZoneType) {
         "start-radial=\"0.000000\" end-radial=\"90.000000\" radius=\"3000.00\"" + tail,
         "                <point idx=\"3\" name=\"Cr\xC3\xAAte\" type=\"sector\" start-radial=\"135.000000\" "
         "end-radial=\"315.000000\" radius=\"3000.00\"" + tail,
-        "                <point idx=\"4\" name=\"TP5\" type=\"line\" radius=\"3000.00\"" + tail,
+        // The window of TP5, 2000 m wide: a line of half its width as radius.
+        "                <point idx=\"4\" name=\"TP5\" type=\"line\" radius=\"1000.00\"" + tail,
         "                <point idx=\"5\" name=\"Finish\" type=\"sector\" start-radial=\"337.500000\" "
         "end-radial=\"22.500000\" radius=\"3000.00\"" + tail,
         "        </taskpoints>",
@@ -327,6 +328,39 @@ TEST_F(LktWriter, NamesCutAt29BytesOfUtf8) {
     write_lkt("long.lkt", iost);
     EXPECT_EQ(elements_named(parsed(read_file("long.lkt")), "point")[0].attribute("name"),
               "S:Montagne de Lure Sommet Oue");
+}
+
+// LK8000 keeps one place for two waypoints of one name: two points that are
+// not one waypoint keep two names after the cut. The number that tells
+// doubled names apart stays; other names that the cut makes equal end in
+// their place in the task.
+TEST_F(LktWriter, CutNamesStayApart) {
+    set_task({{"T", 0, 0},
+              {"Montagne de Lure sommet ouest 1", 0, 0},  // 31 characters, doubled names renamed
+              {"Montagne de Lure sommet ouest 2", 30000, 30000},
+              {"Sommet de la Cr\xEAte des Pelvas nord", 0, 10000},
+              {"Sommet de la Cr\xEAte des Pelvas sud", 0, 20000},
+              {"Montagne de Lure sommet ouest 1", 0, 0},  // the first point again: one waypoint
+              {"Vinon", 0, 30000}});
+    int iost = -1;
+    write_lkt("long.lkt", iost);
+    ASSERT_EQ(iost, 0);
+    const std::vector<XmlElement> points = elements_named(parsed(read_file("long.lkt")), "point");
+    ASSERT_EQ(points.size(), 11u);
+    const std::vector<std::string> expected = {"Montagne de Lure sommet oues1", "Montagne de Lure sommet oues2",
+                                               "Sommet de la Cr\xC3\xAAte des Pelva",
+                                               "Sommet de la Cr\xC3\xAAte des Pelv4", "Montagne de Lure sommet oues1",
+                                               "Vinon"};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(points[i].attribute("name"), expected[i]);
+        EXPECT_LE(points[i].attribute("name").size(), kLkNameBytes);
+    }
+    // The waypoints, the repeated point once, under the same names.
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(points[i + 6].attribute("name"), expected[i]);
+    }
+    EXPECT_EQ(points[10].attribute("name"), "Vinon");
 }
 
 TEST_F(LktWriter, ThirtyOneTurnpointsAndAnUnwritableFile) {

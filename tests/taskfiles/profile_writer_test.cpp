@@ -283,6 +283,33 @@ TEST_F(ProfileTest, Lk8000KeysAreReplaced) {
     EXPECT_EQ(read("LK.prf"), crlf({"AirspaceFile=\"\""}));
 }
 
+// Both programs read their profiles as UTF-8: the values set are written so
+// (the program's own texts are cp1252), the lines not set keep their bytes.
+TEST_F(ProfileTest, ValuesSetAreUtf8AndOtherLinesKeepTheirBytes) {
+    rd_fpl_0.nb_pz = 1;
+    rd_fpl_2.landscape = "Pr\xE9" "alpes";
+    ggg001.glider = "Ka\xEF";
+    write("Tarvex_maps.txt", crlf({"Pr\xE9" "alpes=Pr\xE9" "alpes.xcm"}));
+    const std::string pilot = "PilotName=\"J\xC3\xA9r\xC3\xB4me\"";  // UTF-8 already
+    write("Condor.prf", crlf({"AirspaceFile=\"\"", "PlanePath=\"\"", "MapFile=\"\"", "WPFile=\"\"", pilot}));
+    int iosp = -1;
+    std::string selpol;
+    write_prf("Condor.prf", "C:\\XCSoarData\\A\xE9rien.txt", selpol, iosp);
+    EXPECT_EQ(iosp, 0);
+    EXPECT_EQ(read("Condor.prf"), crlf({"AirspaceFile=\"%LOCAL_PATH%\\A\xC3\xA9rien.txt\"",
+                                        "PlanePath=\"%LOCAL_PATH%\\Polars\\Ka\xC3\xAF.xcp\"",
+                                        "MapFile=\"%LOCAL_PATH%\\Pr\xC3\xA9" "alpes.xcm\"",
+                                        "WPFile=\"%LOCAL_PATH%\\Pr\xC3\xA9" "alpes.cup\"", pilot}));
+
+    use_lk8000();
+    write("Tarvex_LK8000_maps.txt", crlf({"Pr\xE9" "alpes=PR\xC9.LKM,PR\xC9.DEM"}));
+    write("LK.prf", crlf({"AirspaceFile=\"\"", "MapFile=\"\"", "TerrainFile=\"\"", "WPFile=\"\"", pilot}));
+    write_prf_lk8000("LK.prf", "lk", "C:\\LK8000\\_Airspaces\\A\xE9rien.txt", "lk", iosp);
+    EXPECT_EQ(iosp, 0);
+    EXPECT_EQ(read("LK.prf"), crlf({"AirspaceFile=\"A\xC3\xA9rien.txt\"", "MapFile=\"PR\xC3\x89.LKM\"",
+                                    "TerrainFile=\"PR\xC3\x89.DEM\"", "WPFile=\"Pr\xC3\xA9" "alpes.cup\"", pilot}));
+}
+
 TEST_F(ProfileTest, Lk8000AsksForMapAndTerrainAndRecordsTheChosenPair) {
     use_lk8000();
     write("LK.prf", crlf({"MapFile=\"\"", "TerrainFile=\"\""}));

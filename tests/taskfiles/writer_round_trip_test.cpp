@@ -168,7 +168,7 @@ TEST_F(RoundTripTest, TheFlightPlanReadsBackToTheSameTurnpoints) {
         reset_task_model();
         inst00.condor_version = version;
         rd_fpl_2.landscape = "Alps";
-        rd_fpl_0.nb_wp = 30;  // the index of the last point: 31 points
+        rd_fpl_0.nb_wp = 31;
         for (int i = 0; i <= 30; ++i) {
             set_point(i, "TP " + std::to_string(i) + (i == 7 ? " B&B \xE9t\xE9" : ""), 1234.5f * i, -987.25f * i, 500 + i,
                       i % 3 == 0 ? 360 : 180);
