@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -54,10 +55,10 @@ TEST_F(FlightSoftwareFiles, Lk8000NamesStayApartWhenCut) {
     const RunOutcome outcome = install.run({"-nogui", "-line", "-lk8", plan});
     ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
     const std::string task = read("C:\\LK8000\\_Tasks\\DemoRace3.lkt");
-    for (const std::string& cut : {"Montagne de Lure, sommet oue1", "Montagne de Lure, sommet oue2"}) {
+    for (const std::string_view cut : {"Montagne de Lure, sommet oue1", "Montagne de Lure, sommet oue2"}) {
         SCOPED_TRACE(cut);
-        EXPECT_TRUE(HasLineContaining(task, "name=\"" + cut + "\" type="));
-        EXPECT_TRUE(HasLineContaining(task, "name=\"" + cut + "\" latitude="));
+        EXPECT_TRUE(HasLineContaining(task, "name=\"" + std::string(cut) + "\" type="));
+        EXPECT_TRUE(HasLineContaining(task, "name=\"" + std::string(cut) + "\" latitude="));
     }
     EXPECT_TRUE(HasNoLineContaining(task, "name=\"Montagne de Lure, sommet oues\""));
 }
