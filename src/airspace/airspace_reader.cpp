@@ -11,6 +11,7 @@
 #include "airspace/filtered_copy.h"
 #include "airspace/load_mode.h"
 #include "airspace/openair_text.h"
+#include "airspace/reader_dump.h"
 #include "airspace/zone_geometry.h"
 #include "foundation/fixed_text.h"
 #include "foundation/fortran_format.h"
@@ -114,6 +115,8 @@ public:
     int npt() const { return npt_; }
     int ordinal() const { return nn9_; }
     const ZoneStatistics& statistics() const { return stats_; }
+    // The debug dump's last line; it is closed.
+    void finish_dump(std::string_view aspfile) { dump_.finished(aspfile, nn9_ + 1); }
 
 private:
     bool zone_open() const { return open_; }
@@ -196,6 +199,7 @@ private:
     bool left_out_ = false;
     CopyBuffer buffer_;
     ZoneStatistics stats_;
+    ReaderDump dump_;
 };
 
 void OpenAirReader::hold_for_copy(std::string_view text) {
@@ -589,6 +593,7 @@ void OpenAirReader::decide(bool qlast) {
     FileWriter* const out = copy();
     const bool disabled = airspace_disabled(nn9_);
     if (disabled) {
+        dump_.zone_removed(nn9_, "disabled", asn_);
         if (filter_ && as0003.qlistas) {
             write_to(files_->list, index_line_of_zone());
         }
@@ -610,23 +615,29 @@ void OpenAirReader::decide(bool qlast) {
     stats_.longest_name = std::max(stats_.longest_name, static_cast<int>(asn_.size()));
     if (!filter_) {
         const AirspaceZone& zone = zon_[nzon_];
-        if (zone.last - zone.first + 1 < kLeastZonePoints) {
+        const int points = zone.last - zone.first + 1;
+        if (points < kLeastZonePoints) {
+            dump_.zone_removed(nn9_, "points", asn_);
             ++stats_.too_few_points;
             npt_ = zone_start_;
             return;
         }
         if (in_map(nzon_ + 1, zon_, pp_, qglob_)) {
+            dump_.zone_kept(nn9_, points, asn_);
             keep_loaded_zone(zon_, pp_, nzon_ + 1, asn_, asl_, ash_);
             ++nzon_;
         } else {
+            dump_.zone_removed(nn9_, "outside", asn_);
             npt_ = zone_start_;
         }
         return;
     }
     bool keep = true;
     if (as0003.qcropas && !in_map(nzon_ + 1, zon_, pp_, true)) {
+        dump_.zone_removed(nn9_, "outside", asn_);
         keep = false;
     } else {
+        dump_.zone_kept(nn9_, zon_[nzon_].last - zon_[nzon_].first + 1, asn_);
         const std::string_view index = index_line_of_zone();
         if (!as0003.qlistas) {
             write_to(files_->list, index);
@@ -654,6 +665,7 @@ void OpenAirReader::open_zone(std::string_view class_text) {
     npt_00 = npt_;
     asn_ = "No name";
     ++nn9_;
+    dump_.zone_opened(nn9_, ityp_, class_text.substr(0, trimmed_length(class_text)));
     number_.clear();
     left_out_ = filter_ && as0003.qdeldup && airspace_disabled(nn9_);
     if (left_out_) {
@@ -855,6 +867,7 @@ int read_airspace_to(FileWriter* copy, int nav, AirspacePens& sp, AirspaceBrushe
         }
     }
     trace_end(reader);
+    reader.finish_dump(aspfile);
     if (filter) {
         const int copy_status = close_copy_files(files, read_status == 0);
         as000c.new_aspfile_status = read_status != 0 ? read_status : copy_status;

@@ -128,6 +128,9 @@ struct As0003 {
     bool qcoarsedist = false;       // point-thinning tolerance grows away from the window
     bool qcropas = true;            // keep only zones touching the working window
     bool qlistas = false;           // the enabled zones come from a list file
+    // A load with nav >= 1 leaves the raster to its caller, who builds it
+    // once the model is in its own frame (the terrain code's grid frame).
+    bool qraster_by_caller = false;
 };
 
 // Reachability rectangles of the map-overlap check.

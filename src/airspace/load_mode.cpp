@@ -326,7 +326,7 @@ int end_airspace_load(int nav, int& nbzon, std::span<AirspaceZone> zon, std::spa
         airspace_trace("copy_to_local");
     }
     copy_to_local(nbzon, zon, pp, points, zones, lmax1);
-    if (nav >= 1 && airspace_grid(nbzon) != 1) {
+    if (nav >= 1 && !as0003.qraster_by_caller && airspace_grid(nbzon) != 1) {
         release_airspace_model();
         nbzon = 0;
         return 0;

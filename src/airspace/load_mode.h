@@ -71,7 +71,8 @@ void keep_loaded_zone(std::span<const AirspaceZone> zon, std::span<const PlanePo
 // End of a load of nzon zones (their points end before npt; points of a
 // zone left unfinished at a limit are not taken): the penalty zones are added
 // when nav is not 0, then the model is copied into the module tables and,
-// with nav >= 1, rastered. nbzon = the zones of the model. Result 1 when it
+// with nav >= 1, rastered (unless as0003.qraster_by_caller leaves that to
+// the caller). nbzon = the zones of the model. Result 1 when it
 // holds at least one zone, else 0. `ordinal` (the file's last zone number)
 // and `start` (elapsed_time at the read's start) go to the trace.
 int end_airspace_load(int nav, int& nbzon, std::span<AirspaceZone> zon, std::span<PlanePoint> pp, int nzon, int npt,

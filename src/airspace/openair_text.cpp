@@ -12,6 +12,7 @@
 #include "foundation/log.h"
 #include "foundation/message_records.h"
 #include "foundation/number_text.h"
+#include "foundation/option_records.h"
 #include "foundation/tell.h"
 #include "foundation/text_edit.h"
 #include "foundation/units.h"
@@ -428,11 +429,16 @@ std::size_t first_of(std::string_view text, std::string_view what, std::string_v
 
 float decode_alt_as(std::string_view str) {
     const std::string text = fit_field(left_adjust(str), kAltitudeTextLength);
-    const std::string_view t = text;
+    // OpenAir files write their words and units in either case ("1500ft
+    // AGL", "fl65", "Gnd"): they are looked for in an upper-case copy.
+    std::string upper = text;
+    majusc(upper);
+    const std::string_view t = upper;
     if (t.starts_with("SFC") || t.starts_with("GND")) {
         return 0.0f;
     }
-    if (t.starts_with("UNLIMITED")) {
+    // "UNL" and "UNLIM" stand for "UNLIMITED" as often as it is written out.
+    if (t.starts_with("UNL")) {
         return 20000.0f;
     }
     float value = 0.0f;
@@ -468,6 +474,16 @@ float decode_alt_as(std::string_view str) {
     return sign * metres_value;
 }
 
+namespace {
+
+// A floor given as the ground, in any letter case.
+bool starts_with_gnd(std::string_view text) {
+    return text.size() >= 3 && upper_letter(text[0]) == 'G' && upper_letter(text[1]) == 'N' &&
+           upper_letter(text[2]) == 'D';
+}
+
+}  // namespace
+
 void build_name(std::string& asn, std::string& assn, std::string_view ast, std::string_view asl,
                 std::string_view ash, int ityp) {
     // Built in a text kept from call to call: every zone of a file is named.
@@ -494,8 +510,40 @@ void build_name(std::string& asn, std::string& assn, std::string_view ast, std::
         name.append(ay);
     }
     name.append(") : ");
-    name.append(left_adjusted(asl));
-    name.append(" - ");
-    name.append(left_adjusted(ash));
+    if (as0003.qcnvalt) {
+        const std::string_view floor_text = left_adjusted(asl);
+        const std::string floor = starts_with_gnd(floor_text) ? std::string("GND ") : converted_altitude(floor_text);
+        const std::string ceiling = converted_altitude(ash);
+        name.append(floor);
+        name.append(" - ");
+        name.append(ceiling);
+        std::string short_name = fit_field(an, kShortNameLength);
+        short_name.resize(kShortNameLength, ' ');
+        short_name.append(":" + floor + "-" + ceiling);
+        assn = fit_field(short_name, kAirspaceShortNameCapacity);
+        if (airspace_trace_enabled()) {
+            std::string line(trimmed(name));
+            for (const std::string_view part : {left_adjusted(asl), left_adjusted(ash), std::string_view(floor),
+                                                std::string_view(ceiling)}) {
+                line.append(" | ");
+                line.append(part);
+            }
+            airspace_trace(line);
+        }
+    } else {
+        name.append(left_adjusted(asl));
+        name.append(" - ");
+        name.append(left_adjusted(ash));
+    }
     asn.assign(trimmed(std::string_view(name).substr(0, std::min(name.size(), kAirspaceNameCapacity))));
+}
+
+std::string converted_altitude(std::string_view text) {
+    const float metres = decode_alt_as(text);
+    std::string shown = i2b(nearest_int(std::fabs(static_cast<double>(metres) * tarvex01.fmulalt)));
+    shown += tarvex_c.cunitalt;
+    if (metres < 0.0f) {
+        shown += " AGL";
+    }
+    return shown;
 }

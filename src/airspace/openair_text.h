@@ -31,11 +31,12 @@ int clean_text(std::string& str);
 int extract_coord(std::string_view str, float& rlat, float& rlon);
 
 // An altitude text in metres, negative above ground: "SFC", "GND" 0;
-// "UNLIMITED" 20000; "FLnnn" flight levels; otherwise a number with an
-// optional unit marker ("M" metres, "FT", "F", "ALT" or none: feet) before an
-// optional reference ("AGL" or "GND" above ground, "AMSL" or "MSL" above sea
-// level). An unreadable number gives -999999 (negated above ground) and a log
-// line.
+// "UNLIMITED" (or any text starting "UNL") 20000; "FLnnn" flight levels;
+// otherwise a number with an optional unit marker ("M" metres, "FT", "F",
+// "ALT" or none: feet) before an optional reference ("AGL" or "GND" above
+// ground, "AMSL" or "MSL" above sea level). Words and markers match in any
+// letter case. An unreadable number gives -999999 (negated above ground) and
+// a log line.
 float decode_alt_as(std::string_view str);
 
 // Sentinel of decode_alt_as for a text it cannot read.
@@ -44,5 +45,15 @@ inline constexpr float kUnreadableAltitude = -999999.0f;
 // Builds the display name of a zone: `assn` = the first 16 characters of the
 // trimmed AN text; `asn` = AN " (" class ["-" AY] ") : " AL " - " AH, where a
 // class UNC shows its AY text alone (or nothing). Cut at 256 characters.
+// With as0003.qcnvalt the floor and ceiling are shown converted instead of
+// the AL and AH texts (converted_altitude): `asn` ends ") : " floor " - "
+// ceiling, and `assn`, blank-padded to 16 characters, gets ":" floor "-"
+// ceiling (cut at 64); a floor whose text starts "GND" is shown "GND ".
 void build_name(std::string& asn, std::string& assn, std::string_view ast, std::string_view asl,
                 std::string_view ash, int ityp);
+
+// An altitude text as a name shows it converted: decode_alt_as of it, its
+// magnitude in the display unit (tarvex01.fmulalt) rounded to the nearest
+// whole number, the unit (tarvex_c.cunitalt) and " AGL" above ground: "457m
+// AGL", "6500ft".
+std::string converted_altitude(std::string_view text);

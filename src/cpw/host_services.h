@@ -2,14 +2,17 @@
 
 // Services of the platform that the form engine takes beside the toolkit's
 // windows: a raw key hook that sees every key of the program's windows before
-// the toolkit does, the text clipboard, and a window's native handle. Every
-// host defines them (the X11 host for the program, the null host for tests).
+// the toolkit does, the text clipboard, a window's native handle and its
+// icon. Every host defines them (the X11 host for the program, the null host
+// for tests).
 
 #include "cpw/types.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Key messages, in Windows numbering.
 inline constexpr int cpw_rawkey_keydown = 256;
@@ -77,3 +80,16 @@ bool cpw_clipboard_read(std::string& text);
 
 // The native handle of a host window (an X window id); 0 for none.
 std::uintptr_t cpw_localhost_nativehandle(const CpwLocalhostWindow* window);
+
+// One size of a window icon: size x size pixels, rows from the top, each
+// pixel 0xAARRGGBB (alpha in the top byte, not premultiplied).
+struct CpwIconImage {
+    int size = 0;
+    std::vector<std::uint32_t> argb;
+};
+
+// Gives a host window its icon, in the sizes given (the desktop takes the
+// one it shows best): 0 when it is set, else the system's error code (on
+// X11 the protocol error, BadWindow for a window that is gone, BadValue for
+// no image or one whose pixels do not fill its square).
+int cpw_localhost_seticon(CpwLocalhostWindow* window, std::span<const CpwIconImage> images);

@@ -6,6 +6,7 @@
 
 #include "airspace/airspace_grid.h"
 #include "airspace/airspace_reader.h"
+#include "airspace/load_mode.h"
 #include "foundation/terrain_extents.h"
 #include "terrain/airspace_proximity.h"
 #include "terrain/airspace_zones.h"
@@ -35,12 +36,42 @@ int as_grid_frame() {
     return 1;
 }
 
+namespace {
+
+// Holds the load's raster back for the time of one read.
+class RasterByCaller {
+public:
+    RasterByCaller() : before_(as0003.qraster_by_caller) { as0003.qraster_by_caller = true; }
+    ~RasterByCaller() { as0003.qraster_by_caller = before_; }
+    RasterByCaller(const RasterByCaller&) = delete;
+    RasterByCaller& operator=(const RasterByCaller&) = delete;
+
+private:
+    bool before_;
+};
+
+}  // namespace
+
 int read_airspace_grid(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, std::span<AirspaceZone> zon,
                        std::span<PlanePoint> pp, int maxzon, int maxpts) {
     as0003.qwriteas = false;
-    const int result = read_airspace(nav, sp, sb, nbzon, zon, pp, maxzon, maxpts);
+    int result = 0;
+    {
+        // The raster is built once, in the grid frame: a raster of the
+        // landscape frame would be thrown away, its memory warning told twice.
+        const RasterByCaller held;
+        result = read_airspace(nav, sp, sb, nbzon, zon, pp, maxzon, maxpts);
+    }
     if (result != 1) {
         return result;
     }
-    return as_grid_frame();
+    if (as_grid_frame() != 1) {
+        return 0;
+    }
+    if (nav >= 1 && airspace_grid(model_zones()) != 1) {
+        release_airspace_model();
+        nbzon = 0;
+        return 0;
+    }
+    return 1;
 }

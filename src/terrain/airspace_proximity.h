@@ -33,8 +33,10 @@
 int as_grid_frame();
 
 // The terrain code's load of the airspace: read_airspace in load mode
-// (as0003.qwriteas is cleared) with the arguments given, then as_grid_frame.
-// Result that of read_airspace, 0 when the conversion fails.
+// (as0003.qwriteas is cleared) with the arguments given, then as_grid_frame;
+// with nav >= 1 the raster is built once, after the conversion (a raster
+// that cannot be built releases the model: result 0, nbzon 0). Result that
+// of read_airspace, 0 when the conversion fails.
 int read_airspace_grid(int nav, AirspacePens& sp, AirspaceBrushes& sb, int& nbzon, std::span<AirspaceZone> zon,
                        std::span<PlanePoint> pp, int maxzon, int maxpts);
 

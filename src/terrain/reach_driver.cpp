@@ -35,16 +35,20 @@ constexpr float kRefineBudget = 0.9f;
 bool steps_allowed() {
     const int lo = pelrn00.min_gri;
     const int hi = pelrn00.max_gri;
-    if (valid_reach_step(lo) && valid_reach_step(hi) && lo <= hi) {
+    if (lo >= 1 && lo <= hi) {
         return true;
     }
     const std::string steps = std::to_string(lo) + " .. " + std::to_string(hi);
     tell_and_count(
-        kError, in_user_language("Reach grid steps " + steps + " refused: each is 1, 2, 4 or 8 cells, the finest first",
+        kError, in_user_language("Reach grid steps " + steps + " refused: each is at least 1 cell, the finest first",
                                  "Pas de grille d'atteignabilit\xE9 " + steps +
-                                     " refus\xE9s : chacun vaut 1, 2, 4 ou 8 cellules, le plus fin d'abord"));
+                                     " refus\xE9s : chacun vaut au moins 1 cellule, le plus fin d'abord"));
     return false;
 }
+
+// The step halved, never below the finest; doubled, never above the coarsest.
+int halved_step(int step) { return std::max(step / 2, pelrn00.min_gri); }
+int doubled_step(int step) { return step > pelrn00.max_gri / 2 ? pelrn00.max_gri : 2 * step; }
 
 // The step to start with, from the time the last computation took.
 int choose_step() {
@@ -53,9 +57,9 @@ int choose_step() {
     if (!nav.qtimed) {
         nav.start_gri = pelrn00.max_gri;
     } else if (nav.rchtim < kFastComputation && nav.start_gri > pelrn00.min_gri) {
-        nav.start_gri /= 2;
+        nav.start_gri = halved_step(nav.start_gri);
     } else if (nav.rchtim > kSlowComputation && nav.start_gri < pelrn00.max_gri) {
-        nav.start_gri *= 2;
+        nav.start_gri = doubled_step(nav.start_gri);
     }
     return nav.start_gri;
 }
@@ -109,15 +113,25 @@ float glide_value(const Corner& c, const GlidePoint& cell) {
     return c.source.z - fff * d * loca00.fcalc_inv;
 }
 
+// A corner of a coarse cell with its weight at a fine cell: the product of
+// the fine cell's nearness to it along each axis (1 - its distance in
+// coarse steps).
+struct Weighted {
+    const Corner* corner;
+    float weight;
+};
+
 // Fills fine cell (ii, jj) from its corners, the coarse cell it is refined
 // from first, unless the value does not clear the cell's terrain by sfty_g:
 // a peak between two reached cells is not reached by a value taken from
 // them, and the passes that follow find the cell's true value. A cell off
 // the terrain is not filled either.
-// Corners sharing one connection give it and the mean of their altitudes.
-// Otherwise the best glide from their sources: of two, the second on a tie;
-// of four (taken 00, 20, 22, 02), a later one only when strictly better.
-bool fill_cell(int ii, int jj, std::initializer_list<const Corner*> corners, CellTable<GlidePoint>& ppp_rch,
+// Corners sharing one connection give it and their altitudes weighted by
+// the cell's place between them: their mean at the cell halfway, the only
+// one when the step was halved. Otherwise the best glide from their
+// sources: of two, the second on a tie; of four (taken 00, 20, 22, 02), a
+// later one only when strictly better.
+bool fill_cell(int ii, int jj, std::initializer_list<Weighted> corners, CellTable<GlidePoint>& ppp_rch,
                CellTable<int>& n_rch) {
     int i = 0;
     int j = 0;
@@ -125,19 +139,17 @@ bool fill_cell(int ii, int jj, std::initializer_list<const Corner*> corners, Cel
         return false;
     }
     GlidePoint& cell = ppp_rch(ii, jj);
-    const Corner* first = *corners.begin();
+    const Corner* first = corners.begin()->corner;
     const bool shared =
-        std::all_of(corners.begin(), corners.end(), [&](const Corner* c) { return c->lc == first->lc; });
+        std::all_of(corners.begin(), corners.end(), [&](const Weighted& c) { return c.corner->lc == first->lc; });
     int lc = first->lc;
     float z = 0.0f;
     if (shared) {
-        float sum = 0.0f;
-        for (const Corner* c : corners) {
-            sum += c->z;
+        for (const Weighted& c : corners) {
+            z += c.weight * c.corner->z;
         }
-        z = sum / static_cast<float>(corners.size());
     } else if (corners.size() == 2) {
-        const Corner* other = *(corners.begin() + 1);
+        const Corner* other = (corners.begin() + 1)->corner;
         const float z_first = glide_value(*first, cell);
         const float z_other = glide_value(*other, cell);
         z = z_first > z_other ? z_first : z_other;
@@ -145,10 +157,10 @@ bool fill_cell(int ii, int jj, std::initializer_list<const Corner*> corners, Cel
     } else {
         z = glide_value(*first, cell);
         for (auto it = corners.begin() + 1; it != corners.end(); ++it) {
-            const float zc = glide_value(**it, cell);
+            const float zc = glide_value(*it->corner, cell);
             if (zc > z) {
                 z = zc;
-                lc = (*it)->lc;
+                lc = it->corner->lc;
             }
         }
     }
@@ -161,13 +173,32 @@ bool fill_cell(int ii, int jj, std::initializer_list<const Corner*> corners, Cel
     return true;
 }
 
+// The cells of step ngri (1, 1 + ngri, ...) along one axis strictly between
+// a coarse cell k and the next one, k + g0: from `first` while below `end`.
+// When the coarse step is a multiple of ngri (twice it when the step was
+// halved) they are the cells between, k being one of them; otherwise the
+// two lattices meet only here and there, and every cell of step ngri still
+// lies between two coarse cells.
+struct FineCells {
+    int first;
+    int end;
+    bool on_coarse;  // k itself is a cell of step ngri
+};
+
+FineCells fine_cells(int k, int g0, int ngri) {
+    return {(k - 1) / ngri * ngri + 1 + ngri, k + g0, (k - 1) % ngri == 0};
+}
+
+// The nearness of fine index f to coarse index k (1 at k, 0 at k + g0).
+float nearness(int f, int k, int g0) { return 1.0f - static_cast<float>(f - k) / static_cast<float>(g0); }
+
 }  // namespace
 
 void refine_reach(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, CellTable<int>& n_rch, int& nex, int ngri,
-                  float x0, float y0, float z0) {
+                  float x0, float y0, float z0, int ngri_0) {
     const float began = reach_clock_now();
     ReachNav& nav = reach_nav;
-    nav.ngri_0 = 2 * ngri;
+    nav.ngri_0 = ngri_0 > 0 ? ngri_0 : 2 * ngri;
     const int g0 = nav.ngri_0;
     pelrn00.ngri_cur = ngri;
     const GlidePoint start{x0, y0, z0};
@@ -184,6 +215,8 @@ void refine_reach(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, Cell
             }
             const int iip2 = ii + g0;
             const int jjp2 = jj + g0;
+            const FineCells across = fine_cells(ii, g0, ngri);
+            const FineCells up = fine_cells(jj, g0, ngri);
             Corner c20;
             Corner c02;
             Corner c22;
@@ -192,13 +225,34 @@ void refine_reach(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, Cell
             const bool north =
                 jjp2 <= nrcdim2 && reached(ii, jjp2) && corner_at(ii, jjp2, nrcdim1, nrcdim2, ppp_rch, start, c02);
             if (east) {
-                ninter += fill_cell(ii + ngri, jj, {&c00, &c20}, ppp_rch, n_rch) ? 1 : 0;
+                if (up.on_coarse) {
+                    for (int fi = across.first; fi < across.end; fi += ngri) {
+                        const float wi = nearness(fi, ii, g0);
+                        ninter += fill_cell(fi, jj, {{&c00, wi}, {&c20, 1.0f - wi}}, ppp_rch, n_rch) ? 1 : 0;
+                    }
+                }
                 if (north && reached(iip2, jjp2) && corner_at(iip2, jjp2, nrcdim1, nrcdim2, ppp_rch, start, c22)) {
-                    ninter += fill_cell(ii + ngri, jj + ngri, {&c00, &c20, &c22, &c02}, ppp_rch, n_rch) ? 1 : 0;
+                    for (int fj = up.first; fj < up.end; fj += ngri) {
+                        const float wj = nearness(fj, jj, g0);
+                        for (int fi = across.first; fi < across.end; fi += ngri) {
+                            const float wi = nearness(fi, ii, g0);
+                            ninter += fill_cell(fi, fj,
+                                                {{&c00, wi * wj},
+                                                 {&c20, (1.0f - wi) * wj},
+                                                 {&c22, (1.0f - wi) * (1.0f - wj)},
+                                                 {&c02, wi * (1.0f - wj)}},
+                                                ppp_rch, n_rch)
+                                          ? 1
+                                          : 0;
+                        }
+                    }
                 }
             }
-            if (north) {
-                ninter += fill_cell(ii, jj + ngri, {&c00, &c02}, ppp_rch, n_rch) ? 1 : 0;
+            if (north && across.on_coarse) {
+                for (int fj = up.first; fj < up.end; fj += ngri) {
+                    const float wj = nearness(fj, jj, g0);
+                    ninter += fill_cell(ii, fj, {{&c00, wj}, {&c02, 1.0f - wj}}, ppp_rch, n_rch) ? 1 : 0;
+                }
             }
         }
     }
@@ -235,9 +289,10 @@ bool get_reach_p_nav(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch_c,
     if (pelrn00.qrefgri) {
         pelrn00.qrefining = true;
         while (g > pelrn00.min_gri && reach_seconds(nav_tim, reach_clock_now()) < kRefineBudget) {
-            g /= 2;
+            const int coarse = g;
+            g = halved_step(g);
             began = reach_clock_now();
-            refine_reach(nrcdim1, nrcdim2, nav.ppp_rch, nav.n_rch, n, g, x0, y0, z0);
+            refine_reach(nrcdim1, nrcdim2, nav.ppp_rch, nav.n_rch, n, g, x0, y0, z0, coarse);
             trace_stage("R   ", g, began, nav_tim);
             n = -1;
             began = reach_clock_now();

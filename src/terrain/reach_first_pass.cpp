@@ -220,7 +220,10 @@ void reach_first_pass(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, 
         rechxy(rp.x00, rp.y00, i_cur, j_cur);
         const int ii_cur = i_cur + 1 - w.irch_1;
         const int jj_cur = j_cur + 1 - w.jrch_1;
-        const int min_gri = std::max(pelrn00.min_gri, 1);
+        // A step up to the finest looks round the start a sixth of the grid
+        // each way, one up to twice the finest a third, a coarser step the
+        // whole box.
+        const long long min_gri = std::max(pelrn00.min_gri, 1);
         if (ngri <= 2 * min_gri) {
             const int hi = ngri <= min_gri ? nrcdim1 / 6 : nrcdim1 / 3;
             const int hj = ngri <= min_gri ? nrcdim2 / 6 : nrcdim2 / 3;

@@ -20,8 +20,6 @@ ReachPass reach_pass;
 
 void reset_reach_pass() { reach_pass = ReachPass{}; }
 
-bool valid_reach_step(int ngri) { return ngri == 1 || ngri == 2 || ngri == 4 || ngri == 8; }
-
 namespace {
 
 // A refused pass, told in the run's language.
@@ -29,18 +27,27 @@ void refuse(const std::string& english, const std::string& french) {
     tell_and_count(kError, in_user_language(english, french));
 }
 
+// Largest side of a reach grid: a cell index plus the four steps the second
+// pass looks ahead stays an int for any step the grid allows.
+constexpr int kLargestReachSide = INT_MAX / (kStencilRings + 1);
+
 // Whether the reach grid and the heights allow a pass; a message when not.
 bool pass_allowed(int nrcdim1, int nrcdim2, int ngri) {
-    if (!valid_reach_step(ngri)) {
-        const std::string n = std::to_string(ngri);
-        refuse("Reach grid step " + n + " refused: the step is 1, 2, 4 or 8 cells",
-               "Pas de grille d'atteignabilit\xE9 " + n + " refus\xE9 : le pas est de 1, 2, 4 ou 8 cellules");
-        return false;
-    }
     // Connection codes ii + (jj - 1) nrcdim1 are 32-bit.
-    if (nrcdim1 < 1 || nrcdim2 < 1 || static_cast<long long>(nrcdim1) * nrcdim2 > INT_MAX) {
+    if (nrcdim1 < 1 || nrcdim2 < 1 || nrcdim1 > kLargestReachSide || nrcdim2 > kLargestReachSide ||
+        static_cast<long long>(nrcdim1) * nrcdim2 > INT_MAX) {
         const std::string n = std::to_string(nrcdim1) + " x " + std::to_string(nrcdim2);
         refuse("Reach grid of " + n + " cells refused", "Grille d'atteignabilit\xE9 de " + n + " cellules refus\xE9" "e");
+        return false;
+    }
+    // Any step from 1 cell; beyond the grid's larger side no second cell of
+    // a row or a column would be computed.
+    const int widest = std::max(nrcdim1, nrcdim2);
+    if (ngri < 1 || ngri > widest) {
+        const std::string n = std::to_string(ngri);
+        const std::string most = std::to_string(widest);
+        refuse("Reach grid step " + n + " refused: the step is 1 to " + most + " cells",
+               "Pas de grille d'atteignabilit\xE9 " + n + " refus\xE9 : le pas est de 1 \xE0 " + most + " cellules");
         return false;
     }
     if (altitude.zp.ni() != trn001.ni_00 || altitude.zp.nj() != trn001.nj_00 || altitude.zp.empty()) {

@@ -112,9 +112,6 @@ void reset_reach_pass();
 // 32), available below 1 counting as 1.
 int clamp_thread_count(int requested, int available);
 
-// Whether a reach grid step is 1, 2, 4 or 8 cells.
-bool valid_reach_step(int ngri);
-
 // Sets pelrn00.num_threads to clamp_thread_count(num_threads,
 // omp_get_max_threads()) and traces the count ("THREADS"). get_reach_p does
 // it once, on its first call.
@@ -128,10 +125,11 @@ void init_mp();
 // forward shift of the window (a new computation; 0 without qdecentr). nt0
 // is not used. A new computation sizes ppp_rch and n_rch to the grid, and
 // every call sizes l_connect to it (all -999) when it has another size.
-// Refused with a message, nothing changed, and false: a step other than 1, 2,
-// 4, 8; a grid of no cells or of more cells than a connection code numbers;
-// heights that are not the grid of trn001; for a pass without a new
-// computation, arrays of another size than the grid.
+// Refused with a message, nothing changed, and false: a grid of no cells, of
+// more cells than a connection code numbers or of a side beyond INT_MAX / 5;
+// a step below 1 or beyond the grid's larger side; heights that are not the
+// grid of trn001; for a pass without a new computation, arrays of another
+// size than the grid.
 bool get_reach_p(int nrcdim1, int nrcdim2, CellTable<GlidePoint>& ppp_rch, CellTable<int>& n_rch, int& nex, int ngri,
                  float x0, float y0, float z0, float t0, int nt0, float& xdcnt, float& ydcnt);
 

@@ -101,6 +101,13 @@ void get_reach_prof(float xx0, float yy0, float zz0, float xx9, float yy9, int n
     pts.push_back({x9, yy9, h});
     pts.push_back({x_scn_mx - end_cell.x, end_cell.y, h});
     int k = l_connect.holds(ii, jj) ? l_connect(ii, jj) : 0;
+    // A code K = ii + (jj - 1) nrcdim1 names a cell of the last column too:
+    // there K mod nrcdim1 is 0, and reading the column as the remainder
+    // (with the row K div nrcdim1 + 1) would end the chain at such a cell,
+    // cutting the profile short of the start, or name a cell of the next
+    // row. decode_reach_cell takes the row from K - 1, so the walk goes on
+    // through the last column and ends only at the start (a code below 1) or
+    // at a code that names no cell of the arrays.
     while (k >= 1) {
         int ic = 0;
         int jc = 0;

@@ -307,3 +307,30 @@ TEST_F(AirspaceReaderTest, AListThatCannotBeWrittenIsToldAndKeepsItsBytes) {
 }
 
 }  // namespace
+
+namespace {
+
+// The debug switch: every zone opened, kept or left out, and the end of the
+// read, in "ASP.txt"; nothing of it without the switch.
+TEST_F(AirspaceReaderTest, TheDebugSwitchDumpsTheReadIntoAspTxt) {
+    const std::string text = square_zone("D", "KEPT", 45, 0, 6, 0) + square_zone("R", "DISABLED", 45, 10, 6, 0) +
+                             square_zone("C", "FAR", 50, 0, 6, 0);
+    run(text);
+    EXPECT_FALSE(std::filesystem::exists(dir_.path() / "ASP.txt"));
+    peldbg00.qdbg_l_0 = true;
+    rd_fpl_5.qas_disa[1] = true;
+    run(text);
+    EXPECT_EQ(read_lines("ASP.txt"), (std::vector<std::string>{
+                                         "AC      0  3 D",
+                                         "KEEP      0      5 KEPT (D) : SFC - FL65",
+                                         "AC      1  9 R",
+                                         "REMOVE      1 disabled DISABLED",
+                                         "AC      2  2 C",
+                                         "REMOVE      2 outside FAR (C) : SFC - FL65",
+                                         "READ land.air      3      1",
+                                     }));
+    // The copy and the list are as without the switch.
+    EXPECT_EQ(read_lines("task-AS_LIST.txt"), (std::vector<std::string>{"     0 KEPT (D) : SFC - FL65"}));
+}
+
+}  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "foundation/message_records.h"
+#include "foundation/option_records.h"
 #include "airspace/openair_text.h"
 #include "airspace_fixture.h"
 
@@ -177,6 +178,20 @@ TEST_F(OpenAirTextTest, AltitudeTexts) {
     EXPECT_EQ(decode_alt_as("3E38FT"), -999999.0f);  // no overflow
 }
 
+TEST_F(OpenAirTextTest, AltitudeWordsAndUnitsInAnyLetterCase) {
+    EXPECT_FLOAT_EQ(decode_alt_as("1500ft AGL"), -1500.0f * 0.3048f);
+    EXPECT_FLOAT_EQ(decode_alt_as("9500ft AMSL"), 9500.0f * 0.3048f);
+    EXPECT_FLOAT_EQ(decode_alt_as("fl65"), 65.0f * 30.48f);
+    EXPECT_FLOAT_EQ(decode_alt_as("Fl 95"), 95.0f * 30.48f);
+    EXPECT_FLOAT_EQ(decode_alt_as("2500 Ft msl"), 2500.0f * 0.3048f);
+    EXPECT_FLOAT_EQ(decode_alt_as("600m agl"), -600.0f);
+    EXPECT_FLOAT_EQ(decode_alt_as("1000 f gnd"), -1000.0f * 0.3048f);
+    EXPECT_EQ(decode_alt_as("sfc"), 0.0f);
+    EXPECT_EQ(decode_alt_as("Gnd"), 0.0f);
+    EXPECT_EQ(decode_alt_as("unl"), 20000.0f);
+    EXPECT_EQ(decode_alt_as("UNLIM"), 20000.0f);
+}
+
 TEST_F(OpenAirTextTest, DisplayNames) {
     std::string asn = "NAME";
     std::string assn;
@@ -199,6 +214,22 @@ TEST_F(OpenAirTextTest, DisplayNames) {
     asn = std::string(250, 'X');
     build_name(asn, assn, "", "GND", "FL100", 0);
     EXPECT_EQ(asn.size(), 256u);  // cut at the name's capacity
+}
+
+TEST_F(OpenAirTextTest, DisplayNamesWithConvertedAltitudes) {
+    as0003.qcnvalt = true;
+    std::string asn = "NAME";
+    std::string assn;
+    build_name(asn, assn, "TMA", "1500ft AGL", "FL65", 3);
+    EXPECT_EQ(asn, "NAME (D-TMA) : 457m AGL - 1981m");
+    EXPECT_EQ(assn, "NAME            :457m AGL-1981m");
+    // In feet, the ground floor in any case shown as such.
+    tarvex01.fmulalt = 1.0f / 0.3048f;
+    tarvex_c.cunitalt = "ft";
+    asn = "A VERY LONG AIRSPACE NAME";
+    build_name(asn, assn, "", "gnd", "9500FT AMSL", 12);
+    EXPECT_EQ(asn, "A VERY LONG AIRSPACE NAME (CTR) : GND  - 9500ft");
+    EXPECT_EQ(assn, "A VERY LONG AIRS:GND -9500ft");
 }
 
 }  // namespace

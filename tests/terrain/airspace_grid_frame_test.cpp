@@ -133,5 +133,37 @@ TEST_F(AirspaceGridFrame, TheTerrainCodesLoadWithoutRaster) {
     EXPECT_EQ(as_grid_frame(), 0);
 }
 
+TEST_F(AirspaceGridFrame, TheRasterIsBuiltOnceInTheGridFrame) {
+    // A budget of 1 MiB for a zone 60 km wide: cells over 100 m, and the
+    // warning that says so, once.
+    as0003.as_maxmeg = 1;
+    dir_.write("land.air", zone("D", "Wide", 10000.0f, 10000.0f, 60000.0f));
+    zon_.assign(100, AirspaceZone{});
+    pp_.assign(1000, PlanePoint{});
+    int nbzon = 0;
+    ASSERT_EQ(read_airspace_grid(1, sp_, sb_, nbzon, zon_, pp_, 100, 1000), 1);
+    EXPECT_EQ(nbzon, 1);
+    EXPECT_FALSE(as0003.qraster_by_caller);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_NE(boxes_[0].find("Airspace grid size"), std::string::npos);
+    ASSERT_EQ(airspace_mod.as_gr_dim.size(), 1u);
+    // Found by the raster where the grid frame has it.
+    float lat = 0.0f;
+    float lon = 0.0f;
+    xytolatlon(40000.0f, 40000.0f, lat, lon);
+    float x = 0.0f;
+    float y = 0.0f;
+    ASSERT_EQ(latlontoxy(lat, lon, x, y), 1);
+    const float xg = trn001.x_scn_mx - x;
+    rch001.xrch_min = 0.0f;
+    rch001.xrch_max = trn001.x_scn_mx;
+    rch001.yrch_min = 0.0f;
+    rch001.yrch_max = trn001.y_scn_mx;
+    nav_airspace(xg, y, 3000.0f);
+    int k_typ = 0;
+    EXPECT_FALSE(check_as_gr(xg, y, 1000.0f, false, false, k_typ, 1));
+    EXPECT_TRUE(check_as_gr(x, 5000.0f, 1000.0f, false, false, k_typ, 1));
+}
+
 }  // namespace
 }  // namespace terrain_test

@@ -1,6 +1,6 @@
 // The reach driver with a scripted clock: the starting step halves after a
 // computation under 0.3 s, doubles after one over 0.9 s, and refinement stops
-// at the 0.9 s budget; the refinement's filled cells; the refused steps.
+// at the 0.9 s budget; the refinement's filled cells; any steps, the refused ones.
 
 #include <gtest/gtest.h>
 
@@ -92,17 +92,56 @@ TEST_F(ReachDriver, RefinementHalvesTheStepUntilTheBudgetIsSpent) {
     EXPECT_EQ(compute(), 4);
 }
 
-TEST_F(ReachDriver, StepsThatAreNotPowersOfTwoInOrderAreRefused) {
+TEST_F(ReachDriver, StepsBelowOneCellOrOutOfOrderAreRefused) {
     int nex = 0;
     int ngri = 0;
-    for (const auto& [lo, hi] : {std::pair{1, 16}, std::pair{3, 8}, std::pair{4, 2}, std::pair{0, 8}}) {
+    for (const auto& [lo, hi] : {std::pair{4, 2}, std::pair{0, 8}, std::pair{-1, -1}}) {
         pelrn00.min_gri = lo;
         pelrn00.max_gri = hi;
         EXPECT_FALSE(get_reach_p_nav(kReach, kReach, out_ppp_, out_state_, nex, ngri, 1000.0f, 1000.0f, 1500.0f, 0.0f,
                                      0, xdcnt_, ydcnt_));
     }
-    EXPECT_EQ(boxes_.size(), 4u);
+    EXPECT_EQ(boxes_.size(), 3u);
     EXPECT_TRUE(out_state_.empty());
+}
+
+TEST_F(ReachDriver, AnyStepsRunAndTheStepStaysWithinThem) {
+    // From 6 to 3 cells: halving and doubling stop at the two.
+    pelrn00.min_gri = 3;
+    pelrn00.max_gri = 6;
+    std::vector<int> steps;
+    for (int n = 0; n < 3; ++n) {
+        steps.push_back(compute());
+    }
+    ticking_clock(1.0f);
+    for (int n = 0; n < 3; ++n) {
+        steps.push_back(compute());
+    }
+    // The first slow one still follows the fast one before it.
+    EXPECT_EQ(steps, (std::vector<int>{6, 3, 3, 3, 6, 6}));
+    // Refined from 5 cells: to 2, not below the finest, then to 1.
+    reset_reach_nav();
+    set_reach_clock([] { return 0.0f; });
+    pelrn00.qrefgri = true;
+    pelrn00.min_gri = 2;
+    pelrn00.max_gri = 5;
+    EXPECT_EQ(compute(), 2);
+    EXPECT_EQ(reach_nav.ngri_0, 5);
+    reset_reach_nav();
+    pelrn00.min_gri = 1;
+    pelrn00.max_gri = 3;
+    EXPECT_EQ(compute(), 1);
+    EXPECT_EQ(reach_nav.ngri_0, 3);
+    EXPECT_TRUE(boxes_.empty());
+    // Every cell of the last step round the start is computed or filled:
+    // the reached ones lie together, with no gaps of the coarse step.
+    int reached = 0;
+    for (int jj = 20; jj <= 46; ++jj) {
+        for (int ii = 20; ii <= 46; ++ii) {
+            reached += out_state_(ii, jj) >= kReachStraight ? 1 : 0;
+        }
+    }
+    EXPECT_GT(reached, 27 * 27 * 9 / 10);
 }
 
 // Reach cells over terrain cells 1.., all of them computed at step 2 before.
@@ -179,6 +218,44 @@ TEST_F(Refinement, BetweenCellsOfOneSourceTheMeanOfOtherSourcesTheBestGlide) {
     refine_reach(9, 9, ppp_, state_, nex, 1, x0, y0, 2000.0f);
     EXPECT_EQ(state_(3, 6), kReachCandidate);
     EXPECT_EQ(state_(3, 8), kReachFilled);
+}
+
+TEST_F(Refinement, FromAnyCoarserStepEachCellBetweenIsWeightedByItsPlace) {
+    const float x0 = land(1) + 900.0f;
+    const float y0 = centre(1);
+    // From step 3 to step 1, all from the start.
+    reach(1, 1, 1800.0f, 0);
+    reach(4, 1, 1770.0f, 0);
+    reach(7, 1, 1740.0f, 0);
+    reach(1, 4, 1710.0f, 0);
+    reach(4, 4, 1680.0f, 0);
+    int nex = 0;
+    refine_reach(9, 9, ppp_, state_, nex, 1, x0, y0, 2000.0f, 3);
+    // Along a row, a third and two thirds of the way.
+    EXPECT_NEAR(ppp_(2, 1).z, 1790.0f, 1.0e-3f);
+    EXPECT_NEAR(ppp_(3, 1).z, 1780.0f, 1.0e-3f);
+    EXPECT_NEAR(ppp_(6, 1).z, 1750.0f, 1.0e-3f);
+    EXPECT_NEAR(ppp_(1, 3).z, 1740.0f, 1.0e-3f);
+    // Inside a square of four, by both places: 4/9, 2/9, 1/9, 2/9.
+    EXPECT_NEAR(ppp_(2, 2).z, 1760.0f, 1.0e-2f);
+    EXPECT_EQ(state_(3, 3), kReachFilled);
+    // Row 1 (4 cells), row 4 (2), columns 1 and 4 (2 each) and the square
+    // (4); the square east of it lacks its fourth corner.
+    EXPECT_EQ(nex, 14);
+    EXPECT_EQ(state_(5, 2), kReachCandidate);
+
+    // From step 3 to step 2: the cells of step 2 between, 3 and 5.
+    state_.fill(kReachCandidate);
+    reach(1, 1, 1800.0f, 0);
+    reach(4, 1, 1770.0f, 0);
+    reach(7, 1, 1740.0f, 0);
+    nex = 0;
+    refine_reach(9, 9, ppp_, state_, nex, 2, x0, y0, 2000.0f, 3);
+    EXPECT_EQ(nex, 2);
+    EXPECT_NEAR(ppp_(3, 1).z, 1780.0f, 1.0e-3f);
+    EXPECT_NEAR(ppp_(5, 1).z, 1760.0f, 1.0e-3f);
+    EXPECT_EQ(state_(2, 1), kReachCandidate);
+    EXPECT_EQ(reach_nav.ngri_0, 3);
 }
 
 }  // namespace

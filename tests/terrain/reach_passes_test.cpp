@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -294,12 +296,17 @@ TEST_F(ReachPasses, WindowBoundsAreClippedWidenedAndAligned) {
 TEST_F(ReachPasses, BadStepsGridsAndThreadCountsAreRefusedOrHeld) {
     set_grid(50, 50, [](int, int) { return 0.0f; });
     int nex = kNewComputation;
-    EXPECT_FALSE(get_reach_p(21, 21, ppp_, state_, nex, 3, 100.0f, 100.0f, 500.0f, 0.0f, 0, xdcnt_, ydcnt_));
+    // A step from 1 cell to the grid's larger side.
+    for (const int step : {0, -2, 22}) {
+        EXPECT_FALSE(get_reach_p(21, 20, ppp_, state_, nex, step, 100.0f, 100.0f, 500.0f, 0.0f, 0, xdcnt_, ydcnt_));
+    }
     EXPECT_FALSE(get_reach_p(0, 21, ppp_, state_, nex, 1, 100.0f, 100.0f, 500.0f, 0.0f, 0, xdcnt_, ydcnt_));
+    EXPECT_FALSE(get_reach_p(INT_MAX / 4, 1, ppp_, state_, nex, 1, 100.0f, 100.0f, 500.0f, 0.0f, 0, xdcnt_, ydcnt_));
     nex = 0;
     EXPECT_FALSE(get_reach_p(21, 21, ppp_, state_, nex, 1, 100.0f, 100.0f, 500.0f, 0.0f, 0, xdcnt_, ydcnt_));
-    ASSERT_EQ(boxes_.size(), 3u);
-    EXPECT_NE(boxes_[0].find("Reach grid step 3 refused"), std::string::npos);
+    ASSERT_EQ(boxes_.size(), 6u);
+    EXPECT_NE(boxes_[2].find("Reach grid step 22 refused: the step is 1 to 21 cells"), std::string::npos);
+    EXPECT_NE(boxes_[4].find("Reach grid of 536870911 x 1 cells refused"), std::string::npos);
     EXPECT_TRUE(ppp_.empty());
     EXPECT_EQ(clamp_thread_count(0, 8), 1);
     EXPECT_EQ(clamp_thread_count(6, 4), 4);

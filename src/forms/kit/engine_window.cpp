@@ -1,6 +1,7 @@
 #include "forms/kit/engine_window.h"
 
 #include "forms/kit/engine_clipboard.h"
+#include "forms/kit/engine_icon.h"
 #include "forms/kit/engine_draw.h"
 #include "forms/kit/engine_layout.h"
 #include "forms/kit/engine_tables.h"
@@ -145,6 +146,7 @@ int frm_start_graphics(std::string_view font_file, std::string_view title) {
     if (w.hwnd == 0) {
         log_message_text("hwnd " + std::to_string(id));
     }
+    frm_load_icon(w.this_cpw, id);
     cpwSetForegroundWindow(w.this_cpw, id);
     register_callbacks(w.this_cpw);
     trace("frm_start_graphics : window " + std::to_string(id));

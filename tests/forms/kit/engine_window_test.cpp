@@ -54,6 +54,19 @@ TEST_F(Window, StartOpensASizedWindowWithTheFormsCallbacks) {
     EXPECT_EQ(null_host.windows.front()->properties & cpw_window_kindmask, cpw_window_caption);
 }
 
+TEST_F(Window, TheWindowGetsTheProgramsIconAndAFailureIsLogged) {
+    start();
+    EXPECT_TRUE(host_called("seticon " + std::to_string(window) + " 32 16"));
+    EXPECT_EQ(null_host_window(window)->icon_sizes, (std::vector<int>{32, 16}));
+    EXPECT_EQ(log_text().find("LoadIcon Error"), std::string::npos);
+    // A window that cannot take it opens all the same.
+    null_host.failures["seticon"] = 3;
+    start();
+    ASSERT_NE(null_host_window(window), nullptr);
+    EXPECT_TRUE(null_host_window(window)->icon_sizes.empty());
+    EXPECT_NE(log_text().find("LoadIcon Error: 3"), std::string::npos);
+}
+
 TEST_F(Window, NoToolkitOrNoWindowGivesWindowIdZero) {
     null_host.failures["start host"] = cpw_error_windowclass;
     EXPECT_EQ(frm_start_graphics("arial.ttf", "Test"), 0);

@@ -8,6 +8,7 @@
 #include "platform/dialog_paths.h"
 
 #include <GL/gl.h>
+#include <X11/Xatom.h>
 
 #include "support/x11_clipboard_holder.h"
 #include "support/zenity_stub.h"
@@ -258,6 +259,30 @@ TEST_F(FormOnScreen, TheFlatAndThePerspectiveProjections) {
     EXPECT_NEAR(m[0], 2.0f / w, 1e-6);
     EXPECT_NEAR(m[12], -1.0f, 1e-6);
     EXPECT_EQ(m[11], 0.0f);
+}
+
+TEST_F(FormOnScreen, TheWindowShowsTheProgramsIcon) {
+    const Atom icon = XInternAtom(user, "_NET_WM_ICON", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    ASSERT_EQ(XGetWindowProperty(user, xwin, icon, 0, 4096, False, XA_CARDINAL, &type, &format, &count, &after, &data),
+              Success);
+    ASSERT_NE(data, nullptr);
+    const auto* values = reinterpret_cast<const unsigned long*>(data);
+    std::vector<unsigned long> cardinals(values, values + count);
+    XFree(data);
+    EXPECT_EQ(type, XA_CARDINAL);
+    EXPECT_EQ(format, 32);
+    ASSERT_EQ(cardinals.size(), 2u + 32u * 32u + 2u + 16u * 16u);
+    EXPECT_EQ(cardinals[0], 32u);
+    EXPECT_EQ(cardinals[1], 32u);
+    EXPECT_EQ(cardinals[2], 0u);                              // a clear corner
+    EXPECT_EQ(cardinals[2 + 16 * 32 + 16] & 0xFFFFFFFF, 0xFFFFFFFFu);  // the glider's white at the centre
+    EXPECT_EQ(cardinals[2 + 32 * 32], 16u);
+    EXPECT_EQ(cardinals[3 + 32 * 32], 16u);
 }
 
 TEST_F(FormOnScreen, TheCloseBoxEndsTheRunWithMinus999) {

@@ -341,6 +341,25 @@ std::uintptr_t cpw_localhost_nativehandle(const CpwLocalhostWindow* window) {
     return window == nullptr ? 0 : 0x10000 + window->id;
 }
 
+int cpw_localhost_seticon(CpwLocalhostWindow* window, std::span<const CpwIconImage> images) {
+    std::string record = with_id("seticon", window);
+    std::vector<int> sizes;
+    for (const CpwIconImage& image : images) {
+        record += " " + std::to_string(image.size);
+        sizes.push_back(image.size);
+    }
+    null_host.calls.push_back(record);
+    const auto failure = null_host.failures.find("seticon");
+    if (failure != null_host.failures.end()) {
+        return failure->second;
+    }
+    if (window == nullptr) {
+        return 1;
+    }
+    window->icon_sizes = sizes;
+    return 0;
+}
+
 bool cpw_localhost_setmenubar(CpwContext* ctx, CpwLocalhostWindow* window, std::uint32_t menu) {
     if (!step(ctx, "setmenubar", with_id("setmenubar", window) + " " + std::to_string(menu))) {
         return false;

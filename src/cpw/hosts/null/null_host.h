@@ -35,6 +35,7 @@ struct CpwLocalhostWindow {
     bool glcontext = false;
     int cursor = 1;
     std::uint32_t menubar = 0;  // the menu shown as its menu bar
+    std::vector<int> icon_sizes;  // the sizes of the icon it was given
 };
 
 struct CpwLocalhost {
@@ -63,7 +64,7 @@ struct NullHost {
     // Steps made to fail, with the error code stored: "start <module>",
     // "createwindow", "createfullscreenwindow", "setpixelformat",
     // "createglcontext", "makecurrent", "setmenubar", "listvideomodes",
-    // "changevideomode".
+    // "changevideomode", "seticon" (whose code is the one returned).
     std::map<std::string, int> failures;
     std::deque<NullHostMessage> messages;
     std::vector<int> waits;  // the main loop's rests, in milliseconds (-1: no limit)

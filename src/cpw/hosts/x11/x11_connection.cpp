@@ -37,6 +37,7 @@ void intern_atoms(CpwX11Connection& c) {
     c.wm_change_state = atom(d, "WM_CHANGE_STATE");
     c.net_wm_name = atom(d, "_NET_WM_NAME");
     c.net_wm_icon_name = atom(d, "_NET_WM_ICON_NAME");
+    c.net_wm_icon = atom(d, "_NET_WM_ICON");
     c.utf8_string = atom(d, "UTF8_STRING");
     c.motif_wm_hints = atom(d, "_MOTIF_WM_HINTS");
     c.net_wm_state = atom(d, "_NET_WM_STATE");

@@ -102,7 +102,7 @@ struct CpwX11Connection {
     short video_rate = 0;
 
     Atom wm_protocols = 0, wm_delete_window = 0, wm_state = 0, wm_change_state = 0;
-    Atom net_wm_name = 0, net_wm_icon_name = 0, utf8_string = 0, motif_wm_hints = 0;
+    Atom net_wm_name = 0, net_wm_icon_name = 0, net_wm_icon = 0, utf8_string = 0, motif_wm_hints = 0;
     Atom net_wm_state = 0, net_wm_state_fullscreen = 0, net_wm_state_above = 0;
     Atom net_wm_state_maximized_vert = 0, net_wm_state_maximized_horz = 0, net_active_window = 0;
     Atom net_supporting_wm_check = 0, net_wm_ping = 0;

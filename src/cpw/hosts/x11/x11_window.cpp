@@ -3,6 +3,7 @@
 
 #include "cpw/gl_float_guard.h"
 #include "cpw/host_rules.h"
+#include "cpw/host_services.h"
 #include "cpw/internal.h"
 #include "cpw/localhost.h"
 
@@ -16,6 +17,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -516,4 +518,30 @@ void cpw_localhost_centercursor(CpwLocalhostWindow* window) {
     }
     XWarpPointer(c->display, None, window->hwnd, 0, 0, 0, 0, a.width / 2, a.height / 2);
     XFlush(c->display);
+}
+
+int cpw_localhost_seticon(CpwLocalhostWindow* window, std::span<const CpwIconImage> images) {
+    const CpwX11Connection* c = cpw_x11_connection();
+    if (c == nullptr || window == nullptr || window->hwnd == 0 || window->gone) {
+        return BadWindow;
+    }
+    // _NET_WM_ICON: per size its width, its height and its pixels, as
+    // CARDINALs, which Xlib takes as longs for a format of 32.
+    std::vector<unsigned long> data;
+    for (const CpwIconImage& image : images) {
+        const auto side = static_cast<std::size_t>(std::max(image.size, 0));
+        if (side == 0 || image.argb.size() != side * side) {
+            return BadValue;
+        }
+        data.push_back(side);
+        data.push_back(side);
+        data.insert(data.end(), image.argb.begin(), image.argb.end());
+    }
+    if (data.empty()) {
+        return BadValue;
+    }
+    cpw_x11_clearerror();
+    XChangeProperty(c->display, window->hwnd, c->net_wm_icon, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(data.data()), static_cast<int>(data.size()));
+    return cpw_x11_syncerror();
 }
