@@ -605,6 +605,7 @@ void OpenAirReader::decide(bool qlast) {
     }
     if (undrawable_) {
         // Neither kept nor copied nor listed.
+        dump_.zone_removed(nn9_, "undrawable", asn_);
         if (filter_) {
             clean_crpbuf(buffer_, false, qlast, as0003.qdeldup, out);
         }

@@ -15,7 +15,8 @@
 //   "KEEP"   a zone kept: its number, its point count and its built name;
 //   "REMOVE" a zone left out: its number, why ("disabled" by the task,
 //            "outside" the working window, "points": fewer than three in the
-//            load mode) and its name;
+//            load mode, "undrawable": an arc or circle too long to draw) and
+//            its name;
 //   "READ"   the end of the read: the file, the zones read, the zones kept.
 // A dump that cannot be created or written is reported and noted as a file
 // not written, as the reader's other outputs are.
