@@ -214,7 +214,8 @@ void get_arguments() {
                 have_output = true;
             } else {
                 console_line("*** More than 2 filenames ***");
-                end_run("", kExitUsage);
+                end_run(in_user_language("*** More than 2 filenames ***", "*** Plus de 2 noms de fichiers ***"),
+                        kExitUsage);
             }
             continue;
         }
@@ -229,7 +230,7 @@ void get_arguments() {
         if (!matched) {
             console_line(trim_right(arg) + " : Unrecognized option");
             write_usage(program);
-            end_run("", kExitUsage);
+            end_run(trim_right(arg) + in_user_language(" : Unrecognized option", " : option inconnue"), kExitUsage);
         }
     }
     // Checked once every option is applied, so that "-fr" or "-line" after

@@ -46,7 +46,8 @@ std::string program_path_argument();
 // "-help" or "-h" writes the usage and ends the run (exit code 0); an unknown
 // option (the three lines "<arg> : Unrecognized option", "Usage :" and the
 // usage) or a third file name ("*** More than 2 filenames ***") ends it with
-// exit code 2. These lines go to the console only. A file name, in its
+// exit code 2. These lines go to the console; the first one also goes to
+// standard error, in the run's language. A file name, in its
 // Windows form and with the flight-plans folder for a bare input name, that
 // does not fit a path field ends the run with exit code 2 too, told as an
 // error and logged (foundation/path_length.h), in the language the options

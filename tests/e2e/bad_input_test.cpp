@@ -55,8 +55,12 @@ protected:
 TEST_F(BadInput, MissingPlan) {
     const RunOutcome outcome = convert({}, "C:\\Plans\\Nowhere.fpl");
     EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
-    EXPECT_TRUE(HasLine(outcome.out, "*** C:\\Plans\\Nowhere.fpl : cannot be opened ***"));
-    EXPECT_TRUE(HasLine(install.log(), "*** C:\\Plans\\Nowhere.fpl : cannot be opened ***"));
+    expect_told(outcome, "*** C:\\Plans\\Nowhere.fpl : cannot be opened ***");
+    // Without the console mode the message is a box; the reason still goes to
+    // the error output, in the language of the messages.
+    const RunOutcome french = install.run({"-nogui", "-fr", "C:\\Plans\\Nowhere.fpl"}, "\n");
+    EXPECT_TRUE(ExitedWith(french, exit_code::conversion_failed));
+    EXPECT_TRUE(HasLine(french.err, "*** C:\\Plans\\Nowhere.fpl : ouverture impossible ***"));
 }
 
 TEST_F(BadInput, InputOfAnotherType) {
@@ -236,9 +240,8 @@ TEST_F(BadInput, MissingPostRunScript) {
     install.set_setting("Post run script", "C:\\Scripts\\after.sh");
     const RunOutcome outcome = convert({}, install.demo().condor3_plan);
     EXPECT_TRUE(ExitedWith(outcome, exit_code::script_failed));
-    EXPECT_TRUE(HasLine(outcome.out, "C:\\Scripts\\after.sh"));
-    EXPECT_TRUE(HasLine(outcome.out, "File not found"));
-    EXPECT_TRUE(HasLine(install.log(), "File not found"));
+    expect_told(outcome, "C:\\Scripts\\after.sh");
+    expect_told(outcome, "File not found");
     // The converted files stand.
     const std::string task = TempDir::read(install.host(install.demo().xcsoar_tasks + "\\DemoRace3.tsk"));
     EXPECT_TRUE(HasLineContaining(task, "Lure"));
@@ -250,7 +253,7 @@ TEST_F(BadInput, PostRunScriptThatFails) {
     install.set_setting("Post run script", "C:\\Scripts\\after.sh");
     RunOutcome outcome = convert({}, install.demo().condor3_plan);
     EXPECT_TRUE(ExitedWith(outcome, exit_code::script_failed));
-    EXPECT_TRUE(HasLine(outcome.out, "Execution error"));
+    expect_told(outcome, "Execution error (exit code 7)");
     // A script that ends well leaves the result as it is.
     install.prefix().add_file("C:\\Scripts\\after.sh", "#!/bin/sh\necho script ran > ran.txt\n");
     std::filesystem::permissions(script, std::filesystem::perms::owner_all);
@@ -258,6 +261,27 @@ TEST_F(BadInput, PostRunScriptThatFails) {
     EXPECT_TRUE(ExitedWith(outcome, exit_code::success));
     EXPECT_TRUE(HasLine(outcome.out, "Task written to :"));
     EXPECT_TRUE(FileHasBytes(install.host("C:\\Tarvex\\ran.txt"), "script ran\n"));
+}
+
+TEST_F(BadInput, PostRunScriptThatCannotStart) {
+    // A file without the execute permission, and a Windows batch file: each
+    // says why it did not run; the converted files stand, exit code 5.
+    const std::filesystem::path plain = install.prefix().add_file("C:\\Scripts\\after.sh", "#!/bin/sh\n");
+    std::filesystem::permissions(plain, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    const std::filesystem::path batch = install.prefix().add_file("C:\\Scripts\\After.Bat", "@echo off\r\n");
+    std::filesystem::permissions(batch, std::filesystem::perms::owner_all);
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"C:\\Scripts\\after.sh", "Execution error: not executable"},
+        {"C:\\Scripts\\After.Bat", "Execution error: a Windows batch file cannot run here"},
+    };
+    for (const auto& [script, why] : cases) {
+        install.set_setting("Post run script", script);
+        const RunOutcome outcome = convert({}, install.demo().condor3_plan);
+        EXPECT_TRUE(ExitedWith(outcome, exit_code::script_failed)) << script;
+        expect_told(outcome, script);
+        expect_told(outcome, why);
+        EXPECT_TRUE(std::filesystem::exists(install.host(install.demo().xcsoar_tasks + "\\DemoRace3.tsk")));
+    }
 }
 
 TEST_F(BadInput, AirspaceListWithoutItsFile) {

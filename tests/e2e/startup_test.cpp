@@ -71,6 +71,16 @@ TEST(StartUp, FirstRunWithoutAnswersLeavesTheFoldersBlank) {
     EXPECT_TRUE(FileHasBytes(install.host(install.demo().settings_file), first_run_settings("XCSoar", {})));
 }
 
+TEST(StartUp, FirstRunThatCannotWriteTheSettingsFileSaysWhy) {
+    TarvexInstall install(FakePrefixOptions{}, without_settings_file());
+    install.file_size_limit = 1;  // a full disk
+    const RunOutcome outcome = install.run({"-nogui", "-line", install.demo().condor3_plan});
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::configuration));
+    EXPECT_TRUE(HasLine(outcome.out, "*** File C:\\Tarvex\\Tarvex.ini : cannot be created ***"));
+    EXPECT_TRUE(HasLine(outcome.err, "*** File C:\\Tarvex\\Tarvex.ini : cannot be created ***"));
+    EXPECT_TRUE(FileIsMissing(install.host(install.demo().settings_file)));
+}
+
 TEST(StartUp, OldSettingsFileNeedsTheSetupForm) {
     TarvexInstall install;
     install.set_setting("Tarvex Version", "4399");
