@@ -124,8 +124,10 @@ void set_aat(std::string_view argument) {
     tarvex01.qaat_arg = true;
     rd_fpl_6.qaat = true;
     if (argument.size() > 4 && argument[4] == ':') {
+        // A time outside the range is ignored, as "-fma:" and "-mxspd:"
+        // ignore theirs: the switch stays, without a time.
         float minutes = 0.0f;
-        if (read_one_real(argument.substr(5), minutes)) {
+        if (read_one_real(argument.substr(5), minutes) && minutes >= 0.0f && minutes <= kMaxAatTime) {
             tarvex01.t_aat_arg = minutes;
             rd_fpl_6.t_aat = minutes;
         }

@@ -17,10 +17,15 @@ inline constexpr std::string_view kUsageText =
     "[-nogui] [-aat|-aat:TIME] [-AATmanst] [-manst] [-fma:ALT] [-en/-fr] [flight_plan.fpl|task.cup] "
     "[task.tsk]";
 
-// The largest values taken with "-fma:" (m) and "-mxspd:" (km/h); the
-// conversion form's boxes take the same.
+// The largest values taken with "-fma:" (m), "-mxspd:" (km/h) and "-aat:"
+// (min, a day); the conversion form's boxes take the same, and a task
+// converted never holds more (a plan's own AAT time or start speed beyond
+// them is refused), so that every writer has room for the number.
 inline constexpr float kMaxFinishAltitude = 10000.0f;
 inline constexpr float kMaxStartSpeed = 300.0f;
+inline constexpr float kMaxAatTime = 1440.0f;
+// The largest start height margin (m) of the settings file and the form.
+inline constexpr float kMaxStartMargin = 10000.0f;
 
 // Each option is taken into a field of this many characters; a file name is
 // taken whole and must fit a path field.

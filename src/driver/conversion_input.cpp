@@ -2,6 +2,7 @@
 // of the input and its checks against the installed Condor versions.
 #include "driver/conversion.h"
 
+#include "driver/command_line.h"
 #include "driver/fpl_preread.h"
 #include "driver/input_kind.h"
 #include "driver/output_naming.h"
@@ -31,6 +32,25 @@ void refuse_plan_version(int version) {
                                  "*** Plan de vol version = " + v + " - installation de Condor " + v +
                                      " non d\xE9tect\xE9" "e ***"),
                 kExitConversionFailed);
+}
+
+// The command line, the settings file and the forms hold the task rules to
+// their ranges; a plan's own AAT time or start speed beyond them (a number no
+// writer has room for) refuses the plan, naming its key.
+void refuse_rules_out_of_range() {
+    const auto refuse = [](std::string_view key, std::string_view range) {
+        fatal_error("*** " + trim_right(tarvex_c.infile) + " : " + std::string(key) +
+                        in_user_language(" out of range (" + std::string(range) + ") ***",
+                                         " hors limites (" + std::string(range) + ") ***"),
+                    kExitConversionFailed);
+    };
+    if (rd_fpl_6.qaat && rd_fpl_6.t_aat > kMaxAatTime) {
+        refuse("AATTime", "0 - " + i2b(static_cast<int>(kMaxAatTime)) + " min");
+    }
+    const int speed = rd_fpl_6.start_max_speed;
+    if (speed < 0 || speed > static_cast<int>(kMaxStartSpeed)) {
+        refuse("MaxStartGroundSpeed", "0 - " + i2b(static_cast<int>(kMaxStartSpeed)) + " km\\/h");
+    }
 }
 
 }  // namespace
@@ -165,5 +185,6 @@ void settle_aat_and_map() {
     }
     // On both roads an AAT without a time is none, a Condor 3 plan's too.
     rd_fpl_6.qaat = aat_with_time(rd_fpl_6.qaat, rd_fpl_6.t_aat);
+    refuse_rules_out_of_range();
     add_aat_to_outfile();
 }

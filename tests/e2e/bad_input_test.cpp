@@ -10,6 +10,7 @@
 
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 
 using namespace tarvex_test;
@@ -281,6 +282,33 @@ TEST_F(BadInput, PostRunScriptThatCannotStart) {
         expect_told(outcome, script);
         expect_told(outcome, why);
         EXPECT_TRUE(std::filesystem::exists(install.host(install.demo().xcsoar_tasks + "\\DemoRace3.tsk")));
+    }
+}
+
+TEST_F(BadInput, TaskRulesBeyondTheirRanges) {
+    // A plan's own AAT time (Condor 3: hours) or start speed that no task
+    // file has room for refuses the plan, naming its key; nothing is written.
+    std::string plan = plan_with("LongAat.fpl", "AATTime=0\r\nAAT=0", "AATTime=100000000\r\nAAT=1");
+    RunOutcome outcome = convert({}, plan);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    expect_told(outcome, "*** " + plan + " : AATTime out of range (0 - 1440 min) ***");
+    plan = plan_with("Fast.fpl", "MaxStartGroundSpeed=170", "MaxStartGroundSpeed=1000000000");
+    outcome = convert({"-fr"}, plan);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    expect_told(outcome, "*** " + plan + " : MaxStartGroundSpeed hors limites (0 - 300 km/h) ***");
+    EXPECT_TRUE(nothing_written());
+    // The settings file's start speed and margin are held to the same ranges.
+    using Setting = std::tuple<std::string, std::string, std::string>;
+    for (const auto& [key, value, range] :
+         {Setting{"Start max speed", "301", "0 - 300 km/h"}, Setting{"Start height margin", "10000000", "0 - 10000 m"}}) {
+        TarvexInstall other;
+        other.set_setting(key, value);
+        outcome = other.run({"-nogui", "-line", other.demo().condor3_plan});
+        EXPECT_TRUE(ExitedWith(outcome, exit_code::configuration)) << key;
+        const std::string told =
+            "*** File C:\\Tarvex\\Tarvex.ini : " + key + "=" + value + " : out of range (" + range + ") ***";
+        EXPECT_TRUE(HasLine(outcome.out, told));
+        EXPECT_TRUE(HasLine(outcome.err, told));
     }
 }
 

@@ -120,6 +120,28 @@ TEST_F(Conversion, AatTimeOnACondor2Plan) {
     EXPECT_TRUE(HasNoLineContaining(outcome.out, "some areas are not circular"));
 }
 
+TEST_F(Conversion, AnAatTimeBeyondADayIsIgnored) {
+    // As "-fma:" and "-mxspd:" ignore a value outside their range: the AAT
+    // switch without a time, so no AAT, and no number too wide for its field.
+    RunOutcome outcome = install.run({"-nogui", "-line", "-aat:1000000000", host_plan(demo.condor2_plan)});
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    std::string task = read(demo.xcsoar_tasks + "\\DemoRace2.tsk");
+    EXPECT_TRUE(HasLineContaining(task, "aat_min_time=\"0\" type=\"RT\""));
+    EXPECT_TRUE(HasNoLineContaining(task, "**"));
+    EXPECT_TRUE(FileIsMissing(install.host(demo.xcsoar_tasks + "\\DemoRace2-AAT.tsk")));
+    outcome = install.run({"-nogui", "-line", "-lk8", "-aat:1000000000", host_plan(demo.condor2_plan)});
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasNoLineContaining(read("C:\\LK8000\\_Tasks\\DemoRace2.lkt"), "**"));
+    // A day is the longest AAT.
+    outcome = install.run({"-nogui", "-line", "-aat:1440", host_plan(demo.condor2_plan)});
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    task = read(demo.xcsoar_tasks + "\\DemoRace2-AAT.tsk");
+    EXPECT_TRUE(HasLineContaining(task, "aat_min_time=\"86400\" type=\"AAT\""));
+    outcome = install.run({"-nogui", "-line", "-lk8", "-aat:1440", host_plan(demo.condor2_plan)});
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLineContaining(read("C:\\LK8000\\_Tasks\\DemoRace2-AAT.lkt"), "length=\"1440\""));
+}
+
 TEST_F(Conversion, Condor3PlanWithAnAirspaceList) {
     install.prefix().add_file(demo.program_folder + "\\CroppedAirspaceSorted.txt", "0\r\n3\r\n");
     const RunOutcome outcome = install.run({"-nogui", "-line", "-listAS", host_plan(demo.condor3_plan)});
