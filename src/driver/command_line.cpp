@@ -124,8 +124,10 @@ void set_aat(std::string_view argument) {
     tarvex01.qaat_arg = true;
     rd_fpl_6.qaat = true;
     if (argument.size() > 4 && argument[4] == ':') {
+        // A time outside the range is ignored, as "-fma:" and "-mxspd:"
+        // ignore theirs: the switch stays, without a time.
         float minutes = 0.0f;
-        if (read_one_real(argument.substr(5), minutes)) {
+        if (read_one_real(argument.substr(5), minutes) && minutes >= 0.0f && minutes <= kMaxAatTime) {
             tarvex01.t_aat_arg = minutes;
             rd_fpl_6.t_aat = minutes;
         }
@@ -214,7 +216,8 @@ void get_arguments() {
                 have_output = true;
             } else {
                 console_line("*** More than 2 filenames ***");
-                end_run("", kExitUsage);
+                end_run(in_user_language("*** More than 2 filenames ***", "*** Plus de 2 noms de fichiers ***"),
+                        kExitUsage);
             }
             continue;
         }
@@ -229,7 +232,7 @@ void get_arguments() {
         if (!matched) {
             console_line(trim_right(arg) + " : Unrecognized option");
             write_usage(program);
-            end_run("", kExitUsage);
+            end_run(trim_right(arg) + in_user_language(" : Unrecognized option", " : option inconnue"), kExitUsage);
         }
     }
     // Checked once every option is applied, so that "-fr" or "-line" after

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foundation/path_length.h"
+#include "foundation/task_rule_limits.h"
 
 #include <cstddef>
 #include <string>
@@ -16,11 +17,6 @@ inline constexpr std::string_view kUsageText =
     "[-help] [-v] [-line] [-auto] [-silent] [-xcs/-lk8/-cup/-json] [-FAI] [-nosc] [-chkwp] [-nomxalt] "
     "[-nogui] [-aat|-aat:TIME] [-AATmanst] [-manst] [-fma:ALT] [-en/-fr] [flight_plan.fpl|task.cup] "
     "[task.tsk]";
-
-// The largest values taken with "-fma:" (m) and "-mxspd:" (km/h); the
-// conversion form's boxes take the same.
-inline constexpr float kMaxFinishAltitude = 10000.0f;
-inline constexpr float kMaxStartSpeed = 300.0f;
 
 // Each option is taken into a field of this many characters; a file name is
 // taken whole and must fit a path field.
@@ -46,7 +42,8 @@ std::string program_path_argument();
 // "-help" or "-h" writes the usage and ends the run (exit code 0); an unknown
 // option (the three lines "<arg> : Unrecognized option", "Usage :" and the
 // usage) or a third file name ("*** More than 2 filenames ***") ends it with
-// exit code 2. These lines go to the console only. A file name, in its
+// exit code 2. These lines go to the console; the first one also goes to
+// standard error, in the run's language. A file name, in its
 // Windows form and with the flight-plans folder for a bare input name, that
 // does not fit a path field ends the run with exit code 2 too, told as an
 // error and logged (foundation/path_length.h), in the language the options

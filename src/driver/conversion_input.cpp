@@ -38,11 +38,9 @@ void refuse_plan_version(int version) {
 [[noreturn]] void refuse_plan_value(const std::string& infile) {
     const PlanValueOutOfRange value = plan_value_out_of_range().value_or(PlanValueOutOfRange{});
     const std::string unit = value.unit.empty() ? "" : " " + std::string(value.unit);
-    const std::string lowest = i2b(nearest_int(value.lowest));
-    const std::string highest = i2b(nearest_int(value.highest));
+    const std::string range = i2b(nearest_int(value.lowest)) + " - " + i2b(nearest_int(value.highest)) + unit;
     fatal_error("*** " + infile + " : " + value.key +
-                    in_user_language(" out of range (" + lowest + " to " + highest + unit + ") ***",
-                                     " hors limites (" + lowest + " \xE0 " + highest + unit + ") ***"),
+                    in_user_language(" out of range (" + range + ") ***", " hors limites (" + range + ") ***"),
                 kExitConversionFailed);
 }
 

@@ -89,7 +89,8 @@ void set_output_names(Conversion& c) {
     c.glider_name = fit_field(glider, kGliderNameLength);
 
     c.aircraft_file.clear();
-    if (target.aircraft_file) {
+    // Without a glider the pilot's aircraft file stays (write_target_task).
+    if (target.aircraft_file && task_names_glider()) {
         std::string name = default_file_name(target, DefaultFile::aircraft, c.base_name);
         if (name.empty()) {
             name = c.glider_name + ".acf";

@@ -212,6 +212,25 @@ std::string template_path() {
     fail_task_writer(outfile);
 }
 
+// A task without a glider name has no polar: the profile's polar and the
+// aircraft file are left as they are, and the pilot is told so where the
+// target would have set them. A SeeYou task never names one: nothing to tell.
+void warn_no_glider(const TargetFacts& target) {
+    const bool xcsoar_polar = target.profile == ProfileKind::xcsoar && tarvex01.qwrprf;
+    if (tarvex01.qcup_in || (!target.aircraft_file && !xcsoar_polar)) {
+        return;
+    }
+    const std::string input = extract_name(trim_right(tarvex_c.infile));
+    const std::string left = target.aircraft_file
+                                 ? in_user_language("The aircraft file and its polar are left as they are",
+                                                    "Le fichier de l'appareil et sa polaire restent tels quels")
+                                 : in_user_language("The profile's polar is left as it is",
+                                                    "La polaire du profil reste telle quelle");
+    tell_and_log(kWarning, input + in_user_language(" names no glider ([Plane] Name)/",
+                                                    " ne nomme aucun planeur ([Plane] Name)/") +
+                               left);
+}
+
 }  // namespace
 
 std::vector<BatchedWrite> settle_written_files(Conversion& c) {
@@ -250,7 +269,9 @@ bool write_target_task(Conversion& c) {
         fail_task_writer(outfile, status);
     }
     make_keystone(outfile);
-    if (target.aircraft_file) {
+    if (!task_names_glider()) {
+        warn_no_glider(target);
+    } else if (target.aircraft_file) {
         c.polar_file =
             path_field(join_path(target_tree_folder(c.target_root, &FolderTree::polars), c.glider_name + ".xcp"));
         console_line("Polar file " + c.polar_file);

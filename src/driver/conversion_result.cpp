@@ -13,7 +13,9 @@
 #include "foundation/run_stop.h"
 #include "foundation/tell.h"
 #include "foundation/unwritten_files.h"
+#include "platform/case_fold.h"
 #include "platform/console.h"
+#include "platform/encoding.h"
 #include "platform/files.h"
 #include "platform/path_map.h"
 #include "platform/process.h"
@@ -21,6 +23,8 @@
 #include "taskfiles/task_model.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -66,6 +70,31 @@ std::string first_slash_as_backslash(std::string text) {
         text[at] = '\\';
     }
     return text;
+}
+
+// A Windows batch file (".bat", ".cmd", any case): a program of the host
+// cannot be one.
+bool is_windows_batch_file(std::string_view script) {
+    const std::string name = extract_name(script);
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos) {
+        return false;
+    }
+    const std::string_view extension = std::string_view(name).substr(dot);
+    return equal_ignoring_case_cp1252(extension, ".bat") || equal_ignoring_case_cp1252(extension, ".cmd");
+}
+
+// Why a program was not started, from the system's error number: a file the
+// system cannot execute (no execute permission, a folder, no program of this
+// system) is "not executable"; anything else says the system's own words.
+std::string not_started_reason(int error) {
+    if (error == EACCES || error == ENOEXEC || error == EISDIR) {
+        return in_user_language("not executable", "non ex\xE9" "cutable");
+    }
+    if (error == 0) {
+        return in_user_language("cannot be started", "ne peut pas \xEAtre lanc\xE9");
+    }
+    return utf8_to_cp1252(std::strerror(error));
 }
 
 void fail_script(Conversion& c, const std::string& script, std::string_view english, std::string_view french) {
@@ -146,6 +175,12 @@ void run_post_run_script(Conversion& c) {
         fail_script(c, script, "File not found", "Introuvable");
         return;
     }
+    if (is_windows_batch_file(script)) {
+        // No shell of Windows runs here, and none is ever started.
+        fail_script(c, script, "Execution error: a Windows batch file cannot run here",
+                    "Erreur d'ex\xE9" "cution : un fichier de commandes Windows ne peut pas s'ex\xE9" "cuter ici");
+        return;
+    }
     // Run directly, without a shell and without arguments, and waited for.
     const std::optional<std::string> host = map_to_host(script);
     ProcessResult result;
@@ -153,8 +188,13 @@ void run_post_run_script(Conversion& c) {
         result = run_process({*host});
     }
     console_line("Script status " + i2b(result.exit_status) + " " + trace_flag(result.started) + " " + script);
-    if (!result.started || result.exit_status != 0) {
-        fail_script(c, script, "Execution error", "Erreur d'ex\xE9" "cution");
+    if (!result.started) {
+        const std::string why = not_started_reason(result.start_error);
+        fail_script(c, script, "Execution error: " + why, "Erreur d'ex\xE9" "cution : " + why);
+    } else if (result.exit_status != 0) {
+        const std::string code = i2b(result.exit_status);
+        fail_script(c, script, "Execution error (exit code " + code + ")",
+                    "Erreur d'ex\xE9" "cution (code de sortie " + code + ")");
     }
 }
 

@@ -1,6 +1,7 @@
 #include "driver/settings_keys.h"
 
 #include "airspace/airspace_records.h"
+#include "driver/command_line.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/fortran_format.h"
@@ -113,6 +114,27 @@ std::string negative_margin(std::string_view key, const std::string& value) {
            in_user_language(" : the margin cannot be negative", " : la marge ne peut pas \xEAtre n\xE9gative");
 }
 
+// A whole number outside 0 .. largest (a number no task file has room for
+// beyond it); a value that is not a whole number is no number and is left to
+// the reading, as before.
+std::string outside(std::string_view key, const std::string& value, float largest, std::string_view unit) {
+    int number = 0;
+    if (!read_one_int(value, number) || (number >= 0 && static_cast<float>(number) <= largest)) {
+        return {};
+    }
+    const std::string range = "0 - " + i2b(static_cast<int>(largest)) + " " + std::string(unit);
+    return std::string(key) + "=" + slashes_kept(value) +
+           in_user_language(" : out of range (" + range + ")", " : hors limites (" + range + ")");
+}
+
+std::string start_margin_outside(std::string_view key, const std::string& value) {
+    return outside(key, value, kMaxStartMargin, "m");
+}
+
+std::string start_speed_outside(std::string_view key, const std::string& value) {
+    return outside(key, value, kMaxStartSpeed, "km\\/h");
+}
+
 void read_folders(const std::string& value, SettingsFileSwitches&) {
     int n = 0;
     if (read_one_int(value, n)) {
@@ -205,9 +227,10 @@ constexpr auto kSettings = std::to_array<Setting>({
      [](const SettingsFileSwitches&) { return digit(tarvex01.ndeftsk); }},
     {"Use Polars folder", kFoldersComment, Type::choice, {}, false, read_folders,
      [](const SettingsFileSwitches&) { return digit((tarvex01.qpolfold ? 1 : 0) + (tarvex01.qmapfold ? 2 : 0)); }},
-    {"Start height margin", "# Height margin for max start altitude (m)", Type::integer, &tarvex01.start_margin},
+    {"Start height margin", "# Height margin for max start altitude (m)", Type::integer, &tarvex01.start_margin,
+     false, nullptr, nullptr, start_margin_outside},
     {"Start max speed", "# Maximum speed when crossing start line (kph - default=0)", Type::integer,
-     &rd_fpl_6.start_max_speed},
+     &rd_fpl_6.start_max_speed, false, nullptr, nullptr, start_speed_outside},
     // The profile is a name; its folder comes from the target.
     {"Profile file", "# Profile file (name or 0=NO - default=Condor.prf) : ", Type::text, &tarvex_c.prfnam, false,
      [](const std::string& value, SettingsFileSwitches&) { tarvex_c.prfnam = extract_name(value); },

@@ -58,7 +58,8 @@ const Setting* find_setting(std::string_view key);
 
 // Why the program cannot use `value` for the setting, in the run's language:
 // "<key>=<value> : <reason>", empty when it can. The setting's own rule
-// (the airspace margin is never negative), else a text setting's value (a
+// (the airspace margin is never negative, the start margin and speed lie
+// within the ranges of command_line.h), else a text setting's value (a
 // path or a name) must fit a path field: "<key>=<value's end> : path too long
 // (at most 256 characters)" (foundation/path_length.h). Such a value is
 // refused, never applied nor cut.

@@ -12,8 +12,10 @@
 #include "foundation/tell.h"
 #include "foundation/text_edit.h"
 #include "platform/console.h"
+#include "platform/encoding.h"
 #include "platform/files.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,16 +26,44 @@ namespace {
 constexpr int kLastSingleDestinationVersion = 3899;
 constexpr std::size_t kMessageLength = 256;
 
-// The first line of the file whose value the program cannot use.
+// The UTF-8 byte-order mark some editors put at the start of a file they
+// save as UTF-8.
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// The first line of the file whose value the program cannot use; `lost`:
+// for a character the program's code page lacks.
 struct RefusedSetting {
     const Setting* setting = nullptr;
     std::string value;
+    bool lost = false;
 };
+
+// Why it is refused, "<key>=<value> : <reason>", in the run's language (told
+// once the file's own language is known).
+std::string refusal_text(const RefusedSetting& refused) {
+    if (!refused.lost) {
+        return setting_refusal(*refused.setting, refused.value);
+    }
+    return std::string(refused.setting->key) + "=" + slashes_kept(refused.value) +
+           in_user_language(" : a character Tarvex cannot hold (\"?\")",
+                            " : un caract\xE8re que Tarvex ne peut pas lire (\"?\")");
+}
+
+// A line of a file saved as UTF-8 (it began with the byte-order mark) in the
+// program's code page; `lost` tells that it held a character code page 1252
+// has none for.
+std::string from_utf8_line(std::string_view line, bool& lost) {
+    std::string text = utf8_to_cp1252(line);
+    lost = std::count(text.begin(), text.end(), '?') > std::count(line.begin(), line.end(), '?');
+    return text;
+}
 
 // One line of the file: comments and blank lines are skipped (false),
 // "verbose" and "AAT" may stand alone. A value the program cannot use is
-// kept in `refused` (the first one) instead of applied.
-bool apply_line(const std::string& line, SettingsFileSwitches& file, RefusedSetting& refused) {
+// kept in `refused` (the first one) instead of applied; so is one that held
+// a character the program's code page lacks (`lost`), which would name
+// another file or say another thing.
+bool apply_line(const std::string& line, bool lost, SettingsFileSwitches& file, RefusedSetting& refused) {
     if (is_blank(line) || line.front() == '#') {
         return false;
     }
@@ -50,10 +80,11 @@ bool apply_line(const std::string& line, SettingsFileSwitches& file, RefusedSett
     extract_key_val(line, key, value);
     // Keys that name no setting are ignored.
     if (const Setting* setting = find_setting(fit_field(key, kIniKeyLength))) {
-        if (setting_refusal(*setting, value).empty()) {
+        const bool fits = setting_refusal(*setting, value).empty();
+        if (fits && !lost) {
             read_setting(*setting, fit_field(value, kIniValueLength), file);
         } else if (refused.setting == nullptr) {
-            refused = {setting, value};
+            refused = {setting, value, fits};
         }
     }
     return true;
@@ -138,8 +169,20 @@ int read_ini(bool& qverb, bool qlin1, bool& qaat_0, bool& qwrnc1, int& nv1) {
     std::string line;
     int settings = 0;
     RefusedSetting refused;
+    bool first_line = true;
+    bool utf8 = false;
     while (reader.read_line(line)) {
-        if (apply_line(fit_field(line, kIniLineLength), file, refused)) {
+        if (first_line && line.starts_with(kUtf8ByteOrderMark)) {
+            // Saved as UTF-8 by an editor: the mark is no text, the rest is UTF-8.
+            line.erase(0, kUtf8ByteOrderMark.size());
+            utf8 = true;
+        }
+        first_line = false;
+        bool lost = false;
+        if (utf8) {
+            line = from_utf8_line(line, lost);
+        }
+        if (apply_line(fit_field(line, kIniLineLength), lost, file, refused)) {
             ++settings;
         }
     }
@@ -155,7 +198,7 @@ int read_ini(bool& qverb, bool qlin1, bool& qaat_0, bool& qwrnc1, int& nv1) {
     apply_language_setting();
     if (refused.setting != nullptr) {
         fatal_error(in_user_language("*** File ", "*** Fichier ") + trim_right(tarvex_c.inifile) + " : " +
-                        setting_refusal(*refused.setting, refused.value) + " ***",
+                        refusal_text(refused) + " ***",
                     kExitConfiguration);
     }
 

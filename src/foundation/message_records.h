@@ -10,6 +10,9 @@ struct Cmndta001 {
     bool qline = false;  // console mode: user messages go to standard output, not to boxes
     int nbwarn = 0;      // warnings reported through error_message_pxr
     int nberr = 0;       // errors reported through error_message_pxr
+    // The last error told, as shown: the reason that a run ending with a
+    // non-zero exit code and no text of its own gives on standard error.
+    std::string last_error;
 };
 extern Cmndta001 cmndta001;
 void reset_cmndta001();

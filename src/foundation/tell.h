@@ -9,6 +9,7 @@
 //   tell_and_count(kWarning, text);                  // the airspace and terrain code's sink
 //   fatal_error(text, kExitConversionFailed);        // shown, logged, the run ends
 //   end_run("TPANG", kExitConversionFailed);         // the run ends, the text on standard error only
+//   end_run("", kExitConfiguration);                 // the last error told goes to standard error
 //
 // Texts are cp1252; "/" breaks a line, "\/" is a plain "/" (see messages.h).
 // Shown means a box, or a console line when cmndta001.qline is set. Logged
@@ -18,7 +19,8 @@
 // A run ends only through fatal_error or end_run. Both throw RunStopped
 // (run_stop.h) after the stop text went to standard error: main catches it and
 // returns its exit code, a test catches it to see how the run ended. Nothing
-// between the stop and main may catch it.
+// between the stop and main may catch it. Every error told is noted
+// (cmndta001.last_error) as the reason of an end that brings no text.
 
 #include "foundation/messages.h"
 #include "foundation/run_stop.h"
@@ -66,7 +68,10 @@ void tell_and_count(int severity, std::string_view text);
 // `exit_code`.
 [[noreturn]] void fatal_error(std::string_view text, int exit_code);
 
-// The end of a run not told here: `stop_text` (may be empty: a quiet end, or
-// one whose message was already told) goes to standard error, and the run
-// ends with `exit_code` (exit codes in run_stop.h).
+// The end of a run not told here: `stop_text` goes to standard error, and the
+// run ends with `exit_code` (exit codes in run_stop.h). An empty text is a
+// quiet end with exit code 0; with any other code (an end whose message was
+// already told) the last error told goes to standard error in its stead, or,
+// when none was, a text naming the exit code: every run that ends non-zero
+// says why on standard error.
 [[noreturn]] void end_run(std::string_view stop_text, int exit_code);

@@ -19,3 +19,14 @@ void report_unwritten_file(std::string_view path, std::string_view english, std:
 void note_unwritten_file(std::string_view path) { unwritten_files.names.emplace_back(path); }
 
 bool any_file_unwritten() { return !unwritten_files.names.empty(); }
+
+std::string unwritten_files_text() {
+    std::string text;
+    for (const std::string& name : unwritten_files.names) {
+        if (!text.empty()) {
+            text += '\n';
+        }
+        text += in_user_language("Error writing: ", "*** Erreur d'\xE9" "criture : ") + name;
+    }
+    return text;
+}

@@ -27,3 +27,8 @@ void note_unwritten_file(std::string_view path);
 
 // True once a file of this run was not written.
 bool any_file_unwritten();
+
+// The files not written, one line each ("Error writing: " and the path, in
+// French "*** Erreur d'écriture : "): what a run that ends for them says on
+// standard error. Empty when every file was written.
+std::string unwritten_files_text();

@@ -100,6 +100,15 @@ int wait_for(pid_t pid) {
     return -1;
 }
 
+// Why find_program found nothing for `name`: a path to something that is
+// there but is no executable file (a folder, a file without the execute
+// permission) is not executable; anything else is not found.
+int not_found_error(const std::string& name) {
+    struct stat info {};
+    const bool there = name.find('/') != std::string::npos && ::stat(name.c_str(), &info) == 0;
+    return there ? EACCES : ENOENT;
+}
+
 }  // namespace
 
 std::optional<std::string> find_program(std::string_view name) {
@@ -134,10 +143,12 @@ ProcessResult run_process(const std::vector<std::string>& args, const ProcessOpt
     platform_detail::settle("");
     ProcessResult result;
     if (args.empty()) {
+        result.start_error = ENOENT;
         return result;
     }
     const std::optional<std::string> program = find_program(args[0]);
     if (!program) {
+        result.start_error = not_found_error(args[0]);
         return result;
     }
 
@@ -152,16 +163,19 @@ ProcessResult run_process(const std::vector<std::string>& args, const ProcessOpt
 
     Pipe exec_error;  // carries errno when exec fails; closed by a successful exec
     if (!exec_error.open()) {
+        result.start_error = errno;
         return result;
     }
     Pipe output;
     if (options.capture_output && !output.open()) {
+        result.start_error = errno;
         return result;
     }
     Fd null_input;
     if (options.no_input) {
         null_input.reset(::open("/dev/null", O_RDONLY | O_CLOEXEC));
         if (null_input.get() < 0) {
+            result.start_error = errno;
             return result;
         }
     }
@@ -169,6 +183,7 @@ ProcessResult run_process(const std::vector<std::string>& args, const ProcessOpt
     std::fflush(nullptr);  // what the program printed so far comes before the child's output
     const pid_t pid = ::fork();
     if (pid < 0) {
+        result.start_error = errno;
         return result;
     }
     if (pid == 0) {
@@ -199,6 +214,7 @@ ProcessResult run_process(const std::vector<std::string>& args, const ProcessOpt
     const int status = wait_for(pid);
     if (got > 0) {
         result.output.clear();
+        result.start_error = exec_errno;
         return result;  // exec failed: not started
     }
     result.started = true;

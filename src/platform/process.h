@@ -23,13 +23,17 @@ struct ProcessResult {
     bool started = false;  // false: the program was not found or could not be executed
     int exit_status = -1;  // its exit code; 128 + the signal number when a signal ended it
     std::string output;    // its standard output, when captured
+    // Why it was not started: the system's error number (ENOENT no such
+    // program, EACCES a file that is not executable, ENOEXEC one the system
+    // cannot run, ...); 0 when it was started.
+    int start_error = 0;
 };
 
 // Runs args[0] with the arguments args[1..] and waits for it. A name without
 // "/" is looked up in the folders of PATH; a name with "/" is used as it stands.
 // The program inherits the environment and standard error. An empty argument
 // vector, a program that is not found and one that cannot be executed all give
-// started = false.
+// started = false, with the reason in start_error.
 ProcessResult run_process(const std::vector<std::string>& args, const ProcessOptions& options = {});
 
 // The full path of the executable file that run_process would start for `name`,

@@ -172,13 +172,16 @@ void write_prf(std::string_view prffile, std::string_view oafile, std::string& s
     const std::string airspace = airspace_file_name(oafile);
     const std::string polar = xcsoar_polar_path();
     const std::string map_folder = tarvex01.qmapfold ? std::string(kLocalPath) + "Maps\\" : std::string(kLocalPath);
-    const ProfileSettings settings = {
+    ProfileSettings settings = {
         {"AirspaceFile", airspace.empty() ? std::string() : std::string(kLocalPath) + airspace},
-        {"PlanePath", polar},
         {"MapFile", map_folder + trim_right(tarvex_c.mapname)},
         {"WPFile", std::string(kLocalPath) + landscape + ".cup"},
         {"StartMaxSpeed", f2b(kmh_to_metres_per_second(static_cast<float>(rd_fpl_6.start_max_speed)), "(F8.3)")},
     };
+    // No glider, no polar of it: the pilot's polar stays.
+    if (task_names_glider()) {
+        settings.push_back({"PlanePath", polar});
+    }
 
     std::vector<std::string> met;
     iosp = rewrite_profile(prffile, join_path(tarvex_c.xcsoar_root, "default.prf"), settings, met);

@@ -29,7 +29,8 @@ inline constexpr int kProfileNotRead = 999;
 // in tarvex_c.xcsoar_root. `oafile` is the airspace file of the task (its file
 // name is used). `selpol` receives the polar set in the PlanePath line, from
 // after its first "\" (for example "Polars\LS8-FXB.xcp"); it is left as it is
-// when the profile has no PlanePath line. iosp: 0 written, kProfileNotRead, or
+// when the profile has no PlanePath line or the task names no glider (whose
+// PlanePath line then stays as it was). iosp: 0 written, kProfileNotRead, or
 // the status of the failing backup, open, write, flush or rename.
 void write_prf(std::string_view prffile, std::string_view oafile, std::string& selpol, int& iosp);
 

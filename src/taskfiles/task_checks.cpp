@@ -3,6 +3,7 @@
 #include "foundation/fortran_format.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
+#include "foundation/task_rule_limits.h"
 #include "foundation/tell.h"
 #include "foundation/utm_frame.h"
 #include "taskfiles/landscape_records.h"
@@ -91,6 +92,15 @@ std::optional<PlanValueOutOfRange> plan_value_out_of_range() {
                                            value.unit};
             }
         }
+    }
+    // The plan's own task rules (a Condor 2 plan's are the command line's,
+    // held to the same ranges there).
+    const RdFpl6& rules = rd_fpl_6;
+    if (rules.qaat && !(rules.t_aat >= 0.0f && rules.t_aat <= kMaxAatTime)) {
+        return PlanValueOutOfRange{"AATTime", 0.0f, kMaxAatTime, "min"};
+    }
+    if (rules.start_max_speed < 0 || rules.start_max_speed > static_cast<int>(kMaxStartSpeed)) {
+        return PlanValueOutOfRange{"MaxStartGroundSpeed", 0.0f, kMaxStartSpeed, "km\\/h"};
     }
     return std::nullopt;
 }

@@ -32,8 +32,10 @@ struct PlanValueOutOfRange {
     std::string_view unit;
 };
 
-// The first value of the flight plan read (its penalty zones 0..nb_pz-1)
-// outside its range; none when every value lies within.
+// The first value of the flight plan read outside its range (its penalty
+// zones 0..nb_pz-1, then its AAT time when it is an AAT and its maximum start
+// speed, held to the ranges of task_rule_limits.h); none when every value
+// lies within.
 std::optional<PlanValueOutOfRange> plan_value_out_of_range();
 
 // The first point of the task read without a real position

@@ -134,6 +134,8 @@ void init_wp() {
 
 bool task_has_airspace() { return rd_fpl_0.nb_pz >= 1 || rd_fpl_0.nvcnd == 3; }
 
+bool task_names_glider() { return !is_blank(ggg001.glider); }
+
 void compute_dist() {
     RdFpl1& t = rd_fpl_1;
     // A count beyond the tables is held to them; a count below 2 gives no leg.

@@ -326,6 +326,11 @@ void compute_dist();
 // Condor 3 plan whose landscape's airspace is copied.
 bool task_has_airspace();
 
+// True when the task names its glider (a plan's [Plane] "Name"). Without one
+// there is no polar to choose: the profile's polar and LK8000's aircraft file
+// are left as they are.
+bool task_names_glider();
+
 // Escapes a name for the XML writers: every "<" becomes "&lt;", then every ">"
 // "&gt;", and the text is cut to the field's capacity after each replacement.
 // "&" itself is not escaped.

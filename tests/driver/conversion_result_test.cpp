@@ -204,17 +204,31 @@ TEST_F(ConversionResult, PostRunScriptMissingOrFailing) {
     EXPECT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(has("C:\\XCSoarData\\Tasks\\DemoRace2.tsk"));
 
-    for (const std::string& body : {std::string("#!/bin/sh\nexit 3\n"), std::string("not a program\n")}) {
+    // Each failure says why: the script's exit code, or why it could not be
+    // started (a text the system cannot run, a file without the execute
+    // permission, a Windows batch file, in any case of its extension).
+    const std::filesystem::path plain = prefix.add_file(demo.program_folder + "\\plain.sh", "#!/bin/sh\n");
+    std::filesystem::permissions(plain, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {script("fails.sh", "#!/bin/sh\nexit 3\n"), "Execution error (exit code 3)"},
+        {script("text.sh", "not a program\n"), "Execution error: not executable"},
+        {demo.program_folder + "\\plain.sh", "Execution error: not executable"},
+        {script("after.BAT", "@echo off\r\n"), "Execution error: a Windows batch file cannot run here"},
+        {script("after.cmd", "#!/bin/sh\n"), "Execution error: a Windows batch file cannot run here"},
+    };
+    for (const auto& [path, why] : cases) {
         Conversion again = conversion;
         again.script_failed = false;
-        tarvex_c1.scrnam = script("fails.sh", body);
+        tarvex_c1.scrnam = path;
         run_post_run_script(again);
-        EXPECT_TRUE(again.script_failed);
-        EXPECT_EQ(again.message, "C:\\Tarvex\\fails.sh\nExecution error");
+        EXPECT_TRUE(again.script_failed) << path;
+        EXPECT_EQ(again.message, path + "\n" + why);
+        EXPECT_EQ(finish_conversion(again, run), kExitScriptFailed) << path;
     }
     cmndta001.qfr = true;
+    tarvex_c1.scrnam = demo.program_folder + "\\plain.sh";
     run_post_run_script(conversion);
-    EXPECT_EQ(conversion.message, "C:\\Tarvex\\fails.sh\nErreur d'ex\xE9" "cution");
+    EXPECT_EQ(conversion.message, "C:\\Tarvex\\plain.sh\nErreur d'ex\xE9" "cution : non ex\xE9" "cutable");
 }
 
 }  // namespace

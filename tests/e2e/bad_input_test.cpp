@@ -10,6 +10,7 @@
 
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 
 using namespace tarvex_test;
@@ -67,8 +68,12 @@ protected:
 TEST_F(BadInput, MissingPlan) {
     const RunOutcome outcome = convert({}, "C:\\Plans\\Nowhere.fpl");
     EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
-    EXPECT_TRUE(HasLine(outcome.out, "*** C:\\Plans\\Nowhere.fpl : cannot be opened ***"));
-    EXPECT_TRUE(HasLine(install.log(), "*** C:\\Plans\\Nowhere.fpl : cannot be opened ***"));
+    expect_told(outcome, "*** C:\\Plans\\Nowhere.fpl : cannot be opened ***");
+    // Without the console mode the message is a box; the reason still goes to
+    // the error output, in the language of the messages.
+    const RunOutcome french = install.run({"-nogui", "-fr", "C:\\Plans\\Nowhere.fpl"}, "\n");
+    EXPECT_TRUE(ExitedWith(french, exit_code::conversion_failed));
+    EXPECT_TRUE(HasLine(french.err, "*** C:\\Plans\\Nowhere.fpl : ouverture impossible ***"));
 }
 
 TEST_F(BadInput, InputOfAnotherType) {
@@ -143,10 +148,10 @@ TEST_F(BadInput, PenaltyZoneValuesOutOfRange) {
         std::string told;
     };
     const std::vector<Case> cases = {
-        {"-xcs", "PZTop0=2000", "PZTop0=1.04e38", "PZTop0 out of range (-3000 to 30000 m)"},
-        {"-lk8", "PZBase1=1000", "PZBase1=-1.04e38", "PZBase1 out of range (-3000 to 30000 m)"},
-        {"-cup", "PZTop1=3000", "PZTop1=30001", "PZTop1 out of range (-3000 to 30000 m)"},
-        {"-json", "PZPenaltyTimeFactor1=2", "PZPenaltyTimeFactor1=1e9", "PZPenaltyTimeFactor1 out of range (0 to 9999)"},
+        {"-xcs", "PZTop0=2000", "PZTop0=1.04e38", "PZTop0 out of range (-3000 - 30000 m)"},
+        {"-lk8", "PZBase1=1000", "PZBase1=-1.04e38", "PZBase1 out of range (-3000 - 30000 m)"},
+        {"-cup", "PZTop1=3000", "PZTop1=30001", "PZTop1 out of range (-3000 - 30000 m)"},
+        {"-json", "PZPenaltyTimeFactor1=2", "PZPenaltyTimeFactor1=1e9", "PZPenaltyTimeFactor1 out of range (0 - 9999)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.to);
@@ -346,9 +351,8 @@ TEST_F(BadInput, MissingPostRunScript) {
     install.set_setting("Post run script", "C:\\Scripts\\after.sh");
     const RunOutcome outcome = convert({}, install.demo().condor3_plan);
     EXPECT_TRUE(ExitedWith(outcome, exit_code::script_failed));
-    EXPECT_TRUE(HasLine(outcome.out, "C:\\Scripts\\after.sh"));
-    EXPECT_TRUE(HasLine(outcome.out, "File not found"));
-    EXPECT_TRUE(HasLine(install.log(), "File not found"));
+    expect_told(outcome, "C:\\Scripts\\after.sh");
+    expect_told(outcome, "File not found");
     // The converted files stand.
     const std::string task = TempDir::read(install.host(install.demo().xcsoar_tasks + "\\DemoRace3.tsk"));
     EXPECT_TRUE(HasLineContaining(task, "Lure"));
@@ -360,7 +364,7 @@ TEST_F(BadInput, PostRunScriptThatFails) {
     install.set_setting("Post run script", "C:\\Scripts\\after.sh");
     RunOutcome outcome = convert({}, install.demo().condor3_plan);
     EXPECT_TRUE(ExitedWith(outcome, exit_code::script_failed));
-    EXPECT_TRUE(HasLine(outcome.out, "Execution error"));
+    expect_told(outcome, "Execution error (exit code 7)");
     // A script that ends well leaves the result as it is.
     install.prefix().add_file("C:\\Scripts\\after.sh", "#!/bin/sh\necho script ran > ran.txt\n");
     std::filesystem::permissions(script, std::filesystem::perms::owner_all);
@@ -368,6 +372,54 @@ TEST_F(BadInput, PostRunScriptThatFails) {
     EXPECT_TRUE(ExitedWith(outcome, exit_code::success));
     EXPECT_TRUE(HasLine(outcome.out, "Task written to :"));
     EXPECT_TRUE(FileHasBytes(install.host("C:\\Tarvex\\ran.txt"), "script ran\n"));
+}
+
+TEST_F(BadInput, PostRunScriptThatCannotStart) {
+    // A file without the execute permission, and a Windows batch file: each
+    // says why it did not run; the converted files stand, exit code 5.
+    const std::filesystem::path plain = install.prefix().add_file("C:\\Scripts\\after.sh", "#!/bin/sh\n");
+    std::filesystem::permissions(plain, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    const std::filesystem::path batch = install.prefix().add_file("C:\\Scripts\\After.Bat", "@echo off\r\n");
+    std::filesystem::permissions(batch, std::filesystem::perms::owner_all);
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"C:\\Scripts\\after.sh", "Execution error: not executable"},
+        {"C:\\Scripts\\After.Bat", "Execution error: a Windows batch file cannot run here"},
+    };
+    for (const auto& [script, why] : cases) {
+        install.set_setting("Post run script", script);
+        const RunOutcome outcome = convert({}, install.demo().condor3_plan);
+        EXPECT_TRUE(ExitedWith(outcome, exit_code::script_failed)) << script;
+        expect_told(outcome, script);
+        expect_told(outcome, why);
+        EXPECT_TRUE(std::filesystem::exists(install.host(install.demo().xcsoar_tasks + "\\DemoRace3.tsk")));
+    }
+}
+
+TEST_F(BadInput, TaskRulesBeyondTheirRanges) {
+    // A plan's own AAT time (Condor 3: hours) or start speed that no task
+    // file has room for refuses the plan, naming its key; nothing is written.
+    std::string plan = plan_with("LongAat.fpl", "AATTime=0\r\nAAT=0", "AATTime=100000000\r\nAAT=1");
+    RunOutcome outcome = convert({}, plan);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    expect_told(outcome, "*** " + plan + " : AATTime out of range (0 - 1440 min) ***");
+    plan = plan_with("Fast.fpl", "MaxStartGroundSpeed=170", "MaxStartGroundSpeed=1000000000");
+    outcome = convert({"-fr"}, plan);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    expect_told(outcome, "*** " + plan + " : MaxStartGroundSpeed hors limites (0 - 300 km/h) ***");
+    EXPECT_TRUE(nothing_written());
+    // The settings file's start speed and margin are held to the same ranges.
+    using Setting = std::tuple<std::string, std::string, std::string>;
+    for (const auto& [key, value, range] :
+         {Setting{"Start max speed", "301", "0 - 300 km/h"}, Setting{"Start height margin", "10000000", "0 - 10000 m"}}) {
+        TarvexInstall other;
+        other.set_setting(key, value);
+        outcome = other.run({"-nogui", "-line", other.demo().condor3_plan});
+        EXPECT_TRUE(ExitedWith(outcome, exit_code::configuration)) << key;
+        const std::string told =
+            "*** File C:\\Tarvex\\Tarvex.ini : " + key + "=" + value + " : out of range (" + range + ") ***";
+        EXPECT_TRUE(HasLine(outcome.out, told));
+        EXPECT_TRUE(HasLine(outcome.err, told));
+    }
 }
 
 TEST_F(BadInput, AirspaceListWithoutItsFile) {

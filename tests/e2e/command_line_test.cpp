@@ -56,8 +56,13 @@ TEST(CommandLine, UnknownOptionIsAUsageError) {
         const RunOutcome outcome = install.run({"-nogui", "-line", option, install.demo().condor3_plan});
         EXPECT_TRUE(ExitedWith(outcome, exit_code::usage)) << option;
         EXPECT_TRUE(HasLine(outcome.out, std::string(option) + " : Unrecognized option"));
+        EXPECT_TRUE(HasLine(outcome.err, std::string(option) + " : Unrecognized option"));
         expect_usage(outcome);
     }
+    // The error output says it in the language asked for before it.
+    const RunOutcome french = install.run({"-nogui", "-fr", "-bogus"});
+    EXPECT_TRUE(ExitedWith(french, exit_code::usage));
+    EXPECT_TRUE(HasLine(french.err, "-bogus : option inconnue"));
     // The run ended before the settings file was looked for.
     EXPECT_TRUE(FileIsMissing(install.host(install.demo().settings_file)));
     EXPECT_TRUE(FileIsMissing(install.host(install.demo().xcsoar_tasks + "\\DemoRace3.tsk")));
@@ -69,6 +74,7 @@ TEST(CommandLine, ThreeFileNamesAreAUsageError) {
         install.run({"-nogui", "-line", install.demo().condor3_plan, "C:\\Out\\a.tsk", "C:\\Out\\b.tsk"});
     EXPECT_TRUE(ExitedWith(outcome, exit_code::usage));
     EXPECT_TRUE(HasLine(outcome.out, "*** More than 2 filenames ***"));
+    EXPECT_TRUE(HasLine(outcome.err, "*** More than 2 filenames ***"));
     EXPECT_TRUE(HasNoLineContaining(outcome.out, "Unrecognized option"));
     EXPECT_TRUE(FileIsMissing(install.host(install.demo().settings_file)));
 }

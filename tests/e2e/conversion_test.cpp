@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,54 @@ TEST_F(Conversion, AatTimeOnACondor2Plan) {
     EXPECT_TRUE(FileHasBytes(install.host(demo.xcsoar_tasks + "\\Condor.tsk"), task));
     // Every inner area is a cylinder: no warning.
     EXPECT_TRUE(HasNoLineContaining(outcome.out, "some areas are not circular"));
+}
+
+TEST_F(Conversion, AnAatTimeBeyondADayIsIgnored) {
+    // As "-fma:" and "-mxspd:" ignore a value outside their range: the AAT
+    // switch without a time, so no AAT, and no number too wide for its field.
+    RunOutcome outcome = install.run({"-nogui", "-line", "-aat:1000000000", host_plan(demo.condor2_plan)});
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    std::string task = read(demo.xcsoar_tasks + "\\DemoRace2.tsk");
+    EXPECT_TRUE(HasLineContaining(task, "aat_min_time=\"0\" type=\"RT\""));
+    EXPECT_TRUE(HasNoLineContaining(task, "**"));
+    EXPECT_TRUE(FileIsMissing(install.host(demo.xcsoar_tasks + "\\DemoRace2-AAT.tsk")));
+    outcome = install.run({"-nogui", "-line", "-lk8", "-aat:1000000000", host_plan(demo.condor2_plan)});
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasNoLineContaining(read("C:\\LK8000\\_Tasks\\DemoRace2.lkt"), "**"));
+    // A day is the longest AAT.
+    outcome = install.run({"-nogui", "-line", "-aat:1440", host_plan(demo.condor2_plan)});
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    task = read(demo.xcsoar_tasks + "\\DemoRace2-AAT.tsk");
+    EXPECT_TRUE(HasLineContaining(task, "aat_min_time=\"86400\" type=\"AAT\""));
+    outcome = install.run({"-nogui", "-line", "-lk8", "-aat:1440", host_plan(demo.condor2_plan)});
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLineContaining(read("C:\\LK8000\\_Tasks\\DemoRace2-AAT.lkt"), "length=\"1440\""));
+}
+
+TEST_F(Conversion, APlanWithoutItsGliderLeavesThePolarAsItIs) {
+    // A plan cut after its task: no [Plane], so no glider and no polar of it.
+    std::string text = demo_text(demo_source_folder(), "flightplans/DemoRace3.fpl");
+    text.erase(text.find("[Weather]"));
+    const std::string plan = demo.program_folder + "\\Cut.fpl";
+    install.prefix().add_file(plan, text);
+    const std::string profile = "PlanePath=\"%LOCAL_PATH%\\Polars\\Mine.xcp\"\r\nMapFile=\"\"\r\n";
+    install.prefix().add_file("C:\\XCSoarData\\Condor.prf", profile);
+    RunOutcome outcome = install.run({"-nogui", "-line", plan});
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLine(outcome.out, "Cut.fpl names no glider ([Plane] Name)"));
+    EXPECT_TRUE(HasLine(outcome.out, "The profile's polar is left as it is"));
+    EXPECT_TRUE(HasLineContaining(install.log(), "Cut.fpl names no glider"));
+    EXPECT_TRUE(FileHasBytes(install.host("C:\\XCSoarData\\Condor.prf"),
+                             "PlanePath=\"%LOCAL_PATH%\\Polars\\Mine.xcp\"\r\n"
+                             "MapFile=\"%LOCAL_PATH%\\DemoProvence.xcm\"\r\n"));
+    // LK8000: no aircraft file is written for a glider without a name.
+    outcome = install.run({"-nogui", "-line", "-lk8", plan});
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLine(outcome.out, "The aircraft file and its polar are left as they are"));
+    for (const auto& entry : std::filesystem::directory_iterator(install.host("C:\\LK8000\\_Configuration"))) {
+        EXPECT_NE(entry.path().extension(), ".acf") << entry.path();
+    }
+    EXPECT_TRUE(HasLineContaining(read("C:\\LK8000\\_Tasks\\Cut.lkt"), "Laragne"));
 }
 
 TEST_F(Conversion, Condor3PlanWithAnAirspaceList) {

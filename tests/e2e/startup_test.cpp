@@ -4,6 +4,7 @@
 
 #include "e2e/harness/checks.h"
 #include "e2e/harness/tarvex_install.h"
+#include "platform/encoding.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +70,42 @@ TEST(StartUp, FirstRunWithoutAnswersLeavesTheFoldersBlank) {
         EXPECT_TRUE(HasLine(outcome.out, std::string("*** No destination folder for converted ") + target + " tasks ***"));
     }
     EXPECT_TRUE(FileHasBytes(install.host(install.demo().settings_file), first_run_settings("XCSoar", {})));
+}
+
+TEST(StartUp, FirstRunThatCannotWriteTheSettingsFileSaysWhy) {
+    TarvexInstall install(FakePrefixOptions{}, without_settings_file());
+    install.file_size_limit = 1;  // a full disk
+    const RunOutcome outcome = install.run({"-nogui", "-line", install.demo().condor3_plan});
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::configuration));
+    EXPECT_TRUE(HasLine(outcome.out, "*** File C:\\Tarvex\\Tarvex.ini : cannot be created ***"));
+    EXPECT_TRUE(HasLine(outcome.err, "*** File C:\\Tarvex\\Tarvex.ini : cannot be created ***"));
+    EXPECT_TRUE(FileIsMissing(install.host(install.demo().settings_file)));
+}
+
+TEST(StartUp, SettingsFileSavedAsUtf8WithItsByteOrderMark) {
+    // As common editors save it: the mark, then the whole file in UTF-8.
+    TarvexInstall install;
+    install.set_setting("Airspace file", "A\xE9rien.txt");
+    const std::string utf8 = "\xEF\xBB\xBF" + cp1252_to_utf8(install.settings());
+    install.prefix().add_file(install.demo().settings_file, utf8);
+    RunOutcome outcome = install.run({"-nogui", "-line", install.demo().condor3_plan});
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasNoLineContaining(outcome.out, "needs updating"));
+    // The accented name read right: the airspace file is named so on the disk.
+    EXPECT_TRUE(std::filesystem::exists(install.host("C:\\XCSoarData\\A\xE9rien.txt")));
+    EXPECT_TRUE(HasLine(outcome.out, "C:\\XCSoarData\\A\xC3\xA9rien.txt"));
+
+    // A character code page 1252 has none for is refused, never read as another.
+    std::string omega = utf8;
+    const std::string accented = "Airspace file=A\xC3\xA9rien.txt";
+    omega.replace(omega.find(accented), accented.size(), "Airspace file=Zone\xCE\xA9.txt");
+    install.prefix().add_file(install.demo().settings_file, omega);
+    outcome = install.run({"-nogui", "-line", install.demo().condor3_plan});
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::configuration));
+    const std::string told =
+        "*** File C:\\Tarvex\\Tarvex.ini : Airspace file=Zone?.txt : a character Tarvex cannot hold (\"?\") ***";
+    EXPECT_TRUE(HasLine(outcome.out, told));
+    EXPECT_TRUE(HasLine(outcome.err, told));
 }
 
 TEST(StartUp, OldSettingsFileNeedsTheSetupForm) {

@@ -188,7 +188,7 @@ TEST_F(Messages, PxrCEntry) {
 }
 
 TEST(MessageRecords, ResetRestoresTheStart) {
-    cmndta001 = {true, true, 4, 5};
+    cmndta001 = {true, true, 4, 5, "told"};
     loca_c.msg_tit = "x";
     loca_c.infile = "y";
     peldbg00 = {true, true, true};
@@ -197,6 +197,7 @@ TEST(MessageRecords, ResetRestoresTheStart) {
     reset_peldbg00();
     EXPECT_FALSE(cmndta001.qfr || cmndta001.qline);
     EXPECT_EQ(cmndta001.nbwarn + cmndta001.nberr, 0);
+    EXPECT_TRUE(cmndta001.last_error.empty());
     EXPECT_TRUE(loca_c.msg_tit.empty() && loca_c.infile.empty());
     EXPECT_FALSE(peldbg00.qdis_wrn || peldbg00.qdbg_l_0 || peldbg00.qdbg_l_1);
 }

@@ -125,4 +125,32 @@ TEST_F(Telling, AnEndRunTellsNobody) {
     EXPECT_EQ(logged(), "");
 }
 
+TEST_F(Telling, AQuietEndWithAnExitCodeGivesTheLastErrorTold) {
+    const auto stop_text = [](int exit_code) {
+        try {
+            end_run("", exit_code);
+        } catch (const RunStopped& stopped) {
+            return stopped.text;
+        }
+        return std::string("the run went on");
+    };
+    testing::internal::CaptureStderr();
+    // Nothing told: the exit code, in the run's language.
+    EXPECT_EQ(stop_text(kExitConfiguration), "*** Tarvex stopped with exit code 3 ***");
+    cmndta001.qfr = true;
+    EXPECT_EQ(stop_text(kExitUsage), "*** Tarvex s'est arr\xEAt\xE9 avec le code de sortie 2 ***");
+    // The last error told, as shown, whether shown or only logged; warnings
+    // and information are no reason.
+    tell(kError, "*** Plan.fpl : cannot be opened ***/Check it");
+    tell_and_log(kWarning, "a warning after it");
+    EXPECT_EQ(stop_text(kExitConversionFailed), "*** Plan.fpl : cannot be opened ***\nCheck it");
+    tell_and_log(kError, "silent error", {.shown = false});
+    EXPECT_EQ(stop_text(kExitConversionFailed), "silent error");
+    // A quiet end with exit code 0 stays quiet.
+    EXPECT_EQ(stop_text(kExitSuccess), "");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "*** Tarvex stopped with exit code 3 ***\n*** Tarvex s'est arr\xEAt\xE9 avec le code de sortie 2 ***\n"
+              "*** Plan.fpl : cannot be opened ***\nCheck it\nsilent error\n");
+}
+
 }  // namespace

@@ -70,8 +70,9 @@ constexpr std::array<FormField, 18> kSetupFields = {{
 }};
 
 [[noreturn]] void not_loaded(const FormField& field) {
-    console_line(std::string(field.name) + ": COULD NOT BE LOADED");
-    end_run("", kExitConfiguration);
+    const std::string text = std::string(field.name) + ": COULD NOT BE LOADED";
+    console_line(text);
+    end_run(text, kExitConfiguration);
 }
 
 void trace_change(const FormField& field, const std::string& value) {

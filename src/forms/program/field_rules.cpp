@@ -48,8 +48,8 @@ struct Condor3Lock {
 Condor3Lock condor3_lock;
 
 // The numbers of the task rules a pilot can mean: from 0 up to the largest
-// value the command line takes for the same rule (none where it takes no
-// such value), in metres or km/h.
+// value the command line (for the start margin the settings file) takes for
+// the same rule (none where nothing bounds it), in metres, km/h or minutes.
 struct RuleRange {
     int* box;
     FieldUnit unit;
@@ -59,8 +59,8 @@ struct RuleRange {
 std::array<RuleRange, 4> rule_ranges() {
     return {{{&tvxfrm.nb__finishminalt, FieldUnit::height, kMaxFinishAltitude},
              {&tvxfrm.nb__start_max_speed, FieldUnit::speed, kMaxStartSpeed},
-             {&tvxfrm.nb__start_margin, FieldUnit::height, std::nullopt},
-             {&tvxfrm.nb__t_aat, FieldUnit::none, std::nullopt}}};
+             {&tvxfrm.nb__start_margin, FieldUnit::height, kMaxStartMargin},
+             {&tvxfrm.nb__t_aat, FieldUnit::none, kMaxAatTime}}};
 }
 
 // 1 when `value`, as box n shows it, lies in `range`; else 0 with the range

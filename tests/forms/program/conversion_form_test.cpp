@@ -321,6 +321,26 @@ TEST_F(ConversionForm, AFinishAltitudeTheCommandLineRefusesKeepsTheFormOpen) {
     EXPECT_FLOAT_EQ(rd_fpl_4.finishminalt, 10000.0f);
 }
 
+TEST_F(ConversionForm, AnAatTimeOrStartMarginBeyondItsRangeKeepsTheFormOpen) {
+    // A day at most for the AAT, the start margin as high as the finish.
+    tarvex_c.infile = demo.condor2_plan;
+    user([] {
+        for (const auto& [name, range] : {std::pair<std::string, std::string>{"AAT Time", "1440"},
+                                          std::pair<std::string, std::string>{"StrtMgn", "10000"}}) {
+            const auto index = static_cast<std::size_t>(box(name) - 1);
+            set_inpt_val(box(name) - 1, 0, 0.0f, "1000000000");
+            click_button(kOk);
+            EXPECT_EQ(engine_tables.inpt_OK[index], 0) << name;
+            EXPECT_EQ(engine_tables.inpt_msg[index], "Enter a value from 0 to " + range) << name;
+            set_inpt_val(box(name) - 1, 0, 0.0f, range);
+        }
+        click_button(kOk);
+    });
+    EXPECT_FALSE(run_form());
+    EXPECT_FLOAT_EQ(rd_fpl_6.t_aat, 1440.0f);
+    EXPECT_EQ(tarvex01.start_margin, 10000);
+}
+
 TEST_F(ConversionForm, APathIsShownWholeAndOneTooLongIsRefusedInItsBox) {
     // A plan as long as a path field holds, and one a character longer.
     const std::string folder = "C:\\Plans\\" + std::string(120, 'a') + "\\";
