@@ -13,6 +13,7 @@
 #include "foundation/text_edit.h"
 #include "platform/console.h"
 #include "platform/files.h"
+#include "platform/path_map.h"
 
 #include <cstdint>
 #include <string>
@@ -50,6 +51,11 @@ bool apply_line(const std::string& line, SettingsFileSwitches& file, RefusedSett
     extract_key_val(line, key, value);
     // Keys that name no setting are ignored.
     if (const Setting* setting = find_setting(fit_field(key, kIniKeyLength))) {
+        if (setting->type == SettingType::text) {
+            // A path takes the forms the command line takes: a host path, a
+            // drive path written with "/".
+            value = windows_path_from_setting(value);
+        }
         if (setting_refusal(*setting, value).empty()) {
             read_setting(*setting, fit_field(value, kIniValueLength), file);
         } else if (refused.setting == nullptr) {
@@ -88,13 +94,14 @@ std::string with_last_settings(const std::string& message) {
     if (backup.empty()) {
         return message;
     }
-    return fit_field(message + in_user_language("/The last settings are in " + backup,
-                                                "/Les derniers param\xE8tres sont dans " + backup),
+    const std::string shown = slashes_kept(backup);
+    return fit_field(message + in_user_language("/The last settings are in " + shown,
+                                                "/Les derniers param\xE8tres sont dans " + shown),
                      kBoxTextLength);
 }
 
 std::string file_message(std::string_view english_tail, std::string_view french_tail) {
-    const std::string name = trim_right(tarvex_c.inifile);
+    const std::string name = slashes_kept(trim_right(tarvex_c.inifile));
     return fit_field(in_user_language("*** File ", "*** Fichier ") + name +
                          in_user_language(english_tail, french_tail),
                      kMessageLength);
@@ -111,7 +118,7 @@ void convert_single_destination(bool qlin1) {
         tarvex_c.xcsoar_tasks = kFolderNotSet;
     }
     const std::string message =
-        fit_field(trim_right(tarvex_c.inifile) +
+        fit_field(slashes_kept(trim_right(tarvex_c.inifile)) +
                       std::string(in_user_language(": version < V4.0/File will be converted",
                                                    " : version < V4.0/Le fichier va \xEAtre converti")),
                   kMessageLength);
@@ -154,7 +161,7 @@ int read_ini(bool& qverb, bool qlin1, bool& qaat_0, bool& qwrnc1, int& nv1) {
 
     apply_language_setting();
     if (refused.setting != nullptr) {
-        fatal_error(in_user_language("*** File ", "*** Fichier ") + trim_right(tarvex_c.inifile) + " : " +
+        fatal_error(in_user_language("*** File ", "*** Fichier ") + slashes_kept(trim_right(tarvex_c.inifile)) + " : " +
                         setting_refusal(*refused.setting, refused.value) + " ***",
                     kExitConfiguration);
     }
