@@ -117,6 +117,19 @@ void match_landscape(Conversion& conversion, const RunState& run);
 // point's ground ends the run.
 void check_finish_altitude();
 
+// Before step 23: an output of the conversion (the task, the airspace, the
+// profile, the aircraft file, the copies under XCSoar's names, the summary
+// file) that is a file the conversion reads (the input, the settings file,
+// the landscape's terrain header, airports, turnpoints and airspace, the
+// profile for the other outputs, the post-run script), as the file layer
+// resolves paths (same_file), ends the run before anything is written: told
+// as an error naming the output, logged, exit code 2.
+void refuse_outputs_read(const Conversion& conversion, const RunState& run);
+
+// The airspace file of a Condor 3 plan's landscape (Condor 3's
+// "Landscapes\<name>\<name>.air").
+std::string landscape_airspace_file();
+
 // Step 23: the target's writer (and the LK8000 aircraft file). A failed writer
 // ends the run at once; in a write batch every file written after the task
 // depends on it. False for JSON, whose run ends with its writer.
@@ -143,11 +156,23 @@ std::vector<BatchedWrite> settle_written_files(Conversion& conversion);
 // Step 28: an AAT whose inner areas are not all cylinders gets a warning.
 void check_aat_areas();
 
+// The copies under the names XCSoar loads, for the XCSoar target: the task's
+// ("Default.tsk" in the target root with "Write Default Files=1", else
+// "Condor.tsk" in the folder of the XCSoar destination) and the airspace's
+// ("Condor-PZ.txt" in the target root, for a task with airspace); none (blank)
+// for a task named as its copy, "Default" or "Condor" in any letter case.
+struct XcsoarCopies {
+    std::string task;
+    std::string airspace;
+};
+XcsoarCopies xcsoar_copies(const Conversion& conversion);
+
 // Steps 30-33: the result message, the copies under the names XCSoar loads
-// ("Default.tsk" or "Condor.tsk", "Condor-PZ.txt") and the airspace and
-// profile lines. The copies and every file of the run are put in place
-// (settle_written_files) before the message names any; a file that could not
-// be is told and not named.
+// (xcsoar_copies; a copy whose source and destination are one file is not
+// made, and the file is named once) and the airspace and profile lines. The
+// copies and every file of the run are put in place (settle_written_files)
+// before the message names any; a file that could not be is told and not
+// named.
 void compose_result(Conversion& conversion);
 
 // Step 34: the post-run script, run directly with no arguments. A missing or

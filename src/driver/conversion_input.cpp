@@ -15,6 +15,7 @@
 #include "foundation/paths_files.h"
 #include "foundation/run_stop.h"
 #include "foundation/tell.h"
+#include "platform/case_fold.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "taskfiles/cup_reader.h"
@@ -65,7 +66,8 @@ void name_output() {
 
 void mark_output_tree_and_aat() {
     const FolderTree* tree = chosen_target().tree;
-    tarvex01.qarbo = tree != nullptr && tarvex_c.outfile.find("\\" + std::string(tree->tasks)) != std::string::npos;
+    tarvex01.qarbo = tree != nullptr && find_ignoring_case_cp1252(tarvex_c.outfile, "\\" + std::string(tree->tasks)) !=
+                                            std::string::npos;
     if (tarvex_c.infile.find(kAatMark) != std::string::npos) {
         rd_fpl_6.qaat = true;
     }
@@ -73,6 +75,8 @@ void mark_output_tree_and_aat() {
 
 void read_input() {
     const std::string infile = trim_right(tarvex_c.infile);
+    // The input as the messages name it, shown whole.
+    const std::string shown = slashes_kept(infile);
     int status = 0;
     int lines = 0;
     if (tarvex01.qcup_in) {
@@ -94,20 +98,20 @@ void read_input() {
         case InputFault::none: return;
         case InputFault::read_error:
             console_line("read status " + i2b(status) + " line " + i2b(lines));
-            fatal_error("*** " + infile + in_user_language(" : error reading ***", " : erreur de lecture ***"),
+            fatal_error("*** " + shown + in_user_language(" : error reading ***", " : erreur de lecture ***"),
                         kExitConversionFailed);
         case InputFault::unexpected_end:
             fatal_error(
-                "*** " + infile + in_user_language(" : unexpected end of file ***", " : fin de fichier atteinte ***"),
+                "*** " + shown + in_user_language(" : unexpected end of file ***", " : fin de fichier atteinte ***"),
                 kExitConversionFailed);
         case InputFault::no_landscape:
             // No landscape file could be found for it.
-            fatal_error("*** " + infile +
+            fatal_error("*** " + shown +
                             in_user_language(" : flight plan cannot be read, no landscape ***",
                                              " : plan de vol illisible, aucun paysage ***"),
                         kExitConversionFailed);
         case InputFault::no_task:
-            fatal_error("*** " + infile + in_user_language(" : no task found ***", " : aucun circuit trouv\xE9 ***"),
+            fatal_error("*** " + shown + in_user_language(" : no task found ***", " : aucun circuit trouv\xE9 ***"),
                         kExitConversionFailed);
         case InputFault::value_out_of_range:
             refuse_plan_value(infile);

@@ -108,7 +108,8 @@ void set_up_landscape(Conversion& c) {
     if (!as_read) {
         const std::string trnfile = trim_right(trn00c.trnfile);
         if (!file_exists(trnfile)) {
-            fatal_error(trnfile + "\n" + in_user_language("*** File not found ***", "*** fichier introuvable ***"),
+            fatal_error(slashes_kept(trnfile) + "\n" +
+                            in_user_language("*** File not found ***", "*** fichier introuvable ***"),
                         kExitConversionFailed);
         }
         float width = 0.0f;
@@ -137,7 +138,7 @@ void match_landscape(Conversion& c, const RunState& run) {
         int status = 0;
         read_apt(c.airport_file, kMaxLandscapeAirports, tarveap2, tarveap3, tarvex01.nb_apt, status);
         if (status != 0) {
-            fatal_error("*** " + c.airport_file + " : Error ***", kExitConversionFailed);
+            fatal_error("*** " + slashes_kept(c.airport_file) + " : Error ***", kExitConversionFailed);
         }
         if (tarvex01.qverb_0) {
             console_line(i2b(tarvex01.nb_apt) + " airports read");
@@ -153,7 +154,7 @@ void match_landscape(Conversion& c, const RunState& run) {
         read_cup(c.turnpoint_file, kMaxLandscapeWaypoints, tarvewp2, tarvewp3, tarvex01.nb_wp_file, false,
                  cmndta001.qline, tarvex01.qsilent, status);
         if (status != 0) {
-            fatal_error("*** " + c.turnpoint_file + " : Error ***", kExitConversionFailed);
+            fatal_error("*** " + slashes_kept(c.turnpoint_file) + " : Error ***", kExitConversionFailed);
         }
         if (tarvex01.qverb_0) {
             console_line(i2b(tarvex01.nb_wp_file) + " waypoints read");

@@ -121,8 +121,7 @@ void enable_listed_airspaces() {
 // The landscape's airspace of a Condor 3 plan, filtered into the airspace
 // output `out`. True when the filtered copy was read whole.
 bool filter_landscape_airspace(const Conversion& c, FileWriter& out) {
-    const std::string landscape = trim_right(rd_fpl_2.landscape);
-    as000c.aspfile = path_field(join_path(inst00.instpath3, "Landscapes\\" + landscape + "\\" + landscape + ".air"));
+    as000c.aspfile = landscape_airspace_file();
     as000c.new_aspfile = path_field(c.airspace_file);
     as000c.asp_d_file = airspace_list_file();
     as0003.qwriteas = true;
@@ -176,16 +175,17 @@ int write_condor3_airspace(const Conversion& c) {
 }
 
 [[noreturn]] void fail_task_writer(const std::string& outfile) {
-    fatal_error(in_user_language("Error writing: \n " + outfile, "*** Erreur d'\xE9" "criture : \n " + outfile),
+    const std::string shown = slashes_kept(outfile);
+    fatal_error(in_user_language("Error writing: \n " + shown, "*** Erreur d'\xE9" "criture : \n " + shown),
                 kExitConversionFailed);
 }
 
-// The template of the Condor flight plan writer, as a whole path: a bare name
-// is looked for in the current folder.
+// The template of the Condor flight plan writer, as a whole path shown in a
+// message: a bare name is looked for in the current folder.
 std::string template_path() {
     const std::string& name = fpl_template_file();
     const bool bare = name.find('\\') == std::string::npos && name.find(':') == std::string::npos;
-    return bare ? join_path(current_folder_windows(), name) : name;
+    return slashes_kept(bare ? join_path(current_folder_windows(), name) : name);
 }
 
 // A task writer that failed: the Condor flight plan writer's template
@@ -232,6 +232,11 @@ void warn_no_glider(const TargetFacts& target) {
 }
 
 }  // namespace
+
+std::string landscape_airspace_file() {
+    const std::string landscape = trim_right(rd_fpl_2.landscape);
+    return path_field(join_path(inst00.instpath3, "Landscapes\\" + landscape + "\\" + landscape + ".air"));
+}
 
 std::vector<BatchedWrite> settle_written_files(Conversion& c) {
     const std::vector<BatchedWrite> outcomes = finish_write_batch();

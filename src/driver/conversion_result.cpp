@@ -2,6 +2,7 @@
 // XCSoar loads, the post-run script, the summary and the final message.
 #include "driver/conversion.h"
 
+#include "driver/output_naming.h"
 #include "driver/task_summary_text.h"
 #include "driver/trace_text.h"
 #include "foundation/fixed_text.h"
@@ -45,8 +46,13 @@ void add_to_message(Conversion& c, std::string_view text) {
 }
 
 // Copies `from` over `to` (a whole write); true when the copy was made, a
-// failed copy is told.
+// failed copy is told. A file is not copied onto itself (the task written as
+// the copy's name, the airspace named as its copy): there is nothing to do,
+// and false.
 bool copy_for_xcsoar(const std::string& from, const std::string& to) {
+    if (to.empty() || same_file(from, to)) {
+        return false;
+    }
     const int status = copy_file_over(from, to);
     console_line("copy " + from + " -> " + to + " : " + i2b(status));
     if (status != 0) {
@@ -98,7 +104,7 @@ std::string not_started_reason(int error) {
 }
 
 void fail_script(Conversion& c, const std::string& script, std::string_view english, std::string_view french) {
-    c.message = fit_field(script + "\n" + in_user_language(english, french), kResultMessageLength);
+    c.message = fit_field(slashes_kept(script) + "\n" + in_user_language(english, french), kResultMessageLength);
     c.message_status = 1;
     c.script_failed = true;
     // Shown once, whatever "-silent" says: the converted files stand, but
@@ -108,29 +114,39 @@ void fail_script(Conversion& c, const std::string& script, std::string_view engl
 
 }  // namespace
 
+XcsoarCopies xcsoar_copies(const Conversion& c) {
+    XcsoarCopies copies;
+    const TargetFacts& target = chosen_target();
+    if (!target.xcsoar_copies) {
+        return copies;
+    }
+    // The names compared as Windows compares file names.
+    const bool named_default = equal_ignoring_case_cp1252(c.base_name, kDefaultTaskBase);
+    const bool named_condor = equal_ignoring_case_cp1252(c.base_name, kCondorBase);
+    const std::string extension(target.extension);
+    if (tarvex01.ndeftsk == 1 && !named_default) {
+        copies.task = join_path(c.target_root, std::string(kDefaultTaskBase) + extension);
+    } else if (!named_condor) {
+        copies.task = join_path(destination_folder(tarvex_c.xcsoar_tasks), std::string(kCondorBase) + extension);
+    }
+    if (task_has_airspace() && !named_condor) {
+        copies.airspace = join_path(c.target_root, kCondorAirspace);
+    }
+    return copies;
+}
+
 void compose_result(Conversion& c) {
     const std::string outfile = trim_right(tarvex_c.outfile);
     const TargetFacts& target = chosen_target();
-    const bool xcsoar = target.xcsoar_copies;
     const auto airspace_written = [&c] { return task_has_airspace() && c.airspace_status == 0; };
 
     // The copies under XCSoar's names; they and every file of the run are put
     // in place before the message names any of them.
-    std::string task_copy;
-    if (xcsoar) {
-        const std::string extension(target.extension);
-        if (tarvex01.ndeftsk == 1 && c.base_name != kDefaultTaskBase) {
-            task_copy = join_path(c.target_root, std::string(kDefaultTaskBase) + extension);
-        } else if (c.base_name != kCondorBase) {
-            task_copy = join_path(tarvex_c.xcsoar_tasks, std::string(kCondorBase) + extension);
-        }
-    }
-    std::string airspace_copy;
-    if (xcsoar && airspace_written() && c.base_name != kCondorBase) {
-        airspace_copy = join_path(c.target_root, kCondorAirspace);
-    }
-    bool task_copied = !task_copy.empty() && copy_for_xcsoar(outfile, task_copy);
-    bool airspace_copied = !airspace_copy.empty() && copy_for_xcsoar(c.airspace_file, airspace_copy);
+    const XcsoarCopies copies = xcsoar_copies(c);
+    const std::string& task_copy = copies.task;
+    const std::string& airspace_copy = copies.airspace;
+    bool task_copied = copy_for_xcsoar(outfile, task_copy);
+    bool airspace_copied = airspace_written() && copy_for_xcsoar(c.airspace_file, airspace_copy);
     const std::vector<BatchedWrite> outcomes = settle_written_files(c);
     task_copied = task_copied && put_in_place(outcomes, task_copy);
     airspace_copied = airspace_copied && put_in_place(outcomes, airspace_copy);
@@ -138,27 +154,28 @@ void compose_result(Conversion& c) {
     c.message_status = 0;
     c.message = fit_field(trim_right(tarvex_c.tskname) + "\n" + trim_right(rd_fpl_2.landscape) + "\n" +
                               in_user_language("Task written to :", "Plan de vol \xE9" "crit dans :") + "\n " +
-                              outfile,
+                              slashes_kept(outfile),
                           kResultMessageLength);
     if (task_copied) {
-        add_to_message(c, "\n " + task_copy);
+        add_to_message(c, "\n " + slashes_kept(task_copy));
     }
     if (airspace_written()) {
         add_to_message(c, in_user_language("\nPenalty zones written to :\n ",
                                            "\nZones de p\xE9nalit\xE9 \xE9" "crites dans :\n ") +
-                              c.airspace_file);
+                              slashes_kept(c.airspace_file));
         if (airspace_copied) {
-            add_to_message(c, "\n " + airspace_copy);
+            add_to_message(c, "\n " + slashes_kept(airspace_copy));
         }
     }
 
     if (tarvex01.qwrprf && c.profile_status == 0) {
         add_to_message(c,
-                       in_user_language("\nProfile written to:\n ", "\nProfil \xE9" "crit dans :\n ") + c.profile_file);
+                       in_user_language("\nProfile written to:\n ", "\nProfil \xE9" "crit dans :\n ") +
+                              slashes_kept(c.profile_file));
         const std::string label = in_user_language("\nSelected polar:\n ", "\nPolaire s\xE9lectionn\xE9" "e :\n ");
         switch (target.profile) {
             case ProfileKind::xcsoar: add_to_message(c, label + first_slash_as_backslash(c.selected_polar)); break;
-            case ProfileKind::lk8000: add_to_message(c, label + c.polar_file); break;
+            case ProfileKind::lk8000: add_to_message(c, label + slashes_kept(c.polar_file)); break;
             case ProfileKind::none: break;
         }
     }

@@ -33,6 +33,7 @@ int convert_one(RunState& run) {
     check_task_positions();
     match_landscape(conversion, run);
     check_finish_altitude();
+    refuse_outputs_read(conversion, run);
     // The files of the conversion are flushed to the disk together, once
     // written (platform/write_batch.h).
     const WriteBatch batch;

@@ -1,5 +1,6 @@
 #include "driver/fpl_preread.h"
 
+#include "driver/output_naming.h"
 #include "driver/trace_text.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
@@ -10,6 +11,7 @@
 #include "foundation/pilot_settings.h"
 #include "foundation/tell.h"
 #include "foundation/units.h"
+#include "platform/case_fold.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "taskfiles/fpl_reader.h"
@@ -38,9 +40,12 @@ void set_display_units(bool imperial) {
     tarvex_c.cunitspd = imperial ? "kt" : "km\\/h";
 }
 
+// The root of a task destination: its folder cut before the first marker,
+// letters compared as Windows compares them.
 std::string root_of(const std::string& tasks, std::string_view marker) {
-    const std::size_t at = tasks.find(marker);
-    return at == std::string::npos ? tasks : trim_right(tasks.substr(0, at));
+    const std::string folder = destination_folder(tasks);
+    const std::size_t at = find_ignoring_case_cp1252(folder, marker);
+    return at == std::string::npos ? folder : trim_right(folder.substr(0, at));
 }
 
 }  // namespace
@@ -50,7 +55,7 @@ int read_fpl_1(const std::string& cv, int& nl) {
     console_line("READ_FPL_1 " + name);
     TextFileReader plan(name);
     if (!plan.is_open()) {
-        tell_and_log(kError, fit_field("*** " + name +
+        tell_and_log(kError, fit_field("*** " + slashes_kept(name) +
                                            in_user_language(" : cannot be opened ***", " : ouverture impossible ***"),
                                        kMessageLength));
         nl = 0;

@@ -45,7 +45,8 @@ bool detect_aat();
 // else metric. Sets nunitalt, fmulalt, fmulspd, cunitalt and cunitspd.
 void define_units();
 
-// The root folders of the target programs from their task folders: each is the
-// task folder cut before its first "\Task" (XCSoar, SeeYou) or "\_Tasks"
-// (LK8000), the whole folder when the marker is absent.
+// The root folders of the target programs from their task destinations: each
+// is the destination's folder (destination_folder: the folder of a task file
+// it names) cut before its first "\Task" (XCSoar, SeeYou) or "\_Tasks"
+// (LK8000), in any letter case, the whole folder when the marker is absent.
 void get_root_names();

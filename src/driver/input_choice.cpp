@@ -71,7 +71,7 @@ void check_input() {
                 kExitConversionFailed);
     }
     if (kind == InputKind::unknown && !tarvex01.qwait) {
-        fatal_error("*** " + trim_right(tarvex_c.infile) +
+        fatal_error("*** " + slashes_kept(trim_right(tarvex_c.infile)) +
                         in_user_language(" : not a Condor flight plan (.fpl) or a SeeYou task (.cup) ***",
                                          " : ni un plan de vol Condor (.fpl) ni un circuit SeeYou (.cup) ***"),
                     kExitConversionFailed);

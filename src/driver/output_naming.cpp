@@ -51,12 +51,6 @@ std::string part_before(std::string_view text, std::size_t at) {
                 kExitConfiguration);
 }
 
-// A configured destination that names an XCSoar or LK8000 task file.
-bool names_task_file(std::string_view folder) {
-    return find_ignoring_case_cp1252(folder, target_facts(kTargetLkt).extension) != std::string::npos ||
-           find_ignoring_case_cp1252(folder, target_facts(kTargetTsk).extension) != std::string::npos;
-}
-
 // The task folder of a target software; a blank one or one not set ends the run.
 std::string task_folder(const std::string& folder, std::string_view software) {
     if (is_blank(folder) || folder.starts_with(kFolderNotSet)) {
@@ -141,6 +135,29 @@ void set_outfile() {
         tarvex_c.outfile = path_field(join_path(folder, built.base + extension));
     }
     console_line("Set_Outfile=" + tarvex_c.outfile);
+}
+
+bool names_task_file(std::string_view destination) {
+    for (const int target : {kTargetTsk, kTargetLkt, kTargetCup}) {
+        if (find_ignoring_case_cp1252(destination, target_facts(target).extension) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string destination_folder(std::string_view destination) {
+    const std::string trimmed = trim_right(destination);
+    if (!names_task_file(trimmed)) {
+        return trimmed;
+    }
+    std::string folder;
+    std::string name;
+    extract_path_name(trimmed, folder, name);
+    while (!folder.empty() && folder.back() == '\\') {
+        folder.pop_back();
+    }
+    return folder;
 }
 
 std::string output_base_name(std::string_view outname, int ntarg) {

@@ -25,6 +25,17 @@
 // code 3).
 void set_outfile();
 
+// A configured task destination (xcsoar_tasks, lk8000_tasks, seeyou_tasks:
+// "folder or filename", the settings file says) that names a task file rather
+// than a folder: it holds ".tsk", ".lkt" or ".cup", any letter case.
+bool names_task_file(std::string_view destination);
+
+// The folder of a configured task destination, without trailing blanks: the
+// destination itself, or the folder of the task file it names (without its
+// final "\"). The task copies under XCSoar's names and the target's root
+// folder are found from it.
+std::string destination_folder(std::string_view destination);
+
 // The output base name: the file name `outname` up to the extension of the
 // target `ntarg` (its extension in output_targets.h; ".tsk" must end the name,
 // any letter case), blank when the name does not carry that extension.

@@ -22,7 +22,8 @@ struct SettingsFileSwitches {
 };
 
 enum class SettingType {
-    text,     // a path or a name, as it stands
+    text,     // a path or a name; a path in any form the command line takes (read_ini
+              // gives it in Windows form)
     flag,     // written "1" or "0"; read true when it begins "1", "Y" or "y"
     integer,  // a whole number; a value that is not one leaves the member as it was
     choice,   // a word or number with a meaning of its own (target, language, modes)

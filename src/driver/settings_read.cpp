@@ -14,6 +14,7 @@
 #include "platform/console.h"
 #include "platform/encoding.h"
 #include "platform/files.h"
+#include "platform/path_map.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -80,6 +81,11 @@ bool apply_line(const std::string& line, bool lost, SettingsFileSwitches& file, 
     extract_key_val(line, key, value);
     // Keys that name no setting are ignored.
     if (const Setting* setting = find_setting(fit_field(key, kIniKeyLength))) {
+        if (setting->type == SettingType::text) {
+            // A path takes the forms the command line takes: a host path, a
+            // drive path written with "/".
+            value = windows_path_from_setting(value);
+        }
         const bool fits = setting_refusal(*setting, value).empty();
         if (fits && !lost) {
             read_setting(*setting, fit_field(value, kIniValueLength), file);
@@ -119,13 +125,14 @@ std::string with_last_settings(const std::string& message) {
     if (backup.empty()) {
         return message;
     }
-    return fit_field(message + in_user_language("/The last settings are in " + backup,
-                                                "/Les derniers param\xE8tres sont dans " + backup),
+    const std::string shown = slashes_kept(backup);
+    return fit_field(message + in_user_language("/The last settings are in " + shown,
+                                                "/Les derniers param\xE8tres sont dans " + shown),
                      kBoxTextLength);
 }
 
 std::string file_message(std::string_view english_tail, std::string_view french_tail) {
-    const std::string name = trim_right(tarvex_c.inifile);
+    const std::string name = slashes_kept(trim_right(tarvex_c.inifile));
     return fit_field(in_user_language("*** File ", "*** Fichier ") + name +
                          in_user_language(english_tail, french_tail),
                      kMessageLength);
@@ -142,7 +149,7 @@ void convert_single_destination(bool qlin1) {
         tarvex_c.xcsoar_tasks = kFolderNotSet;
     }
     const std::string message =
-        fit_field(trim_right(tarvex_c.inifile) +
+        fit_field(slashes_kept(trim_right(tarvex_c.inifile)) +
                       std::string(in_user_language(": version < V4.0/File will be converted",
                                                    " : version < V4.0/Le fichier va \xEAtre converti")),
                   kMessageLength);
@@ -197,7 +204,7 @@ int read_ini(bool& qverb, bool qlin1, bool& qaat_0, bool& qwrnc1, int& nv1) {
 
     apply_language_setting();
     if (refused.setting != nullptr) {
-        fatal_error(in_user_language("*** File ", "*** Fichier ") + trim_right(tarvex_c.inifile) + " : " +
+        fatal_error(in_user_language("*** File ", "*** Fichier ") + slashes_kept(trim_right(tarvex_c.inifile)) + " : " +
                         refusal_text(refused) + " ***",
                     kExitConfiguration);
     }

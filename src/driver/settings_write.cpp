@@ -47,9 +47,10 @@ bool find_backup_name(const std::string& folder, bool qverb, std::string& backup
 
 // Tells that the settings file was not written (the old one stays).
 void cannot_create(const std::string& inifile) {
+    const std::string shown = slashes_kept(inifile);
     report_unwritten_file(inifile,
-                          fit_field("*** File " + inifile + " : cannot be created ***", kMessageLength),
-                          fit_field("*** Le fichier " + inifile + " n'a pas pu \xEAtre cr\xE9\xE9 ***", kMessageLength));
+                          fit_field("*** File " + shown + " : cannot be created ***", kMessageLength),
+                          fit_field("*** Le fichier " + shown + " n'a pas pu \xEAtre cr\xE9\xE9 ***", kMessageLength));
 }
 
 // Keeps the existing settings file under the first free numbered name, from
@@ -60,9 +61,10 @@ int back_up_settings(const std::string& inifile, bool qverb) {
     std::string bytes;
     if (!reader.is_open() || !reader.read_all(bytes)) {
         const int status = reader.is_open() ? reader.read_status() : reader.open_status();
+        const std::string shown = slashes_kept(inifile);
         report_unwritten_file(inifile,
-                              fit_field("*** File " + inifile + ": error reading ***", kMessageLength),
-                              fit_field("*** Fichier " + inifile + " : erreur de lecture ***", kMessageLength));
+                              fit_field("*** File " + shown + ": error reading ***", kMessageLength),
+                              fit_field("*** Fichier " + shown + " : erreur de lecture ***", kMessageLength));
         return status;
     }
     if (bytes.empty()) {

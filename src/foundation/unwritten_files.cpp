@@ -7,7 +7,7 @@ UnwrittenFiles unwritten_files;
 void reset_unwritten_files() { unwritten_files = UnwrittenFiles{}; }
 
 void report_unwritten_file(std::string_view path) {
-    const std::string name(path);
+    const std::string name = slashes_kept(path);
     report_unwritten_file(path, "Error writing: \n " + name, "*** Erreur d'\xE9" "criture : \n " + name);
 }
 

@@ -466,6 +466,51 @@ bool file_exists(std::string_view windows_path) {
     return host && stat(host->c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
+namespace {
+
+bool same_host_file(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// A host path with the links of its folders resolved.
+fs::path resolved_host(const std::string& host) {
+    std::error_code ec;
+    fs::path path = fs::weakly_canonical(host, ec);
+    return ec ? fs::path(host).lexically_normal() : path;
+}
+
+bool names_equal_ignoring_case(const fs::path& a, const fs::path& b) {
+    return equal_ignoring_case_cp1252(utf8_to_cp1252(a.string()), utf8_to_cp1252(b.string()));
+}
+
+}  // namespace
+
+bool same_file(std::string_view windows_path, std::string_view other_windows_path) {
+    const std::optional<std::string> a = map_to_host(windows_path);
+    const std::optional<std::string> b = map_to_host(other_windows_path);
+    if (!a || !b) {
+        return false;
+    }
+    struct stat a_info {};
+    struct stat b_info {};
+    const bool a_there = stat(a->c_str(), &a_info) == 0;
+    const bool b_there = stat(b->c_str(), &b_info) == 0;
+    if (a_there || b_there) {
+        // The file layer finds an existing file in any letter case, so a
+        // path that names it maps to it.
+        return a_there && b_there && same_host_file(a_info, b_info);
+    }
+    const fs::path a_path = resolved_host(*a);
+    const fs::path b_path = resolved_host(*b);
+    if (!names_equal_ignoring_case(a_path.filename(), b_path.filename())) {
+        return false;
+    }
+    struct stat a_folder {};
+    struct stat b_folder {};
+    if (stat(a_path.parent_path().c_str(), &a_folder) == 0 && stat(b_path.parent_path().c_str(), &b_folder) == 0) {
+        return same_host_file(a_folder, b_folder);
+    }
+    return names_equal_ignoring_case(a_path.parent_path(), b_path.parent_path());
+}
+
 bool folder_exists(std::string_view windows_path) {
     const std::optional<std::string> host = map_to_host(windows_path);
     struct stat info {};
@@ -546,6 +591,9 @@ int copy_through(ByteFileReader& reader, FileWriter& copy) {
 }  // namespace
 
 int copy_file_over(std::string_view from_windows_path, std::string_view to_windows_path) {
+    if (same_file(from_windows_path, to_windows_path)) {
+        return EINVAL;
+    }
     const std::optional<std::string> from = map_to_host(from_windows_path);
     const std::optional<std::string> to = settled_host(to_windows_path);
     if (!from || !to) {
@@ -568,10 +616,6 @@ int copy_file_over(std::string_view from_windows_path, std::string_view to_windo
     }
     if (S_ISDIR(source.st_mode)) {
         return EISDIR;
-    }
-    struct stat target {};
-    if (stat(to->c_str(), &target) == 0 && target.st_dev == source.st_dev && target.st_ino == source.st_ino) {
-        return EINVAL;
     }
     ByteFileReader reader(from_windows_path);
     if (!reader.is_open()) {

@@ -208,9 +208,19 @@ int remove_file(std::string_view windows_path);
 // does not exist.
 int rename_file(std::string_view from_windows_path, std::string_view to_windows_path);
 
+// True when two Windows paths name one file, as the file layer resolves
+// paths: letter case, "C:\" or the host form through a drive, "." and ".."
+// and symbolic links make no difference. Two files that exist are one when
+// they are the same file of the host (hard links too); two paths of which
+// neither exists yet are one when their names, compared as Windows compares
+// them, lie in one folder. A path on a drive the prefix lacks is no file.
+// Only compares: a write waiting in a batch stays waiting.
+bool same_file(std::string_view windows_path, std::string_view other_windows_path);
+
 // Copies a file, replacing the target when it exists, as a whole write: the
 // target holds the source's bytes or, on any failure, its own old bytes.
-// Copying a file onto itself fails (EINVAL) and leaves it untouched; a folder
+// Copying a file onto itself (same_file) fails (EINVAL) and leaves it
+// untouched, also while its new bytes wait in a batch; a folder
 // as source fails (EISDIR), and so does a source that cannot be read whole
 // (its read status).
 int copy_file_over(std::string_view from_windows_path, std::string_view to_windows_path);

@@ -341,9 +341,32 @@ std::string current_folder_windows() {
     return map_from_host(cwd.string());
 }
 
+namespace {
+
+// A path the user wrote that is a host path: "/" and no "\", no drive.
+bool is_host_path(std::string_view path) {
+    return !is_drive_prefix(path) && path.find('/') != std::string_view::npos &&
+           path.find('\\') == std::string_view::npos;
+}
+
+// A Windows path written with "/" as well as "\", with "\" only.
+std::string with_backslashes(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+}  // namespace
+
 std::string windows_path_from_argument(std::string_view argument) {
-    if (argument.find('/') != std::string_view::npos && argument.find('\\') == std::string_view::npos) {
+    if (is_host_path(argument)) {
         return map_from_host(argument);
     }
-    return utf8_to_cp1252(argument);
+    return with_backslashes(utf8_to_cp1252(argument));
+}
+
+std::string windows_path_from_setting(std::string_view value) {
+    if (is_host_path(value)) {
+        return map_from_host(cp1252_to_utf8(value));
+    }
+    return with_backslashes(std::string(value));
 }

@@ -58,7 +58,16 @@ std::string map_from_host(std::string_view host_path);
 // The Windows form of the process's current folder.
 std::string current_folder_windows();
 
-// A file name as it comes on the command line (UTF-8): a host path when it holds
-// "/" and no "\", turned into Windows form; otherwise only converted to cp1252
-// (a Windows path or a bare name, which mean the same on both sides).
+// A path as the user writes it, on the command line, in the settings file or
+// in a console dialog, in Windows form. One rule for all of them:
+// - a drive path ("C:\x", "C:/x", "c:x") is a Windows path whatever its
+//   separators: every "/" becomes "\";
+// - a path that holds "/" and no "\" is a host path ("/home/me/plans",
+//   "plans/x.fpl" from the current folder), turned into Windows form by
+//   map_from_host;
+// - any other path is a Windows path or a bare name, which mean the same on
+//   both sides; a "/" in it becomes "\" as well.
+// The argument is UTF-8 (the command line, a console answer); a setting is
+// cp1252 (the settings file's own code page).
 std::string windows_path_from_argument(std::string_view argument);
+std::string windows_path_from_setting(std::string_view value);

@@ -177,7 +177,17 @@ TEST_F(FplPreread, RootNames) {
     get_root_names();
     EXPECT_EQ(tarvex_c.xcsoar_root, "C:\\XCSoarData");
     EXPECT_EQ(tarvex_c.lk8000_root, "");
-    EXPECT_EQ(tarvex_c.seeyou_root, "E:\\seeyou\\tasks");
+    // The markers are found in any letter case, as Windows names folders.
+    EXPECT_EQ(tarvex_c.seeyou_root, "E:\\seeyou");
+
+    // A destination naming a task file: the root of the file's folder.
+    tarvex_c.xcsoar_tasks = "c:\\xcsoardata\\tasks\\Mine.tsk";
+    tarvex_c.lk8000_tasks = "D:\\LK8000\\_TASKS\\Mine.lkt";
+    tarvex_c.seeyou_tasks = "E:\\SeeYou\\Mine.cup";
+    get_root_names();
+    EXPECT_EQ(tarvex_c.xcsoar_root, "c:\\xcsoardata");
+    EXPECT_EQ(tarvex_c.lk8000_root, "D:\\LK8000");
+    EXPECT_EQ(tarvex_c.seeyou_root, "E:\\SeeYou");
 }
 
 }  // namespace

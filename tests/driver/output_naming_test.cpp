@@ -139,6 +139,18 @@ TEST_F(OutputNaming, FoldersAndTargets) {
     EXPECT_EQ(tarvex_c.outfile, "C:\\users\\me\\Documents\\Condor3\\FlightPlans\\task.fpl");
 }
 
+TEST_F(OutputNaming, ADestinationNamesAFolderOrATaskFile) {
+    // "folder or filename", as the settings file says, for SeeYou too.
+    target(kTargetCup);
+    tarvex_c.seeyou_tasks = "G:\\SeeYou\\Tasks\\Mine.CUP";
+    set_outfile();
+    EXPECT_EQ(tarvex_c.outfile, "G:\\SeeYou\\Tasks\\Mine.cup");  // the same file for Windows
+    EXPECT_EQ(destination_folder(tarvex_c.seeyou_tasks), "G:\\SeeYou\\Tasks");
+    EXPECT_EQ(destination_folder("F:\\XCSoarData\\Tasks\\Mine.tsk  "), "F:\\XCSoarData\\Tasks");
+    EXPECT_EQ(destination_folder("F:\\XCSoarData\\Tasks  "), "F:\\XCSoarData\\Tasks");
+    EXPECT_EQ(destination_folder("F:\\Mine.tsk"), "F:");
+}
+
 TEST_F(OutputNaming, ExtensionsInAnyLetterCase) {
     tarvex_c.infile = "C:\\Plans\\RACE1.FPL";
     set_outfile();

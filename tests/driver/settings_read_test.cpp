@@ -210,6 +210,21 @@ TEST_F(SettingsRead, ValueRules) {
     EXPECT_EQ(tarvex01.nauto, 2147483647);
 }
 
+TEST_F(SettingsRead, PathsInTheFormsTheCommandLineTakes) {
+    const std::string here = (dir_.path() / "").string();
+    read_file({"Tarvex Version=4400", "XCsoar Destination Path=" + here + "XCSoarData/Tasks",
+               "LK8000 Destination Path=C:/LK8000/_Tasks", "Flightplans path=" + here + "plans",
+               "Airspace file=D:/Air/Zones.txt", "Post run script=" + here + "after.sh", "Profile file=Condor.prf",
+               "Condor 2 Path=AUTO"});
+    EXPECT_EQ(tarvex_c.xcsoar_tasks, program_folder() + "XCSoarData\\Tasks");
+    EXPECT_EQ(tarvex_c.lk8000_tasks, "C:\\LK8000\\_Tasks");
+    EXPECT_EQ(tarvex_c.defpath, program_folder() + "plans");
+    EXPECT_EQ(tarvex_c.airnam, "D:\\Air\\Zones.txt");
+    EXPECT_EQ(tarvex_c1.scrnam, program_folder() + "after.sh");
+    EXPECT_EQ(tarvex_c.prfnam, "Condor.prf");
+    EXPECT_TRUE(tarvex01.qauto_c2_inst);
+}
+
 TEST_F(SettingsRead, LinesAndComments) {
     qwrnc1 = false;
     // A path as long as a path field holds is a path like any other.

@@ -3,6 +3,7 @@
 #include "foundation/message_records.h"
 #include "foundation/messages.h"
 #include "foundation/tell.h"
+#include "foundation/unwritten_files.h"
 #include "platform/console.h"
 #include "support/temp_dir.h"
 
@@ -105,6 +106,15 @@ TEST_F(Telling, AFatalErrorIsShownLoggedAndEndsTheRun) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].status, kError);
     EXPECT_EQ(logged(), "*** Plan.fpl : error reading ***\r\nTry again\r\n");
+}
+
+TEST_F(Telling, APathToldIsShownWhole) {
+    // The "/" of a path is no line break of the message it is put into.
+    report_unwritten_file("Z:\\home/me\\odd/x.tsk");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Error writing: \n Z:\\home/me\\odd/x.tsk");
+    EXPECT_EQ(logged(), "Error writing:\r\n Z:\\home/me\\odd/x.tsk\r\n");
+    EXPECT_TRUE(any_file_unwritten());
 }
 
 TEST_F(Telling, AnEndRunTellsNobody) {

@@ -337,6 +337,27 @@ TEST(Files, RemoveRenameCopy) {
     EXPECT_TRUE(fs::exists(prf));
 }
 
+TEST(Files, SameFileIsOneFileHoweverItIsWritten) {
+    FakeWinePrefix prefix(bare_prefix());
+    const fs::path plan = prefix.add_file("C:\\Plans\\Race.fpl", "plan");
+    prefix.add_file("C:\\Plans\\Other.fpl", "plan");
+    const std::string z_form = "Z:" + plan.string();  // the host form through the whole-file-system drive
+    for (const std::string& other : {std::string("c:\\PLANS\\race.FPL"), std::string("C:\\Plans\\..\\Plans\\.\\Race.fpl"),
+                                     z_form}) {
+        EXPECT_TRUE(same_file("C:\\Plans\\Race.fpl", other)) << other;
+    }
+    fs::create_symlink(plan, plan.parent_path() / "Linked.fpl");
+    EXPECT_TRUE(same_file("C:\\Plans\\Linked.fpl", "C:\\Plans\\Race.fpl"));
+    EXPECT_FALSE(same_file("C:\\Plans\\Other.fpl", "C:\\Plans\\Race.fpl"));
+    EXPECT_FALSE(same_file("C:\\Plans\\Race.fpl", "C:\\Plans\\New.fpl"));  // one of them is not there
+    // Files not there yet: their names compared as Windows compares them.
+    EXPECT_TRUE(same_file("C:\\Plans\\New.tsk", "c:\\plans\\NEW.TSK"));
+    EXPECT_TRUE(same_file("C:\\Plans\\New\\x.tsk", "c:\\plans\\new\\X.tsk"));
+    EXPECT_FALSE(same_file("C:\\Plans\\New.tsk", "C:\\Plans\\New2.tsk"));
+    EXPECT_FALSE(same_file("C:\\Plans\\New.tsk", "C:\\Other\\New.tsk"));
+    EXPECT_FALSE(same_file("Q:\\Race.fpl", "Q:\\Race.fpl"));  // no such drive
+}
+
 TEST(Files, ListAndCreateFolders) {
     FakeWinePrefix prefix(bare_prefix());
     prefix.add_file("C:\\L\\Alps\\Alps.trn", "t");

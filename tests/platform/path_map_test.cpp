@@ -180,6 +180,27 @@ TEST(PathMap, CommandLineArguments) {
     EXPECT_EQ(windows_path_from_argument((prefix.drive_c() / "x" / "y.fpl").string()), "C:\\x\\y.fpl");
     EXPECT_EQ(windows_path_from_argument("/tmp/t\xC3\xA2" "che.fpl"), "Z:\\tmp\\t\xE2" "che.fpl");
     EXPECT_EQ(windows_path_from_argument("t\xC3\xA2" "che.fpl"), "t\xE2" "che.fpl");
+    // A drive path is a Windows path, whatever its separators.
+    EXPECT_EQ(windows_path_from_argument("C:/Condor3/x.fpl"), "C:\\Condor3\\x.fpl");
+    EXPECT_EQ(windows_path_from_argument("c:/users\\me/x.fpl"), "c:\\users\\me\\x.fpl");
+    EXPECT_EQ(windows_path_from_argument("C:x/y.fpl"), "C:x\\y.fpl");
+    EXPECT_EQ(windows_path_from_argument("sub\\dir/x.fpl"), "sub\\dir\\x.fpl");
+}
+
+TEST(PathMap, SettingsTakeThePathsTheCommandLineTakes) {
+    FakeWinePrefix prefix(bare_prefix());
+    const fs::path work = prefix.add_folder("C:\\work");
+    ScopedCwd cwd(work);
+    // cp1252 in, as the settings file holds it.
+    EXPECT_EQ(windows_path_from_setting("C:\\XCSoarData\\Tasks"), "C:\\XCSoarData\\Tasks");
+    EXPECT_EQ(windows_path_from_setting("C:/XCSoarData/Tasks"), "C:\\XCSoarData\\Tasks");
+    EXPECT_EQ(windows_path_from_setting((prefix.drive_c() / "XCSoarData" / "Tasks").string()),
+              "C:\\XCSoarData\\Tasks");
+    EXPECT_EQ(windows_path_from_setting("/home/me/t\xE2" "ches"), "Z:\\home\\me\\t\xE2" "ches");
+    EXPECT_EQ(windows_path_from_setting("plans/x.fpl"), "C:\\work\\plans\\x.fpl");
+    for (const char* unchanged : {"AUTO", "Condor.prf", "0", "", "XXXXX"}) {
+        EXPECT_EQ(windows_path_from_setting(unchanged), unchanged);
+    }
 }
 
 TEST(PathMap, DrivesAreListedOncePerPrefix) {

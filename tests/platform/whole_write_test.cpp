@@ -225,6 +225,20 @@ TEST_F(Batched, WhatTheProcessLooksAtIsInPlaceFirst) {
     EXPECT_EQ(finish_write_batch().size(), 3u);
 }
 
+TEST_F(Batched, AWaitingFileIsNotCopiedOntoItself) {
+    WriteBatch batch;
+    // A new file and a file of an earlier run, each named as its copy.
+    write_whole_file("C:\\XCSoarData\\Condor-PZ.txt", "new zones");
+    write_whole_file("C:\\XCSoarData\\Tasks\\Race.tsk", "new task");
+    EXPECT_EQ(copy_file_over("C:\\XCSoarData\\Condor-PZ.txt", "C:\\XCSOARDATA\\condor-pz.TXT"), EINVAL);
+    EXPECT_EQ(copy_file_over("C:\\XCSoarData\\Tasks\\Race.tsk", "C:\\XCSoarData\\Tasks\\race.tsk"), EINVAL);
+    for (const BatchedWrite& outcome : finish_write_batch()) {
+        EXPECT_EQ(outcome.status, 0) << outcome.windows_path;
+    }
+    EXPECT_EQ(host_text("C:\\XCSoarData\\Condor-PZ.txt"), "new zones");
+    EXPECT_EQ(host_text("C:\\XCSoarData\\Tasks\\Race.tsk"), "new task");
+}
+
 TEST_F(Batched, AFileThatFailsTakesItsDependentsAlong) {
     {
         WriteBatch batch;
