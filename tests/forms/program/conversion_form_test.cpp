@@ -287,16 +287,19 @@ TEST_F(ConversionForm, AFileThatIsNoPlanIsRefusedWithTheFormOpen) {
     prefix.add_file(folder + "Junk.fpl", std::string("\x7f" "ELF\x02\x01\x01\0\0\0\xff\xfe\r\n\x01", 16));
     prefix.add_file(folder + "Empty.cup", "");
     user([&folder] {
-        const std::string dest = shown("Dest");
         for (const std::string input : {"Junk.fpl", "Empty.cup"}) {
             user_sets("Infile", 0, folder + input);
-            // No names proposed for it, no output to write.
-            EXPECT_EQ(shown("Dest"), dest) << input;
-            EXPECT_FALSE(active("Dest")) << input;
-            click_button(kOk);
+            // Refused as soon as it is chosen; no names proposed for it,
+            // none left of the plan before, no output to write.
             const auto index = static_cast<std::size_t>(box("Infile") - 1);
             EXPECT_EQ(engine_tables.inpt_OK[index], 0) << input;
             EXPECT_EQ(engine_tables.inpt_msg[index], "Not a Condor flight plan (.fpl) or a SeeYou task (.cup)");
+            for (const char* name : {"Dest", "airnam", "MapName", "Profile file"}) {
+                EXPECT_EQ(shown(name).find_first_not_of(' '), std::string::npos) << input << " " << name;
+            }
+            EXPECT_FALSE(active("Dest")) << input;
+            click_button(kOk);
+            EXPECT_EQ(engine_tables.inpt_OK[index], 0) << input;
         }
         click_button(kCancel);
     });
@@ -340,9 +343,12 @@ TEST_F(ConversionForm, APathIsShownWholeAndOneTooLongIsRefusedInItsBox) {
         const auto index = static_cast<std::size_t>(box("Infile") - 1);
         EXPECT_EQ(shown("Infile"), longest);
         choose(too_long);
-        click_button(kOk);
+        // Refused at once, and nothing named after the path cut to the box.
         EXPECT_EQ(engine_tables.inpt_OK[index], 0);
         EXPECT_EQ(engine_tables.inpt_msg[index], "Path too long (at most 256 characters)");
+        EXPECT_EQ(shown("Dest").find_first_not_of(' '), std::string::npos);
+        click_button(kOk);
+        EXPECT_EQ(engine_tables.inpt_OK[index], 0);
         choose(longest);
         click_button(kOk);
     });
