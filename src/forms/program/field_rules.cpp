@@ -161,7 +161,8 @@ bool input_usable(std::string_view cv) { return infile_ok(cv) == 1 && !input_unr
 
 void drop_targets_without_folder() {
     for (const TargetBox& target : target_boxes()) {
-        if (!folder_set(tarvex_c.*target.folder) && tarvex01.*target.asked) {
+        // The box too: a form given back after the setup form shows its ticks as they were.
+        if (!folder_set(tarvex_c.*target.folder) && (tarvex01.*target.asked || live_int(*target.box) != 0)) {
             tarvex01.*target.asked = false;
             set_box_tick(*target.box, false);
         }
