@@ -332,6 +332,47 @@ TEST_F(ConversionForm, ATargetWhoseFolderIsClearedIsDroppedAndConvertWithoutTarg
     EXPECT_EQ(target_asked_for(), kTargetTsk);
 }
 
+TEST_F(ConversionForm, ASaveKeepsTheAirspaceSettingButANameChosenInTheDialog) {
+    tarvex_c.infile = demo.condor3_plan;
+    tarvex_c.airnam.clear();
+    user([] {
+        // The name proposed after the plan is converted to, never saved.
+        EXPECT_EQ(shown("airnam"), "C:\\XCSoarData\\DemoRace3-PZ.txt");
+        click_button(kSave);
+        EXPECT_EQ(tarvex_c.airnam, "");
+        const tarvex_test::ScopedStdin answer("C:\\XCSoarData\\Mine-PZ.txt\n");
+        click_box("airnam");
+        click_box("airnam");
+        click_button(kSave);
+        click_button(kCancel);
+    });
+    EXPECT_EQ(run_form()->exit_code, kExitSuccess);
+    EXPECT_NE(file(demo.program_folder + "\\Tarvex_0001.ini").find("\r\nAirspace file=\r\n"), std::string::npos);
+    EXPECT_NE(file(demo.settings_file).find("\r\nAirspace file=Mine-PZ.txt\r\n"), std::string::npos);
+}
+
+TEST_F(ConversionForm, AJsonExportIsNamedBesideItsInputAndNowhereElse) {
+    tarvex_c.infile = demo.condor2_plan;
+    ask_for_target(kTargetJson);
+    const std::string json = demo.condor2_plan.substr(0, demo.condor2_plan.size() - 4) + ".json";
+    user([&json] {
+        EXPECT_EQ(shown("Dest"), json);
+        // No airspace, no profile for a JSON export.
+        EXPECT_FALSE(active("airnam"));
+        EXPECT_FALSE(active("Profile file"));
+        // A name of another format is refused.
+        const auto index = static_cast<std::size_t>(box("Dest") - 1);
+        set_inpt_val(index, 0, 0.0f, json.substr(0, json.size() - 5) + ".fpl");
+        click_button(kOk);
+        EXPECT_EQ(engine_tables.inpt_OK[index], 0);
+        EXPECT_EQ(engine_tables.inpt_msg[index], "Enter a .json file name");
+        set_inpt_val(index, 0, 0.0f, json);
+        click_button(kOk);
+    });
+    EXPECT_FALSE(run_form());
+    EXPECT_EQ(tarvex_c.outfile, json);
+}
+
 TEST_F(ConversionForm, AFinishAltitudeTheCommandLineRefusesKeepsTheFormOpen) {
     tarvex_c.infile = demo.condor2_plan;
     user([] {
