@@ -288,28 +288,6 @@ TEST_F(SettingsWrite, WhatIsWrittenReadsBack) {
     EXPECT_TRUE(tarvex01.qdeffplfil);
 }
 
-TEST_F(SettingsWrite, TheProfileSwitchReadsBackAsItWasWritten) {
-    // "Profile file=0" is the switch off, read back off and never a name.
-    const std::string inifile = tarvex_c.inifile;
-    for (const bool on : {false, true}) {
-        reset_records();
-        tarvex_c.inifile = inifile;
-        tarvex01.qwrprf = on;
-        tarvex_c.prfnam = "Mine.prf";
-        create_ini(false, false, false, false, 4400);
-        reset_records();
-        tarvex_c.inifile = inifile;
-        tarvex01.qwrprf = !on;
-        bool qverb = false;
-        bool qaat_0 = false;
-        bool qwrnc1 = false;
-        int nv1 = 0;
-        ASSERT_EQ(read_ini(qverb, false, qaat_0, qwrnc1, nv1), kSettingsRead);
-        EXPECT_EQ(tarvex01.qwrprf, on);
-        EXPECT_EQ(tarvex_c.prfnam, on ? "Mine.prf" : "");
-    }
-}
-
 TEST_F(SettingsWrite, ExistingFileIsMovedAsideUnderTheFirstFreeNumber) {
     write("Tarvex.ini", "old settings\r\n");
     write("Tarvex_0000.ini", "backup 0");

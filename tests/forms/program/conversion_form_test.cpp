@@ -306,32 +306,6 @@ TEST_F(ConversionForm, AFileThatIsNoPlanIsRefusedWithTheFormOpen) {
     EXPECT_EQ(run_form()->exit_code, kExitSuccess);
 }
 
-TEST_F(ConversionForm, ATargetWhoseFolderIsClearedIsDroppedAndConvertWithoutTargetRefused) {
-    tarvex_c.infile = demo.condor2_plan;
-    ask_for_target(kTargetLkt);
-    user([] { click_button(kSetup); });
-    user([] {
-        set_inpt_val(box("LK8000_tasks") - 1, 0, 0.0f, "");
-        click_button(kOk);
-    });
-    user([] {
-        // Unticked, and nothing named at the root of a drive.
-        EXPECT_EQ(shown_int("LK8"), 0);
-        EXPECT_FALSE(active("LK8"));
-        EXPECT_EQ(shown("Dest").find_first_not_of(' '), std::string::npos);
-        click_button(kOk);
-        const auto index = static_cast<std::size_t>(box("Dest") - 1);
-        EXPECT_EQ(engine_tables.inpt_OK[index], 0);
-        EXPECT_EQ(engine_tables.inpt_msg[index], "No target software: tick XCSoar, LK8000 or SeeYou");
-        // Another target is converted to.
-        click_box("XCS");
-        EXPECT_EQ(shown("Dest"), "C:\\XCSoarData\\Tasks\\DemoRace2.tsk");
-        click_button(kOk);
-    });
-    EXPECT_FALSE(run_form());
-    EXPECT_EQ(target_asked_for(), kTargetTsk);
-}
-
 TEST_F(ConversionForm, ASaveKeepsTheAirspaceSettingButANameChosenInTheDialog) {
     tarvex_c.infile = demo.condor3_plan;
     tarvex_c.airnam.clear();
