@@ -16,8 +16,6 @@
 namespace {
 
 constexpr std::string_view kDefaultAirspaceName = "CondorAirspace.txt";
-// The profile name that asks for no profile.
-constexpr std::string_view kNoProfile = "0";
 // The mark of a glider whose mass the plan fixes.
 constexpr std::string_view kFixedMassMark = "-FXB";
 
@@ -43,6 +41,10 @@ void set_airspace_file(Conversion& c) {
     }
 }
 
+// The profile switch qwrprf decides (the settings file's "Profile file=0",
+// the setup form's tick): off, no profile is written, default files or not;
+// on, the name comes from the default files, the setting, or Condor.prf. A
+// name "0" still asks for none.
 void set_profile(Conversion& c) {
     std::string& prfnam = tarvex_c.prfnam;
     const TargetFacts& target = chosen_target();
@@ -50,15 +52,13 @@ void set_profile(Conversion& c) {
         tarvex01.qwrprf = false;
         prfnam.clear();
         tarvex01.ndeftsk = 0;
+    } else if (!tarvex01.qwrprf) {
+        prfnam.clear();
     } else if (default_files_name_profile(target)) {
         prfnam = path_field(default_file_name(target, DefaultFile::profile, c.base_name));
-        tarvex01.qwrprf = true;
     } else if (is_blank(prfnam)) {
         prfnam = std::string(kDefaultProfileName);
-        tarvex01.qwrprf = true;
-    } else if (trim_right(prfnam) != kNoProfile) {
-        tarvex01.qwrprf = true;
-    } else {
+    } else if (trim_right(prfnam) == kNoProfileName) {
         prfnam.clear();
         tarvex01.qwrprf = false;
     }

@@ -135,6 +135,14 @@ std::string start_speed_outside(std::string_view key, const std::string& value) 
     return outside(key, value, kMaxStartSpeed, "km\\/h");
 }
 
+// "Profile file=0" turns the profile off and names none; any other value
+// names the profile (by its file name) and turns it on.
+void read_profile(const std::string& value, SettingsFileSwitches&) {
+    const std::string name = extract_name(value);
+    tarvex01.qwrprf = name != kNoProfileName;
+    tarvex_c.prfnam = tarvex01.qwrprf ? name : std::string();
+}
+
 void read_folders(const std::string& value, SettingsFileSwitches&) {
     int n = 0;
     if (read_one_int(value, n)) {
@@ -233,8 +241,10 @@ constexpr auto kSettings = std::to_array<Setting>({
      &rd_fpl_6.start_max_speed, false, nullptr, nullptr, start_speed_outside},
     // The profile is a name; its folder comes from the target.
     {"Profile file", "# Profile file (name or 0=NO - default=Condor.prf) : ", Type::text, &tarvex_c.prfnam, false,
-     [](const std::string& value, SettingsFileSwitches&) { tarvex_c.prfnam = extract_name(value); },
-     [](const SettingsFileSwitches&) { return tarvex01.qwrprf ? extract_name(tarvex_c.prfnam) : std::string("0"); }},
+     read_profile,
+     [](const SettingsFileSwitches&) {
+         return tarvex01.qwrprf ? extract_name(tarvex_c.prfnam) : std::string(kNoProfileName);
+     }},
     {"Airspace file", "# Airspace file (name - default=FLIGHTPLAN-PZ.txt) : ", Type::text, &tarvex_c.airnam, false,
      nullptr, [](const SettingsFileSwitches&) { return extract_name(tarvex_c.airnam); }},
     {"Crop_Airspace", "# Remove airspace outside task area [0/1], def=1", Type::flag, &as0003.qcropas},

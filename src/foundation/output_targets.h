@@ -28,6 +28,8 @@ inline constexpr std::string_view kDefaultTaskBase = "Default";
 // and the profile LK8000 loads by default.
 inline constexpr std::string_view kDefaultProfileName = "Condor.prf";
 inline constexpr std::string_view kLk8000DefaultProfile = "DEFAULT_PROFILE.prf";
+// The settings file's "Profile file" value that writes no profile.
+inline constexpr std::string_view kNoProfileName = "0";
 
 // Where a target's task file goes when no output path is given.
 enum class TaskFolder {

@@ -93,6 +93,13 @@ TEST_F(ConversionSteps, Lk8000TreeAndItsDefaultNames) {
     EXPECT_EQ(conversion.profile_file, "C:\\LK8000\\_Configuration\\DemoRace3.prf");
     EXPECT_EQ(conversion.aircraft_file, "C:\\LK8000\\_Configuration\\DemoRace3.acf");
 
+    // The profile switch off writes none, default files or not.
+    tarvex01.qwrprf = false;
+    set_output_names(conversion);
+    EXPECT_FALSE(tarvex01.qwrprf);
+    EXPECT_TRUE(tarvex_c.prfnam.empty());
+    tarvex01.qwrprf = true;
+
     // Outside an LK8000 tree everything lies in the root.
     tarvex01.qarbo = false;
     tarvex01.ndeftsk = 0;

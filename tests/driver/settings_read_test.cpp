@@ -189,8 +189,11 @@ TEST_F(SettingsRead, ValueRules) {
     tarvex01.nlang = 3;
     read_file({"Tarvex Version=4400", "XCsoar Destination Path=C:\\T", "Target=", "Target=Condor", "Language=",
                "AutoLoad=0", "Use Polars folder=abc", "Airspace_margin=1.5", "Start max speed=fast",
-               "Tarvex Version=4.4", "Write Default.tsk=", "Units=x"});
+               "Tarvex Version=4.4", "Write Default.tsk=", "Units=x", "Profile file=0"});
     EXPECT_TRUE(tarvex01.qcup);
+    // "0" is the profile switch off, never a profile's name.
+    EXPECT_FALSE(tarvex01.qwrprf);
+    EXPECT_EQ(tarvex_c.prfnam, "");
     EXPECT_EQ(tarvex01.nlang, 1);
     // AutoLoad=0 leaves qauto and qwait as they were.
     EXPECT_TRUE(tarvex01.qwait);

@@ -11,6 +11,7 @@
 #include "e2e/harness/checks.h"
 #include "e2e/harness/gui_fixture.h"
 #include "support/temp_dir.h"
+#include "support/x11_clipboard_holder.h"
 
 #include <algorithm>
 #include <functional>
@@ -27,10 +28,13 @@ namespace {
 
 constexpr int kConvert = 1;
 constexpr int kOk = 1;
+constexpr int kSaveSettings = 102;
+constexpr int kCancel = -1;
 constexpr int kSetupButton = -100;
 constexpr const char* kConversionTitle = "Tarvex - Task conversion - V4.4.0.0";
 constexpr const char* kSetupTitle = "Tarvex - Setup - V4.4.0.0";
 constexpr ScreenPixel kBoxWhite{255, 255, 255};
+constexpr ScreenPixel kGreyedBox{170, 170, 170};
 // What every run leaves in the program's folder, its current folder.
 const std::set<std::string> kRunFiles = {"Tarvex.log", "Tarvex.lock", "frm_forms.log"};
 
@@ -68,6 +72,13 @@ protected:
             install->set_setting(key, value);
         }
         return install;
+    }
+
+    // True once box `r` shows the red mark of a refused value (looked at
+    // left of its text, where no character is drawn).
+    bool marked_refused(const FormRect& r) {
+        const auto red = [](const ScreenPixel& p) { return p.r > 200 && p.g < 170 && p.b < 170; };
+        return red(screen->pixel_when(r[0] + 3, (r[1] + r[3]) / 2, red));
     }
 
     // The demo plan's task was written to `file`, not where it is proposed.
@@ -292,6 +303,146 @@ TEST_F(GuiRules, ASeeYouTaskChosenAfterAPlanWritesOnlyWhereTheFormShows) {
     const FileTimes line_before = files_of(line->prefix().root());
     ASSERT_TRUE(ExitedWith(line->run({"-nogui", "-line", line->host(task).string()}, terrain), exit_code::success));
     EXPECT_EQ(written_since(line_before, line->prefix().root()), std::set{line->host(flight_plans + "DemoTask.fpl")});
+}
+
+TEST_F(GuiRules, AJsonRunBesideThePlanOfASeeYouTaskKeepsThePlan) {
+    // The Condor plan an earlier form run made from the task.
+    auto gui = installed();
+    auto line = installed();
+    const std::string task = gui->demo().seeyou_task;
+    const std::string plan = gui->prefix().user_root(3) + "FlightPlans\\DemoTask_CUP.fpl";
+    const std::string json = gui->prefix().user_root(3) + "FlightPlans\\DemoTask.json";
+    const std::string plan_bytes = "[Version]\r\nCondor version=3000\r\n";
+    gui->prefix().add_file(plan, plan_bytes);
+
+    const FileTimes before = files_of(gui->prefix().root());
+    const RunOutcome outcome = run_form(*gui, {"-line", "-json", gui->host(task).string()}, "",
+                                        [this](const FormLayout& form) { screen->click(form.buttons.at(kConvert)); });
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(FileHasBytes(gui->host(plan), plan_bytes));
+    EXPECT_EQ(written_since(before, gui->prefix().root()), std::set{gui->host(json)});
+
+    ASSERT_TRUE(ExitedWith(line->run({"-nogui", "-line", "-json", line->host(task).string()}), exit_code::success));
+    EXPECT_TRUE(FileHasBytes(gui->host(json), TempDir::read(line->host(json))));
+}
+
+TEST_F(GuiRules, TheProfileSwitchUntickedWritesNoProfile) {
+    const std::string profile = "C:\\XCSoarData\\Condor.prf";
+    // Off in the settings file: the profile box greyed, the tick shown unset.
+    auto set_off = installed_with({{"Profile file", "0"}});
+    FormLayout setup;
+    ASSERT_TRUE(setup.read(set_off->host(set_off->demo().program_folder + "\\Tarvex_Setup_form.frm"), display));
+    const std::string plan = set_off->host(set_off->demo().condor3_plan).string();
+    RunOutcome outcome = run_form(*set_off, {"-line", plan}, "", [&](const FormLayout& form) {
+        EXPECT_EQ(inside_of(form.boxes.at("Profile file"), kGreyedBox), kGreyedBox);
+        screen->click(form.buttons.at(kSetupButton));
+        std::string seen;
+        ASSERT_TRUE(screen->wait_for(kSetupTitle, seen)) << seen;
+        EXPECT_EQ(inside_of(setup.boxes.at("WrPrf"), kBoxWhite), kBoxWhite);  // no tick drawn
+        screen->click(setup.buttons.at(kOk));
+        ASSERT_TRUE(screen->wait_for(kConversionTitle, seen)) << seen;
+        screen->click(form.buttons.at(kConvert));
+    });
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(FileIsMissing(set_off->host(profile)));
+
+    // Unticked in the setup form, saved there: no profile, and the file says so.
+    auto unticked = installed();
+    outcome = run_form(*unticked, {"-line", plan}, "", [&](const FormLayout& form) {
+        screen->click(form.buttons.at(kSetupButton));
+        std::string seen;
+        ASSERT_TRUE(screen->wait_for(kSetupTitle, seen)) << seen;
+        screen->click(setup.boxes.at("WrPrf"));
+        screen->click(setup.buttons.at(kSaveSettings));
+        screen->click(setup.buttons.at(kOk));
+        ASSERT_TRUE(screen->wait_for(kConversionTitle, seen)) << seen;
+        EXPECT_EQ(inside_of(form.boxes.at("Profile file"), kGreyedBox), kGreyedBox);
+        screen->click(form.buttons.at(kConvert));
+    });
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(FileIsMissing(unticked->host(profile)));
+    EXPECT_TRUE(HasLine(unticked->settings(), "Profile file=0"));
+}
+
+TEST_F(GuiRules, ASaveKeepsTheAirspaceSetting) {
+    auto install = installed();
+    const std::string plan = install->host(install->demo().condor3_plan).string();
+    const RunOutcome outcome = run_form(*install, {"-line", plan}, "", [this](const FormLayout& form) {
+        screen->click(form.buttons.at(kSaveSettings));
+        screen->click(form.buttons.at(kCancel));
+    });
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    // Saved, with the airspace named as before (none): DemoRace3-PZ.txt,
+    // proposed after the plan, is no lasting setting.
+    ASSERT_TRUE(fs::exists(install->host(install->demo().program_folder + "\\Tarvex_0000.ini")));
+    EXPECT_TRUE(HasLine(install->settings(), "Airspace file="));
+
+    // So the command line puts another plan's zones where it always does.
+    const std::string other = install->host(install->demo().condor2_plan).string();
+    ASSERT_TRUE(ExitedWith(install->run({"-nogui", "-line", other}), exit_code::success));
+    EXPECT_TRUE(FileIsMissing(install->host("C:\\XCSoarData\\DemoRace3-PZ.txt")));
+    EXPECT_TRUE(fs::exists(install->host("C:\\XCSoarData\\CondorAirspace.txt")));
+}
+
+TEST_F(GuiRules, ATargetFolderClearedInTheSetupFormWritesNothingAtTheDrivesRoot) {
+    auto install = installed();
+    FormLayout setup;
+    ASSERT_TRUE(setup.read(install->host(install->demo().program_folder + "\\Tarvex_Setup_form.frm"), display));
+    const std::string plan = install->host(install->demo().condor2_plan).string();
+    const FileTimes before = files_of(install->prefix().root());
+    const RunOutcome outcome = run_form(*install, {"-line", "-lk8", plan}, "", [&](const FormLayout& form) {
+        screen->click(form.buttons.at(kSetupButton));
+        std::string seen;
+        ASSERT_TRUE(screen->wait_for(kSetupTitle, seen)) << seen;
+        screen->click(setup.boxes.at("LK8000_tasks"));
+        screen->type("\x7f");
+        screen->click(setup.buttons.at(kOk));
+        ASSERT_TRUE(screen->wait_for(kConversionTitle, seen)) << seen;
+        // No target left: Convert is refused and the form stays.
+        screen->click(form.buttons.at(kConvert));
+        EXPECT_TRUE(marked_refused(form.boxes.at("Dest")));
+        screen->click(form.buttons.at(kCancel));
+    });
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(FileIsMissing(install->host("C:\\DemoRace2.lkt")));
+    EXPECT_EQ(written_since(before, install->prefix().root()), std::set<fs::path>{});
+}
+
+TEST_F(GuiRules, APastedDecimalCommaIsRefusedAsPasted) {
+    auto install = installed();
+    const std::string plan = install->host(install->demo().condor2_plan).string();
+    const FileTimes before = files_of(install->prefix().root());
+    const RunOutcome outcome = run_form(*install, {"-line", plan}, "", [this](const FormLayout& form) {
+        const ScopedEnv on_display("DISPLAY", display.c_str());
+        const ClipboardHolder other_program({{"UTF8_STRING", "12,5"}, {"STRING", "12,5"}});
+        screen->click(form.boxes.at("AAT"));
+        const auto [x, y] = inside(form.boxes.at("AAT Time"));
+        screen->click(x, y);
+        screen->type(std::string(12, '\b'));
+        screen->paste();
+        // Never 125 minutes: refused, the form open.
+        screen->click(form.buttons.at(kConvert));
+        EXPECT_TRUE(marked_refused(form.boxes.at("AAT Time")));
+        screen->click(form.buttons.at(kCancel));
+    });
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_EQ(written_since(before, install->prefix().root()), std::set<fs::path>{});
+}
+
+TEST_F(GuiRules, AnInputThatIsNoPlanIsRefusedAsItIsChosen) {
+    auto install = installed();
+    const std::string hello = install->prefix().user_root(2) + "FlightPlans\\Hello.fpl";
+    install->prefix().add_file(hello, "hello\r\n");
+    const std::string plan = install->host(install->demo().condor2_plan).string();
+    const RunOutcome outcome = run_form(*install, {"-line", plan}, hello + "\n", [this](const FormLayout& form) {
+        EXPECT_EQ(inside_of(form.boxes.at("Dest"), kBoxWhite), kBoxWhite);
+        choose_path(form.boxes.at("Infile"));
+        // Red before any Convert, and the plan before it names nothing.
+        EXPECT_TRUE(marked_refused(form.boxes.at("Infile")));
+        EXPECT_EQ(inside_of(form.boxes.at("Dest"), kGreyedBox), kGreyedBox);
+        screen->click(form.buttons.at(kCancel));
+    });
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
 }
 
 }  // namespace

@@ -80,10 +80,18 @@ void insert(std::size_t i, char c) {
     }
 }
 
-// The characters box i takes, typed or pasted: those that show, and in the
-// number boxes (types 0 to 2) only those of a number.
-bool box_takes(std::size_t i, char c) {
-    return IsPrint(c) && (engine_tables.inpt_typ[i] > frm_type_flt || IsNum(c));
+bool number_box(std::size_t i) { return engine_tables.inpt_typ[i] <= frm_type_flt; }
+
+// The characters box i takes when typed: those that show, and in the number
+// boxes (types 0 to 2) only those of a number.
+bool box_takes(std::size_t i, char c) { return IsPrint(c) && (!number_box(i) || IsNum(c)); }
+
+// The characters box i takes from a paste: a number box keeps every one but
+// the line ends, so that a text it cannot read ("12,5") shows as pasted and
+// is refused by the value checks, never read as another number ("125"); a
+// text box takes those that show.
+bool box_takes_pasted(std::size_t i, char c) {
+    return number_box(i) ? c != '\r' && c != '\n' : IsPrint(c);
 }
 
 std::string selected_text(std::size_t i) {
@@ -138,7 +146,7 @@ void edit_text(std::size_t i, const Key& k) {
         std::string pasted;
         rd_clp(pasted);
         for (const char c : pasted) {
-            if (box_takes(i, c)) {
+            if (box_takes_pasted(i, c)) {
                 insert(i, c);
             }
         }

@@ -46,6 +46,25 @@ int refuse(std::string& msg, std::string_view text) {
 
 bool path_box(int type) { return type == kTypeIfp || type == kTypeOfp || type == kTypeFld; }
 
+// A character of one number: a digit, a sign, the point or an exponent letter.
+bool number_character(char c) {
+    const char upper = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || upper == 'E' || upper == 'D' ||
+           upper == 'Q';
+}
+
+// The text of a number box without the blanks around it, when it holds
+// nothing but the characters of one number: "12,5" or "1 000" is no number,
+// never the first of a list of numbers.
+bool number_text(std::string_view text, std::string_view& number) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return false;
+    }
+    number = text.substr(first, text.find_last_not_of(' ') - first + 1);
+    return std::all_of(number.begin(), number.end(), number_character);
+}
+
 // Checks the text of box b by its type; stores an accepted value in the
 // model and normalises `text`. 1 accepted, 0 refused with msg.
 int check_by_type(int b, int& ival, float& rval, std::string& text, std::string& msg) {
@@ -58,7 +77,7 @@ int check_by_type(int b, int& ival, float& rval, std::string& text, std::string&
             return 1;
         }
         int value = 0;
-        if (!read_one_int(text, value)) {
+        if (!read_box_int(text, value)) {
             return refuse(msg, "Integer value required");
         }
         frmi03.inpt_ival[b] = value;
@@ -73,7 +92,7 @@ int check_by_type(int b, int& ival, float& rval, std::string& text, std::string&
             return 1;
         }
         float value = 0.0F;
-        if (!read_one_real(text, value)) {
+        if (!read_box_real(text, value)) {
             return refuse(msg, "Floating-point value required");
         }
         frmi03.inpt_rval[b] = value;
@@ -309,6 +328,16 @@ int get_key_num(std::string_view key, int& key_num) {
     }
     key_num = std::max(key_num, value);
     return value;
+}
+
+bool read_box_int(std::string_view text, int& value) {
+    std::string_view number;
+    return number_text(text, number) && read_one_int(number, value);
+}
+
+bool read_box_real(std::string_view text, float& value) {
+    std::string_view number;
+    return number_text(text, number) && read_one_real(number, value);
 }
 
 void set_check_values_app(AppValueCheck check) { app_check = std::move(check); }

@@ -44,6 +44,14 @@ bool check_minmax_0(float val, float vmin, float vmax);
 // unchanged).
 int incrm_val(int n, int& ival, float& rval, std::string& cval, int incr);
 
+// The number of an integer or a real box's text, read as the checks read
+// it: the text (blanks around it aside) must hold one number and nothing
+// else (digits, signs, the point, an exponent letter), so that a text pasted
+// whole ("12,5") is refused, never read as its first number. False (value
+// unchanged) for any other text.
+bool read_box_int(std::string_view text, int& value);
+bool read_box_real(std::string_view text, float& value);
+
 // The step of the arrows for a value v: 1, 2 or 5 times a power of ten,
 // about a 25th of |v| (100 gives 5, 1 gives 0.05); 1 for 0.
 float get_incr(float v);

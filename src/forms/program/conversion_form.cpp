@@ -43,16 +43,16 @@ void check_form_version() {
     }
 }
 
-// Takes the input named as the form's input (take_input): true when it was
-// read as a plan or a SeeYou task. `aat_guess` receives what the AAT box is to
-// show instead of the plan's flag (the guess from the cylinders, for a plan
-// that is no AAT while the guess is on).
-bool read_named_input(std::optional<bool>& aat_guess) {
+// Takes the input named as the form's input (take_input): how it was taken.
+// `aat_guess` receives what the AAT box is to show instead of the plan's flag
+// (the guess from the cylinders, for a plan that is no AAT while the guess is
+// on).
+TakenInput read_named_input(std::optional<bool>& aat_guess) {
     const TakenInput taken = take_input(tarvex_c.infile);
     if (taken == TakenInput::plan && !rd_fpl_6.qaat && tarvex01.qaat_detect) {
         aat_guess = detect_aat();
     }
-    return taken == TakenInput::plan || taken == TakenInput::seeyou_task;
+    return taken;
 }
 
 // One showing of the form; the form's result. The plan is read before the
@@ -71,11 +71,11 @@ int show_conversion_form() {
     reset_proposed_names();
     const bool held = conversion_form_held();
     std::optional<bool> aat_guess;
-    bool read = false;
+    TakenInput taken = TakenInput::no_plan;
     if (!held) {
         reset_condor3_lock();
         reset_seeyou_input_hold();
-        read = read_named_input(aat_guess);
+        taken = read_named_input(aat_guess);
     }
     // The output named on the command line is the pilot's own.
     const bool output_given = !is_blank(tarvex_c.outfile);
@@ -92,8 +92,11 @@ int show_conversion_form() {
         if (output_given) {
             keep_chosen_name(tvxfrm.nb__outfile);
         }
-        if (read) {
+        if (taken == TakenInput::plan || taken == TakenInput::seeyou_task) {
             update_files(ProposedNames::where_blank);
+        } else if (taken == TakenInput::unreadable) {
+            // Refused from the start, as when it is chosen.
+            frm_validate_value(tvxfrm.nb__infile);
         }
     }
     lock_condor3_boxes();

@@ -16,6 +16,7 @@
 #include "foundation/paths_files.h"
 #include "foundation/tell.h"
 #include "foundation/text_edit.h"
+#include "platform/case_fold.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "taskfiles/map_lists.h"
@@ -99,13 +100,36 @@ SeeYouInputHold seeyou_input_hold;
 struct TargetBox {
     int* box;
     int ntarg;
+    bool Tarvex01::*asked;
     std::string TarvexC::*folder;
 };
 
 std::array<TargetBox, 3> target_boxes() {
-    return {{{&tvxfrm.nb__qxcs, kTargetTsk, &TarvexC::xcsoar_tasks},
-             {&tvxfrm.nb__qlk8000, kTargetLkt, &TarvexC::lk8000_tasks},
-             {&tvxfrm.nb__qcup, kTargetCup, &TarvexC::seeyou_tasks}}};
+    return {{{&tvxfrm.nb__qxcs, kTargetTsk, &Tarvex01::qxcs, &TarvexC::xcsoar_tasks},
+             {&tvxfrm.nb__qlk8000, kTargetLkt, &Tarvex01::qlk8000, &TarvexC::lk8000_tasks},
+             {&tvxfrm.nb__qcup, kTargetCup, &Tarvex01::qcup, &TarvexC::seeyou_tasks}}};
+}
+
+// The Dest box of the conversion form: 1 when the conversion can write the
+// name it shows, else 0 with msg. A blank box leaves the name to the
+// conversion.
+int check_output_box(const std::string& output, std::string& msg) {
+    const int target = form_target();
+    if (target == 0) {
+        msg = in_user_language("No target software: tick XCSoar, LK8000 or SeeYou",
+                               "Aucun logiciel cible : cochez XCSoar, LK8000 ou SeeYou");
+        return 0;
+    }
+    const std::string name = trim_right(output);
+    const std::string_view extension = target_facts(target).extension;
+    if (name.empty() || (name.size() >= extension.size() &&
+                         equal_ignoring_case_cp1252(std::string_view(name).substr(name.size() - extension.size()),
+                                                    extension))) {
+        return 1;
+    }
+    const std::string wanted(extension);
+    msg = in_user_language("Enter a " + wanted + " file name", "Indiquez un nom de fichier " + wanted);
+    return 0;
 }
 
 }  // namespace
@@ -135,6 +159,28 @@ int infile_ok(std::string_view cv) {
 
 bool input_usable(std::string_view cv) { return infile_ok(cv) == 1 && !input_unreadable(cv); }
 
+void drop_targets_without_folder() {
+    for (const TargetBox& target : target_boxes()) {
+        // The box too: a form given back after the setup form shows its ticks as they were.
+        if (!folder_set(tarvex_c.*target.folder) && (tarvex01.*target.asked || live_int(*target.box) != 0)) {
+            tarvex01.*target.asked = false;
+            set_box_tick(*target.box, false);
+        }
+    }
+}
+
+int form_target() {
+    if (!tarvex01.qcup_in && target_asked_for() == 0) {
+        return 0;
+    }
+    return target_of_options(tarvex01.qcup_in);
+}
+
+bool form_writes_airspace() {
+    const int target = form_target();
+    return task_has_airspace() && target != 0 && !target_facts(target).ends_with_writer;
+}
+
 void set_activity() {
     if (tarvex01.qcup_in) {
         switch_off_for_seeyou_input();
@@ -143,6 +189,7 @@ void set_activity() {
             set_box_tick(*target.box, false);
         }
     } else {
+        drop_targets_without_folder();
         for (const TargetBox& target : target_boxes()) {
             set_box_active(*target.box, folder_set(tarvex_c.*target.folder));
         }
@@ -154,7 +201,7 @@ void set_activity() {
     set_box_active(tvxfrm.nb__mapname, profile);
     set_box_active(tvxfrm.nb__terrainname, profile && target == kTargetLkt);
     set_box_active(tvxfrm.nb__outfile, readable);
-    set_box_active(tvxfrm.nb__airnam, task_has_airspace());
+    set_box_active(tvxfrm.nb__airnam, form_writes_airspace());
 }
 
 std::array<int, 3> task_rule_boxes() { return {tvxfrm.nb__qaat, tvxfrm.nb__t_aat, tvxfrm.nb__start_max_speed}; }
@@ -285,6 +332,9 @@ int check_values_app(int n, const std::string& nam, int ival, float rval, const 
         if (n == *range.box) {
             return check_rule_range(n, range, rval, msg);
         }
+    }
+    if (n == tvxfrm.nb__outfile) {
+        return check_output_box(live_text(n), msg);
     }
     if (n == tvxfrm.nb__infile) {
         const std::string input = live_text(n);

@@ -25,12 +25,29 @@ bool input_usable(std::string_view cv);
 // Greys or activates the conversion form's boxes: for a SeeYou task input the
 // targets are switched off (with the profile and the task summary) and their
 // boxes greyed and unticked; otherwise a target box is active exactly when
-// its task folder is set. The profile and map boxes are active for a readable
-// input with a profile to write for XCSoar or LK8000 (the terrain box for
-// LK8000 only), the output box for a readable input, the airspace box for a
-// plan with penalty zones or of Condor 3. An input that infile_ok finds
-// readable but that cannot be converted (input_unreadable) is not readable.
+// its task folder is set, and a target whose folder is not set is no longer
+// asked for (drop_targets_without_folder). The profile and map boxes are
+// active for a readable input with a profile to write for XCSoar or LK8000
+// (the terrain box for LK8000 only), the output box for a readable input,
+// the airspace box when the conversion writes one (form_writes_airspace). An
+// input that infile_ok finds readable but that cannot be converted
+// (input_unreadable) is not readable.
 void set_activity();
+
+// A target whose task folder is not set (blank or "XXXXX", as the setup
+// form can leave it) is unticked and its switch cleared: nothing is ever
+// converted into a folder that is not set.
+void drop_targets_without_folder();
+
+// The target the conversion would write for the form's input and targets
+// (target_of_options): 0 while a flight plan has no target asked for (every
+// target box unticked), which the output box refuses.
+int form_target();
+
+// True when the conversion of the form's input writes an airspace file: a
+// plan with penalty zones or of Condor 3, for a target that gets one (none
+// for JSON, which ends with its task file).
+bool form_writes_airspace();
 
 // A SeeYou task input (qcup_in) turns off the targets, the profile and the
 // task summary for its conversion (switch_off_for_seeyou_input, which
@@ -83,10 +100,12 @@ namespace tarvex_forms {
 // accepts, 0 refuses with msg in the run's language. An inactive box is
 // accepted unchecked. Setup form: at least one of the three task folders
 // (blank or "XXXXX" counts as none) and a flight-plans path. Conversion form:
-// an input that infile_ok finds readable; the numbers of the task rules in
-// the range the command line takes (finish minimum altitude 0 to 10,000 m,
-// maximum start speed 0 to 300 km/h, in the box's units), a start margin and
-// an AAT time of 0 or more.
+// an input that infile_ok finds readable; an output the conversion can write
+// (a target asked for, and a name blank or with the extension of the file
+// written: no file of one format under another format's name); the numbers
+// of the task rules in the range the command line takes (finish minimum
+// altitude 0 to 10,000 m, maximum start speed 0 to 300 km/h, in the box's
+// units), a start margin and an AAT time of 0 or more.
 int check_values_app(int n, const std::string& nam, int ival, float rval, const std::string& cval, std::string& msg);
 
 }  // namespace tarvex_forms

@@ -72,12 +72,20 @@ void take_setup_form() {
 void take_conversion_form(int type) {
     const std::string profile = tarvex_c.prfnam;
     const bool profile_named = box_active(tvxfrm.nb__prfnam) && !profile_from_default_files();
+    const std::string airspace = tarvex_c.airnam;
+    const bool airspace_chosen = box_active(tvxfrm.nb__airnam) && name_chosen(tvxfrm.nb__airnam);
     copy_fields(conversion_fields());
     // Only a profile the pilot can name becomes the setting: neither the
     // name the default-files rule gives (LK8000's), nor a greyed or blank box
     // (a target or an input that writes no profile).
     if (!profile_named || is_blank(tarvex_c.prfnam)) {
         tarvex_c.prfnam = profile;
+    }
+    // The airspace name proposed after the plan is converted to, never saved:
+    // a save keeps the lasting airspace setting unless the pilot chose the
+    // name in the dialog, so that another plan's zones never go into it.
+    if (type != kOk && !airspace_chosen) {
+        tarvex_c.airnam = airspace;
     }
     // The rules saved (102, 104) or converted with stay the run's: a later
     // input starts from them.
@@ -124,14 +132,15 @@ void button_pressed(int num, int type) {
 
 // A new input: its plan or SeeYou task read (a blank text, a folder or a name
 // that does not exist is neither) and its names proposed, none the pilot
-// chose for the input before kept; a file that cannot be converted gets no
-// names and is refused by the input box's check. The AAT, AAT time
-// and start speed boxes keep what they show, but for the Condor 3 lock: a
-// Condor 3 plan locks them with its own rules, and the input after it gives
-// them back what they showed before the lock; the AAT guess of a Condor 2
-// plan ticks or clears the AAT box. A click that leaves the input as it was
-// changes nothing, so that names the user edited stay; a name chosen in the
-// file dialog is read again even so (Condor rewrites its plan in place).
+// chose for the input before kept; a file that cannot be converted (or a
+// path too long) gets no names, those of an earlier input cleared, and the
+// input box's check refuses it at once. The AAT, AAT time and start speed
+// boxes keep what they show, but for the Condor 3 lock: a Condor 3 plan
+// locks them with its own rules, and the input after it gives them back what
+// they showed before the lock; the AAT guess of a Condor 2 plan ticks or
+// clears the AAT box. A click that leaves the input as it was changes
+// nothing, so that names the user edited stay; a name chosen in the file
+// dialog is read again even so (Condor rewrites its plan in place).
 void input_changed(const std::string& text, bool chosen) {
     if (!chosen && input_taken(text)) {
         return;
@@ -158,6 +167,9 @@ void input_changed(const std::string& text, bool chosen) {
     }
     forget_chosen_names();
     update_files();
+    // An input that cannot be converted is refused (red) as soon as it is
+    // chosen, not only by the Convert button.
+    frm_validate_value(tvxfrm.nb__infile);
 }
 
 // The map and terrain of the landscape as the map list of the target keeps them.

@@ -9,9 +9,12 @@
 //   Condor 3 lock holds, its three boxes leave the run's rules in the
 //   options); 102 and 104 also write the settings file (create_ini, with the
 //   settings file's own AAT switch). The rules copied are those a later
-//   input starts from. Other buttons do nothing here.
+//   input starts from. A save keeps the lasting profile and airspace
+//   settings unless the pilot named them (the profile box, the airspace
+//   chosen in the dialog). Other buttons do nothing here.
 // - Boxes: a new input is taken (form_plan.h), its rules shown in the AAT,
-//   AAT time and start speed boxes and the dependent names proposed; a click
+//   AAT time and start speed boxes and the dependent names proposed; one
+//   that cannot be converted is refused in its box at once; a click
 //   that leaves the input as it was does nothing; a target box
 //   ticked chooses its target (the JSON switch too goes off); the map and
 //   terrain boxes record the landscape's map in the map list; the setup

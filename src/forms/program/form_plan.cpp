@@ -5,6 +5,7 @@
 #include "foundation/message_records.h"
 #include "foundation/option_records.h"
 #include "foundation/fixed_text.h"
+#include "foundation/path_length.h"
 #include "taskfiles/cup_reader.h"
 #include "taskfiles/landscape_records.h"
 #include "taskfiles/task_model.h"
@@ -32,12 +33,16 @@ void keep_run_task_model() { form_plan.run_model = task_model_records(); }
 
 void take_input_without_plan(std::string_view input) {
     form_plan.input = trim_right(input);
-    form_plan.unreadable = false;
+    // A path too long for a path field is never read cut.
+    form_plan.unreadable = !path_fits(form_plan.input);
     task_model_records() = form_plan.run_model;
 }
 
 TakenInput take_input(std::string_view input) {
     take_input_without_plan(input);
+    if (form_plan.unreadable) {
+        return TakenInput::unreadable;
+    }
     const std::string& name = form_plan.input;
     const InputKind kind = input_kind(name);
     if (kind == InputKind::none || name.back() == '\\') {

@@ -29,10 +29,12 @@ enum class TakenInput {
 // opened) and a SeeYou task is read (read_cup, silently) to see that it holds
 // a task. A file that cannot be converted (input_fault), or that is of
 // neither kind by its name, leaves the run's task model as it was kept. A
-// blank name or a folder is taken without reading.
+// blank name or a folder is taken without reading. A path longer than a path
+// field (what the box holds of a longer one) is unreadable, never read.
 TakenInput take_input(std::string_view input);
 
-// Takes `input` as the form's input without reading it (a name that does not exist).
+// Takes `input` as the form's input without reading it (a name that does not
+// exist): unreadable when it does not fit a path field.
 void take_input_without_plan(std::string_view input);
 
 // True when `input` (trailing blanks aside) is the input taken last.

@@ -131,7 +131,9 @@ void give_back_conversion_form() {
             held_task_rule_boxes_in_display_units(box.imperial);
         }
     }
-    if (input_usable(live_text(tvxfrm.nb__infile))) {
+    // Names proposed anew, none for an input that cannot be converted.
+    const std::string input = live_text(tvxfrm.nb__infile);
+    if (input_usable(input) || input_unreadable(input)) {
         update_files();
     } else {
         set_activity();

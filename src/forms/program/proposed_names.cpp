@@ -2,6 +2,7 @@
 
 #include "driver/fpl_preread.h"
 #include "driver/output_naming.h"
+#include "forms/kit/value_checks.h"
 #include "forms/program/field_maps.h"
 #include "forms/program/field_rules.h"
 #include "forms/program/form_boxes.h"
@@ -11,7 +12,6 @@
 #include "foundation/option_records.h"
 #include "foundation/output_targets.h"
 #include "foundation/paths_files.h"
-#include "foundation/read_one_number.h"
 #include "taskfiles/map_lists.h"
 #include "taskfiles/task_model.h"
 
@@ -94,24 +94,34 @@ std::string profile_setting() {
     return name.empty() ? std::string(kDefaultProfileName) : name;
 }
 
+// No profile is proposed while the profile switch is off: no profile is written.
 void propose_profile(int target, const std::string& out) {
     std::string profile;
-    if (target == kTargetLkt) {
+    if (tarvex01.qwrprf && target == kTargetLkt) {
         std::string name = default_file_name(target_facts(target), DefaultFile::profile, out);
         if (name.empty()) {
             name = profile_setting();
         }
         profile = in_folder(in_folder(tarvex_c.lk8000_root, "_Configuration"), name);
-    } else if (target == kTargetTsk) {
+    } else if (tarvex01.qwrprf && target == kTargetTsk) {
         profile = in_folder(tarvex_c.xcsoar_root, profile_setting());
     }
     propose(tvxfrm.nb__prfnam, profile, ProposedNames::replace);
 }
 
-void propose_output(int target, const std::string& out, ProposedNames names) {
+// The task file: where the conversion writes it for the target asked for.
+// A JSON export goes beside the input, a SeeYou task's Condor plan into the
+// FlightPlans folder, the other targets into their task folders.
+void propose_output(int target, const std::string& input, const std::string& out, ProposedNames names) {
     std::string dest;
     std::string pattern;
-    if (tarvex01.qcup_in) {
+    if (target == kTargetJson) {
+        std::string folder;
+        std::string name;
+        extract_path_name(input, folder, name);
+        dest = in_folder(folder, out + std::string(target_facts(kTargetJson).extension));
+        pattern = "*.json";
+    } else if (tarvex01.qcup_in) {
         dest = in_folder(in_folder(inst00.cndrrootpath, "FlightPlans"), out + "_CUP.fpl");
         pattern = "*.fpl";
     } else if (target == kTargetLkt) {
@@ -130,7 +140,7 @@ void propose_output(int target, const std::string& out, ProposedNames names) {
 }
 
 void propose_airspace(int target, const std::string& base, const std::string& out, ProposedNames names) {
-    if (!task_has_airspace()) {
+    if (!form_writes_airspace()) {
         set_box_active(tvxfrm.nb__airnam, false);
         return;
     }
@@ -159,8 +169,16 @@ void update_files(ProposedNames names) {
     const std::string base = input_base();
     // A SeeYou task's names are those of its own target, a Condor plan.
     switch_off_for_seeyou_input();
+    // Nothing is converted into a task folder that is not set.
+    drop_targets_without_folder();
     if (input_unreadable(input)) {
+        // Nothing of an earlier input's names stays, nothing is named after
+        // an input that cannot be converted.
         proposed_names.aat.reset();
+        for (const int box : {tvxfrm.nb__mapname, tvxfrm.nb__terrainname, tvxfrm.nb__prfnam, tvxfrm.nb__outfile,
+                              tvxfrm.nb__airnam}) {
+            propose(box, "", ProposedNames::replace);
+        }
         set_activity();
         return;
     }
@@ -170,7 +188,7 @@ void update_files(ProposedNames names) {
     const std::string out = aat_marked_base(base, aat, input);
     propose_map_and_terrain(target);
     propose_profile(target, out);
-    propose_output(target, out, names);
+    propose_output(target, input, out, names);
     propose_airspace(target, base, out, names);
     set_activity();
 }
@@ -179,11 +197,12 @@ bool form_task_is_aat() {
     if (plan_gives_task_rules()) {
         return aat_with_time(rd_fpl_6.qaat, rd_fpl_6.t_aat);
     }
-    // The time as typed: the box's value is read only when a button validates it.
+    // The time as typed, read as the box's check reads it: the box's value is
+    // read only when a button validates it.
     BoxValue time;
     live_value(tvxfrm.nb__t_aat, time);
     float minutes = time.rv;
-    read_one_real(time.cv, minutes);
+    read_box_real(time.cv, minutes);
     return aat_with_time(live_int(tvxfrm.nb__qaat) != 0, minutes);
 }
 

@@ -15,13 +15,17 @@ enum class ProposedNames { replace, where_blank };
 // Proposes, from the input box and the task rules, the map, terrain,
 // profile, output and airspace names of the conversion form for the target
 // asked for, then set_activity: the names the conversion writes for the same
-// settings. LK8000 follows "Write Default Files" (ndeftsk) as the conversion
-// does; XCSoar's profile is the profile setting (Condor.prf when blank). The
-// airspace keeps the file name of the airspace setting (a whole path gives
-// its name only). The task and the airspace carry "-AAT" exactly when the
-// task converted is an assigned area task (form_task_is_aat). A name box
-// holding a name the pilot chose keeps it; an input that cannot be converted
-// gets no proposals.
+// settings. A target whose task folder is not set is dropped first
+// (drop_targets_without_folder); without a target nothing is proposed. A
+// JSON export is named beside the input. LK8000 follows "Write Default
+// Files" (ndeftsk) as the conversion does; XCSoar's profile is the profile
+// setting (Condor.prf when blank); no profile while the profile switch is
+// off. The airspace keeps the file name of the airspace setting (a whole
+// path gives its name only), for a target that writes one. The task and the
+// airspace carry "-AAT" exactly when the task converted is an assigned area
+// task (form_task_is_aat). A name box holding a name the pilot chose keeps
+// it; an input that cannot be converted gets no proposals, and the names of
+// the input before are cleared.
 void update_files(ProposedNames names = ProposedNames::replace);
 
 // True when the task the form would convert is an assigned area task: a

@@ -136,13 +136,30 @@ void FormScreen::type(const std::string& keys) {
     Display* d = x_->display;
     for (const char key : keys) {
         // Printable ASCII keysyms are the characters' own codes.
-        const KeySym sym = key == '\b' ? XK_BackSpace : static_cast<KeySym>(static_cast<unsigned char>(key));
+        KeySym sym = static_cast<KeySym>(static_cast<unsigned char>(key));
+        if (key == '\b') {
+            sym = XK_BackSpace;
+        } else if (key == '\x7f') {
+            sym = XK_Delete;
+        }
         const KeyCode code = XKeysymToKeycode(d, sym);
         XTestFakeKeyEvent(d, code, True, CurrentTime);
         XTestFakeKeyEvent(d, code, False, CurrentTime);
         XSync(d, False);
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
     }
+    std::this_thread::sleep_for(kSettle);
+}
+
+void FormScreen::paste() {
+    Display* d = x_->display;
+    const KeyCode control = XKeysymToKeycode(d, XK_Control_L);
+    const KeyCode v = XKeysymToKeycode(d, XK_v);
+    XTestFakeKeyEvent(d, control, True, CurrentTime);
+    XTestFakeKeyEvent(d, v, True, CurrentTime);
+    XTestFakeKeyEvent(d, v, False, CurrentTime);
+    XTestFakeKeyEvent(d, control, False, CurrentTime);
+    XSync(d, False);
     std::this_thread::sleep_for(kSettle);
 }
 

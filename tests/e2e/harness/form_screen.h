@@ -56,8 +56,10 @@ public:
     void click(int x, int Y);
     void click(const FormRect& r);
     // Keys typed into the box that has the focus: digits, lower-case letters, "-" and
-    // "." as they stand, "\b" a backspace.
+    // "." as they stand, "\b" a backspace, "\x7f" the Delete key.
     void type(const std::string& keys);
+    // Ctrl+V: the clipboard pasted into the box that has the focus.
+    void paste();
     // The close box, as a window manager reports it.
     void close();
     // The window destroyed by another program (as "xdotool windowclose" does).

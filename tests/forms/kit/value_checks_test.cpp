@@ -49,7 +49,7 @@ TEST_F(ValueChecks, IntegerBoxes) {
     EXPECT_EQ(frmi03.inpt_ival[1], 12);
     EXPECT_EQ(frmi03.inpt_rval[1], 12.0F);
     EXPECT_EQ(frmi02.inpt_cval[1], "  0012");  // the model keeps the text as typed
-    for (const char* refused : {"a", "1.5", "2147483648", "-99999999999"}) {
+    for (const char* refused : {"a", "1.5", "2147483648", "-99999999999", "12,5", "1 2"}) {
         c = check(0, refused);
         EXPECT_EQ(c.status, 0) << refused;
         EXPECT_EQ(c.msg, "Integer value required");
@@ -83,11 +83,14 @@ TEST_F(ValueChecks, RealBoxes) {
     EXPECT_EQ(frmi03.inpt_ival[2], -3);   // rounded half away from zero
     EXPECT_EQ(check(1, "3e20").status, 1);
     EXPECT_EQ(frmi03.inpt_ival[2], INT_MAX);  // held within an int
-    for (const char* refused : {"nan", "inf", "-Infinity", "1e39", "x"}) {
+    // A pasted list of numbers or a number with a decimal comma is no value,
+    // never its first number.
+    for (const char* refused : {"nan", "inf", "-Infinity", "1e39", "x", "12,5", "12 5", "12/", "2*3"}) {
         const Checked r = check(1, refused);
         EXPECT_EQ(r.status, 0) << refused;
         EXPECT_EQ(r.msg, "Floating-point value required");
     }
+    EXPECT_EQ(check(1, "  12.5  ").status, 1);
 }
 
 TEST_F(ValueChecks, OtherTypes) {

@@ -287,20 +287,64 @@ TEST_F(ConversionForm, AFileThatIsNoPlanIsRefusedWithTheFormOpen) {
     prefix.add_file(folder + "Junk.fpl", std::string("\x7f" "ELF\x02\x01\x01\0\0\0\xff\xfe\r\n\x01", 16));
     prefix.add_file(folder + "Empty.cup", "");
     user([&folder] {
-        const std::string dest = shown("Dest");
         for (const std::string input : {"Junk.fpl", "Empty.cup"}) {
             user_sets("Infile", 0, folder + input);
-            // No names proposed for it, no output to write.
-            EXPECT_EQ(shown("Dest"), dest) << input;
-            EXPECT_FALSE(active("Dest")) << input;
-            click_button(kOk);
+            // Refused as soon as it is chosen; no names proposed for it,
+            // none left of the plan before, no output to write.
             const auto index = static_cast<std::size_t>(box("Infile") - 1);
             EXPECT_EQ(engine_tables.inpt_OK[index], 0) << input;
             EXPECT_EQ(engine_tables.inpt_msg[index], "Not a Condor flight plan (.fpl) or a SeeYou task (.cup)");
+            for (const char* name : {"Dest", "airnam", "MapName", "Profile file"}) {
+                EXPECT_EQ(shown(name).find_first_not_of(' '), std::string::npos) << input << " " << name;
+            }
+            EXPECT_FALSE(active("Dest")) << input;
+            click_button(kOk);
+            EXPECT_EQ(engine_tables.inpt_OK[index], 0) << input;
         }
         click_button(kCancel);
     });
     EXPECT_EQ(run_form()->exit_code, kExitSuccess);
+}
+
+TEST_F(ConversionForm, ASaveKeepsTheAirspaceSettingButANameChosenInTheDialog) {
+    tarvex_c.infile = demo.condor3_plan;
+    tarvex_c.airnam.clear();
+    user([] {
+        // The name proposed after the plan is converted to, never saved.
+        EXPECT_EQ(shown("airnam"), "C:\\XCSoarData\\DemoRace3-PZ.txt");
+        click_button(kSave);
+        EXPECT_EQ(tarvex_c.airnam, "");
+        const tarvex_test::ScopedStdin answer("C:\\XCSoarData\\Mine-PZ.txt\n");
+        click_box("airnam");
+        click_box("airnam");
+        click_button(kSave);
+        click_button(kCancel);
+    });
+    EXPECT_EQ(run_form()->exit_code, kExitSuccess);
+    EXPECT_NE(file(demo.program_folder + "\\Tarvex_0001.ini").find("\r\nAirspace file=\r\n"), std::string::npos);
+    EXPECT_NE(file(demo.settings_file).find("\r\nAirspace file=Mine-PZ.txt\r\n"), std::string::npos);
+}
+
+TEST_F(ConversionForm, AJsonExportIsNamedBesideItsInputAndNowhereElse) {
+    tarvex_c.infile = demo.condor2_plan;
+    ask_for_target(kTargetJson);
+    const std::string json = demo.condor2_plan.substr(0, demo.condor2_plan.size() - 4) + ".json";
+    user([&json] {
+        EXPECT_EQ(shown("Dest"), json);
+        // No airspace, no profile for a JSON export.
+        EXPECT_FALSE(active("airnam"));
+        EXPECT_FALSE(active("Profile file"));
+        // A name of another format is refused.
+        const auto index = static_cast<std::size_t>(box("Dest") - 1);
+        set_inpt_val(index, 0, 0.0f, json.substr(0, json.size() - 5) + ".fpl");
+        click_button(kOk);
+        EXPECT_EQ(engine_tables.inpt_OK[index], 0);
+        EXPECT_EQ(engine_tables.inpt_msg[index], "Enter a .json file name");
+        set_inpt_val(index, 0, 0.0f, json);
+        click_button(kOk);
+    });
+    EXPECT_FALSE(run_form());
+    EXPECT_EQ(tarvex_c.outfile, json);
 }
 
 TEST_F(ConversionForm, AFinishAltitudeTheCommandLineRefusesKeepsTheFormOpen) {
@@ -360,9 +404,12 @@ TEST_F(ConversionForm, APathIsShownWholeAndOneTooLongIsRefusedInItsBox) {
         const auto index = static_cast<std::size_t>(box("Infile") - 1);
         EXPECT_EQ(shown("Infile"), longest);
         choose(too_long);
-        click_button(kOk);
+        // Refused at once, and nothing named after the path cut to the box.
         EXPECT_EQ(engine_tables.inpt_OK[index], 0);
         EXPECT_EQ(engine_tables.inpt_msg[index], "Path too long (at most 256 characters)");
+        EXPECT_EQ(shown("Dest").find_first_not_of(' '), std::string::npos);
+        click_button(kOk);
+        EXPECT_EQ(engine_tables.inpt_OK[index], 0);
         choose(longest);
         click_button(kOk);
     });
