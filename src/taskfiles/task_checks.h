@@ -1,10 +1,12 @@
 #pragma once
 
 // Checks of a task just read, made before anything is computed from it or
-// written: a flight plan holds a task, its values lie within the ranges they
-// can mean, and every position of the task is a real place on the earth.
-// The driver refuses the input that fails one (exit code 1); the conversion
-// form refuses the plan the same way through input_fault.
+// written: a flight plan or a SeeYou task holds a task, its values lie within
+// the ranges they can mean, every position of the task is a real place on
+// the earth and, once the task is tied to the landscape, every SeeYou task
+// point written has one. The driver refuses the input that fails one (exit
+// code 1); the conversion form refuses the input the same way through
+// input_fault.
 
 #include <optional>
 #include <string>
@@ -25,7 +27,7 @@ inline constexpr float kLowestPenaltyFactor = 0.0f;
 inline constexpr float kHighestPenaltyFactor = 9999.0f;
 
 // The ranges of a task point's values (a flight plan's turnpoint, a SeeYou
-// task's point and zone). No task ever flown comes near them; within them
+// task's point and zone). No real task comes near them; within them
 // every writer has room for what it makes of the values:
 // - the altitude limits of the XCSoar and LK8000 names and comments
 //   (altitude_limits.h) write metres in 5 characters (-9999 to 99999) and
