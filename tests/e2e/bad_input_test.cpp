@@ -335,10 +335,11 @@ TEST_F(BadInput, SeeYouTaskValuesOutOfRange) {
 TEST_F(BadInput, SeeYouTaskPointsWithoutAPosition) {
     const std::string demo_points = "\"Demo task\",\"Saint-Auban\",\"Les Mees\",\"Forcalquier\"";
     using Case = std::tuple<std::string, std::string, std::string>;
+    // "(??\?)" is "(???)" written so that it holds no trigraph.
     for (const auto& [target, points, told] :
-         {Case{"-lk8", "\"Demo task\",\"Saint-Auban\",\"Les Mees\",\"???\"", "task point 2 (???)"},
+         {Case{"-lk8", "\"Demo task\",\"Saint-Auban\",\"Les Mees\",\"???\"", "task point 2 (??\?)"},
           Case{"-cup", "\"Demo task\",\"Saint-Auban\",\"Les Mees\",\"Forcalkier\"", "task point 2 (Forcalkier)"},
-          Case{"-json", "\"Demo task\",\"Saint-Auban\",\"???\",\"Forcalquier\"", "task point 1 (???)"}}) {
+          Case{"-json", "\"Demo task\",\"Saint-Auban\",\"???\",\"Forcalquier\"", "task point 1 (??\?)"}}) {
         SCOPED_TRACE(points);
         const RunOutcome outcome = convert_task(target, task_with("Nowhere.cup", {{demo_points, points}}));
         EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
@@ -370,7 +371,7 @@ TEST_F(BadInput, SeeYouTaskPointsWithoutAPosition) {
     std::filesystem::remove(install.host("C:\\SeeYou\\Tasks\\Takeoff.cup"));
     outcome = convert_task("-cup", takeoff);
     EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
-    EXPECT_TRUE(HasLine(outcome.err, "*** C:\\Tarvex\\Takeoff.cup : task point 0 (???) : no waypoint of the file "
+    EXPECT_TRUE(HasLine(outcome.err, "*** C:\\Tarvex\\Takeoff.cup : task point 0 (??\?) : no waypoint of the file "
                                      "gives its position ***"));
     EXPECT_TRUE(no_task_output_of("Takeoff"));
     outcome = convert_task("-json", takeoff);

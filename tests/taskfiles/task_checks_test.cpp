@@ -171,15 +171,15 @@ TEST_F(TaskChecks, SeeYouPointsWithoutAPosition) {
     rd_cup_1.cupwp[4] = 0;
     EXPECT_EQ(seeyou_point_without_position(true), "");
     rd_cup_1.cupwp[2] = 0;
-    rd_cup_2.cupnam[2] = "???";
-    EXPECT_EQ(seeyou_point_without_position(false), "task point 2 (???)");
+    rd_cup_2.cupnam[2] = "Nowhere";
+    EXPECT_EQ(seeyou_point_without_position(false), "task point 2 (Nowhere)");
     // The takeoff is the matching's: its own waypoint or an airport (tpid),
     // whatever its waypoint in the file.
     rd_cup_1.cupwp[0] = 0;
-    EXPECT_EQ(seeyou_point_without_position(true), "task point 2 (???)");
+    EXPECT_EQ(seeyou_point_without_position(true), "task point 2 (Nowhere)");
     rd_fpl_1.tpid[0] = 0;
     EXPECT_EQ(seeyou_point_without_position(true), "task point 0 (Point 0)");
-    EXPECT_EQ(seeyou_point_without_position(false), "task point 2 (???)");
+    EXPECT_EQ(seeyou_point_without_position(false), "task point 2 (Nowhere)");
 }
 
 TEST_F(TaskChecks, PositionsOnTheEarth) {
