@@ -113,6 +113,13 @@ void check_task_positions();
 // checked against them, and the task tied to the landscape.
 void match_landscape(Conversion& conversion, const RunState& run);
 
+// After step 21, for a SeeYou task: every point the conversion writes has a
+// position of its own, a waypoint of the task's file (the takeoff, when it is
+// written, that or a landscape airport). A point "???" or not found among the
+// file's waypoints ends the run, named, instead of being written at latitude
+// 0, longitude 0.
+void check_task_points_placed();
+
 // Step 22 (XCSoar and LK8000): a finish minimum altitude below the finish
 // point's ground ends the run.
 void check_finish_altitude();

@@ -35,9 +35,10 @@ void refuse_plan_version(int version) {
                 kExitConversionFailed);
 }
 
-// The plan's value outside its range, named by its key.
+// The value of the plan or the SeeYou task outside its range, named by its key.
 [[noreturn]] void refuse_plan_value(const std::string& infile) {
-    const PlanValueOutOfRange value = plan_value_out_of_range().value_or(PlanValueOutOfRange{});
+    const PlanValueOutOfRange value =
+        (tarvex01.qcup_in ? seeyou_value_out_of_range() : plan_value_out_of_range()).value_or(PlanValueOutOfRange{});
     const std::string unit = value.unit.empty() ? "" : " " + std::string(value.unit);
     const std::string range = i2b(nearest_int(value.lowest)) + " - " + i2b(nearest_int(value.highest)) + unit;
     fatal_error("*** " + infile + " : " + value.key +

@@ -32,6 +32,7 @@ int convert_one(RunState& run) {
     set_up_landscape(conversion);
     check_task_positions();
     match_landscape(conversion, run);
+    check_task_points_placed();
     check_finish_altitude();
     refuse_outputs_read(conversion, run);
     // The files of the conversion are flushed to the disk together, once

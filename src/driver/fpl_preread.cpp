@@ -101,7 +101,11 @@ InputFault input_fault(bool seeyou_task, int status) {
         return InputFault::read_error;
     }
     if (seeyou_task) {
-        return rd_cup_0.nb_cup < 1 ? InputFault::no_task : InputFault::none;
+        // Points 0..nb_cup-1 are converted (the last, the landing, is not).
+        if (rd_cup_0.nb_cup < kFewestPlanPoints) {
+            return InputFault::no_task;
+        }
+        return seeyou_value_out_of_range() ? InputFault::value_out_of_range : InputFault::none;
     }
     if (status < 0 && rd_fpl_0.nwpmax < rd_fpl_0.nb_wp - 1) {
         return InputFault::unexpected_end;

@@ -30,9 +30,11 @@ bool aat_with_time(bool qaat, float t_aat);
 // Why an input just read (read_fpl_1's or read_cup's status, the task model)
 // cannot be converted: a read error; a plan shorter than it announced; a
 // plan naming no landscape (an empty or a binary file); a SeeYou file without
-// a task (or with a task of one point), a plan without a point after the
-// takeoff (plan_has_task); a plan value outside the range it can mean
-// (plan_value_out_of_range of taskfiles/task_checks.h names it).
+// a task to convert (fewer than kFewestPlanPoints points before the landing,
+// which is never converted), a plan without a point after the takeoff
+// (plan_has_task); a value of the plan or of the SeeYou task outside the
+// range it can mean (plan_value_out_of_range, seeyou_value_out_of_range of
+// taskfiles/task_checks.h name it).
 enum class InputFault { none, read_error, unexpected_end, no_landscape, no_task, value_out_of_range };
 InputFault input_fault(bool seeyou_task, int status);
 

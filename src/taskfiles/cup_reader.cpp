@@ -220,8 +220,12 @@ public:
             // Both names are compared as the waypoint name field holds them.
             const int k = rech_cup(fit_field(name, kWpNameCapacity), nb_wp_, texts_.wp_nam);
             if (k == 0) {
+                // The point keeps its place, without a position, so that the
+                // points after it keep theirs and their zones: a task cut
+                // there would lose its finish. The conversion refuses a
+                // point it would write without a position.
                 message("Waypoint not found: " + name);
-                break;
+                continue;
             }
             const auto w = static_cast<std::size_t>(k);
             c.cupwp[i] = k;
@@ -365,7 +369,8 @@ void clear_task_positions() {
     c.cuplat.fill(0.0f);
     c.cuplon.fill(0.0f);
     c.cupalt.fill(0.0f);
-    for (CupReals* table : {&c.cuprad[1], &c.cuprad[2], &c.cupang[1], &c.cupang[2]}) {
+    // MaxAlt too: a point without one has none, whatever a task read before gave.
+    for (CupReals* table : {&c.cuprad[1], &c.cuprad[2], &c.cupang[1], &c.cupang[2], &c.cupmxa}) {
         table->fill(0.0f);
     }
     c.cupline.fill(false);

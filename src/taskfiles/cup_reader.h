@@ -43,9 +43,10 @@ void read_cup(std::string_view fnam, int maxapt, Tarvewp2& numbers, Tarvewp3& te
 // name field, whose number it keeps in cupwp) and the observation-zone lines
 // after it, up to the next task line, with the task's rules from its
 // "Options" line (NoStart, TaskTime, WpDis; a value that does not read is
-// reported and ignored). A point not found ends the point list with a
-// message; "???" stays without a position. ios = the status of the last line read (-1 at the end
-// of the file). read_cup calls it; fnam is the path for the messages.
+// reported and ignored). A point not found is reported and, like "???",
+// stays in its place without a position (cupwp 0). Every zone value starts
+// at 0, MaxAlt included. ios = the status of the last line read (-1 at the
+// end of the file). read_cup calls it; fnam is the path for the messages.
 void read_cup_task(TextFileReader& file, std::string_view fnam, int nb_wp, const Tarvewp2& numbers,
                    const Tarvewp3& texts, bool qline, bool qsilent, int& ios);
 

@@ -23,6 +23,43 @@ struct PenaltyZoneValue {
     std::string_view unit;
 };
 
+// A value of task point n, in the unit of the file that gave it.
+using PointValue = double (*)(std::size_t n);
+
+struct TaskPointValue {
+    std::string_view key;
+    PointValue value;
+    float lowest;
+    float highest;
+    std::string_view unit;
+};
+
+// A turnpoint's values as the plan gives them; the azimuth, kept in whole
+// degrees, back in the plan's radians.
+constexpr std::array<TaskPointValue, 7> kTurnpointValues = {{
+    {"TPPosZ", [](std::size_t n) -> double { return rd_fpl_1.tpz[n]; }, kLowestTaskAltitude, kHighestGroundAltitude,
+     "m"},
+    {"TPRadius", [](std::size_t n) -> double { return rd_fpl_1.tprad[n]; }, 0.0f, kHighestZoneRadius, "m"},
+    {"TPAngle", [](std::size_t n) -> double { return rd_fpl_1.tpang[n]; }, 0.0f, kHighestZoneAngle, "\xB0"},
+    {"TPAltitude", [](std::size_t n) -> double { return rd_fpl_1.tpalt[n]; }, kLowestTaskAltitude,
+     kHighestWindowAltitude, "m"},
+    {"TPWidth", [](std::size_t n) -> double { return rd_fpl_1.tpwid[n]; }, 0.0f, kHighestZoneWidth, "m"},
+    {"TPHeight", [](std::size_t n) -> double { return rd_fpl_1.tphei[n]; }, 0.0f, kHighestZoneHeight, "m"},
+    {"TPAzimuth", [](std::size_t n) -> double { return rd_fpl_1.tpazi[n] * kRadiansPerDegree; }, -kLargestAzimuth,
+     kLargestAzimuth, ""},
+}};
+
+// A SeeYou task point's zone values, as its "ObsZone" line gives them.
+constexpr std::array<TaskPointValue, 5> kSeeYouZoneValues = {{
+    {"R1", [](std::size_t n) -> double { return rd_cup_1.cuprad[1][n]; }, 0.0f, kHighestZoneRadius, "m"},
+    {"R2", [](std::size_t n) -> double { return rd_cup_1.cuprad[2][n]; }, 0.0f, kHighestZoneRadius, "m"},
+    {"A1", [](std::size_t n) -> double { return rd_cup_1.cupang[1][n]; }, 0.0f, kHighestHalfAngle, "\xB0"},
+    {"A2", [](std::size_t n) -> double { return rd_cup_1.cupang[2][n]; }, 0.0f, kHighestHalfAngle, "\xB0"},
+    {"MaxAlt", [](std::size_t n) -> double { return rd_cup_1.cupmxa[n]; }, 0.0f, kHighestZoneHeight, "m"},
+}};
+
+bool within(double value, float lowest, float highest) { return value >= lowest && value <= highest; }
+
 constexpr std::array<PenaltyZoneValue, 3> kPenaltyZoneValues = {{
     {"PZBase", 1, kLowestPenaltyZoneHeight, kHighestPenaltyZoneHeight, "m"},
     {"PZTop", 2, kLowestPenaltyZoneHeight, kHighestPenaltyZoneHeight, "m"},
@@ -66,13 +103,17 @@ std::string plan_point_off_the_earth() {
     return {};
 }
 
+std::string seeyou_point(int n) {
+    return named_point("task point", "point du circuit", n, rd_cup_2.cupnam[static_cast<std::size_t>(n)]);
+}
+
 std::string seeyou_point_off_the_earth() {
     const RdCup1& c = rd_cup_1;
     const int last = std::min(rd_cup_0.nb_cup, kCupTaskSlots - 1);
     for (int n = 0; n <= last; ++n) {
         const auto i = static_cast<std::size_t>(n);
         if (!position_on_earth(c.cuplat[i], c.cuplon[i])) {
-            return named_point("task point", "point du circuit", n, rd_cup_2.cupnam[i]);
+            return seeyou_point(n);
         }
     }
     return {};
@@ -83,6 +124,14 @@ std::string seeyou_point_off_the_earth() {
 bool plan_has_task() { return rd_fpl_0.nb_wp >= kFewestPlanPoints; }
 
 std::optional<PlanValueOutOfRange> plan_value_out_of_range() {
+    const int points = std::clamp(rd_fpl_0.nb_wp, 0, kTurnpointSlots);
+    for (int n = 0; n < points; ++n) {
+        for (const TaskPointValue& value : kTurnpointValues) {
+            if (!within(value.value(static_cast<std::size_t>(n)), value.lowest, value.highest)) {
+                return PlanValueOutOfRange{std::string(value.key) + i2b(n), value.lowest, value.highest, value.unit};
+            }
+        }
+    }
     for (int zone = 0; zone < penalty_zones(); ++zone) {
         const auto z = static_cast<std::size_t>(zone);
         for (const PenaltyZoneValue& value : kPenaltyZoneValues) {
@@ -105,6 +154,42 @@ std::optional<PlanValueOutOfRange> plan_value_out_of_range() {
     return std::nullopt;
 }
 
+std::optional<PlanValueOutOfRange> seeyou_value_out_of_range() {
+    // Points 0..nb_cup-1 are converted; zone k is the line "ObsZone=k-1".
+    const int converted = std::clamp(rd_cup_0.nb_cup, 0, kCupTaskSlots - 1);
+    for (int n = 1; n < converted; ++n) {
+        for (const TaskPointValue& value : kSeeYouZoneValues) {
+            if (!within(value.value(static_cast<std::size_t>(n)), value.lowest, value.highest)) {
+                return PlanValueOutOfRange{"ObsZone=" + i2b(n - 1) + " " + std::string(value.key), value.lowest,
+                                           value.highest, value.unit};
+            }
+        }
+    }
+    for (int n = 0; n < converted; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        if (!within(rd_cup_1.cupalt[i], kLowestTaskAltitude, kHighestGroundAltitude)) {
+            return PlanValueOutOfRange{seeyou_point(n) + in_user_language(" elevation", " altitude"),
+                                       kLowestTaskAltitude, kHighestGroundAltitude, "m"};
+        }
+    }
+    return std::nullopt;
+}
+
 std::string point_off_the_earth() {
     return tarvex01.qcup_in ? seeyou_point_off_the_earth() : plan_point_off_the_earth();
+}
+
+std::string seeyou_point_without_position(bool with_takeoff) {
+    // The takeoff of the matching's road holds the waypoint it ends with:
+    // its own, or the airport that took its place.
+    if (with_takeoff && rd_fpl_1.tpid[0] == 0) {
+        return seeyou_point(0);
+    }
+    const int converted = std::clamp(rd_cup_0.nb_cup, 0, kCupTaskSlots - 1);
+    for (int n = 1; n < converted; ++n) {
+        if (rd_cup_1.cupwp[static_cast<std::size_t>(n)] == 0) {
+            return seeyou_point(n);
+        }
+    }
+    return {};
 }

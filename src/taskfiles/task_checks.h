@@ -1,17 +1,20 @@
 #pragma once
 
 // Checks of a task just read, made before anything is computed from it or
-// written: a flight plan holds a task, its values lie within the ranges they
-// can mean, and every position of the task is a real place on the earth.
-// The driver refuses the input that fails one (exit code 1); the conversion
-// form refuses the plan the same way through input_fault.
+// written: a flight plan or a SeeYou task holds a task, its values lie within
+// the ranges they can mean, every position of the task is a real place on
+// the earth and, once the task is tied to the landscape, every SeeYou task
+// point written has one. The driver refuses the input that fails one (exit
+// code 1); the conversion form refuses the input the same way through
+// input_fault.
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-// A flight plan's task holds the takeoff (point 0) and at least one point
-// after it: with fewer ("Count=0" or "Count=1") no writer has a point to write.
+// A task holds the takeoff (point 0) and at least one point after it: with
+// fewer (a plan's "Count=0" or "Count=1", a SeeYou task of a takeoff and a
+// landing alone) no writer has a point to write.
 inline constexpr int kFewestPlanPoints = 2;
 bool plan_has_task();
 
@@ -23,8 +26,35 @@ inline constexpr float kHighestPenaltyZoneHeight = 30000.0f;
 inline constexpr float kLowestPenaltyFactor = 0.0f;
 inline constexpr float kHighestPenaltyFactor = 9999.0f;
 
-// A value of the plan outside the range it can mean: the key that gave it
-// ("PZTop0"), the range and its unit.
+// The ranges of a task point's values (a flight plan's turnpoint, a SeeYou
+// task's point and zone). No real task comes near them; within them
+// every writer has room for what it makes of the values:
+// - the altitude limits of the XCSoar and LK8000 names and comments
+//   (altitude_limits.h) write metres in 5 characters (-9999 to 99999) and
+//   hundreds of metres in 3 (-99 to 999): a window's bottom, its centre less
+//   half its height, stays above -500 - 18000 / 2 = -9500 m, its top below
+//   30000 + 9000 m, a classic zone's minimum (TPWidth) and maximum
+//   (TPHeight) within 0 to 30000 m;
+// - LK8000 writes radii with "F10.2" and heights in thousandths of a metre
+//   in 10 characters (I10), XCSoar its numbers in I10: room for 9999 km;
+// - the task summary's feet, SeeYou's lengths and the Condor plan written
+//   from a SeeYou task ("F16.6") have room to spare.
+// The lowest land, by the Dead Sea, lies at -430 m, the highest at 8849 m.
+inline constexpr float kLowestTaskAltitude = -500.0f;     // m: TPPosZ, TPAltitude, a waypoint's elevation
+inline constexpr float kHighestGroundAltitude = 10000.0f; // m: TPPosZ, a waypoint's elevation
+inline constexpr float kHighestWindowAltitude = 30000.0f; // m: TPAltitude, a window's centre
+inline constexpr float kHighestZoneWidth = 30000.0f;      // m: TPWidth, a window's width or a classic minimum
+inline constexpr float kHighestZoneHeight = 18000.0f;     // m: TPHeight, a window's height or a classic
+                                                          // maximum (Condor writes 10000 for none); MaxAlt
+inline constexpr float kHighestZoneRadius = 1000000.0f;   // m: TPRadius, R1, R2
+inline constexpr float kHighestZoneAngle = 360.0f;        // degrees: TPAngle, the whole angle
+inline constexpr float kHighestHalfAngle = 180.0f;        // degrees: A1, A2, half the angle
+// TPAzimuth is written in radians; some plans hold degrees there, which the
+// zones bring back into a turn (task_zones.h): within +-360 either way.
+inline constexpr float kLargestAzimuth = 360.0f;
+
+// A value of the task outside the range it can mean: the key that gave it
+// ("PZTop0", "TPRadius2", "ObsZone=1 R1"), the range and its unit.
 struct PlanValueOutOfRange {
     std::string key;
     float lowest = 0.0f;
@@ -32,11 +62,19 @@ struct PlanValueOutOfRange {
     std::string_view unit;
 };
 
-// The first value of the flight plan read outside its range (its penalty
-// zones 0..nb_pz-1, then its AAT time when it is an AAT and its maximum start
-// speed, held to the ranges of task_rule_limits.h); none when every value
-// lies within.
+// The first value of the flight plan read outside its range (the values of
+// its turnpoints 0..nb_wp-1, then of its penalty zones 0..nb_pz-1, then its
+// AAT time when it is an AAT and its maximum start speed, held to the ranges
+// of task_rule_limits.h); none when every value lies within.
 std::optional<PlanValueOutOfRange> plan_value_out_of_range();
+
+// The first value of the SeeYou task read outside its range: the zones
+// (R1, R2, A1, A2, MaxAlt) of the points from the start to the finish
+// (1..nb_cup-1, named by their "ObsZone" line, "ObsZone=1 R1"), then the
+// elevations of the points' waypoints (0..nb_cup-1, named as the point:
+// "task point 2 (Moustiers) elevation"); the landing is never converted.
+// None when every value lies within.
+std::optional<PlanValueOutOfRange> seeyou_value_out_of_range();
 
 // The first point of the task read without a real position
 // (position_on_earth of utm_frame.h), named in the run's language:
@@ -45,3 +83,11 @@ std::optional<PlanValueOutOfRange> plan_value_out_of_range();
 // "task point 2 (Moustiers)" for a SeeYou task (tarvex01.qcup_in), whose
 // latitudes and longitudes are read as given. Empty when every point is real.
 std::string point_off_the_earth();
+
+// The first point of a SeeYou task that the conversion would write without a
+// position of its own, named as point_off_the_earth names it: a point "???",
+// or one not found among the file's waypoints (no waypoint, cupwp 0), from
+// the start to the finish; with `with_takeoff` the takeoff too, when the
+// landscape matching (set_wp_data) gave it neither a waypoint of the file nor
+// an airport (tpid 0). Empty when every point has its position.
+std::string seeyou_point_without_position(bool with_takeoff);

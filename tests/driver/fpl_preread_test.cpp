@@ -1,6 +1,7 @@
 #include "driver/fpl_preread.h"
 
 #include "driver_fixture.h"
+#include "taskfiles/landscape_records.h"
 
 #include <gtest/gtest.h>
 
@@ -96,6 +97,19 @@ TEST_F(FplPreread, PlanThatCannotBeOpened) {
     EXPECT_GT(read_fpl_1("missing.fpl   "), 0);
     EXPECT_TRUE(boxes.empty());
     EXPECT_TRUE(logged("*** missing.fpl : ouverture impossible ***"));
+}
+
+// The conversion form takes a SeeYou task as the command line does.
+TEST_F(FplPreread, SeeYouTaskThatCannotBeConverted) {
+    rd_cup_0.nb_cup = 2;
+    EXPECT_EQ(input_fault(true, 0), InputFault::none);
+    // The takeoff and the landing alone.
+    rd_cup_0.nb_cup = 1;
+    EXPECT_EQ(input_fault(true, 0), InputFault::no_task);
+    rd_cup_0.nb_cup = 2;
+    rd_cup_1.cuprad[1][1] = 1.0e30f;
+    EXPECT_EQ(input_fault(true, 0), InputFault::value_out_of_range);
+    EXPECT_EQ(input_fault(true, 1), InputFault::read_error);
 }
 
 TEST_F(FplPreread, DetectAat) {

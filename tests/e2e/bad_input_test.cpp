@@ -57,6 +57,35 @@ protected:
         }
         return ::testing::AssertionSuccess();
     }
+    // A SeeYou task of the program folder made from the demo task with texts
+    // replaced, and its conversion, the terrain chosen in the dialog.
+    std::string task_with(const std::string& name, const std::vector<std::pair<std::string, std::string>>& changes) {
+        std::string text = demo_text(demo_source_folder(), "flightplans/DemoTask.cup");
+        for (const auto& [from, to] : changes) {
+            const std::size_t at = text.find(from);
+            EXPECT_NE(at, std::string::npos) << from;
+            if (at != std::string::npos) {
+                text.replace(at, from.size(), to);
+            }
+        }
+        const std::string path = install.demo().program_folder + "\\" + name;
+        install.prefix().add_file(path, text);
+        return path;
+    }
+    RunOutcome convert_task(const std::string& target, const std::string& task) {
+        return install.run({"-nogui", "-line", target, task},
+                           "C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.trn\n");
+    }
+    // No output of any target for the SeeYou task C:\Tarvex\<base>.cup, its
+    // Condor plan included.
+    ::testing::AssertionResult no_task_output_of(const std::string& base) const {
+        const std::string plan = install.demo().condor3_plan;
+        const std::string condor_plan = plan.substr(0, plan.rfind('\\') + 1) + base + ".fpl";
+        if (std::filesystem::exists(install.host(condor_plan))) {
+            return ::testing::AssertionFailure() << condor_plan << " written";
+        }
+        return no_output_of(base);
+    }
     bool nothing_written() const {
         return !std::filesystem::exists(install.host(install.demo().xcsoar_tasks + "\\DemoRace3.tsk")) &&
                !std::filesystem::exists(install.host("C:\\XCSoarData\\CondorAirspace.txt"));
@@ -166,6 +195,50 @@ TEST_F(BadInput, PenaltyZoneValuesOutOfRange) {
     EXPECT_TRUE(HasLine(TempDir::read(install.host("C:\\XCSoarData\\CondorAirspace.txt")), "AH 98425F AMSL"));
 }
 
+// A turnpoint value that no task file has room for, or that means nothing,
+// refuses the plan, named by its key, before anything is written: each of
+// these would have given a field of "*" or an absurd number.
+TEST_F(BadInput, TurnpointValuesOutOfRange) {
+    struct Case {
+        std::string target;
+        std::string from;
+        std::string to;
+        std::string told;
+    };
+    // Lure's zone, a classic sector, and the same as a window.
+    const std::string lure_zone = "TPSectorType2=0\r\nTPRadius2=3000\r\nTPAngle2=90\r\nTPAltitude2=1500";
+    const std::string lure_window = "TPSectorType2=1\r\nTPRadius2=3000\r\nTPAngle2=90\r\nTPAltitude2=";
+    const std::vector<Case> cases = {
+        {"-lk8", "TPRadius2=3000", "TPRadius2=2000000000", "TPRadius2 out of range (0 - 1000000 m)"},
+        {"-xcs", "TPWidth2=0", "TPWidth2=1e12", "TPWidth2 out of range (0 - 30000 m)"},
+        {"-lk8", "TPHeight2=10000", "TPHeight2=-1e12", "TPHeight2 out of range (0 - 18000 m)"},
+        {"-cup", "TPPosZ2=1826", "TPPosZ2=1e9", "TPPosZ2 out of range (-500 - 10000 m)"},
+        {"-xcs", lure_zone, lure_window + "1e9", "TPAltitude2 out of range (-500 - 30000 m)"},
+        {"-cup", "TPAngle2=90", "TPAngle2=1e10", "TPAngle2 out of range (0 - 360 \xB0)"},
+        {"-json", "TPAzimuth2=0", "TPAzimuth2=1e30", "TPAzimuth2 out of range (-360 - 360)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.to);
+        const RunOutcome outcome = convert({c.target}, plan_with("Points.fpl", c.from, c.to));
+        EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+        // The log keeps cp1252; the console and the error output are UTF-8.
+        EXPECT_TRUE(HasLine(install.log(), "*** C:\\Tarvex\\Points.fpl : " + c.told + " ***"));
+        const std::string shown = c.told.substr(0, c.told.find('\xB0'));
+        EXPECT_TRUE(HasLineContaining(outcome.out, "*** C:\\Tarvex\\Points.fpl : " + shown));
+        EXPECT_TRUE(HasLineContaining(outcome.err, "*** C:\\Tarvex\\Points.fpl : " + shown));
+        EXPECT_TRUE(no_output_of("Points"));
+    }
+    // A window at the ends of the ranges converts, and its limits fit the
+    // XCSoar name and comment: -500 m -/+ 9000 m.
+    const std::string plan = plan_with("Points.fpl", lure_zone + "\r\nTPWidth2=0\r\nTPHeight2=10000",
+                                       lure_window + "-500\r\nTPWidth2=30000\r\nTPHeight2=18000");
+    const RunOutcome outcome = convert({}, plan);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLineContaining(TempDir::read(install.host("C:\\XCSoarData\\Tasks\\Points.tsk")),
+                                  "comment=\"Condor window : alt. limits=-9500-8500\" id=\"0\" "
+                                  "name=\"Lure [-95-85]\""));
+}
+
 // A position with no real latitude and longitude is refused, naming the
 // point, before any writer gets it.
 TEST_F(BadInput, PositionsOffTheEarth) {
@@ -212,6 +285,103 @@ TEST_F(BadInput, PositionsOffTheEarth) {
     EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
     EXPECT_TRUE(HasLineContaining(outcome.err, "*** C:\\Tarvex\\Far.cup : task point 1 (Les Mees) : not a position"));
     EXPECT_TRUE(FileIsMissing(install.host("C:\\LK8000\\_Tasks\\Far.lkt")));
+}
+
+// A SeeYou task's zone value or waypoint elevation that no task file has
+// room for refuses the task, named by its line, for every target: each of
+// these would have given a field of "*", an absurd number or (an angle of
+// 3e38 in the JSON export) a floating-point trap.
+TEST_F(BadInput, SeeYouTaskValuesOutOfRange) {
+    struct Case {
+        std::string target;
+        std::string from;
+        std::string to;
+        std::string told;
+    };
+    const std::vector<Case> cases = {
+        {"-lk8", "ObsZone=1,Style=1,R1=3000m", "ObsZone=1,Style=1,R1=1e30m",
+         "ObsZone=1 R1 out of range (0 - 1000000 m)"},
+        {"-json", "ObsZone=1,Style=1,R1=3000m,A1=180", "ObsZone=1,Style=1,R1=3000m,A1=3e38",
+         "ObsZone=1 A1 out of range (0 - 180 "},
+        {"-json", "R2=500m", "R2=1e30m", "ObsZone=2 R2 out of range (0 - 1000000 m)"},
+        {"-lk8", "R2=500m,A2=180", "R2=500m,A2=1e30", "ObsZone=2 A2 out of range (0 - 180 "},
+        {"-xcs", "ObsZone=1,Style=1,R1=3000m,A1=180", "ObsZone=1,Style=1,R1=3000m,A1=180,MaxAlt=1e30m",
+         "ObsZone=1 MaxAlt out of range (0 - 18000 m)"},
+        {"-cup", "00558.584E,410.0m", "00558.584E,1e30m",
+         "task point 1 (Les Mees) elevation out of range (-500 - 10000 m)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.to);
+        const RunOutcome outcome = convert_task(c.target, task_with("Zones.cup", {{c.from, c.to}}));
+        EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+        const std::string told = "*** C:\\Tarvex\\Zones.cup : " + c.told;
+        EXPECT_TRUE(HasLineContaining(outcome.out, told));
+        EXPECT_TRUE(HasLineContaining(outcome.err, told));
+        EXPECT_TRUE(HasLineContaining(install.log(), told));
+        EXPECT_TRUE(no_task_output_of("Zones"));
+    }
+    // The landing's zone is never converted, so none of its values counts.
+    const std::string finish_zone = "ObsZone=3,Style=3,R1=3000m,A1=180";
+    const RunOutcome outcome =
+        convert_task("-lk8", task_with("Zones.cup", {{finish_zone, finish_zone + "\r\nObsZone=4,R1=1e30m"}}));
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::success));
+}
+
+// A SeeYou task point the conversion would write without a position ("???",
+// or a name not among the file's waypoints) refuses the task, named, where
+// it was written at latitude 0, longitude 0 or cut the task short there. A
+// takeoff "???" takes the landscape's airport nearest to the start; without
+// one it is refused too, but where no takeoff is written (the JSON export).
+TEST_F(BadInput, SeeYouTaskPointsWithoutAPosition) {
+    const std::string demo_points = "\"Demo task\",\"Saint-Auban\",\"Les Mees\",\"Forcalquier\"";
+    using Case = std::tuple<std::string, std::string, std::string>;
+    // "(??\?)" is "(???)" written so that it holds no trigraph.
+    for (const auto& [target, points, told] :
+         {Case{"-lk8", "\"Demo task\",\"Saint-Auban\",\"Les Mees\",\"???\"", "task point 2 (??\?)"},
+          Case{"-cup", "\"Demo task\",\"Saint-Auban\",\"Les Mees\",\"Forcalkier\"", "task point 2 (Forcalkier)"},
+          Case{"-json", "\"Demo task\",\"Saint-Auban\",\"???\",\"Forcalquier\"", "task point 1 (??\?)"}}) {
+        SCOPED_TRACE(points);
+        const RunOutcome outcome = convert_task(target, task_with("Nowhere.cup", {{demo_points, points}}));
+        EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+        const std::string line =
+            "*** C:\\Tarvex\\Nowhere.cup : " + told + " : no waypoint of the file gives its position ***";
+        EXPECT_TRUE(HasLine(outcome.out, line));
+        EXPECT_TRUE(HasLine(outcome.err, line));
+        EXPECT_TRUE(HasLine(install.log(), line));
+        EXPECT_TRUE(no_task_output_of("Nowhere"));
+    }
+    // A landing not among the waypoints is never converted.
+    const std::string last_points = "\"Moustiers\",\"Saint-Auban\",\"Saint-Auban\"";
+    const std::string home = task_with("Home.cup", {{last_points, "\"Moustiers\",\"Saint-Auban\",\"Home\""}});
+    RunOutcome outcome = convert_task("-cup", home);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLine(TempDir::read(install.host("C:\\SeeYou\\Tasks\\Home.cup")),
+                        "\"Circuit\",\"Saint-Auban\",\"Les Mees\",\"Forcalquier\",\"Moustiers\",\"Saint-Auban\","
+                        "\"???\""));
+    // A takeoff "???" becomes the landscape's airport nearest to the start.
+    const std::string takeoff =
+        task_with("Takeoff.cup", {{demo_points, "\"Demo task\",\"???\",\"Les Mees\",\"Forcalquier\""}});
+    outcome = convert_task("-cup", takeoff);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::success));
+    const std::string written = TempDir::read(install.host("C:\\SeeYou\\Tasks\\Takeoff.cup"));
+    EXPECT_TRUE(HasNoLineContaining(written, "0000.000N"));
+    EXPECT_TRUE(HasNoLineContaining(written, "\"???\",\"Les Mees\""));
+    // Without an airport in the landscape it has no position.
+    install.prefix().add_file("C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.apt", "");
+    std::filesystem::remove(install.host("C:\\SeeYou\\Tasks\\Takeoff.cup"));
+    outcome = convert_task("-cup", takeoff);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    EXPECT_TRUE(HasLine(outcome.err, "*** C:\\Tarvex\\Takeoff.cup : task point 0 (??\?) : no waypoint of the file "
+                                     "gives its position ***"));
+    EXPECT_TRUE(no_task_output_of("Takeoff"));
+    outcome = convert_task("-json", takeoff);
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::success));
+    // A task of a takeoff and a landing alone has no point to convert.
+    const std::string alone = "\"Demo task\",\"Saint-Auban\",\"Les Mees\"";
+    outcome = convert_task("-lk8", task_with("Alone.cup", {{demo_points + "," + last_points, alone}}));
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    EXPECT_TRUE(HasLine(outcome.err, "*** C:\\Tarvex\\Alone.cup : no task found ***"));
+    EXPECT_TRUE(no_task_output_of("Alone"));
 }
 
 TEST_F(BadInput, PlanOfAVersionNotInstalled) {

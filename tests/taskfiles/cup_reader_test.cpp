@@ -213,7 +213,7 @@ TEST_F(CupReader, MissingAndEmptyFiles) {
 }
 
 TEST_F(CupReader, TaskSection) {
-    rd_cup_1.cupmxa[3] = 777.0f;  // not cleared by a task reading
+    rd_cup_1.cupmxa[3] = 777.0f;  // of a task read before
     read_lines({kHeader,
                 "Start,S,FR,4530.000N,00600.000E,400m,1,,,,",
                 "TP1,T,FR,4540.000N,00610.000E,900m,1,,,,",
@@ -249,7 +249,7 @@ TEST_F(CupReader, TaskSection) {
     EXPECT_EQ(rd_cup_1.cupang[2][2], 180.0f);
     EXPECT_EQ(rd_cup_1.cupmxa[2], 1500.0f);
     EXPECT_EQ(rd_cup_1.cuprad[1][3], 1852.0f);
-    EXPECT_EQ(rd_cup_1.cupmxa[3], 777.0f);
+    EXPECT_EQ(rd_cup_1.cupmxa[3], 0.0f);  // none of its own
     EXPECT_FALSE(rd_cup_1.cupline[3]);
     const std::vector<std::string> shown = texts();
     ASSERT_EQ(shown.size(), 2u);
@@ -289,7 +289,9 @@ TEST_F(CupReader, OptionsRulesAndTheWaypointsOfThePoints) {
     EXPECT_EQ(rd_cup_0.cupnostart, kNoTaskRule);
 }
 
-TEST_F(CupReader, TaskPointNotFoundEndsTheList) {
+// A point not found keeps its place without a position (the conversion
+// refuses it), so that the points after it and their zones keep theirs.
+TEST_F(CupReader, TaskPointNotFoundKeepsItsPlace) {
     read_lines({kHeader,
                 "T,T,FR,4530.000N,00600.000E,400m,5,,,,",
                 "S,S,FR,4540.000N,00610.000E,900m,1,,,,",
@@ -297,10 +299,15 @@ TEST_F(CupReader, TaskPointNotFoundEndsTheList) {
                 "----Related Tasks----",
                 "\"Task\",\"T\",\"S\",\"X\",\"F\"",
                 "ObsZone=2,R1=500m"});
-    ASSERT_EQ(rd_cup_0.nb_cup, 2);
+    ASSERT_EQ(rd_cup_0.nb_cup, 3);
     EXPECT_EQ(rd_cup_2.cupnam[2], "X");
+    EXPECT_EQ(rd_cup_1.cupwp[2], 0);
     EXPECT_EQ(rd_cup_1.cuplat[2], 0.0f);
-    EXPECT_EQ(texts(), (std::vector<std::string>{"wp.cup\nWaypoint not found: X", "wp.cup\nObsZone undefined R1"}));
+    EXPECT_EQ(rd_cup_2.cupnam[3], "F");
+    EXPECT_EQ(rd_cup_1.cupwp[3], 3);
+    EXPECT_NEAR(rd_cup_1.cuplat[3], 45.8333f, 1e-4f);
+    EXPECT_EQ(rd_cup_1.cuprad[1][3], 500.0f);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"wp.cup\nWaypoint not found: X"}));
 }
 
 TEST_F(CupReader, LongTaskPointNamesMatchUnderTheNameCut) {

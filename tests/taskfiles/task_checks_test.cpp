@@ -83,6 +83,105 @@ TEST_F(TaskChecks, PenaltyZoneValuesWithinTheirRanges) {
     EXPECT_EQ(plan_value_out_of_range()->key, "PZTop5");
 }
 
+TEST_F(TaskChecks, TurnpointValuesWithinTheirRanges) {
+    // Every value of the three points at an end of its range holds.
+    for (std::size_t i = 0; i < 3; ++i) {
+        rd_fpl_1.tpz[i] = i == 0 ? kLowestTaskAltitude : kHighestGroundAltitude;
+        rd_fpl_1.tprad[i] = i == 0 ? 0 : 1000000;
+        rd_fpl_1.tpang[i] = i == 0 ? 0 : 360;
+        rd_fpl_1.tpalt[i] = i == 0 ? kLowestTaskAltitude : kHighestWindowAltitude;
+        rd_fpl_1.tpwid[i] = i == 0 ? 0.0f : kHighestZoneWidth;
+        rd_fpl_1.tphei[i] = i == 0 ? 0.0f : kHighestZoneHeight;
+        // "TPAzimuth=360", in degrees where the plan holds radians.
+        rd_fpl_1.tpazi[i] = i == 0 ? -20626.0f : 20626.0f;
+    }
+    EXPECT_FALSE(plan_value_out_of_range());
+    // Beyond an end, the first value out names its key with its point.
+    rd_fpl_1.tpazi[2] = 20627.0f;
+    auto out = plan_value_out_of_range();
+    ASSERT_TRUE(out);
+    EXPECT_EQ(out->key, "TPAzimuth2");
+    EXPECT_EQ(out->lowest, -360.0f);
+    EXPECT_EQ(out->highest, 360.0f);
+    EXPECT_EQ(out->unit, "");
+    rd_fpl_1.tphei[1] = 18001.0f;
+    EXPECT_EQ(plan_value_out_of_range()->key, "TPHeight1");
+    rd_fpl_1.tprad[1] = -1;
+    out = plan_value_out_of_range();
+    ASSERT_TRUE(out);
+    EXPECT_EQ(out->key, "TPRadius1");
+    EXPECT_EQ(out->highest, 1000000.0f);
+    EXPECT_EQ(out->unit, "m");
+    rd_fpl_1.tpz[0] = 1.0e9f;
+    EXPECT_EQ(plan_value_out_of_range()->key, "TPPosZ0");
+    // The turnpoints come before the penalty zones; points beyond the count
+    // are no points of the task.
+    rd_fpl_1.pza[2][0] = 1.0e30f;
+    EXPECT_EQ(plan_value_out_of_range()->key, "TPPosZ0");
+    rd_fpl_0.nb_wp = 0;
+    EXPECT_EQ(plan_value_out_of_range()->key, "PZTop0");
+}
+
+TEST_F(TaskChecks, SeeYouValuesWithinTheirRanges) {
+    // A takeoff, a start, a turnpoint, a finish and a landing.
+    rd_cup_0.nb_cup = 4;
+    for (std::size_t i = 0; i <= 4; ++i) {
+        rd_cup_1.cuprad[1][i] = 1000000.0f;
+        rd_cup_1.cupang[1][i] = 180.0f;
+        rd_cup_1.cupmxa[i] = kHighestZoneHeight;
+        rd_cup_1.cupalt[i] = kHighestGroundAltitude;
+        rd_cup_2.cupnam[i] = "Point " + std::to_string(i);
+    }
+    EXPECT_FALSE(seeyou_value_out_of_range());
+    // The landing's zone and elevation are not converted, nor the takeoff's
+    // zone (the matching gives it its own).
+    rd_cup_1.cuprad[2][4] = 1.0e30f;
+    rd_cup_1.cupalt[4] = 1.0e9f;
+    rd_cup_1.cupang[2][0] = 1.0e30f;
+    EXPECT_FALSE(seeyou_value_out_of_range());
+    // A zone value is named by its line; the zones come first.
+    rd_cup_1.cupalt[0] = -501.0f;
+    rd_cup_1.cupang[2][3] = 180.5f;
+    auto out = seeyou_value_out_of_range();
+    ASSERT_TRUE(out);
+    EXPECT_EQ(out->key, "ObsZone=2 A2");
+    EXPECT_EQ(out->highest, 180.0f);
+    rd_cup_1.cupmxa[1] = -1.0f;
+    EXPECT_EQ(seeyou_value_out_of_range()->key, "ObsZone=0 MaxAlt");
+    rd_cup_1.cupmxa[1] = 0.0f;
+    rd_cup_1.cupang[2][3] = 0.0f;
+    out = seeyou_value_out_of_range();
+    ASSERT_TRUE(out);
+    EXPECT_EQ(out->key, "task point 0 (Point 0) elevation");
+    EXPECT_EQ(out->lowest, -500.0f);
+    EXPECT_EQ(out->unit, "m");
+    cmndta001.qfr = true;
+    EXPECT_EQ(seeyou_value_out_of_range()->key, "point du circuit 0 (Point 0) altitude");
+}
+
+TEST_F(TaskChecks, SeeYouPointsWithoutAPosition) {
+    rd_cup_0.nb_cup = 4;
+    for (std::size_t i = 0; i <= 4; ++i) {
+        rd_cup_1.cupwp[i] = static_cast<int>(i) + 1;
+        rd_cup_2.cupnam[i] = "Point " + std::to_string(i);
+    }
+    rd_fpl_1.tpid[0] = 1;
+    EXPECT_EQ(seeyou_point_without_position(true), "");
+    // The landing is never written.
+    rd_cup_1.cupwp[4] = 0;
+    EXPECT_EQ(seeyou_point_without_position(true), "");
+    rd_cup_1.cupwp[2] = 0;
+    rd_cup_2.cupnam[2] = "Nowhere";
+    EXPECT_EQ(seeyou_point_without_position(false), "task point 2 (Nowhere)");
+    // The takeoff is the matching's: its own waypoint or an airport (tpid),
+    // whatever its waypoint in the file.
+    rd_cup_1.cupwp[0] = 0;
+    EXPECT_EQ(seeyou_point_without_position(true), "task point 2 (Nowhere)");
+    rd_fpl_1.tpid[0] = 0;
+    EXPECT_EQ(seeyou_point_without_position(true), "task point 0 (Point 0)");
+    EXPECT_EQ(seeyou_point_without_position(false), "task point 2 (Nowhere)");
+}
+
 TEST_F(TaskChecks, PositionsOnTheEarth) {
     EXPECT_TRUE(position_on_earth(90.0f, -180.0f));
     EXPECT_FALSE(position_on_earth(-90.01f, 6.0f));
