@@ -6,6 +6,7 @@
 #include "taskfiles/landscape_records.h"
 #include "taskfiles/task_model.h"
 #include "writer_support.h"
+#include "zone32_frame.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -21,22 +22,12 @@ using tarvex_test::set_task;
 using tarvex_test::TestPoint;
 using tarvex_test::WriterTest;
 
-// A frame in UTM zone 32 north: x = 600 km - easting, y = northing - 5,000 km.
+// In the frame of set_zone32_frame.
 class JsonWriter : public WriterTest {
 protected:
     void SetUp() override {
         WriterTest::SetUp();
-        utm000.xmax = 200000.0;
-        utm000.ymax = 200000.0;
-        utm000.orig_e = 600000.0;
-        utm000.orig_n = 5000000.0;
-        utm000.n0 = 0.0;
-        utm000.nzon = 32;
-        utm000.rlon0 = 9.0;
-        utm000.zlat = 'N';
-        utm000.raddeg = kDegreesPerRadian;
-        utm000.degrad = kRadiansPerDegree;
-        utm001.initialized = true;
+        tarvex_test::set_zone32_frame();
     }
 
     json parsed(const std::string& name) const {

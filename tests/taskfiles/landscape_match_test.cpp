@@ -2,6 +2,7 @@
 
 #include "foundation/utm_frame.h"
 #include "reader_fixture.h"
+#include "zone32_frame.h"
 
 #include <gtest/gtest.h>
 
@@ -15,17 +16,7 @@ namespace {
 class LandscapeMatch : public ReaderTest {
 protected:
     LandscapeMatch() {
-        // A frame in UTM zone 32 north, its east edge at easting 600 km.
-        utm000.nzon = 32;
-        utm000.zlat = 'N';
-        utm000.rlon0 = 9.0;
-        utm000.raddeg = kDegreesPerRadian;
-        utm000.degrad = kRadiansPerDegree;
-        utm000.orig_e = 600000.0;
-        utm000.orig_n = 5000000.0;
-        utm000.xmax = 200000.0;
-        utm000.ymax = 200000.0;
-        utm001.initialized = true;
+        tarvex_test::set_zone32_frame();
     }
 
     // Task point n named `name` at (x, y, z).

@@ -4,6 +4,7 @@
 #include "foundation/option_records.h"
 #include "foundation/utm_frame.h"
 #include "reader_fixture.h"
+#include "zone32_frame.h"
 
 #include <gtest/gtest.h>
 
@@ -17,15 +18,7 @@ namespace {
 class TaskChecks : public ReaderTest {
 protected:
     TaskChecks() {
-        // A frame in UTM zone 32 north, its east edge at easting 600 km.
-        utm000.nzon = 32;
-        utm000.zlat = 'N';
-        utm000.rlon0 = 9.0;
-        utm000.raddeg = kDegreesPerRadian;
-        utm000.degrad = kRadiansPerDegree;
-        utm000.orig_e = 600000.0;
-        utm000.orig_n = 5000000.0;
-        utm001.initialized = true;
+        tarvex_test::set_zone32_frame();
         // Three points and one penalty zone, all in the frame.
         rd_fpl_0.nb_wp = 3;
         for (std::size_t i = 0; i < 3; ++i) {
