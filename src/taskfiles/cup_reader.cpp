@@ -58,6 +58,20 @@ std::string next_field(std::string_view& rest, std::size_t length = kFieldLength
     return std::string(next_field_view(rest, length));
 }
 
+// The next "key=value" field of a task's zone or options line, both cut to
+// kKeyLength and traced; false when the line has no field left.
+bool next_key_value(std::string_view& line, std::string& key, std::string& val) {
+    const std::string field = next_field(line, kLineLength);
+    if (field.empty()) {
+        return false;
+    }
+    extract_key_val(field, key, val);
+    key = trim_right(fit_field(key, kKeyLength));
+    val = fit_field(val, kKeyLength);
+    console_line(key + ":" + val);
+    return true;
+}
+
 // The next comma field without its enclosing quotes and trailing blanks.
 std::string_view unquoted_field(std::string_view& rest, std::size_t length = kFieldLength) {
     return without_quotes(next_field_view(rest, length));
@@ -241,17 +255,9 @@ public:
     void read_zone_line(std::string_view line) {
         RdCup1& c = rd_cup_1;
         int k = 0;
-        while (true) {
-            const std::string field = next_field(line, kLineLength);
-            if (field.empty()) {
-                return;
-            }
-            std::string key;
-            std::string val;
-            extract_key_val(field, key, val);
-            key = trim_right(fit_field(key, kKeyLength));
-            val = fit_field(val, kKeyLength);
-            console_line(key + ":" + val);
+        std::string key;
+        std::string val;
+        while (next_key_value(line, key, val)) {
             if (key == "Options") {
                 read_options(line);
                 return;
@@ -306,17 +312,10 @@ private:
     // options are SeeYou's scoring settings, which no target takes.
     void read_options(std::string_view line) {
         RdCup0& rules = rd_cup_0;
-        while (true) {
-            const std::string field = next_field(line, kLineLength);
-            if (field.empty()) {
-                return;
-            }
-            std::string key;
-            std::string val;
-            extract_key_val(field, key, val);
-            key = trim_right(fit_field(key, kKeyLength));
-            val = trim_right(fit_field(val, kKeyLength));
-            console_line(key + ":" + val);
+        std::string key;
+        std::string val;
+        while (next_key_value(line, key, val)) {
+            val = trim_right(val);
             if (key == "NoStart") {
                 read_time(key, val, kDaySeconds - 1, rules.cupnostart);
             } else if (key == "TaskTime") {
