@@ -19,18 +19,25 @@ namespace {
 
 class BadInput : public ::testing::Test {
 protected:
-    // A plan of the program folder made from the Condor 3 demo plan with one
-    // text replaced.
-    std::string plan_with(const std::string& name, const std::string& from, const std::string& to) {
-        std::string text = demo_text(demo_source_folder(), "flightplans/DemoRace3.fpl");
-        const std::size_t at = text.find(from);
-        EXPECT_NE(at, std::string::npos) << from;
-        if (at != std::string::npos) {
-            text.replace(at, from.size(), to);
+    // A file `name` of the program folder made from the demo file `source`
+    // (of demo/) with texts replaced.
+    std::string demo_file_with(const std::string& name, const std::string& source,
+                               const std::vector<std::pair<std::string, std::string>>& changes) {
+        std::string text = demo_text(demo_source_folder(), source);
+        for (const auto& [from, to] : changes) {
+            const std::size_t at = text.find(from);
+            EXPECT_NE(at, std::string::npos) << from;
+            if (at != std::string::npos) {
+                text.replace(at, from.size(), to);
+            }
         }
         const std::string path = install.demo().program_folder + "\\" + name;
         install.prefix().add_file(path, text);
         return path;
+    }
+    // A plan made from the Condor 3 demo plan with one text replaced.
+    std::string plan_with(const std::string& name, const std::string& from, const std::string& to) {
+        return demo_file_with(name, "flightplans/DemoRace3.fpl", {{from, to}});
     }
     RunOutcome convert(const std::vector<std::string>& options, const std::string& plan) {
         std::vector<std::string> args{"-nogui", "-line"};
@@ -57,20 +64,10 @@ protected:
         }
         return ::testing::AssertionSuccess();
     }
-    // A SeeYou task of the program folder made from the demo task with texts
-    // replaced, and its conversion, the terrain chosen in the dialog.
+    // A SeeYou task made from the demo task with texts replaced, and its
+    // conversion, the terrain chosen in the dialog.
     std::string task_with(const std::string& name, const std::vector<std::pair<std::string, std::string>>& changes) {
-        std::string text = demo_text(demo_source_folder(), "flightplans/DemoTask.cup");
-        for (const auto& [from, to] : changes) {
-            const std::size_t at = text.find(from);
-            EXPECT_NE(at, std::string::npos) << from;
-            if (at != std::string::npos) {
-                text.replace(at, from.size(), to);
-            }
-        }
-        const std::string path = install.demo().program_folder + "\\" + name;
-        install.prefix().add_file(path, text);
-        return path;
+        return demo_file_with(name, "flightplans/DemoTask.cup", changes);
     }
     RunOutcome convert_task(const std::string& target, const std::string& task) {
         return install.run({"-nogui", "-line", target, task},
