@@ -19,6 +19,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace tarvex_test;
@@ -255,6 +256,45 @@ TEST_F(GuiRules, LK8000IsWrittenUnderTheNamesTheCommandLineGivesForTheDefaultFil
         EXPECT_TRUE(std::any_of(written.begin(), written.end(),
                                 [&task](const std::string& file) { return file.ends_with(task); }))
             << task;
+    }
+}
+
+TEST_F(GuiRules, ADestinationThatNamesATaskFileIsWrittenAsTheCommandLineWritesIt) {
+    // "folder or filename", the settings file says: the form converts into
+    // the file named, its copies and the target's other files beside it.
+    const std::vector<std::tuple<std::string, std::string, std::string>> targets = {
+        {"-xcs", "XCsoar Destination Path", "C:\\XCSoarData\\Tasks\\Mine.tsk"},
+        {"-lk8", "LK8000 Destination Path", "C:\\LK8000\\_Tasks\\Mine.lkt"},
+        {"-cup", "SeeYou Destination Path", "C:\\SeeYou\\Tasks\\Mine.cup"}};
+    for (const auto& [option, key, destination] : targets) {
+        SCOPED_TRACE(destination);
+        const std::vector<std::pair<std::string, std::string>> settings = {{key, destination},
+                                                                          {"Airspace file", "CondorAirspace.txt"}};
+        auto gui = installed_with(settings);
+        auto line = installed_with(settings);
+
+        const FileTimes before = files_of(gui->prefix().root());
+        const std::string plan = gui->host(gui->demo().condor3_plan).string();
+        const RunOutcome outcome = run_form(*gui, {"-line", option, plan}, "", [this](const FormLayout& form) {
+            screen->click(form.buttons.at(kConvert));
+        });
+        ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+
+        const FileTimes line_before = files_of(line->prefix().root());
+        const std::string line_plan = line->host(line->demo().condor3_plan).string();
+        ASSERT_TRUE(ExitedWith(line->run({"-nogui", "-line", option, line_plan}), exit_code::success));
+
+        // The same files, by their names in the prefix, with the same bytes.
+        std::map<std::string, std::string> written;
+        for (const fs::path& file : written_since(before, gui->prefix().root())) {
+            written[fs::relative(file, gui->prefix().root()).string()] = TempDir::read(file);
+        }
+        std::map<std::string, std::string> line_written;
+        for (const fs::path& file : written_since(line_before, line->prefix().root())) {
+            line_written[fs::relative(file, line->prefix().root()).string()] = TempDir::read(file);
+        }
+        EXPECT_EQ(written, line_written);
+        EXPECT_TRUE(fs::is_regular_file(gui->host(destination)));
     }
 }
 
