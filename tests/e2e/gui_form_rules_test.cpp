@@ -485,4 +485,28 @@ TEST_F(GuiRules, AnInputThatIsNoPlanIsRefusedAsItIsChosen) {
     ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
 }
 
+TEST_F(GuiRules, APlanOfMorePointsThanATaskHoldsIsRefusedWithTheFormOpen) {
+    auto install = installed();
+    std::string text = TempDir::read(install->host(install->demo().condor3_plan));
+    const std::size_t count = text.find("Count=6");
+    ASSERT_NE(count, std::string::npos);
+    text.replace(count, 7, "Count=40");
+    const std::string long_plan = install->prefix().user_root(3) + "FlightPlans\\Long.fpl";
+    install->prefix().add_file(long_plan, text);
+    const std::string plan = install->host(install->demo().condor2_plan).string();
+    const FileTimes before = files_of(install->prefix().root());
+    const RunOutcome outcome = run_form(*install, {"-line", plan}, long_plan + "\n", [this](const FormLayout& form) {
+        choose_path(form.boxes.at("Infile"));
+        // Red as soon as it is chosen, as any plan that cannot be converted;
+        // the form stays, and names nothing after it.
+        EXPECT_TRUE(marked_refused(form.boxes.at("Infile")));
+        EXPECT_EQ(inside_of(form.boxes.at("Dest"), kGreyedBox), kGreyedBox);
+        screen->click(form.buttons.at(kConvert));
+        EXPECT_TRUE(marked_refused(form.boxes.at("Infile")));
+        screen->click(form.buttons.at(kCancel));
+    });
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_EQ(written_since(before, install->prefix().root()), std::set<fs::path>{});
+}
+
 }  // namespace

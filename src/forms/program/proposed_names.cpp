@@ -113,9 +113,9 @@ void propose_profile(int target, const std::string& out) {
 // A JSON export goes beside the input, a SeeYou task's Condor plan into the
 // FlightPlans folder, the other targets into their task destinations as the
 // conversion names the file there (destination_file): a folder, or the task
-// file it names. `base` is the input's name without its extension, marked
-// "-AAT" for an assigned area task (`aat`). Returns the base of the name
-// proposed, mark included.
+// file it names. `base`: the input's name without its extension; the name
+// proposed carries "-AAT" for an assigned area task (`aat`). Returns the
+// base of the name proposed, mark included.
 std::string propose_output(int target, const std::string& input, const std::string& base, bool aat,
                            ProposedNames names) {
     std::string out = aat_marked_base(base, aat, input);
