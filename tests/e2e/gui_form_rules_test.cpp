@@ -509,4 +509,35 @@ TEST_F(GuiRules, APlanOfMorePointsThanATaskHoldsIsRefusedWithTheFormOpen) {
     EXPECT_EQ(written_since(before, install->prefix().root()), std::set<fs::path>{});
 }
 
+TEST_F(GuiRules, PathsGivenInHostFormAreTakenInWindowsForm) {
+    // A Linux folder for the setup form, a drive path written with "/" for
+    // the input: taken as the settings file and the command line take them.
+    auto install = installed();
+    install->prefix().add_folder("C:\\XCSoarData\\Tasks\\Club");
+    FormLayout setup;
+    ASSERT_TRUE(setup.read(install->host(install->demo().program_folder + "\\Tarvex_Setup_form.frm"), display));
+    const std::string linux_folder = install->host("C:\\XCSoarData\\Tasks\\Club").string();
+    std::string plan = install->demo().condor2_plan;
+    std::replace(plan.begin(), plan.end(), '\\', '/');
+    const std::string condor3 = install->host(install->demo().condor3_plan).string();
+    const RunOutcome outcome =
+        run_form(*install, {"-line", condor3}, linux_folder + "\n" + plan + "\n", [&](const FormLayout& form) {
+            screen->click(form.buttons.at(kSetupButton));
+            std::string seen;
+            ASSERT_TRUE(screen->wait_for(kSetupTitle, seen)) << seen;
+            choose_path(setup.boxes.at("Xcsoar_tasks"));
+            screen->click(setup.buttons.at(kSaveSettings));
+            screen->click(setup.buttons.at(kOk));
+            ASSERT_TRUE(screen->wait_for(kConversionTitle, seen)) << seen;
+            choose_path(form.boxes.at("Infile"));
+            screen->click(form.buttons.at(kConvert));
+        });
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLineContaining(TempDir::read(install->host("C:\\XCSoarData\\Tasks\\Club\\DemoRace2.tsk")),
+                                  "<Task "));
+    EXPECT_TRUE(HasLine(install->settings(), "XCsoar Destination Path=C:\\XCSoarData\\Tasks\\Club"));
+    // The profile in XCSoar's own folder, found from the task folder.
+    EXPECT_TRUE(fs::exists(install->host("C:\\XCSoarData\\Condor.prf")));
+}
+
 }  // namespace
