@@ -17,6 +17,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -89,18 +90,17 @@ void set_outfile() {
     } else {
         const InputKind kind = tarvex01.qcup_in ? InputKind::seeyou_task : InputKind::flight_plan;
         const std::string& task = tarvex_c.tskname;
-        const std::string named_after_input =
-            part_before(task, find_ignoring_case_cp1252(task, input_extension(kind))) + extension;
-        std::string outname = named_after_input;
+        // Named after the input, unless the destination names the file.
+        std::string outname = part_before(task, find_ignoring_case_cp1252(task, input_extension(kind))) + extension;
         switch (target.task_folder_kind) {
             case TaskFolder::option: {
                 const std::string destination = task_folder(tarvex_c.*target.task_folder, target.software);
                 if (target.default_file_names && tarvex01.ndeftsk == 2 && !names_task_file(destination)) {
                     no_default_file_name();
                 }
-                const DestinationFile file = destination_file(target, destination, named_after_input);
-                folder = file.folder;
-                outname = file.name;
+                DestinationFile file = destination_file(target, destination, outname);
+                folder = std::move(file.folder);
+                outname = std::move(file.name);
                 break;
             }
             case TaskFolder::condor_flight_plans:
