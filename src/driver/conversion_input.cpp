@@ -101,6 +101,8 @@ void read_input() {
             console_line("read status " + i2b(status) + " line " + i2b(lines));
             fatal_error("*** " + shown + in_user_language(" : error reading ***", " : erreur de lecture ***"),
                         kExitConversionFailed);
+        case InputFault::too_many_turnpoints:
+            fatal_error(too_many_turnpoints_text(), kExitConversionFailed);
         case InputFault::unexpected_end:
             fatal_error(
                 "*** " + shown + in_user_language(" : unexpected end of file ***", " : fin de fichier atteinte ***"),

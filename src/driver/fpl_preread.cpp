@@ -107,6 +107,9 @@ InputFault input_fault(bool seeyou_task, int status) {
         }
         return seeyou_value_out_of_range() ? InputFault::value_out_of_range : InputFault::none;
     }
+    if (rd_fpl_0.nb_wp > kMaxTaskPoints) {
+        return InputFault::too_many_turnpoints;
+    }
     if (status < 0 && rd_fpl_0.nwpmax < rd_fpl_0.nb_wp - 1) {
         return InputFault::unexpected_end;
     }
@@ -117,6 +120,13 @@ InputFault input_fault(bool seeyou_task, int status) {
         return InputFault::no_task;
     }
     return plan_value_out_of_range() ? InputFault::value_out_of_range : InputFault::none;
+}
+
+std::string too_many_turnpoints_text() {
+    const std::string count = "Count=" + i2b(rd_fpl_0.nb_wp);
+    const std::string most = i2b(kMaxTaskPoints - 1);
+    return in_user_language(count + " : a task holds at most " + most + " turnpoints",
+                            count + " : un circuit compte au plus " + most + " points de virage");
 }
 
 bool detect_aat() {

@@ -17,6 +17,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -87,31 +88,31 @@ void set_outfile() {
         extract_path_name(tarvex_c.outfile, folder, name);
         tarvex_c.outname = name;
     } else {
+        const InputKind kind = tarvex01.qcup_in ? InputKind::seeyou_task : InputKind::flight_plan;
+        const std::string& task = tarvex_c.tskname;
+        // Named after the input, unless the destination names the file.
+        std::string outname = part_before(task, find_ignoring_case_cp1252(task, input_extension(kind))) + extension;
         switch (target.task_folder_kind) {
-            case TaskFolder::option: folder = task_folder(tarvex_c.*target.task_folder, target.software); break;
-            case TaskFolder::condor_flight_plans: folder = join_path(inst00.cndrrootpath, "FlightPlans"); break;
+            case TaskFolder::option: {
+                const std::string destination = task_folder(tarvex_c.*target.task_folder, target.software);
+                if (target.default_file_names && tarvex01.ndeftsk == 2 && !names_task_file(destination)) {
+                    no_default_file_name();
+                }
+                DestinationFile file = destination_file(target, destination, outname);
+                folder = std::move(file.folder);
+                outname = std::move(file.name);
+                break;
+            }
+            case TaskFolder::condor_flight_plans:
+                folder = join_path(inst00.cndrrootpath, "FlightPlans");
+                break;
             case TaskFolder::beside_input:
             case TaskFolder::none:
                 extract_path_name(infile, folder, name);
                 console_line(" " + infile + " " + folder);
                 break;
         }
-        const std::string default_task = default_file_name(target, DefaultFile::task, "");
-        if (!default_task.empty()) {
-            tarvex_c.outname = default_task;
-        } else if (names_task_file(folder)) {
-            // The configured destination is a file.
-            const std::string destination = folder;
-            extract_path_name(destination, folder, name);
-            tarvex_c.outname = name;
-        } else if (target.default_file_names && tarvex01.ndeftsk == 2) {
-            no_default_file_name();
-        } else {
-            const InputKind kind = tarvex01.qcup_in ? InputKind::seeyou_task : InputKind::flight_plan;
-            const std::string& task = tarvex_c.tskname;
-            tarvex_c.outname = path_field(part_before(task, find_ignoring_case_cp1252(task, input_extension(kind))) +
-                                          extension);
-        }
+        tarvex_c.outname = path_field(outname);
     }
 
     const std::string base = output_base_name(tarvex_c.outname, ntarg);
@@ -135,6 +136,21 @@ void set_outfile() {
         tarvex_c.outfile = path_field(join_path(folder, built.base + extension));
     }
     console_line("Set_Outfile=" + tarvex_c.outfile);
+}
+
+DestinationFile destination_file(const TargetFacts& target, std::string_view destination,
+                                 std::string_view named_after_input) {
+    DestinationFile file{destination_folder(destination), std::string(named_after_input)};
+    const std::string default_task = default_file_name(target, DefaultFile::task, "");
+    if (!default_task.empty()) {
+        file.name = default_task;
+    } else if (names_task_file(destination)) {
+        file.name = extract_name(trim_right(destination));
+    }
+    while (!file.folder.empty() && file.folder.back() == '\\') {
+        file.folder.pop_back();
+    }
+    return file;
 }
 
 bool names_task_file(std::string_view destination) {

@@ -10,12 +10,11 @@
 // the options.
 
 // An output path already in outfile (command line or form) is used unchanged;
-// otherwise it is built in the target's task folder (LK8000, SeeYou, XCSoar),
-// in the active Condor user root's "FlightPlans" for a flight plan made from a
-// SeeYou task, or beside the input for JSON, from the input's name (its part
-// before ".fpl" or ".cup", any letter case) and the target's extension; a
-// configured destination that names a .lkt or .tsk file gives the name
-// itself, and LK8000 with default files writes "Default.lkt".
+// otherwise it is built in the target's task destination (LK8000, SeeYou,
+// XCSoar: destination_file), in the active Condor user root's "FlightPlans"
+// for a flight plan made from a SeeYou task, or beside the input for JSON,
+// from the input's name (its part before ".fpl" or ".cup", any letter case)
+// and the target's extension.
 // Sets tskname, outname and, when blank, outfile. The "-AAT" mark is left to
 // add_aat_to_outfile, once the plan is read.
 //
@@ -24,6 +23,23 @@
 // when LK8000 with "Write Default Files=2" has no file name to use (exit
 // code 3).
 void set_outfile();
+
+// The task file a conversion writes into a target's configured task
+// destination (xcsoar_tasks, lk8000_tasks or seeyou_tasks of `target`, set)
+// when no output is given: its folder, without a final "\", and its file name.
+// LK8000 with "Write Default Files=1" writes "Default.lkt" into the
+// destination's folder; a destination that names a task file
+// (names_task_file) is that file; any other destination is the folder of
+// `named_after_input` (the input's name with the target's extension). The
+// "-AAT" mark is added to the name's base afterwards (aat_marked_base). Both
+// roads name the task file by it: set_outfile, and the conversion form's
+// proposal.
+struct DestinationFile {
+    std::string folder;
+    std::string name;
+};
+DestinationFile destination_file(const TargetFacts& target, std::string_view destination,
+                                 std::string_view named_after_input);
 
 // A configured task destination (xcsoar_tasks, lk8000_tasks, seeyou_tasks:
 // "folder or filename", the settings file says) that names a task file rather

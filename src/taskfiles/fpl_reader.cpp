@@ -27,7 +27,6 @@ namespace {
 constexpr std::size_t kLineBuffer = 132;    // characters of a plan line read
 constexpr std::size_t kKeyLength = 80;      // characters of a key and of a value
 constexpr std::size_t kAirspaceItemLength = 8;
-constexpr int kMaxTaskPoints = 31;
 constexpr int kAirspacesBeforeReading = 8192;
 constexpr std::size_t kAirspaceBlock = 64 * 1024;  // bytes of the airspace file read at a time
 constexpr int kNoLetterStatus = 222;        // a point key without "X" or "Y"
@@ -216,7 +215,7 @@ PointKey parse_point_key(std::string_view after_prefix) {
 
 class PlanReader {
 public:
-    PlanReader(TextFileReader& stream, bool qverb, bool qfr) : stream_(stream), qverb_(qverb), qfr_(qfr) {
+    PlanReader(TextFileReader& stream, bool qverb) : stream_(stream), qverb_(qverb) {
         saved_speed_ = rd_fpl_6.start_max_speed;
         saved_t_aat_ = rd_fpl_6.t_aat;
         saved_qaat_ = rd_fpl_6.qaat;
@@ -246,7 +245,7 @@ public:
             value = fit_field(value, kKeyLength);
             console_line(i2b(nl) + " [" + key + "] [" + value + "]");
             process(raw, working, key, value);
-            if (description_ended_) {
+            if (description_ended_ || count_too_high_) {
                 return ios_;
             }
             rd_fpl_0.nwpmax = std::max(rd_fpl_0.nwpmax, tp_);
@@ -356,7 +355,12 @@ private:
                 console_line(fortran_write("(1X,A,I2)", {"Number of legs=", static_cast<long long>(rd_fpl_0.nb_wp) - 2}));
             }
             if (rd_fpl_0.nb_wp > kMaxTaskPoints) {
-                too_many_turnpoints();
+                // The plan cannot be converted: it is read no further, its
+                // count kept for the message of whoever refuses it.
+                console_line("read_fpl : Count " + i2b(rd_fpl_0.nb_wp) + " above " + i2b(kMaxTaskPoints) +
+                             ", reading stopped");
+                count_too_high_ = true;
+                return true;
             }
             if (rd_fpl_0.nb_wp < 0) {
                 console_line("read_fpl : Count " + i2b(rd_fpl_0.nb_wp) + " below 0, taken as 0");
@@ -365,15 +369,6 @@ private:
             return true;
         }
         return false;
-    }
-
-    // The limit is the task model's, whatever the target.
-    [[noreturn]] void too_many_turnpoints() const {
-        const std::string count = "Count=" + i2b(rd_fpl_0.nb_wp);
-        const std::string most = i2b(kMaxTaskPoints - 1);  // the takeoff is no turnpoint
-        fatal_error(in_language(qfr_, count + " : a task holds at most " + most + " turnpoints",
-                                count + " : un circuit compte au plus " + most + " points de virage"),
-                    kExitConversionFailed);
     }
 
     // The index before "=" of the text after a prefix, and the value after it.
@@ -638,7 +633,6 @@ private:
 
     TextFileReader& stream_;
     bool qverb_;
-    bool qfr_;
     bool task_ = false;
     bool weather_ = false;
     bool plane_ = false;
@@ -648,6 +642,7 @@ private:
     std::size_t buffer_ = kLineBuffer;
     int ios_ = 0;
     bool description_ended_ = false;
+    bool count_too_high_ = false;
     int saved_speed_ = 0;
     float saved_t_aat_ = 0.0f;
     bool saved_qaat_ = false;
@@ -655,9 +650,9 @@ private:
 
 }  // namespace
 
-void read_fpl(TextFileReader stream, bool fresh, bool qverb, bool qfr, int& nl, int& ios) {
+void read_fpl(TextFileReader stream, bool fresh, bool qverb, bool /*qfr*/, int& nl, int& ios) {
     rd_fpl_0.nb_as_zones = kAirspacesBeforeReading;
-    PlanReader reader(stream, qverb, qfr);
+    PlanReader reader(stream, qverb);
     if (fresh) {
         init_read_fpl();
         init_glider();

@@ -22,8 +22,10 @@
 //   zone above 10, weather zone or polygon point above 16, disabled airspace
 //   outside 0..8192, description line beyond 16) stores nothing and leaves a
 //   console trace line.
-// - A "Count" above 31 in [Task] shows "Count=32 : a task holds at most 30
-//   turnpoints" (French with qfr), logs it and ends the run (exit code 1).
+// - A "Count" above kMaxTaskPoints in [Task] ends the reading there, the
+//   count kept in nb_wp. Such a plan cannot be converted; the caller refuses
+//   it (input_fault of driver/fpl_preread.h): the conversion with its
+//   message, the conversion form by marking its input, the form open.
 // - "Text=" starts the description; the lines after it, up to the first empty
 //   one, are its lines 2.., and the reading ends there.
 // - A plan embedded in another text is read from its lines that begin
@@ -34,16 +36,21 @@
 // in a Condor 3 plan from "PZCount" to "DisabledAirspaces", where the buffer
 // holds max(132, 5 x the airspaces of the landscape + 17) characters.
 
+// The most points a plan's task holds, the takeoff included (Count): the
+// task model's tables, whatever the target.
+inline constexpr int kMaxTaskPoints = 31;
+
 // Reads the plan from `stream` (closed on return). With `fresh` the task model
 // is cleared first (init_read_fpl, init_glider, init_wp), and at the end a
 // Condor 2 plan gets its one weather zone "Base" and the legs are computed
 // (compute_dist); without it the lines are read on top of the current model.
 // fpl_000 receives the stream's path. qverb writes the "Condor_version=" and
-// "Number of legs=" lines; qfr picks the French message.
+// "Number of legs=" lines; qfr, the run's message language, chooses no text
+// of the reader now (what makes a plan unusable is told by its caller).
 // nl = the non-empty lines processed (description lines not counted).
 // ios = -1 when the file ran out, 0 when the reading stopped at a
-// "LCONFlightInfo" line or the empty line after a description, the read
-// status when reading a line failed.
+// "LCONFlightInfo" line, the empty line after a description or a Count
+// above kMaxTaskPoints, the read status when reading a line failed.
 void read_fpl(TextFileReader stream, bool fresh, bool qverb, bool qfr, int& nl, int& ios);
 
 // The number of lines of the airspace file `aspfile` that begin "AC"; 0 with

@@ -213,6 +213,28 @@ TEST_F(ConversionSteps, UnreadableInputs) {
     EXPECT_EQ(stopped.text, "*** C:\\Tarvex\\Points.cup : no task found ***");
 }
 
+TEST_F(ConversionSteps, ATaskOfMorePointsThanATaskHoldsIsRefused) {
+    // Count 32: one message, from the conversion, naming no target.
+    std::string text = file(plan3());
+    const std::size_t count = text.find("Count=");
+    text.replace(count, text.find('\r', count) - count, "Count=32");
+    prefix.add_file(demo.program_folder + "\\Long.fpl", text);
+    RunStopped stopped = stop_of([&] { prepare(demo.program_folder + "\\Long.fpl"); });
+    EXPECT_EQ(stopped.exit_code, kExitConversionFailed);
+    EXPECT_EQ(stopped.text, "Count=32 : a task holds at most 30 turnpoints");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Count=32 : a task holds at most 30 turnpoints");
+    EXPECT_EQ(boxes[0].title, "Tarvex");
+    EXPECT_EQ(boxes[0].status, 1);
+    EXPECT_NE(log().find("Count=32 : a task holds at most 30 turnpoints\r\n"), std::string::npos);
+
+    cmndta001.qfr = true;
+    reset_task_model();
+    tarvex_c.outfile.clear();
+    stopped = stop_of([&] { prepare(demo.program_folder + "\\Long.fpl"); });
+    EXPECT_EQ(stopped.text, "Count=32 : un circuit compte au plus 30 points de virage");
+}
+
 TEST_F(ConversionSteps, AatMarkDetectionAndTime) {
     // The mark in the input's name forces the AAT of a Condor 2 plan; it stays
     // only with an AAT time.

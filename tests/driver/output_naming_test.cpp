@@ -149,6 +149,28 @@ TEST_F(OutputNaming, ADestinationNamesAFolderOrATaskFile) {
     EXPECT_EQ(destination_folder("F:\\XCSoarData\\Tasks\\Mine.tsk  "), "F:\\XCSoarData\\Tasks");
     EXPECT_EQ(destination_folder("F:\\XCSoarData\\Tasks  "), "F:\\XCSoarData\\Tasks");
     EXPECT_EQ(destination_folder("F:\\Mine.tsk"), "F:");
+
+    // LK8000's default task goes beside the file the destination names.
+    target(kTargetLkt);
+    tarvex_c.lk8000_tasks = "E:\\LK\\_Tasks\\Mine.lkt";
+    tarvex01.ndeftsk = 1;
+    name_again();
+    EXPECT_EQ(tarvex_c.outfile, "E:\\LK\\_Tasks\\Default.lkt");
+    const DestinationFile file = destination_file(target_facts(kTargetLkt), tarvex_c.lk8000_tasks, "Race1.lkt");
+    EXPECT_EQ(file.folder, "E:\\LK\\_Tasks");
+    EXPECT_EQ(file.name, "Default.lkt");
+    tarvex01.ndeftsk = 0;
+    EXPECT_EQ(destination_file(target_facts(kTargetLkt), tarvex_c.lk8000_tasks, "Race1.lkt").name, "Mine.lkt");
+    const DestinationFile folder = destination_file(target_facts(kTargetTsk), "F:\\Tasks\\\\", "Race1.tsk");
+    EXPECT_EQ(folder.folder, "F:\\Tasks");
+    EXPECT_EQ(folder.name, "Race1.tsk");
+
+    // Only a configured destination names a file: a JSON export goes beside
+    // its input, whatever the input's folder is called.
+    target(kTargetJson);
+    tarvex_c.infile = "C:\\Old.tsk files\\Race1.fpl";
+    name_again();
+    EXPECT_EQ(tarvex_c.outfile, "C:\\Old.tsk files\\Race1.json");
 }
 
 TEST_F(OutputNaming, ExtensionsInAnyLetterCase) {

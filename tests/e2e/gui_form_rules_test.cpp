@@ -19,6 +19,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace tarvex_test;
@@ -258,6 +259,45 @@ TEST_F(GuiRules, LK8000IsWrittenUnderTheNamesTheCommandLineGivesForTheDefaultFil
     }
 }
 
+TEST_F(GuiRules, ADestinationThatNamesATaskFileIsWrittenAsTheCommandLineWritesIt) {
+    // "folder or filename", the settings file says: the form converts into
+    // the file named, its copies and the target's other files beside it.
+    const std::vector<std::tuple<std::string, std::string, std::string>> targets = {
+        {"-xcs", "XCsoar Destination Path", "C:\\XCSoarData\\Tasks\\Mine.tsk"},
+        {"-lk8", "LK8000 Destination Path", "C:\\LK8000\\_Tasks\\Mine.lkt"},
+        {"-cup", "SeeYou Destination Path", "C:\\SeeYou\\Tasks\\Mine.cup"}};
+    for (const auto& [option, key, destination] : targets) {
+        SCOPED_TRACE(destination);
+        const std::vector<std::pair<std::string, std::string>> settings = {{key, destination},
+                                                                          {"Airspace file", "CondorAirspace.txt"}};
+        auto gui = installed_with(settings);
+        auto line = installed_with(settings);
+
+        const FileTimes before = files_of(gui->prefix().root());
+        const std::string plan = gui->host(gui->demo().condor3_plan).string();
+        const RunOutcome outcome = run_form(*gui, {"-line", option, plan}, "", [this](const FormLayout& form) {
+            screen->click(form.buttons.at(kConvert));
+        });
+        ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+
+        const FileTimes line_before = files_of(line->prefix().root());
+        const std::string line_plan = line->host(line->demo().condor3_plan).string();
+        ASSERT_TRUE(ExitedWith(line->run({"-nogui", "-line", option, line_plan}), exit_code::success));
+
+        // The same files, by their names in the prefix, with the same bytes.
+        std::map<std::string, std::string> written;
+        for (const fs::path& file : written_since(before, gui->prefix().root())) {
+            written[fs::relative(file, gui->prefix().root()).string()] = TempDir::read(file);
+        }
+        std::map<std::string, std::string> line_written;
+        for (const fs::path& file : written_since(line_before, line->prefix().root())) {
+            line_written[fs::relative(file, line->prefix().root()).string()] = TempDir::read(file);
+        }
+        EXPECT_EQ(written, line_written);
+        EXPECT_TRUE(fs::is_regular_file(gui->host(destination)));
+    }
+}
+
 TEST_F(GuiRules, TheOutputNamedOnTheCommandLineIsWritten) {
     auto install = installed();
     install->prefix().add_folder("C:\\Out");
@@ -443,6 +483,61 @@ TEST_F(GuiRules, AnInputThatIsNoPlanIsRefusedAsItIsChosen) {
         screen->click(form.buttons.at(kCancel));
     });
     ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+}
+
+TEST_F(GuiRules, APlanOfMorePointsThanATaskHoldsIsRefusedWithTheFormOpen) {
+    auto install = installed();
+    std::string text = TempDir::read(install->host(install->demo().condor3_plan));
+    const std::size_t count = text.find("Count=6");
+    ASSERT_NE(count, std::string::npos);
+    text.replace(count, 7, "Count=40");
+    const std::string long_plan = install->prefix().user_root(3) + "FlightPlans\\Long.fpl";
+    install->prefix().add_file(long_plan, text);
+    const std::string plan = install->host(install->demo().condor2_plan).string();
+    const FileTimes before = files_of(install->prefix().root());
+    const RunOutcome outcome = run_form(*install, {"-line", plan}, long_plan + "\n", [this](const FormLayout& form) {
+        choose_path(form.boxes.at("Infile"));
+        // Red as soon as it is chosen, as any plan that cannot be converted;
+        // the form stays, and names nothing after it.
+        EXPECT_TRUE(marked_refused(form.boxes.at("Infile")));
+        EXPECT_EQ(inside_of(form.boxes.at("Dest"), kGreyedBox), kGreyedBox);
+        screen->click(form.buttons.at(kConvert));
+        EXPECT_TRUE(marked_refused(form.boxes.at("Infile")));
+        screen->click(form.buttons.at(kCancel));
+    });
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_EQ(written_since(before, install->prefix().root()), std::set<fs::path>{});
+}
+
+TEST_F(GuiRules, PathsGivenInHostFormAreTakenInWindowsForm) {
+    // A Linux folder for the setup form, a drive path written with "/" for
+    // the input: taken as the settings file and the command line take them.
+    auto install = installed();
+    install->prefix().add_folder("C:\\XCSoarData\\Tasks\\Club");
+    FormLayout setup;
+    ASSERT_TRUE(setup.read(install->host(install->demo().program_folder + "\\Tarvex_Setup_form.frm"), display));
+    const std::string linux_folder = install->host("C:\\XCSoarData\\Tasks\\Club").string();
+    std::string plan = install->demo().condor2_plan;
+    std::replace(plan.begin(), plan.end(), '\\', '/');
+    const std::string condor3 = install->host(install->demo().condor3_plan).string();
+    const RunOutcome outcome =
+        run_form(*install, {"-line", condor3}, linux_folder + "\n" + plan + "\n", [&](const FormLayout& form) {
+            screen->click(form.buttons.at(kSetupButton));
+            std::string seen;
+            ASSERT_TRUE(screen->wait_for(kSetupTitle, seen)) << seen;
+            choose_path(setup.boxes.at("Xcsoar_tasks"));
+            screen->click(setup.buttons.at(kSaveSettings));
+            screen->click(setup.buttons.at(kOk));
+            ASSERT_TRUE(screen->wait_for(kConversionTitle, seen)) << seen;
+            choose_path(form.boxes.at("Infile"));
+            screen->click(form.buttons.at(kConvert));
+        });
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLineContaining(TempDir::read(install->host("C:\\XCSoarData\\Tasks\\Club\\DemoRace2.tsk")),
+                                  "<Task "));
+    EXPECT_TRUE(HasLine(install->settings(), "XCsoar Destination Path=C:\\XCSoarData\\Tasks\\Club"));
+    // The profile in XCSoar's own folder, found from the task folder.
+    EXPECT_TRUE(fs::exists(install->host("C:\\XCSoarData\\Condor.prf")));
 }
 
 }  // namespace

@@ -343,8 +343,11 @@ int check_values_app(int n, const std::string& nam, int ival, float rval, const 
                 if (!input_unreadable(input)) {
                     return 1;
                 }
-                msg = in_user_language("Not a Condor flight plan (.fpl) or a SeeYou task (.cup)",
-                                       "Ni un plan de vol Condor (.fpl) ni un circuit SeeYou (.cup)");
+                msg = unreadable_input_reason();
+                if (msg.empty()) {
+                    msg = in_user_language("Not a Condor flight plan (.fpl) or a SeeYou task (.cup)",
+                                           "Ni un plan de vol Condor (.fpl) ni un circuit SeeYou (.cup)");
+                }
                 return 0;
             case -1:
                 msg = in_user_language("Enter a .fpl or .cup file name", "Indiquez un nom de fichier .fpl ou .cup");

@@ -19,6 +19,7 @@ struct FormPlan {
     TaskModelCopy run_model;  // the task model before the form read a plan
     std::string input;        // the input taken last, trimmed
     bool unreadable = false;  // the input taken last cannot be converted
+    std::string refusal;      // why, when the conversion would say more than that
 };
 
 FormPlan form_plan;
@@ -33,6 +34,7 @@ void keep_run_task_model() { form_plan.run_model = task_model_records(); }
 
 void take_input_without_plan(std::string_view input) {
     form_plan.input = trim_right(input);
+    form_plan.refusal.clear();
     // A path too long for a path field is never read cut.
     form_plan.unreadable = !path_fits(form_plan.input);
     task_model_records() = form_plan.run_model;
@@ -60,8 +62,13 @@ TakenInput take_input(std::string_view input) {
     } else {
         status = read_fpl_1(name);
     }
-    if (input_fault(seeyou, status) == InputFault::none) {
+    const InputFault fault = input_fault(seeyou, status);
+    if (fault == InputFault::none) {
         return seeyou ? TakenInput::seeyou_task : TakenInput::plan;
+    }
+    // A plan is refused for its count as the conversion refuses it.
+    if (fault == InputFault::too_many_turnpoints) {
+        form_plan.refusal = too_many_turnpoints_text();
     }
     task_model_records() = form_plan.run_model;
     form_plan.unreadable = true;
@@ -71,6 +78,8 @@ TakenInput take_input(std::string_view input) {
 bool input_taken(std::string_view input) { return trim_right(input) == form_plan.input; }
 
 bool input_unreadable(std::string_view input) { return form_plan.unreadable && input_taken(input); }
+
+const std::string& unreadable_input_reason() { return form_plan.refusal; }
 
 void restore_run_task_rules() { lock_rules(rd_fpl_6) = lock_rules(std::get<RdFpl6>(form_plan.run_model)); }
 

@@ -11,6 +11,7 @@
 
 #include "taskfiles/task_model.h"
 
+#include <string>
 #include <string_view>
 
 // Keeps the task model as it is now, as the run's (before the form reads a plan).
@@ -42,6 +43,11 @@ bool input_taken(std::string_view input);
 
 // True when `input` is the input taken last and take_input found it unreadable.
 bool input_unreadable(std::string_view input);
+
+// Why the input taken last is unreadable, where the conversion tells more
+// than that it is neither a plan nor a SeeYou task (a plan whose task has
+// more points than a task holds: the conversion's message); empty otherwise.
+const std::string& unreadable_input_reason();
 
 // The run's AAT flag, AAT time and maximum start speed back in the task model.
 void restore_run_task_rules();

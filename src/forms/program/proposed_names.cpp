@@ -111,8 +111,14 @@ void propose_profile(int target, const std::string& out) {
 
 // The task file: where the conversion writes it for the target asked for.
 // A JSON export goes beside the input, a SeeYou task's Condor plan into the
-// FlightPlans folder, the other targets into their task folders.
-void propose_output(int target, const std::string& input, const std::string& out, ProposedNames names) {
+// FlightPlans folder, the other targets into their task destinations as the
+// conversion names the file there (destination_file): a folder, or the task
+// file it names. `base`: the input's name without its extension; the name
+// proposed carries "-AAT" for an assigned area task (`aat`). Returns the
+// base of the name proposed, mark included.
+std::string propose_output(int target, const std::string& input, const std::string& base, bool aat,
+                           ProposedNames names) {
+    std::string out = aat_marked_base(base, aat, input);
     std::string dest;
     std::string pattern;
     if (target == kTargetJson) {
@@ -124,19 +130,17 @@ void propose_output(int target, const std::string& input, const std::string& out
     } else if (tarvex01.qcup_in) {
         dest = in_folder(in_folder(inst00.cndrrootpath, "FlightPlans"), out + "_CUP.fpl");
         pattern = "*.fpl";
-    } else if (target == kTargetLkt) {
-        const std::string default_task = default_file_name(target_facts(target), DefaultFile::task, out);
-        dest = in_folder(tarvex_c.lk8000_tasks, default_task.empty() ? out + ".lkt" : default_task);
-        pattern = "*.lkt";
-    } else if (target == kTargetTsk) {
-        dest = in_folder(tarvex_c.xcsoar_tasks, out + ".tsk");
-        pattern = "*.tsk";
-    } else if (target == kTargetCup) {
-        dest = in_folder(tarvex_c.seeyou_tasks, out + ".cup");
-        pattern = "*.cup";
+    } else if (target == kTargetLkt || target == kTargetTsk || target == kTargetCup) {
+        const TargetFacts& facts = target_facts(target);
+        const std::string extension(facts.extension);
+        const DestinationFile file = destination_file(facts, tarvex_c.*facts.task_folder, base + extension);
+        out = aat_marked_base(output_base_name(file.name, target), aat, input);
+        dest = in_folder(file.folder, out + extension);
+        pattern = "*" + extension;
     }
     set_box_pattern(tvxfrm.nb__outfile, pattern);
     propose(tvxfrm.nb__outfile, dest, names);
+    return out;
 }
 
 void propose_airspace(int target, const std::string& base, const std::string& out, ProposedNames names) {
@@ -185,11 +189,10 @@ void update_files(ProposedNames names) {
     const bool aat = form_task_is_aat();
     proposed_names.aat = aat;
     const int target = target_asked_for();
-    const std::string out = aat_marked_base(base, aat, input);
     propose_map_and_terrain(target);
-    propose_profile(target, out);
-    propose_output(target, input, out, names);
-    propose_airspace(target, base, out, names);
+    // LK8000's profile under "Write Default Files=2" is named after the task file.
+    propose_profile(target, propose_output(target, input, base, aat, names));
+    propose_airspace(target, base, aat_marked_base(base, aat, input), names);
     set_activity();
 }
 

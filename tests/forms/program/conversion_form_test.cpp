@@ -306,6 +306,25 @@ TEST_F(ConversionForm, AFileThatIsNoPlanIsRefusedWithTheFormOpen) {
     EXPECT_EQ(run_form()->exit_code, kExitSuccess);
 }
 
+TEST_F(ConversionForm, APlanOfMorePointsThanATaskHoldsIsRefusedForItsCount) {
+    tarvex_c.infile = demo.condor2_plan;
+    std::string text = file(demo.condor3_plan);
+    text.replace(text.find("Count=6"), 7, "Count=40");
+    const std::string plan = prefix.user_root(3) + "FlightPlans\\Long.fpl";
+    prefix.add_file(plan, text);
+    user([&plan] {
+        user_sets("Infile", 0, plan);
+        // The form stays, the box refused with the conversion's message.
+        const auto index = static_cast<std::size_t>(box("Infile") - 1);
+        EXPECT_EQ(engine_tables.inpt_OK[index], 0);
+        EXPECT_EQ(engine_tables.inpt_msg[index], "Count=40 : a task holds at most 30 turnpoints");
+        EXPECT_FALSE(active("Dest"));
+        click_button(kCancel);
+    });
+    EXPECT_EQ(run_form()->exit_code, kExitSuccess);
+    EXPECT_NE(rd_fpl_0.nb_wp, 40);  // nothing of the refused plan stays
+}
+
 TEST_F(ConversionForm, ASaveKeepsTheAirspaceSettingButANameChosenInTheDialog) {
     tarvex_c.infile = demo.condor3_plan;
     tarvex_c.airnam.clear();
