@@ -1,7 +1,6 @@
 #include "driver/settings_keys.h"
 
 #include "airspace/airspace_records.h"
-#include "driver/command_line.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
 #include "foundation/fortran_format.h"
@@ -12,6 +11,7 @@
 #include "foundation/path_length.h"
 #include "foundation/paths_files.h"
 #include "foundation/read_one_number.h"
+#include "foundation/task_rule_limits.h"
 #include "foundation/tell.h"
 #include "foundation/text_edit.h"
 #include "taskfiles/task_model.h"

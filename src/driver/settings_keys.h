@@ -60,10 +60,10 @@ const Setting* find_setting(std::string_view key);
 // Why the program cannot use `value` for the setting, in the run's language:
 // "<key>=<value> : <reason>", empty when it can. The setting's own rule
 // (the airspace margin is never negative, the start margin and speed lie
-// within the ranges of command_line.h), else a text setting's value (a
-// path or a name) must fit a path field: "<key>=<value's end> : path too long
-// (at most 256 characters)" (foundation/path_length.h). Such a value is
-// refused, never applied nor cut.
+// within the ranges of foundation/task_rule_limits.h), else a text setting's
+// value (a path or a name) must fit a path field: "<key>=<value's end> : path
+// too long (at most 256 characters)" (foundation/path_length.h). Such a value
+// is refused, never applied nor cut.
 std::string setting_refusal(const Setting& setting, const std::string& value);
 
 // Applies a value to what the setting holds: its own rule, else by its type

@@ -1,6 +1,6 @@
 #include "forms/program/field_rules.h"
 
-#include "driver/command_line.h"
+#include "foundation/task_rule_limits.h"
 #include "driver/fpl_preread.h"
 #include "forms/kit/form_accessors.h"
 #include "forms/kit/form_model.h"
@@ -14,6 +14,7 @@
 #include "foundation/option_records.h"
 #include "foundation/output_targets.h"
 #include "foundation/paths_files.h"
+#include "foundation/task_rule_limits.h"
 #include "foundation/tell.h"
 #include "foundation/text_edit.h"
 #include "platform/case_fold.h"
