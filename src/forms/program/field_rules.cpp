@@ -1,6 +1,5 @@
 #include "forms/program/field_rules.h"
 
-#include "foundation/task_rule_limits.h"
 #include "driver/fpl_preread.h"
 #include "forms/kit/form_accessors.h"
 #include "forms/kit/form_model.h"
