@@ -82,12 +82,7 @@ std::string first_slash_as_backslash(std::string text) {
 // cannot be one.
 bool is_windows_batch_file(std::string_view script) {
     const std::string name = extract_name(script);
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string::npos) {
-        return false;
-    }
-    const std::string_view extension = std::string_view(name).substr(dot);
-    return equal_ignoring_case_cp1252(extension, ".bat") || equal_ignoring_case_cp1252(extension, ".cmd");
+    return matches_wildcard_cp1252(name, "*.bat") || matches_wildcard_cp1252(name, "*.cmd");
 }
 
 // Why a program was not started, from the system's error number: a file the

@@ -147,9 +147,6 @@ DestinationFile destination_file(const TargetFacts& target, std::string_view des
     } else if (names_task_file(destination)) {
         file.name = extract_name(trim_right(destination));
     }
-    while (!file.folder.empty() && file.folder.back() == '\\') {
-        file.folder.pop_back();
-    }
     return file;
 }
 
@@ -163,13 +160,11 @@ bool names_task_file(std::string_view destination) {
 }
 
 std::string destination_folder(std::string_view destination) {
-    const std::string trimmed = trim_right(destination);
-    if (!names_task_file(trimmed)) {
-        return trimmed;
+    std::string folder = trim_right(destination);
+    if (names_task_file(folder)) {
+        std::string name;
+        extract_path_name(std::string(folder), folder, name);
     }
-    std::string folder;
-    std::string name;
-    extract_path_name(trimmed, folder, name);
     while (!folder.empty() && folder.back() == '\\') {
         folder.pop_back();
     }

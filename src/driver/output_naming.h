@@ -46,10 +46,10 @@ DestinationFile destination_file(const TargetFacts& target, std::string_view des
 // than a folder: it holds ".tsk", ".lkt" or ".cup", any letter case.
 bool names_task_file(std::string_view destination);
 
-// The folder of a configured task destination, without trailing blanks: the
-// destination itself, or the folder of the task file it names (without its
-// final "\"). The task copies under XCSoar's names and the target's root
-// folder are found from it.
+// The folder of a configured task destination, without trailing blanks nor
+// a final "\": the destination itself, or the folder of the task file it
+// names. The task copies under XCSoar's names and the target's root folder
+// are found from it.
 std::string destination_folder(std::string_view destination);
 
 // The output base name: the file name `outname` up to the extension of the

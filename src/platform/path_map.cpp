@@ -365,8 +365,5 @@ std::string windows_path_from_argument(std::string_view argument) {
 }
 
 std::string windows_path_from_setting(std::string_view value) {
-    if (is_host_path(value)) {
-        return map_from_host(cp1252_to_utf8(value));
-    }
-    return with_backslashes(std::string(value));
+    return windows_path_from_argument(cp1252_to_utf8(value));
 }

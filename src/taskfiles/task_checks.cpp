@@ -15,15 +15,8 @@
 
 namespace {
 
-struct PenaltyZoneValue {
-    std::string_view key;
-    std::size_t row;  // of rd_fpl_1.pza
-    float lowest;
-    float highest;
-    std::string_view unit;
-};
-
-// A value of task point n, in the unit of the file that gave it.
+// A value of task point (or penalty zone) n, in the unit of the file that
+// gave it.
 using PointValue = double (*)(std::size_t n);
 
 struct TaskPointValue {
@@ -60,11 +53,36 @@ constexpr std::array<TaskPointValue, 5> kSeeYouZoneValues = {{
 
 bool within(double value, float lowest, float highest) { return value >= lowest && value <= highest; }
 
-constexpr std::array<PenaltyZoneValue, 3> kPenaltyZoneValues = {{
-    {"PZBase", 1, kLowestPenaltyZoneHeight, kHighestPenaltyZoneHeight, "m"},
-    {"PZTop", 2, kLowestPenaltyZoneHeight, kHighestPenaltyZoneHeight, "m"},
-    {"PZPenaltyTimeFactor", 3, kLowestPenaltyFactor, kHighestPenaltyFactor, ""},
+// A penalty zone's values, as the plan gives them.
+constexpr std::array<TaskPointValue, 3> kPenaltyZoneValues = {{
+    {"PZBase", [](std::size_t z) -> double { return rd_fpl_1.pza[1][z]; }, kLowestPenaltyZoneHeight,
+     kHighestPenaltyZoneHeight, "m"},
+    {"PZTop", [](std::size_t z) -> double { return rd_fpl_1.pza[2][z]; }, kLowestPenaltyZoneHeight,
+     kHighestPenaltyZoneHeight, "m"},
+    {"PZPenaltyTimeFactor", [](std::size_t z) -> double { return rd_fpl_1.pza[3][z]; }, kLowestPenaltyFactor,
+     kHighestPenaltyFactor, ""},
 }};
+
+// The first value of points first..end-1 outside its range, keyed by
+// `key_of` (the table's key and the point's number).
+template <std::size_t N, class KeyOf>
+std::optional<PlanValueOutOfRange> first_outside(const std::array<TaskPointValue, N>& table, int first, int end,
+                                                 KeyOf key_of) {
+    for (int n = first; n < end; ++n) {
+        for (const TaskPointValue& value : table) {
+            if (!within(value.value(static_cast<std::size_t>(n)), value.lowest, value.highest)) {
+                return PlanValueOutOfRange{key_of(value.key, n), value.lowest, value.highest, value.unit};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::string numbered_key(std::string_view key, int n) { return std::string(key) + i2b(n); }
+
+// The points of a SeeYou task converted: 0..nb_cup-1 (the last point read,
+// the landing, never is).
+int seeyou_points_converted() { return std::clamp(rd_cup_0.nb_cup, 0, kCupTaskSlots - 1); }
 
 int penalty_zones() { return std::clamp(rd_fpl_0.nb_pz, 0, kPenaltyZoneSlots); }
 
@@ -109,8 +127,7 @@ std::string seeyou_point(int n) {
 
 std::string seeyou_point_off_the_earth() {
     const RdCup1& c = rd_cup_1;
-    const int last = std::min(rd_cup_0.nb_cup, kCupTaskSlots - 1);
-    for (int n = 0; n <= last; ++n) {
+    for (int n = 0; n < seeyou_points_converted(); ++n) {
         const auto i = static_cast<std::size_t>(n);
         if (!position_on_earth(c.cuplat[i], c.cuplon[i])) {
             return seeyou_point(n);
@@ -124,23 +141,11 @@ std::string seeyou_point_off_the_earth() {
 bool plan_has_task() { return rd_fpl_0.nb_wp >= kFewestPlanPoints; }
 
 std::optional<PlanValueOutOfRange> plan_value_out_of_range() {
-    const int points = std::clamp(rd_fpl_0.nb_wp, 0, kTurnpointSlots);
-    for (int n = 0; n < points; ++n) {
-        for (const TaskPointValue& value : kTurnpointValues) {
-            if (!within(value.value(static_cast<std::size_t>(n)), value.lowest, value.highest)) {
-                return PlanValueOutOfRange{std::string(value.key) + i2b(n), value.lowest, value.highest, value.unit};
-            }
-        }
+    if (auto out = first_outside(kTurnpointValues, 0, std::clamp(rd_fpl_0.nb_wp, 0, kTurnpointSlots), numbered_key)) {
+        return out;
     }
-    for (int zone = 0; zone < penalty_zones(); ++zone) {
-        const auto z = static_cast<std::size_t>(zone);
-        for (const PenaltyZoneValue& value : kPenaltyZoneValues) {
-            const float read = rd_fpl_1.pza[value.row][z];
-            if (!(read >= value.lowest && read <= value.highest)) {
-                return PlanValueOutOfRange{std::string(value.key) + i2b(zone), value.lowest, value.highest,
-                                           value.unit};
-            }
-        }
+    if (auto out = first_outside(kPenaltyZoneValues, 0, penalty_zones(), numbered_key)) {
+        return out;
     }
     // The plan's own task rules (a Condor 2 plan's are the command line's,
     // held to the same ranges there).
@@ -155,15 +160,11 @@ std::optional<PlanValueOutOfRange> plan_value_out_of_range() {
 }
 
 std::optional<PlanValueOutOfRange> seeyou_value_out_of_range() {
-    // Points 0..nb_cup-1 are converted; zone k is the line "ObsZone=k-1".
-    const int converted = std::clamp(rd_cup_0.nb_cup, 0, kCupTaskSlots - 1);
-    for (int n = 1; n < converted; ++n) {
-        for (const TaskPointValue& value : kSeeYouZoneValues) {
-            if (!within(value.value(static_cast<std::size_t>(n)), value.lowest, value.highest)) {
-                return PlanValueOutOfRange{"ObsZone=" + i2b(n - 1) + " " + std::string(value.key), value.lowest,
-                                           value.highest, value.unit};
-            }
-        }
+    const int converted = seeyou_points_converted();
+    // The zones of the points after the takeoff; zone k is the line "ObsZone=k-1".
+    const auto zone_key = [](std::string_view key, int n) { return "ObsZone=" + i2b(n - 1) + " " + std::string(key); };
+    if (auto out = first_outside(kSeeYouZoneValues, 1, converted, zone_key)) {
+        return out;
     }
     for (int n = 0; n < converted; ++n) {
         const auto i = static_cast<std::size_t>(n);
@@ -185,8 +186,7 @@ std::string seeyou_point_without_position(bool with_takeoff) {
     if (with_takeoff && rd_fpl_1.tpid[0] == 0) {
         return seeyou_point(0);
     }
-    const int converted = std::clamp(rd_cup_0.nb_cup, 0, kCupTaskSlots - 1);
-    for (int n = 1; n < converted; ++n) {
+    for (int n = 1; n < seeyou_points_converted(); ++n) {
         if (rd_cup_1.cupwp[static_cast<std::size_t>(n)] == 0) {
             return seeyou_point(n);
         }

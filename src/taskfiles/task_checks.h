@@ -81,7 +81,8 @@ std::optional<PlanValueOutOfRange> seeyou_value_out_of_range();
 // "turnpoint 2 (Moustiers)" or "penalty zone PZ#00, corner 3" for a flight
 // plan, whose frame positions go through xytolatlon (the frame must be set);
 // "task point 2 (Moustiers)" for a SeeYou task (tarvex01.qcup_in), whose
-// latitudes and longitudes are read as given. Empty when every point is real.
+// latitudes and longitudes are read as given (the points converted, the
+// landing aside). Empty when every point is real.
 std::string point_off_the_earth();
 
 // The first point of a SeeYou task that the conversion would write without a

@@ -46,23 +46,12 @@ int refuse(std::string& msg, std::string_view text) {
 
 bool path_box(int type) { return type == kTypeIfp || type == kTypeOfp || type == kTypeFld; }
 
-// A character of one number: a digit, a sign, the point or an exponent letter.
-bool number_character(char c) {
-    const char upper = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || upper == 'E' || upper == 'D' ||
-           upper == 'Q';
-}
-
 // The text of a number box without the blanks around it, when it holds
-// nothing but the characters of one number: "12,5" or "1 000" is no number,
-// never the first of a list of numbers.
-bool number_text(std::string_view text, std::string_view& number) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return false;
-    }
-    number = text.substr(first, text.find_last_not_of(' ') - first + 1);
-    return std::all_of(number.begin(), number.end(), number_character);
+// nothing but the characters of one number (is_num): "12,5" or "1 000" is no
+// number, never the first of a list of numbers.
+bool number_text(std::string_view text, std::string& number) {
+    number = left_adjust(text);
+    return is_num(number);
 }
 
 // Checks the text of box b by its type; stores an accepted value in the
@@ -331,12 +320,12 @@ int get_key_num(std::string_view key, int& key_num) {
 }
 
 bool read_box_int(std::string_view text, int& value) {
-    std::string_view number;
+    std::string number;
     return number_text(text, number) && read_one_int(number, value);
 }
 
 bool read_box_real(std::string_view text, float& value) {
-    std::string_view number;
+    std::string number;
     return number_text(text, number) && read_one_real(number, value);
 }
 

@@ -121,13 +121,10 @@ int check_output_box(const std::string& output, std::string& msg) {
         return 0;
     }
     const std::string name = trim_right(output);
-    const std::string_view extension = target_facts(target).extension;
-    if (name.empty() || (name.size() >= extension.size() &&
-                         equal_ignoring_case_cp1252(std::string_view(name).substr(name.size() - extension.size()),
-                                                    extension))) {
+    const std::string wanted(target_facts(target).extension);
+    if (name.empty() || matches_wildcard_cp1252(name, "*" + wanted)) {
         return 1;
     }
-    const std::string wanted(extension);
     msg = in_user_language("Enter a " + wanted + " file name", "Indiquez un nom de fichier " + wanted);
     return 0;
 }
