@@ -17,6 +17,15 @@ using namespace tarvex_test;
 
 namespace {
 
+// A text of an input replaced by another, converted for a target, and the
+// refusal told.
+struct ChangeRefused {
+    std::string target;
+    std::string from;
+    std::string to;
+    std::string told;
+};
+
 class BadInput : public ::testing::Test {
 protected:
     // A file `name` of the program folder made from the demo file `source`
@@ -167,19 +176,13 @@ TEST_F(BadInput, PlanWithoutATask) {
 // floating-point traps on): a penalty-zone height no airspace file can hold is
 // refused, named by its key, for every target that writes the zones.
 TEST_F(BadInput, PenaltyZoneValuesOutOfRange) {
-    struct Case {
-        std::string target;
-        std::string from;
-        std::string to;
-        std::string told;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<ChangeRefused> cases = {
         {"-xcs", "PZTop0=2000", "PZTop0=1.04e38", "PZTop0 out of range (-3000 - 30000 m)"},
         {"-lk8", "PZBase1=1000", "PZBase1=-1.04e38", "PZBase1 out of range (-3000 - 30000 m)"},
         {"-cup", "PZTop1=3000", "PZTop1=30001", "PZTop1 out of range (-3000 - 30000 m)"},
         {"-json", "PZPenaltyTimeFactor1=2", "PZPenaltyTimeFactor1=1e9", "PZPenaltyTimeFactor1 out of range (0 - 9999)"},
     };
-    for (const Case& c : cases) {
+    for (const ChangeRefused& c : cases) {
         SCOPED_TRACE(c.to);
         const RunOutcome outcome = convert({c.target}, plan_with("Zones.fpl", c.from, c.to));
         EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
@@ -196,16 +199,10 @@ TEST_F(BadInput, PenaltyZoneValuesOutOfRange) {
 // refuses the plan, named by its key, before anything is written: each of
 // these would have given a field of "*" or an absurd number.
 TEST_F(BadInput, TurnpointValuesOutOfRange) {
-    struct Case {
-        std::string target;
-        std::string from;
-        std::string to;
-        std::string told;
-    };
     // Lure's zone, a classic sector, and the same as a window.
     const std::string lure_zone = "TPSectorType2=0\r\nTPRadius2=3000\r\nTPAngle2=90\r\nTPAltitude2=1500";
     const std::string lure_window = "TPSectorType2=1\r\nTPRadius2=3000\r\nTPAngle2=90\r\nTPAltitude2=";
-    const std::vector<Case> cases = {
+    const std::vector<ChangeRefused> cases = {
         {"-lk8", "TPRadius2=3000", "TPRadius2=2000000000", "TPRadius2 out of range (0 - 1000000 m)"},
         {"-xcs", "TPWidth2=0", "TPWidth2=1e12", "TPWidth2 out of range (0 - 30000 m)"},
         {"-lk8", "TPHeight2=10000", "TPHeight2=-1e12", "TPHeight2 out of range (0 - 18000 m)"},
@@ -214,7 +211,7 @@ TEST_F(BadInput, TurnpointValuesOutOfRange) {
         {"-cup", "TPAngle2=90", "TPAngle2=1e10", "TPAngle2 out of range (0 - 360 \xB0)"},
         {"-json", "TPAzimuth2=0", "TPAzimuth2=1e30", "TPAzimuth2 out of range (-360 - 360)"},
     };
-    for (const Case& c : cases) {
+    for (const ChangeRefused& c : cases) {
         SCOPED_TRACE(c.to);
         const RunOutcome outcome = convert({c.target}, plan_with("Points.fpl", c.from, c.to));
         EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
@@ -289,13 +286,7 @@ TEST_F(BadInput, PositionsOffTheEarth) {
 // these would have given a field of "*", an absurd number or (an angle of
 // 3e38 in the JSON export) a floating-point trap.
 TEST_F(BadInput, SeeYouTaskValuesOutOfRange) {
-    struct Case {
-        std::string target;
-        std::string from;
-        std::string to;
-        std::string told;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<ChangeRefused> cases = {
         {"-lk8", "ObsZone=1,Style=1,R1=3000m", "ObsZone=1,Style=1,R1=1e30m",
          "ObsZone=1 R1 out of range (0 - 1000000 m)"},
         {"-json", "ObsZone=1,Style=1,R1=3000m,A1=180", "ObsZone=1,Style=1,R1=3000m,A1=3e38",
@@ -307,7 +298,7 @@ TEST_F(BadInput, SeeYouTaskValuesOutOfRange) {
         {"-cup", "00558.584E,410.0m", "00558.584E,1e30m",
          "task point 1 (Les Mees) elevation out of range (-500 - 10000 m)"},
     };
-    for (const Case& c : cases) {
+    for (const ChangeRefused& c : cases) {
         SCOPED_TRACE(c.to);
         const RunOutcome outcome = convert_task(c.target, task_with("Zones.cup", {{c.from, c.to}}));
         EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
