@@ -127,28 +127,17 @@ TEST_F(ConversionResult, ProfileAndPolarLines) {
     EXPECT_NE(conversion.message.find("Polaire s\xE9lectionn\xE9" "e :\n"), std::string::npos);
 }
 
-// The polar line names a polar the flight software is given, or says none was.
+// LK8000's polar is the one its aircraft file names: none without the file.
 TEST_F(ConversionResult, APolarIsNamedOnlyWhenOneWasSet) {
     tarvex01.qlk8000 = true;
-    convert_plan2();
+    convert_plan2();  // no plane file: no aircraft file
     compose_result(conversion);
-    // No plane file: no aircraft file names the polar.
     EXPECT_EQ(conversion.message.find("Selected polar"), std::string::npos);
     EXPECT_NE(conversion.message.find("Condor.prf\nNo polar set"), std::string::npos);
-
     prefix.add_file("C:\\LK8000\\_Polars\\Discus.xcp", "Handicap=\"100\"\r\n");
     convert_plan2();
     compose_result(conversion);
     EXPECT_NE(conversion.message.find("Selected polar:\n C:\\LK8000\\_Polars\\Discus.xcp"), std::string::npos);
-
-    // An XCSoar profile without a polar line is given none.
-    tarvex01.qlk8000 = false;
-    conversion = Conversion{};
-    prefix.add_file("C:\\XCSoarData\\Condor.prf", "WPFile=\"\"\r\n");
-    convert_plan2();
-    compose_result(conversion);
-    EXPECT_EQ(conversion.message.find("Selected polar"), std::string::npos);
-    EXPECT_NE(conversion.message.find("No polar set"), std::string::npos);
 }
 
 TEST_F(ConversionResult, MessageIsCutAtItsCapacity) {

@@ -19,36 +19,24 @@ using namespace tarvex_test;
 
 namespace {
 
-// A profile as XCSoar 7.44 and later load it: line by line in the file's
-// order, "AirspaceFile" and "AdditionalAirspaceFile" folded into
-// "AirspaceFileList" (the primary first), "WPFile" and "AdditionalWPFile" into
-// "WPFileList"; a later line replaces what an earlier one gave its key.
+// A profile as XCSoar 7.44 and later load it: line by line, "AirspaceFile"
+// and "AdditionalAirspaceFile" folded into "AirspaceFileList" (the primary
+// first), "WPFile" and "AdditionalWPFile" into "WPFileList"; a later line
+// replaces what an earlier one gave.
 std::map<std::string, std::string> load_as_xcsoar(const std::string& profile) {
     std::map<std::string, std::string> values;
-    std::map<std::string, std::string> single;  // the single keys read so far
-    const std::map<std::string, std::vector<std::string>> folded = {
-        {"AirspaceFileList", {"AirspaceFile", "AdditionalAirspaceFile"}}, {"WPFileList", {"WPFile", "AdditionalWPFile"}}};
     for (const std::string& line : text_lines(profile)) {
         const std::size_t equals = line.find('=');
-        if (equals == std::string::npos) {
+        if (equals == std::string::npos || line.size() < equals + 3) {
             continue;
         }
         const std::string key = line.substr(0, equals);
-        std::string value = line.substr(equals + 1);
-        if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
-            value = value.substr(1, value.size() - 2);
-        }
-        values[key] = value;
-        for (const auto& [list, keys] : folded) {
-            if (key == keys[0] || key == keys[1]) {
-                single[key] = value;
-                std::string entries;
-                for (const std::string& from : keys) {
-                    if (!single[from].empty()) {
-                        entries += (entries.empty() ? "" : "|") + single[from];
-                    }
-                }
-                values[list] = entries;
+        values[key] = line.substr(equals + 2, line.size() - equals - 3);  // between the quotes
+        for (const std::string single : {"AirspaceFile", "WPFile"}) {
+            if (key == single || key == "Additional" + single) {
+                const std::string primary = values[single];
+                const std::string additional = values["Additional" + single];
+                values[single + "List"] = primary + (primary.empty() || additional.empty() ? "" : "|") + additional;
             }
         }
     }
@@ -123,55 +111,32 @@ TEST_F(FlightSoftwareFiles, AnAccentedAirspaceNameInTheProfilesInUtf8) {
 }
 
 // XCSoar 7.44 and later load the task's airspace and waypoints from the
-// profile however it holds them, where XCSoar 7.45 keeps it or at the root;
-// the pilot's additional files stay.
+// profile, in either form, at the root or where XCSoar 7.45 keeps it; the
+// pilot's additional files stay.
 TEST_F(FlightSoftwareFiles, XcsoarLoadsTheTasksFilesFromTheProfile) {
     const std::string root = kDemoXcsoarRoot;
     const std::string saved = "AirspaceFileList=\"%LOCAL_PATH%\\old.txt|%LOCAL_PATH%\\extra.txt\"\r\nMapFile=\"\"\r\n"
                               "PlanePath=\"\"\r\nStartMaxSpeed=\"0\"\r\nWPFileList=\"%LOCAL_PATH%\\old.cup\"\r\n";
-    struct Layout {
-        std::string profile;    // where the pilot's profile is; blank: made from the default profile
-        std::string bytes;      // its bytes
-        std::string rewritten;  // where the run writes it
-        bool moved;             // XCSoar 7.45 moved the files into its folders
-    };
-    const std::vector<Layout> layouts = {
-        {root + "\\Condor.prf", saved, root + "\\Condor.prf", false},
-        {root + "\\Condor.prf", "AirspaceFile=\"%LOCAL_PATH%\\old.txt\"\r\nWPFile=\"\"\r\n" + saved,
-         root + "\\Condor.prf", false},
-        {"", "", root + "\\profiles\\Condor.prf", true},
-        {root + "\\profiles\\Condor.prf", saved, root + "\\profiles\\Condor.prf", true},
-    };
     const std::string plan = plan_with({});
-    for (const Layout& layout : layouts) {
-        SCOPED_TRACE(layout.rewritten + " from " + layout.profile);
-        for (const std::string& folder : {root, root + "\\profiles"}) {
-            install.prefix().remove(folder + "\\Condor.prf");
-            install.prefix().remove(folder + "\\Condor.prf.bak");
-        }
-        if (layout.moved && !std::filesystem::exists(install.host(root + "\\profiles\\default.prf"))) {
+    for (const auto& [profile, bytes] : std::vector<std::pair<std::string, std::string>>{
+             {root + "\\Condor.prf", saved},
+             {root + "\\Condor.prf", "AirspaceFile=\"%LOCAL_PATH%\\old.txt\"\r\nWPFile=\"\"\r\n" + saved},
+             {root + "\\profiles\\Condor.prf", saved}}) {
+        SCOPED_TRACE(profile + "\n" + bytes);
+        if (profile != root + "\\Condor.prf") {  // as XCSoar 7.45 leaves its data folder
+            install.prefix().remove(root + "\\Condor.prf");
             install.prefix().add_file(root + "\\profiles\\default.prf", read(root + "\\default.prf"));
             install.prefix().remove(root + "\\default.prf");
             install.prefix().add_file(root + "\\.xcsoar-subdir-layout-v1", "");
         }
-        if (!layout.profile.empty()) {
-            install.prefix().add_file(layout.profile, layout.bytes);
-        }
+        install.prefix().add_file(profile, bytes);
         const RunOutcome outcome = install.run({"-nogui", "-line", "-xcs", plan});
         ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
-        EXPECT_TRUE(HasLine(outcome.out, layout.rewritten));
-        EXPECT_NE(layout.moved, std::filesystem::exists(install.host(root + "\\Condor.prf")));
-        if (!layout.profile.empty()) {
-            EXPECT_EQ(read(layout.rewritten + ".bak"), layout.bytes);
-        }
-        const std::map<std::string, std::string> loaded = load_as_xcsoar(read(layout.rewritten));
-        const std::string airspace = loaded.at("AirspaceFileList");
-        ASSERT_EQ(airspace.rfind("%LOCAL_PATH%\\CondorAirspace.txt", 0), 0u) << airspace;
-        EXPECT_TRUE(HasLineContaining(read(root + "\\CondorAirspace.txt"), "AN PZ#00"));
+        EXPECT_EQ(read(profile + ".bak"), bytes);
+        const std::map<std::string, std::string> loaded = load_as_xcsoar(read(profile));
+        EXPECT_EQ(loaded.at("AirspaceFileList"), "%LOCAL_PATH%\\CondorAirspace.txt|%LOCAL_PATH%\\extra.txt");
         EXPECT_EQ(loaded.at("WPFileList"), "%LOCAL_PATH%\\DemoProvence.cup");
-        if (!layout.bytes.empty()) {
-            EXPECT_EQ(airspace, "%LOCAL_PATH%\\CondorAirspace.txt|%LOCAL_PATH%\\extra.txt");
-        }
+        EXPECT_TRUE(HasLineContaining(read(root + "\\CondorAirspace.txt"), "AN PZ#00"));
     }
 }
 

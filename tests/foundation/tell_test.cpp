@@ -117,17 +117,6 @@ TEST_F(Telling, APathToldIsShownWhole) {
     EXPECT_TRUE(any_file_unwritten());
 }
 
-// Standard error gets why each file was not written, the cause first.
-TEST_F(Telling, FilesNotWrittenAreToldWithTheirCausesFirst) {
-    EXPECT_EQ(unwritten_files_text(), "");
-    tell_unwritten_cause("*** File not found/ a.prf");
-    report_unwritten_file("b.prf");
-    tell_and_count(kError, "c.txt/Airspace file : error creating");
-    note_unwritten_file("c.txt");
-    EXPECT_EQ(unwritten_files_text(),
-              "*** File not found\n a.prf\nError writing: \n b.prf\nc.txt\nAirspace file : error creating");
-}
-
 TEST_F(Telling, AnEndRunTellsNobody) {
     testing::internal::CaptureStderr();
     try {

@@ -310,53 +310,17 @@ TEST_F(ProfileTest, ValuesSetAreUtf8AndOtherLinesKeepTheirBytes) {
                                     "TerrainFile=\"PR\xC3\x89.DEM\"", "WPFile=\"Pr\xC3\xA9" "alpes.cup\"", pilot}));
 }
 
-// XCSoar 7.44 and later keep the files in lists: the task's files come first,
-// the pilot's other entries keep their bytes; both forms are set.
-TEST_F(ProfileTest, XcsoarListKeysTakeTheTasksFilesFirstAndKeepTheOthers) {
-    known_xcsoar_map();
-    rd_fpl_0.nb_pz = 1;
-    const std::string extra = "%LOCAL_PATH%\\R\xC3\xA9gion.txt";  // UTF-8, as XCSoar saved it
-    write("Condor.prf", crlf({"AirspaceFile=\"old.txt\"",
-                              "AirspaceFileList=\"%LOCAL_PATH%\\old.txt|" + extra + "|%LOCAL_PATH%\\more.txt\"",
-                              "WPFileList=\"%LOCAL_PATH%\\old.cup\"", "WPFile=\"\""}));
-    EXPECT_EQ(run_xcsoar(), 0);
-    EXPECT_EQ(read("Condor.prf"),
-              crlf({"AirspaceFile=\"%LOCAL_PATH%\\CondorAirspace.txt\"",
-                    "AirspaceFileList=\"%LOCAL_PATH%\\CondorAirspace.txt|" + extra + "|%LOCAL_PATH%\\more.txt\"",
-                    "WPFileList=\"%LOCAL_PATH%\\Alps.cup\"", "WPFile=\"%LOCAL_PATH%\\Alps.cup\""}));
-
-    // A task without airspace leaves the pilot's other files alone.
-    rd_fpl_0.nb_pz = 0;
-    write("Condor.prf", crlf({"AirspaceFileList=\"%LOCAL_PATH%\\old.txt|" + extra + "\"", "WPFileList=\"\""}));
-    EXPECT_EQ(run_xcsoar(), 0);
-    EXPECT_EQ(read("Condor.prf"),
-              crlf({"AirspaceFileList=\"" + extra + "\"", "WPFileList=\"%LOCAL_PATH%\\Alps.cup\""}));
-}
-
-// XCSoar 7.45 keeps its profiles in "profiles", looked for first; a new
-// profile goes beside the default profile it is made from.
+// XCSoar 7.45 keeps its profiles in "profiles": looked for there first, a
+// new profile made beside the default profile.
 TEST_F(ProfileTest, XcsoarProfilesAreLookedForInTheProfilesFolderFirst) {
-    known_xcsoar_map();
     write("xcs/default.prf", "A=\"1\"\n");
-    EXPECT_EQ(xcsoar_default_profile("xcs"), "xcs\\default.prf");
     EXPECT_EQ(xcsoar_profile_file("xcs", "Condor.prf"), "xcs\\Condor.prf");
-
     std::filesystem::create_directory(path("xcs/Profiles"));
-    write("xcs/Profiles/DEFAULT.prf", "WPFile=\"\"\n");
+    write("xcs/Profiles/DEFAULT.prf", "B=\"2\"\n");
     EXPECT_EQ(xcsoar_default_profile("xcs"), "xcs\\profiles\\default.prf");
     EXPECT_EQ(xcsoar_profile_file("xcs", "Condor.prf"), "xcs\\profiles\\Condor.prf");
-    int iosp = -1;
-    std::string selpol;
-    write_prf("xcs\\profiles\\Condor.prf", "", selpol, iosp);
-    EXPECT_EQ(iosp, 0);
-    EXPECT_EQ(read("xcs/Profiles/Condor.prf"), crlf({"WPFile=\"%LOCAL_PATH%\\Alps.cup\""}));
-
-    // A profile is rewritten where it is, the profiles folder first.
-    std::filesystem::remove(path("xcs/Profiles/Condor.prf"));
-    write("xcs/Condor.prf", "B=\"2\"\n");
+    write("xcs/Condor.prf", "C=\"3\"\n");
     EXPECT_EQ(xcsoar_profile_file("xcs", "Condor.prf"), "xcs\\Condor.prf");
-    write("xcs/Profiles/condor.PRF", "C=\"3\"\n");
-    EXPECT_EQ(xcsoar_profile_file("xcs", "Condor.prf"), "xcs\\profiles\\Condor.prf");
 }
 
 TEST_F(ProfileTest, Lk8000AsksForMapAndTerrainAndRecordsTheChosenPair) {
