@@ -32,9 +32,10 @@ struct Conversion {
     std::string base_name;         // output name without folder and target extension
     std::string airspace_file;     // the landscape's airspace copy and the penalty zones
     std::string profile_file;      // the profile to update
+    std::string default_profile;   // the default profile it is made from when it does not exist (blank: none)
     std::string aircraft_file;     // the LK8000 aircraft file (.acf)
     std::string glider_name;       // the plane's name, "-FXB" appended for a fixed mass
-    std::string polar_file;        // the LK8000 polar file (.xcp)
+    std::string polar_file;        // the LK8000 polar file (.xcp) the aircraft file names; blank when none was written
     std::string selected_polar;    // the XCSoar polar the profile writer chose
     std::string landscape_folder;  // <active install folder>\Landscapes
     std::string airport_file;      // the landscape's .apt
@@ -93,8 +94,9 @@ void check_plan_version(const RunState& run);
 // kept only with an AAT time; then the "-AAT" mark of the output name.
 void settle_aat_and_map();
 
-// Steps 11-17: the target root, the airspace output file, the profile, the
-// glider name and the LK8000 aircraft file; the waypoint check for LK8000 and
+// Steps 11-17: the target root, the airspace output file, the profile (an
+// XCSoar profile where XCSoar keeps it) and its default profile, the glider
+// name and the LK8000 aircraft file; the waypoint check for LK8000 and
 // SeeYou; no profile and no waypoint check for a SeeYou task input.
 void set_output_names(Conversion& conversion);
 

@@ -8,6 +8,7 @@
 #include "foundation/option_records.h"
 #include "foundation/output_targets.h"
 #include "foundation/paths_files.h"
+#include "taskfiles/profile_writer.h"
 #include "taskfiles/task_model.h"
 
 #include <string>
@@ -44,7 +45,9 @@ void set_airspace_file(Conversion& c) {
 // The profile switch qwrprf decides (the settings file's "Profile file=0",
 // the setup form's tick): off, no profile is written, default files or not;
 // on, the name comes from the default files, the setting, or Condor.prf. A
-// name "0" still asks for none.
+// name "0" still asks for none. An XCSoar profile is looked for where XCSoar
+// keeps it (profile_writer.h); the default profile it would be made from is
+// noted with it.
 void set_profile(Conversion& c) {
     std::string& prfnam = tarvex_c.prfnam;
     const TargetFacts& target = chosen_target();
@@ -63,6 +66,18 @@ void set_profile(Conversion& c) {
         tarvex01.qwrprf = false;
     }
     c.profile_file = path_field(join_path(c.destination, trim_right(prfnam)));
+    c.default_profile.clear();
+    if (!tarvex01.qwrprf) {
+        return;
+    }
+    switch (target.profile) {
+        case ProfileKind::xcsoar:
+            c.profile_file = path_field(xcsoar_profile_file(c.destination, trim_right(prfnam)));
+            c.default_profile = path_field(xcsoar_default_profile(c.destination));
+            break;
+        case ProfileKind::lk8000: c.default_profile = path_field(lk8000_default_profile(c.destination)); break;
+        case ProfileKind::none: break;
+    }
 }
 
 }  // namespace
@@ -100,6 +115,7 @@ void set_output_names(Conversion& c) {
 
     if (tarvex01.qcup_in) {
         tarvex01.qwrprf = false;
+        c.default_profile.clear();
         tarvex01.qchkwp = false;
     }
 }

@@ -282,6 +282,10 @@ bool write_target_task(Conversion& c) {
         console_line("Polar file " + c.polar_file);
         int acf_status = 0;
         write_acf(c.aircraft_file, c.polar_file, c.glider_name, acf_status);
+        if (acf_status != 0) {
+            // No aircraft file names the polar: LK8000 is given none.
+            c.polar_file.clear();
+        }
     }
     return !target.ends_with_writer;
 }

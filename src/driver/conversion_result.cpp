@@ -163,16 +163,25 @@ void compose_result(Conversion& c) {
         }
     }
 
-    if (tarvex01.qwrprf && c.profile_status == 0) {
+    if (tarvex01.qwrprf && c.profile_status == 0 && target.profile != ProfileKind::none) {
         add_to_message(c,
                        in_user_language("\nProfile written to:\n ", "\nProfil \xE9" "crit dans :\n ") +
                               slashes_kept(c.profile_file));
-        const std::string label = in_user_language("\nSelected polar:\n ", "\nPolaire s\xE9lectionn\xE9" "e :\n ");
+        // The polar the flight software is given: the XCSoar profile's, the
+        // one the LK8000 aircraft file names (none without the file).
+        std::string polar;
         switch (target.profile) {
-            case ProfileKind::xcsoar: add_to_message(c, label + first_slash_as_backslash(c.selected_polar)); break;
-            case ProfileKind::lk8000: add_to_message(c, label + slashes_kept(c.polar_file)); break;
+            case ProfileKind::xcsoar: polar = first_slash_as_backslash(c.selected_polar); break;
+            case ProfileKind::lk8000:
+                if (put_in_place(outcomes, c.aircraft_file)) {
+                    polar = slashes_kept(c.polar_file);
+                }
+                break;
             case ProfileKind::none: break;
         }
+        add_to_message(c, !polar.empty()
+                              ? in_user_language("\nSelected polar:\n ", "\nPolaire s\xE9lectionn\xE9" "e :\n ") + polar
+                              : in_user_language("\nNo polar set", "\nAucune polaire d\xE9" "finie"));
     }
 }
 

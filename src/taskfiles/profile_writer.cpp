@@ -19,20 +19,41 @@
 #include "taskfiles/task_model.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace {
 
-// A key the writer sets, and its value (written between double quotes).
+// A key the writer sets, and its value (written between double quotes). A
+// list key (XCSoar's "AirspaceFileList", "WPFileList": entries joined by "|")
+// gets the value as its first entry; its other entries keep their bytes.
 struct ProfileSetting {
     std::string key;
     std::string value;
+    bool first_of_list = false;
 };
 using ProfileSettings = std::vector<ProfileSetting>;
 
 constexpr std::string_view kLocalPath = "%LOCAL_PATH%\\";
+constexpr std::string_view kXcsoarDefaultProfile = "default.prf";
+// The folder of XCSoar's data folder that holds its profiles since 7.45.
+constexpr std::string_view kXcsoarProfilesFolder = "profiles";
+constexpr char kListSeparator = '|';
+
+// Where XCSoar 7.45 looks for the profile `name` of the data folder `root`,
+// in its order: the profiles folder, then the root.
+std::vector<std::string> xcsoar_profile_places(std::string_view root, std::string_view name) {
+    return {join_path(join_path(root, kXcsoarProfilesFolder), name), join_path(root, name)};
+}
+
+// The first of `places` that exists; none when none does.
+std::optional<std::string> first_existing(const std::vector<std::string>& places) {
+    const auto found =
+        std::find_if(places.begin(), places.end(), [](const std::string& place) { return file_exists(place); });
+    return found == places.end() ? std::nullopt : std::optional<std::string>(*found);
+}
 
 std::string landscape_name() { return trim_right(rd_fpl_2.landscape); }
 
@@ -53,28 +74,35 @@ bool ask_file_name(std::string_view title, std::string_view start, std::string_v
 }
 
 // Reads the profile to rewrite into `lines`: the profile itself, whose ".bak"
-// is made from the bytes read, or else the default profile. 0 when one was
-// read (and backed up), else kProfileNotRead or the backup's status, with the
-// messages of the failure shown: a profile that could not be backed up is not
-// rewritten.
-int read_source_profile(std::string_view prffile, const std::string& default_profile,
+// is made from the bytes read, or else the first default profile of
+// `default_places` that exists. 0 when one was read (and backed up), else
+// kProfileNotRead or the backup's status, with the messages of the failure
+// shown (as the cause of the profile not written): a profile that could not
+// be backed up is not rewritten.
+int read_source_profile(std::string_view prffile, const std::vector<std::string>& default_places,
                         std::vector<std::string>& lines) {
     std::string source;
     if (file_exists(prffile)) {
         source = std::string(prffile);
-    } else if (file_exists(default_profile)) {
-        source = default_profile;
     } else {
-        tell_and_log(kError, in_user_language("*** File not found\n " + default_profile,
-                                              "*** Fichier non trouv\xE9 : \n " + default_profile));
-        return kProfileNotRead;
+        const std::optional<std::string> found = first_existing(default_places);
+        if (!found) {
+            std::string places;
+            for (const std::string& place : default_places) {
+                places += "\n " + place;
+            }
+            tell_unwritten_cause(
+                in_user_language("*** File not found" + places, "*** Fichier non trouv\xE9 : " + places));
+            return kProfileNotRead;
+        }
+        source = *found;
     }
     TextFileContent content;
     bool opened = false;
     if (read_text_file(source, content, opened) != 0) {
         if (opened) {
-            tell_and_log(kError,
-                         in_user_language("*** Error reading: \n " + source, "*** Erreur de lecture : \n " + source));
+            tell_unwritten_cause(
+                in_user_language("*** Error reading: \n " + source, "*** Erreur de lecture : \n " + source));
         }
         return kProfileNotRead;
     }
@@ -102,14 +130,29 @@ std::string profile_line(const std::string& line, const ProfileSettings& setting
     met.push_back(key);
     // XCSoar and LK8000 read their profiles as UTF-8: the value set is written
     // so (a file name with an accent names the file as the disk does).
-    return setting->key + "=\"" + cp1252_to_utf8(setting->value) + "\"";
+    std::string written = cp1252_to_utf8(setting->value);
+    if (setting->first_of_list) {
+        const std::string as_read = trim_right(value);
+        std::string_view list = as_read;
+        if (list.size() >= 2 && list.front() == '"' && list.back() == '"') {
+            list = list.substr(1, list.size() - 2);
+        }
+        const std::size_t separator = list.find(kListSeparator);
+        if (separator != std::string_view::npos) {
+            // The other entries as read; an empty first entry is left out, as
+            // XCSoar leaves out an empty "AirspaceFile" when it makes the list.
+            const std::string_view others = list.substr(separator + 1);
+            written = written.empty() ? std::string(others) : written + kListSeparator + std::string(others);
+        }
+    }
+    return setting->key + "=\"" + written + "\"";
 }
 
 // Rewrites the profile with the settings; returns iosp and the keys set.
-int rewrite_profile(std::string_view prffile, const std::string& default_profile, const ProfileSettings& settings,
-                    std::vector<std::string>& met) {
+int rewrite_profile(std::string_view prffile, const std::vector<std::string>& default_places,
+                    const ProfileSettings& settings, std::vector<std::string>& met) {
     std::vector<std::string> lines;
-    int iosp = read_source_profile(prffile, default_profile, lines);
+    int iosp = read_source_profile(prffile, default_places, lines);
     if (iosp == 0) {
         FileWriter out(prffile);
         // Put in place only after its backup (when one was made).
@@ -157,6 +200,22 @@ std::string xcsoar_polar_path() {
 
 }  // namespace
 
+std::string xcsoar_default_profile(std::string_view root) {
+    return first_existing(xcsoar_profile_places(root, kXcsoarDefaultProfile))
+        .value_or(join_path(root, kXcsoarDefaultProfile));
+}
+
+std::string xcsoar_profile_file(std::string_view root, std::string_view name) {
+    const std::vector<std::string> places = xcsoar_profile_places(root, name);
+    if (const std::optional<std::string> found = first_existing(places)) {
+        return *found;
+    }
+    // Made from the default profile, beside it.
+    return file_exists(xcsoar_profile_places(root, kXcsoarDefaultProfile).front()) ? places.front() : places.back();
+}
+
+std::string lk8000_default_profile(std::string_view dest) { return join_path(dest, kLk8000DefaultProfile); }
+
 void write_prf(std::string_view prffile, std::string_view oafile, std::string& selpol, int& iosp) {
     const std::string landscape = landscape_name();
 
@@ -172,10 +231,16 @@ void write_prf(std::string_view prffile, std::string_view oafile, std::string& s
     const std::string airspace = airspace_file_name(oafile);
     const std::string polar = xcsoar_polar_path();
     const std::string map_folder = tarvex01.qmapfold ? std::string(kLocalPath) + "Maps\\" : std::string(kLocalPath);
+    const std::string airspace_value = airspace.empty() ? std::string() : std::string(kLocalPath) + airspace;
+    const std::string waypoints = std::string(kLocalPath) + landscape + ".cup";
+    // XCSoar 7.44 and later keep the files in the list keys, earlier
+    // versions in the single keys: whichever the profile holds is set.
     ProfileSettings settings = {
-        {"AirspaceFile", airspace.empty() ? std::string() : std::string(kLocalPath) + airspace},
+        {"AirspaceFile", airspace_value},
+        {"AirspaceFileList", airspace_value, true},
         {"MapFile", map_folder + trim_right(tarvex_c.mapname)},
-        {"WPFile", std::string(kLocalPath) + landscape + ".cup"},
+        {"WPFile", waypoints},
+        {"WPFileList", waypoints, true},
         {"StartMaxSpeed", f2b(kmh_to_metres_per_second(static_cast<float>(rd_fpl_6.start_max_speed)), "(F8.3)")},
     };
     // No glider, no polar of it: the pilot's polar stays.
@@ -184,7 +249,7 @@ void write_prf(std::string_view prffile, std::string_view oafile, std::string& s
     }
 
     std::vector<std::string> met;
-    iosp = rewrite_profile(prffile, join_path(tarvex_c.xcsoar_root, "default.prf"), settings, met);
+    iosp = rewrite_profile(prffile, xcsoar_profile_places(tarvex_c.xcsoar_root, kXcsoarDefaultProfile), settings, met);
     if (was_set(met, "PlanePath")) {
         const std::size_t slash = polar.find('\\');
         selpol = slash == std::string::npos ? polar : polar.substr(slash + 1);
@@ -218,5 +283,5 @@ void write_prf_lk8000(std::string_view prffile, std::string_view dest, std::stri
         {"WPFile", landscape + ".cup"},
     };
     std::vector<std::string> met;
-    iosp = rewrite_profile(prffile, join_path(dest, kLk8000DefaultProfile), settings, met);
+    iosp = rewrite_profile(prffile, {lk8000_default_profile(dest)}, settings, met);
 }

@@ -7,7 +7,12 @@
 // few keys that make the flight software load this task's airspace, turnpoints,
 // map (and terrain) and, for XCSoar, polar and start speed, and keep every
 // other line as it is. Only keys the profile already has are set; none is
-// added.
+// added. XCSoar 7.44 and later keep the airspace and waypoint files in the
+// list keys "AirspaceFileList" and "WPFileList" (entries joined by "|"),
+// earlier versions and LK8000 in "AirspaceFile" and "WPFile": an XCSoar
+// profile gets the first entry of each list it holds set to the value of the
+// single key, its other entries (the pilot's additional files) kept as they
+// are; a profile holding both forms gets both.
 //
 // Road of one update: the landscape's map comes from the map list (or, when it
 // has none or tarvex01.qmapalways is set, from an open-file dialog, the choice
@@ -19,14 +24,34 @@
 // the value between double quotes, the value in UTF-8 (both programs read
 // their profiles as UTF-8); other lines are written back with their bytes as
 // read, trailing blanks removed. Failures are shown and logged, in French when
-// cmndta001.qfr is set; a profile not written is noted (unwritten_files.h).
+// cmndta001.qfr is set; a profile not written is noted (unwritten_files.h),
+// the reason it was not (no default profile, a read error) as its cause.
 
 // Status of an update without a profile to start from (neither the profile
 // nor the default profile could be read).
 inline constexpr int kProfileNotRead = 999;
 
-// Updates the XCSoar profile `prffile`; the default profile is "default.prf"
-// in tarvex_c.xcsoar_root. `oafile` is the airspace file of the task (its file
+// XCSoar 7.45 keeps its profiles, "default.prf" among them, in the folder
+// "profiles" of its data folder, earlier versions at the data folder's root.
+// Both are looked for as XCSoar 7.45 looks for them: in the profiles folder
+// first, then at the root (each name matched as the file layer matches it,
+// without regard to case).
+
+// The default profile of the XCSoar data folder `root`: where it is found;
+// at the root when it is in neither place.
+std::string xcsoar_default_profile(std::string_view root);
+
+// The XCSoar profile `name` of the data folder `root`: where it is found, so
+// that it is rewritten (and backed up) there; a profile in neither place is
+// made beside the default profile (at the root when there is none).
+std::string xcsoar_profile_file(std::string_view root, std::string_view name);
+
+// The LK8000 default profile of the configuration folder `dest`.
+std::string lk8000_default_profile(std::string_view dest);
+
+// Updates the XCSoar profile `prffile`; the default profile is
+// "default.prf" of tarvex_c.xcsoar_root, looked for in both places (a
+// missing one names both). `oafile` is the airspace file of the task (its file
 // name is used). `selpol` receives the polar set in the PlanePath line, from
 // after its first "\" (for example "Polars\LS8-FXB.xcp"); it is left as it is
 // when the profile has no PlanePath line or the task names no glider (whose

@@ -127,6 +127,19 @@ TEST_F(ConversionResult, ProfileAndPolarLines) {
     EXPECT_NE(conversion.message.find("Polaire s\xE9lectionn\xE9" "e :\n"), std::string::npos);
 }
 
+// LK8000's polar is the one its aircraft file names: none without the file.
+TEST_F(ConversionResult, APolarIsNamedOnlyWhenOneWasSet) {
+    tarvex01.qlk8000 = true;
+    convert_plan2();  // no plane file: no aircraft file
+    compose_result(conversion);
+    EXPECT_EQ(conversion.message.find("Selected polar"), std::string::npos);
+    EXPECT_NE(conversion.message.find("Condor.prf\nNo polar set"), std::string::npos);
+    prefix.add_file("C:\\LK8000\\_Polars\\Discus.xcp", "Handicap=\"100\"\r\n");
+    convert_plan2();
+    compose_result(conversion);
+    EXPECT_NE(conversion.message.find("Selected polar:\n C:\\LK8000\\_Polars\\Discus.xcp"), std::string::npos);
+}
+
 TEST_F(ConversionResult, MessageIsCutAtItsCapacity) {
     convert_plan2();
     const std::string polar = "Polars\\" + std::string(1100, 'p') + ".xcp";

@@ -108,6 +108,18 @@ TEST_F(FilesKept, AFullDiskKeepsTheProfileAndTheSettings) {
     EXPECT_TRUE(temporary_files().empty());
 }
 
+// A profile that cannot be made says why on standard error, before it names
+// the profile.
+TEST_F(FilesKept, AMissingDefaultProfileIsTheCauseOnStandardError) {
+    install.prefix().remove(kProfile);
+    install.prefix().remove("C:\\XCSoarData\\default.prf");
+    const RunOutcome outcome = convert();
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    EXPECT_EQ(outcome.err,
+              "*** File not found\n C:\\XCSoarData\\profiles\\default.prf\n C:\\XCSoarData\\default.prf\n"
+              "Error writing: \n C:\\XCSoarData\\Condor.prf\n");
+}
+
 TEST_F(FilesKept, ReadOnlyOutputsAreLeftAsTheyAre) {
     const std::string list = install.prefix().user_root(3) + "FlightPlans\\DemoRace3-AS_LIST.txt";
     const std::string task_copy = install.demo().xcsoar_tasks + "\\Condor.tsk";

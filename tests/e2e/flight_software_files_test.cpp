@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -17,6 +18,30 @@
 using namespace tarvex_test;
 
 namespace {
+
+// A profile as XCSoar 7.44 and later load it: line by line, "AirspaceFile"
+// and "AdditionalAirspaceFile" folded into "AirspaceFileList" (the primary
+// first), "WPFile" and "AdditionalWPFile" into "WPFileList"; a later line
+// replaces what an earlier one gave.
+std::map<std::string, std::string> load_as_xcsoar(const std::string& profile) {
+    std::map<std::string, std::string> values;
+    for (const std::string& line : text_lines(profile)) {
+        const std::size_t equals = line.find('=');
+        if (equals == std::string::npos || line.size() < equals + 3) {
+            continue;
+        }
+        const std::string key = line.substr(0, equals);
+        values[key] = line.substr(equals + 2, line.size() - equals - 3);  // between the quotes
+        for (const std::string single : {"AirspaceFile", "WPFile"}) {
+            if (key == single || key == "Additional" + single) {
+                const std::string primary = values[single];
+                const std::string additional = values["Additional" + single];
+                values[single + "List"] = primary + (primary.empty() || additional.empty() ? "" : "|") + additional;
+            }
+        }
+    }
+    return values;
+}
 
 class FlightSoftwareFiles : public ::testing::Test {
 protected:
@@ -83,6 +108,36 @@ TEST_F(FlightSoftwareFiles, AnAccentedAirspaceNameInTheProfilesInUtf8) {
     EXPECT_TRUE(HasLine(lk8000, "AirspaceFile=\"A\xC3\xA9rien.txt\""));
     // The default profile's own lines are as they were.
     EXPECT_TRUE(HasLine(lk8000, "AltitudeUnits=1"));
+}
+
+// XCSoar 7.44 and later load the task's airspace and waypoints from the
+// profile, in either form, at the root or where XCSoar 7.45 keeps it; the
+// pilot's additional files stay.
+TEST_F(FlightSoftwareFiles, XcsoarLoadsTheTasksFilesFromTheProfile) {
+    const std::string root = kDemoXcsoarRoot;
+    const std::string saved = "AirspaceFileList=\"%LOCAL_PATH%\\old.txt|%LOCAL_PATH%\\extra.txt\"\r\nMapFile=\"\"\r\n"
+                              "PlanePath=\"\"\r\nStartMaxSpeed=\"0\"\r\nWPFileList=\"%LOCAL_PATH%\\old.cup\"\r\n";
+    const std::string plan = plan_with({});
+    for (const auto& [profile, bytes] : std::vector<std::pair<std::string, std::string>>{
+             {root + "\\Condor.prf", saved},
+             {root + "\\Condor.prf", "AirspaceFile=\"%LOCAL_PATH%\\old.txt\"\r\nWPFile=\"\"\r\n" + saved},
+             {root + "\\profiles\\Condor.prf", saved}}) {
+        SCOPED_TRACE(profile + "\n" + bytes);
+        if (profile != root + "\\Condor.prf") {  // as XCSoar 7.45 leaves its data folder
+            install.prefix().remove(root + "\\Condor.prf");
+            install.prefix().add_file(root + "\\profiles\\default.prf", read(root + "\\default.prf"));
+            install.prefix().remove(root + "\\default.prf");
+            install.prefix().add_file(root + "\\.xcsoar-subdir-layout-v1", "");
+        }
+        install.prefix().add_file(profile, bytes);
+        const RunOutcome outcome = install.run({"-nogui", "-line", "-xcs", plan});
+        ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+        EXPECT_EQ(read(profile + ".bak"), bytes);
+        const std::map<std::string, std::string> loaded = load_as_xcsoar(read(profile));
+        EXPECT_EQ(loaded.at("AirspaceFileList"), "%LOCAL_PATH%\\CondorAirspace.txt|%LOCAL_PATH%\\extra.txt");
+        EXPECT_EQ(loaded.at("WPFileList"), "%LOCAL_PATH%\\DemoProvence.cup");
+        EXPECT_TRUE(HasLineContaining(read(root + "\\CondorAirspace.txt"), "AN PZ#00"));
+    }
 }
 
 }  // namespace

@@ -133,7 +133,7 @@ TEST_F(ProfileTest, NoProfileAndNoDefaultProfileIsReported) {
     EXPECT_EQ(run_xcsoar(), kProfileNotRead);
     EXPECT_FALSE(exists("Condor.prf"));
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0], "Tarvex|*** File not found\n xcs\\default.prf");
+    EXPECT_EQ(boxes[0], "Tarvex|*** File not found\n xcs\\profiles\\default.prf\n xcs\\default.prf");
     EXPECT_EQ(boxes[1], "Tarvex|Error writing: \n Condor.prf");
     const std::string log = log_text();
     EXPECT_NE(log.find("*** File not found"), std::string::npos);
@@ -143,7 +143,7 @@ TEST_F(ProfileTest, NoProfileAndNoDefaultProfileIsReported) {
     cmndta001.qfr = true;
     EXPECT_EQ(run_xcsoar(), kProfileNotRead);
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0], "Tarvex|*** Fichier non trouv\xE9 : \n xcs\\default.prf");
+    EXPECT_EQ(boxes[0], "Tarvex|*** Fichier non trouv\xE9 : \n xcs\\profiles\\default.prf\n xcs\\default.prf");
     EXPECT_EQ(boxes[1], "Tarvex|*** Erreur d'\xE9" "criture : \n Condor.prf");
 }
 
@@ -308,6 +308,19 @@ TEST_F(ProfileTest, ValuesSetAreUtf8AndOtherLinesKeepTheirBytes) {
     EXPECT_EQ(iosp, 0);
     EXPECT_EQ(read("LK.prf"), crlf({"AirspaceFile=\"A\xC3\xA9rien.txt\"", "MapFile=\"PR\xC3\x89.LKM\"",
                                     "TerrainFile=\"PR\xC3\x89.DEM\"", "WPFile=\"Pr\xC3\xA9" "alpes.cup\"", pilot}));
+}
+
+// XCSoar 7.45 keeps its profiles in "profiles": looked for there first, a
+// new profile made beside the default profile.
+TEST_F(ProfileTest, XcsoarProfilesAreLookedForInTheProfilesFolderFirst) {
+    write("xcs/default.prf", "A=\"1\"\n");
+    EXPECT_EQ(xcsoar_profile_file("xcs", "Condor.prf"), "xcs\\Condor.prf");
+    std::filesystem::create_directory(path("xcs/Profiles"));
+    write("xcs/Profiles/DEFAULT.prf", "B=\"2\"\n");
+    EXPECT_EQ(xcsoar_default_profile("xcs"), "xcs\\profiles\\default.prf");
+    EXPECT_EQ(xcsoar_profile_file("xcs", "Condor.prf"), "xcs\\profiles\\Condor.prf");
+    write("xcs/Condor.prf", "C=\"3\"\n");
+    EXPECT_EQ(xcsoar_profile_file("xcs", "Condor.prf"), "xcs\\Condor.prf");
 }
 
 TEST_F(ProfileTest, Lk8000AsksForMapAndTerrainAndRecordsTheChosenPair) {
