@@ -4,6 +4,7 @@
 // what the pilot had would be lost.
 #include "driver/conversion.h"
 
+#include "airspace/airspace_reader.h"
 #include "driver/forms_gui.h"
 #include "driver/task_summary_text.h"
 #include "foundation/condor_install.h"
@@ -150,6 +151,8 @@ Files outputs(const Conversion& c, const RunState& run) {
     if (writes_landscape_airspace()) {
         out.add(airspace_list_file(), "the list of airspaces beside the plan",
                 "la liste des espaces a\xE9riens \xE0 c\xF4t\xE9 du plan");
+        out.add(kCroppedAirspaceFile, "the index of the airspaces kept",
+                "l'index des espaces a\xE9riens gard\xE9s");
     }
     return out;
 }
