@@ -256,7 +256,7 @@ void refuse_outputs_read(const Conversion& c, const RunState& run) {
         }
         for (std::size_t m = 0; m < n; ++m) {
             if (output.copy_of != m && same_file(output.path, out[m].path)) {
-                refuse(output.path, out[m].english + " and " + output.english + " cannot be one file",
+                refuse(out[m].path, out[m].english + " and " + output.english + " cannot be one file",
                        out[m].french + " et " + output.french + " ne peuvent pas \xEAtre un seul fichier");
             }
         }
