@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The steps of one conversion (convert_one.h runs them in order) and what the
@@ -61,8 +62,9 @@ void choose_target();
 // gave one.
 void name_output();
 
-// Step 5: qarbo (LK8000 output in an LK8000 folder tree, "\_Tasks" in its
-// path) and the AAT mark "-AAT" of the input's name.
+// Step 5: qarbo (LK8000 output or configured LK8000 destination in an
+// LK8000 folder tree, "\_Tasks" in its path) and the AAT mark "-AAT" of the
+// input's name.
 void mark_output_tree_and_aat();
 
 // Before step 1, with the forms: the task rules the conversion form left in
@@ -127,17 +129,43 @@ void check_task_points_placed();
 void check_finish_altitude();
 
 // Before step 23: an output of the conversion (the task, the airspace, the
-// profile, the aircraft file, the copies under XCSoar's names, the summary
-// file) that is a file the conversion reads (the input, the settings file,
-// the landscape's terrain header, airports, turnpoints and airspace, the
-// profile for the other outputs, the post-run script), as the file layer
-// resolves paths (same_file), ends the run before anything is written: told
-// as an error naming the output, logged, exit code 2.
+// profile and its backup, the map list's backup, the aircraft file, the
+// copies under XCSoar's and LK8000's names, the summary file, LK8000's
+// notepad, the airspace list beside the plan) that is a file the conversion
+// reads or may read (the input, the settings file, the landscape's terrain
+// header, airports, turnpoints and airspace, the profile and the default
+// profile where the software keeps them, Condor's pilot settings, the map
+// lists, the list of "-listAS", the template flight plans, the post-run
+// script, the program, its forms module and form files), a file under a
+// Condor install's Landscapes folder or a Condor user root's Turnpoints
+// folder, or another output of the run (but for a copy onto its own source,
+// which is not made), as the file layer resolves paths (same_file), ends the
+// run before anything is written: told as an error naming the output and
+// what it would replace, logged, exit code 2.
 void refuse_outputs_read(const Conversion& conversion, const RunState& run);
 
 // The airspace file of a Condor 3 plan's landscape (Condor 3's
 // "Landscapes\<name>\<name>.air").
 std::string landscape_airspace_file();
+
+// True when the conversion filters the landscape's airspace into its
+// airspace file: a Condor 3 plan, for a target that writes more than its
+// task file.
+bool writes_landscape_airspace();
+
+// The list beside a Condor 3 plan of the airspaces kept ("-AS_LIST.txt") or,
+// with "-listAS", left out ("-AS_DISABLED.txt"): the input path up to ".fpl".
+std::string airspace_list_file();
+
+// The list of the airspaces to keep with "-listAS", in the current folder.
+inline constexpr std::string_view kAirspaceListFile = "CroppedAirspaceSorted.txt";
+
+// Before step 23, with "-listAS" when the landscape's airspace is filtered:
+// the list "CroppedAirspaceSorted.txt" of the current folder that names the
+// airspaces kept must be there to be read; without it the run ends before
+// anything is written, told with the folder where it was looked for, logged,
+// exit code 1.
+void find_airspace_list();
 
 // Step 23: the target's writer (and the LK8000 aircraft file). A failed writer
 // ends the run at once; in a write batch every file written after the task
@@ -176,9 +204,15 @@ struct XcsoarCopies {
 };
 XcsoarCopies xcsoar_copies(const Conversion& conversion);
 
-// Steps 30-33: the result message, the copies under the names XCSoar loads
-// (xcsoar_copies; a copy whose source and destination are one file is not
-// made, and the file is named once) and the airspace and profile lines. The
+// The copy under the name LK8000 loads, with "Write Default Files=1":
+// "Default.lkt" in the folder of the LK8000 destination, for a task written
+// under another name (the destination or OUTPUT names its file); blank for
+// another target or setting. A task that is that file is not copied.
+std::string default_task_copy();
+
+// Steps 30-33: the result message, the copies under the names XCSoar and
+// LK8000 load (xcsoar_copies, default_task_copy; a copy whose source and
+// destination are one file is not made, and the file is named once) and the airspace and profile lines. The
 // copies and every file of the run are put in place (settle_written_files)
 // before the message names any; a file that could not be is told and not
 // named.

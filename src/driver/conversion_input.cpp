@@ -66,9 +66,16 @@ void name_output() {
 }
 
 void mark_output_tree_and_aat() {
-    const FolderTree* tree = chosen_target().tree;
-    tarvex01.qarbo = tree != nullptr && find_ignoring_case_cp1252(tarvex_c.outfile, "\\" + std::string(tree->tasks)) !=
-                                            std::string::npos;
+    const TargetFacts& target = chosen_target();
+    const FolderTree* tree = target.tree;
+    // The root is the configured destination cut before its tree's task
+    // folder (get_root_names): when the destination lies in the tree, so do
+    // the other files, wherever OUTPUT puts the task.
+    const auto in_tree = [tree](const std::string& path) {
+        return find_ignoring_case_cp1252(path, "\\" + std::string(tree->tasks)) != std::string::npos;
+    };
+    tarvex01.qarbo = tree != nullptr && (in_tree(tarvex_c.outfile) ||
+                                         (target.task_folder != nullptr && in_tree(tarvex_c.*target.task_folder)));
     if (tarvex_c.infile.find(kAatMark) != std::string::npos) {
         rd_fpl_6.qaat = true;
     }

@@ -48,8 +48,6 @@
 
 namespace {
 
-// The list of the airspaces to keep with "-listAS", in the current folder.
-constexpr std::string_view kAirspaceListFile = "CroppedAirspaceSorted.txt";
 // The working window starts empty: minima above, maxima below any position.
 constexpr float kWindowStartMinimum = 1.0e7f;
 
@@ -67,14 +65,6 @@ constexpr std::array<TaskWriter, kTargetJson + 1> kTaskWriters = {
     nullptr, write_tsk, write_lkt, write_cup, write_fpl, write_json_task,
 };
 
-// The airspace list file: the input path up to ".fpl".
-std::string airspace_list_file() {
-    const std::string infile = trim_right(tarvex_c.infile);
-    const std::size_t at = find_ignoring_case_cp1252(infile, ".fpl");
-    const std::string stem = at == std::string::npos ? infile : infile.substr(0, at);
-    return path_field(stem + (as0003.qlistas ? "-AS_DISABLED.txt" : "-AS_LIST.txt"));
-}
-
 // The working window: the task's box, grown by the margin and held in the frame.
 void set_task_window() {
     float xmin = kWindowStartMinimum;
@@ -91,12 +81,22 @@ void set_task_window() {
     init_airspace_map_1(xmin, xmax, ymin, ymax);
 }
 
+// The list of "-listAS" is not there (or cannot be read): the run ends,
+// saying where it was looked for.
+[[noreturn]] void refuse_missing_airspace_list() {
+    const std::string list(kAirspaceListFile);
+    const std::string folder = slashes_kept(current_folder_windows());
+    fatal_error(in_user_language("*** -listAS : " + list + " not found in " + folder + " ***",
+                                 "*** -listAS : " + list + " introuvable dans " + folder + " ***"),
+                kExitConversionFailed);
+}
+
 // "-listAS": only the airspaces the list file names stay enabled.
 void enable_listed_airspaces() {
     rd_fpl_5.qas_disa.fill(true);
     TextFileReader list{kAirspaceListFile};
     if (!list.is_open()) {
-        end_run(kAirspaceListFile, kExitConversionFailed);
+        refuse_missing_airspace_list();
     }
     std::string line;
     while (list.read_line(line)) {
@@ -233,6 +233,21 @@ void warn_no_glider(const TargetFacts& target) {
 
 }  // namespace
 
+std::string airspace_list_file() {
+    const std::string infile = trim_right(tarvex_c.infile);
+    const std::size_t at = find_ignoring_case_cp1252(infile, ".fpl");
+    const std::string stem = at == std::string::npos ? infile : infile.substr(0, at);
+    return path_field(stem + (as0003.qlistas ? "-AS_DISABLED.txt" : "-AS_LIST.txt"));
+}
+
+bool writes_landscape_airspace() { return rd_fpl_0.nvcnd == 3 && !chosen_target().ends_with_writer; }
+
+void find_airspace_list() {
+    if (as0003.qlistas && writes_landscape_airspace() && !TextFileReader{kAirspaceListFile}.is_open()) {
+        refuse_missing_airspace_list();
+    }
+}
+
 std::string landscape_airspace_file() {
     const std::string landscape = trim_right(rd_fpl_2.landscape);
     return path_field(join_path(inst00.instpath3, "Landscapes\\" + landscape + "\\" + landscape + ".air"));
@@ -292,7 +307,7 @@ bool write_target_task(Conversion& c) {
 
 void write_task_airspace(Conversion& c) {
     c.airspace_status = 0;
-    if (rd_fpl_0.nvcnd == 3) {
+    if (writes_landscape_airspace()) {
         c.airspace_status = write_condor3_airspace(c);
     } else if (rd_fpl_0.nb_pz > 0) {
         write_pz(c.airspace_file, c.airspace_status);

@@ -49,7 +49,7 @@ void add_to_message(Conversion& c, std::string_view text) {
 // failed copy is told. A file is not copied onto itself (the task written as
 // the copy's name, the airspace named as its copy): there is nothing to do,
 // and false.
-bool copy_for_xcsoar(const std::string& from, const std::string& to) {
+bool copy_under_loaded_name(const std::string& from, const std::string& to) {
     if (to.empty() || same_file(from, to)) {
         return false;
     }
@@ -130,6 +130,15 @@ XcsoarCopies xcsoar_copies(const Conversion& c) {
     return copies;
 }
 
+std::string default_task_copy() {
+    const TargetFacts& target = chosen_target();
+    const std::string name = default_file_name(target, DefaultFile::task, "");
+    if (name.empty() || target.task_folder == nullptr) {
+        return {};
+    }
+    return join_path(destination_folder(tarvex_c.*target.task_folder), name);
+}
+
 void compose_result(Conversion& c) {
     const std::string outfile = trim_right(tarvex_c.outfile);
     const TargetFacts& target = chosen_target();
@@ -140,10 +149,13 @@ void compose_result(Conversion& c) {
     const XcsoarCopies copies = xcsoar_copies(c);
     const std::string& task_copy = copies.task;
     const std::string& airspace_copy = copies.airspace;
-    bool task_copied = copy_for_xcsoar(outfile, task_copy);
-    bool airspace_copied = airspace_written() && copy_for_xcsoar(c.airspace_file, airspace_copy);
+    const std::string default_copy = default_task_copy();
+    bool task_copied = copy_under_loaded_name(outfile, task_copy);
+    bool default_copied = copy_under_loaded_name(outfile, default_copy);
+    bool airspace_copied = airspace_written() && copy_under_loaded_name(c.airspace_file, airspace_copy);
     const std::vector<BatchedWrite> outcomes = settle_written_files(c);
     task_copied = task_copied && put_in_place(outcomes, task_copy);
+    default_copied = default_copied && put_in_place(outcomes, default_copy);
     airspace_copied = airspace_copied && put_in_place(outcomes, airspace_copy);
 
     c.message_status = 0;
@@ -153,6 +165,9 @@ void compose_result(Conversion& c) {
                           kResultMessageLength);
     if (task_copied) {
         add_to_message(c, "\n " + slashes_kept(task_copy));
+    }
+    if (default_copied) {
+        add_to_message(c, "\n " + slashes_kept(default_copy));
     }
     if (airspace_written()) {
         add_to_message(c, in_user_language("\nPenalty zones written to :\n ",

@@ -35,6 +35,7 @@ int convert_one(RunState& run) {
     check_task_points_placed();
     check_finish_altitude();
     refuse_outputs_read(conversion, run);
+    find_airspace_list();
     // The files of the conversion are flushed to the disk together, once
     // written (platform/write_batch.h).
     const WriteBatch batch;

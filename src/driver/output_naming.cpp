@@ -64,6 +64,21 @@ std::string task_folder(const std::string& folder, std::string_view software) {
     return trim_right(folder);
 }
 
+// An output given (the command line's OUTPUT) that does not end with the
+// target's extension ends the run before anything is read or written: no
+// file of one format is written under another format's name, nor without one.
+void refuse_output_of_another_format(int ntarg) {
+    if (names_target_file(tarvex_c.outfile, ntarg)) {
+        return;
+    }
+    const std::string shown = slashes_kept(trim_right(tarvex_c.outfile));
+    const std::string wanted(target_facts(ntarg).extension);
+    fatal_error(in_user_language("*** " + shown + " : not a " + wanted + " file name ***/",
+                                 "*** " + shown + " : pas un nom de fichier " + wanted + " ***/") +
+                    ask_for_target_file_name(ntarg),
+                kExitUsage);
+}
+
 }  // namespace
 
 void set_outfile() {
@@ -85,6 +100,7 @@ void set_outfile() {
     std::string name;
     const bool given = !is_blank(tarvex_c.outfile);
     if (given) {
+        refuse_output_of_another_format(ntarg);
         extract_path_name(tarvex_c.outfile, folder, name);
         tarvex_c.outname = name;
     } else {
@@ -142,10 +158,11 @@ DestinationFile destination_file(const TargetFacts& target, std::string_view des
                                  std::string_view named_after_input) {
     DestinationFile file{destination_folder(destination), std::string(named_after_input)};
     const std::string default_task = default_file_name(target, DefaultFile::task, "");
-    if (!default_task.empty()) {
-        file.name = default_task;
-    } else if (names_task_file(destination)) {
+    if (names_task_file(destination)) {
+        // The default task is then its copy (default_task_copy).
         file.name = extract_name(trim_right(destination));
+    } else if (!default_task.empty()) {
+        file.name = default_task;
     }
     return file;
 }

@@ -9,8 +9,9 @@
 // output path outfile, from the input's name, the target ntarg (1 to 5) and
 // the options.
 
-// An output path already in outfile (command line or form) is used unchanged;
-// otherwise it is built in the target's task destination (LK8000, SeeYou,
+// An output path already in outfile (command line or form) is used unchanged,
+// unless it does not end with the target's extension (names_target_file):
+// that ends the run, told, with exit code 2. Otherwise it is built in the target's task destination (LK8000, SeeYou,
 // XCSoar: destination_file), in the active Condor user root's "FlightPlans"
 // for a flight plan made from a SeeYou task, or beside the input for JSON,
 // from the input's name (its part before ".fpl" or ".cup", any letter case)
@@ -27,10 +28,11 @@ void set_outfile();
 // The task file a conversion writes into a target's configured task
 // destination (xcsoar_tasks, lk8000_tasks or seeyou_tasks of `target`, set)
 // when no output is given: its folder, without a final "\", and its file name.
-// LK8000 with "Write Default Files=1" writes "Default.lkt" into the
-// destination's folder; a destination that names a task file
-// (names_task_file) is that file; any other destination is the folder of
-// `named_after_input` (the input's name with the target's extension). The
+// A destination that names a task file (names_task_file) is that file;
+// LK8000 with "Write Default Files=1" writes "Default.lkt" into a destination
+// folder (and copies a task of another name there, default_task_copy); any
+// other destination is the folder of `named_after_input` (the input's name
+// with the target's extension). The
 // "-AAT" mark is added to the name's base afterwards (aat_marked_base). Both
 // roads name the task file by it: set_outfile, and the conversion form's
 // proposal.

@@ -143,17 +143,24 @@ std::string summary_file_text(const std::string& text) {
     return copy.substr(0, std::min(copy.size(), kSummaryCapacity));
 }
 
-void output_task_summary(const std::string& text, bool file_named) {
+std::string notepad_file() {
     const TargetFacts& target = chosen_target();
-    const bool notepad = !target.notepad.empty() && target.root != nullptr && target.tree != nullptr;
-    if (file_named || notepad) {
+    if (target.notepad.empty() || target.root == nullptr || target.tree == nullptr) {
+        return {};
+    }
+    const std::string folder = join_path(tarvex_c.*target.root, target.tree->configuration);
+    return path_field(join_path(folder, target.notepad));
+}
+
+void output_task_summary(const std::string& text, bool file_named) {
+    const std::string notepad = notepad_file();
+    if (file_named || !notepad.empty()) {
         const std::string copy = summary_file_text(text);
         if (file_named) {
             write_summary(copy, tarvex_c.tskwrnfile, false);
         }
-        if (notepad) {
-            const std::string folder = join_path(tarvex_c.*target.root, target.tree->configuration);
-            tarvex_c.tskwrnfile = path_field(join_path(folder, target.notepad));
+        if (!notepad.empty()) {
+            tarvex_c.tskwrnfile = notepad;
             write_summary(copy, tarvex_c.tskwrnfile, true);
         }
     }

@@ -20,6 +20,10 @@ std::string task_summary_text();
 // " knots", cut at 1,024 characters.
 std::string summary_file_text(const std::string& text);
 
+// The notepad file of the chosen target that gets the summary too, LK8000's
+// "<lk8000_root>\_Configuration\NOTEPAD.txt"; blank for another target.
+std::string notepad_file();
+
 // Writes and shows a built summary: to the summary file tskwrnfile when one
 // was named in the settings (`file_named`), to LK8000's
 // "<lk8000_root>\_Configuration\NOTEPAD.txt" for the LK8000 target (tskwrnfile

@@ -2,6 +2,8 @@
 
 #include "foundation/fixed_text.h"
 #include "foundation/paths_files.h"
+#include "foundation/tell.h"
+#include "platform/case_fold.h"
 
 #include <array>
 
@@ -106,6 +108,16 @@ int target_of_options(bool seeyou_input) {
         return asked;
     }
     return seeyou_input ? kTargetFpl : kTargetTsk;
+}
+
+bool names_target_file(std::string_view path, int ntarg) {
+    return is_output_target(ntarg) &&
+           matches_wildcard_cp1252(trim_right(path), "*" + std::string(target_facts(ntarg).extension));
+}
+
+std::string ask_for_target_file_name(int ntarg) {
+    const std::string wanted(target_facts(ntarg).extension);
+    return in_user_language("Enter a " + wanted + " file name", "Indiquez un nom de fichier " + wanted);
 }
 
 std::string target_tree_folder(std::string_view root, std::string_view FolderTree::*which) {

@@ -131,6 +131,16 @@ void ask_for_target(int ntarg);
 // for; otherwise a Condor flight plan for a SeeYou task, else XCSoar.
 int target_of_options(bool seeyou_input);
 
+// True when `path` names a task file of target `ntarg`: it ends with the
+// target's extension, in any letter case. The conversion form's task box and
+// the command line's OUTPUT take no other name, so that no file of one format
+// is written under another format's name.
+bool names_target_file(std::string_view path, int ntarg);
+
+// What a name that names_target_file refuses is told, in the run's language:
+// "Enter a .lkt file name".
+std::string ask_for_target_file_name(int ntarg);
+
 // The folder `which` of the chosen target's tree below `root` when the output
 // lies in the tree (qarbo), a path_field (option_records.h); otherwise `root`.
 std::string target_tree_folder(std::string_view root, std::string_view FolderTree::*which);

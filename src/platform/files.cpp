@@ -511,6 +511,30 @@ bool same_file(std::string_view windows_path, std::string_view other_windows_pat
     return names_equal_ignoring_case(a_path.parent_path(), b_path.parent_path());
 }
 
+bool lies_in_folder(std::string_view windows_path, std::string_view windows_folder) {
+    const std::optional<std::string> file = map_to_host(windows_path);
+    const std::optional<std::string> folder = map_to_host(windows_folder);
+    if (!file || !folder) {
+        return false;
+    }
+    fs::path folder_path = resolved_host(*folder);
+    if (!folder_path.has_filename()) {
+        folder_path = folder_path.parent_path();
+    }
+    struct stat folder_info {};
+    const bool folder_there = stat(folder_path.c_str(), &folder_info) == 0 && S_ISDIR(folder_info.st_mode);
+    fs::path up = resolved_host(*file);
+    while (up.has_relative_path()) {
+        up = up.parent_path();
+        struct stat info {};
+        if (folder_there ? stat(up.c_str(), &info) == 0 && same_host_file(info, folder_info)
+                         : names_equal_ignoring_case(up, folder_path)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool folder_exists(std::string_view windows_path) {
     const std::optional<std::string> host = map_to_host(windows_path);
     struct stat info {};

@@ -217,6 +217,12 @@ int rename_file(std::string_view from_windows_path, std::string_view to_windows_
 // Only compares: a write waiting in a batch stays waiting.
 bool same_file(std::string_view windows_path, std::string_view other_windows_path);
 
+// True when the file `windows_path` lies in the folder `windows_folder` or
+// below it, as the file layer resolves both paths (as same_file does): an
+// existing folder is found among the file's folders as the host's own, a
+// missing one by its names compared as Windows compares them.
+bool lies_in_folder(std::string_view windows_path, std::string_view windows_folder);
+
 // Copies a file, replacing the target when it exists, as a whole write: the
 // target holds the source's bytes or, on any failure, its own old bytes.
 // Copying a file onto itself (same_file) fails (EINVAL) and leaves it

@@ -209,6 +209,7 @@ TEST_F(ConversionSteps, UnreadableInputs) {
     prefix.add_file(demo.program_folder + "\\Points.cup",
                     "name,code,country,lat,lon,elev,style,rwdir,rwlen,freq,desc\r\n"
                     "\"A\",\"A\",FR,4403.582N,00559.466E,460.0m,1,,,,\r\n");
+    tarvex_c.outfile.clear();
     stopped = stop_of([&] { prepare(demo.program_folder + "\\Points.cup"); });
     EXPECT_EQ(stopped.text, "*** C:\\Tarvex\\Points.cup : no task found ***");
 }
@@ -389,15 +390,20 @@ TEST_F(ConversionSteps, AirspaceWindowAroundTheTask) {
 TEST_F(ConversionSteps, AirspaceListKeepsOnlyTheListedZones) {
     as0003.qlistas = true;
     prepare_all(plan3());
-    write_target_task(conversion);
-    // Without its list the run ends.
-    RunStopped stopped = stop_of([&] { write_task_airspace(conversion); });
+    // Without its list the run ends before anything is written, saying where
+    // the list was looked for.
+    const std::string missing = "*** -listAS : CroppedAirspaceSorted.txt not found in C:\\Tarvex ***";
+    RunStopped stopped = stop_of([] { find_airspace_list(); });
     EXPECT_EQ(stopped.exit_code, kExitConversionFailed);
-    EXPECT_EQ(stopped.text, "CroppedAirspaceSorted.txt");
+    EXPECT_EQ(stopped.text, missing);
+    EXPECT_NE(log().find(missing), std::string::npos);
+    write_target_task(conversion);
+    EXPECT_EQ(stop_of([&] { write_task_airspace(conversion); }).text, missing);
 
     // Zone 3 and 0 listed, a number out of range ignored, the list ends at
     // the first line without a number.
     prefix.add_file(demo.program_folder + "\\CroppedAirspaceSorted.txt", "3\r\n\r\n99999\r\n-4\r\n0\r\nend\r\n1\r\n");
+    find_airspace_list();
     write_task_airspace(conversion);
     EXPECT_EQ(conversion.airspace_status, 0);
     EXPECT_FALSE(rd_fpl_5.qas_disa[0]);

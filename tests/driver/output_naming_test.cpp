@@ -1,5 +1,6 @@
 #include "driver/output_naming.h"
 
+#include "driver/conversion.h"
 #include "driver/input_kind.h"
 #include "driver_fixture.h"
 
@@ -66,6 +67,19 @@ TEST_F(OutputNaming, XCSoarFromTheInputName) {
 }
 
 TEST_F(OutputNaming, GivenOutputIsUsedUnchanged) {
+    // No file of one format under another's name, nor without an extension:
+    // a usage error, before anything is read.
+    for (const char* wrong : {"D:\\Out\\x.lkt", "D:\\Out\\x", "D:\\Out\\x.tsk.txt"}) {
+        tarvex_c.outfile = wrong;
+        const RunStopped stopped = stop_of([] { set_outfile(); });
+        EXPECT_EQ(stopped.exit_code, kExitUsage);
+        EXPECT_EQ(stopped.text, "*** " + std::string(wrong) + " : not a .tsk file name ***\nEnter a .tsk file name");
+    }
+    tarvex_c.outfile = "D:\\Out\\X.TSK";
+    set_outfile();
+    EXPECT_EQ(tarvex_c.outfile, "D:\\Out\\X.TSK");
+
+    target(kTargetLkt);
     tarvex_c.outfile = "D:\\Out\\x.lkt";
     set_outfile();
     EXPECT_EQ(tarvex_c.outfile, "D:\\Out\\x.lkt");
@@ -107,7 +121,7 @@ TEST_F(OutputNaming, LK8000) {
 
     // A given output without the target's extension has no name to use either.
     tarvex_c.outfile = "E:\\LK\\_Tasks\\Mine.txt";
-    EXPECT_EQ(stop_of([&] { set_outfile(); }).exit_code, kExitConfiguration);
+    EXPECT_EQ(stop_of([&] { set_outfile(); }).exit_code, kExitUsage);
     tarvex_c.outfile = "E:\\LK\\_Tasks\\Mine.lkt";
     set_outfile();
     EXPECT_EQ(tarvex_c.outfile, "E:\\LK\\_Tasks\\Mine.lkt");
@@ -150,17 +164,20 @@ TEST_F(OutputNaming, ADestinationNamesAFolderOrATaskFile) {
     EXPECT_EQ(destination_folder("F:\\XCSoarData\\Tasks  "), "F:\\XCSoarData\\Tasks");
     EXPECT_EQ(destination_folder("F:\\Mine.tsk"), "F:");
 
-    // LK8000's default task goes beside the file the destination names.
+    // The file the destination names is written, and LK8000's default task
+    // beside it is its copy.
     target(kTargetLkt);
     tarvex_c.lk8000_tasks = "E:\\LK\\_Tasks\\Mine.lkt";
     tarvex01.ndeftsk = 1;
     name_again();
-    EXPECT_EQ(tarvex_c.outfile, "E:\\LK\\_Tasks\\Default.lkt");
-    const DestinationFile file = destination_file(target_facts(kTargetLkt), tarvex_c.lk8000_tasks, "Race1.lkt");
+    EXPECT_EQ(tarvex_c.outfile, "E:\\LK\\_Tasks\\Mine.lkt");
+    EXPECT_EQ(default_task_copy(), "E:\\LK\\_Tasks\\Default.lkt");
+    const DestinationFile file = destination_file(target_facts(kTargetLkt), "E:\\LK\\_Tasks", "Race1.lkt");
     EXPECT_EQ(file.folder, "E:\\LK\\_Tasks");
     EXPECT_EQ(file.name, "Default.lkt");
     tarvex01.ndeftsk = 0;
     EXPECT_EQ(destination_file(target_facts(kTargetLkt), tarvex_c.lk8000_tasks, "Race1.lkt").name, "Mine.lkt");
+    EXPECT_TRUE(default_task_copy().empty());
     const DestinationFile folder = destination_file(target_facts(kTargetTsk), "F:\\Tasks\\\\", "Race1.tsk");
     EXPECT_EQ(folder.folder, "F:\\Tasks");
     EXPECT_EQ(folder.name, "Race1.tsk");

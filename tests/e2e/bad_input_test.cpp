@@ -583,7 +583,9 @@ TEST_F(BadInput, TaskRulesBeyondTheirRanges) {
 TEST_F(BadInput, AirspaceListWithoutItsFile) {
     const RunOutcome outcome = convert({"-listAS"}, install.demo().condor3_plan);
     EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
-    EXPECT_TRUE(HasLine(outcome.err, "CroppedAirspaceSorted.txt"));
+    // Looked for before anything is written, and told where.
+    EXPECT_TRUE(HasLine(outcome.err, "*** -listAS : CroppedAirspaceSorted.txt not found in C:\\Tarvex ***"));
+    EXPECT_TRUE(FileIsMissing(install.host(install.demo().xcsoar_tasks + "\\DemoRace3.tsk")));
 }
 
 // An arc whose centre is typed in the wrong hemisphere would be thousands of

@@ -13,6 +13,7 @@
 #include "forms/program/setup_form.h"
 #include "forms/program/unit_boxes.h"
 #include "foundation/fixed_text.h"
+#include "foundation/form_files.h"
 #include "foundation/fortran_format.h"
 #include "foundation/message_records.h"
 #include "foundation/number_text.h"
@@ -28,8 +29,6 @@
 
 namespace {
 
-constexpr std::string_view kFormFile = "Tarvex_form.frm";
-constexpr std::string_view kFrenchFormFile = "Tarvex_form_FR.frm";
 // The setup button's type.
 constexpr int kSetupButton = -100;
 

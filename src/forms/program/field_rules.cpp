@@ -16,7 +16,6 @@
 #include "foundation/task_rule_limits.h"
 #include "foundation/tell.h"
 #include "foundation/text_edit.h"
-#include "platform/case_fold.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "taskfiles/map_lists.h"
@@ -121,11 +120,10 @@ int check_output_box(const std::string& output, std::string& msg) {
         return 0;
     }
     const std::string name = trim_right(output);
-    const std::string wanted(target_facts(target).extension);
-    if (name.empty() || matches_wildcard_cp1252(name, "*" + wanted)) {
+    if (name.empty() || names_target_file(name, target)) {
         return 1;
     }
-    msg = in_user_language("Enter a " + wanted + " file name", "Indiquez un nom de fichier " + wanted);
+    msg = ask_for_target_file_name(target);
     return 0;
 }
 

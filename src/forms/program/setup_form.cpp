@@ -9,6 +9,7 @@
 #include "forms/program/form_file.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
+#include "foundation/form_files.h"
 #include "foundation/message_records.h"
 #include "foundation/number_text.h"
 #include "foundation/option_records.h"
@@ -21,9 +22,6 @@
 #include <string>
 
 namespace {
-
-constexpr std::string_view kSetupFormFile = "Tarvex_Setup_form.frm";
-constexpr std::string_view kFrenchSetupFormFile = "Tarvex_Setup_form_FR.frm";
 
 // A post-run script given by its bare name lies in the program's folder.
 void script_in_program_folder() {
