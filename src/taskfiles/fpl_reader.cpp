@@ -460,7 +460,7 @@ private:
     bool penalty_keys(const std::string& raw, const std::string& working, const std::string& key,
                       const std::string& value) {
         if (key == "PZCount") {
-            read_value(value, rd_fpl_0.nb_pz);
+            note_number(key, value, read_value(value, rd_fpl_0.nb_pz));
             if (rd_fpl_0.nb_pz < 0 || rd_fpl_0.nb_pz > kPenaltyZoneSlots) {
                 const int held = std::clamp(rd_fpl_0.nb_pz, 0, kPenaltyZoneSlots);
                 console_line("read_fpl : PZCount " + i2b(rd_fpl_0.nb_pz) + " held to " + i2b(held));

@@ -210,6 +210,9 @@ std::string plan_value_not_given() {
             }
         }
     }
+    if (std::string told = not_a_number("PZCount", true); !told.empty()) {
+        return told;
+    }
     for (int z = 0; z < penalty_zones(); ++z) {
         if (std::string told = penalty_zone_corner_not_given(z); !told.empty()) {
             return told;

@@ -69,8 +69,8 @@ struct PlanValueOutOfRange {
 // ("PZPos0X2 missing (PZCount=3)"). Looked at, in this order: the positions
 // and elevations of the turnpoints 0..nb_wp-1, the zone values of the points
 // after the takeoff (sector type, radius, angle, width, height; a window's
-// centre altitude and azimuth), the corners and values of the penalty zones
-// 0..nb_pz-1, then a Condor 3 plan's AAT time (an AAT) and maximum start
+// centre altitude and azimuth), the penalty zones' count ("PZCount") and the
+// corners and values of the zones 0..nb_pz-1, then a Condor 3 plan's AAT time (an AAT) and maximum start
 // speed. A key the plan does not hold (an older Condor's) leaves its start
 // value and is not refused, but a corner. Empty when every one is read.
 std::string plan_value_not_given();

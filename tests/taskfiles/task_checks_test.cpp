@@ -138,6 +138,7 @@ TEST_F(TaskChecks, ValuesThePlanGivesAsNoNumber) {
           Case{{"TPSectorType2=1.5"}, "TPSectorType2=1.5 : not a whole number"},
           Case{{"PZPos3Y0=abc"}, "PZPos3Y0=abc : not a number"}, Case{{"PZTop0=high"}, "PZTop0=high : not a number"},
           Case{{"PZCount=2"}, "PZPos0X1 missing (PZCount=2)"},
+          Case{{"PZCount=two"}, "PZCount=two : not a whole number"},
           Case{{"AAT=1", "AATTime=abc"}, "AATTime=abc : not a number"}}) {
         std::vector<std::string> bad = zones;
         bad.insert(bad.end(), lines.begin(), lines.end());
