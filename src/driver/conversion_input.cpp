@@ -123,8 +123,10 @@ void read_input() {
         case InputFault::no_task:
             fatal_error("*** " + shown + in_user_language(" : no task found ***", " : aucun circuit trouv\xE9 ***"),
                         kExitConversionFailed);
+        case InputFault::value_not_given:
         case InputFault::value_out_of_range:
-            refuse_plan_value(infile);
+            // Told once the plan's version is found installed (check_plan_version).
+            return;
     }
 }
 
@@ -146,10 +148,10 @@ void apply_form_task_rules(const Conversion& conversion) {
                  " start_max_speed " + i2b(rd_fpl_6.start_max_speed));
 }
 
-void check_plan_version(const RunState& run) {
-    if (tarvex01.qcup_in) {
-        return;
-    }
+namespace {
+
+// Ends the run when the plan's Condor version is not installed; else makes it the active one.
+void require_plan_version(const RunState& run) {
     switch (rd_fpl_0.nvcnd) {
         case 1:
             if (!inst00.qc1) {
@@ -176,6 +178,23 @@ void check_plan_version(const RunState& run) {
         }
         default:
             break;
+    }
+}
+
+}  // namespace
+
+void check_plan_version(const RunState& run) {
+    if (!tarvex01.qcup_in) {
+        require_plan_version(run);
+    }
+    // The values come after the version: a plan of a Condor not installed
+    // gets the version's message, whatever it holds.
+    const std::string infile = trim_right(tarvex_c.infile);
+    switch (input_value_fault(tarvex01.qcup_in)) {
+        case InputFault::value_not_given:
+            fatal_error("*** " + slashes_kept(infile) + " : " + plan_value_not_given() + " ***", kExitConversionFailed);
+        case InputFault::value_out_of_range: refuse_plan_value(infile);
+        default: return;
     }
 }
 

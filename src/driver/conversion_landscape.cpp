@@ -115,8 +115,10 @@ void set_up_landscape(Conversion& c) {
         float width = 0.0f;
         float height = 0.0f;
         if (utm_init(trnfile, width, height) != 1) {
-            fatal_error(in_user_language("*** Impossible to initialize coordinates conversion ***",
-                                         "*** Initialisation de la conversion coordonn\xE9" "es : Erreur ***"),
+            // Named as a missing header is: the path, then the reason.
+            fatal_error(slashes_kept(trnfile) + "\n" +
+                            in_user_language("*** Impossible to initialize coordinates conversion ***",
+                                             "*** Initialisation de la conversion coordonn\xE9" "es : Erreur ***"),
                         kExitConversionFailed);
         }
         trn001.x_scn_mx = width;

@@ -105,7 +105,7 @@ InputFault input_fault(bool seeyou_task, int status) {
         if (rd_cup_0.nb_cup < kFewestPlanPoints) {
             return InputFault::no_task;
         }
-        return seeyou_value_out_of_range() ? InputFault::value_out_of_range : InputFault::none;
+        return input_value_fault(seeyou_task);
     }
     if (rd_fpl_0.nb_wp > kMaxTaskPoints) {
         return InputFault::too_many_turnpoints;
@@ -118,6 +118,16 @@ InputFault input_fault(bool seeyou_task, int status) {
     }
     if (!plan_has_task()) {
         return InputFault::no_task;
+    }
+    return input_value_fault(seeyou_task);
+}
+
+InputFault input_value_fault(bool seeyou_task) {
+    if (seeyou_task) {
+        return seeyou_value_out_of_range() ? InputFault::value_out_of_range : InputFault::none;
+    }
+    if (!plan_value_not_given().empty()) {
+        return InputFault::value_not_given;
     }
     return plan_value_out_of_range() ? InputFault::value_out_of_range : InputFault::none;
 }

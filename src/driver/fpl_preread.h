@@ -34,10 +34,13 @@ bool aat_with_time(bool qaat, float t_aat);
 // empty or a binary file); a SeeYou file without a task to convert (fewer
 // than kFewestPlanPoints points before the landing, which is never
 // converted), a plan without a point after the takeoff (plan_has_task); a
-// value of the plan or of the SeeYou task outside the range it can mean
+// value a writer takes from the plan that the plan gives as no number, or a
+// penalty zone it counts and does not give (plan_value_not_given); a value
+// of the plan or of the SeeYou task outside the range it can mean
 // (plan_value_out_of_range, seeyou_value_out_of_range of
-// taskfiles/task_checks.h name it). Both roads refuse an input by it: the
-// conversion ends with a message, the conversion form marks its input box.
+// taskfiles/task_checks.h name them). Both roads refuse an input by it: the
+// conversion ends with a message (the values' faults once the plan's Condor
+// version is found installed), the conversion form marks its input box.
 enum class InputFault {
     none,
     read_error,
@@ -45,9 +48,13 @@ enum class InputFault {
     unexpected_end,
     no_landscape,
     no_task,
+    value_not_given,
     value_out_of_range
 };
 InputFault input_fault(bool seeyou_task, int status);
+
+// The last two faults alone, of an input read without the others.
+InputFault input_value_fault(bool seeyou_task);
 
 // The message of a plan refused for too_many_turnpoints, in the run's
 // language: "Count=40 : a task holds at most 30 turnpoints" (the takeoff is

@@ -179,6 +179,22 @@ bool fit_grid(const GridLimits& g, float& rxm, float& rym) {
     return true;
 }
 
+// True when the four corners of the frame just set have a real latitude and
+// longitude: a header's origin may lie anywhere UTM reaches, but one far off
+// (an easting of 1e38) would put every point of the landscape off the earth.
+bool corners_on_earth(float width, float height) {
+    for (const float x : {0.0f, width}) {
+        for (const float y : {0.0f, height}) {
+            float lat = 0.0f;
+            float lon = 0.0f;
+            if (xytolatlon(x, y, lat, lon) != 1 || !position_on_earth(lat, lon)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 void mark_failed(const std::string& log_line) {
     log_message_f(std::string_view(log_line));
     utm001.initialized = false;
@@ -240,6 +256,11 @@ int utm_init(std::string_view fich, float& rxm, float& rym) {
         utm000.ori = third;
         utm000.xmax = width;
         utm000.ymax = height;
+        if (!corners_on_earth(width, height)) {
+            utm001.frame_file.clear();
+            mark_failed("UTM frame off the earth " + path);
+            return 0;
+        }
         rxm = width;
         rym = height;
         return 1;

@@ -17,7 +17,8 @@ inline constexpr std::size_t kTerrainPathLength = kPathLength;
 // ".trn"/".TRN", ".dem"/".DEM", ".asc"/".ASC" found anywhere in the path; rxm,
 // rym get the frame's width and height in metres. A second call with the same
 // file reads nothing and gives the stored size. Result 1 when the frame is
-// set; 0 for an unknown file type or a header that cannot be read or fitted
+// set; 0 for an unknown file type, a header that cannot be read or fitted, or
+// a ".trn" frame without a real latitude and longitude at one of its corners
 // (logged; the frame is then marked not set and rxm, rym are unchanged).
 int utm_init(std::string_view fich, float& rxm, float& rym);
 

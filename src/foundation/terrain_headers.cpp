@@ -104,13 +104,8 @@ int read_trn_hdr(std::string_view fich, float& xmax, float& ymax, float& orig_e,
     if (width > kLargestExtent || height > kLargestExtent) {
         return kHeaderBadValue;
     }
-    // A zone or a hemisphere that UTM does not have gives no frame at all,
-    // nor does an origin outside the UTM ranges.
+    // A zone or a hemisphere that UTM does not have gives no frame at all.
     if (h.zone < kFirstUtmZone || h.zone > kLastUtmZone || (h.hemisphere != 'N' && h.hemisphere != 'S')) {
-        return kHeaderBadValue;
-    }
-    if (h.easting < kLowestUtmEasting || h.easting > kHighestUtmEasting || h.northing < kLowestUtmNorthing ||
-        h.northing > kHighestUtmNorthing) {
         return kHeaderBadValue;
     }
     xmax = std::fabs(static_cast<float>(h.columns) * h.column_step);

@@ -16,18 +16,13 @@ inline constexpr int kHeaderEnd = -1;
 // overflow or never end.
 inline constexpr int kHeaderBadValue = 9998;
 // The zones of UTM; a ".trn" header naming another zone, or a hemisphere other
-// than "N" or "S", is refused with kHeaderBadValue.
+// than "N" or "S", is refused with kHeaderBadValue. Its origin is taken as it
+// is: a landscape hundreds of kilometres wide has eastings beyond 1,000,000 m
+// far from its zone's central meridian; an absurd origin (1e38) gives a frame
+// without a real latitude and longitude at its corners, which utm_init
+// refuses (local_frame.h).
 inline constexpr int kFirstUtmZone = 1;
 inline constexpr int kLastUtmZone = 60;
-// The UTM ranges of a ".trn" header's origin, metres: an easting within
-// 0..1,000,000 and a northing (false northing included) within
-// 0..10,000,000. Another origin (a finite but absurd value such as 1e38)
-// would put every point of the landscape off the earth, and is refused with
-// kHeaderBadValue.
-inline constexpr float kLowestUtmEasting = 0.0f;
-inline constexpr float kHighestUtmEasting = 1.0e6f;
-inline constexpr float kLowestUtmNorthing = 0.0f;
-inline constexpr float kHighestUtmNorthing = 1.0e7f;
 // Status of an ".asc" header without exactly five of its keywords.
 inline constexpr int kHeaderIncomplete = 9999;
 

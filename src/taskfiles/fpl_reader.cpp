@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -57,20 +58,50 @@ bool index_in_range(int index, int last, std::string_view what) {
     return false;
 }
 
-using TurnpointSetter = void (*)(std::size_t n, const std::string& value);
-
-void set_rounded(int& member, const std::string& value) {
-    float read = 0.0f;
-    if (read_value(value, read)) {
-        member = nearest_int(read);
+// Notes whether the value of a key that a writer may take as a number read
+// as one (rd_fpl_keys): `key` as the plan names it, with its index.
+void note_number(const std::string& key, const std::string& value, bool read) {
+    if (read) {
+        rd_fpl_keys.not_numbers.erase(key);
+    } else {
+        rd_fpl_keys.not_numbers[key] = value;
     }
 }
 
-void set_rounded(float& member, const std::string& value) {
+// Sets the turnpoint member from the value; false when the value does not
+// read as the number the member takes (a name takes any text).
+using TurnpointSetter = bool (*)(std::size_t n, const std::string& value);
+
+bool set_rounded(int& member, const std::string& value) {
     float read = 0.0f;
-    if (read_value(value, read)) {
-        member = static_cast<float>(nearest_int(read));
+    if (!read_value(value, read)) {
+        return false;
     }
+    member = nearest_int(read);
+    return true;
+}
+
+bool set_rounded(float& member, const std::string& value) {
+    float read = 0.0f;
+    if (!read_value(value, read)) {
+        return false;
+    }
+    member = static_cast<float>(nearest_int(read));
+    return true;
+}
+
+constexpr double kFullTurn = 360.0;
+
+// A zone's angle in whole degrees past a full turn, read modulo a turn:
+// 450 is 90, 720 a full turn (a cylinder).
+double zone_angle_in_a_turn(double whole_degrees) {
+    return whole_degrees > kFullTurn ? std::fmod(whole_degrees - 1.0, kFullTurn) + 1.0 : whole_degrees;
+}
+
+// A direction in whole degrees past a full turn either way, read modulo a
+// turn with its sign: 2578 is 58, -450 is -90.
+double direction_in_a_turn(double whole_degrees) {
+    return std::fabs(whole_degrees) > kFullTurn ? std::fmod(whole_degrees, kFullTurn) : whole_degrees;
 }
 
 // Turnpoint keys, in the order they are tested; each a prefix of the key.
@@ -80,24 +111,36 @@ const std::array<std::pair<std::string_view, TurnpointSetter>, 13> kTurnpointKey
          std::string name = fit_field(value, kKeyLength);
          cleanup_name(name, kKeyLength);
          rd_fpl_2.tpnam[n] = fit_field(name, kTpNameCapacity);
+         return true;
      }},
-    {"TPPosX", [](std::size_t n, const std::string& value) { read_value(value, rd_fpl_1.tpx[n]); }},
-    {"TPPosY", [](std::size_t n, const std::string& value) { read_value(value, rd_fpl_1.tpy[n]); }},
-    {"TPPosZ", [](std::size_t n, const std::string& value) { read_value(value, rd_fpl_1.tpz[n]); }},
-    {"TPAirport", [](std::size_t n, const std::string& value) { read_value(value, rd_fpl_1.tpair[n]); }},
-    {"TPSectorType", [](std::size_t n, const std::string& value) { read_value(value, rd_fpl_1.tpsec[n]); }},
-    {"TPSectorDirection", [](std::size_t n, const std::string& value) { read_value(value, rd_fpl_1.tpsecdir[n]); }},
-    {"TPRadius", [](std::size_t n, const std::string& value) { set_rounded(rd_fpl_1.tprad[n], value); }},
-    {"TPAngle", [](std::size_t n, const std::string& value) { set_rounded(rd_fpl_1.tpang[n], value); }},
-    {"TPAltitude", [](std::size_t n, const std::string& value) { set_rounded(rd_fpl_1.tpalt[n], value); }},
-    {"TPWidth", [](std::size_t n, const std::string& value) { set_rounded(rd_fpl_1.tpwid[n], value); }},
-    {"TPHeight", [](std::size_t n, const std::string& value) { read_value(value, rd_fpl_1.tphei[n]); }},
+    {"TPPosX", [](std::size_t n, const std::string& value) { return read_value(value, rd_fpl_1.tpx[n]); }},
+    {"TPPosY", [](std::size_t n, const std::string& value) { return read_value(value, rd_fpl_1.tpy[n]); }},
+    {"TPPosZ", [](std::size_t n, const std::string& value) { return read_value(value, rd_fpl_1.tpz[n]); }},
+    {"TPAirport", [](std::size_t n, const std::string& value) { return read_value(value, rd_fpl_1.tpair[n]); }},
+    {"TPSectorType", [](std::size_t n, const std::string& value) { return read_value(value, rd_fpl_1.tpsec[n]); }},
+    {"TPSectorDirection",
+     [](std::size_t n, const std::string& value) { return read_value(value, rd_fpl_1.tpsecdir[n]); }},
+    {"TPRadius", [](std::size_t n, const std::string& value) { return set_rounded(rd_fpl_1.tprad[n], value); }},
+    {"TPAngle",
+     [](std::size_t n, const std::string& value) {
+         float degrees = 0.0f;
+         if (!read_value(value, degrees)) {
+             return false;
+         }
+         rd_fpl_1.tpang[n] = nearest_int(zone_angle_in_a_turn(std::round(double{degrees})));
+         return true;
+     }},
+    {"TPAltitude", [](std::size_t n, const std::string& value) { return set_rounded(rd_fpl_1.tpalt[n], value); }},
+    {"TPWidth", [](std::size_t n, const std::string& value) { return set_rounded(rd_fpl_1.tpwid[n], value); }},
+    {"TPHeight", [](std::size_t n, const std::string& value) { return read_value(value, rd_fpl_1.tphei[n]); }},
     {"TPAzimuth",
      [](std::size_t n, const std::string& value) {
          float radians = 0.0f;
-         if (read_value(value, radians)) {
-             rd_fpl_1.tpazi[n] = static_cast<float>(nearest_int(radians * 180.0 / kPi));
+         if (!read_value(value, radians)) {
+             return false;
          }
+         rd_fpl_1.tpazi[n] = static_cast<float>(direction_in_a_turn(std::round(radians * 180.0 / kPi)));
+         return true;
      }},
 }};
 
@@ -188,6 +231,7 @@ struct PointKey {
     int zone = 0;
     bool value_read = false;
     float value = 0.0f;
+    std::string value_text;  // the text after "="
 };
 
 PointKey parse_point_key(std::string_view after_prefix) {
@@ -208,7 +252,8 @@ PointKey parse_point_key(std::string_view after_prefix) {
     key.point_read = read_value(std::string_view(text).substr(0, letter), key.point);
     key.zone_read = read_value(std::string_view(text).substr(letter + 1, zone_end - letter - 1), key.zone);
     if (equal != std::string::npos) {
-        key.value_read = read_value(std::string_view(text).substr(equal + 1), key.value);
+        key.value_text = text.substr(equal + 1);
+        key.value_read = read_value(key.value_text, key.value);
     }
     return key;
 }
@@ -393,7 +438,7 @@ private:
                 }
                 tp_ = n;
             }
-            setter(static_cast<std::size_t>(tp_), value);
+            note_number(std::string(prefix) + i2b(tp_), value, setter(static_cast<std::size_t>(tp_), value));
             return true;
         }
         return false;
@@ -415,7 +460,7 @@ private:
     bool penalty_keys(const std::string& raw, const std::string& working, const std::string& key,
                       const std::string& value) {
         if (key == "PZCount") {
-            read_value(value, rd_fpl_0.nb_pz);
+            note_number(key, value, read_value(value, rd_fpl_0.nb_pz));
             if (rd_fpl_0.nb_pz < 0 || rd_fpl_0.nb_pz > kPenaltyZoneSlots) {
                 const int held = std::clamp(rd_fpl_0.nb_pz, 0, kPenaltyZoneSlots);
                 console_line("read_fpl : PZCount " + i2b(rd_fpl_0.nb_pz) + " held to " + i2b(held));
@@ -439,6 +484,9 @@ private:
                 !index_in_range(point.point, kPenaltyZoneCorners - 1, "penalty zone corner")) {
                 return true;
             }
+            const std::string corner = "PZPos" + i2b(point.point) + (point.axis == 1 ? "X" : "Y") + i2b(pz_);
+            rd_fpl_keys.corners_given.insert(corner);
+            note_number(corner, point.value_text, point.value_read);
             if (point.value_read) {
                 rd_fpl_1.pzp[static_cast<std::size_t>(point.axis)][static_cast<std::size_t>(point.point)]
                             [static_cast<std::size_t>(pz_)] = point.value;
@@ -455,7 +503,8 @@ private:
             std::string zone_value;
             const bool read = split_index(working, prefix, zone, zone_value);
             if (take_zone(read, zone)) {
-                read_value(zone_value, rd_fpl_1.pza[row][static_cast<std::size_t>(pz_)]);
+                note_number(std::string(prefix) + i2b(pz_), zone_value,
+                            read_value(zone_value, rd_fpl_1.pza[row][static_cast<std::size_t>(pz_)]));
             }
             return true;
         }
@@ -576,14 +625,16 @@ private:
         return true;
     }
 
-    static void set_option(const OptionTarget& target, const std::string& value) {
+    // False when a number option's value does not read as its number.
+    static bool set_option(const OptionTarget& target, const std::string& value) {
         if (const auto* flag = std::get_if<bool*>(&target)) {
             **flag = is_true(value);
-        } else if (const auto* integer = std::get_if<int*>(&target)) {
-            read_value(value, **integer);
-        } else {
-            read_value(value, *std::get<float*>(target));
+            return true;
         }
+        if (const auto* integer = std::get_if<int*>(&target)) {
+            return read_value(value, **integer);
+        }
+        return read_value(value, *std::get<float*>(target));
     }
 
     void option_keys(const std::string& key, const std::string& value) {
@@ -599,7 +650,7 @@ private:
         }
         for (const auto& [name, target] : kOptionKeys) {
             if (key == name) {
-                set_option(target, value);
+                note_number(key, value, set_option(target, value));
                 return;
             }
         }
@@ -657,6 +708,7 @@ void read_fpl(TextFileReader stream, bool fresh, bool qverb, bool /*qfr*/, int& 
         init_read_fpl();
         init_glider();
         init_wp();
+        reset_rd_fpl_keys();
     }
     rd_fpl_2.fpl_000 = fit_field(stream.windows_path(), kPlanNameCapacity);
     console_line("fpl_vers " + i2b(rd_fpl_0.nvcnd));

@@ -17,7 +17,12 @@
 //   weather keys only in a weather section, plane keys only in [Plane].
 // - Numbers are read list-directed: a value that does not read as a number of
 //   the member's kind leaves the member as it was, and nothing is derived
-//   from it.
+//   from it; the key of a turnpoint, penalty-zone or option value that does
+//   not read, and each penalty-zone corner given, are noted in rd_fpl_keys
+//   for the checks of task_checks.h.
+// - A zone's angle (TPAngle) past a full turn is read modulo a turn (450 is
+//   90, 720 a cylinder), and so is a window's azimuth (TPAzimuth) in whole
+//   degrees, its sign kept: a value beyond a turn still means a direction.
 // - An index beyond its table (turnpoint above 30, corner above 3, penalty
 //   zone above 10, weather zone or polygon point above 16, disabled airspace
 //   outside 0..8192, description line beyond 16) stores nothing and leaves a

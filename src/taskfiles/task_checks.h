@@ -49,9 +49,9 @@ inline constexpr float kHighestZoneHeight = 18000.0f;     // m: TPHeight, a wind
 inline constexpr float kHighestZoneRadius = 1000000.0f;   // m: TPRadius, R1, R2
 inline constexpr float kHighestZoneAngle = 360.0f;        // degrees: TPAngle, the whole angle
 inline constexpr float kHighestHalfAngle = 180.0f;        // degrees: A1, A2, half the angle
-// TPAzimuth is written in radians; some plans hold degrees there, which the
-// zones bring back into a turn (task_zones.h): within +-360 either way.
-inline constexpr float kLargestAzimuth = 360.0f;
+// A TPAngle past a full turn, and any TPAzimuth (radians; some plans hold
+// degrees there), are read modulo a turn (fpl_reader.h): no range of theirs
+// is refused but a negative angle.
 
 // A value of the task outside the range it can mean: the key that gave it
 // ("PZTop0", "TPRadius2", "ObsZone=1 R1"), the range and its unit.
@@ -62,10 +62,25 @@ struct PlanValueOutOfRange {
     std::string_view unit;
 };
 
-// The first value of the flight plan read outside its range (the values of
-// its turnpoints 0..nb_wp-1, then of its penalty zones 0..nb_pz-1, then its
-// AAT time when it is an AAT and its maximum start speed, held to the ranges
-// of task_rule_limits.h); none when every value lies within.
+// The first value of the flight plan that a writer takes and the plan gives
+// as no number, told in the run's language with its key and value
+// ("TPPosX2=abc : not a number", "not a whole number" for a whole one), or
+// the first corner of a penalty zone the plan counts and does not give
+// ("PZPos0X2 missing (PZCount=3)"). Looked at, in this order: the positions
+// and elevations of the turnpoints 0..nb_wp-1, the zone values of the points
+// after the takeoff (sector type, radius, angle, width, height; a window's
+// centre altitude and azimuth), the penalty zones' count ("PZCount") and the
+// corners and values of the zones 0..nb_pz-1, then a Condor 3 plan's AAT time (an AAT) and maximum start
+// speed. A key the plan does not hold (an older Condor's) leaves its start
+// value and is not refused, but a corner. Empty when every one is read.
+std::string plan_value_not_given();
+
+// The first value of the flight plan read outside its range (those of
+// plan_value_not_given that have one, in its order: the elevation of the
+// turnpoints 0..nb_wp-1, the zone values of the points after the takeoff,
+// the values of its penalty zones 0..nb_pz-1, then its AAT time when it is an
+// AAT, told in hours for a Condor 3 plan, and its maximum start speed, held
+// to the ranges of task_rule_limits.h); none when every value lies within.
 std::optional<PlanValueOutOfRange> plan_value_out_of_range();
 
 // The first value of the SeeYou task read outside its range: the zones

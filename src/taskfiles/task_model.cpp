@@ -21,6 +21,7 @@ Ggg001 ggg001;
 Ggg002 ggg002;
 Gggmas gggmas;
 Gggpol gggpol;
+RdFplKeys rd_fpl_keys;
 
 namespace {
 
@@ -175,6 +176,7 @@ void reset_ggg001() { ggg001 = Ggg001{}; }
 void reset_ggg002() { ggg002 = Ggg002{}; }
 void reset_gggmas() { gggmas = Gggmas{}; }
 void reset_gggpol() { gggpol = Gggpol{}; }
+void reset_rd_fpl_keys() { rd_fpl_keys = RdFplKeys{}; }
 
 void reset_task_model() {
     reset_rd_fpl_0();
@@ -189,4 +191,5 @@ void reset_task_model() {
     reset_ggg002();
     reset_gggmas();
     reset_gggpol();
+    reset_rd_fpl_keys();
 }

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstddef>
+#include <map>
+#include <set>
 #include <string>
 #include <tuple>
 
@@ -278,6 +280,17 @@ struct Gggpol {
     float gforce = 0.0f;     // not cleared by init_glider
 };
 
+// What the plan's lines gave for the values the writers take as numbers,
+// by the key as the plan names it with its index: the value of each key that
+// did not read as a number ("TPPosX2" holding "abc"; a later line of the
+// key that reads takes it back), and the penalty-zone corners the plan gives
+// ("PZPos0X2"). A fresh reading starts it empty; the checks of task_checks.h
+// refuse a plan by it.
+struct RdFplKeys {
+    std::map<std::string, std::string> not_numbers;
+    std::set<std::string> corners_given;
+};
+
 extern RdFpl0 rd_fpl_0;
 extern RdFpl1 rd_fpl_1;
 extern RdFpl2 rd_fpl_2;
@@ -290,15 +303,16 @@ extern Ggg001 ggg001;
 extern Ggg002 ggg002;
 extern Gggmas gggmas;
 extern Gggpol gggpol;
+extern RdFplKeys rd_fpl_keys;
 
 // A copy of every record of the task model, and the records themselves as
 // one tuple of references: `TaskModelCopy copy = task_model_records();`
 // keeps the model, `task_model_records() = copy;` puts it back.
 using TaskModelCopy = std::tuple<RdFpl0, RdFpl1, RdFpl2, RdFpl4, RdFpl5, RdFpl6, RdFplWz1, RdFplWz2, Ggg001, Ggg002,
-                                 Gggmas, Gggpol>;
+                                 Gggmas, Gggpol, RdFplKeys>;
 inline auto task_model_records() {
     return std::tie(rd_fpl_0, rd_fpl_1, rd_fpl_2, rd_fpl_4, rd_fpl_5, rd_fpl_6, rd_fpl_wz1, rd_fpl_wz2, ggg001, ggg002,
-                    gggmas, gggpol);
+                    gggmas, gggpol, rd_fpl_keys);
 }
 
 // Clears what a fresh reading of a plan starts from: counters, turnpoint and
@@ -351,4 +365,5 @@ void reset_ggg001();
 void reset_ggg002();
 void reset_gggmas();
 void reset_gggpol();
+void reset_rd_fpl_keys();
 void reset_task_model();

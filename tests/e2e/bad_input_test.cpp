@@ -208,8 +208,7 @@ TEST_F(BadInput, TurnpointValuesOutOfRange) {
         {"-lk8", "TPHeight2=10000", "TPHeight2=-1e12", "TPHeight2 out of range (0 - 18000 m)"},
         {"-cup", "TPPosZ2=1826", "TPPosZ2=1e9", "TPPosZ2 out of range (-500 - 10000 m)"},
         {"-xcs", lure_zone, lure_window + "1e9", "TPAltitude2 out of range (-500 - 30000 m)"},
-        {"-cup", "TPAngle2=90", "TPAngle2=1e10", "TPAngle2 out of range (0 - 360 \xB0)"},
-        {"-json", "TPAzimuth2=0", "TPAzimuth2=1e30", "TPAzimuth2 out of range (-360 - 360)"},
+        {"-cup", "TPAngle2=90", "TPAngle2=-1", "TPAngle2 out of range (0 - 360 \xB0)"},
     };
     for (const ChangeRefused& c : cases) {
         SCOPED_TRACE(c.to);
@@ -226,11 +225,37 @@ TEST_F(BadInput, TurnpointValuesOutOfRange) {
     // XCSoar name and comment: -500 m -/+ 9000 m.
     const std::string plan = plan_with("Points.fpl", lure_zone + "\r\nTPWidth2=0\r\nTPHeight2=10000",
                                        lure_window + "-500\r\nTPWidth2=30000\r\nTPHeight2=18000");
-    const RunOutcome outcome = convert({}, plan);
+    RunOutcome outcome = convert({}, plan);
     EXPECT_TRUE(ExitedWith(outcome, exit_code::success));
     EXPECT_TRUE(HasLineContaining(TempDir::read(install.host("C:\\XCSoarData\\Tasks\\Points.tsk")),
                                   "comment=\"Condor window : alt. limits=-9500-8500\" id=\"0\" "
                                   "name=\"Lure [-95-85]\""));
+    // What Condor 3 writes in the takeoff's angle is no angle (the takeoff
+    // has no zone); an angle past a full turn is read modulo a turn.
+    outcome = convert({"-cup"}, demo_file_with("Turns.fpl", "flightplans/DemoRace3.fpl",
+                                              {{"TPAngle0=360", "TPAngle0=26972"}, {"TPAngle2=90", "TPAngle2=450"}}));
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLineContaining(TempDir::read(install.host("C:\\SeeYou\\Tasks\\Turns.cup")),
+                                  "ObsZone=1,Style=1,R1=3000m,A1=45"));
+}
+
+// A value a writer takes that the plan gives as no number, and a penalty
+// zone the plan counts without giving it, refuse the plan, named by the key.
+TEST_F(BadInput, ValuesThatAreNoNumbers) {
+    const std::vector<ChangeRefused> cases = {
+        {"-xcs", "TPPosX2=55773.15", "TPPosX2=abc", "TPPosX2=abc : not a number"},
+        {"-lk8", "TPPosX2=55773.15", "TPPosX2=", "TPPosX2= : not a number"},
+        {"-cup", "TPPosZ2=1826", "TPPosZ2=nan", "TPPosZ2=nan : not a number"},
+        {"-json", "PZPos0X0=44244.74", "PZPos0X0=inf", "PZPos0X0=inf : not a number"},
+        {"-xcs", "PZCount=2", "PZCount=3", "PZPos0X2 missing (PZCount=3)"},
+    };
+    for (const ChangeRefused& c : cases) {
+        SCOPED_TRACE(c.to);
+        const RunOutcome outcome = convert({c.target}, plan_with("Words.fpl", c.from, c.to));
+        EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+        expect_told(outcome, "*** C:\\Tarvex\\Words.fpl : " + c.told + " ***");
+        EXPECT_TRUE(no_output_of("Words"));
+    }
 }
 
 // A position with no real latitude and longitude is refused, naming the
@@ -384,6 +409,14 @@ TEST_F(BadInput, PlanOfAVersionNotInstalled) {
     EXPECT_TRUE(HasLine(outcome.out, text));
     EXPECT_TRUE(HasLine(outcome.err, text));
     EXPECT_TRUE(HasLine(condor3.log(), text));
+    // The version comes before the plan's values: a Condor 1 plan whose
+    // takeoff holds what Condor 1 writes there.
+    const RunOutcome condor1 = convert({}, demo_file_with("Condor1.fpl", "flightplans/DemoRace3.fpl",
+                                                         {{"Condor version=3000", "Condor version=1150"},
+                                                          {"TPAngle0=360", "TPAngle0=8105"}}));
+    EXPECT_TRUE(ExitedWith(condor1, exit_code::conversion_failed));
+    expect_told(condor1, "*** Flight plan version = 1 - Condor 1 installation not found ***");
+    EXPECT_TRUE(HasNoLineContaining(condor1.err, "TPAngle"));
 }
 
 TEST_F(BadInput, MissingTerrainHeader) {
@@ -406,15 +439,15 @@ TEST_F(BadInput, TerrainHeaderGivingNoFrame) {
     // An origin outside the UTM ranges (finite but absurd) puts every point
     // off the earth: refused as a bad zone is.
     const std::string far = le_bytes(1.0e38f);
-    const std::string below = le_bytes(-1.0f);
     for (const auto& [offset, value] : {std::pair{28, "\x63"sv}, std::pair{28, "\0"sv}, std::pair{32, "X"sv},
                                         std::pair{12, "\0\0\xa0\x7f"sv}, std::pair{20, std::string_view(far)},
-                                        std::pair{24, std::string_view(far)}, std::pair{24, std::string_view(below)}}) {
+                                        std::pair{24, std::string_view(far)}}) {
         std::string bad = header;
         bad.replace(static_cast<std::size_t>(offset), value.size(), value);
         install.prefix().add_file(terrain, bad);
         const RunOutcome outcome = convert({}, install.demo().condor3_plan);
         EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+        expect_told(outcome, terrain);
         expect_told(outcome, "*** Impossible to initialize coordinates conversion ***");
         EXPECT_TRUE(nothing_written());
     }
@@ -559,7 +592,8 @@ TEST_F(BadInput, TaskRulesBeyondTheirRanges) {
     std::string plan = plan_with("LongAat.fpl", "AATTime=0\r\nAAT=0", "AATTime=100000000\r\nAAT=1");
     RunOutcome outcome = convert({}, plan);
     EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
-    expect_told(outcome, "*** " + plan + " : AATTime out of range (0 - 1440 min) ***");
+    // Told in the plan's unit: Condor 3 gives hours.
+    expect_told(outcome, "*** " + plan + " : AATTime out of range (0 - 24 h) ***");
     plan = plan_with("Fast.fpl", "MaxStartGroundSpeed=170", "MaxStartGroundSpeed=1000000000");
     outcome = convert({"-fr"}, plan);
     EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));

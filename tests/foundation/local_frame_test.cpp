@@ -292,23 +292,25 @@ TEST_F(FrameTest, BadTrnHeaders) {
     write("inf.trn", tarvex_test::trn_bytes(inf_origin));
     EXPECT_EQ(utm_init("inf.trn", w, h), 0);
 
-    // An origin outside the UTM ranges, finite as it may be, gives no frame;
-    // the ends of the ranges do.
+    // Any finite origin is a header's; the frame it gives is refused when a
+    // corner has no real latitude and longitude (an origin of 1e38, a
+    // northing beyond the pole), never for an easting beyond 1,000,000 m:
+    // AA3, 900 km wide, lies east of it in zone 32.
     struct Origin {
         float easting;
         float northing;
-        int status;
+        int frame;
     };
-    for (const Origin& origin : {Origin{1.0e38f, 4.9e6f, kHeaderBadValue}, Origin{6.0e5f, 1.0e38f, kHeaderBadValue},
-                                 Origin{-1.0f, 4.9e6f, kHeaderBadValue}, Origin{6.0e5f, -1.0f, kHeaderBadValue},
-                                 Origin{1.000001e6f, 4.9e6f, kHeaderBadValue}, Origin{6.0e5f, 1.00001e7f, kHeaderBadValue},
-                                 Origin{0.0f, 0.0f, 0}, Origin{1.0e6f, 1.0e7f, 0}}) {
+    for (const Origin& origin : {Origin{1.0e38f, 4.9e6f, 0}, Origin{6.0e5f, 1.0e38f, 0}, Origin{-1.0e38f, 4.9e6f, 0},
+                                 Origin{6.0e5f, 2.1e7f, 0}, Origin{1.056e6f, 4.786e6f, 1}, Origin{6.0e5f, -1.0f, 1}}) {
         TrnHeader far;
         far.easting = origin.easting;
         far.northing = origin.northing;
         write("far.trn", tarvex_test::trn_bytes(far));
-        EXPECT_EQ(read_trn_hdr("far.trn", w, h, e, n, o, zone, hemisphere), origin.status)
-            << origin.easting << " " << origin.northing;
+        EXPECT_EQ(read_trn_hdr("far.trn", w, h, e, n, o, zone, hemisphere), 0);
+        EXPECT_EQ(utm_init("far.trn", w, h), origin.frame) << origin.easting << " " << origin.northing;
+        EXPECT_EQ(utm001.initialized, origin.frame == 1);
+        reset_local_frame();
     }
 
     // UTM has the zones 1 to 60 (the byte is signed) in the hemispheres N and

@@ -5,10 +5,13 @@
 #include "platform/files.h"
 #include "platform/path_map.h"
 #include "reader_fixture.h"
+#include "taskfiles/task_checks.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -233,6 +236,39 @@ TEST_F(FplReader, TurnpointKeysAndIndexes) {
     EXPECT_EQ(t.tprad[30], 3000);
     EXPECT_EQ(t.tpsec[30], 0);
     EXPECT_EQ(rd_fpl_0.nwpmax, 30);
+}
+
+// An angle past a full turn means what it means modulo a turn: a zone's
+// angle stays within 0..360 (a full turn a cylinder), a window's azimuth
+// within a turn either way ("45" where Condor writes radians).
+TEST_F(FplReader, AnglesPastAFullTurn) {
+    read_plan({"[Task]", "Count=6", "TPAngle0=26972", "TPAngle1=450", "TPAngle2=720", "TPAngle3=360.4",
+               "TPAngle4=1e10", "TPAzimuth1=45", "TPAzimuth2=-7.853981", "TPAzimuth3=3e38"});
+    const RdFpl1& t = rd_fpl_1;
+    EXPECT_EQ(t.tpang[0], 332);
+    EXPECT_EQ(t.tpang[1], 90);
+    EXPECT_EQ(t.tpang[2], 360);
+    EXPECT_EQ(t.tpang[3], 360);
+    EXPECT_GT(t.tpang[4], 0);
+    EXPECT_LE(t.tpang[4], 360);
+    EXPECT_EQ(t.tpazi[1], 58.0f);  // 2578 degrees
+    EXPECT_EQ(t.tpazi[2], -90.0f);
+    EXPECT_LT(std::fabs(t.tpazi[3]), 360.0f);
+}
+
+// Plans Condor and other programs wrote, read in place: every value a writer
+// takes is a number.
+TEST_F(FplReader, RealPlansGiveEveryValueAsANumber) {
+    const std::string folder = std::string(TARVEX_SOURCE_DIR) + "/../shared/real-files/plans/";
+    for (const char* name : {"downloads_AA3_28294_windows_12tp.fpl", "pycondor_default.fpl"}) {
+        SCOPED_TRACE(name);
+        const std::string path = map_from_host(std::filesystem::weakly_canonical(folder + name).string());
+        ASSERT_TRUE(TextFileReader(path).is_open());
+        read_fpl(TextFileReader(path), true, false, false, nl, ios);
+        EXPECT_GE(rd_fpl_0.nb_wp, 6);
+        EXPECT_EQ(plan_value_not_given(), "");
+        EXPECT_FALSE(plan_value_out_of_range());
+    }
 }
 
 TEST_F(FplReader, NamesAreEscapedAndCut) {

@@ -3,13 +3,17 @@
 #include "foundation/message_records.h"
 #include "foundation/option_records.h"
 #include "foundation/utm_frame.h"
+#include "platform/files.h"
 #include "reader_fixture.h"
+#include "taskfiles/fpl_reader.h"
 #include "zone32_frame.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <string>
+#include <utility>
+#include <vector>
 
 using tarvex_test::ReaderTest;
 
@@ -67,24 +71,30 @@ TEST_F(TaskChecks, PenaltyZoneValuesWithinTheirRanges) {
 }
 
 TEST_F(TaskChecks, TurnpointValuesWithinTheirRanges) {
-    // Every value of the three points at an end of its range holds.
+    // Every value of the three points at an end of its range holds; point 1
+    // is a classic zone, point 2 a window.
+    rd_fpl_1.tpsec[1] = kClassicSectorType;
     for (std::size_t i = 0; i < 3; ++i) {
         rd_fpl_1.tpz[i] = i == 0 ? kLowestTaskAltitude : kHighestGroundAltitude;
-        rd_fpl_1.tprad[i] = i == 0 ? 0 : 1000000;
-        rd_fpl_1.tpang[i] = i == 0 ? 0 : 360;
-        rd_fpl_1.tpalt[i] = i == 0 ? kLowestTaskAltitude : kHighestWindowAltitude;
-        rd_fpl_1.tpwid[i] = i == 0 ? 0.0f : kHighestZoneWidth;
-        rd_fpl_1.tphei[i] = i == 0 ? 0.0f : kHighestZoneHeight;
-        // "TPAzimuth=360", in degrees where the plan holds radians.
-        rd_fpl_1.tpazi[i] = i == 0 ? -20626.0f : 20626.0f;
+        rd_fpl_1.tprad[i] = i == 1 ? 0 : 1000000;
+        rd_fpl_1.tpang[i] = i == 1 ? 0 : 360;
+        rd_fpl_1.tpalt[i] = i == 1 ? kLowestTaskAltitude : kHighestWindowAltitude;
+        rd_fpl_1.tpwid[i] = i == 1 ? 0.0f : kHighestZoneWidth;
+        rd_fpl_1.tphei[i] = i == 1 ? 0.0f : kHighestZoneHeight;
     }
     EXPECT_FALSE(plan_value_out_of_range());
+    // The takeoff has no zone (Condor 3 writes a TPAngle0 such as 26972),
+    // nor has a classic zone a centre altitude: no writer takes them.
+    rd_fpl_1.tpang[0] = 26972;
+    rd_fpl_1.tprad[0] = -1;
+    rd_fpl_1.tphei[0] = 1.0e30f;
+    rd_fpl_1.tpalt[1] = 1.0e30f;
+    EXPECT_FALSE(plan_value_out_of_range());
     // Beyond an end, the first value out names its key with its point.
-    rd_fpl_1.tpazi[2] = 20627.0f;
+    rd_fpl_1.tpalt[2] = kHighestWindowAltitude + 1.0f;
     auto out = plan_value_out_of_range();
     ASSERT_TRUE(out);
-    EXPECT_EQ(out->key, "TPAzimuth2");
-    EXPECT_EQ(out->unit, "");
+    EXPECT_EQ(out->key, "TPAltitude2");
     rd_fpl_1.tphei[1] = 18001.0f;
     EXPECT_EQ(plan_value_out_of_range()->key, "TPHeight1");
     rd_fpl_1.tprad[1] = -1;
@@ -100,6 +110,48 @@ TEST_F(TaskChecks, TurnpointValuesWithinTheirRanges) {
     EXPECT_EQ(plan_value_out_of_range()->key, "TPPosZ0");
     rd_fpl_0.nb_wp = 0;
     EXPECT_EQ(plan_value_out_of_range()->key, "PZTop0");
+}
+
+// A value a writer takes that the plan gives as no number, and a penalty
+// zone it counts without giving it, are named by their key; values no
+// writer takes are not.
+TEST_F(TaskChecks, ValuesThePlanGivesAsNoNumber) {
+    const auto read = [this](const std::vector<std::string>& lines) {
+        write("plan.fpl", tarvex_test::crlf(lines));
+        int nl = 0;
+        int ios = 0;
+        read_fpl(TextFileReader("plan.fpl"), true, false, false, nl, ios);
+        return plan_value_not_given();
+    };
+    const std::vector<std::string> plan = {"[Version]", "Condor version=3100", "[Task]", "Count=3",
+                                           "TPAngle0=abc", "TPSectorType1=0", "TPAzimuth1=x", "TPAltitude1=",
+                                           "PZCount=1"};
+    std::vector<std::string> zones = plan;
+    for (const char* corner : {"0X0", "0Y0", "1X0", "1Y0", "2X0", "2Y0", "3X0", "3Y0"}) {
+        zones.push_back(std::string("PZPos") + corner + "=1000");
+    }
+    EXPECT_EQ(read(zones), "");
+    using Case = std::pair<std::vector<std::string>, std::string>;
+    for (const auto& [lines, told] :
+         {Case{{"TPPosX2=abc"}, "TPPosX2=abc : not a number"}, Case{{"TPPosX2="}, "TPPosX2= : not a number"},
+          Case{{"TPPosZ2=nan"}, "TPPosZ2=nan : not a number"}, Case{{"TPPosY0=inf"}, "TPPosY0=inf : not a number"},
+          Case{{"TPSectorType2=1.5"}, "TPSectorType2=1.5 : not a whole number"},
+          Case{{"PZPos3Y0=abc"}, "PZPos3Y0=abc : not a number"}, Case{{"PZTop0=high"}, "PZTop0=high : not a number"},
+          Case{{"PZCount=2"}, "PZPos0X1 missing (PZCount=2)"},
+          Case{{"PZCount=two"}, "PZCount=two : not a whole number"},
+          Case{{"AAT=1", "AATTime=abc"}, "AATTime=abc : not a number"}}) {
+        std::vector<std::string> bad = zones;
+        bad.insert(bad.end(), lines.begin(), lines.end());
+        EXPECT_EQ(read(bad), told);
+    }
+    // A line that reads takes an earlier one back; a zone the plan does not
+    // count is none of the task.
+    std::vector<std::string> again = zones;
+    again.insert(again.end(), {"TPPosX2=abc", "TPPosX2=5", "PZPos0X4=abc"});
+    EXPECT_EQ(read(again), "");
+    EXPECT_EQ(read(plan), "PZPos0X0 missing (PZCount=1)");
+    cmndta001.qfr = true;
+    EXPECT_EQ(read(plan), "PZPos0X0 absent (PZCount=1)");
 }
 
 TEST_F(TaskChecks, SeeYouValuesWithinTheirRanges) {
