@@ -30,11 +30,6 @@
 
 namespace {
 
-// XCSoar 7.45 keeps its profiles, the default profile too, in this folder of
-// its data folder, and older versions at the data folder's root: a profile
-// may be read from either.
-constexpr std::string_view kXcsoarProfilesFolder = "profiles";
-constexpr std::string_view kXcsoarDefaultProfile = "default.prf";
 constexpr std::string_view kCondorPilotSettings = "Setup.ini";
 constexpr int kExePathLength = 512;
 
@@ -84,29 +79,12 @@ private:
 };
 
 // The profiles the profile writer may read for the profile it rewrites: the
-// profile itself, and the target's default profile it starts from when the
-// profile does not exist yet, where the software looks for them.
+// profile itself, where it was found, and the target's default profile it
+// starts from when the profile does not exist yet (set_output_names found
+// both where the flight software looks for them).
 void add_profile_sources(const Conversion& c, Files& read) {
-    constexpr std::string_view english = "the profile";
-    constexpr std::string_view french = "le profil";
-    constexpr std::string_view default_english = "the default profile";
-    constexpr std::string_view default_french = "le profil par d\xE9" "faut";
-    read.add(c.profile_file, english, french, true);
-    switch (chosen_target().profile) {
-        case ProfileKind::xcsoar: {
-            const std::string root = trim_right(tarvex_c.xcsoar_root);
-            const std::string profiles = root.empty() ? root : join_path(root, kXcsoarProfilesFolder);
-            read.add_in(profiles, extract_name(trim_right(c.profile_file)), english, french, true);
-            read.add_in(profiles, kXcsoarDefaultProfile, default_english, default_french, true);
-            read.add_in(root, kXcsoarDefaultProfile, default_english, default_french, true);
-            break;
-        }
-        case ProfileKind::lk8000:
-            read.add_in(target_tree_folder(c.target_root, &FolderTree::configuration), kLk8000DefaultProfile,
-                        default_english, default_french, true);
-            break;
-        case ProfileKind::none: break;
-    }
+    read.add(c.profile_file, "the profile", "le profil", true);
+    read.add(c.default_profile, "the default profile", "le profil par d\xE9" "faut", true);
 }
 
 // The map list of the target's profile, which the profile writer may

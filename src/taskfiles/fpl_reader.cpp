@@ -28,6 +28,7 @@ namespace {
 constexpr std::size_t kLineBuffer = 132;    // characters of a plan line read
 constexpr std::size_t kKeyLength = 80;      // characters of a key and of a value
 constexpr std::size_t kAirspaceItemLength = 8;
+constexpr std::string_view kDisabledAirspacesKey = "DisabledAirspaces";
 constexpr int kAirspacesBeforeReading = 8192;
 constexpr std::size_t kAirspaceBlock = 64 * 1024;  // bytes of the airspace file read at a time
 constexpr int kNoLetterStatus = 222;        // a point key without "X" or "Y"
@@ -306,7 +307,10 @@ private:
             return false;
         }
         ios_ = 0;
-        if (line.size() > buffer_) {
+        // The disabled-airspace list is read whole: a plan saved against a
+        // larger airspace than the landscape has now would otherwise lose
+        // the items past the buffer and read a cut number as another zone.
+        if (line.size() > buffer_ && !left_adjust(line).starts_with(kDisabledAirspacesKey)) {
             line.resize(buffer_);
         }
         return true;
@@ -508,7 +512,7 @@ private:
             }
             return true;
         }
-        if (key == "DisabledAirspaces") {
+        if (key == kDisabledAirspacesKey) {
             disabled_airspaces(raw);
             buffer_ = kLineBuffer;
             return true;

@@ -320,16 +320,18 @@ TEST_F(FplReader, DisabledAirspaces) {
     EXPECT_EQ(count, 2);
 }
 
-TEST_F(FplReader, LinesAreCutAt132Characters) {
+TEST_F(FplReader, ADisabledAirspaceListLongerThanTheLineIsReadWhole) {
+    // A plan saved against a larger airspace than the landscape has now:
+    // no item is lost past the line buffer, and no cut number ("12" of
+    // "128") disables another zone.
     std::string list = "DisabledAirspaces=";
     for (int n = 0; n < 40; ++n) {
         list += std::to_string(100 + n) + ",";
     }
-    read_plan({list});  // 18 + 160 characters: the cut leaves "...,126,127,12"
-    EXPECT_TRUE(rd_fpl_5.qas_disa[127]);
-    EXPECT_FALSE(rd_fpl_5.qas_disa[128]);
-    EXPECT_TRUE(rd_fpl_5.qas_disa[12]);
-    EXPECT_EQ(rd_fpl_0.last_dis_as, 127);
+    read_plan({list});  // 18 + 160 characters
+    EXPECT_TRUE(rd_fpl_5.qas_disa[139]);
+    EXPECT_FALSE(rd_fpl_5.qas_disa[12]);
+    EXPECT_EQ(rd_fpl_0.last_dis_as, 139);
 }
 
 TEST_F(FplReader, DescriptionEndsTheReading) {
