@@ -20,6 +20,7 @@
 #include "platform/files.h"
 #include "taskfiles/fpl_writer.h"
 #include "taskfiles/map_lists.h"
+#include "taskfiles/profile_writer.h"
 #include "taskfiles/task_model.h"
 
 #include <cstddef>
@@ -79,12 +80,25 @@ private:
 };
 
 // The profiles the profile writer may read for the profile it rewrites: the
-// profile itself, where it was found, and the target's default profile it
-// starts from when the profile does not exist yet (set_output_names found
-// both where the flight software looks for them).
+// profile itself, and the target's default profile it starts from when the
+// profile does not exist yet, where the software looks for them (for XCSoar
+// both of its places, since the pilot's profile may lie in either).
 void add_profile_sources(const Conversion& c, Files& read) {
-    read.add(c.profile_file, "the profile", "le profil", true);
-    read.add(c.default_profile, "the default profile", "le profil par d\xE9" "faut", true);
+    constexpr std::string_view english = "the profile";
+    constexpr std::string_view french = "le profil";
+    constexpr std::string_view default_english = "the default profile";
+    constexpr std::string_view default_french = "le profil par d\xE9" "faut";
+    read.add(c.profile_file, english, french, true);
+    read.add(c.default_profile, default_english, default_french, true);
+    if (chosen_target().profile == ProfileKind::xcsoar) {
+        const std::string root = trim_right(tarvex_c.xcsoar_root);
+        for (const std::string& place : xcsoar_profile_places(root, extract_name(trim_right(c.profile_file)))) {
+            read.add(place, english, french, true);
+        }
+        for (const std::string& place : xcsoar_profile_places(root, kXcsoarDefaultProfile)) {
+            read.add(place, default_english, default_french, true);
+        }
+    }
 }
 
 // The map list of the target's profile, which the profile writer may

@@ -37,16 +37,9 @@ struct ProfileSetting {
 using ProfileSettings = std::vector<ProfileSetting>;
 
 constexpr std::string_view kLocalPath = "%LOCAL_PATH%\\";
-constexpr std::string_view kXcsoarDefaultProfile = "default.prf";
 // The folder of XCSoar's data folder that holds its profiles since 7.45.
 constexpr std::string_view kXcsoarProfilesFolder = "profiles";
 constexpr char kListSeparator = '|';
-
-// Where XCSoar 7.45 looks for the profile `name` of the data folder `root`,
-// in its order: the profiles folder, then the root.
-std::vector<std::string> xcsoar_profile_places(std::string_view root, std::string_view name) {
-    return {join_path(join_path(root, kXcsoarProfilesFolder), name), join_path(root, name)};
-}
 
 // The first of `places` that exists; none when none does.
 std::optional<std::string> first_existing(const std::vector<std::string>& places) {
@@ -199,6 +192,10 @@ std::string xcsoar_polar_path() {
 }
 
 }  // namespace
+
+std::vector<std::string> xcsoar_profile_places(std::string_view root, std::string_view name) {
+    return {join_path(join_path(root, kXcsoarProfilesFolder), name), join_path(root, name)};
+}
 
 std::string xcsoar_default_profile(std::string_view root) {
     return first_existing(xcsoar_profile_places(root, kXcsoarDefaultProfile))

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The XCSoar and LK8000 profiles (.prf): key=value lines. The writers set the
 // few keys that make the flight software load this task's airspace, turnpoints,
@@ -36,6 +37,12 @@ inline constexpr int kProfileNotRead = 999;
 // Both are looked for as XCSoar 7.45 looks for them: in the profiles folder
 // first, then at the root (each name matched as the file layer matches it,
 // without regard to case).
+
+inline constexpr std::string_view kXcsoarDefaultProfile = "default.prf";
+
+// Where XCSoar 7.45 looks for the profile `name` of the data folder `root`,
+// in its order: the profiles folder, then the root.
+std::vector<std::string> xcsoar_profile_places(std::string_view root, std::string_view name);
 
 // The default profile of the XCSoar data folder `root`: where it is found;
 // at the root when it is in neither place.
