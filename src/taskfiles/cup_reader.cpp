@@ -552,6 +552,12 @@ void read_cup(std::string_view fnam, int maxapt, Tarvewp2& numbers, Tarvewp3& te
         ios = file.open_status();
         return;
     }
+    if (!qlnd) {
+        // A file read for its task that has none leaves none, not the task
+        // of a file read before (the conversion form reads one after another).
+        clear_task_positions();
+        rd_cup_0.nb_cup = 0;
+    }
     CupLines lines(file, file_is_utf8(fnam));
     std::string_view line;
     if (!lines.next(line, ios)) {

@@ -55,7 +55,8 @@ inline constexpr std::string_view kRelatedTasksMarker = "----Related Tasks----";
 
 // Reads `fnam` into entries 1.. of the waypoint records (at most `maxapt`,
 // and no more than the records hold: at the capacity the reading ends with a
-// message) and, unless qlnd, its first task. With qlnd (landable only) only
+// message) and, unless qlnd, its first task (a file without one leaves the
+// task records without a task: nb_cup 0). With qlnd (landable only) only
 // styles 2 to 5 are stored, each as style + 1000 x the landability class of
 // its description's "{...}" tag. nb_wp = waypoints stored. ios = 0, the open
 // status when the file cannot be opened (nb_wp 0), or the status of a failed

@@ -283,6 +283,11 @@ TEST_F(CupReader, TaskSection) {
     EXPECT_EQ(rd_cup_1.cupzone, (std::array<bool, kCupTaskSlots>{false, true, true, true}));
     EXPECT_EQ(texts(), (std::vector<std::string>{"wp.cup\nObsZone undefined R1"}));
     EXPECT_EQ(boxes[0].title, "read_cup_task");
+
+    // A file without a task, read next, keeps nothing of this one's.
+    read_lines({kHeader, "Start,S,FR,4530.000N,00600.000E,400m,1,,,,"});
+    EXPECT_EQ(rd_cup_0.nb_cup, 0);
+    EXPECT_EQ(rd_cup_1.cuprad[1][1], 0.0f);
 }
 
 // The rules of the options line and the waypoint each task point is, which
