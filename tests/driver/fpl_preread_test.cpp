@@ -2,7 +2,6 @@
 
 #include "driver_fixture.h"
 #include "taskfiles/landscape_records.h"
-#include "taskfiles/task_checks.h"
 
 #include <gtest/gtest.h>
 
@@ -107,21 +106,6 @@ TEST_F(FplPreread, SeeYouTaskThatCannotBeConverted) {
     rd_cup_1.cupzone[1] = true;
     rd_cup_1.cuprad[1][1] = 500.0f;
     EXPECT_EQ(input_fault(true, 0), InputFault::none);
-    // A point without a zone of its own, or of radius 0.
-    rd_cup_1.cuprad[1][1] = 0.4f;
-    EXPECT_EQ(input_fault(true, 0), InputFault::bad_zone);
-    EXPECT_EQ(seeyou_zone_fault(), "ObsZone=0 R1 : a zone of radius 0");
-    rd_cup_1.cuprad[1][1] = 500.0f;
-    rd_cup_1.cupzone[1] = false;
-    EXPECT_EQ(input_fault(true, 0), InputFault::bad_zone);
-    rd_cup_1.cupzone[1] = true;
-    // 30 points from the start to the finish, and no more.
-    rd_cup_0.nb_cup_listed = 32;
-    EXPECT_EQ(input_fault(true, 0), InputFault::none);
-    rd_cup_0.nb_cup_listed = 33;
-    EXPECT_EQ(input_fault(true, 0), InputFault::too_many_turnpoints);
-    EXPECT_EQ(too_many_turnpoints_text(true), "31 points from the start to the finish : a task holds at most 30 turnpoints");
-    rd_cup_0.nb_cup_listed = 3;
     // The takeoff and the landing alone.
     rd_cup_0.nb_cup = 1;
     EXPECT_EQ(input_fault(true, 0), InputFault::no_task);
