@@ -109,7 +109,7 @@ void read_input() {
             fatal_error("*** " + shown + in_user_language(" : error reading ***", " : erreur de lecture ***"),
                         kExitConversionFailed);
         case InputFault::too_many_turnpoints:
-            fatal_error(too_many_turnpoints_text(), kExitConversionFailed);
+            fatal_error(too_many_turnpoints_text(tarvex01.qcup_in), kExitConversionFailed);
         case InputFault::unexpected_end:
             fatal_error(
                 "*** " + shown + in_user_language(" : unexpected end of file ***", " : fin de fichier atteinte ***"),
@@ -123,6 +123,8 @@ void read_input() {
         case InputFault::no_task:
             fatal_error("*** " + shown + in_user_language(" : no task found ***", " : aucun circuit trouv\xE9 ***"),
                         kExitConversionFailed);
+        case InputFault::bad_zone:
+            fatal_error("*** " + shown + " : " + seeyou_zone_fault() + " ***", kExitConversionFailed);
         case InputFault::value_not_given:
         case InputFault::value_out_of_range:
             // Told once the plan's version is found installed (check_plan_version).

@@ -83,6 +83,9 @@ void trace_seeyou_task() {
         console_line(fortran_write("(I2,1X,A,2(1X,F12.6),1X,F8.1,1X,I2,2(1X,F8.1))",
                                    {n, rd_cup_2.cupnam[i], c.cuplat[i], c.cuplon[i], c.cupalt[i], c.cupsty[i],
                                     c.cuprad[1][i], c.cupang[1][i]}));
+        if (n >= kTurnpointSlots) {
+            break;  // the landing of a task of 30 turnpoints: the task model holds no more
+        }
         const RdFpl1& t = rd_fpl_1;
         for (const std::string& line :
              fortran_records("(I2,1X,A,3(1X,F12.3),1X,2I6/)",

@@ -101,9 +101,15 @@ InputFault input_fault(bool seeyou_task, int status) {
         return InputFault::read_error;
     }
     if (seeyou_task) {
+        if (seeyou_task_turnpoints() > kMaxTaskPoints - 1) {
+            return InputFault::too_many_turnpoints;
+        }
         // Points 0..nb_cup-1 are converted (the last, the landing, is not).
         if (rd_cup_0.nb_cup < kFewestPlanPoints) {
             return InputFault::no_task;
+        }
+        if (!seeyou_zone_fault().empty()) {
+            return InputFault::bad_zone;
         }
         return input_value_fault(seeyou_task);
     }
@@ -132,9 +138,12 @@ InputFault input_value_fault(bool seeyou_task) {
     return plan_value_out_of_range() ? InputFault::value_out_of_range : InputFault::none;
 }
 
-std::string too_many_turnpoints_text() {
-    const std::string count = "Count=" + i2b(rd_fpl_0.nb_wp);
+std::string too_many_turnpoints_text(bool seeyou_task) {
     const std::string most = i2b(kMaxTaskPoints - 1);
+    const std::string count =
+        seeyou_task ? i2b(seeyou_task_turnpoints()) +
+                          in_user_language(" points from the start to the finish", " points du d\xE9part \xE0 l'arriv\xE9" "e")
+                    : "Count=" + i2b(rd_fpl_0.nb_wp);
     return in_user_language(count + " : a task holds at most " + most + " turnpoints",
                             count + " : un circuit compte au plus " + most + " points de virage");
 }

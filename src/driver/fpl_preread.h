@@ -30,10 +30,13 @@ bool aat_with_time(bool qaat, float t_aat);
 // Why an input just read (read_fpl_1's or read_cup's status, the task model)
 // cannot be converted: a read error; a plan whose task has more points than
 // a task holds (its "Count" above kMaxTaskPoints, where the reader
-// stopped); a plan shorter than it announced; a plan naming no landscape (an
+// stopped), a SeeYou task of more turnpoints than the plan's rule lets a
+// task hold (seeyou_task_turnpoints above kMaxTaskPoints - 1); a plan
+// shorter than it announced; a plan naming no landscape (an
 // empty or a binary file); a SeeYou file without a task to convert (fewer
 // than kFewestPlanPoints points before the landing, which is never
 // converted), a plan without a point after the takeoff (plan_has_task); a
+// SeeYou task whose zones cannot be converted (seeyou_zone_fault); a
 // value a writer takes from the plan that the plan gives as no number, or a
 // penalty zone it counts and does not give (plan_value_not_given); a value
 // of the plan or of the SeeYou task outside the range it can mean
@@ -48,6 +51,7 @@ enum class InputFault {
     unexpected_end,
     no_landscape,
     no_task,
+    bad_zone,
     value_not_given,
     value_out_of_range
 };
@@ -58,8 +62,10 @@ InputFault input_value_fault(bool seeyou_task);
 
 // The message of a plan refused for too_many_turnpoints, in the run's
 // language: "Count=40 : a task holds at most 30 turnpoints" (the takeoff is
-// no turnpoint), naming no target, since the limit holds for every one.
-std::string too_many_turnpoints_text();
+// no turnpoint), naming no target, since the limit holds for every one; for
+// a SeeYou task "31 points from the start to the finish : a task holds at
+// most 30 turnpoints".
+std::string too_many_turnpoints_text(bool seeyou_task);
 
 // True when an inner turnpoint or the finish (points 2 .. nb_wp - 1) is a
 // classic zone (tpsec 0) of radius 5000 m or more.

@@ -143,6 +143,13 @@ int convert_length(std::string_view bb, float& xxx) {
     return status;
 }
 
+int convert_zone_length(std::string_view bb, float& xxx) {
+    std::string_view work = bb.substr(0, std::min(bb.size(), kLengthTextLength));
+    work = work.substr(0, trimmed_length(work));
+    const int km = position(work, "km");
+    return km > 0 ? read_scaled(work, km, kKilometreInMetres, xxx) : convert_length(bb, xxx);
+}
+
 int decode_alt(std::string_view val, int nunitalt, float& xx) {
     const int m = position(val, "m");
     const int f = position(val, "ft");

@@ -49,6 +49,10 @@ inline constexpr float kNoNumberValue = -9999.0f;
 // "ml". Writes its work to the console.
 int convert_length(std::string_view bb, float& xxx);
 
+// A radius of a SeeYou observation zone ("R1", "R2"): kilometres ("km") or
+// any SeeYou length (convert_length).
+int convert_zone_length(std::string_view bb, float& xxx);
+
 // An altitude: "m", "ft", or a bare number in metres (nunitalt <= 0) or feet
 // (nunitalt > 0).
 int decode_alt(std::string_view val, int nunitalt, float& xx);

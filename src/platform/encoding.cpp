@@ -114,6 +114,12 @@ std::string_view cp1252_fitting_utf8(std::string_view text, std::size_t utf8_byt
 }
 
 std::string utf8_to_cp1252(std::string_view text) {
+    char32_t lost = 0;
+    return utf8_to_cp1252(text, lost);
+}
+
+std::string utf8_to_cp1252(std::string_view text, char32_t& lost) {
+    lost = 0;
     std::string out;
     out.reserve(text.size());
     std::size_t pos = 0;
@@ -130,11 +136,34 @@ std::string utf8_to_cp1252(std::string_view text) {
             out += static_cast<char>(b);
             ++pos;
         } else {
-            out += to_cp1252(cp);
+            const char byte = to_cp1252(cp);
+            if (byte == '?' && lost == 0) {
+                lost = cp;
+            }
+            out += byte;
             pos += n;
         }
     }
     return out;
+}
+
+bool is_utf8_beyond_ascii(std::string_view bytes) {
+    bool beyond = false;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
+        std::uint32_t cp = 0;
+        const std::size_t n = decode(bytes, pos, cp);
+        if (n == 0) {
+            return false;
+        }
+        beyond = true;
+        pos += n;
+    }
+    return beyond;
 }
 
 char32_t cp1252_code_point(unsigned char byte) { return code_point(byte); }

@@ -15,6 +15,16 @@ std::string cp1252_to_utf8(std::string_view text);
 // Characters without a cp1252 byte become '?'; a malformed UTF-8 sequence is
 // taken as cp1252 bytes as they stand (so already-cp1252 text passes through).
 std::string utf8_to_cp1252(std::string_view text);
+// The same; `lost` receives the first character that became '?', 0 when none did.
+std::string utf8_to_cp1252(std::string_view text, char32_t& lost);
+
+// True when the bytes are well-formed UTF-8 holding a byte above 127: a text
+// whose letters beyond ASCII are UTF-8 (cp1252 text beyond ASCII is next to
+// never well-formed UTF-8).
+bool is_utf8_beyond_ascii(std::string_view bytes);
+
+// The byte-order mark a UTF-8 file may begin with; it is no text.
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // The longest beginning of a cp1252 text whose UTF-8 form takes at most
 // `utf8_bytes` bytes: the text is cut between characters, never inside one

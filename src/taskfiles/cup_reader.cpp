@@ -10,11 +10,15 @@
 #include "foundation/time_text.h"
 #include "foundation/units.h"
 #include "platform/console.h"
+#include "platform/encoding.h"
 #include "platform/files.h"
+#include "taskfiles/task_zones.h"
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -31,22 +35,22 @@ constexpr int kEndOfFile = -1;
 constexpr std::string_view kVersionLine = "\"version=\"";
 constexpr std::string_view kNoPosition = "???";
 constexpr int kDaySeconds = 24 * 3600;
+// The zone style of a sector of fixed direction ("A12").
+constexpr int kFixedZoneStyle = 0;
 
 // Shows a message (severity error) unless silent, and logs it.
 void report(std::string_view title, const std::string& text, std::size_t length, bool qline, bool qsilent) {
     tell_and_log(kError, fit_field(text, length), {.shown = !qsilent, .qline = qline, .title = title});
 }
 
-// Reads the next line, cut to kLineLength. False at the end of the file
-// (ios -1) or on a read error (ios its status).
-bool read_cut_line(TextFileReader& file, std::string_view& line, int& ios) {
-    if (!file.read_line(line)) {
-        ios = file.failed() ? file.read_status() : kEndOfFile;
-        return false;
-    }
-    ios = 0;
-    line = line.substr(0, kLineLength);
-    return true;
+// Waypoints named in the warning on characters lost, at most.
+constexpr std::size_t kLostNamesShown = 10;
+
+// Whether the file is UTF-8 (is_utf8_beyond_ascii): read whole once.
+bool file_is_utf8(std::string_view fnam) {
+    ByteFileReader file(fnam);
+    std::string bytes;
+    return file.is_open() && file.read_all(bytes) && is_utf8_beyond_ascii(bytes);
 }
 
 // The next comma field of `rest`, cut to `length` characters.
@@ -81,6 +85,7 @@ std::string_view unquoted_field(std::string_view& rest, std::size_t length = kFi
 struct WaypointLine {
     std::string_view name;
     std::string_view code;
+    std::string_view country;
     std::string_view description;
     float lat = 0.0f;
     float lon = 0.0f;
@@ -100,7 +105,7 @@ public:
     bool decode(std::string_view line, WaypointLine& wp) const {
         wp.name = unquoted_field(line);
         wp.code = unquoted_field(line).substr(0, kCodeUsed);
-        next_field_view(line);  // country
+        wp.country = unquoted_field(line);
         const std::string_view lat_text = unquoted_field(line);
         wp.lat = decode_lat_cu(lat_text);
         if (wp.lat < kBadCoordinateBelow) {
@@ -165,6 +170,45 @@ private:
     bool qsilent_;
 };
 
+// The waypoints whose line held a character code page 1252 lacks (it became
+// "?"), told once the file is read.
+class LostCharacters {
+public:
+    void note(std::string_view name, char32_t lost) {
+        if (first_ == 0) {
+            first_ = lost;
+        }
+        names_.emplace_back(trim_right(name));
+    }
+
+    void tell(std::string_view fnam, bool qline, bool qsilent) const {
+        if (names_.empty()) {
+            return;
+        }
+        std::string names;
+        for (std::size_t i = 0; i < std::min(names_.size(), kLostNamesShown); ++i) {
+            names += (i == 0 ? "" : ", ") + slashes_kept(names_[i]);
+        }
+        if (names_.size() > kLostNamesShown) {
+            names += " (+" + i2b(static_cast<int>(names_.size() - kLostNamesShown)) + ")";
+        }
+        std::array<char, 16> code{};
+        std::snprintf(code.data(), code.size(), "U+%04X", static_cast<unsigned>(first_));
+        tell_and_log(kWarning,
+                     slashes_kept(trim_right(fnam)) + "\n" +
+                         in_user_language("A character code page 1252 lacks (" + std::string(code.data()) +
+                                              ") became \"?\" in: ",
+                                          "Un caract\xE8re absent de la page de code 1252 (" +
+                                              std::string(code.data()) + ") est devenu \"?\" dans : ") +
+                         names,
+                     {.shown = !qsilent, .qline = qline, .title = "read_cup"});
+    }
+
+private:
+    std::vector<std::string> names_;
+    char32_t first_ = 0;
+};
+
 bool is_landable_style(int style) { return style >= 2 && style <= 5; }
 
 // The number of entries 1.. the waypoint records and the caller's capacity allow.
@@ -182,6 +226,7 @@ void store(const WaypointLine& wp, int style, int k, Tarvewp2& numbers, Tarvewp3
     // Each text table keeps the value of its field (cut at its capacity, trailing blanks dropped).
     texts.wp_nam.set(i, wp.name);
     texts.wp_cod.set(i, wp.code);
+    texts.wp_cty.set(i, wp.country);
     texts.wp_dsc.set(i, wp.description);
     numbers.wp_lat[i] = wp.lat;
     numbers.wp_lon[i] = wp.lon;
@@ -223,12 +268,14 @@ public:
             }
             const std::string name(without_quotes(field));
             if (count >= kCupTaskSlots) {
-                message("Too many task points: " + name + " and the points after it ignored");
-                break;
+                ++count;  // counted: a task of more points than a task holds is refused
+                continue;
             }
             const auto i = static_cast<std::size_t>(count++);
             t.cupnam[i] = fit_field(name, kCupNameCapacity);
-            if (name == kNoPosition) {
+            // "???", or an empty name (SeeYou writes the takeoff and the
+            // landing it was not given so), names no waypoint.
+            if (name == kNoPosition || is_blank(name)) {
                 continue;
             }
             // Both names are compared as the waypoint name field holds them.
@@ -248,13 +295,16 @@ public:
             c.cupalt[i] = static_cast<float>(numbers_.wp_elev[w]);
             c.cupsty[i] = numbers_.wp_typ[w];
         }
-        rd_cup_0.nb_cup = count - 1;
+        rd_cup_0.nb_cup = std::min(count, kCupTaskSlots) - 1;
+        rd_cup_0.nb_cup_listed = count;
     }
 
     // One observation-zone line.
     void read_zone_line(std::string_view line) {
         RdCup1& c = rd_cup_1;
         int k = 0;
+        int style = -1;
+        float a12 = kNoFixedDirection;
         std::string key;
         std::string val;
         while (next_key_value(line, key, val)) {
@@ -265,11 +315,15 @@ public:
             if (key == "ObsZone") {
                 int n = 0;
                 if (!read_one_int(val, n)) {
-                    value_ignored(key, val);
-                    continue;
+                    unreadable(key, val);
+                    return;
                 }
                 k = n < kCupTaskSlots ? n + 1 : kCupTaskSlots + 1;  // beyond the points either way
                 last_zone_ = k;
+                zone_key_ = "ObsZone=" + trim_right(val) + " ";
+                if (k >= 1 && k <= rd_cup_0.nb_cup) {
+                    c.cupzone[static_cast<std::size_t>(k)] = true;
+                }
                 continue;
             }
             if (k < 1 || k > rd_cup_0.nb_cup) {
@@ -279,14 +333,26 @@ public:
             const auto i = static_cast<std::size_t>(k);
             if (key == "R1" || key == "R2") {
                 float radius = 0.0f;
-                if (convert_length(val, radius) == 0) {
+                if (convert_zone_length(val, radius) == 0) {
                     c.cuprad[key == "R1" ? 1 : 2][i] = radius;
                 } else {
-                    value_ignored(key, val);
+                    unreadable(zone_key_ + key, val);
                 }
             } else if (key == "A1" || key == "A2") {
                 if (!read_one_real(val, c.cupang[key == "A1" ? 1 : 2][i])) {
-                    value_ignored(key, val);
+                    unreadable(zone_key_ + key, val);
+                }
+            } else if (key == "A12") {
+                // A direction past a full turn means the same within one.
+                if (!read_one_real(val, a12)) {
+                    a12 = kNoFixedDirection;
+                    unreadable(zone_key_ + key, val);
+                } else {
+                    a12 = normalised_angle(a12);
+                }
+            } else if (key == "Style") {
+                if (!read_one_int(val, style)) {
+                    unreadable(zone_key_ + key, val);
                 }
             } else if (key == "Line") {
                 c.cupline[i] = is_true(val);
@@ -296,10 +362,14 @@ public:
                 if (convert_length(val, height) == 0) {
                     c.cupmxa[i] = height;
                 } else {
-                    value_ignored(key, val);
+                    unreadable(zone_key_ + key, val);
                 }
                 console_line("MaxAlt " + i2b(k) + " " + f2b(c.cupmxa[i], "(F16.6)"));
             }
+        }
+        // A sector of fixed direction: "Style=0" with its direction "A12".
+        if (k >= 1 && k <= rd_cup_0.nb_cup) {
+            c.cupa12[static_cast<std::size_t>(k)] = style == kFixedZoneStyle ? a12 : kNoFixedDirection;
         }
     }
 
@@ -353,6 +423,14 @@ private:
     void value_ignored(const std::string& key, const std::string& val) {
         message(key + " : " + trim_right(val) + "\nValue ignored");
     }
+    // The first zone value that does not read, kept for the conversion's refusal.
+    static void unreadable(const std::string& key, const std::string& val) {
+        RdCup2& t = rd_cup_2;
+        if (t.cupbadkey.empty()) {
+            t.cupbadkey = trim_right(key);
+            t.cupbadval = trim_right(val);
+        }
+    }
 
     std::string fnam_;
     int nb_wp_;
@@ -361,6 +439,7 @@ private:
     bool qline_;
     bool qsilent_;
     int last_zone_ = 0;
+    std::string zone_key_;  // "ObsZone=1 ": the line's own number, as written
 };
 
 void clear_task_positions() {
@@ -374,6 +453,11 @@ void clear_task_positions() {
     }
     c.cupline.fill(false);
     c.cupwp.fill(0);
+    c.cupzone.fill(false);
+    c.cupa12.fill(kNoFixedDirection);
+    rd_cup_0.nb_cup_listed = 0;
+    rd_cup_2.cupbadkey.clear();
+    rd_cup_2.cupbadval.clear();
     rd_cup_0.cupnostart = kNoTaskRule;
     rd_cup_0.cuptasktime = kNoTaskRule;
     rd_cup_0.cupwpdis = kNoTaskRule;
@@ -417,16 +501,37 @@ int rech_cup(std::string_view bbb, int nb_wp, const ShortTextTable& wp_name) {
     return 0;
 }
 
-void read_cup_task(TextFileReader& file, std::string_view fnam, int nb_wp, const Tarvewp2& numbers,
+bool CupLines::next(std::string_view& line, int& ios) {
+    lost_ = 0;
+    if (!file_.read_line(line)) {
+        ios = file_.failed() ? file_.read_status() : kEndOfFile;
+        return false;
+    }
+    ios = 0;
+    if (utf8_) {
+        if (first_line_ && line.starts_with(kUtf8Bom)) {
+            line.remove_prefix(kUtf8Bom.size());
+        }
+        converted_ = utf8_to_cp1252(line, lost_);
+        line = converted_;
+    }
+    first_line_ = false;
+    line = line.substr(0, kLineLength);
+    return true;
+}
+
+void read_cup_task(CupLines& lines, std::string_view fnam, int nb_wp, const Tarvewp2& numbers,
                    const Tarvewp3& texts, bool qline, bool qsilent, int& ios) {
     clear_task_positions();
     std::string_view line;
-    if (!read_cut_line(file, line, ios)) {
+    if (!lines.next(line, ios)) {
         return;
     }
     TaskReader task(fnam, nb_wp, numbers, texts, qline, qsilent);
+    // A character lost in the task line is one of the task's name, which no
+    // output takes, or of a point's name: that of its waypoint, told already.
     task.read_points(line);
-    while (read_cut_line(file, line, ios)) {
+    while (lines.next(line, ios)) {
         if (!line.empty() && (line.front() == '"' || line.front() == ',')) {
             break;  // the next task
         }
@@ -447,20 +552,29 @@ void read_cup(std::string_view fnam, int maxapt, Tarvewp2& numbers, Tarvewp3& te
         ios = file.open_status();
         return;
     }
+    if (!qlnd) {
+        // A file read for its task that has none leaves none, not the task
+        // of a file read before (the conversion form reads one after another).
+        clear_task_positions();
+        rd_cup_0.nb_cup = 0;
+    }
+    CupLines lines(file, file_is_utf8(fnam));
     std::string_view line;
-    if (!read_cut_line(file, line, ios)) {
+    if (!lines.next(line, ios)) {
         ios = ios == kEndOfFile ? 0 : ios;
         return;
     }
     const WaypointLineReader reader(fnam, line.find("rwwidth") != std::string::npos, qline, qsilent);
     size_waypoint_tables(numbers, texts);
     const int capacity = waypoint_capacity(maxapt, numbers, texts);
-    while (read_cut_line(file, line, ios)) {
+    LostCharacters lost;
+    while (lines.next(line, ios)) {
         if (line.find(kRelatedTasksMarker) != std::string::npos) {
             if (qlnd) {
+                lost.tell(fnam, qline, qsilent);
                 return;  // ios 0: the task is not read
             }
-            read_cup_task(file, fnam, nb_wp, numbers, texts, qline, qsilent, ios);
+            read_cup_task(lines, fnam, nb_wp, numbers, texts, qline, qsilent, ios);
             break;
         }
         if (line.starts_with(kVersionLine) || line.find(',') == std::string::npos) {
@@ -469,6 +583,9 @@ void read_cup(std::string_view fnam, int maxapt, Tarvewp2& numbers, Tarvewp3& te
         WaypointLine wp;
         if (!reader.decode(line, wp)) {
             continue;
+        }
+        if (lines.lost() != 0) {
+            lost.note(wp.name, lines.lost());
         }
         int style = wp.style;
         if (qlnd) {
@@ -483,6 +600,7 @@ void read_cup(std::string_view fnam, int maxapt, Tarvewp2& numbers, Tarvewp3& te
         }
         store(wp, style, ++nb_wp, numbers, texts);
     }
+    lost.tell(fnam, qline, qsilent);
     if (ios == kEndOfFile) {
         ios = 0;
     }

@@ -58,9 +58,9 @@ std::string column_text(std::string_view text) {
 // A name column, always quoted.
 std::string name_column(std::string_view name) { return "\"" + column_text(name) + "\""; }
 
-// A description as a column: quoted when it holds a comma, which would
-// otherwise split it.
-std::string description_column(std::string_view description) {
+// A code, a country or a description as a column: quoted when it holds a
+// comma, which would otherwise split it.
+std::string text_column(std::string_view description) {
     const std::string text = column_text(description);
     return text.find(',') == std::string::npos ? text : "\"" + text + "\"";
 }
@@ -102,6 +102,8 @@ std::string waypoint_line(int i) {
         return join_columns(columns);
     }
     if (k > 0) {
+        columns[1] = text_column(tarvewp3.wp_cod[k]);
+        columns[2] = text_column(tarvewp3.wp_cty[k]);
         columns.push_back(i2b(tarvewp2.wp_typ[k]));
         columns.push_back(runway_direction(tarvewp2.wp_rwd[k]));
         columns.push_back(runway_length(tarvewp2.wp_rwl[k]));
@@ -109,7 +111,7 @@ std::string waypoint_line(int i) {
             columns.emplace_back();
         }
         columns.push_back(frequency(tarvewp2.wp_frq[k]));
-        columns.push_back(description_column(tarvewp3.wp_dsc[k]));
+        columns.push_back(text_column(tarvewp3.wp_dsc[k]));
     } else {
         const int a = -k;
         columns.push_back(i2b(tarveap2.apt_sty[a]));
@@ -144,7 +146,10 @@ bool last_leg_is_short(int finish) {
 
 std::string zone_line(int i, int finish, bool short_last_leg) {
     const auto& tp = rd_fpl_1;
-    std::string line = "ObsZone=" + i2b(i - 1) + ",Style=" + (i == 1 ? "2" : i == finish ? "3" : "1");
+    // A sector of fixed direction keeps it (Style 0 and its direction A12).
+    const bool fixed = tp.tpfixdir[i] != kNoFixedDirection;
+    std::string line =
+        "ObsZone=" + i2b(i - 1) + ",Style=" + (fixed ? "0" : i == 1 ? "2" : i == finish ? "3" : "1");
     const double half_angle = tp.tpang[i] / 2.0;
     const ZoneKind kind = zone_kind(i);
     // SeeYou writes a window's fields for every sector type but the classic
@@ -162,6 +167,9 @@ std::string zone_line(int i, int finish, bool short_last_leg) {
             line += ",R1=20000m,A1=45,R2=" + i2b(tp.tprad[i]) + "m,A2=" + whole(half_angle);
         } else {
             line += ",R1=" + i2b(tp.tprad[i]) + "m,A1=" + whole(half_angle);
+        }
+        if (fixed) {
+            line += ",A12=" + f2b(tp.tpfixdir[i], "(F16.6)");
         }
         if (tarvex01.qmaxalt_cup && tp.tphei[i] < kNoMaximumAltitude) {
             line += ",MaxAlt=" + with_margin(tp.tphei[i]);

@@ -9,8 +9,9 @@
 // "NoStart", "TaskTime", "WpDis", then "NearAlt=100m") and one
 // observation-zone line per point from the start to the finish.
 //
-// Positions, altitudes and zones come from the task model; style, runway,
-// frequency and description from the waypoint (tpid > 0: a landscape
+// Positions, altitudes and zones come from the task model (a sector of fixed
+// direction, tpfixdir, as "Style=0" with its "A12"); code, country, style,
+// runway, frequency and description from the waypoint (tpid > 0: a landscape
 // turnpoint, or the waypoint of a SeeYou task's own file) or airport
 // (tpid < 0) the point was matched to. tarvex01.nform_cup chooses the
 // layout: 0 without, anything else with the "rwwidth" column. Text is cp1252,

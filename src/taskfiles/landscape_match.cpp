@@ -241,6 +241,8 @@ void set_wp_data(bool qverb) {
             t.tprad[i] = nearest_int(r1);
             t.tpang[i] = nearest_int(2.0 * a1);
         }
+        // A sector of fixed direction keeps it; a cylinder or a line has none.
+        t.tpfixdir[i] = n > 0 && classic_zone_kind(t.tpang[i]) == ZoneKind::sector ? c.cupa12[i] : kNoFixedDirection;
         t.tpsec[i] = kClassicSectorType;
         t.tpair[i] = c.cupsty[i] == kStyleGrassAirfield || c.cupsty[i] == kStyleSolidAirfield ? 1 : 0;
         t.tphei[i] = c.cupmxa[i] > 0.0f ? c.cupmxa[i] : kNoMaximumAltitude;

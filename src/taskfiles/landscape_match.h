@@ -16,7 +16,8 @@
 // - set_wp_data (a SeeYou task written for LK8000, SeeYou or as a Condor
 //   plan): the SeeYou task points 0..nb_cup-1 (all but the landing) become
 //   the task's turnpoints at the SeeYou task's latitudes and longitudes
-//   (classic zones, window centre 1500 m, upper limit MaxAlt or 10000 m),
+//   (classic zones, window centre 1500 m, upper limit MaxAlt or 10000 m, a
+//   sector of "Style=0" at its direction "A12"),
 //   each tied to its waypoint of the SeeYou file (tpid); when the takeoff is
 //   "???" or no airport, the airport nearest to the start takes its place
 //   (tpid as get_wp_data gives an airport). nb_wp = nb_cup, the number of

@@ -44,7 +44,7 @@ void size_waypoint_tables(Tarvewp2& numbers, Tarvewp3& texts) {
     }
     size(numbers.wp_elev, kWaypointEntries);
     size(numbers.wp_typ, kWaypointEntries);
-    for (ShortTextTable* table : {&texts.wp_nam, &texts.wp_cod, &texts.wp_dsc}) {
+    for (ShortTextTable* table : {&texts.wp_nam, &texts.wp_cod, &texts.wp_cty, &texts.wp_dsc}) {
         size(*table, kWaypointEntries);
     }
 }
@@ -73,6 +73,7 @@ void reset_tarvewp2() {
 void reset_tarvewp3() {
     clear(tarvewp3.wp_nam, kWaypointEntries);
     clear(tarvewp3.wp_cod, kWaypointEntries);
+    clear(tarvewp3.wp_cty, kWaypointEntries);
     clear(tarvewp3.wp_dsc, kWaypointEntries);
 }
 

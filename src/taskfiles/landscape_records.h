@@ -18,7 +18,9 @@
 // - Landscape airports (the landscape's .apt file): `tarveap2` (numbers) and
 //   `tarveap3` (names), entries 1..1,000; the count is tarvex01.nb_apt.
 // - The task section of a SeeYou file: `rd_cup_0` (count), `rd_cup_1`
-//   (positions and observation zones) and `rd_cup_2` (texts), points 0..30.
+//   (positions and observation zones) and `rd_cup_2` (texts), points 0..31:
+//   the takeoff, the 30 points a task holds from the start to the finish,
+//   and the landing.
 //
 // The lists are parallel 1-based tables (element 0 unused), so that their
 // members go straight to the name lookups rech and rech_2
@@ -31,10 +33,11 @@
 
 inline constexpr int kMaxLandscapeWaypoints = 15000;
 inline constexpr int kMaxLandscapeAirports = 1000;
-inline constexpr int kCupTaskSlots = 31;  // SeeYou task points 0..30
+inline constexpr int kCupTaskSlots = kTurnpointSlots + 1;  // SeeYou task points 0..31
 
 inline constexpr std::size_t kWpNameCapacity = 24;    // wp_nam
 inline constexpr std::size_t kWpCodeCapacity = 12;    // wp_cod
+inline constexpr std::size_t kWpCountryCapacity = 12; // wp_cty
 inline constexpr std::size_t kWpDescCapacity = 64;    // wp_dsc
 inline constexpr std::size_t kAptNameCapacity = 35;   // apt_nam
 inline constexpr std::size_t kCupNameCapacity = 64;   // cupnam
@@ -67,6 +70,7 @@ struct Tarvewp2 {
 struct Tarvewp3 {
     ShortTextTable wp_nam{kWpNameCapacity};  // name
     ShortTextTable wp_cod{kWpCodeCapacity};  // code
+    ShortTextTable wp_cty{kWpCountryCapacity};  // country
     ShortTextTable wp_dsc{kWpDescCapacity};  // description
 };
 
@@ -89,15 +93,17 @@ struct Tarveap3 {
 using CupReals = std::array<float, kCupTaskSlots>;
 
 // SeeYou task: index of the last point read (the number of points minus one),
-// and the rules of its "Options" line (kNoTaskRule when not given).
+// the number of points its task line lists (those past the slots too), and
+// the rules of its "Options" line (kNoTaskRule when not given).
 struct RdCup0 {
     int nb_cup = 0;
+    int nb_cup_listed = 0;
     int cupnostart = kNoTaskRule;   // "NoStart": the start opens, seconds after midnight
     int cuptasktime = kNoTaskRule;  // "TaskTime": the designated time of the task, seconds
     int cupwpdis = kNoTaskRule;     // "WpDis": distances to the waypoints (1) or to the fixes (0)
 };
 
-// SeeYou task: positions and observation zones of points 0..30.
+// SeeYou task: positions and observation zones of points 0..31.
 struct RdCup1 {
     CupReals cuplat{};                    // degrees
     CupReals cuplon{};                    // degrees
@@ -108,12 +114,20 @@ struct RdCup1 {
     std::array<int, kCupTaskSlots> cupsty{};    // style of the point's waypoint
     std::array<bool, kCupTaskSlots> cupline{};  // the zone is a line
     std::array<int, kCupTaskSlots> cupwp{};     // the point's waypoint in the file (1..), 0 none
+    std::array<bool, kCupTaskSlots> cupzone{};  // an "ObsZone" line gives the point's zone
+    // The zone's fixed direction, "A12" of a zone of "Style=0" (degrees,
+    // 0..360), or kNoFixedDirection (task_zones.h).
+    CupReals cupa12 = task_model_detail::filled<float, kCupTaskSlots>(kNoFixedDirection);
 };
 
 // SeeYou task: texts.
 struct RdCup2 {
     std::array<std::string, kCupTaskSlots> cupnam;  // point names as written in the task line, 64
     std::string cupdesc;                            // the task line's first field, quotes kept, 256
+    // The first zone value that does not read: its "ObsZone" line and key
+    // ("ObsZone=1 R1", "ObsZone" for the line's own number) and the value.
+    std::string cupbadkey;
+    std::string cupbadval;
 };
 
 extern Tarvewp2 tarvewp2;

@@ -19,6 +19,8 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -33,26 +35,34 @@ const std::string kIndent1(8, ' ');
 const std::string kIndent2(16, ' ');
 const std::string kIndent3(24, ' ');
 
-// Points that repeat an earlier point of the task (same name, same place).
-using DuplicateMarks = std::array<bool, kTurnpointSlots>;
+// The last task point written: nb_wp - 1.
+int last_point() { return std::clamp(rd_fpl_0.nb_wp, 0, kTurnpointSlots) - 1; }
 
-DuplicateMarks mark_duplicates(int last) {
+// Points i and j are one waypoint: the same name (32 characters) and place.
+// With qlk_tp_num no two are: each point's name holds its place in the task.
+bool same_waypoint(int i, int j) {
     const RdFpl1& t = rd_fpl_1;
-    DuplicateMarks marks{};
-    for (int i = 1; i <= last; ++i) {
-        if (marks[i]) {
-            continue;
-        }
-        const std::string name_i = fit_field(rd_fpl_2.tpnam[i], kTpNameCapacity);
-        for (int j = i + 1; j <= last; ++j) {
-            const bool same_name = blank_equal(name_i, fit_field(rd_fpl_2.tpnam[j], kTpNameCapacity));
-            if (same_name && std::fabs(double{t.tpx[i]} - t.tpx[j]) < kSamePlace &&
-                std::fabs(double{t.tpy[i]} - t.tpy[j]) < kSamePlace) {
-                marks[j] = true;
+    return !tarvex01.qlk_tp_num &&
+           blank_equal(fit_field(rd_fpl_2.tpnam[i], kTpNameCapacity), fit_field(rd_fpl_2.tpnam[j], kTpNameCapacity)) &&
+           std::fabs(double{t.tpx[i]} - t.tpx[j]) < kSamePlace && std::fabs(double{t.tpy[i]} - t.tpy[j]) < kSamePlace;
+}
+
+// For each task point 1..last, the first point of its waypoint: itself, or
+// the earlier point (the first of its own waypoint) it repeats.
+using WaypointFirsts = std::array<int, kTurnpointSlots>;
+
+WaypointFirsts waypoint_firsts(int last) {
+    WaypointFirsts first{};
+    for (int j = 1; j <= last; ++j) {
+        first[j] = j;
+        for (int i = 1; i < j; ++i) {
+            if (first[i] == i && same_waypoint(i, j)) {
+                first[j] = i;
+                break;
             }
         }
     }
-    return marks;
+    return first;
 }
 
 // Heights in whole metres become thousandths in the rules.
@@ -272,27 +282,51 @@ int lk_waypoint_flags(int style) {
 }
 
 void set_lk_tp_name(int n, std::string& bbb) {
-    const std::string name = lk_cut_name(n);
-    // Two points that are not the same waypoint keep two names: the later
-    // one's cut keeps its place in the task at its end instead.
-    const std::string full = in_task(n) ? rd_fpl_2.tpnam[n] : std::string();
-    for (int j = 1; j < std::min(n, kTurnpointSlots); ++j) {
-        if (!blank_equal(rd_fpl_2.tpnam[j], full) && lk_cut_name(j) == name) {
-            bbb = fitted_with_tail(numbered_name(n), i2b(n));
-            return;
+    const int last = last_point();
+    if (n < 1 || n > last) {
+        bbb = lk_cut_name(n);
+        return;
+    }
+    // The names of the whole task, so that no two waypoints share one. A
+    // waypoint keeps its cut name unless an earlier waypoint has it; such a
+    // waypoint's name ends in its place in the task instead, or in the next
+    // number that gives a name no other waypoint has, earlier or later.
+    const WaypointFirsts first = waypoint_firsts(last);
+    std::array<std::string, kTurnpointSlots> names;
+    std::vector<std::string> taken;
+    const auto is_taken = [&taken](const std::string& name) {
+        return std::find(taken.begin(), taken.end(), name) != taken.end();
+    };
+    for (int j = 1; j <= last; ++j) {
+        std::string name = lk_cut_name(j);
+        if (first[j] == j && !is_taken(name)) {
+            taken.push_back(name);
+            names[j] = std::move(name);
         }
     }
-    bbb = name;
+    for (int j = 1; j <= last; ++j) {
+        if (first[j] != j || !names[j].empty()) {
+            continue;
+        }
+        const std::string base = numbered_name(j);
+        std::string name;
+        for (int number = j; name.empty() || is_taken(name); ++number) {
+            name = fitted_with_tail(base, i2b(number));
+        }
+        taken.push_back(name);
+        names[j] = std::move(name);
+    }
+    bbb = names[first[n]];
 }
 
 void write_lkt(std::string_view outfi_0, int& iost) {
     const RdFpl6& options = rd_fpl_6;
     console_line(std::string("WRITE_LKT : AAT ") + (options.qaat ? "T " : "F ") + f2b(options.t_aat, "(F16.6)"));
 
-    const int last = std::clamp(rd_fpl_0.nb_wp, 0, kTurnpointSlots) - 1;
-    const DuplicateMarks duplicate = mark_duplicates(last);
+    const int last = last_point();
+    const WaypointFirsts first = waypoint_firsts(last);
     for (int n = 1; n <= last; ++n) {
-        console_line(trim_right(rd_fpl_2.tpnam[n]) + (duplicate[n] ? " T" : " F"));
+        console_line(trim_right(rd_fpl_2.tpnam[n]) + (first[n] != n ? " T" : " F"));
     }
 
     FileWriter file(outfi_0);
@@ -333,7 +367,7 @@ void write_lkt(std::string_view outfi_0, int& iost) {
 
     write(kIndent1, "<waypoints>");
     for (int n = 1; n <= last; ++n) {
-        if (!duplicate[n]) {
+        if (first[n] == n) {
             write(kIndent2, waypoint_line(n));
         }
     }

@@ -27,10 +27,13 @@ int lk_waypoint_flags(int style);
 // with tarvex01.qlk_tp_num its place in the task before it: "S:" for point 1,
 // "F:" for the last point, else n - 1 and ":". Cut so that its UTF-8 form
 // takes at most kLkNameBytes bytes (never inside a character), without
-// trailing blanks, and so that two points that are not one waypoint (their
-// names differ) keep two names: a name ending in a number ("Name1", "Name2"
-// of doubled names renamed) is cut before the number, which stays; a cut
-// name that still equals that of an earlier point ends in n instead.
+// trailing blanks: a name ending in a number ("Name1", "Name2" of doubled
+// names renamed) is cut before the number, which stays. A point that repeats
+// an earlier one (the same name within 1 m in x and y; never with
+// qlk_tp_num, whose names differ) is the same waypoint and takes its name;
+// no two other points share one. A name that an earlier waypoint has
+// already ends in n instead, or in the next number that gives a name no
+// other waypoint of the task has.
 void set_lk_tp_name(int n, std::string& bbb);
 
 // Writes the task of the task model to outfi_0, created or emptied first.

@@ -291,3 +291,23 @@ std::string seeyou_point_without_position(bool with_takeoff) {
     }
     return {};
 }
+
+int seeyou_task_turnpoints() { return std::max(rd_cup_0.nb_cup_listed - 2, 0); }
+
+std::string seeyou_zone_fault() {
+    const RdCup2& texts = rd_cup_2;
+    if (!texts.cupbadkey.empty()) {
+        return texts.cupbadkey + "=" + texts.cupbadval + in_user_language(" cannot be read", " illisible");
+    }
+    for (int n = 1; n < seeyou_points_converted(); ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        if (!rd_cup_1.cupzone[i]) {
+            return seeyou_point(n) + in_user_language(" : no ObsZone line", " : aucune ligne ObsZone");
+        }
+        if (nearest_int(rd_cup_1.cuprad[1][i]) < 1) {
+            return "ObsZone=" + i2b(n - 1) + " R1" +
+                   in_user_language(" : a zone of radius 0", " : une zone de rayon 0");
+        }
+    }
+    return {};
+}

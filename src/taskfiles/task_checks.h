@@ -91,6 +91,19 @@ std::optional<PlanValueOutOfRange> plan_value_out_of_range();
 // None when every value lies within.
 std::optional<PlanValueOutOfRange> seeyou_value_out_of_range();
 
+// The points a SeeYou task's line lists from the start to the finish: all
+// of them but the takeoff and the landing, those past the task records too.
+// More than a task holds (kMaxTaskPoints - 1) refuse the task.
+int seeyou_task_turnpoints();
+
+// Why the observation zones of a SeeYou task cannot be converted, named in
+// the run's language; empty when they can. A zone value that does not read
+// ("ObsZone=1 R1=3kmx cannot be read", its line and key as the reader kept
+// them), a point from the start to the finish that no "ObsZone" line gives a
+// zone ("task point 2 (Moustiers) : no ObsZone line"), or one whose R1 is 0
+// (or missing): no target would write the zone the task means.
+std::string seeyou_zone_fault();
+
 // The first point of the task read without a real position
 // (position_on_earth of utm_frame.h), named in the run's language:
 // "turnpoint 2 (Moustiers)" or "penalty zone PZ#00, corner 3" for a flight

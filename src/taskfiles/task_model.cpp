@@ -91,6 +91,7 @@ void init_read_fpl() {
     for (TpInts* table : {&t.tpair, &t.tpsec, &t.tprad, &t.tpang, &t.tpid}) {
         table->fill(0);
     }
+    t.tpfixdir.fill(kNoFixedDirection);
     clear_table(t.pzp);
     clear_table(t.pza);
     clear_table(t.wzp);
@@ -127,6 +128,7 @@ void init_wp() {
     t.tpsecdir.fill(0);
     t.tprad.fill(kDefaultZoneRadius);
     t.tpang.fill(kDefaultZoneAngle);
+    t.tpfixdir.fill(kNoFixedDirection);
     for (TpReals* table : {&t.tpx, &t.tpy, &t.tpz, &t.tplat, &t.tplon, &t.tpazi, &t.tphei, &t.tpalt, &t.tpwid}) {
         table->fill(0.0f);
     }

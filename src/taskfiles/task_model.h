@@ -99,6 +99,9 @@ struct RdFpl1 {
     TpInts tprad = task_model_detail::filled<int, kTurnpointSlots>(kDefaultZoneRadius);  // m
     TpInts tpang = task_model_detail::filled<int, kTurnpointSlots>(kDefaultZoneAngle);   // 360 cylinder, 180 line
     TpInts tpid{};         // landscape waypoint matched: -k airport k, +k turnpoint k, 0 none
+    // A sector's fixed direction (compass bearing, degrees), kNoFixedDirection
+    // when it lies on the bisector of the turn: only a SeeYou task fixes one.
+    TpReals tpfixdir = task_model_detail::filled<float, kTurnpointSlots>(kNoFixedDirection);
 };
 
 // Texts.
@@ -316,7 +319,7 @@ inline auto task_model_records() {
 }
 
 // Clears what a fresh reading of a plan starts from: counters, turnpoint and
-// zone tables (zone type, radius and angle to 0), texts, weather, options
+// zone tables (zone type, radius and angle to 0, no fixed direction), texts, weather, options
 // (except taskdate and starttime), disabled airspaces; pressure 101325 Pa.
 // nvcnd, tpdist, tpsecdir, jdate, finishminalt, dist_tot, fpl_000,
 // randomizeweatheroneachflight and wzcount keep their values.
@@ -327,7 +330,8 @@ void init_read_fpl();
 void init_glider();
 
 // Sets nb_wp to 0 and every turnpoint to a window of radius 3000 m and angle
-// 90 at (0, 0, 0) with a blank name; tpid, tpdist keep their values.
+// 90 (no fixed direction) at (0, 0, 0) with a blank name; tpid, tpdist keep
+// their values.
 void init_wp();
 
 // Leg lengths tpdist(1) .. tpdist(nb_wp - 1) and the task distance dist_tot

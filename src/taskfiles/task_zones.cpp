@@ -94,7 +94,8 @@ ZoneRadials sector_radials(int n) {
     if (!in_tables(n)) {
         return {};
     }
-    const float alb = sector_bisector(n);
+    const float fixed = rd_fpl_1.tpfixdir[static_cast<std::size_t>(n)];
+    const float alb = fixed != kNoFixedDirection ? fixed : sector_bisector(n);
     const float half = 0.5f * static_cast<float>(rd_fpl_1.tpang[static_cast<std::size_t>(n)]);
     return {normalised_angle(alb - half), normalised_angle(alb + half)};
 }

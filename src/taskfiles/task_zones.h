@@ -39,6 +39,10 @@ inline constexpr float kNoFinishMinimum = 0.01f;
 inline constexpr int kXcsoarNoStartLimit = 9999;
 inline constexpr int kLk8000HighestStartLimit = 9000;
 
+// The direction of a sector that has none fixed (tpfixdir): it lies on the
+// bisector of the turn.
+inline constexpr float kNoFixedDirection = -1.0f;
+
 // The kind of a point's observation zone, as the task defines it.
 enum class ZoneKind {
     window,    // sector type kWindowSectorType
@@ -76,9 +80,10 @@ int normalised_whole_angle(double degrees);
 // whole degrees.
 ZoneRadials window_radials(int n);
 
-// A sector of task point n (its angle tpang) on the outer bisector of the
-// turn (sector_bisector.h): from the bisector less half the angle to the
-// bisector plus half the angle.
+// A sector of task point n (its angle tpang) around its fixed direction
+// (tpfixdir, a SeeYou task's sector of fixed direction), else around the
+// outer bisector of the turn (sector_bisector.h): from that direction less
+// half the angle to it plus half the angle.
 ZoneRadials sector_radials(int n);
 
 // A window's bottom and top (m): its centre altitude tpalt minus and plus

@@ -102,6 +102,9 @@ TEST_F(FplPreread, PlanThatCannotBeOpened) {
 // The conversion form takes a SeeYou task as the command line does.
 TEST_F(FplPreread, SeeYouTaskThatCannotBeConverted) {
     rd_cup_0.nb_cup = 2;
+    rd_cup_0.nb_cup_listed = 3;
+    rd_cup_1.cupzone[1] = true;
+    rd_cup_1.cuprad[1][1] = 500.0f;
     EXPECT_EQ(input_fault(true, 0), InputFault::none);
     // The takeoff and the landing alone.
     rd_cup_0.nb_cup = 1;

@@ -340,6 +340,55 @@ TEST_F(BadInput, SeeYouTaskValuesOutOfRange) {
     EXPECT_TRUE(ExitedWith(outcome, exit_code::success));
 }
 
+// A SeeYou task point's zone that no ObsZone line gives, that does not read
+// or that has no radius refuses the task, named by its point or its line and
+// key, where a zone of radius 0 was written.
+TEST_F(BadInput, SeeYouTaskZonesThatCannotBeConverted) {
+    const std::vector<ChangeRefused> cases = {
+        {"-lk8", "ObsZone=1,Style=1,R1=3000m,A1=180", "", "task point 2 (Forcalquier) : no ObsZone line"},
+        {"-cup", "ObsZone=1,Style=1,R1=3000m", "ObsZone=1,Style=1,R1=abc", "ObsZone=1 R1=abc cannot be read"},
+        {"-xcs", "ObsZone=2,Style=1,R1=10000m,", "ObsZone=2,Style=1,", "ObsZone=2 R1 : a zone of radius 0"},
+        {"-json", "ObsZone=3,Style=3,R1=3000m,A1=180", "ObsZone=3,Style=3,R1=3000m,A1=wide",
+         "ObsZone=3 A1=wide cannot be read"},
+        {"-lk8", "ObsZone=3,", "ObsZone=three,", "ObsZone=three cannot be read"},
+    };
+    for (const ChangeRefused& c : cases) {
+        SCOPED_TRACE(c.to);
+        const RunOutcome outcome = convert_task(c.target, task_with("Zones.cup", {{c.from, c.to}}));
+        EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+        const std::string told = "*** C:\\Tarvex\\Zones.cup : " + c.told + " ***";
+        EXPECT_TRUE(HasLine(outcome.err, told));
+        EXPECT_TRUE(HasLine(install.log(), told));
+        EXPECT_TRUE(no_task_output_of("Zones"));
+    }
+}
+
+// A SeeYou task of 30 points from the start to the finish converts whole; one
+// of more is refused before anything is written, as a plan of more is.
+TEST_F(BadInput, SeeYouTaskOfMoreThanThirtyTurnpoints) {
+    // The points from the start to the finish: Les Mees and Moustiers in
+    // turn, then the demo's finish, Saint-Auban.
+    const auto long_task = [this](int points) {
+        std::string names;
+        std::string zones;
+        for (int n = 0; n < points; ++n) {
+            names += n + 1 == points ? "" : n % 2 == 0 ? ",\"Les Mees\"" : ",\"Moustiers\"";
+            zones += "ObsZone=" + std::to_string(n) + ",Style=1,R1=3000m,A1=180\r\n";
+        }
+        return task_with("Long.cup", {{",\"Les Mees\",\"Forcalquier\",\"Moustiers\"", names},
+                                      {"ObsZone=0,Style=2,R1=2500m,A1=180,Line=1", zones}});
+    };
+    RunOutcome outcome = convert_task("-lk8", long_task(30));
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLineContaining(TempDir::read(install.host("C:\\LK8000\\_Tasks\\Long.lkt")),
+                                  "<point idx=\"29\" name=\"Saint-Auban\""));  // the finish
+    std::filesystem::remove(install.host("C:\\LK8000\\_Tasks\\Long.lkt"));
+    outcome = convert_task("-xcs", long_task(31));
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+    EXPECT_TRUE(HasLine(outcome.err, "31 points from the start to the finish : a task holds at most 30 turnpoints"));
+    EXPECT_TRUE(no_task_output_of("Long"));
+}
+
 // A SeeYou task point the conversion would write without a position ("???",
 // or a name not among the file's waypoints) refuses the task, named, where
 // it was written at latitude 0, longitude 0 or cut the task short there. A

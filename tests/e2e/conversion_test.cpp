@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace tarvex_test;
@@ -328,10 +329,10 @@ TEST_F(Conversion, SeeYouTaskForSeeYouAtItsOwnPositions) {
     EXPECT_TRUE(HasLine(outcome.out, "C:\\SeeYou\\Tasks\\DemoTask.cup"));
     const std::vector<std::string> expected = {
         "name,code,country,lat,lon,elev,style,rwdir,rwlen,rwwidth,freq,desc,userdata,pics",
-        "\"Saint-Auban\",,,4403.582N,00559.466E,460m,5,170,1000,,122.500,Airfield,,",
-        "\"Les Mees\",,,4401.764N,00558.584E,410m,1,,,,,Village,,",
-        "\"Forcalquier\",,,4357.582N,00546.818E,550m,1,,,,,Town,,",
-        "\"Moustiers\",,,4350.682N,00613.302E,631m,1,,,,,Village,,",
+        "\"Saint-Auban\",STAUB,FR,4403.582N,00559.466E,460m,5,170,1000,,122.500,Airfield,,",
+        "\"Les Mees\",LMEES,FR,4401.764N,00558.584E,410m,1,,,,,Village,,",
+        "\"Forcalquier\",FORCA,FR,4357.582N,00546.818E,550m,1,,,,,Town,,",
+        "\"Moustiers\",MOUST,FR,4350.682N,00613.302E,631m,1,,,,,Village,,",
         "-----Related Tasks-----",
         "\"Circuit\",\"Saint-Auban\",\"Les Mees\",\"Forcalquier\",\"Moustiers\",\"Saint-Auban\",\"???\"",
         "Options,NoStart=12:30:00,TaskTime=02:30:00,WpDis=False,NearAlt=100m",
@@ -347,6 +348,40 @@ TEST_F(Conversion, SeeYouTaskForSeeYouAtItsOwnPositions) {
     EXPECT_TRUE(FileHasBytes(install.host("C:\\SeeYou\\Tasks\\DemoTask.cup"), bytes));
     // The summary box, a console line here.
     EXPECT_TRUE(HasLine(outcome.out, "Task time = 150 min"));
+}
+
+// SeeYou writes its tasks in UTF-8 (here with a byte-order mark), zone radii
+// in km, and a sector of fixed direction as "Style=0" with its "A12": the
+// names reach each target in its own encoding, the sector keeps its
+// direction, a character cp1252 lacks becomes "?" with a warning; a landing
+// it was not given is "".
+TEST_F(Conversion, SeeYouTaskAsSeeYouWritesIt) {
+    std::string task = demo_text(demo_source_folder(), "flightplans/DemoTask.cup");
+    for (const auto& [from, to] : {std::pair<std::string, std::string>{"Forcalquier", "Forcalquier \xC3\x89t\xC3\xA9"},
+                                   {"\"Oraison\"", "\"Oraison\xC4\x81\""},
+                                   {"ObsZone=1,Style=1,R1=3000m,A1=180", "ObsZone=1,Style=0,R1=3km,A1=45,A12=400"},
+                                   {"\"Moustiers\",\"Saint-Auban\",\"Saint-Auban\"", "\"Moustiers\",\"Saint-Auban\",\"\""}}) {
+        for (std::size_t at = task.find(from); at != std::string::npos; at = task.find(from, at + to.size())) {
+            task.replace(at, from.size(), to);
+        }
+    }
+    const std::string path = demo.program_folder + "\\Utf8.cup";
+    install.prefix().add_file(path, "\xEF\xBB\xBF" + task);
+    const std::string terrain = "C:\\Condor3\\Landscapes\\DemoProvence\\DemoProvence.trn\n";
+
+    RunOutcome outcome = install.run({"-nogui", "-line", "-lk8", path}, terrain);
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    EXPECT_TRUE(HasLine(install.log(), "A character code page 1252 lacks (U+0101) became \"?\" in: Oraison?"));
+    EXPECT_TRUE(HasNoLineContaining(install.log(), "not found"));  // the landing "" names no waypoint
+    EXPECT_TRUE(HasLineContaining(read("C:\\LK8000\\_Tasks\\Utf8.lkt"),
+                                  "<point idx=\"1\" name=\"Forcalquier \xC3\x89t\xC3\xA9\" type=\"sector\" "
+                                  "start-radial=\"355.000000\" end-radial=\"85.000000\" radius=\"3000.00\""));
+
+    outcome = install.run({"-nogui", "-line", "-cup", path}, terrain);
+    ASSERT_TRUE(ExitedWith(outcome, exit_code::success));
+    const std::string written = read("C:\\SeeYou\\Tasks\\Utf8.cup");
+    EXPECT_TRUE(HasLine(written, "\"Forcalquier \xC9t\xE9\",FORCA,FR,4357.582N,00546.818E,550m,1,,,,,Town,,"));
+    EXPECT_TRUE(HasLine(written, "ObsZone=1,Style=0,R1=3000m,A1=45,A12=40"));
 }
 
 // The plan's template is looked for in the current folder: run from another

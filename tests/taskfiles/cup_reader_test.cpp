@@ -52,6 +52,7 @@ TEST_F(CupReader, WaypointLines) {
     ASSERT_EQ(nb_wp, 4);
     EXPECT_EQ(tarvewp3.wp_nam[1], "Alpha, the first");  // the quoted comma stays in the name
     EXPECT_EQ(tarvewp3.wp_cod[1], "ALP");
+    EXPECT_EQ(tarvewp3.wp_cty[1], "FR");
     EXPECT_EQ(tarvewp3.wp_dsc[1], "Grass, long");
     EXPECT_NEAR(tarvewp2.wp_lat[1], 45.50417f, 1e-5f);
     EXPECT_NEAR(tarvewp2.wp_lon[1], 6.20833f, 1e-5f);
@@ -222,8 +223,8 @@ TEST_F(CupReader, TaskSection) {
                 "\"My task, the best\",\"???\",\"Start\",\"TP1\",\"Finish\",,\"ignored\"",
                 "Options,NoStart=12:00:00,TaskTime=01:30:00",
                 "ObsZone=0,Style=2,R1=3000m,A1=180,Line=1",
-                "ObsZone=1,Style=1,R1=10km,A1=45,R2=500m,A2=180,MaxAlt=1500m",
-                "ObsZone=2,R1=1nm,A1=180",
+                "ObsZone=1,Style=1,R1=10km,A1=45,R2=500m,A2=180,A12=90,MaxAlt=1500m",
+                "ObsZone=2,R1=1nm,A1=180,A12=-20,Style=0",
                 "R1=400m,ObsZone=1",
                 "\"Second task\",\"Start\",\"TP1\"",
                 "ObsZone=0,R1=9m"});
@@ -243,7 +244,7 @@ TEST_F(CupReader, TaskSection) {
     EXPECT_EQ(rd_cup_1.cupang[1][1], 180.0f);
     EXPECT_TRUE(rd_cup_1.cupline[1]);
     // Point 2: both radii and angles, MaxAlt.
-    EXPECT_EQ(rd_cup_1.cuprad[1][2], 0.0f);  // "10km" is not a SeeYou length: value ignored
+    EXPECT_EQ(rd_cup_1.cuprad[1][2], 10000.0f);  // zone radii read in km too
     EXPECT_EQ(rd_cup_1.cupang[1][2], 45.0f);
     EXPECT_EQ(rd_cup_1.cuprad[2][2], 500.0f);
     EXPECT_EQ(rd_cup_1.cupang[2][2], 180.0f);
@@ -251,11 +252,18 @@ TEST_F(CupReader, TaskSection) {
     EXPECT_EQ(rd_cup_1.cuprad[1][3], 1852.0f);
     EXPECT_EQ(rd_cup_1.cupmxa[3], 0.0f);  // none of its own
     EXPECT_FALSE(rd_cup_1.cupline[3]);
-    const std::vector<std::string> shown = texts();
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0], "wp.cup\nR1 : 10km\nValue ignored");
-    EXPECT_EQ(shown[1], "wp.cup\nObsZone undefined R1");
-    EXPECT_EQ(boxes[1].title, "read_cup_task");
+    // A fixed direction for a zone of Style 0 only, brought into a turn.
+    EXPECT_EQ(rd_cup_1.cupa12[1], kNoFixedDirection);
+    EXPECT_EQ(rd_cup_1.cupa12[2], kNoFixedDirection);
+    EXPECT_EQ(rd_cup_1.cupa12[3], 340.0f);
+    EXPECT_EQ(rd_cup_1.cupzone, (std::array<bool, kCupTaskSlots>{false, true, true, true}));
+    EXPECT_EQ(texts(), (std::vector<std::string>{"wp.cup\nObsZone undefined R1"}));
+    EXPECT_EQ(boxes[0].title, "read_cup_task");
+
+    // A file without a task, read next, keeps nothing of this one's.
+    read_lines({kHeader, "Start,S,FR,4530.000N,00600.000E,400m,1,,,,"});
+    EXPECT_EQ(rd_cup_0.nb_cup, 0);
+    EXPECT_EQ(rd_cup_1.cuprad[1][1], 0.0f);
 }
 
 // The rules of the options line and the waypoint each task point is, which
@@ -335,14 +343,15 @@ TEST_F(CupReader, ZoneValuesThatDoNotRead) {
     ASSERT_EQ(rd_cup_0.nb_cup, 1);
     EXPECT_EQ(rd_cup_1.cupang[1][1], 0.0f);
     EXPECT_EQ(rd_cup_1.cupang[2][1], 30.0f);
-    EXPECT_EQ(texts(), (std::vector<std::string>{
-                           "wp.cup\nObsZone : x\nValue ignored",
-                           "wp.cup\nObsZone undefined R1",
-                           "wp.cup\nA1 : wide\nValue ignored",
-                           "wp.cup\nMaxAlt : high\nValue ignored",
-                           "wp.cup\nObsZone undefined R1",
-                           "wp.cup\nObsZone undefined R1",
-                       }));
+    // The first value that does not read is kept for the refusal, not told.
+    EXPECT_EQ(rd_cup_2.cupbadkey, "ObsZone");
+    EXPECT_EQ(rd_cup_2.cupbadval, "x");
+    EXPECT_EQ(texts(), (std::vector<std::string>{"wp.cup\nObsZone undefined R1", "wp.cup\nObsZone undefined R1"}));
+    for (const std::string zone : {"R2=km", "Style=fixed", "A12=east"}) {
+        read_lines({kHeader, "S,S,FR,4530.000N,00600.000E,400m,1,,,,", "----Related Tasks----", "\"Task\",\"S\",\"S\"",
+                    "ObsZone=0,A1=45," + zone + ",A2=wide"});
+        EXPECT_EQ(rd_cup_2.cupbadkey + "=" + rd_cup_2.cupbadval, "ObsZone=0 " + zone);
+    }
 }
 
 TEST_F(CupReader, TooManyTaskPoints) {
@@ -352,10 +361,11 @@ TEST_F(CupReader, TooManyTaskPoints) {
     }
     read_lines({kHeader, "S,S,FR,4530.000N,00600.000E,400m,1,,,,", "----Related Tasks----", task,
                 "ObsZone=30,R1=700m"});
-    EXPECT_EQ(rd_cup_0.nb_cup, 30);
-    EXPECT_EQ(rd_cup_1.cuprad[1][30], 0.0f);  // ObsZone 30 is point 31, beyond the points
-    EXPECT_EQ(texts(), (std::vector<std::string>{"wp.cup\nToo many task points: S and the points after it ignored",
-                                                 "wp.cup\nObsZone undefined R1"}));
+    // The points past the slots are counted (the conversion refuses the task), not kept.
+    EXPECT_EQ(rd_cup_0.nb_cup, 31);
+    EXPECT_EQ(rd_cup_0.nb_cup_listed, 35);
+    EXPECT_EQ(rd_cup_1.cuprad[1][31], 700.0f);
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST(RechCup, FirstOfTheSameNameAndBlankPaddedEquality) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -196,8 +197,21 @@ TEST_F(LktWriter, ATurnpointUsedTwiceIsOneWaypoint) {
     for (std::size_t i = 6; i < points.size(); ++i) {
         waypoint_names.push_back(points[i].attribute("name"));
     }
-    EXPECT_EQ(waypoint_names, (std::vector<std::string>{"S", "TP", "X", "TP", "F"}));
+    // The same name at another place is another waypoint: its own name.
+    EXPECT_EQ(waypoint_names, (std::vector<std::string>{"S", "TP", "X", "TP5", "F"}));
+    EXPECT_EQ(points[4].attribute("name"), "TP5");
+    EXPECT_EQ(points[3].attribute("name"), "TP");
     EXPECT_NE(points[9].attribute("latitude"), points[7].attribute("latitude"));
+
+    // Numbered names differ at each place in the task: every point is its own
+    // waypoint, so that LK8000 finds each task point's name among them.
+    tarvex01.qlk_tp_num = true;
+    write_lkt("dup.lkt", iost);
+    const std::vector<XmlElement> numbered = elements_named(parsed(read_file("dup.lkt")), "point");
+    ASSERT_EQ(numbered.size(), 6u + 6u);
+    for (std::size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(numbered[i + 6].attribute("name"), numbered[i].attribute("name"));
+    }
 }
 
 TEST_F(LktWriter, LandscapeDataOfMatchedPoints) {
@@ -361,6 +375,28 @@ TEST_F(LktWriter, CutNamesStayApart) {
         EXPECT_EQ(points[i + 6].attribute("name"), expected[i]);
     }
     EXPECT_EQ(points[10].attribute("name"), "Vinon");
+}
+
+// A renamed name (cut and numbered) is never one that another waypoint of
+// the task takes, earlier or later; a point at the place of an earlier one
+// of its name keeps that name.
+TEST_F(LktWriter, RenamedNamesTakeNoOtherWaypointsName) {
+    const std::string z12 = "ABCDEFGHIJKLMNOPQRSTUVWXYZ12";
+    for (const std::string& third : {z12 + "3", z12 + "2"}) {
+        set_task({{"T", 0, 0}, {z12 + "3a", 0, 1e4f}, {z12 + "3b", 1e4f, 1e4f}, {third, 2e4f, 1e4f},
+                  {z12 + "3c", 3e4f, 1e4f}, {z12 + "3a", 0, 1e4f}, {"F", 0, 0}});
+        int iost = -1;
+        write_lkt("unique.lkt", iost);
+        const std::vector<XmlElement> points = elements_named(parsed(read_file("unique.lkt")), "point");
+        ASSERT_EQ(points.size(), 6u + 5u);
+        std::set<std::string> names;
+        for (std::size_t i = 6; i < points.size(); ++i) {
+            names.insert(points[i].attribute("name"));
+            EXPECT_LE(points[i].attribute("name").size(), kLkNameBytes);
+        }
+        EXPECT_EQ(names.size(), 5u) << third;
+        EXPECT_EQ(points[4].attribute("name"), z12 + "3");  // the first point's, at its place again
+    }
 }
 
 TEST_F(LktWriter, ThirtyOneTurnpointsAndAnUnwritableFile) {

@@ -8,6 +8,7 @@
 #include "foundation/path_length.h"
 #include "taskfiles/cup_reader.h"
 #include "taskfiles/landscape_records.h"
+#include "taskfiles/task_checks.h"
 #include "taskfiles/task_model.h"
 
 #include <string>
@@ -66,9 +67,14 @@ TakenInput take_input(std::string_view input) {
     if (fault == InputFault::none) {
         return seeyou ? TakenInput::seeyou_task : TakenInput::plan;
     }
-    // A plan is refused for its count as the conversion refuses it.
+    // A task is refused for its count, its zones or a value that is no number
+    // as the conversion refuses it.
     if (fault == InputFault::too_many_turnpoints) {
-        form_plan.refusal = too_many_turnpoints_text();
+        form_plan.refusal = too_many_turnpoints_text(seeyou);
+    } else if (fault == InputFault::bad_zone) {
+        form_plan.refusal = seeyou_zone_fault();
+    } else if (fault == InputFault::value_not_given) {
+        form_plan.refusal = plan_value_not_given();
     }
     task_model_records() = form_plan.run_model;
     form_plan.unreadable = true;
