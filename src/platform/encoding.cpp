@@ -137,6 +137,28 @@ std::string utf8_to_cp1252(std::string_view text) {
     return out;
 }
 
+char32_t first_lacking_cp1252(std::string_view utf8) {
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        std::uint32_t cp = 0;
+        const std::size_t n = static_cast<unsigned char>(utf8[pos]) < 0x80 ? 0 : decode(utf8, pos, cp);
+        if (n > 0 && to_cp1252(cp) == '?') {
+            return cp;
+        }
+        pos += n > 0 ? n : 1;
+    }
+    return 0;
+}
+
+std::string code_point_text(char32_t code_point) {
+    constexpr std::string_view kDigits = "0123456789ABCDEF";
+    std::string digits;
+    for (auto value = static_cast<std::uint32_t>(code_point); value != 0 || digits.size() < 4; value >>= 4) {
+        digits.insert(digits.begin(), kDigits[value & 0xF]);
+    }
+    return "U+" + digits;
+}
+
 char32_t cp1252_code_point(unsigned char byte) { return code_point(byte); }
 
 char cp1252_from_code_point(char32_t code_point) { return to_cp1252(code_point); }
