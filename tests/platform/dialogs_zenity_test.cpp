@@ -4,6 +4,7 @@
 
 #include "support/zenity_stub.h"
 
+#include <algorithm>
 #include <filesystem>
 
 using tarvex_test::ScopedEnv;
@@ -144,6 +145,16 @@ TEST_F(ZenityDialogs, SaveAndFolderDialogs) {
     EXPECT_EQ(zenity.args(6), (Args{"--file-selection", "--directory", "--title=Destination"}));
     zenity.answer(7, "", 1);
     EXPECT_FALSE(tinyfd_selectFolderDialog("Destination", "C:\\Out").has_value());
+
+    // A folder whose name holds a character cp1252 lacks: the reason in an
+    // error box, and the folder asked for again.
+    std::filesystem::create_directory(out + "/Tasks\xC4\x81");
+    zenity.answer(8, out + "/Tasks\xC4\x81\n", 0);
+    zenity.answer(10, out + "\n", 0);
+    EXPECT_EQ(tinyfd_selectFolderDialog("Destination", "C:\\Out"), "C:\\Out");
+    const Args box = zenity.args(9);
+    EXPECT_NE(std::find(box.begin(), box.end(), "--error"), box.end());
+    EXPECT_EQ(zenity.args(10)[0], "--file-selection");
 }
 
 TEST_F(ZenityDialogs, ColourChooser) {
