@@ -41,11 +41,3 @@ TEST(Encoding, Cp1252CutToAUtf8Length) {
     EXPECT_EQ(cp1252_fitting_utf8("", 0), "");
     EXPECT_EQ(cp1252_fitting_utf8("abc", 0), "");
 }
-
-TEST(Encoding, TheFirstCharacterCp1252LacksByItsCodePoint) {
-    EXPECT_EQ(first_lacking_cp1252("Tasks\xC3\xA9\xE2\x82\xAC"), 0u);  // "é€" are cp1252's
-    EXPECT_EQ(first_lacking_cp1252("Tasks\xC4\x81/\xCE\xA9"), 0x0101u);
-    EXPECT_EQ(first_lacking_cp1252("caf\xE9"), 0u);  // cp1252 bytes as they stand
-    EXPECT_EQ(code_point_text(0x0101), "U+0101");
-    EXPECT_EQ(code_point_text(0x1F600), "U+1F600");
-}
