@@ -16,6 +16,7 @@
 #include "platform/path_map.h"
 #include "taskfiles/task_model.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -94,6 +95,22 @@ std::vector<std::string>& arguments() {
     return args;
 }
 
+// An option whose value the command line ignored: it is not a number from 0
+// to `largest` (`unit`, as told).
+struct IgnoredValue {
+    std::string argument;
+    float largest = 0.0f;
+    std::string_view unit;
+};
+
+// The values the last reading of the command line ignored, told once by
+// warn_ignored_values (in the language the whole line asks for).
+std::vector<IgnoredValue> ignored_values;
+
+void ignore_value(std::string_view argument, float largest, std::string_view unit) {
+    ignored_values.push_back({trim_right(argument), largest, unit});
+}
+
 void select_target(bool xcs, bool lk8000, bool seeyou, bool json) {
     tarvex01.qxcs = xcs;
     tarvex01.qlk8000 = lk8000;
@@ -101,22 +118,28 @@ void select_target(bool xcs, bool lk8000, bool seeyou, bool json) {
     tarvex01.qjson = json;
 }
 
-void set_finish_min_altitude(std::string_view value) {
+void set_finish_min_altitude(std::string_view argument) {
+    const std::string_view value = argument.substr(5);
     console_line(trim_right(value));
     float altitude = 0.0f;
     if (decode_alt(value, tarvex01.nunitalt, altitude) == 0 && altitude >= 0.0f &&
         altitude <= kMaxFinishAltitude) {
         rd_fpl_4.finishminalt = altitude;
+    } else {
+        ignore_value(argument, kMaxFinishAltitude, "m");
     }
 }
 
-void set_max_start_speed(std::string_view value) {
+void set_max_start_speed(std::string_view argument) {
+    const std::string_view value = argument.substr(7);
     console_line(trim_right(value));
     float speed = 0.0f;
     if (decode_speed(value, tarvex01.nunitalt, speed) == 0 && speed >= 0.0f && speed <= kMaxStartSpeed) {
         const int whole = static_cast<int>(std::trunc(speed));
         tarvex01.start_max_speed_arg = whole;
         rd_fpl_6.start_max_speed = whole;
+    } else {
+        ignore_value(argument, kMaxStartSpeed, "km\\/h");
     }
 }
 
@@ -130,6 +153,8 @@ void set_aat(std::string_view argument) {
         if (read_one_real(argument.substr(5), minutes) && minutes >= 0.0f && minutes <= kMaxAatTime) {
             tarvex01.t_aat_arg = minutes;
             rd_fpl_6.t_aat = minutes;
+        } else {
+            ignore_value(argument, kMaxAatTime, "min");
         }
     }
 }
@@ -168,13 +193,23 @@ void apply(Option option, std::string_view argument, const std::string& program)
         case Option::seeyou: select_target(false, false, true, false); break;
         case Option::xcsoar: select_target(true, false, false, false); break;
         case Option::no_gui: tarvex01.qgui = false; break;
-        case Option::finish_min_alt: set_finish_min_altitude(argument.substr(5)); break;
-        case Option::max_start_speed: set_max_start_speed(argument.substr(7)); break;
+        case Option::finish_min_alt: set_finish_min_altitude(argument); break;
+        case Option::max_start_speed: set_max_start_speed(argument); break;
         case Option::aat: set_aat(argument); break;
         case Option::help:
             write_usage(program);
             end_run("", kExitSuccess);
     }
+}
+
+// The option an argument that begins with "-" names, nullptr for none.
+const OptionText* matched_option(const std::string& arg) {
+    for (const OptionText& option : kOptions) {
+        if (arg.starts_with(option.text)) {
+            return &option;
+        }
+    }
+    return nullptr;
 }
 
 // A name without folder or drive: it may lie in the flight-plans folder.
@@ -185,6 +220,7 @@ bool is_bare_name(std::string_view name) {
 }  // namespace
 
 void set_command_line(const std::vector<std::string>& args) {
+    ignored_values.clear();
     std::vector<std::string>& kept = arguments();
     kept.clear();
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -203,6 +239,7 @@ std::string program_path_argument() {
 void get_arguments() {
     const std::vector<std::string>& args = arguments();
     const std::string program = program_path_argument();
+    ignored_values.clear();
     bool have_input = false;
     bool have_output = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
@@ -221,15 +258,9 @@ void get_arguments() {
             }
             continue;
         }
-        bool matched = false;
-        for (const OptionText& option : kOptions) {
-            if (arg.starts_with(option.text)) {
-                apply(option.option, arg, program);
-                matched = true;
-                break;
-            }
-        }
-        if (!matched) {
+        if (const OptionText* option = matched_option(arg)) {
+            apply(option->option, arg, program);
+        } else {
             console_line(trim_right(arg) + " : Unrecognized option");
             write_usage(program);
             end_run(trim_right(arg) + in_user_language(" : Unrecognized option", " : option inconnue"), kExitUsage);
@@ -244,4 +275,22 @@ void get_arguments() {
     }
     console_line("INFILE:  " + trim_right(tarvex_c.infile));
     console_line("OUTFILE: " + trim_right(tarvex_c.outfile));
+}
+
+bool auto_load_on_command_line() {
+    const std::vector<std::string>& args = arguments();
+    return std::any_of(args.begin() + (args.empty() ? 0 : 1), args.end(), [](const std::string& arg) {
+        const OptionText* option = arg.starts_with('-') ? matched_option(arg) : nullptr;
+        return option != nullptr && option->option == Option::auto_load;
+    });
+}
+
+void warn_ignored_values() {
+    for (const IgnoredValue& ignored : ignored_values) {
+        const std::string range = i2b(static_cast<int>(ignored.largest)) + " " + std::string(ignored.unit);
+        tell_and_log(kWarning,
+                     "*** " + slashes_kept(ignored.argument) +
+                         in_user_language(" : value ignored (a number from 0 to " + range + ") ***",
+                                          " : valeur ignor\xE9" "e (un nombre de 0 \xE0 " + range + ") ***"));
+    }
 }

@@ -48,4 +48,16 @@ std::string program_path_argument();
 // does not fit a path field ends the run with exit code 2 too, told as an
 // error and logged (foundation/path_length.h), in the language the options
 // ask for.
+//
+// A value of "-fma:", "-mxspd:" or "-aat:" that is not a number within its
+// range (foundation/task_rule_limits.h; units in any letter case: "-fma:1500FT")
+// is ignored, and noted for warn_ignored_values.
 void get_arguments();
+
+// True when the command line holds "-auto" (the settings file's "AutoLoad=1"
+// sets the same option).
+bool auto_load_on_command_line();
+
+// Tells (warning, logged) each value the last get_arguments ignored:
+// "*** -fma:20000 : value ignored (a number from 0 to 10000 m) ***".
+void warn_ignored_values();

@@ -192,8 +192,12 @@ void check_finish_altitude() {
     const float minimum = rd_fpl_4.finishminalt;
     const float ground = rd_fpl_1.tpz[static_cast<std::size_t>(last)];
     if (minimum > 0.0f && minimum < ground) {
-        fatal_error("Finish Min Altitude (" + f2b(minimum, "(F8.1)") + ") below ground elevation (" +
-                        f2b(ground, "(F8.1)") + ")",
+        const std::string minimum_text = f2b(minimum, "(F8.1)");
+        const std::string ground_text = f2b(ground, "(F8.1)");
+        fatal_error(in_user_language("Finish Min Altitude (" + minimum_text + ") below ground elevation (" +
+                                         ground_text + ")",
+                                     "Altitude min. d'arriv\xE9" "e (" + minimum_text +
+                                         ") sous l'altitude du sol (" + ground_text + ")"),
                     kExitConversionFailed);
     }
 }

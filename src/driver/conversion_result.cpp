@@ -88,9 +88,16 @@ bool is_windows_batch_file(std::string_view script) {
 // Why a program was not started, from the system's error number: a file the
 // system cannot execute (no execute permission, a folder, no program of this
 // system) is "not executable"; anything else says the system's own words.
-std::string not_started_reason(int error) {
+// Why the script, there (host path `host`), did not start.
+std::string not_started_reason(int error, const std::string& host) {
     if (error == EACCES || error == ENOEXEC || error == EISDIR) {
         return in_user_language("not executable", "non ex\xE9" "cutable");
+    }
+    // The script is there: what the system did not find is its interpreter.
+    if (const std::optional<std::string> interpreter = error == ENOENT ? script_interpreter(host) : std::nullopt) {
+        const std::string shown = slashes_kept(utf8_to_cp1252(*interpreter));
+        return in_user_language("its interpreter " + shown + " is missing",
+                                "son interpr\xE9teur " + shown + " est introuvable");
     }
     if (error == 0) {
         return in_user_language("cannot be started", "ne peut pas \xEAtre lanc\xE9");
@@ -225,8 +232,12 @@ void run_post_run_script(Conversion& c) {
     }
     console_line("Script status " + i2b(result.exit_status) + " " + trace_flag(result.started) + " " + script);
     if (!result.started) {
-        const std::string why = not_started_reason(result.start_error);
+        const std::string why = not_started_reason(result.start_error, host.value_or(""));
         fail_script(c, script, "Execution error: " + why, "Erreur d'ex\xE9" "cution : " + why);
+    } else if (result.signal != 0) {
+        const std::string signal = i2b(result.signal) + ", " + signal_name(result.signal);
+        fail_script(c, script, "Execution error (ended by signal " + signal + ")",
+                    "Erreur d'ex\xE9" "cution (arr\xEAt\xE9 par le signal " + signal + ")");
     } else if (result.exit_status != 0) {
         const std::string code = i2b(result.exit_status);
         fail_script(c, script, "Execution error (exit code " + code + ")",

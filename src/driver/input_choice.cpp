@@ -1,5 +1,6 @@
 #include "driver/input_choice.h"
 
+#include "driver/command_line.h"
 #include "driver/forms_gui.h"
 #include "driver/input_kind.h"
 #include "foundation/condor_install.h"
@@ -29,11 +30,35 @@ bool names_flight_plan(std::string_view path) {
     return find_ignoring_case_cp1252(path, ".fpl") != std::string_view::npos;
 }
 
+// A run without an INPUT whose options need one ends as a usage error: wait
+// mode takes the output's name from the INPUT, and "-auto" without the forms
+// converts the configured flight plan, which a folder is not.
+void needed_input_given() {
+    if (!is_blank(tarvex_c.infile)) {
+        return;
+    }
+    if (tarvex01.qwait) {
+        end_run(in_user_language("*** Wait mode needs an INPUT on the command line: it names the output ***",
+                                 "*** Le mode attente demande un fichier en argument : il donne son nom au "
+                                 "fichier produit ***"),
+                kExitUsage);
+    }
+    if (!tarvex01.qgui && auto_load_on_command_line() && !names_flight_plan(tarvex_c.defpath)) {
+        end_run("*** " + slashes_kept(trim_right(tarvex_c.inifile)) +
+                    in_user_language(" : \"Flightplans path\" names no flight plan (.fpl) for -auto to convert, "
+                                     "and no INPUT is given ***",
+                                     " : \"Flightplans path\" ne d\xE9signe aucun plan de vol (.fpl) \xE0 "
+                                     "convertir pour -auto, et aucun fichier n'est donn\xE9 en argument ***"),
+                kExitUsage);
+    }
+}
+
 }  // namespace
 
 void choose_input() {
     std::string& infile = tarvex_c.infile;
     std::string& defpath = tarvex_c.defpath;
+    needed_input_given();
     if (!tarvex01.qwait && is_blank(infile)) {
         defpath = trim_right(defpath);
         if (!names_flight_plan(defpath) && !defpath.empty() && defpath.back() != '\\') {

@@ -5,6 +5,10 @@
 // Which file the run converts.
 
 // The input choice after the start-up. A file named on the command line stays.
+// Without one, wait mode, and "-auto" on the command line without the forms
+// when the flight-plans path names no .fpl file, end the run as a usage error
+// (exit code 2, on the error output): wait mode needs the INPUT for the
+// output's name, and "-auto" asks for no dialog.
 // Otherwise, wait mode off: the configured flight-plans path (defpath, which
 // gets a final "\" when it names a folder) is taken as the input when it names
 // a .fpl file and automatic loading or the forms are on; else, without the

@@ -24,8 +24,7 @@ inline constexpr int kSettingsMissingData = 2;
 // Reads the settings file into the options.
 // - qverb, qaat_0, qwrnc1: the file's verbose, AAT and Condor 1 warning
 //   switches, set only when the file says so; nv1: the "Tarvex Version" that
-//   wrote the file (0 when its value is not a number), left as it was when
-//   the key is absent.
+//   wrote the file, left as it was when the key is absent.
 // - qlin1: console mode for the messages of this routine.
 // Result kSettingsMissingData (with an error message, logged) when the Condor
 // folder or every task destination is "XXXXX", else kSettingsRead. A file of

@@ -22,6 +22,9 @@
 
 namespace {
 
+// The largest version the file's four digits hold.
+constexpr int kLargestVersion = 9999;
+
 // An integer value, 0 when the value is not an integer.
 int integer_or_zero(std::string_view value) {
     int number = 0;
@@ -104,35 +107,99 @@ void read_aat(const std::string& value, SettingsFileSwitches& file) {
     tarvex01.qaat_detect = n == 2;
 }
 
-// A negative margin would crop the task's own area out of the airspace.
-std::string negative_margin(std::string_view key, const std::string& value) {
-    int margin = 0;
-    if (!read_one_int(value, margin) || margin >= 0) {
-        return {};
-    }
-    return std::string(key) + "=" + slashes_kept(value) +
-           in_user_language(" : the margin cannot be negative", " : la marge ne peut pas \xEAtre n\xE9gative");
+// "<key>=<value> : <reason>", the reason in the run's language.
+std::string refused(std::string_view key, const std::string& value, std::string_view english,
+                    std::string_view french) {
+    return std::string(key) + "=" + slashes_kept(value) + in_user_language(english, french);
 }
 
-// A whole number outside 0 .. largest (a number no task file has room for
-// beyond it); a value that is not a whole number is no number and is left to
-// the reading, as before.
-std::string outside(std::string_view key, const std::string& value, float largest, std::string_view unit) {
+// A whole number as the file writes one: an optional sign and digits, within
+// the range of int ("12abc", "50.7" and "1e3" are none).
+bool read_whole_number(std::string_view value, int& number) {
+    const bool signed_number = !value.empty() && (value.front() == '-' || value.front() == '+');
+    return is_uint(signed_number ? value.substr(1) : value) && read_one_int(value, number);
+}
+
+// The refusal of a value that is not a whole number within lowest .. highest
+// (`unit` after the range the message gives).
+std::string whole_number_outside(std::string_view key, const std::string& value, int lowest, int highest,
+                                 std::string_view unit) {
+    const std::string range = i2b(lowest) + " - " + i2b(highest) + (unit.empty() ? "" : " ") + std::string(unit);
     int number = 0;
-    if (!read_one_int(value, number) || (number >= 0 && static_cast<float>(number) <= largest)) {
-        return {};
+    if (!read_whole_number(value, number)) {
+        return refused(key, value, " : not a whole number (" + range + ")", " : pas un nombre entier (" + range + ")");
     }
-    const std::string range = "0 - " + i2b(static_cast<int>(largest)) + " " + std::string(unit);
-    return std::string(key) + "=" + slashes_kept(value) +
-           in_user_language(" : out of range (" + range + ")", " : hors limites (" + range + ")");
+    if (number < lowest || number > highest) {
+        return refused(key, value, " : out of range (" + range + ")", " : hors limites (" + range + ")");
+    }
+    return {};
 }
 
+// A setting whose comment lists the numbers 0 to Highest.
+template <int Highest>
+std::string choice_outside(std::string_view key, const std::string& value) {
+    return whole_number_outside(key, value, 0, Highest, "");
+}
+
+// "Write Default.tsk", the older name, also takes a blank value (0).
+std::string old_default_files_outside(std::string_view key, const std::string& value) {
+    return value.empty() ? std::string() : choice_outside<2>(key, value);
+}
+
+// A switch is written "0" or "1"; a hand-written "Y"/"yes" or "N"/"no" has
+// always been read too (is_true reads the first letter), so it still is.
+std::string not_a_switch(std::string_view key, const std::string& value) {
+    constexpr std::string_view kLetters = "YyNn";
+    if (value == "0" || value == "1" || (!value.empty() && kLetters.find(value.front()) != std::string_view::npos)) {
+        return {};
+    }
+    return refused(key, value, " : neither 0 nor 1", " : ni 0 ni 1");
+}
+
+// The version is written with four digits.
+std::string version_outside(std::string_view key, const std::string& value) {
+    return whole_number_outside(key, value, 0, kLargestVersion, "");
+}
+
+// A negative margin would crop the task's own area out of the airspace.
+std::string margin_outside(std::string_view key, const std::string& value) {
+    int margin = 0;
+    if (!read_whole_number(value, margin)) {
+        return refused(key, value, " : not a whole number (km)", " : pas un nombre entier (km)");
+    }
+    if (margin < 0) {
+        return refused(key, value, " : the margin cannot be negative", " : la marge ne peut pas \xEAtre n\xE9gative");
+    }
+    return {};
+}
+
+// The ranges of foundation/task_rule_limits.h: a number no task file has room
+// for beyond them.
 std::string start_margin_outside(std::string_view key, const std::string& value) {
-    return outside(key, value, kMaxStartMargin, "m");
+    return whole_number_outside(key, value, 0, static_cast<int>(kMaxStartMargin), "m");
 }
 
 std::string start_speed_outside(std::string_view key, const std::string& value) {
-    return outside(key, value, kMaxStartSpeed, "km\\/h");
+    return whole_number_outside(key, value, 0, static_cast<int>(kMaxStartSpeed), "km\\/h");
+}
+
+std::string target_outside(std::string_view key, const std::string& value) {
+    std::string upper = value;
+    majusc(upper);
+    if (upper == "LK8000" || upper == "SEEYOU" || upper == "XCSOAR" || upper == "JSON") {
+        return {};
+    }
+    return refused(key, value, " : not XCSoar, LK8000, SeeYou or JSON", " : ni XCSoar, ni LK8000, ni SeeYou, ni JSON");
+}
+
+// A blank language is the automatic one.
+std::string language_outside(std::string_view key, const std::string& value) {
+    std::string upper = value;
+    majusc(upper);
+    if (upper.empty() || upper == kAutomatic || upper == "EN" || upper == "FR") {
+        return {};
+    }
+    return refused(key, value, " : not AUTO, EN or FR", " : ni AUTO, ni EN, ni FR");
 }
 
 // "Profile file=0" turns the profile off and names none; any other value
@@ -176,9 +243,9 @@ using Type = SettingType;
 constexpr auto kSettings = std::to_array<Setting>({
     {"Tarvex Version", "# Tarvex version number - please do not modify", Type::integer, {}, false,
      [](const std::string& value, SettingsFileSwitches& file) { file.version = integer_or_zero(value); },
-     [](const SettingsFileSwitches& file) { return fmt_i(file.version, 4, 4); }},
-    {"Target", "# Target software (XCSoar/LK8000/SeeYou - default=XCSoar)", Type::choice, {}, false, read_target,
-     target_text},
+     [](const SettingsFileSwitches& file) { return fmt_i(file.version, 4, 4); }, version_outside},
+    {"Target", "# Target software (XCSoar/LK8000/SeeYou/JSON - default=XCSoar)", Type::choice, {}, false,
+     read_target, target_text, target_outside},
     {"Condor 2 Path", "# path to Condor 2 installation folder - default OR AUTO: read from registry", Type::text,
      &inst00.cndrinstpath, true,
      [](const std::string& value, SettingsFileSwitches&) {
@@ -215,13 +282,15 @@ constexpr auto kSettings = std::to_array<Setting>({
          return tarvex01.qauto_defpath ? std::string(kAutomatic) : trim_right(tarvex_c.defpath);
      }},
     {"AutoLoad", kAutoLoadComment, Type::choice, &tarvex01.nauto, false, read_autoload,
-     [](const SettingsFileSwitches&) { return digit(tarvex01.nauto - 1); }},
-    {"Language", "# Language (AUTO/EN/FR) :", Type::choice, &tarvex01.nlang, true, read_language, language_text},
+     [](const SettingsFileSwitches&) { return digit(tarvex01.nauto - 1); }, choice_outside<2>},
+    {"Language", "# Language (AUTO/EN/FR) :", Type::choice, &tarvex01.nlang, true, read_language, language_text,
+     language_outside},
     {"verbose", "# verbose mode (0/1) :", Type::flag, {}, false,
      [](const std::string& value, SettingsFileSwitches& file) { file.verbose = is_true(value); },
      [](const SettingsFileSwitches& file) { return flag(file.verbose); }},
     {"AAT", "# AAT mode (0=no,default ; 1=yes ; 2=auto-detect) : ", Type::choice, {}, false, read_aat,
-     [](const SettingsFileSwitches& file) { return digit(tarvex01.qaat_detect ? 2 : (file.aat ? 1 : 0)); }},
+     [](const SettingsFileSwitches& file) { return digit(tarvex01.qaat_detect ? 2 : (file.aat ? 1 : 0)); },
+     choice_outside<2>},
     {"Arm_start_manually", "# Manual [1] or automatic start [0], def=0", Type::flag, &tarvex01.qman_arm_start_rt},
     {"AAT_Arm_start_manually", "# AAT Manual [1] or automatic start [0], def=0", Type::flag,
      &tarvex01.qman_arm_start_aat},
@@ -232,9 +301,10 @@ constexpr auto kSettings = std::to_array<Setting>({
      false,
      [](const std::string& value, SettingsFileSwitches&) { tarvex01.qsilent = tarvex01.qsilent || is_true(value); }},
     {"Write Default Files", kDefaultFilesComment, Type::choice, &tarvex01.ndeftsk, false, read_default_files,
-     [](const SettingsFileSwitches&) { return digit(tarvex01.ndeftsk); }},
+     [](const SettingsFileSwitches&) { return digit(tarvex01.ndeftsk); }, choice_outside<2>},
     {"Use Polars folder", kFoldersComment, Type::choice, {}, false, read_folders,
-     [](const SettingsFileSwitches&) { return digit((tarvex01.qpolfold ? 1 : 0) + (tarvex01.qmapfold ? 2 : 0)); }},
+     [](const SettingsFileSwitches&) { return digit((tarvex01.qpolfold ? 1 : 0) + (tarvex01.qmapfold ? 2 : 0)); },
+     choice_outside<3>},
     {"Start height margin", "# Height margin for max start altitude (m)", Type::integer, &tarvex01.start_margin,
      false, nullptr, nullptr, start_margin_outside},
     {"Start max speed", "# Maximum speed when crossing start line (kph - default=0)", Type::integer,
@@ -249,13 +319,13 @@ constexpr auto kSettings = std::to_array<Setting>({
      nullptr, [](const SettingsFileSwitches&) { return extract_name(tarvex_c.airnam); }},
     {"Crop_Airspace", "# Remove airspace outside task area [0/1], def=1", Type::flag, &as0003.qcropas},
     {"Airspace_margin", "# Airspace margin around task area (km), def=37 (20nm)", Type::integer,
-     &tarvex01.maxtaskmargin, false, nullptr, nullptr, negative_margin},
+     &tarvex01.maxtaskmargin, false, nullptr, nullptr, margin_outside},
     {"Delete_Inactive_AS", kDeleteInactiveComment, Type::flag, &as0003.qdeldup},
     {"Units", "# Units : 0=Auto, 1=Metric, 2=Imperial", Type::choice, &tarvex01.nunit, false,
      [](const std::string& value, SettingsFileSwitches&) { tarvex01.nunit = plus_one(integer_or_zero(value)); },
-     [](const SettingsFileSwitches&) { return digit(tarvex01.nunit - 1); }},
+     [](const SettingsFileSwitches&) { return digit(tarvex01.nunit - 1); }, choice_outside<2>},
     {"CUP format", "# SeeYou format: 0=Old, 1=New", Type::integer, &tarvex01.nform_cup, false, nullptr,
-     [](const SettingsFileSwitches&) { return digit(tarvex01.nform_cup); }},
+     [](const SettingsFileSwitches&) { return digit(tarvex01.nform_cup); }, choice_outside<1>},
     {"FAI_Sectors", "# FAI sectors (500m/360\xB0 TPs, SeeYou and json only) [0/1], default=0", Type::flag,
      &tarvex01.qfaisector},
     {"CUP_max_alt", "# Write max altitudes in .cup task files [0/1],default=1", Type::flag, &tarvex01.qmaxalt_cup},
@@ -272,7 +342,8 @@ constexpr auto kSettings = std::to_array<Setting>({
     {"XCSoar Path", "", Type::text, &tarvex_c.xcsoar_tasks, true},
     {"Destination Path", "", Type::text, &tarvex_c.xcsoar_tasks, true},
     {"Destination Folder", "", Type::text, &tarvex_c.xcsoar_tasks, true},
-    {"Write Default.tsk", "", Type::choice, &tarvex01.ndeftsk, true, read_default_files},
+    {"Write Default.tsk", "", Type::choice, &tarvex01.ndeftsk, true, read_default_files, nullptr,
+     old_default_files_outside},
     {"Condor 1 Path", "", Type::text, &inst00.condor_1_path, true},
     {"Condor 1 warnings", "", Type::flag, {}, false,
      [](const std::string& value, SettingsFileSwitches& file) { file.condor1_warnings = is_true(value); }},
@@ -289,11 +360,17 @@ const Setting* find_setting(std::string_view key) {
 }
 
 std::string setting_refusal(const Setting& setting, const std::string& value) {
+    if (value.empty() && !setting.blank_applies) {
+        return {};  // read as no value at all
+    }
     if (setting.refusal != nullptr) {
         return setting.refusal(setting.key, value);
     }
+    if (setting.type == SettingType::flag) {
+        return not_a_switch(setting.key, value);
+    }
     if (setting.type == SettingType::text && !path_fits(value)) {
-        return path_too_long_text(std::string(setting.key) + "=" + path_end_text(value));
+        return path_too_long_text(std::string(setting.key) + "=" + slashes_kept(value));
     }
     return {};
 }

@@ -24,9 +24,10 @@ struct SettingsFileSwitches {
 enum class SettingType {
     text,     // a path or a name; a path in any form the command line takes (read_ini
               // gives it in Windows form)
-    flag,     // written "1" or "0"; read true when it begins "1", "Y" or "y"
-    integer,  // a whole number; a value that is not one leaves the member as it was
-    choice,   // a word or number with a meaning of its own (target, language, modes)
+    flag,     // "1" or "0", as its comment says; any other value is refused
+    integer,  // a whole number within the setting's range
+    choice,   // a word or number with a meaning of its own (target, language, modes),
+              // one of those its comment lists
 };
 
 // The option member a setting holds; none where it sets several or a switch
@@ -58,12 +59,16 @@ std::span<const Setting> settings_table();
 const Setting* find_setting(std::string_view key);
 
 // Why the program cannot use `value` for the setting, in the run's language:
-// "<key>=<value> : <reason>", empty when it can. The setting's own rule
-// (the airspace margin is never negative, the start margin and speed lie
-// within the ranges of foundation/task_rule_limits.h), else a text setting's
-// value (a path or a name) must fit a path field: "<key>=<value's end> : path
-// too long (at most 256 characters)" (foundation/path_length.h). Such a value
-// is refused, never applied nor cut.
+// "<key>=<value> : <reason>", empty when it can. A setting takes what its
+// comment in the file documents and nothing else: a number setting a whole
+// number ("12abc", "50.7" are none) within its range (the airspace margin
+// never negative, the start margin and speed within the ranges of
+// foundation/task_rule_limits.h, a mode one of the numbers its comment lists),
+// a switch "0" or "1", the target and the language one of their words (any
+// letter case); a text setting's value (a path or a name) must fit a path
+// field: "<key>=<value> : path too long (at most 256 characters)"
+// (foundation/path_length.h). A blank value that counts as none is no
+// refusal. Such a value is refused, never applied nor cut.
 std::string setting_refusal(const Setting& setting, const std::string& value);
 
 // Applies a value to what the setting holds: its own rule, else by its type

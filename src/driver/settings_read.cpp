@@ -16,7 +16,6 @@
 #include "platform/files.h"
 #include "platform/path_map.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -27,44 +26,33 @@ namespace {
 constexpr int kLastSingleDestinationVersion = 3899;
 constexpr std::size_t kMessageLength = 256;
 
-// The UTF-8 byte-order mark some editors put at the start of a file they
-// save as UTF-8.
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-
-// The first line of the file whose value the program cannot use; `lost`:
-// for a character the program's code page lacks.
+// The first line of the file whose value the program cannot use; `lacking`:
+// the first character of it the program's code page lacks (0 for none).
 struct RefusedSetting {
     const Setting* setting = nullptr;
     std::string value;
-    bool lost = false;
+    char32_t lacking = 0;
 };
 
 // Why it is refused, "<key>=<value> : <reason>", in the run's language (told
 // once the file's own language is known).
 std::string refusal_text(const RefusedSetting& refused) {
-    if (!refused.lost) {
+    if (refused.lacking == 0) {
         return setting_refusal(*refused.setting, refused.value);
     }
+    // The value holds "?" where the character stood: the message names it.
+    const std::string character = code_point_text(refused.lacking);
     return std::string(refused.setting->key) + "=" + slashes_kept(refused.value) +
-           in_user_language(" : a character Tarvex cannot hold (\"?\")",
-                            " : un caract\xE8re que Tarvex ne peut pas lire (\"?\")");
-}
-
-// A line of a file saved as UTF-8 (it began with the byte-order mark) in the
-// program's code page; `lost` tells that it held a character code page 1252
-// has none for.
-std::string from_utf8_line(std::string_view line, bool& lost) {
-    std::string text = utf8_to_cp1252(line);
-    lost = std::count(text.begin(), text.end(), '?') > std::count(line.begin(), line.end(), '?');
-    return text;
+           in_user_language(" : a character Tarvex cannot hold (" + character + ")",
+                            " : un caract\xE8re que Tarvex ne peut pas lire (" + character + ")");
 }
 
 // One line of the file: comments and blank lines are skipped (false),
 // "verbose" and "AAT" may stand alone. A value the program cannot use is
 // kept in `refused` (the first one) instead of applied; so is one that held
-// a character the program's code page lacks (`lost`), which would name
+// a character the program's code page lacks (`lacking`), which would name
 // another file or say another thing.
-bool apply_line(const std::string& line, bool lost, SettingsFileSwitches& file, RefusedSetting& refused) {
+bool apply_line(const std::string& line, char32_t lacking, SettingsFileSwitches& file, RefusedSetting& refused) {
     if (is_blank(line) || line.front() == '#') {
         return false;
     }
@@ -87,10 +75,10 @@ bool apply_line(const std::string& line, bool lost, SettingsFileSwitches& file, 
             value = windows_path_from_setting(value);
         }
         const bool fits = setting_refusal(*setting, value).empty();
-        if (fits && !lost) {
+        if (fits && lacking == 0) {
             read_setting(*setting, fit_field(value, kIniValueLength), file);
         } else if (refused.setting == nullptr) {
-            refused = {setting, value, fits};
+            refused = {setting, value, fits ? lacking : 0};
         }
     }
     return true;
@@ -179,17 +167,19 @@ int read_ini(bool& qverb, bool qlin1, bool& qaat_0, bool& qwrnc1, int& nv1) {
     bool first_line = true;
     bool utf8 = false;
     while (reader.read_line(line)) {
-        if (first_line && line.starts_with(kUtf8ByteOrderMark)) {
+        if (first_line && line.starts_with(kUtf8Bom)) {
             // Saved as UTF-8 by an editor: the mark is no text, the rest is UTF-8.
-            line.erase(0, kUtf8ByteOrderMark.size());
+            line.erase(0, kUtf8Bom.size());
             utf8 = true;
         }
         first_line = false;
-        bool lost = false;
+        // A file saved as UTF-8 (it began with the byte-order mark) read in
+        // the program's code page.
+        char32_t lacking = 0;
         if (utf8) {
-            line = from_utf8_line(line, lost);
+            line = utf8_to_cp1252(line, lacking);
         }
-        if (apply_line(fit_field(line, kIniLineLength), lost, file, refused)) {
+        if (apply_line(fit_field(line, kIniLineLength), lacking, file, refused)) {
             ++settings;
         }
     }

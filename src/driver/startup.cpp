@@ -171,8 +171,10 @@ void start_up(RunState& run) {
     run.summary_name_length = trimmed_length(tarvex_c.tskwrnfile);
     get_root_names();
 
-    // The command line overrides the settings file.
+    // The command line overrides the settings file; what it ignores is told
+    // once, in the language the settings file may have chosen.
     get_arguments();
+    warn_ignored_values();
     console_line("start_max_speed " + i2b(rd_fpl_6.start_max_speed));
     if (tarvex01.qwait) {
         tarvex01.qgui = false;

@@ -5,12 +5,7 @@
 
 namespace {
 
-// Characters of a long path that a message shows.
-constexpr std::size_t kShownPathEnd = 60;
-
-std::string told_refusal(std::string_view path) {
-    return "*** " + path_too_long_text(path_end_text(path)) + " ***";
-}
+std::string told_refusal(std::string_view path) { return "*** " + path_too_long_text(slashes_kept(path)) + " ***"; }
 
 }  // namespace
 
@@ -24,13 +19,6 @@ std::string path_too_long_text(std::string_view what) {
     }
     return std::string(what) + in_user_language(" : path too long (at most " + limit + " characters)",
                                                 " : chemin trop long (" + limit + " caract\xE8res au plus)");
-}
-
-std::string path_end_text(std::string_view path) {
-    if (path.size() <= kShownPathEnd) {
-        return slashes_kept(path);
-    }
-    return "..." + slashes_kept(path.substr(path.size() - kShownPathEnd));
 }
 
 std::string fitting_path(std::string_view path, int exit_code) {

@@ -19,13 +19,9 @@ bool path_fits(std::string_view path);
 // message needs none), "<what> : path too long (at most 256 characters)".
 std::string path_too_long_text(std::string_view what = {});
 
-// A long path as a message names it: its last 60 characters after "...",
-// each "/" kept as a plain "/".
-std::string path_end_text(std::string_view path);
-
 // `path` whole when it fits a path field; a longer one ends the run with
-// `exit_code`, told as an error and logged: "*** <path's end> : path too
-// long (at most 256 characters) ***".
+// `exit_code`, told as an error and logged: "*** <path> : path too long (at
+// most 256 characters) ***", the path whole, as every message shows one.
 std::string fitting_path(std::string_view path, int exit_code);
 
 // A path the user chose in a dialog: true when it fits a path field; a longer

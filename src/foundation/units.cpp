@@ -28,6 +28,18 @@ int position(std::string_view text, std::string_view unit) {
     return at == std::string_view::npos ? 0 : static_cast<int>(at) + 1;
 }
 
+// The text with its ASCII letters in lower case, where the units typed on the
+// command line are looked for ("1500FT" is 1500 ft).
+std::string units_in_lower_case(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return lower;
+}
+
 // The product in float, or kReadOutOfRange when it leaves the range of float.
 int scale(float value, float factor, float& result) {
     const double exact = static_cast<double>(value) * static_cast<double>(factor);
@@ -151,8 +163,9 @@ int convert_zone_length(std::string_view bb, float& xxx) {
 }
 
 int decode_alt(std::string_view val, int nunitalt, float& xx) {
-    const int m = position(val, "m");
-    const int f = position(val, "ft");
+    const std::string lower = units_in_lower_case(val);
+    const int m = position(lower, "m");
+    const int f = position(lower, "ft");
     if (m > 1) {
         return read_scaled(val, m, 1.0f, xx);
     }
@@ -185,8 +198,9 @@ int decode_dist(std::string_view val, int nunitdis, float& xx) {
 }
 
 int decode_speed(std::string_view val, int nunitv, float& xx) {
-    const int t = position(val, "kt");
-    const int k = std::max({position(val, "kph"), position(val, "kmh"), position(val, "km/h")});
+    const std::string lower = units_in_lower_case(val);
+    const int t = position(lower, "kt");
+    const int k = std::max({position(lower, "kph"), position(lower, "kmh"), position(lower, "km/h")});
     int status = kReadOk;
     if (k > 1) {
         status = read_scaled(val, k, 1.0f, xx);

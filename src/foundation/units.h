@@ -2,14 +2,14 @@
 
 // Values with a unit suffix ("1500ft", "5.2nm", "80kt") read into the
 // program's units: metres for lengths, altitudes and distances, km/h for
-// speeds. Unit texts are matched case-sensitively at their first occurrence
-// anywhere in the text; the number before the unit is read list-directed
-// (list_read.h).
+// speeds. Unit texts are matched at their first occurrence anywhere in the
+// text, case-sensitively in a SeeYou length and in any letter case in an
+// altitude or a speed (the command line's: "1500FT", "80KT"); the number
+// before the unit is read list-directed (list_read.h).
 //
 // Every routine returns a status, 0 when the number was read and converted:
 // otherwise the nonzero list_read status (kReadEnd for a blank number,
-// kReadBadItem for one that is not a number: upper-case units such as "FT"
-// are not units and leave "1500FT" unreadable), 1 for a unit without a number
+// kReadBadItem for one that is not a number), 1 for a unit without a number
 // in front of it (the value is then -9999), or kReadOutOfRange when the value
 // in the program's unit is beyond the range of float. On a nonzero status
 // other than 1 the value is left as it was.

@@ -120,7 +120,7 @@ void console_err(std::string_view text) {
 
 void console_line(std::string_view text) { write_to(stdout, text, '\n'); }
 
-bool console_read_line(std::string& line) {
+bool console_read_line(std::string& line, char32_t* lacking) {
     std::fflush(stdout);
     line.clear();
     int c = 0;
@@ -137,6 +137,9 @@ bool console_read_line(std::string& line) {
     }
     if (!line.empty() && line.back() == '\r') {
         line.pop_back();
+    }
+    if (lacking != nullptr) {
+        *lacking = console_is_utf8() ? first_lacking_cp1252(line) : 0;
     }
     if (console_is_utf8()) {
         line = utf8_to_cp1252(line);

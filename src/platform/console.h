@@ -20,8 +20,9 @@ void console_line(std::string_view text);
 
 // Reads one line from standard input without its line end (LF or CR LF),
 // converted to cp1252. False at end of input or on a read error: callers take
-// that as a cancel.
-bool console_read_line(std::string& line);
+// that as a cancel. `lacking`, when given, receives the first character typed
+// that code page 1252 lacks (turned into "?" in the line), 0 for none.
+bool console_read_line(std::string& line, char32_t* lacking = nullptr);
 
 // Forces the console encoding (tests); clear_console_encoding() returns to the
 // locale, read afresh.

@@ -78,7 +78,9 @@ void console_dialog_notice();
 int console_message_box(std::string_view title, std::string_view message, std::string_view dialog_type);
 
 // One line; nothing at end of input, on a read error or when the line holds an Escape character.
-std::optional<std::string> console_input_box(std::string_view title, std::string_view message, bool hidden);
+// `lacking` as console_read_line gives it.
+std::optional<std::string> console_input_box(std::string_view title, std::string_view message, bool hidden,
+                                             char32_t* lacking = nullptr);
 
 // Forgets that the notice was printed.
 void reset_console_dialogs();

@@ -5,6 +5,7 @@
 #include "platform/dialog_backends.h"
 #include "platform/dialog_paths.h"
 #include "platform/encoding.h"
+#include "platform/environment.h"
 #include "platform/process.h"
 
 #include <cstdio>
@@ -108,12 +109,12 @@ std::optional<std::string> typed_path_to_host(const std::string& typed, const st
 
 // Asks for a path on the console, offering the dialog's default folder; the
 // answer as a host path. With `several` the answer may list paths separated
-// by "|": those the host has are kept.
+// by "|": those the host has are kept. `lacking` as console_read_line gives it.
 std::optional<std::string> console_path(std::string_view title, std::string_view what, std::string_view default_path,
-                                        bool several = false) {
+                                        bool several = false, char32_t* lacking = nullptr) {
     const std::optional<OfferedFolder> folder = offered_folder(default_path);
     const std::string message = std::string(what) + utf8_to_cp1252(folder ? folder->host : getCurDir());
-    const std::optional<std::string> line = console_input_box(title, message, false);
+    const std::optional<std::string> line = console_input_box(title, message, false, lacking);
     if (!line) {
         return std::nullopt;
     }
@@ -136,6 +137,16 @@ std::string paths_from_host(std::string_view host_list) {
         paths.push_back(dialog_path_from_host(host));
     }
     return join_texts(paths, "|");
+}
+
+// Why a folder whose name holds `lacking` is asked for again, in the user's language.
+std::string lacking_character_text(char32_t lacking) {
+    const std::string character = code_point_text(lacking);
+    if (IsLanguageFrench() != 0) {
+        return "Le nom du dossier contient un caract\xE8re que Tarvex ne peut pas lire (" + character +
+               ") : choisissez-en un autre";
+    }
+    return "The folder's name holds a character Tarvex cannot hold (" + character + "): choose another one";
 }
 
 }  // namespace
@@ -288,15 +299,29 @@ std::optional<std::string> tinyfd_selectFolderDialog(std::string_view title, std
         return query_marker(choice);
     }
     std::optional<std::string> host;
-    bool asked = false;
-    if (choice.backend == DialogBackend::zenity) {
-        const ZenityRun run = run_zenity(zenity_folder_args(title, dialog_path_to_host(default_path)));
-        asked = run.ran;
-        host = zenity_path_answer(run);
-    }
-    if (!asked) {
-        before_console(choice);
-        host = console_path(title, "Select folder from ", default_path);
+    for (;;) {
+        bool asked = false;
+        char32_t lacking = 0;
+        if (choice.backend == DialogBackend::zenity) {
+            const ZenityRun run = run_zenity(zenity_folder_args(title, dialog_path_to_host(default_path)));
+            asked = run.ran;
+            host = zenity_path_answer(run);
+            lacking = host ? first_lacking_cp1252(*host) : 0;
+        }
+        if (!asked) {
+            before_console(choice);
+            host = console_path(title, "Select folder from ", default_path, false, &lacking);
+        }
+        if (!host || lacking == 0) {
+            break;
+        }
+        // The program's paths are cp1252: such a folder would become another.
+        const std::string reason = lacking_character_text(lacking);
+        if (asked) {
+            tinyfd_messageBox(title, reason, "ok", "error", 1);
+        } else {
+            console_line(reason);
+        }
     }
     // An empty answer (Enter alone on the console) chooses nothing.
     if (!host || host->empty() || !dirExists(*host)) {

@@ -70,7 +70,9 @@ std::optional<std::string> tinyfd_openFileDialog(std::string_view title, std::st
                                                  const std::vector<std::string>& filter_patterns,
                                                  std::string_view filter_description, bool allow_multiple);
 
-// An existing folder.
+// An existing folder. A folder whose name holds a character code page 1252
+// lacks (the program could not name it) is refused with the reason (an error
+// box, a console line) and asked for again.
 std::optional<std::string> tinyfd_selectFolderDialog(std::string_view title, std::string_view default_path);
 
 // The chosen colour as "#rrggbb" with result_rgb set. The start colour is

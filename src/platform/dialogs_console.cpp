@@ -112,7 +112,8 @@ int console_message_box(std::string_view title, std::string_view message, std::s
     return 1;
 }
 
-std::optional<std::string> console_input_box(std::string_view title, std::string_view message, bool hidden) {
+std::optional<std::string> console_input_box(std::string_view title, std::string_view message, bool hidden,
+                                             char32_t* lacking) {
     const DialogShown shown;
     print_heading(title, message);
     console_out("(ctrl-D to cancel): ");
@@ -120,9 +121,9 @@ std::optional<std::string> console_input_box(std::string_view title, std::string
     bool read = false;
     if (hidden) {
         const EchoOff echo_off;
-        read = console_read_line(line);
+        read = console_read_line(line, lacking);
     } else {
-        read = console_read_line(line);
+        read = console_read_line(line, lacking);
     }
     if (hidden || !read) {
         console_line("");  // the line end the user typed was not echoed, or none was typed

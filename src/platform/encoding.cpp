@@ -166,6 +166,21 @@ bool is_utf8_beyond_ascii(std::string_view bytes) {
     return beyond;
 }
 
+char32_t first_lacking_cp1252(std::string_view utf8) {
+    char32_t lost = 0;
+    utf8_to_cp1252(utf8, lost);
+    return lost;
+}
+
+std::string code_point_text(char32_t code_point) {
+    constexpr std::string_view kDigits = "0123456789ABCDEF";
+    std::string digits;
+    for (auto value = static_cast<std::uint32_t>(code_point); value != 0 || digits.size() < 4; value >>= 4) {
+        digits.insert(digits.begin(), kDigits[value & 0xF]);
+    }
+    return "U+" + digits;
+}
+
 char32_t cp1252_code_point(unsigned char byte) { return code_point(byte); }
 
 char cp1252_from_code_point(char32_t code_point) { return to_cp1252(code_point); }

@@ -26,6 +26,14 @@ bool is_utf8_beyond_ascii(std::string_view bytes);
 // The byte-order mark a UTF-8 file may begin with; it is no text.
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
+// The first character of a UTF-8 text that code page 1252 lacks (the one
+// utf8_to_cp1252 turns into "?"); 0 when the text has none.
+char32_t first_lacking_cp1252(std::string_view utf8);
+
+// How a message names a character it cannot hold: "U+0101" (at least four
+// hexadecimal digits, upper case).
+std::string code_point_text(char32_t code_point);
+
 // The longest beginning of a cp1252 text whose UTF-8 form takes at most
 // `utf8_bytes` bytes: the text is cut between characters, never inside one
 // (a letter with an accent takes two bytes, the euro sign three).

@@ -6,7 +6,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
+#include <fstream>
 #include <poll.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -84,7 +86,8 @@ bool read_all_watching(int fd, std::string& out, const ProcessOptions& options) 
     }
 }
 
-int wait_for(pid_t pid) {
+// The exit status; 128 + the signal, noted in `signal`, when a signal ended it.
+int wait_for(pid_t pid, int& signal) {
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0) {
         if (errno != EINTR) {
@@ -95,7 +98,8 @@ int wait_for(pid_t pid) {
         return WEXITSTATUS(status);
     }
     if (WIFSIGNALED(status)) {
-        return 128 + WTERMSIG(status);
+        signal = WTERMSIG(status);
+        return 128 + signal;
     }
     return -1;
 }
@@ -110,6 +114,32 @@ int not_found_error(const std::string& name) {
 }
 
 }  // namespace
+
+std::optional<std::string> script_interpreter(const std::string& path) {
+    // The line the system reads: its first bytes.
+    constexpr std::size_t kFirstLine = 256;
+    std::ifstream file(path, std::ios::binary);
+    std::string line(kFirstLine, '\0');
+    file.read(line.data(), static_cast<std::streamsize>(line.size()));
+    line.resize(static_cast<std::size_t>(file.gcount()));
+    if (!line.starts_with("#!")) {
+        return std::nullopt;
+    }
+    const std::size_t start = line.find_first_not_of(" \t", 2);
+    if (start == std::string::npos) {
+        return std::nullopt;
+    }
+    const std::size_t end = line.find_first_of(" \t\r\n", start);
+    if (start == end) {
+        return std::nullopt;
+    }
+    return line.substr(start, end == std::string::npos ? end : end - start);
+}
+
+std::string signal_name(int signal) {
+    const char* name = ::sigabbrev_np(signal);
+    return name != nullptr ? "SIG" + std::string(name) : "signal " + std::to_string(signal);
+}
 
 std::optional<std::string> find_program(std::string_view name) {
     if (name.empty()) {
@@ -211,7 +241,8 @@ ProcessResult run_process(const std::vector<std::string>& args, const ProcessOpt
     if (options.capture_output) {
         read_all_watching(output.read_end.get(), result.output, options);
     }
-    const int status = wait_for(pid);
+    int signal = 0;
+    const int status = wait_for(pid, signal);
     if (got > 0) {
         result.output.clear();
         result.start_error = exec_errno;
@@ -219,5 +250,6 @@ ProcessResult run_process(const std::vector<std::string>& args, const ProcessOpt
     }
     result.started = true;
     result.exit_status = status;
+    result.signal = signal;
     return result;
 }

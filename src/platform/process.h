@@ -22,6 +22,7 @@ struct ProcessOptions {
 struct ProcessResult {
     bool started = false;  // false: the program was not found or could not be executed
     int exit_status = -1;  // its exit code; 128 + the signal number when a signal ended it
+    int signal = 0;        // the signal that ended it, 0 when it exited
     std::string output;    // its standard output, when captured
     // Why it was not started: the system's error number (ENOENT no such
     // program, EACCES a file that is not executable, ENOEXEC one the system
@@ -39,3 +40,12 @@ ProcessResult run_process(const std::vector<std::string>& args, const ProcessOpt
 // The full path of the executable file that run_process would start for `name`,
 // or nothing when there is none.
 std::optional<std::string> find_program(std::string_view name);
+
+// The interpreter a script's first line "#!" names ("/bin/sh" of "#!/bin/sh
+// -e"), for the host file `path`; nothing when it has no such line. A script
+// whose interpreter is missing does not start: start_error ENOENT, as for a
+// missing program.
+std::optional<std::string> script_interpreter(const std::string& path);
+
+// The name of a signal, "SIGKILL"; "signal N" for one the system names not.
+std::string signal_name(int signal);

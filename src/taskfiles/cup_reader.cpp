@@ -16,7 +16,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -192,14 +191,13 @@ public:
         if (names_.size() > kLostNamesShown) {
             names += " (+" + i2b(static_cast<int>(names_.size() - kLostNamesShown)) + ")";
         }
-        std::array<char, 16> code{};
-        std::snprintf(code.data(), code.size(), "U+%04X", static_cast<unsigned>(first_));
+        const std::string code = code_point_text(first_);
         tell_and_log(kWarning,
                      slashes_kept(trim_right(fnam)) + "\n" +
-                         in_user_language("A character code page 1252 lacks (" + std::string(code.data()) +
+                         in_user_language("A character code page 1252 lacks (" + code +
                                               ") became \"?\" in: ",
                                           "Un caract\xE8re absent de la page de code 1252 (" +
-                                              std::string(code.data()) + ") est devenu \"?\" dans : ") +
+                                              code + ") est devenu \"?\" dans : ") +
                          names,
                      {.shown = !qsilent, .qline = qline, .title = "read_cup"});
     }

@@ -161,6 +161,27 @@ TEST_F(CommandLine, MaximumStartSpeed) {
     EXPECT_EQ(rd_fpl_6.start_max_speed, 92);
 }
 
+TEST_F(CommandLine, UnitsInAnyCaseAndTheValuesIgnoredAreWarnedOnce) {
+    read({"-fma:1500FT", "-mxspd:80KT"});
+    EXPECT_NEAR(rd_fpl_4.finishminalt, 457.2f, 0.01f);
+    EXPECT_EQ(rd_fpl_6.start_max_speed, 148);
+    warn_ignored_values();
+    EXPECT_TRUE(boxes.empty());
+
+    // Read twice, as the start-up does: each value is told once, in the
+    // language the whole line asks for.
+    read({"-fma:20000", "-mxspd:abc", "-aat:2000", "-fr"});
+    read({"-fma:20000", "-mxspd:abc", "-aat:2000", "-fr"});
+    warn_ignored_values();
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[0].status, 2);  // a warning
+    EXPECT_EQ(boxes[0].text, "*** -fma:20000 : valeur ignor\xE9" "e (un nombre de 0 \xE0 10000 m) ***");
+    EXPECT_EQ(boxes[1].text, "*** -mxspd:abc : valeur ignor\xE9" "e (un nombre de 0 \xE0 300 km/h) ***");
+    EXPECT_EQ(boxes[2].text, "*** -aat:2000 : valeur ignor\xE9" "e (un nombre de 0 \xE0 1440 min) ***");
+    EXPECT_TRUE(logged("-fma:20000 : valeur ignor"));
+    EXPECT_NEAR(rd_fpl_4.finishminalt, 457.2f, 0.01f);
+}
+
 TEST_F(CommandLine, HelpAndErrorsEndTheRun) {
     std::string console;
     for (const char* help : {"-help", "-h", "-hx"}) {
@@ -203,7 +224,9 @@ TEST_F(CommandLine, FileNames) {
     const RunStopped stopped = stop_reading({"Race1.fpl", dir_.path().string() + "/" + name, "-fr"}, console);
     EXPECT_EQ(stopped.exit_code, kExitUsage);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "*** ..." + std::string(60, 'b') + " : chemin trop long (256 caract\xE8res au plus) ***");
+    // The path shown whole.
+    EXPECT_EQ(boxes[0].text,
+              "*** " + program_folder() + name + " : chemin trop long (256 caract\xE8res au plus) ***");
 }
 
 TEST_F(CommandLine, BareInputNamesAreLookedForInTheFlightPlansFolder) {

@@ -225,6 +225,9 @@ TEST_F(ConversionResult, PostRunScriptMissingOrFailing) {
     std::filesystem::permissions(plain, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     const std::vector<std::pair<std::string, std::string>> cases = {
         {script("fails.sh", "#!/bin/sh\nexit 3\n"), "Execution error (exit code 3)"},
+        {script("killed.sh", "#!/bin/sh\nkill -9 $$\n"), "Execution error (ended by signal 9, SIGKILL)"},
+        {script("python9.sh", "#!/usr/bin/python9 -u\n"),
+         "Execution error: its interpreter \\/usr\\/bin\\/python9 is missing"},
         {script("text.sh", "not a program\n"), "Execution error: not executable"},
         {demo.program_folder + "\\plain.sh", "Execution error: not executable"},
         {script("after.BAT", "@echo off\r\n"), "Execution error: a Windows batch file cannot run here"},

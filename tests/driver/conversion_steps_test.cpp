@@ -292,6 +292,10 @@ TEST_F(ConversionSteps, FinishMinimumAgainstTheGround) {
     const RunStopped stopped = stop_of([] { check_finish_altitude(); });
     EXPECT_EQ(stopped.exit_code, kExitConversionFailed);
     EXPECT_EQ(stopped.text, "Finish Min Altitude (539.9) below ground elevation (540)");
+    cmndta001.qfr = true;
+    EXPECT_EQ(stop_of([] { check_finish_altitude(); }).text,
+              "Altitude min. d'arriv\xE9" "e (539.9) sous l'altitude du sol (540)");
+    cmndta001.qfr = false;
     // Only XCSoar and LK8000 know a finish minimum.
     tarvex01.ntarg = kTargetCup;
     check_finish_altitude();

@@ -1,5 +1,6 @@
 #include "driver/input_choice.h"
 
+#include "driver/command_line.h"
 #include "driver_fixture.h"
 #include "support/fake_wine_prefix.h"
 #include "support/std_streams.h"
@@ -83,6 +84,32 @@ TEST_F(InputChoice, ConfiguredPlanFile) {
     choose_input();
     EXPECT_GE(zenity.runs(), 1);
     EXPECT_EQ(tarvex_c.infile, "");
+}
+
+TEST_F(InputChoice, WaitOrAutoWithoutAnInputIsAUsageError) {
+    ZenityStub zenity;
+    tarvex01.qwait = true;
+    RunStopped stopped = stop_of([] { choose_input(); });
+    EXPECT_EQ(stopped.exit_code, kExitUsage);
+    EXPECT_EQ(stopped.text, "*** Wait mode needs an INPUT on the command line: it names the output ***");
+
+    // "-auto" with a flight-plans folder has no plan to convert.
+    tarvex01.qwait = false;
+    tarvex01.qauto = true;
+    set_command_line({"tarvex", "-nogui", "-auto"});
+    tarvex_c.inifile = "C:\\Tarvex\\Tarvex.ini";
+    tarvex_c.defpath = "C:\\Plans";
+    stopped = stop_of([] { choose_input(); });
+    EXPECT_EQ(stopped.exit_code, kExitUsage);
+    EXPECT_EQ(stopped.text, "*** C:\\Tarvex\\Tarvex.ini : \"Flightplans path\" names no flight plan (.fpl) for -auto "
+                            "to convert, and no INPUT is given ***");
+    EXPECT_EQ(zenity.runs(), 0);
+
+    // The settings file's "AutoLoad=1" alone asks, as a folder needs.
+    set_command_line({"tarvex", "-nogui"});
+    zenity.answer(1, "", 1);
+    choose_input();
+    EXPECT_GE(zenity.runs(), 1);
 }
 
 TEST_F(InputChoice, ConsoleModeOpensNoDialog) {

@@ -97,7 +97,7 @@ TEST_F(SettingsRead, EveryKey) {
         "verbose=1",
         "AAT=1",
         "Arm_start_manually=1",
-        "AAT_Arm_start_manually=y",
+        "AAT_Arm_start_manually=1",
         "Task warnings=1",
         "Task warnings file=C:\\Summary.txt",
         "Silent=1",
@@ -174,7 +174,7 @@ TEST_F(SettingsRead, EveryKey) {
 }
 
 TEST_F(SettingsRead, ValueRules) {
-    read_file({"Tarvex Version=4400", "XCsoar Destination Path=C:\\T", "Target=seeyou", "Language=de",
+    read_file({"Tarvex Version=4400", "XCsoar Destination Path=C:\\T", "Target=seeyou", "Language=auto",
                "AutoLoad=2", "Use Polars folder=3", "AAT=2"});
     EXPECT_TRUE(tarvex01.qcup);
     EXPECT_FALSE(tarvex01.qxcs);
@@ -187,9 +187,9 @@ TEST_F(SettingsRead, ValueRules) {
     EXPECT_FALSE(qaat_0);
 
     tarvex01.nlang = 3;
-    read_file({"Tarvex Version=4400", "XCsoar Destination Path=C:\\T", "Target=", "Target=Condor", "Language=",
-               "AutoLoad=0", "Use Polars folder=abc", "Airspace_margin=1.5", "Start max speed=fast",
-               "Tarvex Version=4.4", "Write Default.tsk=", "Units=x", "Profile file=0"});
+    read_file({"Tarvex Version=4400", "XCsoar Destination Path=C:\\T", "Target=", "Language=", "AutoLoad=0",
+               "Use Polars folder=", "Airspace_margin=", "Start max speed=", "Write Default.tsk=", "Units=",
+               "Profile file=0"});
     EXPECT_TRUE(tarvex01.qcup);
     // "0" is the profile switch off, never a profile's name.
     EXPECT_FALSE(tarvex01.qwrprf);
@@ -202,15 +202,43 @@ TEST_F(SettingsRead, ValueRules) {
     EXPECT_TRUE(tarvex01.qmapfold);
     EXPECT_EQ(tarvex01.maxtaskmargin, 37);
     EXPECT_EQ(rd_fpl_6.start_max_speed, 0);
-    EXPECT_EQ(nv1, 0);
     EXPECT_EQ(tarvex01.ndeftsk, 0);
     EXPECT_FALSE(tarvex01.qdeftsk);
     EXPECT_EQ(tarvex01.nunit, 1);
+}
 
-    // Numbers at the end of the range do not overflow.
-    read_file({"Tarvex Version=4400", "XCsoar Destination Path=C:\\T", "Units=2147483647", "AutoLoad=2147483647"});
-    EXPECT_EQ(tarvex01.nunit, 2147483647);
-    EXPECT_EQ(tarvex01.nauto, 2147483647);
+TEST_F(SettingsRead, AValueItsCommentDoesNotDocumentIsRefused) {
+    const std::vector<std::pair<std::string, std::string>> refused = {
+        {"Start height margin=abc", " : not a whole number (0 - 10000 m)"},
+        {"Start height margin=50.7", " : not a whole number (0 - 10000 m)"},
+        {"Start height margin=12abc", " : not a whole number (0 - 10000 m)"},
+        {"Start max speed=abc", " : not a whole number (0 - 300 km/h)"},
+        {"Airspace_margin=abc", " : not a whole number (km)"},
+        {"Write Default Files=7", " : out of range (0 - 2)"},
+        {"AutoLoad=3", " : out of range (0 - 2)"},
+        {"Units=2147483647", " : out of range (0 - 2)"},
+        {"Tarvex Version=4.4", " : not a whole number (0 - 9999)"},
+        {"Crop_Airspace=true", " : neither 0 nor 1"},
+        {"Silent=01", " : neither 0 nor 1"},
+        {"Target=Condor", " : not XCSoar, LK8000, SeeYou or JSON"},
+        {"Language=de", " : not AUTO, EN or FR"},
+    };
+    for (const auto& [line, reason] : refused) {
+        write("Tarvex.ini", crlf({"Tarvex Version=4400", "XCsoar Destination Path=C:\\T", line}));
+        boxes.clear();
+        const RunStopped stopped = stop_of([&] { read_ini(qverb, false, qaat_0, qwrnc1, nv1); });
+        EXPECT_EQ(stopped.exit_code, kExitConfiguration) << line;
+        ASSERT_EQ(boxes.size(), 1u) << line;
+        EXPECT_EQ(boxes[0].text, "*** File " + tarvex_c.inifile + " : " + line + reason + " ***");
+    }
+    // What the comments document is taken, signs and letter case as written.
+    EXPECT_EQ(read_file({"Tarvex Version=4400", "XCsoar Destination Path=C:\\T", "Start height margin=+150",
+                         "Write Default Files=2", "Target=json", "Language=fr", "Crop_Airspace=1", "Units=0"}),
+              kSettingsRead);
+    EXPECT_EQ(tarvex01.start_margin, 150);
+    EXPECT_TRUE(tarvex01.qdeftsklk8000);
+    EXPECT_TRUE(tarvex01.qjson);
+    EXPECT_EQ(tarvex01.nlang, 3);
 }
 
 TEST_F(SettingsRead, PathsInTheFormsTheCommandLineTakes) {

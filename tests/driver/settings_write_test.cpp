@@ -47,7 +47,7 @@ const std::vector<std::string> kDefaultFile = {
     "# Tarvex version number - please do not modify",
     "Tarvex Version=4400",
     "",
-    "# Target software (XCSoar/LK8000/SeeYou - default=XCSoar)",
+    "# Target software (XCSoar/LK8000/SeeYou/JSON - default=XCSoar)",
     "Target=XCSoar",
     "",
     "# path to Condor 2 installation folder - default OR AUTO: read from registry",

@@ -62,6 +62,20 @@ TEST(StartUp, FirstRunWritesTheSettingsFile) {
     EXPECT_TRUE(FileIsMissing(install.host(demo.program_folder + "\\Tarvex_0000.ini")));
 }
 
+TEST(StartUp, FirstRunAsksAgainForAFolderNamedWithACharacterCp1252Lacks) {
+    const TarvexInstall install(FakePrefixOptions{}, without_settings_file());
+    const DemoSetup& demo = install.demo();
+    const std::string lacking = install.host(demo.xcsoar_tasks).string() + "\xC4\x81";  // "Tasksā"
+    std::filesystem::create_directories(lacking);
+    const std::string answers =
+        lacking + "\n" + demo.xcsoar_tasks + "\n" + demo.lk8000_tasks + "\n" + demo.seeyou_tasks + "\n";
+    const RunOutcome outcome = install.run({"-nogui", "-line"}, answers);
+    EXPECT_TRUE(HasLineContaining(outcome.out, "The folder's name holds a character Tarvex cannot hold (U+0101): "
+                                               "choose another one"));
+    EXPECT_TRUE(FileHasBytes(install.host(demo.settings_file),
+                             first_run_settings("XCSoar", {demo.xcsoar_tasks, demo.lk8000_tasks, demo.seeyou_tasks})));
+}
+
 TEST(StartUp, FirstRunWithoutAnswersLeavesTheFoldersBlank) {
     const TarvexInstall install(FakePrefixOptions{}, without_settings_file());
     const RunOutcome outcome = install.run({"-nogui", "-line"});
@@ -103,7 +117,7 @@ TEST(StartUp, SettingsFileSavedAsUtf8WithItsByteOrderMark) {
     outcome = install.run({"-nogui", "-line", install.demo().condor3_plan});
     EXPECT_TRUE(ExitedWith(outcome, exit_code::configuration));
     const std::string told =
-        "*** File C:\\Tarvex\\Tarvex.ini : Airspace file=Zone?.txt : a character Tarvex cannot hold (\"?\") ***";
+        "*** File C:\\Tarvex\\Tarvex.ini : Airspace file=Zone?.txt : a character Tarvex cannot hold (U+03A9) ***";
     EXPECT_TRUE(HasLine(outcome.out, told));
     EXPECT_TRUE(HasLine(outcome.err, told));
 }

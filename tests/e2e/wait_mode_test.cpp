@@ -57,6 +57,6 @@ TEST(WaitMode, BothVersionsTakeThePlanRewrittenFirst) {
 TEST(WaitMode, NeedsANamedInput) {
     const TarvexInstall install;
     const RunOutcome outcome = install.run({"-nogui", "-line", "-wait"});
-    EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
-    EXPECT_TRUE(HasLine(outcome.err, "*** No input file specified ***"));
+    EXPECT_TRUE(ExitedWith(outcome, exit_code::usage));
+    EXPECT_TRUE(HasLine(outcome.err, "*** Wait mode needs an INPUT on the command line: it names the output ***"));
 }

@@ -25,8 +25,11 @@ TEST(Units, Altitudes) {
     EXPECT_EQ(decode_alt("m", 0, xx), 1);
     EXPECT_EQ(xx, -9999.0f);
 
+    // A unit in any letter case, as the command line may give it.
+    EXPECT_EQ(decode_alt("1500FT", 0, xx), 0);
+    EXPECT_FLOAT_EQ(xx, 457.2f);
+
     xx = 12.0f;
-    EXPECT_NE(decode_alt("1500FT", 0, xx), 0);  // upper-case units are not units
     EXPECT_NE(decode_alt("abc", 0, xx), 0);
     EXPECT_NE(decode_alt("", 0, xx), 0);
     EXPECT_EQ(xx, 12.0f);
@@ -48,8 +51,10 @@ TEST(Units, Speeds) {
     EXPECT_EQ(decode_speed("kt", 0, xx), 1);
     EXPECT_EQ(xx, -9999.0f);
     EXPECT_EQ(decode_speed("km/h", 0, xx), 1);
+    EXPECT_EQ(decode_speed("80KT", 0, xx), 0);
+    EXPECT_FLOAT_EQ(xx, 148.16f);
     xx = 3.0f;
-    EXPECT_NE(decode_speed("80KT", 0, xx), 0);
+    EXPECT_NE(decode_speed("80kn", 0, xx), 0);
     EXPECT_EQ(xx, 3.0f);
 }
 

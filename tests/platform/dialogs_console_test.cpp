@@ -205,6 +205,22 @@ TEST_F(ConsoleDialogs, FolderMustExist) {
     }
 }
 
+TEST_F(ConsoleDialogs, AFolderNamedWithACharacterCp1252LacksIsAskedAgain) {
+    set_console_utf8(true);
+    prefix.add_folder("C:\\Tasks");
+    const std::string lacking = host("C:\\Tasks") + "\xC4\x81";  // "Tasksā"
+    std::filesystem::create_directory(lacking);
+    std::optional<std::string> answer;
+    std::string out = converse(lacking + "\nC:\\Tasks\n", [&] { answer = tinyfd_selectFolderDialog("Folder", ""); });
+    EXPECT_EQ(answer, "C:\\Tasks");
+    EXPECT_EQ(count_of(out, "The folder's name holds a character Tarvex cannot hold (U+0101): choose another one\n"), 1);
+    EXPECT_EQ(count_of(out, "Select folder from "), 2);
+    // The end of input still cancels.
+    out = converse(lacking + "\n", [&] { answer = tinyfd_selectFolderDialog("Folder", ""); });
+    EXPECT_FALSE(answer.has_value());
+    EXPECT_EQ(count_of(out, "(U+0101)"), 1);
+}
+
 TEST_F(ConsoleDialogs, ColourChooserAsksForHexAndFallsBackToTheDefault) {
     Rgb result{};
     std::optional<std::string> answer;

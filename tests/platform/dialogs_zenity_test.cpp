@@ -144,6 +144,13 @@ TEST_F(ZenityDialogs, SaveAndFolderDialogs) {
     EXPECT_EQ(zenity.args(6), (Args{"--file-selection", "--directory", "--title=Destination"}));
     zenity.answer(7, "", 1);
     EXPECT_FALSE(tinyfd_selectFolderDialog("Destination", "C:\\Out").has_value());
+
+    // A folder named with a character cp1252 lacks: an error box, and the question again.
+    std::filesystem::create_directory(out + "/Tasks\xC4\x81");
+    zenity.answer(8, out + "/Tasks\xC4\x81\n", 0);
+    zenity.answer(10, out + "\n", 0);
+    EXPECT_EQ(tinyfd_selectFolderDialog("Destination", "C:\\Out"), "C:\\Out");
+    EXPECT_EQ(zenity.args(9)[0], "--error");
 }
 
 TEST_F(ZenityDialogs, ColourChooser) {
