@@ -9,6 +9,7 @@
 #include "driver/task_summary_text.h"
 #include "foundation/condor_install.h"
 #include "foundation/fixed_text.h"
+#include "foundation/log.h"
 #include "foundation/form_files.h"
 #include "foundation/option_records.h"
 #include "foundation/output_targets.h"
@@ -179,6 +180,8 @@ Files files_read(const Conversion& c) {
     for (const std::string_view model : {kCondor2Template, kCondor3Template}) {
         read.add(std::string(model), "a template flight plan", "un plan de vol mod\xE8le");
     }
+    // Written all through the run: an output there would be mixed with it.
+    read.add(current_log_file(), "the log of the run", "le journal de la conversion");
     if (tarvex01.qscr && !tarvex01.qcup_in) {
         read.add(tarvex_c1.scrnam, "the post-run script", "le script lanc\xE9 apr\xE8s la conversion");
     }

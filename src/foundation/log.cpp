@@ -177,6 +177,8 @@ std::string dated_log_name(std::string_view program_name, const LogDateTime& whe
     return fit_field(base + date, kLogNameLength);
 }
 
+std::string current_log_file() { return log_name; }
+
 void reset_log() {
     log_name = kDefaultLogName;
     log_clock = nullptr;

@@ -84,5 +84,8 @@ LogDateTime log_date_time();
 // "Tarvex.exe" gives "Tarvex_2024_05_01-13_45_09.log". Cut at 256 characters.
 std::string dated_log_name(std::string_view program_name, const LogDateTime& when);
 
+// The file the log is written to now (a name in the current folder).
+std::string current_log_file();
+
 // Returns the log to its start: "Logfile.txt", the real clock.
 void reset_log();
