@@ -24,7 +24,8 @@ struct SettingsFileSwitches {
 enum class SettingType {
     text,     // a path or a name; a path in any form the command line takes (read_ini
               // gives it in Windows form)
-    flag,     // "1" or "0", as its comment says; any other value is refused
+    flag,     // "1" or "0", as its comment says, or a word beginning with Y or N; any
+              // other value is refused
     integer,  // a whole number within the setting's range
     choice,   // a word or number with a meaning of its own (target, language, modes),
               // one of those its comment lists
@@ -64,7 +65,7 @@ const Setting* find_setting(std::string_view key);
 // number ("12abc", "50.7" are none) within its range (the airspace margin
 // never negative, the start margin and speed within the ranges of
 // foundation/task_rule_limits.h, a mode one of the numbers its comment lists),
-// a switch "0" or "1", the target and the language one of their words (any
+// a switch "0" or "1" (or a word beginning with Y or N), the target and the language one of their words (any
 // letter case); a text setting's value (a path or a name) must fit a path
 // field: "<key>=<value> : path too long (at most 256 characters)"
 // (foundation/path_length.h). A blank value that counts as none is no

@@ -4,6 +4,7 @@
 #include "foundation/fortran_format.h"
 #include "foundation/list_read.h"
 #include "foundation/number_text.h"
+#include "foundation/text_edit.h"
 #include "platform/console.h"
 
 #include <algorithm>
@@ -28,15 +29,11 @@ int position(std::string_view text, std::string_view unit) {
     return at == std::string_view::npos ? 0 : static_cast<int>(at) + 1;
 }
 
-// The text with its ASCII letters in lower case, where the units typed on the
-// command line are looked for ("1500FT" is 1500 ft).
+// The text in lower case, where the units typed on the command line are
+// looked for ("1500FT" is 1500 ft).
 std::string units_in_lower_case(std::string_view text) {
     std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
+    minusc(lower);
     return lower;
 }
 

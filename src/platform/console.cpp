@@ -138,11 +138,12 @@ bool console_read_line(std::string& line, char32_t* lacking) {
     if (!line.empty() && line.back() == '\r') {
         line.pop_back();
     }
-    if (lacking != nullptr) {
-        *lacking = console_is_utf8() ? first_lacking_cp1252(line) : 0;
-    }
+    char32_t lost = 0;
     if (console_is_utf8()) {
-        line = utf8_to_cp1252(line);
+        line = utf8_to_cp1252(line, lost);
+    }
+    if (lacking != nullptr) {
+        *lacking = lost;
     }
     return true;
 }
