@@ -61,6 +61,17 @@ protected:
         EXPECT_TRUE(HasLine(outcome.err, line));
         EXPECT_TRUE(HasLine(install.log(), line));
     }
+    // Each plan C:\Tarvex\<base>.fpl made from the demo plan with a text
+    // replaced is refused for its target, told, and nothing is written.
+    void expect_plans_refused(const std::vector<ChangeRefused>& cases, const std::string& base) {
+        for (const ChangeRefused& c : cases) {
+            SCOPED_TRACE(c.to);
+            const RunOutcome outcome = convert({c.target}, plan_with(base + ".fpl", c.from, c.to));
+            EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
+            expect_told(outcome, "*** C:\\Tarvex\\" + base + ".fpl : " + c.told + " ***");
+            EXPECT_TRUE(no_output_of(base));
+        }
+    }
     // No task file of any target for the plan C:\Tarvex\<base>.fpl, and no airspace.
     ::testing::AssertionResult no_output_of(const std::string& base) const {
         for (const std::string& file :
@@ -182,13 +193,7 @@ TEST_F(BadInput, PenaltyZoneValuesOutOfRange) {
         {"-cup", "PZTop1=3000", "PZTop1=30001", "PZTop1 out of range (-3000 - 30000 m)"},
         {"-json", "PZPenaltyTimeFactor1=2", "PZPenaltyTimeFactor1=1e9", "PZPenaltyTimeFactor1 out of range (0 - 9999)"},
     };
-    for (const ChangeRefused& c : cases) {
-        SCOPED_TRACE(c.to);
-        const RunOutcome outcome = convert({c.target}, plan_with("Zones.fpl", c.from, c.to));
-        EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
-        expect_told(outcome, "*** C:\\Tarvex\\Zones.fpl : " + c.told + " ***");
-        EXPECT_TRUE(no_output_of("Zones"));
-    }
+    expect_plans_refused(cases, "Zones");
     // The highest top a penalty zone can have converts.
     const RunOutcome outcome = convert({}, plan_with("Zones.fpl", "PZTop0=2000", "PZTop0=30000"));
     EXPECT_TRUE(ExitedWith(outcome, exit_code::success));
@@ -249,13 +254,7 @@ TEST_F(BadInput, ValuesThatAreNoNumbers) {
         {"-json", "PZPos0X0=44244.74", "PZPos0X0=inf", "PZPos0X0=inf : not a number"},
         {"-xcs", "PZCount=2", "PZCount=3", "PZPos0X2 missing (PZCount=3)"},
     };
-    for (const ChangeRefused& c : cases) {
-        SCOPED_TRACE(c.to);
-        const RunOutcome outcome = convert({c.target}, plan_with("Words.fpl", c.from, c.to));
-        EXPECT_TRUE(ExitedWith(outcome, exit_code::conversion_failed));
-        expect_told(outcome, "*** C:\\Tarvex\\Words.fpl : " + c.told + " ***");
-        EXPECT_TRUE(no_output_of("Words"));
-    }
+    expect_plans_refused(cases, "Words");
 }
 
 // A position with no real latitude and longitude is refused, naming the
